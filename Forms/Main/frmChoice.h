@@ -1,0 +1,85 @@
+#pragma once
+// The menu: the program's start window. Its load runs the start-up, its
+// clock gates closing, its unload ends the program.
+#include "Platform/Controls.h"
+#include "Platform/Form.h"
+#include "Platform/Timer.h"
+
+#include <QList>
+
+class frmChoice : public Form {
+    Q_OBJECT
+public:
+    frmChoice();
+
+    // Window state.
+    float ActivatedOnce = 0;
+    QString GifFile;
+
+    // Controls.
+    Image* imgBack;
+    Label* lblTitle;
+    Label* lblVersion;
+    Label* lblDate;
+    Label* lblTime;
+    Label* lblStatus;
+    Label* lblCredit;
+    Label* lblLanguage;
+    Image* imgSound;
+    Image* imgChrstms;
+    QList<Image*> imgGif;
+    Frame* fraConv;
+    QList<Label*> lblConv;
+    PictureButton* cmdTrans;
+    PictureButton* cmdBank;
+    PictureButton* cmdSSS;
+    PictureButton* cmdHangman1p;
+    PictureButton* cmdHangman2p;
+    PictureButton* cmdPlaner;
+    PictureButton* cmdMsg;
+    PictureButton* cmdKeyb;
+    Label* lblEG;
+    Label* lblBank;
+    Label* lblRSP;
+    Label* lblHangman;
+    Label* lblBrthdylst;
+    Label* lblMsg;
+    Label* lblKeyb;
+    Image* imgMin;
+    Image* imgM;
+    Image* imgMIN2;
+    Image* imgExit;
+    Image* imgX;
+    Image* imgEXIT2;
+    Image* imgBUTTON;
+    Image* imgB;
+    Image* imgB2;
+    Label* lblExit;
+    Timer* TimerTime;
+    Timer* TimerGif;
+
+    // The clock's tick count, kept in TimerTime's Tag.
+    int tickCount() const;
+
+    // Handlers.
+    void TimerTime_Timer();
+    void TimerGif_Timer();
+    void imgExit_Click();
+    void lblExit_Click();
+    void lblLanguage_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Deactivate() override;
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+    void Form_Unload(int& Cancel) override;
+    QString formName() const override { return QStringLiteral("Choice"); }
+
+private:
+    void buildControls();
+    // A copy refused because another one runs: closes once the clock allows.
+    bool refused_ = false;
+};
+
+frmChoice* frmChoice();

@@ -1,0 +1,37 @@
+#include "Modules/modLanguage.h"
+
+#include "Forms/Main/frmChoice.h"
+#include "Forms/Main/frmMsg.h"
+#include "Modules/modMain.h"
+#include "Platform/App.h"
+
+QString CurrentLanguage = QStringLiteral("DefaultValue");
+
+void SetLangChoice(class frmChoice* frm) {
+    if (!isGerman()) return;
+    App::setTitle(QStringLiteral("Zovikon"));
+    frm->setCaption(App::title());
+    frm->lblTitle->setCaption(App::title() + QStringLiteral(", v") + versionText());
+    frm->lblVersion->setCaption(QStringLiteral("ZOV ") + shortVersionText());
+    frm->lblStatus->setCaption(QStringLiteral("Tollerix"));
+    frm->lblLanguage->setToolTipText(QStringLiteral("Zur Englischen Fassung"));
+    frm->fraConv->setCaption(QStringLiteral("Umwandler"));
+    static const char* const conv[] = {"Länge/Weg", "Gewicht", "Raumfülle", "Währung", "Wärmegrad",
+                                       "Zahlensysteme", "Ascii-Kode", "Rechner", "Morsezeichen"};
+    for (int i = 0; i < 9; ++i) frm->lblConv[i]->setCaption(QString::fromUtf8(conv[i]));
+    frm->lblKeyb->setCaption(QStringLiteral("Tipp- Meister"));
+    frm->lblEG->setCaption(QStringLiteral("Übersetzer"));
+    frm->lblMsg->setCaption(QStringLiteral("Bote"));
+    frm->lblHangman->setCaption(QStringLiteral("Galgenraten"));
+    frm->lblRSP->setCaption(QStringLiteral("SSS"));
+    frm->lblDate->setCaption(QStringLiteral("Datum"));
+    frm->lblTime->setCaption(QStringLiteral("Zeit"));
+    frm->lblCredit->setCaption(QStringLiteral("Ein Werkzeugkasten für jeden Tag"));
+    frm->lblExit->setCaption(QStringLiteral("&Ende"));
+}
+
+void SetLangMsg(class frmMsg* frm) {
+    if (!isGerman()) return;
+    frm->setCaption(QStringLiteral("Nachricht"));
+    frm->lblExit->setCaption(QStringLiteral("&In Ordnung"));
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The current language and the language routines of the shell's windows.
+// Each window sets its German texts in its own routine when the current
+// language is "German"; any other value shows the English design texts.
+#include <QString>
+
+extern QString CurrentLanguage;
+inline bool isGerman() { return CurrentLanguage == QLatin1String("German"); }
+// The German text when the current language is German, else the English one.
+inline QString L(const QString& english, const QString& german) { return isGerman() ? german : english; }
+
+class frmChoice;
+class frmMsg;
+void SetLangChoice(class frmChoice* frm);
+void SetLangMsg(class frmMsg* frm);

@@ -1,0 +1,53 @@
+#include "Platform/Ansi.h"
+
+#include <QStringDecoder>
+
+namespace {
+// 0x80..0x9F of Windows-1252; 0 marks the five unassigned codes, which map to
+// the C1 control of the same value, as Windows does.
+constexpr char16_t high[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+} // namespace
+
+namespace Ansi {
+
+QChar fromCode(int code) {
+    code &= 0xFF;
+    if (code >= 0x80 && code < 0xA0 && high[code - 0x80]) return QChar(high[code - 0x80]);
+    return QChar(char16_t(code));
+}
+
+int code(QChar c) {
+    const char16_t u = c.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return u;
+    for (int i = 0; i < 32; ++i)
+        if (high[i] == u || (high[i] == 0 && u == 0x80 + i)) return 0x80 + i;
+    return '?';
+}
+
+QString decode(const QByteArray& bytes) {
+    QString s;
+    s.reserve(bytes.size());
+    for (char b : bytes) s += fromCode(static_cast<unsigned char>(b));
+    return s;
+}
+
+QByteArray encode(const QString& text) {
+    QByteArray b;
+    b.reserve(text.size());
+    for (QChar c : text) b += char(code(c));
+    return b;
+}
+
+QString decodeDocument(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString s = utf8.decode(bytes);
+    if (!utf8.hasError()) {
+        if (s.startsWith(QChar(0xFEFF))) s.remove(0, 1);
+        return s;
+    }
+    return decode(bytes);
+}
+
+} // namespace Ansi

@@ -1,0 +1,211 @@
+#include "Platform/Controls.h"
+
+#include "Platform/Ansi.h"
+#include "Platform/Form.h"
+#include "Platform/Keys.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+int tw(qreal v) { return int(v) * Form::twipsPerPixel; }
+} // namespace
+
+QString captionText(const QString& caption) {
+    QString out;
+    for (int i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&') {
+            if (i + 1 < caption.size() && caption[i + 1] == u'&') out += u'&', ++i;
+            continue;
+        }
+        out += caption[i];
+    }
+    return out;
+}
+
+ClickSurface::ClickSurface(QWidget* parent) : QLabel(parent) { setMouseTracking(true); }
+
+void ClickSurface::click() {
+    if (onClick) onClick();
+}
+
+void ClickSurface::mousePressEvent(QMouseEvent* e) {
+    pressed_ = true;
+    if (onMouseDown)
+        onMouseDown(Keys::mouseButton(e->button()), Keys::shiftState(e->modifiers()), tw(e->position().x()),
+                    tw(e->position().y()));
+    e->accept();
+}
+
+void ClickSurface::mouseReleaseEvent(QMouseEvent* e) {
+    const bool wasPressed = pressed_;
+    pressed_ = false;
+    if (onMouseUp)
+        onMouseUp(Keys::mouseButton(e->button()), Keys::shiftState(e->modifiers()), tw(e->position().x()),
+                  tw(e->position().y()));
+    if (wasPressed && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) click();
+    e->accept();
+}
+
+void ClickSurface::mouseMoveEvent(QMouseEvent* e) {
+    if (onMouseMove)
+        onMouseMove(Keys::mouseButtons(e->buttons()), Keys::shiftState(e->modifiers()), tw(e->position().x()),
+                    tw(e->position().y()));
+    e->accept();
+}
+
+void ClickSurface::mouseDoubleClickEvent(QMouseEvent* e) {
+    if (onDblClick) onDblClick();
+    else mousePressEvent(e);
+}
+
+Label::Label(const QString& caption, QWidget* parent) : ClickSurface(parent) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    setCaption(caption);
+}
+
+void Label::setCaption(const QString& c) {
+    caption_ = c;
+    setText(captionText(c));
+}
+
+void Label::setBorderStyle(int style) {
+    border_ = style;
+    setFrameStyle(style ? (QFrame::Box | QFrame::Plain) : QFrame::NoFrame);
+}
+
+void Label::setFontBold(bool on) {
+    QFont f = font();
+    f.setBold(on);
+    setFont(f);
+}
+
+void Label::setFontSize(double pt) {
+    QFont f = font();
+    f.setPointSizeF(pt);
+    setFont(f);
+}
+
+void Label::setForeColor(const QColor& c) {
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, c);
+    setPalette(p);
+}
+
+Image::Image(QWidget* parent) : ClickSurface(parent) { setAttribute(Qt::WA_TranslucentBackground); }
+
+void Image::setPicture(const QPixmap& p) {
+    picture_ = p;
+    setPixmap(p);
+    if (!stretch_ && !p.isNull()) resize(p.size() / p.devicePixelRatio());
+}
+
+void Image::setStretch(bool on) {
+    stretch_ = on;
+    setScaledContents(on);
+}
+
+PictureButton::PictureButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
+    setFocusPolicy(Qt::TabFocus);
+}
+
+void PictureButton::setPicture(const QPixmap& p) {
+    setIcon(QIcon(p));
+    setIconSize(p.size() / p.devicePixelRatio());
+}
+
+void PictureButton::setOfficeLook() {
+    officeLook_ = true;
+    setFlat(true);
+    setStyleSheet(QStringLiteral("PictureButton { border: 1px solid; border-color: #6d6d6d #f4f4f4 #f4f4f4 #6d6d6d;"
+                                 " background: rgba(255,255,255,40); }"
+                                 "PictureButton:hover { background: rgba(255,255,255,90); }"
+                                 "PictureButton:pressed { background: rgba(0,0,0,40); }"));
+}
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
+
+void TextBox::applyCharacter(int code) {
+    if (onKeyPress) onKeyPress(code);
+    if (code == 0) return;
+    if (code == 8) backspace();
+    else if (code >= 32) insert(QString(Ansi::fromCode(code)));
+}
+
+void TextBox::typeText(const QString& text) {
+    for (QChar c : text) {
+        if (c == u'\b') applyCharacter(8);
+        else applyCharacter(Ansi::code(c));
+    }
+}
+
+void TextBox::pasteFiltered() {
+    if (isReadOnly()) return;
+    const QString text = QApplication::clipboard()->text();
+    if (!onKeyPress) {
+        insert(text);
+        return;
+    }
+    for (QChar c : text) {
+        if (c == u'\r' || c == u'\n' || c == u'\t') continue;
+        applyCharacter(Ansi::code(c));
+    }
+}
+
+void TextBox::keyPressEvent(QKeyEvent* e) {
+    if (onKeyDown) {
+        int code = Keys::keyCode(e);
+        onKeyDown(code, Keys::shiftState(e->modifiers()));
+        if (code == 0) return;
+    }
+    if (e->matches(QKeySequence::Paste)) {
+        pasteFiltered();
+        return;
+    }
+    const int ascii = Keys::keyAscii(e);
+    if (!onKeyPress || ascii < 0 || ((e->modifiers() & Qt::ControlModifier) && ascii < 27 && ascii != 8)) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    int code = ascii;
+    onKeyPress(code);
+    if (code == 0) return;
+    if (code == ascii) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    }
+    if (code == 8) backspace();
+    else if (code >= 32) insert(QString(Ansi::fromCode(code)));
+    else QLineEdit::keyPressEvent(e);
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* e) {
+    QMenu* menu = createStandardContextMenu();
+    for (QAction* a : menu->actions()) {
+        if (a->objectName() == QLatin1String("edit-paste")) {
+            disconnect(a, &QAction::triggered, nullptr, nullptr);
+            connect(a, &QAction::triggered, this, &TextBox::pasteFiltered);
+        }
+    }
+    menu->exec(e->globalPos());
+    delete menu;
+}
+
+void TextBox::mouseReleaseEvent(QMouseEvent* e) {
+    // The middle button's selection paste would pass the filter by.
+    if (e->button() == Qt::MiddleButton && onKeyPress) return;
+    QLineEdit::mouseReleaseEvent(e);
+}
+
+Frame::Frame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) { setMouseTracking(true); }
+
+void Frame::mouseMoveEvent(QMouseEvent* e) {
+    if (onMouseMove)
+        onMouseMove(Keys::mouseButtons(e->buttons()), Keys::shiftState(e->modifiers()), tw(e->position().x()),
+                    tw(e->position().y()));
+    QGroupBox::mouseMoveEvent(e);
+}

@@ -1,0 +1,132 @@
+#pragma once
+// The controls of the program's windows: labels and pictures that act as
+// buttons (click, mouse down/up/move with the button and shift values),
+// picture buttons, text boxes with a key-press filter, frames.
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <functional>
+
+// Mouse handler: button (1 left, 2 right, 4 middle), shift, x, y in twips.
+using MouseHandler = std::function<void(int Button, int Shift, int X, int Y)>;
+
+// Shared mouse plumbing of labels and pictures.
+class ClickSurface : public QLabel {
+    Q_OBJECT
+public:
+    explicit ClickSurface(QWidget* parent = nullptr);
+
+    MouseHandler onMouseDown, onMouseUp, onMouseMove;
+    std::function<void()> onClick, onDblClick;
+    QString Tag;
+
+    // Runs the click handler as a user's click would.
+    void click();
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+
+private:
+    bool pressed_ = false;
+};
+
+class Label : public ClickSurface {
+    Q_OBJECT
+public:
+    explicit Label(const QString& caption = QString(), QWidget* parent = nullptr);
+
+    // The caption as set, "&" marking the access key ("&&" a literal "&").
+    QString Caption() const { return caption_; }
+    void setCaption(const QString& c);
+    // 0 none, 1 a single line.
+    int BorderStyle() const { return border_; }
+    void setBorderStyle(int style);
+    bool FontBold() const { return font().bold(); }
+    void setFontBold(bool on);
+    double FontSize() const { return font().pointSizeF(); }
+    void setFontSize(double pt);
+    void setForeColor(const QColor& c);
+    void setToolTipText(const QString& t) { setToolTip(t); }
+    QString ToolTipText() const { return toolTip(); }
+
+private:
+    QString caption_;
+    int border_ = 0;
+};
+
+class Image : public ClickSurface {
+    Q_OBJECT
+public:
+    explicit Image(QWidget* parent = nullptr);
+
+    QPixmap Picture() const { return picture_; }
+    void setPicture(const QPixmap& p);
+    // Stretched pictures fill the control; others keep their size.
+    void setStretch(bool on);
+
+private:
+    QPixmap picture_;
+    bool stretch_ = false;
+};
+
+class PictureButton : public QPushButton {
+    Q_OBJECT
+public:
+    explicit PictureButton(const QString& caption = QString(), QWidget* parent = nullptr);
+    QString Caption() const { return text(); }
+    void setCaption(const QString& c) { setText(c); }
+    void setPicture(const QPixmap& p);
+    // The flat button with a thin sunken edge of office programs.
+    void setOfficeLook();
+    bool hasOfficeLook() const { return officeLook_; }
+
+private:
+    bool officeLook_ = false;
+};
+
+// A one-line text box. The key-press handler receives the code of each
+// typed character (see Keys) and may drop it (0) or replace it; pasted
+// text passes through it character by character.
+class TextBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent = nullptr);
+
+    QString Text() const { return text(); }
+    void setTextValue(const QString& t) { setText(t); }
+    std::function<void(int& KeyAscii)> onKeyPress;
+    std::function<void(int& KeyCode, int Shift)> onKeyDown;
+    QString Tag;
+
+    // Types text as the user would: every character through the handler.
+    void typeText(const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    void pasteFiltered();
+    // Runs the handler on one character code and applies the outcome.
+    void applyCharacter(int code);
+};
+
+class Frame : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit Frame(const QString& caption = QString(), QWidget* parent = nullptr);
+    QString Caption() const { return title(); }
+    void setCaption(const QString& c) { setTitle(c); }
+    MouseHandler onMouseMove;
+
+protected:
+    void mouseMoveEvent(QMouseEvent* e) override;
+};
+
+// The display text of a caption with access-key marks.
+QString captionText(const QString& caption);

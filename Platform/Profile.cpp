@@ -1,0 +1,109 @@
+#include "Platform/Profile.h"
+
+#include "Platform/Ansi.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringList>
+
+namespace Profile {
+
+namespace {
+
+QStringList readLines(const QString& file, bool* exists = nullptr) {
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (exists) *exists = false;
+        return {};
+    }
+    if (exists) *exists = true;
+    QString text = Ansi::decode(f.readAll());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = text.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+// "[name]" gives name; anything else an empty string.
+QString sectionName(const QString& line) {
+    const QString t = line.trimmed();
+    if (t.startsWith(u'[')) {
+        const int close = t.indexOf(u']');
+        if (close > 0) return t.mid(1, close - 1).trimmed();
+    }
+    return {};
+}
+
+bool splitEntry(const QString& line, QString& key, QString& value) {
+    const int eq = line.indexOf(u'=');
+    if (eq < 0) return false;
+    key = line.left(eq).trimmed();
+    value = line.mid(eq + 1).trimmed();
+    return !key.startsWith(u';');
+}
+
+} // namespace
+
+int getString(const QString& section, const QString& key, const QString& defaultValue,
+              QString& out, int size, const QString& file) {
+    QString value = defaultValue;
+    bool inSection = false;
+    for (const QString& line : readLines(file)) {
+        const QString name = sectionName(line);
+        if (!name.isEmpty()) {
+            inSection = name.compare(section, Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        QString k, v;
+        if (inSection && splitEntry(line, k, v) && k.compare(key, Qt::CaseInsensitive) == 0) {
+            if (v.size() >= 2 && ((v.startsWith(u'"') && v.endsWith(u'"')) || (v.startsWith(u'\'') && v.endsWith(u'\''))))
+                v = v.mid(1, v.size() - 2);
+            value = v;
+            break;
+        }
+    }
+    out = size > 0 ? value.left(size - 1) : QString();
+    return int(out.size());
+}
+
+bool writeString(const QString& section, const QString& key, const QString& value,
+                 const QString& file, QString* error) {
+    QStringList lines = readLines(file);
+    const QString entry = key + u'=' + value;
+    int sectionAt = -1, endOfSection = int(lines.size()), keyAt = -1;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString name = sectionName(lines[i]);
+        if (!name.isEmpty()) {
+            if (sectionAt >= 0) { endOfSection = i; break; }
+            if (name.compare(section, Qt::CaseInsensitive) == 0) sectionAt = i;
+            continue;
+        }
+        QString k, v;
+        if (sectionAt >= 0 && keyAt < 0 && splitEntry(lines[i], k, v) && k.compare(key, Qt::CaseInsensitive) == 0)
+            keyAt = i;
+    }
+    if (keyAt >= 0) {
+        lines[keyAt] = entry;
+    } else if (sectionAt >= 0) {
+        // After the section's last non-blank line.
+        int at = endOfSection;
+        while (at > sectionAt + 1 && lines[at - 1].trimmed().isEmpty()) --at;
+        lines.insert(at, entry);
+    } else {
+        lines << u'[' + section + u']' << entry;
+    }
+
+    QSaveFile f(file);
+    if (!f.open(QIODevice::WriteOnly)) {
+        if (error) *error = f.errorString();
+        return false;
+    }
+    f.write(Ansi::encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+    if (!f.commit()) {
+        if (error) *error = f.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace Profile

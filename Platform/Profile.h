@@ -1,0 +1,22 @@
+#pragma once
+// Private-profile (ini) files: [section] headers and key=value lines,
+// names compared without regard to case, stored in Windows-1252.
+#include <QString>
+
+namespace Profile {
+
+// Copies the value of key in section of file into out, at most size - 1
+// characters, and returns how many it copied. An absent file, section or
+// key gives defaultValue instead (cut the same way). Surrounding blanks and
+// one pair of enclosing quotes are removed from a stored value.
+int getString(const QString& section, const QString& key, const QString& defaultValue,
+              QString& out, int size, const QString& file);
+
+// Writes key=value into section of file, creating file and section when
+// needed and keeping every other line as it was. The file is replaced
+// whole, so a failed write leaves the old one. On failure returns false
+// and, when error is given, the reason.
+bool writeString(const QString& section, const QString& key, const QString& value,
+                 const QString& file, QString* error = nullptr);
+
+} // namespace Profile

@@ -1,0 +1,94 @@
+#include "TestSupport.h"
+
+#include "Modules/modLanguage.h"
+#include "Modules/modMain.h"
+#include "Platform/App.h"
+#include "Platform/Clock.h"
+#include "Platform/Form.h"
+#include "Platform/MsgBox.h"
+#include "Platform/Runtime.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace TestSupport {
+
+namespace {
+std::unique_ptr<QTemporaryDir> folder;
+RecordingSound* soundRec = nullptr;
+RecordingMusic* musicRec = nullptr;
+int ends = 0;
+
+void copyTree(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    const QDir src(from);
+    for (const QString& name : src.entryList(QDir::Files)) QFile::copy(src.filePath(name), to + u'/' + name);
+}
+} // namespace
+
+void setUp(bool withMedia) {
+    folder = std::make_unique<QTemporaryDir>();
+    App::setPath(folder->path());
+    App::setTitle(QStringLiteral("Quembly"));
+    App::resetEnding();
+    ends = 0;
+    App::setEndHandler([] { ++ends; });
+    MsgBoxSeam::enable(true);
+    MsgBoxSeam::clear();
+    Form::setModalHandler(nullptr);
+    auto s = std::make_unique<RecordingSound>();
+    soundRec = s.get();
+    SoundPlayer::install(std::move(s));
+    auto m = std::make_unique<RecordingMusic>();
+    musicRec = m.get();
+    MusicDevice::install(std::move(m));
+    setNow(QDateTime(QDate(2026, 3, 15), QTime(10, 0)));
+    setZone(QStringLiteral("W. Europe Standard Time"));
+    setLocale(QLocale::c());
+    CurrentLanguage = QStringLiteral("DefaultValue");
+    DateRegion.clear();
+    if (withMedia) {
+        const QString media = qEnvironmentVariable("QEM_MEDIA_DIR");
+        copyTree(media + QStringLiteral("/Sound"), folder->path() + QStringLiteral("/Sound"));
+        copyTree(media + QStringLiteral("/Pics"), folder->path() + QStringLiteral("/Pics"));
+    }
+}
+
+void tearDown() {
+    Form::destroyAll();
+    Form::setModalHandler(nullptr);
+    processEvents();
+    App::releaseInstanceLock();
+    App::resetEnding();
+    folder.reset();
+}
+
+QString programFolder() { return folder ? folder->path() : QString(); }
+void setNow(const QDateTime& moment) { Clock::setNow(moment); }
+void setToday(const QDate& day) { Clock::setNow(QDateTime(day, QTime(10, 0))); }
+void setZone(const QString& name) { Clock::setStandardZoneName(name); }
+void setLocale(const QLocale& locale) { Runtime::setLocale(locale); }
+
+RecordingSound& sound() { return *soundRec; }
+RecordingMusic& music() { return *musicRec; }
+int endCount() { return ends; }
+
+void writeFile(const QString& name, const QByteArray& bytes) {
+    QFile f(App::file(name));
+    if (f.open(QIODevice::WriteOnly)) f.write(bytes);
+}
+
+QByteArray readFile(const QString& name) {
+    QFile f(App::file(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void processEvents() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+} // namespace TestSupport

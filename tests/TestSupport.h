@@ -1,0 +1,36 @@
+#pragma once
+// What every test sets up: its own program folder, a fixed clock, time
+// zone and locale, message boxes answered through the seam, recording
+// sound and music, and an end of the program that only takes note.
+#include "Platform/Audio.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+namespace TestSupport {
+
+// Call from init(): a fresh program folder and every seam in place; the
+// date is 15 March 2026, 10:00, the zone "W. Europe Standard Time", the
+// locale C, the language unset. Media files are copied in when asked.
+void setUp(bool withMedia = false);
+// Call from cleanup(): destroys every window and removes the folder.
+void tearDown();
+
+QString programFolder();
+void setNow(const QDateTime& moment);
+void setToday(const QDate& day);
+void setZone(const QString& windowsStandardName);
+void setLocale(const QLocale& locale);
+
+RecordingSound& sound();
+RecordingMusic& music();
+// How often the program ended since setUp().
+int endCount();
+
+void writeFile(const QString& name, const QByteArray& bytes);
+QByteArray readFile(const QString& name);
+// Lets posted events (deferred deletes, queued signals) run.
+void processEvents();
+
+} // namespace TestSupport

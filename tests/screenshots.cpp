@@ -1,0 +1,64 @@
+// Renders every window of the program in English and in German to PNG
+// files, so that anyone can look at them without starting the program:
+//   QT_QPA_PLATFORM=offscreen QEM_MEDIA_DIR=<source> screenshots <folder>
+#include "Forms/Main/frmChoice.h"
+#include "Forms/Main/frmMsg.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+#include <functional>
+
+using namespace TestSupport;
+
+namespace {
+QString outDir;
+
+void save(QWidget* w, const QString& name, const QString& language) {
+    QCoreApplication::processEvents();
+    w->setWindowOpacity(1.0);
+    const QString file = outDir + u'/' + name + u'_' + language + QStringLiteral(".png");
+    w->grab().save(file);
+    qInfo("%s", qPrintable(file));
+}
+
+// One window: the steps that open it and the name of its pictures.
+struct Shot {
+    QString name;
+    std::function<QWidget*()> open;
+};
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    QDir().mkpath(outDir);
+
+    const QList<Shot> shots{
+        {QStringLiteral("menu"), [] { return static_cast<QWidget*>(frmChoice()); }},
+        {QStringLiteral("message"),
+         [] {
+             setToday(QDate(2026, 12, 24));
+             QWidget* shown = nullptr;
+             Form::setModalHandler([&](Form* f) {
+                 if (auto* m = qobject_cast<class frmMsg*>(f)) {
+                     for (int i = 0; i <= 50; ++i) m->TimerSound->fire();
+                     shown = m;
+                 }
+             });
+             frmChoice();
+             return shown;
+         }},
+    };
+
+    for (const QString& language : {QStringLiteral("English"), QStringLiteral("German")}) {
+        for (const Shot& shot : shots) {
+            setUp(true);
+            writeFile(QStringLiteral("QEM.ini"), "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+            if (QWidget* w = shot.open()) save(w, shot.name, language);
+            tearDown();
+        }
+    }
+    return 0;
+}

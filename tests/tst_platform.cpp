@@ -1,0 +1,218 @@
+// The platform layer that every window relies on: ini files, Windows-1252,
+// the window lifecycle, timers, the key filter of text boxes, dates.
+#include "Modules/modIni.h"
+#include "Platform/Ansi.h"
+#include "Platform/App.h"
+#include "Platform/Controls.h"
+#include "Platform/Form.h"
+#include "Platform/MsgBox.h"
+#include "Platform/Profile.h"
+#include "Platform/Runtime.h"
+#include "Platform/Timer.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+using namespace TestSupport;
+
+namespace {
+// A window that notes which of its handlers ran.
+class frmProbe : public Form {
+public:
+    QStringList log;
+    int cancelQuery = 0;
+    TextBox* txt = new TextBox(this);
+
+protected:
+    void Form_Load() override { log << "load"; }
+    void Form_Activate() override { log << "activate"; }
+    void Form_Deactivate() override { log << "deactivate"; }
+    void Form_QueryUnload(int& Cancel, int mode) override {
+        log << QString("query %1").arg(mode);
+        Cancel = cancelQuery;
+    }
+    void Form_Unload(int&) override { log << "unload"; }
+};
+class frmOther : public Form {};
+frmProbe* probe() { return touchForm<frmProbe>(); }
+} // namespace
+
+class TestPlatform : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
+
+    void iniRead_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no file") << QByteArray() << "dflt";
+        QTest::newRow("present") << QByteArray("[Values]\r\nLanguage=German\r\n") << "German";
+        QTest::newRow("names ignore case") << QByteArray("[VALUES]\r\nlanguage=German\r\n") << "German";
+        QTest::newRow("blanks around") << QByteArray("[Values]\r\n  Language =  German  \r\n") << "German";
+        QTest::newRow("quoted") << QByteArray("[Values]\r\nLanguage=\"German\"\r\n") << "German";
+        QTest::newRow("empty value is not the default") << QByteArray("[Values]\r\nLanguage=\r\n") << "";
+        QTest::newRow("other section") << QByteArray("[Other]\r\nLanguage=German\r\n") << "dflt";
+        QTest::newRow("unix line ends") << QByteArray("[Values]\nLanguage=English\n") << "English";
+        QTest::newRow("first of two") << QByteArray("[Values]\r\nLanguage=A\r\nLanguage=B\r\n") << "A";
+        QTest::newRow("Windows-1252") << QByteArray("[Values]\r\nLanguage=Gr\xfc\xdf\r\n") << QString::fromUtf8("Grüß");
+        QTest::newRow("cut to the buffer") << ("[Values]\r\nLanguage=" + QByteArray(300, 'x') + "\r\n")
+                                           << QString(254, 'x');
+    }
+    void iniRead() {
+        QFETCH(QByteArray, file);
+        if (!file.isNull()) writeFile("t.ini", file);
+        SetIniFile(" Values ", App::file("t.ini"));
+        QTEST(GetIniValue("Language", "dflt"), "expected");
+    }
+
+    void iniNotReady() {
+        IniReady = false;
+        QCOMPARE(GetIniValue("Language", "dflt"), QString());
+        QCOMPARE(WriteIniValue("Language", "German"), 0L);
+    }
+
+    void iniWrite_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("new file") << QByteArray() << QByteArray("[Values]\r\nLanguage=German\r\n");
+        QTest::newRow("replace") << QByteArray("[Values]\r\nLanguage=English\r\n")
+                                 << QByteArray("[Values]\r\nLanguage=German\r\n");
+        QTest::newRow("add to section") << QByteArray("[Values]\r\nColour=Red\r\n\r\n[Other]\r\nX=1\r\n")
+                                        << QByteArray("[Values]\r\nColour=Red\r\nLanguage=German\r\n\r\n[Other]\r\nX=1\r\n");
+        QTest::newRow("add section") << QByteArray("; comment\r\n[Other]\r\nLanguage=English\r\n")
+                                     << QByteArray("; comment\r\n[Other]\r\nLanguage=English\r\n[Values]\r\nLanguage=German\r\n");
+    }
+    void iniWrite() {
+        QFETCH(QByteArray, before);
+        if (!before.isNull()) writeFile("t.ini", before);
+        SetIniFile("Values", App::file("t.ini"));
+        QCOMPARE(WriteIniValue("Language", "German"), 1L);
+        QTEST(readFile("t.ini"), "after");
+    }
+
+    void ansiRoundTrip() {
+        QByteArray all;
+        for (int i = 1; i < 256; ++i) all += char(i);
+        QCOMPARE(Ansi::encode(Ansi::decode(all)), all);
+        QCOMPARE(Ansi::decode("\x80\xe4\x9f"), QString::fromUtf8("€äŸ"));
+        QCOMPARE(Ansi::encode(QString::fromUtf8("a€→")), QByteArray("a\x80?"));
+        QCOMPARE(Ansi::decodeDocument("Gr\xc3\xbc\xc3\x9f"), QString::fromUtf8("Grüß"));
+        QCOMPARE(Ansi::decodeDocument("Gr\xfc\xdf"), QString::fromUtf8("Grüß"));
+    }
+
+    void formLifecycle() {
+        frmProbe* f = probe();
+        QCOMPARE(f->log, QStringList{"load"});
+        QCOMPARE(probe(), f);
+        f->Show();
+        f->activateNow();
+        touchForm<frmOther>()->activateNow();
+        QCOMPARE(f->log, QStringList({"load", "activate", "deactivate"}));
+        f->cancelQuery = 1;
+        QVERIFY(!f->Unload());
+        f->close();
+        QVERIFY(isFormLoaded<frmProbe>());
+        f->cancelQuery = 0;
+        f->log.clear();
+        QVERIFY(f->Unload());
+        QCOMPARE(f->log, QStringList({"query 1", "unload"}));
+        QVERIFY(!isFormLoaded<frmProbe>());
+        processEvents();
+        // The next touch builds a new window in its design state.
+        QCOMPARE(probe()->log, QStringList{"load"});
+        probe()->Show();
+        probe()->close();
+        QVERIFY(!isFormLoaded<frmProbe>());
+    }
+
+    void modalShowReturnsWhenUnloaded() {
+        QTimer::singleShot(0, [] { probe()->Unload(); });
+        probe()->Show(vbModal);
+        QVERIFY(!isFormLoaded<frmProbe>());
+    }
+
+    void timerSemantics() {
+        Timer t(nullptr, 0, true);
+        QVERIFY(!t.running());
+        t.setInterval(1);
+        QVERIFY(t.running());
+        t.setEnabled(false);
+        QVERIFY(!t.running());
+        t.setEnabled(true);
+        t.setInterval(0);
+        QVERIFY(!t.running());
+        int ticks = 0;
+        connect(&t, &Timer::tick, [&] { ++ticks; });
+        t.setInterval(5);
+        QTRY_VERIFY_WITH_TIMEOUT(ticks >= 2, 2000);
+    }
+
+    // A key filter that lets digits, Backspace and the point pass and
+    // turns "," into ".".
+    void keyFilter_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("digits") << "12.5" << "" << "12.5";
+        QTest::newRow("letters dropped") << "1a2b" << "" << "12";
+        QTest::newRow("replaced") << "1,5" << "" << "1.5";
+        QTest::newRow("backspace") << "12\b3" << "" << "13";
+        QTest::newRow("paste filtered") << "" << "4x5,6\n" << "45.6";
+        QTest::newRow("paste after typing") << "9" << "abc1" << "91";
+    }
+    void keyFilter() {
+        QFETCH(QString, typed);
+        QFETCH(QString, pasted);
+        frmProbe* f = probe();
+        f->Show();
+        f->txt->setFocus();
+        f->txt->onKeyPress = [](int& k) {
+            if (k == ',') k = '.';
+            else if (!((k >= '0' && k <= '9') || k == 8 || k == '.')) k = 0;
+        };
+        for (QChar c : typed) {
+            if (c == u'\b') QTest::keyClick(f->txt, Qt::Key_Backspace);
+            else QTest::keyClicks(f->txt, QString(c));
+        }
+        if (!pasted.isEmpty()) {
+            QApplication::clipboard()->setText(pasted);
+            QTest::keyClick(f->txt, Qt::Key_V, Qt::ControlModifier);
+        }
+        QTEST(f->txt->Text(), "expected");
+    }
+
+    void shortDateHasFourDigitYear_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("C") << QLocale::c() << "5 Mar 2026";
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "3/5/2026";
+        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "05.03.2026";
+        QTest::newRow("en_GB") << QLocale(QLocale::English, QLocale::UnitedKingdom) << "05/03/2026";
+    }
+    void shortDateHasFourDigitYear() {
+        QFETCH(QLocale, locale);
+        Runtime::setLocale(locale);
+        const QString s = Runtime::shortDate(QDate(2026, 3, 5));
+        QTEST(s, "expected");
+        QCOMPARE(s.right(4), QString("2026"));
+    }
+
+    void formatDateIsLiteral() {
+        Runtime::setLocale(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(Runtime::formatDate(QDate(2026, 12, 24), "mm/dd/yyyy"), QString("12/24/2026"));
+        QCOMPARE(Runtime::formatDate(QDate(2026, 1, 2), "dd.mm.yy"), QString("02.01.26"));
+    }
+
+    void problemBox() {
+        ShowProblem("Choice_Load", 53, "File not found");
+        QCOMPARE(MsgBoxSeam::last().text, QString("Problem: Choice_Load\n53: File not found"));
+        QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
+        QCOMPARE(MsgBoxSeam::last().title, QString("Quembly"));
+    }
+};
+
+QTEST_MAIN(TestPlatform)
+#include "tst_platform.moc"

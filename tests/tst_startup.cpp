@@ -1,0 +1,377 @@
+// The menu's start-up and shut-down: texts in both languages, the language
+// switch, the date region, the holiday greeting, the closing gate and the
+// refusal of a second copy.
+#include "Forms/Main/frmChoice.h"
+#include "Forms/Main/frmMsg.h"
+#include "Modules/modLanguage.h"
+#include "Modules/modMain.h"
+#include "Platform/App.h"
+#include "Platform/MsgBox.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QLockFile>
+#include <QTest>
+
+using namespace TestSupport;
+
+namespace {
+// Loads the menu. A greeting shown meanwhile is noted and closed after
+// its fifty ticks, as a patient user would.
+QStringList greetings;
+class frmChoice* start() {
+    greetings.clear();
+    Form::setModalHandler([](Form* f) {
+        if (auto* msg = qobject_cast<class frmMsg*>(f)) {
+            greetings << msg->lblMsg->Caption();
+            for (int i = 0; i <= 50; ++i) msg->TimerSound->fire();
+            QTest::keyClick(msg, Qt::Key_Return);
+        }
+    });
+    return frmChoice();
+}
+void tick(class frmChoice* f, int n) {
+    for (int i = 0; i < n; ++i) f->TimerTime->fire();
+}
+QString fileName(const QString& path) { return path.section(u'/', -1); }
+} // namespace
+
+class TestStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { setUp(true); }
+    void cleanup() { tearDown(); }
+
+    void startTexts_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("conv0");
+        QTest::addColumn<QString>("exitCaption");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("boxTitle");
+        const QString en = "Length/Distance", de = QString::fromUtf8("Länge/Weg");
+        QTest::newRow("no ini file") << QByteArray() << "Quembly, v2.5.8" << "QEM 2.58" << en << "&Exit" << "English"
+                                     << "Quembly";
+        QTest::newRow("English") << QByteArray("[Values]\r\nLanguage=English\r\n") << "Quembly, v2.5.8" << "QEM 2.58" << en
+                                 << "&Exit" << "English" << "Quembly";
+        QTest::newRow("German") << QByteArray("[Values]\r\nLanguage=German\r\n") << "Zovikon, v2.5.8" << "ZOV 2.58" << de
+                                << "&Ende" << "German" << "Zovikon";
+        QTest::newRow("lower-case german") << QByteArray("[values]\r\nlanguage=german\r\n") << "Quembly, v2.5.8"
+                                           << "QEM 2.58" << en << "&Exit" << "german" << "Quembly";
+        QTest::newRow("empty value") << QByteArray("[Values]\r\nLanguage=\r\n") << "Quembly, v2.5.8" << "QEM 2.58" << en
+                                     << "&Exit" << "" << "Quembly";
+        QTest::newRow("other section") << QByteArray("[Other]\r\nLanguage=German\r\n") << "Quembly, v2.5.8"
+                                       << "QEM 2.58" << en << "&Exit" << "English" << "Quembly";
+    }
+    void startTexts() {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, language);
+        if (!ini.isEmpty()) writeFile("QEM.ini", ini);
+        auto* f = start();
+        QTEST(f->lblTitle->Caption(), "title");
+        QTEST(f->lblVersion->Caption(), "version");
+        QTEST(f->lblConv[0]->Caption(), "conv0");
+        QTEST(f->lblExit->Caption(), "exitCaption");
+        QCOMPARE(CurrentLanguage, language);
+        QTEST(f->Caption(), "boxTitle");
+        MsgBox("x");
+        QTEST(MsgBoxSeam::last().title, "boxTitle");
+        // The date and the clock replace the language's "Date" and "Time".
+        QCOMPARE(f->lblDate->Caption(), QString("15.03.2026"));
+        QCOMPARE(f->lblTime->Caption(), QString("10:00:00"));
+        QCOMPARE(f->tickCount(), 1);
+        QVERIFY(f->cmdTrans->hasOfficeLook() && f->cmdKeyb->hasOfficeLook());
+        QVERIFY(f->isVisible());
+    }
+
+    void germanMenuTexts() {
+        writeFile("QEM.ini", "[Values]\r\nLanguage=German\r\n");
+        auto* f = start();
+        const QStringList conv{"Länge/Weg",     "Gewicht",    "Raumfülle", "Währung",     "Wärmegrad",
+                               "Zahlensysteme", "Ascii-Kode", "Rechner",   "Morsezeichen"};
+        for (int i = 0; i < 9; ++i) QCOMPARE(f->lblConv[i]->Caption(), conv[i]);
+        QCOMPARE(f->fraConv->Caption(), QString("Umwandler"));
+        QCOMPARE(f->lblKeyb->Caption(), QString("Tipp- Meister"));
+        QCOMPARE(f->lblEG->Caption(), QString::fromUtf8("Übersetzer"));
+        QCOMPARE(f->lblMsg->Caption(), QString("Bote"));
+        QCOMPARE(f->lblHangman->Caption(), QString("Galgenraten"));
+        QCOMPARE(f->lblRSP->Caption(), QString("SSS"));
+        QCOMPARE(f->lblStatus->Caption(), QString("Tollerix"));
+        QCOMPARE(f->lblLanguage->ToolTipText(), QString("Zur Englischen Fassung"));
+        QCOMPARE(f->lblBrthdylst->Caption(), QString("Planer"));
+        QCOMPARE(f->lblBank->Caption(), QString("Bank"));
+    }
+
+    void languageSwitch_data() {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("message");
+        const QString toGerman = "QEM must now be restarted", toEnglish = "ZOV muss nun neu gestartet werden";
+        QTest::newRow("English to German") << QByteArray("[Values]\r\nLanguage=English\r\n") << "German" << toGerman;
+        QTest::newRow("German to English") << QByteArray("[Values]\r\nLanguage=German\r\n") << "English" << toEnglish;
+        QTest::newRow("no file") << QByteArray() << "German" << toGerman;
+        QTest::newRow("lower case switches too") << QByteArray("[Values]\r\nLanguage=german\r\n") << "German" << toGerman;
+        QTest::newRow("empty value switches too") << QByteArray("[Values]\r\nLanguage=\r\n") << "German" << toGerman;
+    }
+    void languageSwitch() {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, written);
+        if (!ini.isEmpty()) writeFile("QEM.ini", ini);
+        auto* f = start();
+        MsgBoxSeam::clear();
+        f->lblLanguage->click();
+        QTEST(MsgBoxSeam::last().text, "message");
+        QCOMPARE(MsgBoxSeam::last().icon, int(vbInformation));
+        QCOMPARE(endCount(), 1);
+        const QString text = QString::fromLatin1(readFile("QEM.ini"));
+        QVERIFY2(text.contains("Language=" + written + "\r\n"), qPrintable(text));
+        QCOMPARE(text.count("Language="), 1);
+        // The next start speaks the new language.
+        tearDown();
+        setUp();
+        writeFile("QEM.ini", text.toLatin1());
+        LoadLanguage();
+        QCOMPARE(CurrentLanguage, written);
+    }
+
+    void languageSwitchKeepsTheRestOfTheFile() {
+        writeFile("QEM.ini", "; my notes\r\n[Window]\r\nLeft=10\r\n\r\n[Values]\r\nLanguage=English\r\nSound=On\r\n");
+        start()->lblLanguage->click();
+        QCOMPARE(readFile("QEM.ini"),
+                 QByteArray("; my notes\r\n[Window]\r\nLeft=10\r\n\r\n[Values]\r\nLanguage=German\r\nSound=On\r\n"));
+    }
+
+    void languageSwitchThatCannotWrite() {
+        // A folder where the file should be: the write fails.
+        QDir(programFolder()).mkdir("QEM.ini");
+        auto* f = start();
+        MsgBoxSeam::clear();
+        f->lblLanguage->click();
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: SaveLanguage\n"));
+        QVERIFY(MsgBoxSeam::last().text.size() > QString("Problem: SaveLanguage\n").size());
+        QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
+        QCOMPARE(endCount(), 0);
+        QCOMPARE(CurrentLanguage, QString("English"));
+    }
+
+    void dateRegion_data() {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("region");
+        QTest::addColumn<QString>("bank");
+        const QString dollar = "$", euro = QString::fromUtf8("€");
+        for (const char* z : {"US Eastern Standard Time", "Mexico Standard Time", "US Mountain Standard Time",
+                              "Hawaiian Standard Time", "Alaskan Standard Time", "Atlantic Standard Time",
+                              "Eastern Standard Time", "Central Standard Time", "Mountain Standard Time",
+                              "Pacific Standard Time"})
+            QTest::newRow(z) << z << "03/15/2026" << "America" << dollar;
+        QTest::newRow("longer name beginning with one") << "Pacific Standard Time (Mexico)" << "03/15/2026" << "America"
+                                                        << dollar;
+        QTest::newRow("German Central America") << "Zentralamerikanische Normalzeit" << "15.03.2026" << "America"
+                                                << dollar;
+        QTest::newRow("leading word of its own") << "Canada Central Standard Time" << "15.03.2026" << "Europe" << euro;
+        QTest::newRow("lower case") << "pacific standard time" << "15.03.2026" << "Europe" << euro;
+        QTest::newRow("western Europe") << "W. Europe Standard Time" << "15.03.2026" << "Europe" << euro;
+        QTest::newRow("no zone name (UTC)") << "" << "15.03.2026" << "Europe" << euro;
+    }
+    void dateRegion() {
+        QFETCH(QString, zone);
+        setZone(zone);
+        // The computer's own date separator does not change the fixed patterns.
+        setLocale(QLocale(QLocale::German, QLocale::Germany));
+        auto* f = start();
+        QTEST(f->lblDate->Caption(), "date");
+        QTEST(DateRegion, "region");
+        QTEST(f->cmdBank->Caption(), "bank");
+        QCOMPARE(f->lblDate->ToolTipText(), QString("Sonntag, 15. März 2026"));
+    }
+
+    void dateTodayStyles() {
+        setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        QCOMPARE(Christmas(), QString("24.12"));
+        QCOMPARE(DateToday("full"), QString());
+        QCOMPARE(DateRegion, QString());
+        setZone("Pacific Standard Time");
+        QCOMPARE(DateToday("MEDIUM"), QString("03/15/2026"));
+        QCOMPARE(DateRegion, QString("America"));
+        QCOMPARE(Christmas(), QString("12/24"));
+        QCOMPARE(Silvester(), QString("12/31"));
+        QCOMPARE(DateToday("full"), QString());
+        QCOMPARE(DateRegion, QString("America"));
+        QCOMPARE(DateToday("short"), QString("3/15/2026"));
+        QCOMPARE(DateToday("Long"), QString("Sunday, March 15, 2026"));
+        setLocale(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(DateToday("short"), QString("15.03.2026"));
+    }
+
+    void holidays_data() {
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("greeting");
+        QTest::addColumn<QString>("sound");
+        QTest::addColumn<bool>("tree");
+        QTest::addColumn<QString>("globe");
+        const QString europe = "W. Europe Standard Time", america = "Pacific Standard Time";
+        const QDate eve(2026, 12, 24), silvester(2026, 12, 31);
+        QTest::newRow("24.12 Europe") << eve << europe << "English" << "Merry Christmas!" << "Drummer.wav" << true
+                                      << "Globe.gif";
+        QTest::newRow("12/24 America") << eve << america << "English" << "Merry Christmas!" << "Drummer.wav" << true
+                                       << "Globe.gif";
+        QTest::newRow("31.12 Europe") << silvester << europe << "English" << "Happy New Year!" << "Fireworks.wav" << false
+                                      << "Silvester.gif";
+        QTest::newRow("12/31 America") << silvester << america << "English" << "Happy New Year!" << "Fireworks.wav"
+                                       << false << "Silvester.gif";
+        QTest::newRow("24.12 German") << eve << europe << "German" << QString::fromUtf8("Fröhliche Weihnachten!")
+                                      << "Drummer.wav" << true << "Globe.gif";
+        QTest::newRow("31.12 German") << silvester << europe << "German" << "Prosit Neujahr!" << "Fireworks.wav" << false
+                                      << "Silvester.gif";
+        QTest::newRow("Central America misses its own key")
+            << eve << "Zentralamerikanische Normalzeit" << "English" << "" << "" << false << "Globe.gif";
+        QTest::newRow("an ordinary day") << QDate(2026, 12, 23) << europe << "English" << "" << "" << false << "Globe.gif";
+    }
+    void holidays() {
+        QFETCH(QDate, day);
+        QFETCH(QString, zone);
+        QFETCH(QString, language);
+        QFETCH(QString, greeting);
+        QFETCH(QString, sound);
+        QFETCH(bool, tree);
+        setToday(day);
+        setZone(zone);
+        writeFile("QEM.ini", "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+        auto* f = start();
+        QCOMPARE(greetings, greeting.isEmpty() ? QStringList() : QStringList{greeting});
+        QStringList sounds;
+        for (const auto& c : TestSupport::sound().calls) sounds << fileName(c.path);
+        QCOMPARE(sounds, sound.isEmpty() ? QStringList() : QStringList{sound});
+        if (!sound.isEmpty()) QCOMPARE(TestSupport::sound().calls[0].flags, int(SoundPlayer::Async));
+        QCOMPARE(f->imgChrstms->isVisible(), tree);
+        f->activateNow();
+        // No welcome tune on the two holidays; on other days once per run.
+        QCOMPARE(fileName(music().lastPlayed), greeting.isEmpty() ? QString("Welcome.mp3") : QString());
+        QTEST(fileName(f->GifFile), "globe");
+        music().lastPlayed.clear();
+        f->Hide();
+        f->Show();
+        f->activateNow();
+        QCOMPARE(music().lastPlayed, QString());
+    }
+
+    void greetingWaitsFiftyTicks() {
+        setToday(QDate(2026, 12, 24));
+        bool checked = false;
+        Form::setModalHandler([&](Form* form) {
+            auto* msg = qobject_cast<class frmMsg*>(form);
+            QVERIFY(msg);
+            QCOMPARE(msg->Caption(), QString("Message"));
+            QCOMPARE(msg->lblExit->Caption(), QString("&Alrighty Then"));
+            for (int i = 0; i < 49; ++i) msg->TimerSound->fire();
+            QTest::keyClick(msg, Qt::Key_Return);
+            msg->lblExit->click();
+            QVERIFY(isFormLoaded<class frmMsg>());
+            msg->TimerSound->fire();
+            QVERIFY(!msg->lblExit->isVisibleTo(msg));
+            // The tick after the fiftieth shows the OK label.
+            msg->TimerSound->fire();
+            QVERIFY(msg->lblExit->isVisibleTo(msg) && msg->imgBUTTON->isVisibleTo(msg));
+            msg->lblExit->click();
+            QVERIFY(!isFormLoaded<class frmMsg>());
+            checked = true;
+        });
+        frmChoice();
+        QVERIFY(checked);
+        // A new greeting starts counting afresh.
+        processEvents();
+        QCOMPARE(frmMsg()->tickCount(), 0);
+        QVERIFY(!frmMsg()->lblExit->isVisibleTo(frmMsg()));
+    }
+
+    void closingNeedsTenTicks_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("close box") << 0;
+        QTest::newRow("Exit label") << 1;
+        QTest::newRow("window manager") << 2;
+    }
+    void closingNeedsTenTicks() {
+        QFETCH(int, how);
+        auto* f = start();
+        auto close = [&] {
+            if (how == 0) f->imgExit->click();
+            else if (how == 1) f->lblExit->click();
+            else f->close();
+        };
+        tick(f, 8);
+        QCOMPARE(f->tickCount(), 9);
+        close();
+        QVERIFY(isFormLoaded<class frmChoice>());
+        QCOMPARE(endCount(), 0);
+        tick(f, 1);
+        music().commands.clear();
+        close();
+        QCOMPARE(endCount(), 1);
+        QVERIFY(!isFormLoaded<class frmChoice>());
+        QCOMPARE(music().commands, QStringList({"stop", "close"}));
+    }
+
+    void tickCountStopsAtFifty() {
+        auto* f = start();
+        tick(f, 100);
+        QCOMPARE(f->TimerTime->Tag, QString("50"));
+    }
+
+    void secondCopy_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("English") << "English" << "The requested program is already opened";
+        QTest::newRow("German") << "German" << QString::fromUtf8("Das von Ihnen gewünschte Programm ist bereits geöffnet");
+    }
+    void secondCopy() {
+        QFETCH(QString, language);
+        writeFile("QEM.ini", "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+        setToday(QDate(2026, 12, 24));
+        QLockFile first(programFolder() + "/QEM.lock");
+        QVERIFY(first.tryLock(0));
+        greetings.clear();
+        auto* f = start();
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QTEST(MsgBoxSeam::last().text, "message");
+        QCOMPARE(MsgBoxSeam::last().icon, int(vbInformation));
+        // Dismissed early: the rest of the start-up never runs, and the copy
+        // closes as soon as the clock has ticked ten times.
+        QCOMPARE(endCount(), 0);
+        QVERIFY(greetings.isEmpty());
+        QVERIFY(!f->cmdTrans->hasOfficeLook());
+        QCOMPARE(f->lblDate->Caption(), language == "German" ? QString("Datum") : QString("Date"));
+        f->activateNow();
+        QVERIFY(music().lastPlayed.isEmpty());
+        for (int i = 0; i < 9; ++i) f->TimerTime->fire();
+        QCOMPARE(endCount(), 0);
+        f->TimerTime->fire();
+        QCOMPARE(endCount(), 1);
+        QVERIFY(!isFormLoaded<class frmChoice>());
+    }
+
+    void secondCopyDismissedLate() {
+        QLockFile first(programFolder() + "/QEM.lock");
+        QVERIFY(first.tryLock(0));
+        // The user reads the message while the clock ticks on.
+        MsgBoxSeam::queueAction([] {
+            for (int i = 0; i < 12; ++i) frmChoice()->TimerTime->fire();
+            QCOMPARE(endCount(), 0);
+        });
+        start();
+        QCOMPARE(endCount(), 1);
+    }
+
+    void firstCopyHoldsTheLock() {
+        start();
+        QLockFile other(programFolder() + "/QEM.lock");
+        QVERIFY(!other.tryLock(0));
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"

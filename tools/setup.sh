@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on a Debian machine; does nothing when all is there.
+set -euo pipefail
+pkgs=(cmake g++ make qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite libqt6svg6
+      qt6-qpa-plugins gstreamer1.0-plugins-good fonts-dejavu-core)
+if [ "${1:-}" = "--dev" ]; then
+  # Only for making the media and looking at screenshots; the build does not need them.
+  pkgs+=(sox libsox-fmt-mp3 imagemagick xvfb xauth)
+fi
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
