@@ -5,6 +5,7 @@
 #include "Platform/Errors.h"
 #include "Platform/Keys.h"
 #include "Platform/MsgBox.h"
+#include "Platform/Resources.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -19,6 +20,7 @@ std::function<void(Form*)> modalHandler;
 } // namespace
 
 Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) {
+    Resources::init();
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMouseTracking(true);
     loaded << this;
