@@ -6,6 +6,8 @@
 #include "Platform/Clock.h"
 #include "Platform/Form.h"
 #include "Platform/MsgBox.h"
+#include "Platform/Printer.h"
+#include "Platform/Shell.h"
 #include "Platform/Runtime.h"
 
 #include <QCoreApplication>
@@ -20,6 +22,7 @@ namespace {
 std::unique_ptr<QTemporaryDir> folder;
 RecordingSound* soundRec = nullptr;
 RecordingMusic* musicRec = nullptr;
+RecordingPrinter* printerRec = nullptr;
 int ends = 0;
 
 void copyTree(const QString& from, const QString& to) {
@@ -45,6 +48,11 @@ void setUp(bool withMedia) {
     auto m = std::make_unique<RecordingMusic>();
     musicRec = m.get();
     MusicDevice::install(std::move(m));
+    auto p = std::make_unique<RecordingPrinter>();
+    printerRec = p.get();
+    Printer::install(std::move(p));
+    ShellSeam::enable(true);
+    ShellSeam::clear();
     setNow(QDateTime(QDate(2026, 3, 15), QTime(10, 0)));
     setZone(QStringLiteral("W. Europe Standard Time"));
     setLocale(QLocale::c());
@@ -74,6 +82,7 @@ void setLocale(const QLocale& locale) { Runtime::setLocale(locale); }
 
 RecordingSound& sound() { return *soundRec; }
 RecordingMusic& music() { return *musicRec; }
+RecordingPrinter& printer() { return *printerRec; }
 int endCount() { return ends; }
 
 void writeFile(const QString& name, const QByteArray& bytes) {

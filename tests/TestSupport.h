@@ -3,6 +3,7 @@
 // zone and locale, message boxes answered through the seam, recording
 // sound and music, and an end of the program that only takes note.
 #include "Platform/Audio.h"
+#include "Platform/Printer.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -25,6 +26,7 @@ void setLocale(const QLocale& locale);
 
 RecordingSound& sound();
 RecordingMusic& music();
+RecordingPrinter& printer();
 // How often the program ended since setUp().
 int endCount();
 

@@ -1,8 +1,10 @@
 // Renders every window of the program in English and in German to PNG
 // files, so that anyone can look at them without starting the program:
 //   QT_QPA_PLATFORM=offscreen QEM_MEDIA_DIR=<source> screenshots <folder>
+#include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Main/frmMsg.h"
+#include "Modules/modMain.h"
 #include "TestSupport.h"
 
 #include <QApplication>
@@ -50,12 +52,23 @@ int main(int argc, char** argv) {
              frmChoice();
              return shown;
          }},
+        {QStringLiteral("about"),
+         [] {
+             Form::setModalHandler([](Form*) {});
+             auto* f = frmAbout();
+             f->Show(vbModal);
+             f->activateNow();
+             for (int i = 0; i < 12; ++i) f->Timer->fire();
+             return static_cast<QWidget*>(f);
+         }},
     };
 
     for (const QString& language : {QStringLiteral("English"), QStringLiteral("German")}) {
         for (const Shot& shot : shots) {
             setUp(true);
             writeFile(QStringLiteral("QEM.ini"), "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+            // Windows opened without the menu still speak the stored language.
+            LoadLanguage();
             if (QWidget* w = shot.open()) save(w, shot.name, language);
             tearDown();
         }
