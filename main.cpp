@@ -1,6 +1,7 @@
 // Quembly: starts into the menu window; the program lives as long as it.
 #include "Forms/Main/frmChoice.h"
 #include "Platform/Fonts.h"
+#include "Platform/QtAudio.h"
 
 #include <QApplication>
 
@@ -9,6 +10,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quembly"));
     QApplication::setQuitOnLastWindowClosed(false);
     Fonts::registerSubstitutes();
+    // Real sound where the computer has an audio output, silence elsewhere.
+    QtAudio::install();
     frmChoice();
     return QApplication::exec();
 }

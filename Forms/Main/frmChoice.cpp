@@ -1,6 +1,8 @@
 #include "Forms/Main/frmChoice.h"
 
+#include "Forms/Main/LaunchTable.h"
 #include "Forms/Main/frmMsg.h"
+#include "Modules/modAniGif.h"
 #include "Modules/modAniWindow.h"
 #include "Modules/modLanguage.h"
 #include "Modules/modMCI.h"
@@ -8,12 +10,15 @@
 #include "Modules/modOfficeLook.h"
 #include "Platform/App.h"
 #include "Platform/Clock.h"
+#include "Platform/Effects.h"
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Runtime.h"
 
+#include <QAbstractButton>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QScreen>
 
 class frmChoice* frmChoice() { return touchForm<class frmChoice>(); }
@@ -43,6 +48,7 @@ frmChoice::frmChoice() {
     setWindowFlag(Qt::FramelessWindowHint);
     setCaption(QStringLiteral("Quembly"));
     buildControls();
+    wireControls();
     TimerTime = new Timer(this, 1, true);
     TimerGif = new Timer(this, 1, true);
     connect(TimerTime, &Timer::tick, this, &frmChoice::TimerTime_Timer);
@@ -139,9 +145,38 @@ void frmChoice::buildControls() {
     lblExit = makeLabel(this, QStringLiteral("&Exit"), 470, 398, 110, 30, 14, false, QStringLiteral("Haettenschweiler"));
     lblExit->setAlignment(Qt::AlignCenter);
     lblExit->setCursor(Qt::PointingHandCursor);
+}
 
+void frmChoice::wireControls() {
+    // The controls that open tools (and the sound icon) follow the launch table.
+    for (const LaunchRow& row : LaunchTable()) {
+        QWidget* control = row.control(this);
+        auto launch = [this, &row] { Launch(this, row); };
+        if (auto* surface = qobject_cast<ClickSurface*>(control)) surface->onClick = launch;
+        else if (auto* button = qobject_cast<QAbstractButton*>(control))
+            connect(button, &QAbstractButton::clicked, this, launch);
+    }
+    for (int i = 0; i < lblConv.size(); ++i) {
+        lblConv[i]->onMouseMove = [this, i](int b, int s, int x, int y) { lblConv_MouseMove(i, b, s, x, y); };
+        lblConv[i]->onMouseDown = [this, i](int b, int s, int x, int y) { lblConv_MouseDown(i, b, s, x, y); };
+        lblConv[i]->onMouseUp = [this, i](int b, int s, int x, int y) { lblConv_MouseUp(i, b, s, x, y); };
+    }
+    using namespace std::placeholders;
+    fraConv->onMouseMove = std::bind(&frmChoice::fraConv_MouseMove, this, _1, _2, _3, _4);
+    lblVersion->onMouseMove = std::bind(&frmChoice::lblVersion_MouseMove, this, _1, _2, _3, _4);
+    // The background picture is the window's free surface.
+    imgBack->onMouseMove = std::bind(&frmChoice::Form_MouseMove, this, _1, _2, _3, _4);
+    lblTitle->onMouseDown = std::bind(&frmChoice::lblTitle_MouseDown, this, _1, _2, _3, _4);
+    lblTitle->onMouseMove = std::bind(&frmChoice::lblTitle_MouseMove, this, _1, _2, _3, _4);
+    imgMin->onClick = [this] { imgMin_Click(); };
+    imgMin->onMouseDown = std::bind(&frmChoice::imgMin_MouseDown, this, _1, _2, _3, _4);
+    imgMin->onMouseUp = std::bind(&frmChoice::imgMin_MouseUp, this, _1, _2, _3, _4);
     imgExit->onClick = [this] { imgExit_Click(); };
+    imgExit->onMouseDown = std::bind(&frmChoice::imgExit_MouseDown, this, _1, _2, _3, _4);
+    imgExit->onMouseUp = std::bind(&frmChoice::imgExit_MouseUp, this, _1, _2, _3, _4);
     lblExit->onClick = [this] { lblExit_Click(); };
+    lblExit->onMouseDown = std::bind(&frmChoice::lblExit_MouseDown, this, _1, _2, _3, _4);
+    lblExit->onMouseUp = std::bind(&frmChoice::lblExit_MouseUp, this, _1, _2, _3, _4);
 }
 
 int frmChoice::tickCount() const { return TimerTime->Tag.toInt(); }
@@ -166,6 +201,8 @@ void frmChoice::Form_Load() {
 
         for (PictureButton* b : {cmdTrans, cmdBank, cmdSSS, cmdHangman1p, cmdHangman2p, cmdPlaner, cmdMsg, cmdKeyb})
             SetOfficeLook(b);
+        // The bank's currency sign stands out from the flat button.
+        cmdBank->setStyleSheet(cmdBank->styleSheet() + QStringLiteral(" PictureButton { color: #ffe070; }"));
         lblDate->setCaption(DateToday(QStringLiteral("Medium")));
         lblDate->setToolTipText(DateToday(QStringLiteral("Long")));
         TimerTime_Timer();
@@ -204,6 +241,13 @@ void frmChoice::Form_Activate() {
         GifFile = App::file(QStringLiteral("Pics/Globe.gif"));
         if (day == Silvester()) GifFile = App::file(QStringLiteral("Pics/Silvester.gif"));
         TimerGif->setEnabled(false);
+        // The globe is read afresh and starts from its first frame.
+        if (LoadAniGif(GifFile, imgGif)) {
+            CurrentFrame = 0;
+            imgGif[0]->setVisible(true);
+            TimerGif->setInterval(imgGif[0]->Tag.toInt());
+            TimerGif->setEnabled(true);
+        }
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("ChoiceActivate"), e.number, e.description);
     }
@@ -221,15 +265,64 @@ void frmChoice::TimerTime_Timer() {
 void frmChoice::TimerGif_Timer() {
     // Nothing to animate in a copy that is about to close.
     if (refused_ || App::previousInstance()) return;
+    try {
+        AnimateGif(this);
+    } catch (const RuntimeError& e) {
+        ShowProblem(QStringLiteral("TimerGif"), e.number, e.description);
+    }
 }
 
 void frmChoice::imgExit_Click() {
+    // The window is already on its way out while it shrinks.
+    if (IsImploding(this)) return;
     if (tickCount() >= 10) Unload();
 }
 
 void frmChoice::lblExit_Click() {
-    if (tickCount() >= 10) Unload();
+    if (IsImploding(this) || tickCount() < 10) return;
+    QPointer<class frmChoice> self(this);
+    ImplodeForm(this);
+    if (self) self->Unload();
 }
+
+void frmChoice::lblConv_MouseMove(int Index, int, int, int, int) {
+    for (int i = 0; i < lblConv.size(); ++i) {
+        const int style = i == Index ? 1 : 0;
+        if (lblConv[i]->BorderStyle() != style) lblConv[i]->setBorderStyle(style);
+    }
+}
+
+void frmChoice::lblConv_MouseDown(int Index, int, int, int, int) {
+    for (int i = 0; i < lblConv.size(); ++i) lblConv[i]->setFontBold(i == Index);
+}
+
+void frmChoice::lblConv_MouseUp(int, int, int, int, int) {
+    for (Label* l : lblConv) l->setFontBold(false);
+}
+
+void frmChoice::fraConv_MouseMove(int, int, int, int) { ResetBorderStyles(lblConv); }
+void frmChoice::lblVersion_MouseMove(int, int, int, int) { ResetBorderStyles(lblConv); }
+void frmChoice::Form_MouseMove(int, int, int, int) { ResetBorderStyles(lblConv); }
+
+void frmChoice::lblTitle_MouseDown(int Button, int, int, int) { dragArmed_ = Button == vbLeftButton; }
+
+void frmChoice::lblTitle_MouseMove(int Button, int, int, int) {
+    if (Button != vbLeftButton || !dragArmed_) return;
+    dragArmed_ = false;
+    DragForm(this);
+}
+
+void frmChoice::DragForm(Form* frm) {
+    if (frm) Effects::dragWindow(frm);
+}
+
+void frmChoice::imgMin_Click() { setWindowState(windowState() | Qt::WindowMinimized); }
+void frmChoice::imgMin_MouseDown(int, int, int, int) { imgMin->setPicture(imgMIN2->Picture()); }
+void frmChoice::imgMin_MouseUp(int, int, int, int) { imgMin->setPicture(imgM->Picture()); }
+void frmChoice::imgExit_MouseDown(int, int, int, int) { imgExit->setPicture(imgEXIT2->Picture()); }
+void frmChoice::imgExit_MouseUp(int, int, int, int) { imgExit->setPicture(imgX->Picture()); }
+void frmChoice::lblExit_MouseDown(int, int, int, int) { imgBUTTON->setPicture(imgB2->Picture()); }
+void frmChoice::lblExit_MouseUp(int, int, int, int) { imgBUTTON->setPicture(imgB->Picture()); }
 
 void frmChoice::lblLanguage_Click() {
     // Every value but "German" shows English, so it switches to German.
@@ -241,8 +334,8 @@ void frmChoice::lblLanguage_Click() {
 
 void frmChoice::Form_QueryUnload(int& Cancel, int UnloadMode) {
     // The window manager's close (Alt+F4, the task bar) obeys the same gate
-    // as the close box.
-    if (UnloadMode == vbFormControlMenu && tickCount() < 10) Cancel = 1;
+    // as the close box, and waits, like it, while the window shrinks.
+    if (UnloadMode == vbFormControlMenu && (tickCount() < 10 || IsImploding(this))) Cancel = 1;
 }
 
 void frmChoice::Form_Unload(int&) {

@@ -67,6 +67,23 @@ public:
     void imgExit_Click();
     void lblExit_Click();
     void lblLanguage_Click();
+    void lblConv_MouseMove(int Index, int Button, int Shift, int X, int Y);
+    void lblConv_MouseDown(int Index, int Button, int Shift, int X, int Y);
+    void lblConv_MouseUp(int Index, int Button, int Shift, int X, int Y);
+    void fraConv_MouseMove(int Button, int Shift, int X, int Y);
+    void lblVersion_MouseMove(int Button, int Shift, int X, int Y);
+    void lblTitle_MouseDown(int Button, int Shift, int X, int Y);
+    void lblTitle_MouseMove(int Button, int Shift, int X, int Y);
+    void imgMin_Click();
+    void imgMin_MouseDown(int Button, int Shift, int X, int Y);
+    void imgMin_MouseUp(int Button, int Shift, int X, int Y);
+    void imgExit_MouseDown(int Button, int Shift, int X, int Y);
+    void imgExit_MouseUp(int Button, int Shift, int X, int Y);
+    void lblExit_MouseDown(int Button, int Shift, int X, int Y);
+    void lblExit_MouseUp(int Button, int Shift, int X, int Y);
+
+    // Moves the window with the mouse until the button is released.
+    void DragForm(Form* frm);
 
 protected:
     void Form_Load() override;
@@ -74,10 +91,15 @@ protected:
     void Form_Deactivate() override;
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     void Form_Unload(int& Cancel) override;
+    void Form_MouseMove(int Button, int Shift, int X, int Y) override;
     QString formName() const override { return QStringLiteral("Choice"); }
 
 private:
     void buildControls();
+    void wireControls();
+    // A press on the title allows one drag; the window system then moves
+    // the window until the button goes up.
+    bool dragArmed_ = false;
     // A copy refused because another one runs: closes once the clock allows.
     bool refused_ = false;
 };

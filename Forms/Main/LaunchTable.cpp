@@ -1,0 +1,63 @@
+#include "Forms/Main/LaunchTable.h"
+
+#include "Forms/Main/frmAbout.h"
+#include "Forms/Main/frmChoice.h"
+#include "Modules/modMCI.h"
+#include "Modules/modMain.h"
+
+namespace {
+
+template <auto Member> QWidget* control(class frmChoice* menu) { return menu->*Member; }
+template <int Index> QWidget* converter(class frmChoice* menu) { return menu->lblConv[Index]; }
+
+constexpr const char* stopMusic = nullptr;
+constexpr bool modal = true, modeless = false;
+// The tools whose windows are not part of the program yet.
+constexpr Form* (*noWindow)() = nullptr;
+
+} // namespace
+
+const QList<LaunchRow>& LaunchTable() {
+    static const QList<LaunchRow> rows{
+        // The converters and small utilities.
+        {&converter<0>, "Stretch3.mp3", noWindow /* frmDis, length */, modeless},
+        {&converter<1>, "Stretch3.mp3", noWindow /* frmWght, weight */, modeless},
+        {&converter<2>, "Stretch3.mp3", noWindow /* frmVol, volume */, modeless},
+        {&converter<3>, "Stretch3.mp3", noWindow /* frmCur, currency */, modeless},
+        {&converter<4>, "Stretch3.mp3", noWindow /* frmTemp, temperature */, modeless},
+        {&converter<5>, "Stretch3.mp3", noWindow /* frmComp, number systems */, modeless},
+        {&converter<6>, "Stretch3.mp3", noWindow /* frmAscii, ASCII */, modeless},
+        {&converter<7>, "Stretch3.mp3", noWindow /* frmCalc, calculator */, modeless},
+        {&converter<8>, "Stretch3.mp3", noWindow /* frmMorse, Morse code */, modeless},
+        // The tools.
+        {&control<&frmChoice::cmdTrans>, stopMusic, noWindow /* frmTrans, translator */, modeless},
+        {&control<&frmChoice::cmdSSS>, stopMusic, noWindow /* frmSSS, rock-paper-scissors */, modeless},
+        {&control<&frmChoice::cmdHangman1p>, "Drumroll.wav", noWindow /* frmHangman1p */, modeless},
+        {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", noWindow /* frmHangman2p */, modeless},
+        {&control<&frmChoice::cmdPlaner>, stopMusic, noWindow /* frmPlaner, planner */, modeless},
+        {&control<&frmChoice::cmdBank>, stopMusic, noWindow /* frmBank, home bank */, modeless},
+        {&control<&frmChoice::cmdMsg>, "Stretch5.mp3", noWindow /* frmMessenger */, modeless},
+        {&control<&frmChoice::cmdKeyb>, stopMusic, noWindow /* frmKeyb, typing trainer */, modeless},
+        // The calendar (on today) and the About window.
+        {&control<&frmChoice::lblDate>, stopMusic, noWindow /* frmClndr, calendar */, modal},
+        {&control<&frmChoice::lblVersion>, stopMusic, &toolWindow<class frmAbout>, modal},
+        // The sound icon replays the welcome tune.
+        {&control<&frmChoice::imgSound>, "Welcome.mp3", noWindow, modeless},
+    };
+    return rows;
+}
+
+const LaunchRow* LaunchRowOf(class frmChoice* menu, const QObject* control) {
+    for (const LaunchRow& row : LaunchTable())
+        if (row.control(menu) == control) return &row;
+    return nullptr;
+}
+
+void Launch(class frmChoice* menu, const LaunchRow& row) {
+    if (row.tune) PlayMusic(QString::fromLatin1(row.tune));
+    else StopMusic();
+    auto* label = qobject_cast<Label*>(row.control(menu));
+    if (label && menu->lblConv.contains(label)) ResetBorderStyles(menu->lblConv);
+    if (!row.window) return;
+    if (Form* window = row.window()) window->Show(row.modal ? vbModal : vbModeless);
+}
