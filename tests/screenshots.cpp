@@ -1,6 +1,7 @@
 // Renders every window of the program in English and in German to PNG
 // files, so that anyone can look at them without starting the program:
 //   QT_QPA_PLATFORM=offscreen QEM_MEDIA_DIR=<source> screenshots <folder>
+#include "Forms/Ascii Converter/frmAscii.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Main/frmMsg.h"
@@ -51,6 +52,13 @@ int main(int argc, char** argv) {
              });
              frmChoice();
              return shown;
+         }},
+        {QStringLiteral("ascii"),
+         [] {
+             frmChoice();
+             auto* f = frmAscii();
+             f->Show();
+             return static_cast<QWidget*>(f);
          }},
         {QStringLiteral("about"),
          [] {

@@ -1,5 +1,6 @@
 #include "Forms/Main/LaunchTable.h"
 
+#include "Forms/Ascii Converter/frmAscii.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Modules/modMCI.h"
@@ -26,7 +27,7 @@ const QList<LaunchRow>& LaunchTable() {
         {&converter<3>, "Stretch3.mp3", noWindow /* frmCur, currency */, modeless},
         {&converter<4>, "Stretch3.mp3", noWindow /* frmTemp, temperature */, modeless},
         {&converter<5>, "Stretch3.mp3", noWindow /* frmComp, number systems */, modeless},
-        {&converter<6>, "Stretch3.mp3", noWindow /* frmAscii, ASCII */, modeless},
+        {&converter<6>, "Stretch3.mp3", &toolWindow<class frmAscii>, modeless},
         {&converter<7>, "Stretch3.mp3", noWindow /* frmCalc, calculator */, modeless},
         {&converter<8>, "Stretch3.mp3", noWindow /* frmMorse, Morse code */, modeless},
         // The tools.

@@ -1,0 +1,160 @@
+#include "Forms/Ascii Converter/frmAscii.h"
+
+#include "Forms/Main/frmChoice.h"
+#include "Modules/modLanguage.h"
+#include "Modules/modMain.h"
+#include "Platform/Ansi.h"
+#include "Platform/Fonts.h"
+#include "Platform/MsgBox.h"
+#include "Platform/Numbers.h"
+
+#include <QMouseEvent>
+
+class frmAscii* frmAscii() { return touchForm<class frmAscii>(); }
+
+void SetLangAscii(class frmAscii* frm) {
+    if (!isGerman()) return;
+    frm->setCaption(QStringLiteral("ZOV Ascii-Umsetzer"));
+    frm->cmdClr->setCaption(QStringLiteral("&Leeren"));
+}
+
+frmAscii::frmAscii() {
+    setCaption(QStringLiteral("QEM Ascii Code Converter"));
+    setClientSizeTwips(4335, 2460);
+    setFixedSize(size());
+
+    const QFont titleFont = Fonts::font(QStringLiteral("Verdana"), 10, true);
+    lblText = new Label(QStringLiteral("Text"), this);
+    place(lblText, 240, 300, 1200, 330);
+    lblText->setFont(titleFont);
+    lblAscii = new Label(QStringLiteral("Ascii"), this);
+    place(lblAscii, 240, 960, 1200, 330);
+    lblAscii->setFont(titleFont);
+
+    // Display boxes first, so the entry boxes lie over them.
+    const QFont rowFonts[2] = {Fonts::font(QStringLiteral("Courier New"), 14, true),
+                               Fonts::font(QStringLiteral("Haettenschweiler"), 16)};
+    const int rowTop[2] = {240, 900};
+    const int maxLength[2] = {1, 3};
+    for (int i = 0; i < 2; ++i) {
+        auto* display = new TextBox(this);
+        place(display, 1560, rowTop[i], 1800, 450);
+        display->setFont(rowFonts[i]);
+        display->setReadOnly(true);
+        display->setFocusPolicy(Qt::NoFocus);
+        display->setAlignment(Qt::AlignCenter);
+        display->installEventFilter(this);
+        txtDISPLAY << display;
+    }
+    for (int i = 0; i < 2; ++i) {
+        auto* entry = new TextBox(this);
+        place(entry, 1560, rowTop[i], 1800, 450);
+        entry->setFont(rowFonts[i]);
+        entry->setMaxLength(maxLength[i]);
+        entry->setAlignment(Qt::AlignCenter);
+        // Text reaches an entry box only through its key handler: typed or pasted.
+        entry->setAcceptDrops(false);
+        entry->onKeyPress = [this, i](int& KeyAscii) { txtEnter_KeyPress(i, KeyAscii); };
+        txtEnter << entry;
+    }
+    txtEnter[1]->setVisible(false);
+
+    UpDown = new class UpDown(this);
+    place(UpDown, 3375, 900, 270, 450);
+    UpDown->setMin(0);
+    UpDown->setMax(255);
+    UpDown->setIncrement(1);
+    UpDown->setVisible(false);
+    UpDown->onChange = [this] { UpDown_Change(); };
+    UpDown->onMouseDown = [this](int Button, int Shift, int X, int Y) { UpDown_MouseDown(Button, Shift, X, Y); };
+
+    cmdOK = new PictureButton(QStringLiteral("&OK"), this);
+    place(cmdOK, 240, 1620, 1800, 450);
+    cmdOK->setVisible(false);
+    cmdClr = new PictureButton(QStringLiteral("&Clear"), this);
+    place(cmdClr, 2295, 1620, 1800, 450);
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdClr, &QPushButton::clicked, this, [this] { cmdClr_Click(); });
+
+    setTabOrder(txtEnter[0], txtEnter[1]);
+}
+
+void frmAscii::Form_Load() {
+    frmChoice()->setVisible(false);
+    SetLangAscii(this);
+    ActiveRow = 0;
+}
+
+void frmAscii::Form_Unload(int&) { ReturnToMenu(); }
+
+bool frmAscii::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+        const int index = txtDISPLAY.indexOf(static_cast<TextBox*>(watched));
+        if (index >= 0) {
+            txtDISPLAY_Click(index);
+            return true;
+        }
+    }
+    return Form::eventFilter(watched, e);
+}
+
+void frmAscii::txtDISPLAY_Click(int Index) {
+    txtEnter[Index]->setVisible(true);
+    txtEnter[Index]->setFocus();
+    if (ActiveRow != Index) txtEnter[ActiveRow]->setVisible(false);
+    ActiveRow = qint16(Index);
+    const bool codeRow = txtEnter[1]->isVisibleTo(this);
+    cmdOK->setVisible(codeRow);
+    UpDown->setVisible(codeRow);
+}
+
+void frmAscii::txtEnter_KeyPress(int Index, int& KeyAscii) {
+    if (Index == 0) {
+        // Every character counts, control characters too; the key itself
+        // then replaces the one shown.
+        txtEnter[0]->clear();
+        txtDISPLAY[1]->setText(QString::number(KeyAscii));
+        return;
+    }
+    if (!((KeyAscii >= '0' && KeyAscii <= '9') || KeyAscii == 8)) KeyAscii = 0;
+}
+
+void frmAscii::cmdOK_Click() {
+    // The code box takes digits only, at most three: the value is whole.
+    const double v = Runtime::Val(txtEnter[1]->text());
+    if (v > 255)
+        MsgBox(L(QStringLiteral("Please type in a number between 0 and 255."),
+                 QStringLiteral("Bitte geben Sie eine Zahl zwischen 0 und 255 ein")),
+               vbExclamation);
+    else
+        txtDISPLAY[0]->setText(QString(Ansi::fromCode(int(v))));
+    txtEnter[1]->setFocus();
+    txtEnter[1]->selectAll();
+}
+
+void frmAscii::cmdClr_Click() {
+    for (int i = 0; i < 2; ++i) {
+        txtEnter[i]->clear();
+        txtDISPLAY[i]->clear();
+    }
+    txtEnter[ActiveRow]->setFocus();
+}
+
+void frmAscii::UpDown_Change() {
+    txtEnter[1]->setText(QString::number(UpDown->Value()));
+    cmdOK_Click();
+}
+
+void frmAscii::UpDown_MouseDown(int, int, int, int) {
+    const double v = Runtime::Val(txtEnter[1]->text());
+    if (v >= 255) {
+        cmdOK_Click();
+        // 255 is a code like any other: the spinner goes on from it. Above
+        // it the message was shown and the spinner stays where it is.
+        if (v == 255) UpDown->setValue(255);
+        else UpDown->cancelStep();
+        return;
+    }
+    // The spinner goes on from the typed code.
+    UpDown->setValue(Runtime::CInt(v));
+}
