@@ -2,9 +2,16 @@
 // files, so that anyone can look at them without starting the program:
 //   QT_QPA_PLATFORM=offscreen QEM_MEDIA_DIR=<source> screenshots <folder>
 #include "Forms/Ascii Converter/frmAscii.h"
+#include "Forms/Computer Converter/frmComp.h"
+#include "Forms/Currency Converter/frmCur.h"
+#include "Forms/Currency Converter/frmSetRate.h"
+#include "Forms/Length Converter/frmDis.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Main/frmMsg.h"
+#include "Forms/Temperature Converter/frmTemp.h"
+#include "Forms/Volume Converter/frmVol.h"
+#include "Forms/Weight Converter/frmWght.h"
 #include "Modules/modMain.h"
 #include "TestSupport.h"
 
@@ -52,6 +59,44 @@ int main(int argc, char** argv) {
              });
              frmChoice();
              return shown;
+         }},
+        {QStringLiteral("length"),
+         [] {
+             auto* f = frmDis();
+             f->Show();
+             f->txtDis[0]->typeText("100.5");
+             f->cmdCnvrt->click();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("weight"), [] { return static_cast<QWidget*>(frmWght()); }},
+        {QStringLiteral("volume"), [] { return static_cast<QWidget*>(frmVol()); }},
+        {QStringLiteral("temperature"),
+         [] {
+             auto* f = frmTemp();
+             f->Show();
+             f->txtTemp[0]->typeText("-5");
+             f->cmdCnvrt->click();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("currency"),
+         [] {
+             auto* f = frmCur();
+             f->Show();
+             f->activateNow();
+             f->txtCur[0]->typeText("100");
+             f->cmdCnvrt->click();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("rates"),
+         [] {
+             frmCur();
+             return static_cast<QWidget*>(frmSetRate());
+         }},
+        {QStringLiteral("numbersystems"),
+         [] {
+             auto* f = frmComp();
+             f->Show();
+             return static_cast<QWidget*>(f);
          }},
         {QStringLiteral("ascii"),
          [] {

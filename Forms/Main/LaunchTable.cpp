@@ -1,8 +1,14 @@
 #include "Forms/Main/LaunchTable.h"
 
 #include "Forms/Ascii Converter/frmAscii.h"
+#include "Forms/Computer Converter/frmComp.h"
+#include "Forms/Currency Converter/frmCur.h"
+#include "Forms/Length Converter/frmDis.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
+#include "Forms/Temperature Converter/frmTemp.h"
+#include "Forms/Volume Converter/frmVol.h"
+#include "Forms/Weight Converter/frmWght.h"
 #include "Modules/modMCI.h"
 #include "Modules/modMain.h"
 
@@ -21,12 +27,12 @@ constexpr Form* (*noWindow)() = nullptr;
 const QList<LaunchRow>& LaunchTable() {
     static const QList<LaunchRow> rows{
         // The converters and small utilities.
-        {&converter<0>, "Stretch3.mp3", noWindow /* frmDis, length */, modeless},
-        {&converter<1>, "Stretch3.mp3", noWindow /* frmWght, weight */, modeless},
-        {&converter<2>, "Stretch3.mp3", noWindow /* frmVol, volume */, modeless},
-        {&converter<3>, "Stretch3.mp3", noWindow /* frmCur, currency */, modeless},
-        {&converter<4>, "Stretch3.mp3", noWindow /* frmTemp, temperature */, modeless},
-        {&converter<5>, "Stretch3.mp3", noWindow /* frmComp, number systems */, modeless},
+        {&converter<0>, "Stretch3.mp3", &toolWindow<class frmDis>, modeless},
+        {&converter<1>, "Stretch3.mp3", &toolWindow<class frmWght>, modeless},
+        {&converter<2>, "Stretch3.mp3", &toolWindow<class frmVol>, modeless},
+        {&converter<3>, "Stretch3.mp3", &toolWindow<class frmCur>, modeless},
+        {&converter<4>, "Stretch3.mp3", &toolWindow<class frmTemp>, modeless},
+        {&converter<5>, "Stretch3.mp3", &toolWindow<class frmComp>, modeless},
         {&converter<6>, "Stretch3.mp3", &toolWindow<class frmAscii>, modeless},
         {&converter<7>, "Stretch3.mp3", noWindow /* frmCalc, calculator */, modeless},
         {&converter<8>, "Stretch3.mp3", noWindow /* frmMorse, Morse code */, modeless},

@@ -1,0 +1,58 @@
+#pragma once
+// The rate editor of the currency converter: the rates in force (units of
+// each currency that one US dollar buys) and the currency signs. Its rate
+// boxes are the rates the converter reads at every conversion, whether the
+// editor is shown or not. "Save" keeps them in "Rates.qem".
+#include "Platform/Controls.h"
+#include "Platform/Form.h"
+
+#include <QList>
+#include <QStringList>
+#include <optional>
+
+class frmSetRate : public Form {
+    Q_OBJECT
+public:
+    frmSetRate();
+
+    // Rates of the dollar (hidden, always "1"), GBP, DEM, FRF, ESP, ITL, EURO.
+    QList<TextBox*> txtDat;
+    // Hidden: the currency signs in the same order.
+    QList<TextBox*> txtSGN;
+    Label* lblEng;
+    Label* lblGER;
+    Label* lblFRE;
+    Label* lblSPA;
+    Label* lblITA;
+    Label* lblEURO;
+    PictureButton* cmdDFLT;
+    PictureButton* cmdSave;
+
+    void cmdSave_Click();
+    void cmdDFLT_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
+    QString formName() const override { return QStringLiteral("SetRate"); }
+};
+
+class frmSetRate* frmSetRate();
+void SetLangSetRate(class frmSetRate* frm);
+
+// "Rates.qem" in the program folder: the six rates other than the dollar's,
+// in row order, one per line, each the text as typed within double quotes,
+// followed by CR LF, in Windows-1252.
+namespace RatesFile {
+// The default rates of the six currencies, GBP to EURO.
+QStringList defaults();
+QString path();
+// The first six values of the file; no value when the file does not
+// exist, is empty or ends before the sixth value. A line's value is the
+// text between its first and last double quote (a line without quotes
+// is taken as it stands, blanks around it removed).
+std::optional<QStringList> read();
+// Replaces the file with the given texts. On failure the old file stays as
+// it was and `error` tells why.
+bool write(const QStringList& rates, QString* error = nullptr);
+} // namespace RatesFile
