@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 
 namespace TestSupport {
@@ -93,6 +94,22 @@ void writeFile(const QString& name, const QByteArray& bytes) {
 QByteArray readFile(const QString& name) {
     QFile f(App::file(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void typeKeys(QWidget* box, const QString& keys) {
+    for (int i = 0; i < keys.size(); ++i) {
+        const QChar c = keys[i];
+        if (c == u'\b') QTest::keyClick(box, Qt::Key_Backspace);
+        else if (c == u'\r') QTest::keyClick(box, Qt::Key_Return);
+        else if (c == u'^' && i + 1 < keys.size() && keys[i + 1] == u'V') {
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            ++i;
+        } else if (c.unicode() >= 128) {
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        } else {
+            QTest::keyClicks(box, QString(c));
+        }
+    }
 }
 
 void processEvents() {

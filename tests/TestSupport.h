@@ -9,6 +9,8 @@
 #include <QDateTime>
 #include <QString>
 
+class QWidget;
+
 namespace TestSupport {
 
 // Call from init(): a fresh program folder and every seam in place; the
@@ -32,6 +34,11 @@ int endCount();
 
 void writeFile(const QString& name, const QByteArray& bytes);
 QByteArray readFile(const QString& name);
+// Types a key script into a widget as a user would: "\b" is Backspace,
+// "\r" Enter, "^V" a paste of the clipboard, a character beyond ASCII a
+// key of a national keyboard, anything else typed key by key.
+void typeKeys(QWidget* box, const QString& keys);
+
 // Lets posted events (deferred deletes, queued signals) run.
 void processEvents();
 

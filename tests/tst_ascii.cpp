@@ -27,22 +27,6 @@ class frmAscii* open() {
     return f;
 }
 
-// Types a script into a box: "\b" is Backspace, "\r" Enter, "^V" a paste of
-// the clipboard, anything else typed key by key.
-void type(QWidget* box, const QString& keys) {
-    for (int i = 0; i < keys.size(); ++i) {
-        const QChar c = keys[i];
-        if (c == u'\b') QTest::keyClick(box, Qt::Key_Backspace);
-        else if (c == u'\r') QTest::keyClick(box, Qt::Key_Return);
-        else if (c == u'^' && i + 1 < keys.size() && keys[i + 1] == u'V') {
-            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-            ++i;
-        } else if (c.unicode() >= 128) {
-            // A key of a national keyboard: the key event carries the character.
-            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        } else QTest::keyClicks(box, QString(c));
-    }
-}
 
 void clickDisplay(class frmAscii* f, int row) { QTest::mouseClick(f->txtDISPLAY[row], Qt::LeftButton); }
 
@@ -97,7 +81,7 @@ private slots:
         QFETCH(QString, keys);
         QApplication::clipboard()->setText("xyz");
         auto* f = open();
-        type(f->txtEnter[0], keys);
+        typeKeys(f->txtEnter[0], keys);
         QTEST(f->txtEnter[0]->text(), "entry");
         QTEST(f->txtDISPLAY[1]->text(), "code");
     }
@@ -131,7 +115,7 @@ private slots:
         auto* f = open();
         clickDisplay(f, 1);
         f->txtDISPLAY[0]->setText("before");
-        type(f->txtEnter[1], keys);
+        typeKeys(f->txtEnter[1], keys);
         QTEST(f->txtEnter[1]->text(), "code");
         QTest::mouseClick(f->cmdOK, Qt::LeftButton);
         QTEST(f->txtDISPLAY[0]->text(), "character");
@@ -150,7 +134,7 @@ private slots:
 
     void rowChoice() {
         auto* f = open();
-        type(f->txtEnter[0], "A");
+        typeKeys(f->txtEnter[0], "A");
         clickDisplay(f, 1);
         QCOMPARE(f->ActiveRow, qint16(1));
         QVERIFY(f->txtEnter[1]->isVisible());
@@ -162,7 +146,7 @@ private slots:
         // converted yet, the code row's entry is empty.
         QCOMPARE(f->txtDISPLAY[1]->text(), QString("65"));
         QCOMPARE(f->txtEnter[0]->text(), QString("A"));
-        type(f->txtEnter[1], "66");
+        typeKeys(f->txtEnter[1], "66");
         clickDisplay(f, 0);
         QCOMPARE(f->ActiveRow, qint16(0));
         QVERIFY(f->txtEnter[0]->isVisible());
@@ -182,9 +166,9 @@ private slots:
     void clear() {
         QFETCH(int, row);
         auto* f = open();
-        type(f->txtEnter[0], "A");
+        typeKeys(f->txtEnter[0], "A");
         clickDisplay(f, 1);
-        type(f->txtEnter[1], "66");
+        typeKeys(f->txtEnter[1], "66");
         QTest::mouseClick(f->cmdOK, Qt::LeftButton);
         if (row == 0) clickDisplay(f, 0);
         QTest::mouseClick(f->cmdClr, Qt::LeftButton);
@@ -224,7 +208,7 @@ private slots:
         clickDisplay(f, 1);
         f->UpDown->setValue(start);
         f->txtEnter[1]->clear();
-        type(f->txtEnter[1], typed);
+        typeKeys(f->txtEnter[1], typed);
         f->txtDISPLAY[0]->setText("before");
         MsgBoxSeam::clear();
         spin(f->UpDown, up);
@@ -253,7 +237,7 @@ private slots:
         QCOMPARE(f->lblText->Caption(), QString("Text"));
         QCOMPARE(f->lblAscii->Caption(), QString("Ascii"));
         clickDisplay(f, 1);
-        type(f->txtEnter[1], "300");
+        typeKeys(f->txtEnter[1], "300");
         QTest::mouseClick(f->cmdOK, Qt::LeftButton);
         QCOMPARE(MsgBoxSeam::last().text, QString("Bitte geben Sie eine Zahl zwischen 0 und 255 ein"));
         QCOMPARE(MsgBoxSeam::last().title, QString("Zovikon"));
@@ -263,7 +247,7 @@ private slots:
         setLocale(QLocale(QLocale::German, QLocale::Germany));
         auto* f = open();
         clickDisplay(f, 1);
-        type(f->txtEnter[1], "65");
+        typeKeys(f->txtEnter[1], "65");
         QTest::mouseClick(f->cmdOK, Qt::LeftButton);
         QCOMPARE(f->txtDISPLAY[0]->text(), QString("A"));
         spin(f->UpDown, true);

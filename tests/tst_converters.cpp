@@ -171,10 +171,7 @@ private slots:
         QFETCH(QString, typed);
         ConverterForm* f = open(window);
         TextBox* box = f->activeBox();
-        for (QChar c : typed) {
-            if (c == u'\b') QTest::keyClick(box, Qt::Key_Backspace);
-            else QTest::keyClicks(box, QString(c));
-        }
+        typeKeys(box, typed);
         QTEST(box->Text(), "kept");
         // Control keys other than backspace type nothing.
         QTest::keyClick(box, Qt::Key_Return);

@@ -27,24 +27,13 @@ class frmComp* open() {
     return f;
 }
 
-// Types a script into a box: "\b" is Backspace, "^V" a paste of the
-// clipboard, anything else typed key by key.
-void type(QWidget* box, const QString& keys) {
-    for (int i = 0; i < keys.size(); ++i) {
-        if (keys[i] == u'\b') QTest::keyClick(box, Qt::Key_Backspace);
-        else if (keys[i] == u'^' && i + 1 < keys.size() && keys[i + 1] == u'V') {
-            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-            ++i;
-        } else QTest::keyClicks(box, QString(keys[i]));
-    }
-}
 
 void chooseRow(class frmComp* f, int row) { QTest::mouseClick(f->cmdComp[row], Qt::LeftButton); }
 void convert(class frmComp* f) { QTest::mouseClick(f->cmdCnvrt, Qt::LeftButton); }
 // Chooses the row, types and converts.
 void convertIn(class frmComp* f, int row, const QString& keys) {
     chooseRow(f, row);
-    type(f->txtComp[row], keys);
+    typeKeys(f->txtComp[row], keys);
     convert(f);
 }
 void hover(QWidget* w) {
@@ -209,7 +198,7 @@ private slots:
         QVERIFY(!before[Dec].isEmpty());
         f->txtComp[row]->selectAll();
         QTest::keyClick(f->txtComp[row], Qt::Key_Backspace);
-        type(f->txtComp[row], second);
+        typeKeys(f->txtComp[row], second);
         convert(f);
         QTEST(f->txtComp[row]->Text(), "box");
         QVERIFY(f->txtComp[Dec]->Text().isEmpty());
@@ -259,7 +248,7 @@ private slots:
         QApplication::clipboard()->setText(clipboard);
         auto* f = open();
         chooseRow(f, row);
-        type(f->txtComp[row], keys);
+        typeKeys(f->txtComp[row], keys);
         QTEST(f->txtComp[row]->Text(), "box");
     }
 
