@@ -2,6 +2,8 @@
 // files, so that anyone can look at them without starting the program:
 //   QT_QPA_PLATFORM=offscreen QEM_MEDIA_DIR=<source> screenshots <folder>
 #include "Forms/Ascii Converter/frmAscii.h"
+#include "Forms/Calculator/frmCalc.h"
+#include "Forms/Calendar/frmClndr.h"
 #include "Forms/Computer Converter/frmComp.h"
 #include "Forms/Currency Converter/frmCur.h"
 #include "Forms/Currency Converter/frmSetRate.h"
@@ -104,6 +106,26 @@ int main(int argc, char** argv) {
              auto* f = frmAscii();
              f->Show();
              return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("calculator"),
+         [] {
+             frmChoice();
+             auto* f = frmCalc();
+             f->Show();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("calendar"),
+         [] {
+             frmChoice();
+             QWidget* shown = nullptr;
+             Form::setModalHandler([&](Form* f) {
+                 if (auto* c = qobject_cast<class frmClndr*>(f)) {
+                     c->activateNow();
+                     shown = c;
+                 }
+             });
+             frmClndr()->Show(vbModal);
+             return shown;
          }},
         {QStringLiteral("about"),
          [] {

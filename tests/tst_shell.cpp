@@ -250,7 +250,7 @@ private slots:
         QTest::addColumn<QString>("tune");   // "" stops the music
         QTest::addColumn<QString>("window"); // the window shown, "" for none
         QTest::addColumn<bool>("modal");
-        const QStringList converters{"frmDis", "frmWght", "frmVol", "frmCur", "frmTemp", "frmComp", "frmAscii", "", ""};
+        const QStringList converters{"frmDis", "frmWght", "frmVol", "frmCur", "frmTemp", "frmComp", "frmAscii", "frmCalc", ""};
         for (int i = 0; i < 9; ++i)
             QTest::newRow(qPrintable(QString("lblConv(%1)").arg(i)))
                 << QString("lblConv(%1)").arg(i) << "Stretch3.mp3" << converters[i] << false;
@@ -262,7 +262,7 @@ private slots:
         QTest::newRow("bank") << "cmdBank" << "" << "" << false;
         QTest::newRow("messenger") << "cmdMsg" << "Stretch5.mp3" << "" << false;
         QTest::newRow("typing trainer") << "cmdKeyb" << "" << "" << false;
-        QTest::newRow("calendar") << "lblDate" << "" << "" << true;
+        QTest::newRow("calendar") << "lblDate" << "" << "frmClndr" << true;
         QTest::newRow("About") << "lblVersion" << "" << "frmAbout" << true;
         QTest::newRow("sound icon") << "imgSound" << "Welcome.mp3" << "" << false;
     }

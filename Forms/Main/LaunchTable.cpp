@@ -1,6 +1,8 @@
 #include "Forms/Main/LaunchTable.h"
 
 #include "Forms/Ascii Converter/frmAscii.h"
+#include "Forms/Calculator/frmCalc.h"
+#include "Forms/Calendar/frmClndr.h"
 #include "Forms/Computer Converter/frmComp.h"
 #include "Forms/Currency Converter/frmCur.h"
 #include "Forms/Length Converter/frmDis.h"
@@ -34,7 +36,7 @@ const QList<LaunchRow>& LaunchTable() {
         {&converter<4>, "Stretch3.mp3", &toolWindow<class frmTemp>, modeless},
         {&converter<5>, "Stretch3.mp3", &toolWindow<class frmComp>, modeless},
         {&converter<6>, "Stretch3.mp3", &toolWindow<class frmAscii>, modeless},
-        {&converter<7>, "Stretch3.mp3", noWindow /* frmCalc, calculator */, modeless},
+        {&converter<7>, "Stretch3.mp3", &toolWindow<class frmCalc>, modeless},
         {&converter<8>, "Stretch3.mp3", noWindow /* frmMorse, Morse code */, modeless},
         // The tools.
         {&control<&frmChoice::cmdTrans>, stopMusic, noWindow /* frmTrans, translator */, modeless},
@@ -46,7 +48,7 @@ const QList<LaunchRow>& LaunchTable() {
         {&control<&frmChoice::cmdMsg>, "Stretch5.mp3", noWindow /* frmMessenger */, modeless},
         {&control<&frmChoice::cmdKeyb>, stopMusic, noWindow /* frmKeyb, typing trainer */, modeless},
         // The calendar (on today) and the About window.
-        {&control<&frmChoice::lblDate>, stopMusic, noWindow /* frmClndr, calendar */, modal},
+        {&control<&frmChoice::lblDate>, stopMusic, &toolWindow<class frmClndr>, modal},
         {&control<&frmChoice::lblVersion>, stopMusic, &toolWindow<class frmAbout>, modal},
         // The sound icon replays the welcome tune.
         {&control<&frmChoice::imgSound>, "Welcome.mp3", noWindow, modeless},

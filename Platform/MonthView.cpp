@@ -1,0 +1,37 @@
+#include "Platform/MonthView.h"
+
+#include "Platform/Keys.h"
+#include "Platform/Runtime.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
+
+MonthView::MonthView(QWidget* parent) : QCalendarWidget(parent) {
+    setLocale(Runtime::locale());
+    setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    setGridVisible(false);
+    // The grid of days is the calendar's focus proxy: every key typed
+    // into the calendar reaches it first.
+    grid_ = focusProxy();
+    if (!grid_) grid_ = findChild<QAbstractItemView*>();
+    if (grid_) grid_->installEventFilter(this);
+    connect(this, &QCalendarWidget::clicked, this, [this](QDate date) {
+        if (onDateClick) onDateClick(date);
+    });
+}
+
+void MonthView::setValue(const QDate& date) {
+    if (!date.isValid()) return;
+    setSelectedDate(date);
+    setCurrentPage(date.year(), date.month());
+}
+
+bool MonthView::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == grid_ && e->type() == QEvent::KeyPress && onKeyDown) {
+        auto* key = static_cast<QKeyEvent*>(e);
+        int code = Keys::keyCode(key);
+        onKeyDown(code, Keys::shiftState(key->modifiers()));
+        if (code == 0) return true;
+    }
+    return QCalendarWidget::eventFilter(watched, e);
+}
