@@ -831,7 +831,7 @@ void TestRuntimeNumbers::temperature_data() {
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("expected");
-    // Part 2.102, computed with the Part's operations.
+    // The temperature converter's results, computed with its own operations.
     auto row = [](const char* name, double v, const char* pattern, const char* e) {
         QTest::newRow(name) << v << QString::fromUtf8(pattern) << QString::fromUtf8(e);
     };
@@ -870,7 +870,7 @@ void TestRuntimeNumbers::calculatorChain_data() {
 }
 
 void TestRuntimeNumbers::calculatorChain() {
-    // Part 2.110: the display's text is read back for every operation, so the
+    // The calculator: the display's text is read back for every operation, so the
     // running result goes on with the digits that the display shows.
     QFETCH(QString, loc);
     QFETCH(QString, third);
@@ -906,7 +906,7 @@ void TestRuntimeNumbers::statementPages_data() {
 }
 
 void TestRuntimeNumbers::statementPages() {
-    // Part 3.133: the page figure, the page total, and the y position kept as
+    // Bank statements: the page figure, the page total, and the y position kept as
     // text and read back by its leading value.
     QFETCH(QString, loc);
     QFETCH(int, rows);
