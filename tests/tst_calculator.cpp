@@ -16,6 +16,9 @@ using namespace TestSupport;
 
 namespace {
 QLocale german() { return QLocale(QLocale::German, QLocale::Germany); }
+// A comma for the decimals and a blank between the thousands: Clear's
+// "0.00" is no number by these settings.
+QLocale french() { return QLocale(QLocale::French, QLocale::France); }
 
 QString fileName(const QString& path) { return path.section(u'/', -1); }
 
@@ -73,7 +76,8 @@ private slots:
     void cleanup() { tearDown(); }
 
     // {s} stands for the computer's decimal separator, {o} for the other
-    // one; every row runs under the C settings (".") and under de_DE (",").
+    // one; every row runs under the C settings ("."), under de_DE (",",
+    // with "." between the thousands) and under fr_FR (",", with a blank).
     void sequences_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("keys");
@@ -116,6 +120,8 @@ private slots:
             {"clear keeps the last operand", "5 + 3 * [C] +", "3", ""},
             {"clear empties the entry", "5 + 7 [C]", "0.00", ""},
             {"operation after clear reads 0.00", "5 + [C] 2 *", "0", ""},
+            {"after clear the next number starts afresh", "5 + [C] 2 +", "2", ""},
+            {"after clear minus gives the negative entry", "[C] 7 -", "-7", ""},
             {"exponent form", "1 + 1000000000000000 *", "1E+15", ""},
             {"small exponent form", "1 + 100000 /", "1E-05", ""},
             {"huge but in range", "1" + zeros300 + " +", "1E+300", ""},
@@ -132,7 +138,7 @@ private slots:
              "1{s}7976931348623E+308", ""},
             {"an entry beyond a double is no number", "2" + QString(310, u'0') + " +", "0", "2" + QString(310, u'0')},
         };
-        for (const QLocale& locale : {QLocale::c(), german()}) {
+        for (const QLocale& locale : {QLocale::c(), german(), french()}) {
             const QString s = QString(locale.decimalPoint()), o = s == "." ? "," : ".";
             for (const Row& r : rows) {
                 auto fill = [&](QString t) { return t.replace("{s}", s).replace("{o}", o); };

@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 
 #include <QAbstractItemView>
+#include <QToolButton>
 #include <QTest>
 
 using namespace TestSupport;
@@ -314,6 +315,38 @@ private slots:
             // 4275 by 4320 twips at the top left; the window 10 twips wider.
             QCOMPARE(f->mvClndr->geometry(), QRect(0, 0, 285, 288));
             QCOMPARE(f->width(), 286);
+        });
+    }
+
+    // Month and day names, and the first day of the week, are those of the
+    // computer's regional settings, whatever the program's language.
+    void namesFollowTheRegionalSettings_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("month");
+        QTest::addColumn<QStringList>("weekdays");
+        const QStringList english{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+        const QStringList german{"Mo.", "Di.", "Mi.", "Do.", "Fr.", "Sa.", "So."};
+        QTest::newRow("German settings, English program") << "de_DE" << "English" << "Dezember" << german;
+        QTest::newRow("German settings, German program") << "de_DE" << "German" << "Dezember" << german;
+        QTest::newRow("US settings, German program") << "en_US" << "German" << "December" << english;
+        QTest::newRow("US settings, English program") << "en_US" << "English" << "December" << english;
+    }
+    void namesFollowTheRegionalSettings() {
+        QFETCH(QString, locale);
+        QFETCH(QString, language);
+        writeFile("QEM.ini", "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+        setLocale(localeNamed(locale));
+        setToday(QDate(2026, 12, 5));
+        startMenu();
+        showModal([&](class frmClndr* f) {
+            const auto* monthButton = f->mvClndr->findChild<QToolButton*>("qt_calendar_monthbutton");
+            QVERIFY(monthButton);
+            QTEST(monthButton->text(), "month");
+            const QAbstractItemModel* m = grid(f->mvClndr)->model();
+            QStringList weekdays;
+            for (int c = 0; c < m->columnCount(); ++c) weekdays << m->index(0, c).data().toString();
+            QTEST(weekdays, "weekdays");
         });
     }
 

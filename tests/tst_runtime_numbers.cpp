@@ -1,6 +1,6 @@
 // Tests of the number functions of the language runtime (Platform/Numbers):
 // Val, IsNumeric, CDbl, CStr, Format, CInt/CLng, under the C, US English
-// and German settings, with the examples that the Parts quote.
+// and German settings, with the examples that the windows show.
 #include "Platform/Errors.h"
 #include "Platform/Numbers.h"
 #include "Platform/Runtime.h"
@@ -48,7 +48,7 @@ const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
 const double kMax = std::numeric_limits<double>::max();
 
-// The converter computation of Parts 2.101 and 2.103: the amount, the row's
+// The converters' computation: the amount, the row's
 // factor and the active row's factor read as leading values, the product
 // formed first.
 double convert(const QString& amount, const QString& factorTo, const QString& factorFrom) {
@@ -494,7 +494,7 @@ void TestRuntimeNumbers::format_data() {
         {"tiny positive", 1.5e-7, "0.00", "0.00"},
         {"no grouping in 0.00", 1234567.891, "0.00", "1234567.89"},
         {"large value written out", 1e20, "0.00", "100000000000000000000.00"},
-        // Converter captions (Parts 2.101, 2.103).
+        // Converter captions.
         {"metres in miles", 0.00062137119, "0.00", "0.00"},
         {"stones", 0.1574731232747, "0.00", "0.16"},
         {"pounds", 2.2046215, "0.00", "2.20"},
@@ -504,20 +504,20 @@ void TestRuntimeNumbers::format_data() {
         {"minus forty", -40, "0.00 °C", "-40.00 °C"},
         {"0.001 C in F", 0.001 * 1.8 + 32, "0.00 °F", "32.00 °F"},
         {"0.003 C in F", 0.003 * 1.8 + 32, "0.00 °F", "32.01 °F"},
-        // Bank amounts "00.00" (Parts 3.103, 3.122).
+        // Bank amounts "00.00".
         {"debt 5", 5, "00.00", "05.00"},
         {"debt 1234.5", 1234.5, "00.00", "1234.50"},
         {"debt 12345.67", 12345.67, "00.00", "12345.67"},
         {"payment 5.5", -5.5, "00.00", "-05.50"},
         {"half in 00.00", 0.5, "00.00", "00.50"},
-        // Page figure "#.0" (Parts 3.133, 5.x).
+        // Page figure "#.0".
         {"100 rows / 48", 100.0 / 48, "#.0", "2.1"},
         {"96 rows / 48", 96.0 / 48, "#.0", "2.0"},
         {"title row only", 1.0 / 48, "#.0", ".0"},
         {"50 rows / 69", 50.0 / 69, "#.0", ".7"},
         {"100 rows / 69", 100.0 / 69, "#.0", "1.4"},
         {"69 rows / 69", 69.0 / 69, "#.0", "1.0"},
-        // Budget patterns (Parts 3.140, 3.142).
+        // Budget patterns.
         {"#.00 below 1", 0.5, "#.00", ".50"},
         {"#.00 zero", 0, "#.00", ".00"},
         {"#.00 amount", 371.25, "#.00", "371.25"},
@@ -738,7 +738,7 @@ void TestRuntimeNumbers::decimalSeparatorProbe() {
     QFETCH(QChar, expected);
     setLocale(localeNamed(loc));
     QCOMPARE(decimalSeparator(), expected);
-    // The probes of the Parts find the same character.
+    // The separator probes of the windows find the same character.
     QCOMPARE(CStr(1.5).at(1), expected);                         // second character of 1.5
     const QString zero = Format(0.0, QStringLiteral("0.00"));    // the calculator
     QCOMPARE(zero.at(zero.size() - 3), expected);
@@ -766,7 +766,7 @@ void TestRuntimeNumbers::trim() {
     QCOMPARE(Trim(text), both);
 }
 
-// --- The Parts' computations ------------------------------------------------------------
+// --- The windows' computations ------------------------------------------------------------
 
 void TestRuntimeNumbers::unitConverter_data() {
     // Amount, factor of the shown row, factor of the active row, tooltip,

@@ -160,11 +160,14 @@ void frmCalc::operate(Op op) {
         return;
     }
     // The left operand is the displayed result, read back as a number.
+    // Clear's "0.00" has a point whatever the settings; where a comma is the
+    // decimal separator and a blank groups the thousands it reads as no
+    // number, and the display then stands for the running result (0).
+    const double shown = Runtime::toNumber(lblDISPLAY->Caption()).value_or(runningResult_);
     // A result beyond the range of a double, or one whose text would not
     // read back, changes nothing: display, entry, running result and last
     // operand stay as they were.
     try {
-        const double shown = Runtime::CDbl(lblDISPLAY->Caption());
         double result = 0;
         switch (op) {
         case Op::Plus: result = shown + operand; break;
