@@ -26,8 +26,9 @@ QString twoDecimals(double value) { return Runtime::Format(value, QStringLiteral
 namespace {
 // Layout of the column of rows, in twips.
 constexpr double kButtonLeft = 120, kButtonSize = 375;
-constexpr double kBoxLeft = 600, kBoxWidth = 2400, kRowHeight = 375;
-constexpr double kNameLeft = 3120, kNameWidth = 2280;
+// The boxes hold the 19 characters of 1E+15 shown with two decimals.
+constexpr double kBoxLeft = 600, kBoxWidth = 3000, kRowHeight = 375;
+constexpr double kNameLeft = kBoxLeft + kBoxWidth + 120, kNameWidth = 2280;
 constexpr double kFirstTop = 240, kRowPitch = 480;
 constexpr double kCmdWidth = 1335, kCmdHeight = 405;
 

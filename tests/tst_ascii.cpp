@@ -86,6 +86,33 @@ private slots:
         QTEST(f->txtDISPLAY[1]->text(), "code");
     }
 
+    void controlLettersCount_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("Ctrl+A") << int(Qt::Key_A) << Qt::KeyboardModifiers(Qt::ControlModifier) << "1";
+        QTest::newRow("Ctrl+C") << int(Qt::Key_C) << Qt::KeyboardModifiers(Qt::ControlModifier) << "3";
+        QTest::newRow("Ctrl+M") << int(Qt::Key_M) << Qt::KeyboardModifiers(Qt::ControlModifier) << "13";
+        QTest::newRow("Ctrl+Shift+Z")
+            << int(Qt::Key_Z) << Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier) << "26";
+    }
+    void controlLettersCount() {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        auto* f = open();
+        typeKeys(f->txtEnter[0], "x");
+        QTest::keyClick(f->txtEnter[0], Qt::Key(key), modifiers);
+        QTEST(f->txtDISPLAY[1]->text(), "code");
+        // A control character cannot be shown: the entry box stays empty.
+        QCOMPARE(f->txtEnter[0]->text(), QString());
+        // In the code row the same keys type nothing and show nothing.
+        clickDisplay(f, 1);
+        typeKeys(f->txtEnter[1], "65");
+        f->txtDISPLAY[1]->clear();
+        QTest::keyClick(f->txtEnter[1], Qt::Key(key), modifiers);
+        QVERIFY(f->txtDISPLAY[1]->text().isEmpty());
+    }
+
     void codeToCharacter_data() {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("code");

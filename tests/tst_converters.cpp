@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QTest>
 
 using namespace TestSupport;
@@ -200,6 +201,24 @@ private slots:
         box->clear();
         QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
         QTEST(box->Text(), "kept");
+    }
+
+    // A million in any row is shown whole in every result label.
+    void largeResultsFit_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* w : {"Dis", "Wght", "Vol", "Temp"}) QTest::newRow(w) << QString(w);
+    }
+    void largeResultsFit() {
+        QFETCH(QString, window);
+        ConverterForm* f = open(window);
+        for (int row = 0; row < f->rowCount(); ++row) {
+            convert(f, row, "1000000");
+            for (int i = 0; i < f->rowCount(); ++i) {
+                const Label* l = f->resultLabel(i);
+                const int room = l->contentsRect().width() - l->indent();
+                QVERIFY2(QFontMetrics(l->font()).horizontalAdvance(l->Caption()) <= room, qPrintable(l->Caption()));
+            }
+        }
     }
 
     void noDrops() {

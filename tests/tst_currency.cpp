@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QFontMetrics>
 #include <QFileInfo>
 #include <QTest>
 #include <functional>
@@ -410,6 +411,43 @@ private slots:
         f = openCur();
         QCOMPARE(f->ActiveRow, qint16(0));
         QVERIFY(!f->chkSetRate->isChecked());
+    }
+
+    void namesFitTheirLabels_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << "English";
+        QTest::newRow("German") << "German";
+    }
+    void namesFitTheirLabels() {
+        QFETCH(QString, language);
+        writeFile("QEM.ini", "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+        class frmCur* f = openCur();
+        const QList<Label*> labels{f->lblUSD, f->lblGBP, f->lblDEM, f->lblFRF, f->lblESP, f->lblITL, f->lblEURO};
+        for (const Label* l : labels) {
+            const QFontMetrics fm(l->font());
+            const QRect room = l->contentsRect();
+            // Every word on one line, and the wrapped name within the label.
+            for (const QString& word : l->Caption().split(u' ', Qt::SkipEmptyParts))
+                QVERIFY2(fm.horizontalAdvance(word) <= room.width(), qPrintable(word));
+            const QRect needed = fm.boundingRect(room, int(l->alignment()) | Qt::TextWordWrap, l->Caption());
+            QVERIFY2(needed.height() <= room.height(), qPrintable(l->Caption()));
+            QVERIFY2(f->rect().contains(l->geometry()), qPrintable(l->Caption()));
+        }
+        QVERIFY(f->rect().contains(f->cmdClr->geometry()));
+        QVERIFY(!f->cmdClr->geometry().intersects(f->cmdCnvrt->geometry()));
+        QVERIFY(!f->chkSetRate->geometry().intersects(f->cmdCnvrt->geometry()));
+    }
+
+    // A million of any currency is shown whole in every result label.
+    void largeResultsFit() {
+        class frmCur* f = openCur();
+        for (int row = 0; row < 7; ++row) {
+            convert(f, row, "1000000");
+            for (const Label* l : f->lblCur) {
+                const int room = l->contentsRect().width() - l->indent();
+                QVERIFY2(QFontMetrics(l->font()).horizontalAdvance(l->Caption()) <= room, qPrintable(l->Caption()));
+            }
+        }
     }
 
     void texts_data() {

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -307,6 +308,29 @@ private slots:
         // Convert with the emptied box changes nothing.
         convert(f);
         for (const QString& c : captions(f)) QVERIFY(c.isEmpty());
+    }
+
+    // The longest numbers the window accepts are shown whole in every row.
+    void longestResultsFit_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("hex just below 10^15") << Hex << "38D7EA4C67FFF";
+        QTest::newRow("BCD fifteen digits") << Bcd << QString("1001").repeated(15);
+        QTest::newRow("binary thirty-one ones") << Bin << QString(31, u'1');
+    }
+    void longestResultsFit() {
+        QFETCH(int, row);
+        QFETCH(QString, keys);
+        auto* f = open();
+        convertIn(f, row, keys);
+        QVERIFY(!f->lblComp[Bin]->Caption().isEmpty());
+        for (int i = 0; i < 5; ++i) {
+            const QString shown = i == row ? f->txtComp[i]->Text() : f->lblComp[i]->Caption();
+            const QWidget* w = i == row ? static_cast<QWidget*>(f->txtComp[i]) : f->lblComp[i];
+            const int room = i == row ? f->txtComp[i]->width() - 8
+                                      : f->lblComp[i]->contentsRect().width() - f->lblComp[i]->indent();
+            QVERIFY2(QFontMetrics(w->font()).horizontalAdvance(shown) <= room, qPrintable(shown));
+        }
     }
 
     void germanTexts() {

@@ -8,6 +8,7 @@
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 class frmAscii* frmAscii() { return touchForm<class frmAscii>(); }
@@ -58,6 +59,8 @@ frmAscii::frmAscii() {
         txtEnter << entry;
     }
     txtEnter[1]->setVisible(false);
+    // Ctrl with a letter, which the character row counts (see eventFilter).
+    txtEnter[0]->installEventFilter(this);
 
     UpDown = new class UpDown(this);
     place(UpDown, 3375, 900, 270, 450);
@@ -88,6 +91,19 @@ void frmAscii::Form_Load() {
 void frmAscii::Form_Unload(int&) { ReturnToMenu(); }
 
 bool frmAscii::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == txtEnter[0] && e->type() == QEvent::KeyPress) {
+        // Ctrl with a letter types the control character 1 to 26, which
+        // counts like any other key; the text box would take it as a
+        // shortcut. Ctrl+V pastes, every pasted character through the handler.
+        const auto* key = static_cast<QKeyEvent*>(e);
+        const Qt::KeyboardModifiers mods = key->modifiers();
+        const bool ctrlOnly = (mods & Qt::ControlModifier) && !(mods & Qt::AltModifier);
+        if (ctrlOnly && key->key() >= Qt::Key_A && key->key() <= Qt::Key_Z && key->key() != Qt::Key_V) {
+            int KeyAscii = 1 + (key->key() - Qt::Key_A);
+            txtEnter_KeyPress(0, KeyAscii);
+            return true;
+        }
+    }
     if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
         const int index = txtDISPLAY.indexOf(static_cast<TextBox*>(watched));
         if (index >= 0) {

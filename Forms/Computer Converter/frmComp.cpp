@@ -1,16 +1,21 @@
 #include "Forms/Computer Converter/frmComp.h"
 
 #include "Modules/modLanguage.h"
+#include "Platform/Fonts.h"
 #include "Platform/Numbers.h"
+
+#include <QFontMetrics>
+#include <algorithm>
 
 class frmComp* frmComp() { return touchForm<class frmComp>(); }
 
 namespace {
-// Layout in twips: the boxes are wide enough for 31 binary digits and the
-// BCD groups of a long number.
-constexpr double kBoxLeft = 600, kBoxWidth = 5400, kFirstTop = 240, kRowPitch = 480;
-constexpr double kNameLeft = kBoxLeft + kBoxWidth + 120, kNameWidth = 1800;
+// Layout in twips. The boxes are made wide enough for the longest text a
+// row can show: the fifteen BCD groups of the largest accepted number.
+constexpr double kBoxLeft = 600, kMinBoxWidth = 5400, kFirstTop = 240, kRowPitch = 480;
+constexpr double kNameWidth = 1800;
 constexpr double kCmdWidth = 1335, kCmdHeight = 405;
+constexpr double kNumberSize = 11;
 } // namespace
 
 frmComp::frmComp() {
@@ -30,8 +35,16 @@ frmComp::frmComp() {
     txtChr = hiddenTexts(digits);
     txtCode = hiddenTexts(codes);
 
+    const QFont numbers = Fonts::font(QStringLiteral("Haettenschweiler"), kNumberSize);
+    const QString longest = QStringList(15, QStringLiteral("0000")).join(u' ');
+    // The text, the label's indent and frame or the box's margins, and a little air.
+    const int longestPixels = QFontMetrics(numbers).horizontalAdvance(longest) + 24;
+    const double boxWidth = std::max(kMinBoxWidth, double(longestPixels * twipsPerPixel));
+    const double nameLeft = kBoxLeft + boxWidth + 120;
     for (int i = 0; i < rowCount(); ++i) {
-        placeRow(i, kBoxLeft, kFirstTop + i * kRowPitch, kBoxWidth, kNameLeft, kNameWidth);
+        txtComp[i]->setFont(numbers);
+        lblComp[i]->setFont(numbers);
+        placeRow(i, kBoxLeft, kFirstTop + i * kRowPitch, boxWidth, nameLeft, kNameWidth);
         lblComp[i]->onMouseMove = [this, i](int Button, int Shift, int X, int Y) {
             lblComp_MouseMove(i, Button, Shift, X, Y);
         };
@@ -39,7 +52,7 @@ frmComp::frmComp() {
     const double buttonsTop = kFirstTop + rowCount() * kRowPitch + 120;
     place(cmdCnvrt, kBoxLeft, buttonsTop, kCmdWidth, kCmdHeight);
     place(cmdClr, kBoxLeft + kCmdWidth + 120, buttonsTop, kCmdWidth, kCmdHeight);
-    setClientSizeTwips(kNameLeft + kNameWidth + 120, buttonsTop + kCmdHeight + 240);
+    setClientSizeTwips(nameLeft + kNameWidth + 120, buttonsTop + kCmdHeight + 240);
     setFixedSize(size());
 }
 

@@ -105,8 +105,10 @@ frmCur::frmCur() {
     // The dollar alone at the top, the five European currencies side by
     // side below it, the euro alone at the bottom.
     const QList<QPixmap> pictures = flags();
-    constexpr double cellWidth = 1800, pitch = 1920, margin = 240;
-    const double centre = (margin * 2 + pitch * 5 - 120 - cellWidth) / 2;
+    // A cell is wide enough for the longest German name word ("Französischer").
+    constexpr double cellWidth = 2040, pitch = 2160, margin = 240;
+    constexpr double clientWidth = margin * 2 + pitch * 5 - 120;
+    const double centre = (clientWidth - cellWidth) / 2;
     for (int i = 0; i < 7; ++i) {
         const double left = (i == 0 || i == 6) ? centre : margin + (i - 1) * pitch;
         const double top = i == 0 ? 240 : (i == 6 ? 2640 : 1440);
@@ -119,6 +121,9 @@ frmCur::frmCur() {
         name->setWordWrap(true);
         name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         place(name, left + 600, top, cellWidth - 600, 420);
+        // Smaller figures than the other converters: lire and pesetas run long.
+        rowResults[i]->setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 11));
+        rowInputs[i]->setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 11));
         place(rowResults[i], left, top + 480, cellWidth, 375);
         place(rowInputs[i], left, top + 480, cellWidth, 375);
         rowResults[i]->setCursor(Qt::PointingHandCursor);
@@ -135,9 +140,9 @@ frmCur::frmCur() {
             ShowProblem(QStringLiteral("Cur_chkSetRate_Click"), e.number, e.description);
         }
     });
-    place(cmdCnvrt, 6240, 3825, 1560, 405);
-    place(cmdClr, 7920, 3825, 1560, 405);
-    setClientSizeTwips(margin * 2 + pitch * 5 - 120, 4470);
+    place(cmdClr, clientWidth - margin - 1560, 3825, 1560, 405);
+    place(cmdCnvrt, clientWidth - margin - 1560 * 2 - 120, 3825, 1560, 405);
+    setClientSizeTwips(clientWidth, 4470);
     setFixedSize(size());
 }
 

@@ -79,7 +79,7 @@ frmTemp::frmTemp() {
     imgSnow = new Image(this);
     imgSun = new Image(this);
     for (Image* img : {imgSnow, imgSun}) {
-        place(img, 1920, 2280, 960, 960);
+        place(img, (width() * twipsPerPixel - 960) / 2.0, 2280, 960, 960);
         img->setAlignment(Qt::AlignCenter);
         img->setVisible(false);
     }
