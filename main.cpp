@@ -1,5 +1,6 @@
 // Quembly: starts into the menu window; the program lives as long as it.
 #include "Forms/Main/frmChoice.h"
+#include "Platform/App.h"
 #include "Platform/Fonts.h"
 #include "Platform/QtAudio.h"
 
@@ -13,5 +14,5 @@ int main(int argc, char** argv) {
     // Real sound where the computer has an audio output, silence elsewhere.
     QtAudio::install();
     frmChoice();
-    return QApplication::exec();
+    return App::run();
 }

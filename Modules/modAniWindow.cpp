@@ -26,7 +26,10 @@ double halfOf(double difference) { return double(qint64(std::nearbyint(differenc
 
 void FadeInWindow(Form* frm) {
     Effects::fadeIn(frm, 300);
-    frm->activateWindow();
+    // Blended in as the active window: its activation runs now, or, while
+    // the window is still loading, right after its load.
+    frm->bringForward();
+    frm->activateNow();
 }
 
 bool IsImploding(const Form* frm) { return shrinking.contains(frm); }

@@ -6,7 +6,7 @@
 
 class Form;
 
-// Shows the window, blending it in over 300 ms.
+// Shows the window, blending it in over 300 ms, and makes it the active one.
 void FadeInWindow(Form* frm);
 // Shrinks the window by 50 twips in each direction per step, centred on
 // the screen, until one side is 50 twips or less, letting events run in

@@ -72,7 +72,12 @@ QString DateToday(const QString& style) {
 QString Christmas() { return DateRegion == QLatin1String("America") ? QStringLiteral("12/24") : QStringLiteral("24.12"); }
 QString Silvester() { return DateRegion == QLatin1String("America") ? QStringLiteral("12/31") : QStringLiteral("31.12"); }
 
-void ShowMainMenu() { frmChoice()->setVisible(true); }
+void ShowMainMenu() {
+    class frmChoice* menu = frmChoice();
+    menu->setVisible(true);
+    // Shown again, the menu becomes the active window, and so turns its globe again.
+    menu->bringForward();
+}
 
 void ReturnToMenu() {
     PlayMusic(QStringLiteral("Stretch4.mp3"));

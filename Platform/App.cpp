@@ -57,6 +57,13 @@ void setEndHandler(std::function<void()> handler) { endHandler() = std::move(han
 bool ending() { return endingFlag; }
 void resetEnding() { endingFlag = false; }
 
+int run() {
+    // An end before the loop runs has nothing to quit: the loop would
+    // start afresh and never end.
+    if (endingFlag) return 0;
+    return QApplication::exec();
+}
+
 bool previousInstance() {
     if (!otherCopy) {
         lock = std::make_unique<QLockFile>(file(QStringLiteral("QEM.lock")));

@@ -23,6 +23,9 @@ void end();
 void setEndHandler(std::function<void()> handler);
 bool ending();
 void resetEnding();
+// Runs the event loop until the program ends. When end() came before the
+// loop began (a copy refused during its start-up), returns at once.
+int run();
 
 // True when another copy of the program holds the program folder's lock.
 // The first call takes the lock when it is free and keeps it for the run.

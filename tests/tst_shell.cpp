@@ -3,6 +3,7 @@
 // sound and music services, the animated GIF loader and the globe, the
 // shrink on exit, proportional resizing.
 #include "Forms/Main/LaunchTable.h"
+#include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Modules/modAniGif.h"
 #include "Modules/modAniWindow.h"
@@ -24,6 +25,7 @@
 #include <QLockFile>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 
 using namespace TestSupport;
 
@@ -581,6 +583,48 @@ private slots:
         ShowMainMenu();
         QVERIFY(f->isVisible());
         QVERIFY(music().commands.isEmpty());
+    }
+
+    void returnToMenuActivatesTheMenu() {
+        // Shown again by a closing tool, the menu becomes the active window
+        // by itself, and its globe turns again.
+        auto* f = start();
+        f->activateNow();
+        QVERIFY(f->TimerGif->Enabled());
+        f->setVisible(false);
+        QVERIFY(!f->TimerGif->Enabled());
+        ReturnToMenu();
+        QTRY_COMPARE(Form::activeForm(), static_cast<Form*>(f));
+        QVERIFY(f->TimerGif->Enabled());
+        QCOMPARE(CurrentFrame, 0);
+    }
+
+    void closingTheAboutWindowReactivatesTheMenu() {
+        // The version label opens the About window modally; its OK gives
+        // the activation back to the menu, whose globe turns again.
+        auto* f = start();
+        f->activateNow();
+        bool aboutWasActive = false, globeStoppedMeanwhile = false;
+        QTimer user;
+        user.setInterval(20);
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            if (!isFormLoaded<class frmAbout>() || Form::activeForm() != frmAbout()) return;
+            aboutWasActive = true;
+            globeStoppedMeanwhile = !f->TimerGif->Enabled();
+            user.stop();
+            QTest::mouseClick(frmAbout()->cmdOK, Qt::LeftButton);
+        });
+        user.start();
+        // Never waits for ever: the window goes after two seconds.
+        QTimer::singleShot(2000, [] {
+            if (isFormLoaded<class frmAbout>()) frmAbout()->Unload();
+        });
+        QTest::mouseClick(f->lblVersion, Qt::LeftButton);
+        QVERIFY(aboutWasActive);
+        QVERIFY(globeStoppedMeanwhile);
+        QVERIFY(!isFormLoaded<class frmAbout>());
+        QTRY_COMPARE(Form::activeForm(), static_cast<Form*>(f));
+        QVERIFY(f->TimerGif->Enabled());
     }
 
     void showMainMenuCreatesTheMenu() {

@@ -3,6 +3,7 @@
 // refusal of a second copy.
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Main/frmMsg.h"
+#include "Modules/modAniGif.h"
 #include "Modules/modLanguage.h"
 #include "Modules/modMain.h"
 #include "Platform/App.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QLockFile>
 #include <QTest>
+#include <QTimer>
 
 using namespace TestSupport;
 
@@ -260,6 +262,45 @@ private slots:
         QCOMPARE(music().lastPlayed, QString());
     }
 
+    void activeAfterItsLoad_data() {
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<bool>("greeted");
+        QTest::addColumn<QString>("tune");
+        QTest::addColumn<QString>("globe");
+        QTest::newRow("an ordinary day") << QDate(2026, 3, 15) << false << "Welcome.mp3" << "Globe.gif";
+        QTest::newRow("Christmas Eve") << QDate(2026, 12, 24) << true << "" << "Globe.gif";
+        QTest::newRow("New Year's Eve") << QDate(2026, 12, 31) << true << "" << "Silvester.gif";
+    }
+    void activeAfterItsLoad() {
+        // The menu fades in as the active window; its activation runs once
+        // the load is over, after a greeting has been closed.
+        QFETCH(QDate, day);
+        setToday(day);
+        bool greeted = false, globeStill = false, notYetActivated = false;
+        Form::setModalHandler([&](Form* form) {
+            auto* msg = qobject_cast<class frmMsg*>(form);
+            QVERIFY(msg);
+            greeted = true;
+            // Behind the greeting the globe stands on its first frame.
+            globeStill = !frmChoice()->imgGif[0]->Picture().isNull();
+            notYetActivated = frmChoice()->GifFile.isEmpty() && music().lastPlayed.isEmpty();
+            for (int i = 0; i <= 50; ++i) msg->TimerSound->fire();
+            QTest::keyClick(msg, Qt::Key_Return);
+        });
+        auto* f = frmChoice();
+        QTEST(greeted, "greeted");
+        if (greeted) {
+            QVERIFY(globeStill);
+            QVERIFY(notYetActivated);
+        }
+        QCOMPARE(Form::activeForm(), static_cast<Form*>(f));
+        QTEST(fileName(music().lastPlayed), "tune");
+        QTEST(fileName(f->GifFile), "globe");
+        QVERIFY(f->TimerGif->Enabled());
+        QCOMPARE(f->TimerGif->Interval(), f->imgGif[0]->Tag.toInt());
+        QCOMPARE(CurrentFrame, 0);
+    }
+
     void greetingWaitsFiftyTicks() {
         setToday(QDate(2026, 12, 24));
         bool checked = false;
@@ -367,6 +408,23 @@ private slots:
         });
         start();
         QCOMPARE(endCount(), 1);
+    }
+
+    void secondCopyNeverRunsTheEventLoop() {
+        // The refused copy has ended during its start-up, before the
+        // program's event loop begins: the loop then returns at once.
+        QLockFile first(programFolder() + "/QEM.lock");
+        QVERIFY(first.tryLock(0));
+        MsgBoxSeam::queueAction([] {
+            for (int i = 0; i < 12; ++i) frmChoice()->TimerTime->fire();
+        });
+        start();
+        QCOMPARE(endCount(), 1);
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        watchdog.start(3000);
+        QCOMPARE(App::run(), 0);
     }
 
     void firstCopyHoldsTheLock() {

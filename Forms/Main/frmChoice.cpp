@@ -18,6 +18,7 @@
 
 #include <QAbstractButton>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPointer>
 #include <QScreen>
 
@@ -71,8 +72,10 @@ void frmChoice::buildControls() {
     imgMin->setToolTip(QStringLiteral("_"));
     imgExit->setToolTip(QStringLiteral("X"));
 
+    // The globe stands still on its first frame until the window is active.
     auto* globe = new Image(this);
     globe->setGeometry(24, 44, 96, 96);
+    globe->setPicture(QPixmap::fromImage(QImage(App::file(QStringLiteral("Pics/Globe.gif")), "gif")));
     imgGif << globe;
     imgChrstms = makeImage(this, skin("christmas.png"), 100, 120, false);
 
