@@ -158,9 +158,12 @@ void TextBox::pasteFiltered() {
 
 void TextBox::keyPressEvent(QKeyEvent* e) {
     if (onKeyDown) {
-        int code = Keys::keyCode(e);
+        // Keys without a key code of their own (AltGr+E gives "€") pass;
+        // only a handler that sets the code to 0 drops its key.
+        const int pressed = Keys::keyCode(e);
+        int code = pressed;
         onKeyDown(code, Keys::shiftState(e->modifiers()));
-        if (code == 0) return;
+        if (code == 0 && pressed != 0) return;
     }
     if (e->matches(QKeySequence::Paste)) {
         pasteFiltered();

@@ -47,6 +47,9 @@ void Form::runLoad() {
     if (unloading_) return;
     if (pendingActivate_ || (isVisible() && isActiveWindow())) {
         pendingActivate_ = false;
+        // A modal window shown by the load may have taken the window
+        // system's activation meanwhile: it comes back here.
+        if (isVisible() && !isActiveWindow()) activateWindow();
         activateNow();
     }
 }
@@ -55,6 +58,7 @@ void Form::Show(int modal) {
     if (unloading_) return;
     if (windowState() & Qt::WindowMinimized) setWindowState(windowState() & ~Qt::WindowMinimized);
     if (modal == vbModal) {
+        const QPointer<Form> before(active);
         setWindowModality(Qt::ApplicationModal);
         show();
         bringForward();
@@ -67,6 +71,11 @@ void Form::Show(int modal) {
         modalLoop_ = &loop;
         loop.exec();
         if (self) self->setWindowModality(Qt::NonModal);
+        // Closing a modal window gives the activation back to the window
+        // that had it, also where no window manager does so.
+        if (before && before != this && !before->unloading_ && before->isVisible() && !App::ending() &&
+            !(self && self->isVisible()))
+            before->bringForward();
         return;
     }
     show();
@@ -200,9 +209,10 @@ void Form::mouseMoveEvent(QMouseEvent* e) {
 }
 
 bool Form::previewKey(QKeyEvent* e) {
-    int code = Keys::keyCode(e);
+    const int pressed = Keys::keyCode(e);
+    int code = pressed;
     guarded("_KeyDown", [&] { Form_KeyDown(code, Keys::shiftState(e->modifiers())); });
-    if (code == 0) return true;
+    if (code == 0 && pressed != 0) return true;
     int ascii = Keys::keyAscii(e);
     if (ascii < 0) return false;
     const int typed = ascii;

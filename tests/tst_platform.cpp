@@ -184,6 +184,20 @@ private slots:
         QTEST(f->txt->Text(), "expected");
     }
 
+    // A key-down handler drops only the keys it sets to 0; a character
+    // without a key code of its own ("€" by AltGr) still arrives.
+    void keyDownPassesKeysWithoutCode() {
+        frmProbe* f = probe();
+        f->Show();
+        f->txt->setFocus();
+        f->txt->onKeyDown = [](int& k, int) {
+            if (k == 'X') k = 0;
+        };
+        QTest::sendKeyEvent(QTest::Click, f->txt, Qt::Key_unknown, QString::fromUtf8("€"), Qt::NoModifier);
+        QTest::keyClicks(f->txt, "aXb");
+        QCOMPARE(f->txt->Text(), QString::fromUtf8("€ab"));
+    }
+
     void shortDateHasFourDigitYear_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("expected");
