@@ -1,7 +1,8 @@
 #pragma once
 // What every test sets up: its own program folder, a fixed clock, time
 // zone and locale, message boxes answered through the seam, recording
-// sound and music, and an end of the program that only takes note.
+// sound, music and printer, links noted instead of opened, and an end of
+// the program that only takes note.
 #include "Platform/Audio.h"
 #include "Platform/Printer.h"
 
