@@ -485,6 +485,50 @@ OUT=$SKIN/mail.png savepng -size 20x14 xc:none \
   -fill none -draw 'polyline 0.5,0.5 10,8 19.5,0.5' \
   -stroke 'rgba(90,107,122,0.6)' -draw 'line 0.5,13.5 7.5,6.5' -draw 'line 19.5,13.5 12.5,6.5'
 
+# -- Temperature pictures 64x64: sun (warm) and snowflake (freezing)
+OUT=$SKIN/sun.png savepng -size 64x64 xc:none \
+  -fill none -stroke '#ffaa00' -strokewidth 3 -draw 'stroke-linecap round' \
+  -draw 'line 52.0,32.0 62.0,32.0' -draw 'line 49.3,42.0 58.0,47.0' -draw 'line 42.0,49.3 47.0,58.0' -draw 'line 32.0,52.0 32.0,62.0' -draw 'line 22.0,49.3 17.0,58.0' -draw 'line 14.7,42.0 6.0,47.0' -draw 'line 12.0,32.0 2.0,32.0' -draw 'line 14.7,22.0 6.0,17.0' -draw 'line 22.0,14.7 17.0,6.0' -draw 'line 32.0,12.0 32.0,2.0' -draw 'line 42.0,14.7 47.0,6.0' -draw 'line 49.3,22.0 58.0,17.0' \
+  -stroke '#e68c00' -strokewidth 2 -fill '#ffd700' -draw 'circle 32,32 47,32'
+OUT=$SKIN/snow.png savepng -size 64x64 xc:none \
+  -fill none -stroke '#3c8cdc' -strokewidth 3 -draw 'stroke-linecap round' \
+  -draw 'line 32,32 60.0,32.0' \
+  -draw 'line 49.0,32.0 55.4,25.6' \
+  -draw 'line 49.0,32.0 55.4,38.4' \
+  -draw 'line 32,32 46.0,56.2' \
+  -draw 'line 40.5,46.7 49.2,49.1' \
+  -draw 'line 40.5,46.7 38.2,55.4' \
+  -draw 'line 32,32 18.0,56.2' \
+  -draw 'line 23.5,46.7 25.8,55.4' \
+  -draw 'line 23.5,46.7 14.8,49.1' \
+  -draw 'line 32,32 4.0,32.0' \
+  -draw 'line 15.0,32.0 8.6,38.4' \
+  -draw 'line 15.0,32.0 8.6,25.6' \
+  -draw 'line 32,32 18.0,7.8' \
+  -draw 'line 23.5,17.3 14.8,14.9' \
+  -draw 'line 23.5,17.3 25.8,8.6' \
+  -draw 'line 32,32 46.0,7.8' \
+  -draw 'line 40.5,17.3 38.2,8.6' \
+  -draw 'line 40.5,17.3 49.2,14.9'
+
+# -- Currency flags 36x24
+flag() { local name=$1; shift; OUT=$SKIN/flag_$name.png savepng -size 36x24 "$@"; }
+flag us xc:white +antialias -fill '#b22234' -draw 'rectangle 0,0 35,1' -draw 'rectangle 0,4 35,5' -draw 'rectangle 0,7 35,8' -draw 'rectangle 0,11 35,12' -draw 'rectangle 0,15 35,16' -draw 'rectangle 0,18 35,19' -draw 'rectangle 0,22 35,23' \
+  -fill '#3c3b6e' -draw 'rectangle 0,0 15,12' -fill white \
+  -draw 'point 2,2' -draw 'point 5,2' -draw 'point 8,2' -draw 'point 11,2' -draw 'point 14,2' \
+  -draw 'point 2,5' -draw 'point 5,5' -draw 'point 8,5' -draw 'point 11,5' -draw 'point 14,5' \
+  -draw 'point 2,8' -draw 'point 5,8' -draw 'point 8,8' -draw 'point 11,8' -draw 'point 14,8' \
+  -draw 'point 2,11' -draw 'point 5,11' -draw 'point 8,11' -draw 'point 11,11' -draw 'point 14,11'
+flag gb xc:'#012169' -stroke white -strokewidth 5 -draw 'line 0,0 36,24' -draw 'line 0,24 36,0' \
+  -stroke '#c8102e' -strokewidth 2 -draw 'line 0,0 36,24' -draw 'line 0,24 36,0' +antialias -stroke none \
+  -fill white -draw 'rectangle 14,0 21,23' -draw 'rectangle 0,8 35,15' \
+  -fill '#c8102e' -draw 'rectangle 16,0 19,23' -draw 'rectangle 0,10 35,13'
+flag de xc:black +antialias -fill '#dd0000' -draw 'rectangle 0,8 35,15' -fill '#ffce00' -draw 'rectangle 0,16 35,23'
+flag fr xc:white +antialias -fill '#0055a4' -draw 'rectangle 0,0 11,23' -fill '#ef4135' -draw 'rectangle 24,0 35,23'
+flag es xc:'#aa151b' +antialias -fill '#f1bf00' -draw 'rectangle 0,6 35,17'
+flag it xc:white +antialias -fill '#009246' -draw 'rectangle 0,0 11,23' -fill '#ce2b37' -draw 'rectangle 24,0 35,23'
+flag eu xc:'#003399' -fill '#ffcc00' -draw 'circle 26.0,12.0 27.3,12.0' -draw 'circle 24.9,16.0 26.2,16.0' -draw 'circle 22.0,18.9 23.3,18.9' -draw 'circle 18.0,20.0 19.3,20.0' -draw 'circle 14.0,18.9 15.3,18.9' -draw 'circle 11.1,16.0 12.4,16.0' -draw 'circle 10.0,12.0 11.3,12.0' -draw 'circle 11.1,8.0 12.4,8.0' -draw 'circle 14.0,5.1 15.3,5.1' -draw 'circle 18.0,4.0 19.3,4.0' -draw 'circle 22.0,5.1 23.3,5.1' -draw 'circle 24.9,8.0 26.2,8.0'
+
 # -- Resources/skin.qrc (paths relative to the qrc file)
 {
   echo '<!DOCTYPE RCC>'
@@ -492,7 +536,8 @@ OUT=$SKIN/mail.png savepng -size 20x14 xc:none \
   echo '<qresource prefix="/skin">'
   for f in menu_back btn_exit btn_exit_down min min_down close close_down sound language christmas \
            tool_trans tool_sss tool_hangman1p tool_hangman2p tool_planer tool_msg tool_keyb \
-           msg_top msg_bottom msg_left msg_right about_logo mail; do
+           msg_top msg_bottom msg_left msg_right about_logo mail sun snow \
+           flag_us flag_gb flag_de flag_fr flag_es flag_it flag_eu; do
     echo "    <file alias=\"$f.png\">skin/$f.png</file>"
   done
   echo '</qresource>'

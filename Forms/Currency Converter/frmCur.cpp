@@ -8,87 +8,18 @@
 #include "Platform/Numbers.h"
 
 #include <QCheckBox>
-#include <QPainter>
-#include <cmath>
-#include <numbers>
 
 class frmCur* frmCur() { return touchForm<class frmCur>(); }
 
 namespace {
 constexpr int kFlagWidth = 36, kFlagHeight = 24;
 
-// Stripes of equal size, across (horizontal) or side by side.
-QPixmap stripes(const QList<QColor>& colours, bool horizontal, const QList<int>& weights = {}) {
-    QPixmap pm(kFlagWidth, kFlagHeight);
-    QPainter p(&pm);
-    int total = 0;
-    for (int i = 0; i < colours.size(); ++i) total += weights.value(i, 1);
-    const int length = horizontal ? kFlagHeight : kFlagWidth;
-    int at = 0, sum = 0;
-    for (int i = 0; i < colours.size(); ++i) {
-        sum += weights.value(i, 1);
-        const int end = length * sum / total;
-        if (horizontal) p.fillRect(0, at, kFlagWidth, end - at, colours[i]);
-        else p.fillRect(at, 0, end - at, kFlagHeight, colours[i]);
-        at = end;
-    }
-    return pm;
-}
-
-QPixmap flagUS() {
-    QList<QColor> c;
-    for (int i = 0; i < 13; ++i) c << (i % 2 ? QColor(Qt::white) : QColor(178, 34, 52));
-    QPixmap pm = stripes(c, true);
-    QPainter p(&pm);
-    p.fillRect(0, 0, 15, 13, QColor(60, 59, 110));
-    p.setPen(Qt::white);
-    for (int y = 2; y < 13; y += 3)
-        for (int x = 2; x < 15; x += 3) p.drawPoint(x, y);
-    return pm;
-}
-
-QPixmap flagGB() {
-    QPixmap pm(kFlagWidth, kFlagHeight);
-    pm.fill(QColor(1, 33, 105));
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::white, 5));
-    p.drawLine(0, 0, kFlagWidth, kFlagHeight);
-    p.drawLine(0, kFlagHeight, kFlagWidth, 0);
-    p.setPen(QPen(QColor(200, 16, 46), 2));
-    p.drawLine(0, 0, kFlagWidth, kFlagHeight);
-    p.drawLine(0, kFlagHeight, kFlagWidth, 0);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.fillRect(kFlagWidth / 2 - 4, 0, 8, kFlagHeight, Qt::white);
-    p.fillRect(0, kFlagHeight / 2 - 4, kFlagWidth, 8, Qt::white);
-    p.fillRect(kFlagWidth / 2 - 2, 0, 4, kFlagHeight, QColor(200, 16, 46));
-    p.fillRect(0, kFlagHeight / 2 - 2, kFlagWidth, 4, QColor(200, 16, 46));
-    return pm;
-}
-
-QPixmap flagEU() {
-    QPixmap pm(kFlagWidth, kFlagHeight);
-    pm.fill(QColor(0, 51, 153));
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 204, 0));
-    const QPointF c(kFlagWidth / 2.0, kFlagHeight / 2.0);
-    for (int i = 0; i < 12; ++i) {
-        const double a = i * std::numbers::pi / 6;
-        p.drawEllipse(c + QPointF(std::cos(a), std::sin(a)) * 8, 1.3, 1.3);
-    }
-    return pm;
-}
-
+// The flags of the rows, in row order.
 QList<QPixmap> flags() {
-    return {flagUS(),
-            flagGB(),
-            stripes({Qt::black, QColor(221, 0, 0), QColor(255, 206, 0)}, true),
-            stripes({QColor(0, 85, 164), Qt::white, QColor(239, 65, 53)}, false),
-            stripes({QColor(170, 21, 27), QColor(241, 191, 0), QColor(170, 21, 27)}, true, {1, 2, 1}),
-            stripes({QColor(0, 146, 70), Qt::white, QColor(206, 43, 55)}, false),
-            flagEU()};
+    QList<QPixmap> out;
+    for (const char* country : {"us", "gb", "de", "fr", "es", "it", "eu"})
+        out << QPixmap(QStringLiteral(":/skin/flag_") + QLatin1String(country) + QStringLiteral(".png"));
+    return out;
 }
 } // namespace
 

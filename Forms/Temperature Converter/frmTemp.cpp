@@ -4,10 +4,7 @@
 #include "Platform/Errors.h"
 #include "Platform/Numbers.h"
 
-#include <QPainter>
-#include <QPainterPath>
 #include <cmath>
-#include <numbers>
 
 class frmTemp* frmTemp() { return touchForm<class frmTemp>(); }
 
@@ -24,47 +21,6 @@ std::array<double, 4> convert(int from, double x) {
 
 namespace {
 const char* const kUnits[] = {" °C", " °F", " °K", " °R"};
-
-constexpr int kPictureSize = 64;
-
-QPixmap sunPicture() {
-    QPixmap pm(kPictureSize, kPictureSize);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPointF c(kPictureSize / 2.0, kPictureSize / 2.0);
-    p.setPen(QPen(QColor(255, 170, 0), 3, Qt::SolidLine, Qt::RoundCap));
-    for (int i = 0; i < 12; ++i) {
-        const double a = i * std::numbers::pi / 6;
-        p.drawLine(c + QPointF(std::cos(a), std::sin(a)) * 20, c + QPointF(std::cos(a), std::sin(a)) * 30);
-    }
-    p.setPen(QPen(QColor(230, 140, 0), 2));
-    p.setBrush(QColor(255, 215, 0));
-    p.drawEllipse(c, 15, 15);
-    return pm;
-}
-
-QPixmap snowPicture() {
-    QPixmap pm(kPictureSize, kPictureSize);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPointF c(kPictureSize / 2.0, kPictureSize / 2.0);
-    p.setPen(QPen(QColor(60, 140, 220), 3, Qt::SolidLine, Qt::RoundCap));
-    for (int i = 0; i < 6; ++i) {
-        const double a = i * std::numbers::pi / 3;
-        const QPointF dir(std::cos(a), std::sin(a));
-        const QPointF tip = c + dir * 28;
-        p.drawLine(c, tip);
-        // Two small branches on every arm.
-        for (double side : {-1.0, 1.0}) {
-            const double b = a + side * std::numbers::pi / 4;
-            const QPointF base = c + dir * 17;
-            p.drawLine(base, base + QPointF(std::cos(b), std::sin(b)) * 9);
-        }
-    }
-    return pm;
-}
 } // namespace
 
 frmTemp::frmTemp() {
@@ -83,8 +39,8 @@ frmTemp::frmTemp() {
         img->setAlignment(Qt::AlignCenter);
         img->setVisible(false);
     }
-    imgSnow->setPicture(snowPicture());
-    imgSun->setPicture(sunPicture());
+    imgSnow->setPicture(QPixmap(QStringLiteral(":/skin/snow.png")));
+    imgSun->setPicture(QPixmap(QStringLiteral(":/skin/sun.png")));
     const double buttonsTop = 3360;
     cmdCnvrt->move(cmdCnvrt->x(), px(buttonsTop));
     cmdClr->move(cmdClr->x(), px(buttonsTop));
