@@ -1,19 +1,19 @@
 // Renders every window of the program in English and in German to PNG
 // files, so that anyone can look at them without starting the program:
 //   QT_QPA_PLATFORM=offscreen QEM_MEDIA_DIR=<source> screenshots <folder>
-#include "Forms/Ascii Converter/frmAscii.h"
+#include "Forms/AsciiConverter/frmAscii.h"
 #include "Forms/Calculator/frmCalc.h"
 #include "Forms/Calendar/frmClndr.h"
-#include "Forms/Computer Converter/frmComp.h"
-#include "Forms/Currency Converter/frmCur.h"
-#include "Forms/Currency Converter/frmSetRate.h"
-#include "Forms/Length Converter/frmDis.h"
+#include "Forms/ComputerConverter/frmComp.h"
+#include "Forms/CurrencyConverter/frmCur.h"
+#include "Forms/CurrencyConverter/frmSetRate.h"
+#include "Forms/LengthConverter/frmDis.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Main/frmMsg.h"
-#include "Forms/Temperature Converter/frmTemp.h"
-#include "Forms/Volume Converter/frmVol.h"
-#include "Forms/Weight Converter/frmWght.h"
+#include "Forms/TemperatureConverter/frmTemp.h"
+#include "Forms/VolumeConverter/frmVol.h"
+#include "Forms/WeightConverter/frmWght.h"
 #include "Modules/modMain.h"
 #include "TestSupport.h"
 

@@ -1,7 +1,7 @@
 // The ASCII converter and its spinner: characters to codes, codes to
 // characters (Windows-1252), the key filters with paste, the spinner's
 // steps and limits, the texts in both languages and the way back to the menu.
-#include "Forms/Ascii Converter/frmAscii.h"
+#include "Forms/AsciiConverter/frmAscii.h"
 #include "Forms/Main/frmChoice.h"
 #include "Modules/modLanguage.h"
 #include "Platform/App.h"

@@ -2,11 +2,11 @@
 // drives them: choose a row, type an amount, press "Convert", read the
 // captions and tooltips. Every example runs under a number format with the
 // point and again with the comma as decimal separator.
-#include "Forms/Length Converter/frmDis.h"
+#include "Forms/LengthConverter/frmDis.h"
 #include "Forms/Main/frmChoice.h"
-#include "Forms/Temperature Converter/frmTemp.h"
-#include "Forms/Volume Converter/frmVol.h"
-#include "Forms/Weight Converter/frmWght.h"
+#include "Forms/TemperatureConverter/frmTemp.h"
+#include "Forms/VolumeConverter/frmVol.h"
+#include "Forms/WeightConverter/frmWght.h"
 #include "Modules/modLanguage.h"
 #include "Platform/MsgBox.h"
 #include "TestSupport.h"

@@ -1,8 +1,8 @@
 // The currency converter and its rate editor: conversions with the rates in
 // force, the rate checks, "Rates.qem" written, read back, missing, damaged
 // and unwritable, and the editor opened and closed from the check box.
-#include "Forms/Currency Converter/frmCur.h"
-#include "Forms/Currency Converter/frmSetRate.h"
+#include "Forms/CurrencyConverter/frmCur.h"
+#include "Forms/CurrencyConverter/frmSetRate.h"
 #include "Forms/Main/frmChoice.h"
 #include "Platform/App.h"
 #include "Platform/MsgBox.h"

@@ -2,7 +2,7 @@
 // numbers beyond 32 bits, invalid input, the key filters with paste, row
 // changes, tooltips, "Clear", the texts in both languages, a comma decimal
 // separator and the way back to the menu.
-#include "Forms/Computer Converter/frmComp.h"
+#include "Forms/ComputerConverter/frmComp.h"
 #include "Forms/Main/frmChoice.h"
 #include "Modules/modLanguage.h"
 #include "Platform/MsgBox.h"

@@ -1,4 +1,4 @@
-#include "Forms/Ascii Converter/frmAscii.h"
+#include "Forms/AsciiConverter/frmAscii.h"
 
 #include "Forms/Main/frmChoice.h"
 #include "Modules/modLanguage.h"

@@ -1,6 +1,6 @@
-#include "Forms/Currency Converter/frmSetRate.h"
+#include "Forms/CurrencyConverter/frmSetRate.h"
 
-#include "Forms/Currency Converter/frmCur.h"
+#include "Forms/CurrencyConverter/frmCur.h"
 #include "Modules/modLanguage.h"
 #include "Platform/Ansi.h"
 #include "Platform/App.h"

@@ -1,6 +1,6 @@
-#include "Forms/Currency Converter/frmCur.h"
+#include "Forms/CurrencyConverter/frmCur.h"
 
-#include "Forms/Currency Converter/frmSetRate.h"
+#include "Forms/CurrencyConverter/frmSetRate.h"
 #include "Modules/modLanguage.h"
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"

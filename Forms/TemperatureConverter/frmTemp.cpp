@@ -1,4 +1,4 @@
-#include "Forms/Temperature Converter/frmTemp.h"
+#include "Forms/TemperatureConverter/frmTemp.h"
 
 #include "Modules/modLanguage.h"
 #include "Platform/Errors.h"

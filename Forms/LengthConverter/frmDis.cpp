@@ -1,4 +1,4 @@
-#include "Forms/Length Converter/frmDis.h"
+#include "Forms/LengthConverter/frmDis.h"
 
 #include "Modules/modLanguage.h"
 

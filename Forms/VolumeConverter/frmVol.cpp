@@ -1,4 +1,4 @@
-#include "Forms/Volume Converter/frmVol.h"
+#include "Forms/VolumeConverter/frmVol.h"
 
 #include "Modules/modLanguage.h"
 

@@ -1,4 +1,4 @@
-#include "Forms/Computer Converter/frmComp.h"
+#include "Forms/ComputerConverter/frmComp.h"
 
 #include "Modules/modLanguage.h"
 #include "Platform/Fonts.h"

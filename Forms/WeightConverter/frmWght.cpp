@@ -1,4 +1,4 @@
-#include "Forms/Weight Converter/frmWght.h"
+#include "Forms/WeightConverter/frmWght.h"
 
 #include "Modules/modLanguage.h"
 
