@@ -20,7 +20,11 @@ QString shortVersionText() {
     return QStringLiteral("%1.%2%3").arg(VersionMajor).arg(VersionMinor).arg(QString::number(VersionRevision).left(1));
 }
 
-static void pointAtIniFile() { SetIniFile(QStringLiteral("Values"), App::file(QStringLiteral("QEM.ini"))); }
+// The ini file is read and written in the data folder; a copy shipped beside
+// the program is taken over there first.
+static void pointAtIniFile() {
+    SetIniFile(QStringLiteral("Values"), App::dataFile(QStringLiteral("QEM.ini"), App::Access::Write));
+}
 
 void LoadLanguage() {
     pointAtIniFile();

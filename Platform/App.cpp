@@ -1,7 +1,11 @@
 #include "Platform/App.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QLockFile>
 #include <QWidget>
 #include <memory>
@@ -22,6 +26,11 @@ std::function<void()>& endHandler() {
     static std::function<void()> h;
     return h;
 }
+std::optional<bool> writableOverride;
+QString& userFolder() {
+    static QString f;
+    return f;
+}
 bool endingFlag = false;
 std::unique_ptr<QLockFile> lock;
 std::optional<bool> otherCopy;
@@ -38,6 +47,35 @@ void setPath(const QString& f) {
 }
 
 QString file(const QString& name) { return path() + u'/' + name; }
+
+bool programFolderWritable() {
+    if (writableOverride) return *writableOverride;
+    const QFileInfo info(path());
+    if (!info.isDir() || !info.isWritable()) return false;
+    // The permission bits can say yes on a read-only mount: try it.
+    QTemporaryFile probe(path() + QStringLiteral("/.qem-write-XXXXXX"));
+    return probe.open();
+}
+
+QString dataFolder() {
+    if (programFolderWritable()) return path();
+    QString f = userFolder();
+    if (f.isEmpty()) f = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(f);
+    return QDir::cleanPath(f);
+}
+
+QString dataFile(const QString& name, Access access) {
+    const QString data = dataFolder() + u'/' + name;
+    const QString beside = file(name);
+    if (data == beside || QFileInfo::exists(data)) return data;
+    if (access == Access::Read) return QFileInfo::exists(beside) ? beside : data;
+    if (QFileInfo::exists(beside)) QFile::copy(beside, data);
+    return data;
+}
+
+void setProgramFolderWritable(std::optional<bool> writable) { writableOverride = writable; }
+void setUserDataFolder(const QString& f) { userFolder() = f; }
 
 QString title() { return appTitle(); }
 void setTitle(const QString& t) { appTitle() = t; }
@@ -66,9 +104,16 @@ int run() {
 
 bool previousInstance() {
     if (!otherCopy) {
-        lock = std::make_unique<QLockFile>(file(QStringLiteral("QEM.lock")));
+        QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        if (runtime.isEmpty()) runtime = QDir::tempPath();
+        const QByteArray key =
+            QCryptographicHash::hash(QDir(path()).absolutePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+        lock = std::make_unique<QLockFile>(runtime + QStringLiteral("/quembly-") + QString::fromLatin1(key) +
+                                           QStringLiteral(".lock"));
         lock->setStaleLockTime(0);
-        otherCopy = !lock->tryLock(0);
+        // Only a lock held by another process counts; one that cannot be
+        // made at all (no runtime folder, no permission) lets the program run.
+        otherCopy = !lock->tryLock(0) && lock->error() == QLockFile::LockFailedError;
     }
     return *otherCopy;
 }

@@ -3,6 +3,7 @@
 // and whether another copy runs.
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace App {
 
@@ -10,8 +11,23 @@ namespace App {
 // executable's folder unless set (tests set a temporary folder).
 QString path();
 void setPath(const QString& folder);
-// path() + "/" + name.
+// path() + "/" + name: media and other files shipped beside the program.
 QString file(const QString& name);
+
+// Where the program keeps what it writes: the program folder when it can
+// be written, else the per-user data folder (made on first use).
+QString dataFolder();
+enum class Access { Read, Write };
+// Where data file `name` ("QEM.ini", "Bank.mdb", ...) lives. Read: the data
+// folder's copy, else the one beside the program, else the data folder's
+// path (a file not made yet). Write: the data folder's path; a file that so
+// far lies only beside the program is copied there first, so a database
+// opened for writing keeps what it held.
+QString dataFile(const QString& name, Access access = Access::Read);
+// Tests: whether the program folder counts as writable (unset: ask the
+// file system), and the per-user folder used when it is not.
+void setProgramFolderWritable(std::optional<bool> writable);
+void setUserDataFolder(const QString& folder);
 
 // The application title, shown on message boxes without a title of their own.
 QString title();
@@ -27,7 +43,10 @@ void resetEnding();
 // loop began (a copy refused during its start-up), returns at once.
 int run();
 
-// True when another copy of the program holds the program folder's lock.
+// True when another copy of the program holds the program folder's lock
+// (a lock file in the per-user runtime folder, named after the program
+// folder, so two installations do not block each other). A lock that
+// cannot be made anywhere lets the program run.
 // The first call takes the lock when it is free and keeps it for the run.
 bool previousInstance();
 void releaseInstanceLock();

@@ -1,0 +1,105 @@
+#pragma once
+// The database layer of the bank and the vocabulary: a connection to one
+// SQLite database file and record sets opened on a query, with the surface
+// the program's code uses (open, state, execute, EOF, move, fields by name,
+// add, update, delete, close). Query texts take bound values (`?`), never
+// pasted user text. Failures throw RuntimeError (number and description of
+// the database's error), which handlers show as "Problem: ..." boxes.
+#include "Platform/Errors.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVariantList>
+#include <memory>
+
+namespace Ado {
+
+enum { adStateClosed = 0, adStateOpen = 1 };
+
+class Connection {
+public:
+    // `name` tells connections apart (one named connection per tool, reused
+    // by a repeated open).
+    explicit Connection(const QString& name);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens the database file; a missing file is created empty. A file that
+    // is not a SQLite database throws.
+    void Open(const QString& file);
+    void Close();
+    int State() const;
+    QString file() const { return file_; }
+
+    // Runs one statement with bound values; the number of rows it changed.
+    qint64 Execute(const QString& sql, const QVariantList& binds = {});
+    // The first column of the first row of a query, or an invalid value.
+    QVariant scalar(const QString& sql, const QVariantList& binds = {});
+    bool hasTable(const QString& table);
+
+    // Transactions; a transaction begun inside another joins it (the
+    // outermost commit or rollback decides).
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans();
+    bool inTransaction() const { return depth_ > 0; }
+
+    QSqlDatabase database() const;
+
+private:
+    QString name_;
+    QString file_;
+    int depth_ = 0;
+    bool failed_ = false;
+};
+
+// Begins a transaction and rolls it back when left without commit() (an
+// exception or early return undoes everything done inside).
+class Transaction {
+public:
+    explicit Transaction(Connection& c);
+    ~Transaction();
+    void commit();
+
+private:
+    Connection& c_;
+    bool done_ = false;
+};
+
+// The rows of one query, read at Open. The current row's fields are read
+// and written by name; AddNew/Update/Delete write to the query's table (the
+// one named after its FROM), identified by rowid.
+class Recordset {
+public:
+    Recordset();
+    ~Recordset();
+    void Open(const QString& sql, Connection& c, const QVariantList& binds = {});
+    void Close();
+    int State() const;
+
+    bool Eof() const;
+    bool Bof() const;
+    void MoveFirst();
+    void MoveNext();
+    void MovePrevious();
+    void MoveLast();
+    qint64 RecordCount() const;
+    qint64 AbsolutePosition() const; // 0-based index of the current row
+
+    QVariant Fields(const QString& name) const;
+    void setField(const QString& name, const QVariant& value);
+
+    // A new row whose fields are set with setField and written by Update.
+    void AddNew();
+    void Update();
+    void Delete();
+
+private:
+    struct Data;
+    std::unique_ptr<Data> d_;
+};
+
+} // namespace Ado

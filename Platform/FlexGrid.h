@@ -1,0 +1,65 @@
+#pragma once
+// A grid of text cells: row 0 is the heading row, set from a format text
+// ("<Date|>Amount|^Rec": titles separated by "|", an optional alignment
+// mark "<" left, ">" right, "^" centre); rows are added as tab-separated
+// texts; cells are read and written by row and column; a current row and
+// column; column widths and the current cell's place in twips. Clicks,
+// double clicks and mouse moves reach the window's handlers.
+#include "Platform/Controls.h"
+
+#include <QTableWidget>
+#include <functional>
+
+class FlexGrid : public QTableWidget {
+public:
+    explicit FlexGrid(QWidget* parent = nullptr);
+
+    void setFormatString(const QString& format);
+    int Rows() const { return rowCount(); }
+    void setRows(int n); // keeps the heading row
+    int Cols() const { return columnCount(); }
+    void setCols(int n);
+
+    QString TextMatrix(int row, int col) const;
+    void setTextMatrix(int row, int col, const QString& text);
+    // Appends a row (or inserts it before `index`), cells split at tabs.
+    void AddItem(const QString& tabSeparated, int index = -1);
+    void RemoveItem(int row);
+    // Removes every row below the heading.
+    void clearRows();
+
+    int Row() const;
+    void setRow(int row);
+    int Col() const;
+    void setCol(int col);
+    QString Text() const; // the current cell's text
+    int TopRow() const;
+    void setTopRow(int row);
+
+    int ColWidth(int col) const; // twips
+    void setColWidth(int col, int twips);
+    // The current cell's place and size in twips, relative to the grid.
+    int CellLeft() const;
+    int CellTop() const;
+    int CellWidth() const;
+    int CellHeight() const;
+    // The cell under the mouse at its last move over the grid.
+    int MouseRow() const { return mouseRow_; }
+    int MouseCol() const { return mouseCol_; }
+
+    std::function<void()> onClick, onDblClick;
+    MouseHandler onMouseDown, onMouseUp, onMouseMove;
+
+    // A user's click on the cell (selects it, then runs the click handler).
+    void clickCell(int row, int col);
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+
+private:
+    int mouseRow_ = -1;
+    int mouseCol_ = -1;
+};

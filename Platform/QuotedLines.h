@@ -1,0 +1,25 @@
+#pragma once
+// The program's plain data files (".qem"): one value a line, written as a
+// double-quoted text followed by CR LF, in Windows-1252. Every tool that
+// keeps a list in such a file reads and writes it here.
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace QuotedLines {
+
+// The values of the file, in order. A line's value is the text between its
+// first and last double quote; a line without a quote is taken as it stands
+// (blanks around it removed). CR LF and LF-only line ends are both read; a
+// last empty line is no value. No value at all when the file does not
+// exist or cannot be read (`error`, when given, tells why; empty when the
+// file is simply missing).
+std::optional<QStringList> read(const QString& path, QString* error = nullptr);
+
+// Replaces the file whole (a temporary file renamed over the old one). A
+// value holding a line break is refused before anything is written, since
+// it would shift every later value of the file. On failure the old file
+// stays as it was, false is returned and `error` tells why.
+bool write(const QString& path, const QStringList& values, QString* error = nullptr);
+
+} // namespace QuotedLines

@@ -1,0 +1,47 @@
+#pragma once
+// A multi-line text box with the same key handling as TextBox: the
+// key-press handler receives each typed character's code (Enter 13,
+// Backspace 8, ...) and may drop (0) or replace it; pasted and
+// input-method text passes through it character by character. Its text
+// holds CR LF between lines, as the program's files do, and selection
+// positions count in that text.
+#include "Platform/Controls.h"
+
+#include <QPlainTextEdit>
+#include <functional>
+
+class TextArea : public QPlainTextEdit {
+public:
+    explicit TextArea(QWidget* parent = nullptr);
+
+    QString Text() const;             // lines joined by CR LF
+    void setTextValue(const QString& t); // CR LF, LF or CR as line breaks
+    int SelStart() const;
+    void setSelStart(int pos);
+    int SelLength() const;
+    void setSelLength(int n);
+    QString SelText() const;
+    void setSelText(const QString& t); // replaces the selection
+    bool Locked() const { return isReadOnly(); }
+    void setLocked(bool on) { setReadOnly(on); }
+
+    std::function<void(int& KeyAscii)> onKeyPress;
+    std::function<void(int& KeyCode, int Shift)> onKeyDown;
+    std::function<void(int& KeyCode, int Shift)> onKeyUp;
+    std::function<void()> onChange;
+    QString Tag;
+
+    // Types text as the user would: every character through the handler
+    // ("\b" is Backspace, "\r" Enter).
+    void typeText(const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    void insertFromMimeData(const QMimeData* source) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+
+private:
+    void applyCharacter(int code);
+};
