@@ -102,14 +102,17 @@ int run() {
     return QApplication::exec();
 }
 
+QString instanceLockFile() {
+    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty()) runtime = QDir::tempPath();
+    const QByteArray key =
+        QCryptographicHash::hash(QDir(path()).absolutePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+    return runtime + QStringLiteral("/quembly-") + QString::fromLatin1(key) + QStringLiteral(".lock");
+}
+
 bool previousInstance() {
     if (!otherCopy) {
-        QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-        if (runtime.isEmpty()) runtime = QDir::tempPath();
-        const QByteArray key =
-            QCryptographicHash::hash(QDir(path()).absolutePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-        lock = std::make_unique<QLockFile>(runtime + QStringLiteral("/quembly-") + QString::fromLatin1(key) +
-                                           QStringLiteral(".lock"));
+        lock = std::make_unique<QLockFile>(instanceLockFile());
         lock->setStaleLockTime(0);
         // Only a lock held by another process counts; one that cannot be
         // made at all (no runtime folder, no permission) lets the program run.

@@ -49,6 +49,8 @@ int run();
 // cannot be made anywhere lets the program run.
 // The first call takes the lock when it is free and keeps it for the run.
 bool previousInstance();
+// The lock file of this program folder.
+QString instanceLockFile();
 void releaseInstanceLock();
 
 } // namespace App

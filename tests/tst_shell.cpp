@@ -871,7 +871,7 @@ private slots:
     }
 
     void refusedCopyDoesNotAnimate() {
-        QLockFile first(programFolder() + "/QEM.lock");
+        QLockFile first(App::instanceLockFile());
         QVERIFY(first.tryLock(0));
         writeFile("two.gif", makeGif({{10, 1}, {20, 2}}));
         auto* f = start();

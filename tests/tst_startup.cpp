@@ -376,7 +376,7 @@ private slots:
         QFETCH(QString, language);
         writeFile("QEM.ini", "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
         setToday(QDate(2026, 12, 24));
-        QLockFile first(programFolder() + "/QEM.lock");
+        QLockFile first(App::instanceLockFile());
         QVERIFY(first.tryLock(0));
         greetings.clear();
         auto* f = start();
@@ -399,7 +399,7 @@ private slots:
     }
 
     void secondCopyDismissedLate() {
-        QLockFile first(programFolder() + "/QEM.lock");
+        QLockFile first(App::instanceLockFile());
         QVERIFY(first.tryLock(0));
         // The user reads the message while the clock ticks on.
         MsgBoxSeam::queueAction([] {
@@ -413,7 +413,7 @@ private slots:
     void secondCopyNeverRunsTheEventLoop() {
         // The refused copy has ended during its start-up, before the
         // program's event loop begins: the loop then returns at once.
-        QLockFile first(programFolder() + "/QEM.lock");
+        QLockFile first(App::instanceLockFile());
         QVERIFY(first.tryLock(0));
         MsgBoxSeam::queueAction([] {
             for (int i = 0; i < 12; ++i) frmChoice()->TimerTime->fire();
@@ -429,7 +429,7 @@ private slots:
 
     void firstCopyHoldsTheLock() {
         start();
-        QLockFile other(programFolder() + "/QEM.lock");
+        QLockFile other(App::instanceLockFile());
         QVERIFY(!other.tryLock(0));
     }
 };
