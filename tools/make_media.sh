@@ -544,4 +544,12 @@ flag eu xc:'#003399' -fill '#ffcc00' -draw 'circle 26.0,12.0 27.3,12.0' -draw 'c
   echo '</RCC>'
 } >"$ROOT/Resources/skin.qrc"
 
+# Each tool's own media: tools/media/<tool>.sh, run with the variables above
+# (ROOT, SND, PIC, IM, SOXG, RATE, TMP, FONTB and calc).
+for part in "$ROOT"/tools/media/*.sh; do
+  [ -e "$part" ] || continue
+  # shellcheck source=/dev/null
+  source "$part"
+done
+
 echo "make_media.sh: done"
