@@ -256,7 +256,7 @@ private slots:
         for (int i = 0; i < 9; ++i)
             QTest::newRow(qPrintable(QString("lblConv(%1)").arg(i)))
                 << QString("lblConv(%1)").arg(i) << "Stretch3.mp3" << converters[i] << false;
-        QTest::newRow("translator") << "cmdTrans" << "" << "" << false;
+        QTest::newRow("translator") << "cmdTrans" << "" << "frmTrans" << false;
         QTest::newRow("rock-paper-scissors") << "cmdSSS" << "" << "" << false;
         QTest::newRow("Hangman 1") << "cmdHangman1p" << "Drumroll.wav" << "" << false;
         QTest::newRow("Hangman 2") << "cmdHangman2p" << "Drumroll.wav" << "" << false;

@@ -9,6 +9,7 @@
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
+#include "Forms/Translator/frmTrans.h"
 #include "Forms/VolumeConverter/frmVol.h"
 #include "Forms/WeightConverter/frmWght.h"
 #include "Modules/modMCI.h"
@@ -39,7 +40,7 @@ const QList<LaunchRow>& LaunchTable() {
         {&converter<7>, "Stretch3.mp3", &toolWindow<class frmCalc>, modeless},
         {&converter<8>, "Stretch3.mp3", noWindow /* frmMorse, Morse code */, modeless},
         // The tools.
-        {&control<&frmChoice::cmdTrans>, stopMusic, noWindow /* frmTrans, translator */, modeless},
+        {&control<&frmChoice::cmdTrans>, stopMusic, &toolWindow<class frmTrans>, modeless},
         {&control<&frmChoice::cmdSSS>, stopMusic, noWindow /* frmSSS, rock-paper-scissors */, modeless},
         {&control<&frmChoice::cmdHangman1p>, "Drumroll.wav", noWindow /* frmHangman1p */, modeless},
         {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", noWindow /* frmHangman2p */, modeless},
