@@ -31,6 +31,8 @@ RuntimeError noCurrentRecord() {
                                  "Requested operation requires a current record.")};
 }
 
+quint64 changes = 0;
+
 const QString kColumns = QStringLiteral("Select AutoNr, English, German, Category, Type From Vocabulary");
 
 QString orderBy(Order order) {
@@ -69,6 +71,7 @@ bool hasName(Ado::Connection& c, const QString& table, const QString& name) {
 }
 
 void deleteName(Ado::Connection& c, const QString& field, const QString& name) {
+    ++changes;
     Ado::Transaction t(c);
     c.Execute(QStringLiteral("Delete From Vocabulary Where %1 = ?").arg(field), {name});
     c.Execute(QStringLiteral("Delete From %1 Where %1 = ?").arg(field), {name});
@@ -77,6 +80,7 @@ void deleteName(Ado::Connection& c, const QString& field, const QString& name) {
 
 bool renameName(Ado::Connection& c, const QString& field, const QString& from, const QString& to) {
     if (hasName(c, field, to)) return false;
+    ++changes;
     Ado::Transaction t(c);
     c.Execute(QStringLiteral("Update Vocabulary Set %1 = ? Where %1 = ?").arg(field), {to, from});
     c.Execute(QStringLiteral("Update %1 Set %1 = ? Where %1 = ?").arg(field), {to, from});
@@ -145,7 +149,10 @@ QString containsLiteral(const QString& text) {
     return u'%' + escaped + u'%';
 }
 
+quint64 generation() { return changes; }
+
 qint64 add(Ado::Connection& c, const Entry& e) {
+    ++changes;
     Ado::Transaction t(c);
     c.Execute(QStringLiteral("Insert Into Vocabulary (English, German, Category, Type) Values (?, ?, ?, ?)"),
               {e.english, e.german, e.category, e.type});
@@ -155,12 +162,14 @@ qint64 add(Ado::Connection& c, const Entry& e) {
 }
 
 bool update(Ado::Connection& c, qint64 autoNr, const Entry& e) {
+    ++changes;
     return c.Execute(QStringLiteral("Update Vocabulary Set English = ?, German = ?, Category = ?, Type = ? "
                                     "Where AutoNr = ?"),
                      {e.english, e.german, e.category, e.type, autoNr}) > 0;
 }
 
 bool remove(Ado::Connection& c, qint64 autoNr) {
+    ++changes;
     return c.Execute(QStringLiteral("Delete From Vocabulary Where AutoNr = ?"), {autoNr}) > 0;
 }
 

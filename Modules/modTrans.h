@@ -74,6 +74,10 @@ void deleteType(Ado::Connection& c, const QString& name);
 bool renameCategory(Ado::Connection& c, const QString& from, const QString& to);
 bool renameType(Ado::Connection& c, const QString& from, const QString& to);
 
+// Grows with every change this program makes to the entries, so that what
+// was read from them can tell whether it is still current.
+quint64 generation();
+
 double version(Ado::Connection& c);
 void raiseVersion(Ado::Connection& c);
 // The edition as the window shows it: "#.000", trailing zeros dropped.

@@ -1,0 +1,160 @@
+// The interpreter's engine: how a text is cut into words, the fifteen
+// shapes a word is found in, the base forms of the retry, hyphenated words,
+// line breaks, and random input that must neither crash nor hang.
+#include "Modules/modInterpret.h"
+#include "Platform/Ansi.h"
+#include "TestSupport.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace Interpretation;
+
+namespace {
+
+// "source=shown;source=shown" in store order.
+WordIndex indexOf(const QString& entries) {
+    WordIndex index;
+    for (const QString& e : entries.split(u';', Qt::SkipEmptyParts)) {
+        const qsizetype at = e.indexOf(u'=');
+        index.add(e.left(at), e.mid(at + 1));
+    }
+    return index;
+}
+
+// Translations in [], old words in {}, the general font plain.
+QString render(const QList<Run>& runs) {
+    QString out;
+    for (const Run& r : runs) {
+        if (r.style == Style::Translated) out += u'[' + r.text + u']';
+        else if (r.style == Style::OldWord) out += u'{' + r.text + u'}';
+        else out += r.text;
+    }
+    return out;
+}
+
+} // namespace
+
+class TestInterpreter : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { TestSupport::setUp(); }
+    void cleanup() { TestSupport::tearDown(); }
+
+    void interpretation_data() {
+        QTest::addColumn<QString>("entries");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("showOld");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("whole entry") << "Haus=house" << "Haus" << false << "[house]";
+        QTest::newRow("umlaut in other case") << "Über=over" << "über" << false << "[over]";
+        QTest::newRow("capital word, small entry") << "haus=house" << "HAUS" << false << "[house]";
+        QTest::newRow("bracket pass before whole entry") << "Haus=house;Haus (das)=the house" << "Haus" << false
+                                                         << "[the house][house]";
+        QTest::newRow("three rows of one pass") << "Haus=house;Haus=home;Haus=building" << "Haus" << false
+                                                << "[ & house][ & home][ & building]";
+        QTest::newRow("one entry, two shapes") << "Haus/Heim,Haus=dwelling" << "Haus" << false
+                                               << "[dwelling][dwelling]";
+        QTest::newRow("every shape") << "a(x)=1;a (x)=2;a/x=3;a,x=4;x/a=5;x/a/y=6;x/a (y)=7;x/a(y)=8;x/a,y=9;"
+                                        "x,a=10;x,a,y=11;x,a(y)=12;x,a (y)=13;x,a/y=14;a=15;xa=no;ax=no;x/ab=no"
+                                     << "a" << false << "[1][2][3][4][5][6][7][8][9][10][11][12][13][14][15]";
+        QTest::newRow("old word before each hit") << "Haus=house;Haus=home" << "Haus" << true
+                                                  << "{\"Haus\"} [ & house]{\"Haus\"} [ & home]";
+        QTest::newRow("comma, blank, last word") << "Haus=house;Garten=garden" << "Haus, Garten" << false
+                                                 << "[house], [garden]";
+        QTest::newRow("sharp s inside a word") << "Straße=street" << "Straße." << false << "[street].";
+        QTest::newRow("digit and blank copied") << "Tag=day" << "3 Tage" << false << "3 [day]";
+        QTest::newRow("base form found") << "studieren=to study" << "studierte" << false << "[to study]";
+        QTest::newRow("base form shown as old word") << "studieren=to study" << "studierte" << true
+                                                     << "{\"studieren\"} [to study]";
+        QTest::newRow("base form not found") << "" << "studierte" << false << "studierte";
+        QTest::newRow("rule gives no word") << "Wel=x" << "Welt" << false << "Welt";
+        QTest::newRow("short word, no retry") << "Hu=x" << "Hut" << false << "Hut";
+        QTest::newRow("capitals match no rule") << "HAU=x" << "HAUS" << false << "HAUS";
+        QTest::newRow("hyphenated word found whole") << "well-known=bekannt;well=gut" << "well-known" << false
+                                                     << "[bekannt]";
+        QTest::newRow("hyphenated word cut") << "well=gut;known=bekannt" << "well-known!" << false
+                                             << "[gut]-[bekannt]!";
+        QTest::newRow("later hyphenated word cut at once")
+            << "well=gut;known=bekannt;well-made=gemacht" << "well-known well-made" << false
+            << "[gut]-[bekannt] [gut]-made";
+        QTest::newRow("umlaut word ends at hyphen") << "über=over;all=alles;über-all=überall" << "über-all" << false
+                                                    << "[over]-[alles]";
+        QTest::newRow("lone hyphen ends cutting")
+            << "well=gut;known=bekannt;well-made=gemacht" << "well-known - well-made" << false
+            << "[gut]-[bekannt] - [gemacht]";
+        QTest::newRow("end character copied unchanged") << "Haus=house" << "HausÉ" << false << "[house]É";
+        QTest::newRow("each line break once") << "Haus=house" << "Haus\r\nHaus\nHaus\r\r\n" << false
+                                              << "[house]\n[house]\n[house]\n\n";
+        QTest::newRow("word at the end of the text") << "Haus=house" << "ein Haus" << false << "ein [house]";
+        QTest::newRow("nothing") << "Haus=house" << "" << false << "";
+    }
+    void interpretation() {
+        QFETCH(QString, entries);
+        QFETCH(QString, text);
+        QFETCH(bool, showOld);
+        QFETCH(QString, output);
+        const WordIndex index = indexOf(entries);
+        QCOMPARE(render(interpret(text, index, Options{showOld})), output);
+        QCOMPARE(StemRetry, false);
+        QCOMPARE(OriginalWord, QString());
+        QCOMPARE(WordFound, false);
+    }
+
+    void stems_data() {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("stem");
+        const char* rows[][2] = {
+            {"studiere", "studieren"},  {"studiert", "studieren"},    {"studierst", "studieren"},
+            {"studierte", "studieren"}, {"studierten", "studieren"},  {"studiertem", "studieren"},
+            {"studierter", "studieren"}, {"macht", "machen"},         {"studiertes", "studieren"},
+            {"studierender", "studieren"}, {"schnellsten", "schnell"}, {"Familien", "Familie"},
+            {"schnellere", "schnell"},  {"machen", "mach"},           {"Tage", "Tag"},
+            {"Kinder", "Kind"},         {"Hauses", "Haus"},           {"Autos", "Auto"},
+            {"Welt", "Welen"},          {"Hut", ""},                  {"Haus", "Hau"},
+            {"Baum", ""},
+        };
+        for (const auto& r : rows) QTest::newRow(r[0]) << QString::fromUtf8(r[0]) << QString::fromUtf8(r[1]);
+    }
+    void stems() {
+        QFETCH(QString, word);
+        QFETCH(QString, stem);
+        QCOMPARE(stemOf(word).value_or(QString()), stem);
+    }
+
+    void progressStaysWithinText() {
+        const WordIndex index = indexOf("Haus=house");
+        qsizetype last = -1, total = 0;
+        bool beyond = false;
+        interpret("Haus, Haus\r\n- well-known", index, {}, [&](qsizetype done, qsizetype all) {
+            beyond = beyond || done > all || done < last;
+            last = done;
+            total = all;
+        });
+        QVERIFY(!beyond);
+        QCOMPARE(last, total);
+    }
+
+    // Random bytes, read as a user's document is read, and random UTF-16.
+    void randomInput() {
+        QRandomGenerator rng(20261207);
+        const WordIndex index = indexOf("a=1;ab=2;a-b=3;ä(x)=4;x/ß=5;Tag=6;well=7;-=8");
+        for (int i = 0; i < 400; ++i) {
+            QByteArray bytes(int(rng.bounded(200)), Qt::Uninitialized);
+            for (char& b : bytes) b = char(rng.bounded(256));
+            QString text = Ansi::decodeDocument(bytes);
+            if (i % 2) {
+                text.clear();
+                for (int k = 0; k < 100; ++k) text += QChar(char16_t(rng.bounded(0x10000)));
+            }
+            const QList<Run> runs = interpret(text, index, Options{i % 3 == 0});
+            QVERIFY(!StemRetry);
+            qsizetype breaks = 0;
+            for (const Run& r : runs) breaks += r.text.count(u'\n');
+            QVERIFY(breaks <= text.size());
+        }
+    }
+};
+
+QTEST_MAIN(TestInterpreter)
+#include "tst_interpreter.moc"
