@@ -1,6 +1,7 @@
 #include "Modules/modTrans.h"
 
 #include "Forms/Main/frmPrint.h"
+#include "Forms/Translator/frmInterpret.h"
 #include "Forms/Translator/frmTrans.h"
 #include "Modules/modLanguage.h"
 #include "Platform/App.h"
@@ -231,6 +232,18 @@ template <class F> bool guarded(const char* name, F&& body) {
 
 } // namespace
 
+int germanKey(int KeyAscii) {
+    switch (KeyAscii) {
+    case 59: return 246;  // ; ö
+    case 39: return 228;  // ' ä
+    case 91: return 252;  // [ ü
+    case 58: return 214;  // : Ö
+    case 34: return 196;  // " Ä
+    case 123: return 220; // { Ü
+    default: return KeyAscii;
+    }
+}
+
 bool transConnectionOpen() { return cnTrans && cnTrans->State() == Ado::adStateOpen; }
 
 void OpenTransConnection() {
@@ -317,6 +330,10 @@ void LoadCats(class frmTrans* frm) {
         fill(frm->cboCategory2, cats);
         frm->flxGrid->clearRows();
     });
+}
+
+void LoadCats(class frmInterpret* frm) {
+    guarded("LoadCats", [frm] { fill(frm->cboCategory, VocStore::categories(db())); });
 }
 
 std::optional<int> LoadNewCat(class frmTrans* frm, const QString& category) {

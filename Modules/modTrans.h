@@ -95,6 +95,11 @@ extern qint64 LastAutoNr;
 // True once the edition has been raised in this program run.
 extern bool VersionRaised;
 
+// The character a key press in the translator's and the interpreter's text
+// boxes gives: the German letters lie on the keys where a German keyboard
+// has them (";" ö, "'" ä, "[" ü, ":" Ö, '"' Ä, "{" Ü); others pass.
+int germanKey(int KeyAscii);
+
 bool transConnectionOpen();
 void OpenTransConnection();
 void CloseTransConnection();
@@ -103,6 +108,8 @@ void UpdVersion();
 
 // Categories and word types.
 void LoadCats(class frmTrans* frm);
+// The interpreter's category filter: the categories, no grid.
+void LoadCats(class frmInterpret* frm);
 std::optional<int> LoadNewCat(class frmTrans* frm, const QString& category);
 void LoadTypes(class frmTrans* frm);
 void GetCat(class frmTrans* frm);

@@ -1,12 +1,25 @@
 // The interpreter's engine: how a text is cut into words, the fifteen
 // shapes a word is found in, the base forms of the retry, hyphenated words,
 // line breaks, and random input that must neither crash nor hang.
+#include "Forms/Translator/frmInterpret.h"
+#include "Forms/Translator/frmTrans.h"
 #include "Modules/modInterpret.h"
+#include "Modules/modLanguage.h"
+#include "Modules/modTrans.h"
+#include "Platform/Ado.h"
 #include "Platform/Ansi.h"
+#include "Platform/App.h"
+#include "Platform/Dialogs.h"
+#include "Platform/MsgBox.h"
+#include "Platform/RichTextBox.h"
 #include "TestSupport.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QProgressBar>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QTextBlock>
 
 using namespace Interpretation;
 
@@ -31,6 +44,41 @@ QString render(const QList<Run>& runs) {
         else out += r.text;
     }
     return out;
+}
+
+// A word store with these entries: English, German, category.
+void seed(const QList<QStringList>& entries) {
+    Ado::Connection c(QStringLiteral("Seed"));
+    VocStore::open(c, App::dataFile(QStringLiteral("Voc.mdb"), App::Access::Write));
+    for (const QStringList& e : entries) {
+        if (!VocStore::hasCategory(c, e[2])) VocStore::addCategory(c, e[2]);
+        VocStore::add(c, {0, e[0], e[1], e[2], QStringLiteral("Noun")});
+    }
+    c.Close();
+}
+
+const QList<QStringList> kWords{{"house", "Haus", "Home"}, {"garden", "Garten", "Home"}, {"house", "Haus", "Music"}};
+
+// The translator open, then its interpreter button.
+class frmInterpret* openInterpreter() {
+    class frmTrans* t = frmTrans();
+    t->Show(vbModeless);
+    QTest::mouseClick(t->cmdInterpret, Qt::LeftButton);
+    class frmInterpret* f = frmInterpret();
+    f->activateNow();
+    return f;
+}
+
+void interpretText(class frmInterpret* f, const QString& text) {
+    f->txtInput->setTextValue(text);
+    QTest::mouseClick(f->cmdInterpret, Qt::LeftButton);
+}
+
+// The colour of the output's character at `pos`.
+QColor colourAt(const RichTextBox* box, int pos) {
+    QTextCursor c(box->document());
+    c.setPosition(pos + 1);
+    return c.charFormat().foreground().color();
 }
 
 } // namespace
@@ -149,10 +197,141 @@ private slots:
             }
             const QList<Run> runs = interpret(text, index, Options{i % 3 == 0});
             QVERIFY(!StemRetry);
+            RichTextBox box;
+            for (const Run& r : runs) box.appendFormatted(r.text, QFont("Verdana", 10), Qt::blue);
+            QVERIFY(box.TextRTF().startsWith("{\\rtf"));
             qsizetype breaks = 0;
             for (const Run& r : runs) breaks += r.text.count(u'\n');
             QVERIFY(breaks <= text.size());
         }
+    }
+
+    // --- The window -------------------------------------------------------------------
+
+    void opensOverTheTranslator() {
+        seed(kWords);
+        class frmInterpret* f = openInterpreter();
+        QVERIFY(f->isVisible());
+        QVERIFY(!frmTrans()->isVisible());
+        QCOMPARE(f->cboCategory->count(), 3);
+        QCOMPARE(f->cboCategory->itemText(2), QString());
+        QVERIFY(f->Unload());
+        QVERIFY(frmTrans()->isVisible());
+    }
+
+    void interpretsInItsFonts_data() {
+        QTest::addColumn<bool>("german");
+        QTest::addColumn<int>("directionClicks");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("direction");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("English to German") << false << 0 << "" << "house, garden" << "English --> German"
+                                           << " & Haus & Haus, Garten";
+        QTest::newRow("one category") << false << 0 << "Home" << "house, garden" << "English --> German"
+                                      << "Haus, Garten";
+        QTest::newRow("German to English") << false << 1 << "Home" << "Haus\r\nGarten" << "German --> English"
+                                           << "house\r\ngarden";
+        QTest::newRow("German captions") << true << 1 << "Home" << "Gärten" << "Deutsch --> Englisch" << "Gärten";
+        QTest::newRow("German captions, back") << true << 2 << "Home" << "garden" << "Englisch --> Deutsch"
+                                               << "Garten";
+    }
+    void interpretsInItsFonts() {
+        QFETCH(bool, german);
+        QFETCH(int, directionClicks);
+        QFETCH(QString, category);
+        QFETCH(QString, text);
+        QFETCH(QString, direction);
+        QFETCH(QString, output);
+        if (german) CurrentLanguage = "German";
+        seed(kWords);
+        class frmInterpret* f = openInterpreter();
+        f->cboCategory->setCurrentIndex(f->cboCategory->findText(category));
+        for (int i = 0; i < directionClicks; ++i) f->lblLanguage->click();
+        QCOMPARE(f->lblLanguage->Caption(), direction);
+        interpretText(f, text);
+        QCOMPARE(f->txtOutput->Text(), output);
+        QCOMPARE(f->prgBar->value(), f->prgBar->maximum());
+        QVERIFY(MsgBoxSeam::shown().isEmpty());
+    }
+
+    void fontsOfTheStretches() {
+        seed(kWords);
+        class frmInterpret* f = openInterpreter();
+        f->cboCategory->setCurrentIndex(f->cboCategory->findText("Home"));
+        f->chkShowOld->click();
+        QVERIFY(f->cmdFontOld->isVisibleTo(f));
+        DialogSeam::queueFont({QFont("Verdana", 12), QColor(0, 128, 0)});
+        QTest::mouseClick(f->cmdFont2, Qt::LeftButton);
+        interpretText(f, "1 house");
+        QCOMPARE(f->txtOutput->Text(), QString("1 \"house\" Haus"));
+        QCOMPARE(colourAt(f->txtOutput, 0), QColor(Qt::black));
+        QCOMPARE(colourAt(f->txtOutput, 2), QColor(Qt::red));
+        QCOMPARE(colourAt(f->txtOutput, 10), QColor(0, 128, 0));
+        // The next run starts two lines below.
+        interpretText(f, "x");
+        QCOMPARE(f->txtOutput->Text(), QString("1 \"house\" Haus\r\n\r\nx"));
+    }
+
+    void generalFontNeedsSelection() {
+        seed(kWords);
+        class frmInterpret* f = openInterpreter();
+        QTest::mouseClick(f->cmdFont, Qt::LeftButton);
+        QVERIFY(DialogSeam::shown().isEmpty());
+        f->txtInput->setTextValue("Haus");
+        f->txtInput->setSelStart(0);
+        f->txtInput->setSelLength(4);
+        DialogSeam::queueFont({QFont("Verdana", 14), QColor(Qt::darkMagenta)});
+        QTest::mouseClick(f->cmdFont, Qt::LeftButton);
+        QCOMPARE(DialogSeam::shown().size(), 1);
+        QCOMPARE(f->cmnDlg.color, QColor(Qt::darkMagenta));
+        QCOMPARE(colourAt(f->txtInput, 0), QColor(Qt::darkMagenta));
+    }
+
+    void keysGiveUmlauts() {
+        seed(kWords);
+        class frmInterpret* f = openInterpreter();
+        f->txtInput->typeText("';[");
+        QCOMPARE(f->txtInput->Text(), QString("äöü"));
+    }
+
+    void openAndSave() {
+        seed(kWords);
+        class frmInterpret* f = openInterpreter();
+        TestSupport::writeFile("text.txt", QByteArray("Gr\xfc\xdf" "e, house\r\n"));
+        DialogSeam::queueFile(App::file("text.txt"));
+        QTest::mouseClick(f->cmdOpenFile, Qt::LeftButton);
+        QCOMPARE(f->txtInput->Text(), QString("Grüße, house\r\n"));
+        QTest::mouseClick(f->cmdInterpret, Qt::LeftButton);
+        const QString saved = App::file("out.rtf");
+        DialogSeam::queueFile(saved);
+        QTest::mouseClick(f->cmdSaveFile, Qt::LeftButton);
+        QCOMPARE(DialogSeam::shown().last().kind, QString("save"));
+        const QByteArray rtf = TestSupport::readFile("out.rtf");
+        QVERIFY(rtf.startsWith("{\\rtf"));
+        QVERIFY(rtf.contains("Haus"));
+        // Cancelling keeps the input.
+        DialogSeam::queueFile("");
+        QTest::mouseClick(f->cmdOpenFile, Qt::LeftButton);
+        QCOMPARE(f->txtInput->Text(), QString("Grüße, house\r\n"));
+    }
+
+    void storeClosedNothingInterpreted() {
+        seed(kWords);
+        class frmInterpret* f = openInterpreter();
+        CloseTransConnection();
+        interpretText(f, "house");
+        QCOMPARE(f->txtOutput->Text(), QString());
+        QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: Text_Interpret\n"));
+    }
+
+    void tinyWindow() {
+        seed(kWords);
+        class frmInterpret* f = openInterpreter();
+        f->resize(20, 20);
+        TestSupport::processEvents();
+        QVERIFY(f->txtInput->height() >= 0 && f->fraInput->width() >= 0);
+        QVERIFY(MsgBoxSeam::shown().isEmpty());
     }
 };
 

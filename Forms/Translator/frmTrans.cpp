@@ -1,6 +1,7 @@
 #include "Forms/Translator/frmTrans.h"
 
 #include "Forms/Main/frmChoice.h"
+#include "Forms/Translator/frmInterpret.h"
 #include "Modules/modLanguage.h"
 #include "Modules/modMain.h"
 #include "Modules/modResize.h"
@@ -509,18 +510,7 @@ void frmTrans::imgRenCatType_DragDrop(QWidget* Source) {
     if (captionIs(Source, "Type", "Art")) RenType(this);
 }
 
-void frmTrans::txtAdd_KeyPress(int, int& KeyAscii) {
-    // The German letters on the keys where a German keyboard has them.
-    switch (KeyAscii) {
-    case 59: KeyAscii = 246; break;  // ; ö
-    case 39: KeyAscii = 228; break;  // ' ä
-    case 91: KeyAscii = 252; break;  // [ ü
-    case 58: KeyAscii = 214; break;  // : Ö
-    case 34: KeyAscii = 196; break;  // " Ä
-    case 123: KeyAscii = 220; break; // { Ü
-    default: break;
-    }
-}
+void frmTrans::txtAdd_KeyPress(int, int& KeyAscii) { KeyAscii = germanKey(KeyAscii); }
 
 void frmTrans::lblCtrl_MouseDown(int Index, int, int, int, int) {
     lblCtrl[Index]->setFontSize(std::max(1, CtrlFontSize - 4));
@@ -567,7 +557,7 @@ void frmTrans::cmdEG_Click() {
     Shell::open(QUrl::fromLocalFile(file).toString());
 }
 
-void frmTrans::cmdInterpret_Click() {}
+void frmTrans::cmdInterpret_Click() { frmInterpret()->Show(vbModeless); }
 
 void frmTrans::Form_Unload(int&) {
     CloseTransConnection();
