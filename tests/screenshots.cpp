@@ -12,12 +12,18 @@
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Main/frmMsg.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
+#include "Forms/Translator/frmInterpret.h"
+#include "Forms/Translator/frmTrans.h"
 #include "Forms/VolumeConverter/frmVol.h"
 #include "Forms/WeightConverter/frmWght.h"
 #include "Modules/modMain.h"
+#include "Modules/modTrans.h"
+#include "Platform/App.h"
+#include "Platform/RichTextBox.h"
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QTest>
 #include <functional>
@@ -134,6 +140,35 @@ int main(int argc, char** argv) {
              f->Show(vbModal);
              f->activateNow();
              for (int i = 0; i < 12; ++i) f->Timer->fire();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("translator"),
+         [] {
+             {
+                 Ado::Connection c(QStringLiteral("Shot"));
+                 VocStore::open(c, App::dataFile(QStringLiteral("Voc.mdb"), App::Access::Write));
+                 VocStore::addCategory(c, QStringLiteral("Home"));
+                 VocStore::addType(c, QStringLiteral("Noun"));
+                 for (const char* w : {"house|Haus", "garden|Garten", "kitchen|Küche", "door (front)|Tür", "roof|Dach"}) {
+                     const QStringList p = QString::fromUtf8(w).split(u'|');
+                     VocStore::add(c, {0, p[0], p[1], QStringLiteral("Home"), QStringLiteral("Noun")});
+                 }
+                 c.Close();
+             }
+             frmChoice();
+             auto* f = frmTrans();
+             f->Show();
+             f->cboCategory->setCurrentIndex(0);
+             f->cboCategory_Click();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("interpreter"),
+         [] {
+             frmChoice();
+             frmTrans()->Show();
+             auto* f = frmInterpret();
+             f->Show();
+             f->txtInput->setTextValue(QStringLiteral("The house and the garden."));
              return static_cast<QWidget*>(f);
          }},
     };

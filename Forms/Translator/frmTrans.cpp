@@ -86,6 +86,9 @@ const QColor kRed(0xc0, 0, 0);
 const QColor kDarkBlue(0, 0, 0x80);
 
 void colour(QWidget* w, const QColor& back, const QColor& text) {
+    // Labels are see-through unless told otherwise.
+    w->setAttribute(Qt::WA_TranslucentBackground, false);
+    w->setAttribute(Qt::WA_NoSystemBackground, false);
     w->setAutoFillBackground(true);
     QPalette p = w->palette();
     p.setColor(QPalette::Window, back);
@@ -135,7 +138,7 @@ frmTrans::frmTrans() {
     setMinimumSize(px(kDesignWidth), px(kDesignHeight));
     colour(this, kBack, Qt::white);
 
-    lblTrans = label(QStringLiteral("QEM Advanced Translator"), this, 120, 60, 7000, 500);
+    lblTrans = label(QStringLiteral("QEM Advanced Translator"), this, 120, 60, 9400, 500);
     lblTrans->setFont(Fonts::font(QStringLiteral("TechnicBold"), 20.25, true));
     lblTrans->setForeColor(Qt::white);
     for (int i = 0; i < 2; ++i) {
@@ -223,8 +226,8 @@ frmTrans::frmTrans() {
     cmdDel = button(QStringLiteral("&Delete"), fraAdd, 1770, 2550, 1500, 390);
     cmdUpd = button(QStringLiteral("&Update"), fraAdd, 3390, 2550, 1500, 390);
     cmdFind = button(QStringLiteral("&Find"), fraAdd, 5010, 2550, 1440, 390);
-    chkShowUpdate = check(QStringLiteral("&Reload on Modification"), fraAdd, 150, 2970, 3000);
-    chkDuplicate = check(QStringLiteral("Examine for D&uplicates"), fraAdd, 3390, 2970, 3000);
+    chkShowUpdate = check(QStringLiteral("&Reload on Modification"), fraAdd, 150, 2970, 2800);
+    chkDuplicate = check(QStringLiteral("Examine for D&uplicates"), fraAdd, 2985, 2970, 3550);
     chkDuplicate->setChecked(true);
 
     fraSort = new Frame(QStringLiteral("Sorting Options"), this);
