@@ -285,6 +285,14 @@ void fill(QComboBox* box, const QStringList& names) {
     if (box->isEditable()) box->setEditText(QString());
 }
 
+// The list index of the name the box shows, also when it was typed; -1 for
+// a name not in the list.
+int chosenIndex(const QComboBox* box) {
+    const int current = box->currentIndex();
+    if (current >= 0 && box->itemText(current) == box->currentText()) return current;
+    return box->findText(box->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
 void setIndex(QComboBox* box, int index) {
     const QSignalBlocker block(box);
     box->setCurrentIndex(index);
@@ -434,7 +442,7 @@ void changeName(class frmTrans* frm, bool category, bool rename) {
     QComboBox* box = category ? frm->cboCategory2 : frm->cboType2;
     const QString name = box->currentText();
     const NameTexts t = category ? categoryTexts(rename, name) : typeTexts(rename, name);
-    if (box->currentIndex() == -1) {
+    if (chosenIndex(box) == -1) {
         MsgBox(t.nothingChosen, vbExclamation);
         return;
     }
@@ -519,7 +527,7 @@ void showRow(class frmTrans* frm, int row) {
 // Lists the category chosen for the entry and brings the entry's row into view.
 void reloadAt(class frmTrans* frm, qint64 autoNr) {
     frm->cboCategory2->setFocus();
-    chooseCategory(frm, frm->cboCategory2->currentIndex());
+    chooseCategory(frm, chosenIndex(frm->cboCategory2));
     const std::optional<int> row = rowOf(frm, autoNr);
     if (!row) return;
     // A few rows beyond the entry, so that it stands in view with its neighbours.
@@ -625,7 +633,7 @@ void ShowUpdate(class frmTrans* frm, const QString& mode) {
             reloadAt(frm, LastAutoNr);
         } else if (mode == QLatin1String("Add")) {
             const int listed = frm->cboCategory->currentIndex();
-            if (listed != -1 && frm->cboCategory2->currentIndex() == listed) {
+            if (listed != -1 && chosenIndex(frm->cboCategory2) == listed) {
                 const int n = g->Rows();
                 g->AddItem(rowText(frm, n, frm->txtAdd[0]->text(), frm->txtAdd[1]->text(), frm->cboType2->currentText(),
                                    LastAutoNr));
@@ -645,7 +653,7 @@ void ShowUpdate(class frmTrans* frm, const QString& mode) {
             const int listed = frm->cboCategory->currentIndex();
             const int n = frm->lblNr->Caption().toInt();
             const bool rowThere = n >= 1 && n < g->Rows() && g->TextMatrix(n, autoNrColumn(frm)).toLongLong() == LastAutoNr;
-            if ((listed == -1 || frm->cboCategory2->currentIndex() == listed) && rowThere) {
+            if ((listed == -1 || chosenIndex(frm->cboCategory2) == listed) && rowThere) {
                 const bool germanFirst = frm->optGerman->isChecked();
                 g->setTextMatrix(n, 1, frm->txtAdd[germanFirst ? 1 : 0]->text());
                 g->setTextMatrix(n, 2, frm->txtAdd[germanFirst ? 0 : 1]->text());

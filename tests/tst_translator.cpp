@@ -471,6 +471,44 @@ private slots:
         QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::entry(c, 3)->type; }), QString("Dairy"));
     }
 
+    void reloadOnModification_data() {
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<int>("currentRow");
+        QTest::newRow("30 entries: eight rows past the new one") << 30 << 13;
+        QTest::newRow("10 entries: the new one") << 10 << 5;
+    }
+    void reloadOnModification() {
+        QFETCH(int, entries);
+        QFETCH(int, currentRow);
+        QList<Entry> words;
+        for (int i = 1; i < entries; ++i)
+            words << Entry{0, QString("w%1").arg(i < 5 ? i : i + 1, 2, 10, QChar('0')), "x", "Many", "Noun"};
+        seed(words);
+        class frmTrans* f = openTrans();
+        f->chkShowUpdate->setChecked(true);
+        fillEntry(f, "w05", "neu", "Many", "Noun");
+        QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        QCOMPARE(f->flxGrid->Rows(), entries + 1);
+        QCOMPARE(f->flxGrid->TextMatrix(5, 1), QString("w05"));
+        QCOMPARE(f->flxGrid->Row(), currentRow);
+        // Deleting with reloading on looks for a row that is gone and stops.
+        f->flxGrid->clickCell(5, 1);
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(f->cmdDel, Qt::LeftButton);
+        QCOMPARE(f->flxGrid->Rows(), entries);
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+    }
+
+    void newEmptiesAllButCategory() {
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        fillEntry(f, "a", "b", "Food", "Noun");
+        QTest::mouseClick(f->cmdNew, Qt::LeftButton);
+        QCOMPARE((QStringList{f->txtAdd[0]->text(), f->txtAdd[1]->text(), f->cboCategory2->currentText(),
+                              f->cboType2->currentText()}),
+                 (QStringList{"", "", "Food", ""}));
+    }
+
     void missingCategoryKeepsChoice() {
         seed(fruit());
         inStore([](Ado::Connection& c) { return c.Execute("Delete From Category Where Category = 'Home'"); });
@@ -579,6 +617,18 @@ private slots:
         processEvents();
         QCOMPARE(f->LastWidth, (design.width() + 150) * 15);
         QVERIFY(f->isVisible());
+    }
+
+    void maximiseHidesItsButton() {
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        f->lblCtrl[1]->click();
+        processEvents();
+        QVERIFY(f->isMaximized());
+        QVERIFY(!f->lblCtrl[1]->isVisible());
+        f->showNormal();
+        processEvents();
+        QVERIFY(!f->lblCtrl[1]->isVisible());
     }
 
     void worksheetOpens() {
