@@ -102,7 +102,7 @@ void typeKeys(QWidget* box, const QString& keys) {
         if (c == u'\b') QTest::keyClick(box, Qt::Key_Backspace);
         else if (c == u'\r') QTest::keyClick(box, Qt::Key_Return);
         else if (c == u'^' && i + 1 < keys.size() && keys[i + 1] == u'V') {
-            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
             ++i;
         } else if (c.unicode() >= 128) {
             QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);

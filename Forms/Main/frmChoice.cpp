@@ -307,12 +307,9 @@ void frmChoice::fraConv_MouseMove(int, int, int, int) { ResetBorderStyles(lblCon
 void frmChoice::lblVersion_MouseMove(int, int, int, int) { ResetBorderStyles(lblConv); }
 void frmChoice::Form_MouseMove(int, int, int, int) { ResetBorderStyles(lblConv); }
 
-void frmChoice::lblTitle_MouseDown(int Button, int, int, int) { dragArmed_ = Button == vbLeftButton; }
-
+void frmChoice::lblTitle_MouseDown(int Button, int, int, int) { titleMove_.press(Button); }
 void frmChoice::lblTitle_MouseMove(int Button, int, int, int) {
-    if (Button != vbLeftButton || !dragArmed_) return;
-    dragArmed_ = false;
-    DragForm(this);
+    if (titleMove_.move(Button)) DragForm(this);
 }
 
 void frmChoice::DragForm(Form* frm) {
