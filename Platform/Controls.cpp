@@ -73,6 +73,21 @@ Label::Label(const QString& caption, QWidget* parent) : ClickSurface(parent) {
 void Label::setCaption(const QString& c) {
     caption_ = c;
     setText(captionText(c));
+    fitCaption();
+}
+
+void Label::setShrinkToFit(bool on) {
+    fitBaseSize_ = on ? font().pointSizeF() : 0;
+    fitCaption();
+}
+
+void Label::fitCaption() {
+    if (fitBaseSize_ <= 0) return;
+    QFont f = font();
+    f.setPointSizeF(fitBaseSize_);
+    const int room = contentsRect().width() - 2 * margin() - qMax(indent(), 0) - 2;
+    while (f.pointSizeF() > 6 && QFontMetrics(f).horizontalAdvance(text()) > room) f.setPointSizeF(f.pointSizeF() - 0.5);
+    setFont(f);
 }
 
 void Label::setBorderStyle(int style) {

@@ -53,10 +53,15 @@ public:
     void setForeColor(const QColor& c);
     void setToolTipText(const QString& t) { setToolTip(t); }
     QString ToolTipText() const { return toolTip(); }
+    // A caption too wide for the label is shown in a smaller size of the
+    // label's font (down to 6 points) instead of being cut off.
+    void setShrinkToFit(bool on);
 
 private:
+    void fitCaption();
     QString caption_;
     int border_ = 0;
+    double fitBaseSize_ = 0; // the font size a caption starts from; 0: no shrinking
 };
 
 class Image : public ClickSurface {

@@ -4,6 +4,7 @@
 #include "Modules/modMain.h"
 #include "Platform/App.h"
 #include "Platform/Clock.h"
+#include "Platform/Timer.h"
 #include "Platform/Form.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Printer.h"
@@ -36,6 +37,11 @@ void copyTree(const QString& from, const QString& to) {
 void setUp(bool withMedia) {
     folder = std::make_unique<QTemporaryDir>();
     App::setPath(folder->path());
+    // The program folder is writable; a test that makes it read-only
+    // gets its per-user folder inside the temporary folder, never the real one.
+    App::setProgramFolderWritable(std::nullopt);
+    Timer::setManualTicks(true);
+    App::setUserDataFolder(folder->path() + QStringLiteral("/UserData"));
     App::setTitle(QStringLiteral("Quembly"));
     App::resetEnding();
     ends = 0;
