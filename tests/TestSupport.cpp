@@ -4,17 +4,18 @@
 #include "Modules/modMain.h"
 #include "Platform/App.h"
 #include "Platform/Clock.h"
-#include "Platform/Timer.h"
 #include "Platform/Form.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Printer.h"
 #include "Platform/Shell.h"
+#include "Platform/Timer.h"
 #include "Platform/Runtime.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QInputMethodEvent>
 #include <QTest>
 #include <memory>
 
@@ -107,7 +108,14 @@ void typeKeys(QWidget* box, const QString& keys) {
         const QChar c = keys[i];
         if (c == u'\b') QTest::keyClick(box, Qt::Key_Backspace);
         else if (c == u'\r') QTest::keyClick(box, Qt::Key_Return);
-        else if (c == u'^' && i + 1 < keys.size() && keys[i + 1] == u'V') {
+        else if (c == u'{' && keys.indexOf(u'}', i) > i) {
+            // Text composed by dead keys or an input method arrives as one commit.
+            const qsizetype end = keys.indexOf(u'}', i);
+            QInputMethodEvent commit;
+            commit.setCommitString(keys.mid(i + 1, end - i - 1));
+            QCoreApplication::sendEvent(box->focusProxy() ? box->focusProxy() : box, &commit);
+            i = int(end);
+        } else if (c == u'^' && i + 1 < keys.size() && keys[i + 1] == u'V') {
             QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
             ++i;
         } else if (c.unicode() >= 128) {

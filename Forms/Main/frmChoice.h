@@ -101,6 +101,7 @@ private:
     // A press on the title allows one drag; the window system then moves
     // the window until the button goes up.
     Effects::MoveGate titleMove_;
+    void nameControls();
     // A copy refused because another one runs: closes once the clock allows.
     bool refused_ = false;
 };
