@@ -1,0 +1,63 @@
+#include "Platform/TextArea.h"
+
+#include "Platform/TextEditing.h"
+
+#include <QInputMethodEvent>
+#include <QMimeData>
+
+TextArea::TextArea(QWidget* parent) : QPlainTextEdit(parent) {
+    // As in the program's other boxes, Tab moves on to the next control.
+    setTabChangesFocus(true);
+    connect(this, &QPlainTextEdit::textChanged, this, [this] {
+        if (onChange) onChange();
+    });
+}
+
+QString TextArea::Text() const { return CrLf::text(document()); }
+void TextArea::setTextValue(const QString& t) { setPlainText(CrLf::toLf(t)); }
+int TextArea::SelStart() const { return CrLf::selStart(textCursor()); }
+int TextArea::SelLength() const { return CrLf::selLength(textCursor()); }
+QString TextArea::SelText() const { return CrLf::selText(textCursor()); }
+void TextArea::setSelText(const QString& t) { insertPlainText(CrLf::toLf(t)); }
+
+void TextArea::setSelStart(int pos) {
+    QTextCursor c = textCursor();
+    CrLf::setSelStart(c, pos);
+    setTextCursor(c);
+}
+
+void TextArea::setSelLength(int n) {
+    QTextCursor c = textCursor();
+    CrLf::setSelLength(c, n);
+    setTextCursor(c);
+}
+
+void TextArea::typeText(const QString& text) { EditKeys::type(this, onKeyPress, text); }
+
+void TextArea::keyPressEvent(QKeyEvent* e) {
+    if (Keys::handlerDrops(onKeyDown, e) || EditKeys::keyPress(this, e, onKeyPress)) return;
+    QPlainTextEdit::keyPressEvent(e);
+}
+
+void TextArea::keyReleaseEvent(QKeyEvent* e) {
+    if (!Keys::handlerDrops(onKeyUp, e)) QPlainTextEdit::keyReleaseEvent(e);
+}
+
+// Composed characters (dead keys, input methods) pass the handler one by one.
+void TextArea::inputMethodEvent(QInputMethodEvent* e) {
+    if (!onKeyPress || e->commitString().isEmpty()) {
+        QPlainTextEdit::inputMethodEvent(e);
+        return;
+    }
+    QInputMethodEvent rest(e->preeditString(), e->attributes());
+    QPlainTextEdit::inputMethodEvent(&rest);
+    typeText(e->commitString());
+}
+
+// Every paste (keyboard, menu, middle button, drop) arrives here.
+void TextArea::insertFromMimeData(const QMimeData* source) {
+    if (!onKeyPress || !source->hasText()) QPlainTextEdit::insertFromMimeData(source);
+    else EditKeys::paste(this, onKeyPress, source->text());
+}
+
+void TextArea::contextMenuEvent(QContextMenuEvent* e) { QPlainTextEdit::contextMenuEvent(e); }
