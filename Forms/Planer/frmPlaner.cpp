@@ -457,7 +457,8 @@ void frmPlaner::cmdUp_Click() {
     const int s = selected.isEmpty() ? -1 : lstToDo->row(selected.first());
     if (s < 1) return;
     int moved = -1;
-    refillToDo(ToDo::swapRanks(texts(lstToDo), s, s - 1, &moved), moved);
+    const QStringList lines = ToDo::swapRanks(texts(lstToDo), s, s - 1, &moved);
+    refillToDo(lines, moved);
     ToDoChanged = true;
 }
 
@@ -467,7 +468,8 @@ void frmPlaner::cmdDown_Click() {
     const int s = lstToDo->row(selected.first());
     if (s >= lstToDo->count() - 1) return;
     int moved = -1;
-    refillToDo(ToDo::swapRanks(texts(lstToDo), s, s + 1, &moved), moved);
+    const QStringList lines = ToDo::swapRanks(texts(lstToDo), s, s + 1, &moved);
+    refillToDo(lines, moved);
     ToDoChanged = true;
 }
 
