@@ -350,6 +350,16 @@ private slots:
         QCOMPARE(readFile("Planer.qem"), QByteArray());
     }
 
+    void unreadableFile() {
+        // A folder where the file should be: said, and the list stays empty.
+        QVERIFY(QDir(programFolder()).mkdir("Planer.qem"));
+        class frmPlaner* f = openPlaner();
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: PlanerLoad\n"));
+        QCOMPARE(f->lstSHOWeu->count(), 0);
+        QCOMPARE(f->lblCount->Caption(), QString("0 Entries"));
+    }
+
     void failedSaveKeepsTheChanges() {
         class frmPlaner* f = openPlaner();
         addEvent(f, "24.12.1990", "Anna");

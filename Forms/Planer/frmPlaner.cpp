@@ -88,7 +88,6 @@ frmPlaner::frmPlaner() {
     place(fraSHOW, 120, 120, 4920, 5160);
     lblDate = caption(QStringLiteral("Date"), fraSHOW, 120, 300, 1320);
     txtDate = box(fraSHOW, 120, 555, 1320);
-    txtDate->setMaxLength(10);
     lblName = caption(QStringLiteral("Description"), fraSHOW, 1560, 300, 3000);
     txtName = box(fraSHOW, 1560, 555, 3240);
     cmdAdd = button(QStringLiteral("&Add"), fraSHOW, 120, 1020, 1480);
