@@ -95,6 +95,8 @@ frmPlaner::frmPlaner() {
     cmdSave = button(QStringLiteral("&Save"), fraSHOW, 3320, 1020, 1480);
     lstSHOW = list(fraSHOW, 120, 1500, 4680, 2280);
     lstSHOWeu = list(fraSHOW, 120, 1500, 4680, 2280);
+    // The first activation decides; until then the buttons find a list.
+    lst = lstSHOW;
     lblCount = new Label(QString(), fraSHOW);
     lblCount->setFont(Fonts::font(QStringLiteral("Arial Black"), 8));
     place(lblCount, 120, 3840, 3000, 285);
@@ -161,22 +163,18 @@ void frmPlaner::Form_Load() {
     if (isFormLoaded<class frmChoice>()) frmChoice()->setVisible(false);
     SetLangPlaner(this);
     const auto name = [](QWidget* w, const QString& english, const QString& german) {
-        w->setAccessibleName(captionText(L(english, german)));
+        w->setAccessibleName(L(english, german));
     };
+    for (PictureButton* b : {cmdAdd, cmdDel, cmdSave, cmdAddToDo, cmdDelToDo, cmdSaveToDo})
+        b->setAccessibleName(captionText(b->Caption()));
     name(txtDate, QStringLiteral("Date"), QStringLiteral("Datum"));
     name(txtName, QStringLiteral("Description"), QStringLiteral("Beschreibung"));
-    name(cmdAdd, cmdAdd->Caption(), cmdAdd->Caption());
-    name(cmdDel, cmdDel->Caption(), cmdDel->Caption());
-    name(cmdSave, cmdSave->Caption(), cmdSave->Caption());
     name(lstSHOW, QStringLiteral("Planer"), QStringLiteral("Planer"));
     name(lstSHOWeu, QStringLiteral("Planer"), QStringLiteral("Planer"));
     name(UpDown, lblNext->Caption(), lblNext->Caption());
     name(cboNext, lblNext->Caption(), lblNext->Caption());
     name(txtPY, QStringLiteral("Priority"), QStringLiteral("Rang"));
     name(txtToDo, QStringLiteral("Description"), QStringLiteral("Beschreibung"));
-    name(cmdAddToDo, cmdAddToDo->Caption(), cmdAddToDo->Caption());
-    name(cmdDelToDo, cmdDelToDo->Caption(), cmdDelToDo->Caption());
-    name(cmdSaveToDo, cmdSaveToDo->Caption(), cmdSaveToDo->Caption());
     name(cmdUp, QStringLiteral("Up"), QStringLiteral("Nach oben"));
     name(cmdDown, QStringLiteral("Down"), QStringLiteral("Nach unten"));
     name(lstToDo, QStringLiteral("To-Do List"), QStringLiteral("Merkliste"));
