@@ -263,7 +263,7 @@ private slots:
         QTest::newRow("planner") << "cmdPlaner" << "" << "" << false;
         QTest::newRow("bank") << "cmdBank" << "" << "" << false;
         QTest::newRow("messenger") << "cmdMsg" << "Stretch5.mp3" << "" << false;
-        QTest::newRow("typing trainer") << "cmdKeyb" << "" << "" << false;
+        QTest::newRow("typing trainer") << "cmdKeyb" << "" << "frmKeyb" << false;
         QTest::newRow("calendar") << "lblDate" << "" << "frmClndr" << true;
         QTest::newRow("About") << "lblVersion" << "" << "frmAbout" << true;
         QTest::newRow("sound icon") << "imgSound" << "Welcome.mp3" << "" << false;

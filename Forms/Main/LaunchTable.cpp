@@ -9,6 +9,7 @@
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
+#include "Forms/TypingMaster/frmKeyb.h"
 #include "Forms/VolumeConverter/frmVol.h"
 #include "Forms/WeightConverter/frmWght.h"
 #include "Modules/modMCI.h"
@@ -46,7 +47,7 @@ const QList<LaunchRow>& LaunchTable() {
         {&control<&frmChoice::cmdPlaner>, stopMusic, noWindow /* frmPlaner, planner */, modeless},
         {&control<&frmChoice::cmdBank>, stopMusic, noWindow /* frmBank, home bank */, modeless},
         {&control<&frmChoice::cmdMsg>, "Stretch5.mp3", noWindow /* frmMessenger */, modeless},
-        {&control<&frmChoice::cmdKeyb>, stopMusic, noWindow /* frmKeyb, typing trainer */, modeless},
+        {&control<&frmChoice::cmdKeyb>, stopMusic, &toolWindow<class frmKeyb>, modeless},
         // The calendar (on today) and the About window.
         {&control<&frmChoice::lblDate>, stopMusic, &toolWindow<class frmClndr>, modal},
         {&control<&frmChoice::lblVersion>, stopMusic, &toolWindow<class frmAbout>, modal},
