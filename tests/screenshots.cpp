@@ -11,6 +11,7 @@
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Main/frmMsg.h"
+#include "Forms/RockPaperScissors/frmSSS.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
 #include "Forms/TypingMaster/frmKeyb.h"
 #include "Forms/VolumeConverter/frmVol.h"
@@ -151,6 +152,16 @@ int main(int argc, char** argv) {
              QTest::sendKeyEvent(QTest::Press, f->txtOutput, Qt::Key_unknown, QStringLiteral(" "), Qt::NoModifier);
              f->TimerTime->fire();
              KeyboardLayoutSeam::clear();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("sss_setup"), [] { return static_cast<QWidget*>(frmSSS()); }},
+        {QStringLiteral("sss"),
+         [] {
+             // With the well, after one attempt.
+             auto* f = frmSSS();
+             f->chkHole->setChecked(true);
+             f->cmdOK->click();
+             f->lblSSS[3]->click();
              return static_cast<QWidget*>(f);
          }},
     };

@@ -257,7 +257,7 @@ private slots:
             QTest::newRow(qPrintable(QString("lblConv(%1)").arg(i)))
                 << QString("lblConv(%1)").arg(i) << "Stretch3.mp3" << converters[i] << false;
         QTest::newRow("translator") << "cmdTrans" << "" << "" << false;
-        QTest::newRow("rock-paper-scissors") << "cmdSSS" << "" << "" << false;
+        QTest::newRow("rock-paper-scissors") << "cmdSSS" << "" << "frmSSS" << false;
         QTest::newRow("Hangman 1") << "cmdHangman1p" << "Drumroll.wav" << "" << false;
         QTest::newRow("Hangman 2") << "cmdHangman2p" << "Drumroll.wav" << "" << false;
         QTest::newRow("planner") << "cmdPlaner" << "" << "" << false;

@@ -8,6 +8,7 @@
 #include "Forms/LengthConverter/frmDis.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
+#include "Forms/RockPaperScissors/frmSSS.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
 #include "Forms/TypingMaster/frmKeyb.h"
 #include "Forms/VolumeConverter/frmVol.h"
@@ -41,7 +42,7 @@ const QList<LaunchRow>& LaunchTable() {
         {&converter<8>, "Stretch3.mp3", noWindow /* frmMorse, Morse code */, modeless},
         // The tools.
         {&control<&frmChoice::cmdTrans>, stopMusic, noWindow /* frmTrans, translator */, modeless},
-        {&control<&frmChoice::cmdSSS>, stopMusic, noWindow /* frmSSS, rock-paper-scissors */, modeless},
+        {&control<&frmChoice::cmdSSS>, stopMusic, &toolWindow<class frmSSS>, modeless},
         {&control<&frmChoice::cmdHangman1p>, "Drumroll.wav", noWindow /* frmHangman1p */, modeless},
         {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", noWindow /* frmHangman2p */, modeless},
         {&control<&frmChoice::cmdPlaner>, stopMusic, noWindow /* frmPlaner, planner */, modeless},
