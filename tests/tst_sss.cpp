@@ -219,7 +219,8 @@ private slots:
         QCOMPARE(f->Caption(), "Schnick Schnack Schnuck");
         QCOMPARE(f->lblSSS[Well]->Caption(), "BRUNNEN");
         QCOMPARE(f->txtTryLimit->x(), Form::px(3200));
-        QCOMPARE(f->children().indexOf(f->txtHilfe) > f->children().indexOf(f->txtHelp), true);
+        // The German rules lie in front.
+        QVERIFY(f->children().indexOf(f->txtHilfe) > f->children().indexOf(f->txtHelp));
     }
 };
 
