@@ -8,6 +8,7 @@
 #include "Forms/LengthConverter/frmDis.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
+#include "Forms/Planer/frmPlaner.h"
 #include "Forms/RockPaperScissors/frmSSS.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
 #include "Forms/TypingMaster/frmKeyb.h"
@@ -45,7 +46,7 @@ const QList<LaunchRow>& LaunchTable() {
         {&control<&frmChoice::cmdSSS>, stopMusic, &toolWindow<class frmSSS>, modeless},
         {&control<&frmChoice::cmdHangman1p>, "Drumroll.wav", noWindow /* frmHangman1p */, modeless},
         {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", noWindow /* frmHangman2p */, modeless},
-        {&control<&frmChoice::cmdPlaner>, stopMusic, noWindow /* frmPlaner, planner */, modeless},
+        {&control<&frmChoice::cmdPlaner>, stopMusic, &toolWindow<class frmPlaner>, modeless},
         {&control<&frmChoice::cmdBank>, stopMusic, noWindow /* frmBank, home bank */, modeless},
         {&control<&frmChoice::cmdMsg>, "Stretch5.mp3", noWindow /* frmMessenger */, modeless},
         {&control<&frmChoice::cmdKeyb>, stopMusic, &toolWindow<class frmKeyb>, modeless},
