@@ -12,14 +12,18 @@
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Main/frmMsg.h"
 #include "Forms/Planer/frmPlaner.h"
+#include "Forms/RockPaperScissors/frmSSS.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
+#include "Forms/TypingMaster/frmKeyb.h"
 #include "Forms/VolumeConverter/frmVol.h"
 #include "Forms/WeightConverter/frmWght.h"
+#include "Modules/modLanguage.h"
 #include "Modules/modMain.h"
 #include "Platform/UpDown.h"
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QTest>
 #include <functional>
@@ -149,6 +153,30 @@ int main(int argc, char** argv) {
              f->Show();
              f->activateNow();
              f->UpDown->setValue(3);
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("typing"),
+         [] {
+             // The German keyboard with the German texts; a run under way, one key down.
+             KeyboardLayoutSeam::choose(isGerman() ? QStringLiteral("0407") : QStringLiteral("0409"));
+             auto* f = frmKeyb();
+             f->Show();
+             f->txtInput->setTextValue(QStringLiteral("The quick brown fox jumps over the lazy dog."));
+             f->chkStart->click();
+             QTest::keyClicks(f->txtOutput, QStringLiteral("The quick"));
+             QTest::sendKeyEvent(QTest::Press, f->txtOutput, Qt::Key_unknown, QStringLiteral(" "), Qt::NoModifier);
+             f->TimerTime->fire();
+             KeyboardLayoutSeam::clear();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("sss_setup"), [] { return static_cast<QWidget*>(frmSSS()); }},
+        {QStringLiteral("sss"),
+         [] {
+             // With the well, after one attempt.
+             auto* f = frmSSS();
+             f->chkHole->setChecked(true);
+             f->cmdOK->click();
+             f->lblSSS[3]->click();
              return static_cast<QWidget*>(f);
          }},
     };
