@@ -8,6 +8,7 @@
 #include "Forms/LengthConverter/frmDis.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
+#include "Forms/Messenger/frmMessenger.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
 #include "Forms/VolumeConverter/frmVol.h"
 #include "Forms/WeightConverter/frmWght.h"
@@ -45,7 +46,7 @@ const QList<LaunchRow>& LaunchTable() {
         {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", noWindow /* frmHangman2p */, modeless},
         {&control<&frmChoice::cmdPlaner>, stopMusic, noWindow /* frmPlaner, planner */, modeless},
         {&control<&frmChoice::cmdBank>, stopMusic, noWindow /* frmBank, home bank */, modeless},
-        {&control<&frmChoice::cmdMsg>, "Stretch5.mp3", noWindow /* frmMessenger */, modeless},
+        {&control<&frmChoice::cmdMsg>, "Stretch5.mp3", &toolWindow<class frmMessenger>, modeless},
         {&control<&frmChoice::cmdKeyb>, stopMusic, noWindow /* frmKeyb, typing trainer */, modeless},
         // The calendar (on today) and the About window.
         {&control<&frmChoice::lblDate>, stopMusic, &toolWindow<class frmClndr>, modal},
