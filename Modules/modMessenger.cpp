@@ -69,12 +69,13 @@ void ChatForm::buildChat() {
     txtOutput->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     txtOutput->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtOutput->setAccessibleName(L(QStringLiteral("Conversation"), QStringLiteral("Unterhaltung")));
-    colour(txtOutput, QPalette::Base, kDarkBlue);
+    // Black boxes stand out from the dark blue window.
+    colour(txtOutput, QPalette::Base, Qt::black);
     colour(txtOutput, QPalette::Text, QColor(0x00, 0xc0, 0x00));
 
     txtSendData = new TextBox(this);
     txtSendData->setAccessibleName(L(QStringLiteral("Message"), QStringLiteral("Nachricht")));
-    colour(txtSendData, QPalette::Base, kDarkBlue);
+    colour(txtSendData, QPalette::Base, Qt::black);
     colour(txtSendData, QPalette::Text, QColor(0xff, 0xff, 0x00));
 
     cmdSend = messengerButton(this, QStringLiteral("Send"));

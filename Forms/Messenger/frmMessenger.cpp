@@ -5,6 +5,7 @@
 #include "Modules/modLanguage.h"
 #include "Modules/modMCI.h"
 #include "Modules/modMessenger.h"
+#include "Platform/Fonts.h"
 
 class frmMessenger* frmMessenger() { return touchForm<class frmMessenger>(); }
 
@@ -21,6 +22,8 @@ frmMessenger::frmMessenger() {
     setCaption(QStringLiteral("QEM Messenger"));
     setClientSizeTwips(3570, 930);
     paintMessengerWindow(this);
+    // A smaller size than the chat windows: the label's text fits the small window.
+    setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 10));
 
     txtAlias = new TextBox(this);
     place(txtAlias, 1560, 450, 1890, 360);
