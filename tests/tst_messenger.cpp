@@ -228,6 +228,7 @@ private slots:
     //   server / client    the role chosen in the start window (Ann / Bob)
     //   connect:<address>  typed into the address box, then "Connect"
     //   enter:<address>    typed into the address box, then Enter
+    //   again:<address>    "Connect", and Enter before the connection is made
     //   disconnect         "Disconnect"
     //   closeClient / closeServer   the window's close box
     void states_data() {
@@ -258,6 +259,9 @@ private slots:
         QTest::newRow("Enter in the address box while connected")
             << QStringList{"server", "client", "connect:127.0.0.1", "enter:127.0.0.1"} << up << false << 7 << up
             << 7 << QStringList() << QStringList{"You are already connected"};
+        QTest::newRow("Enter while connecting gives up the attempt")
+            << QStringList{"server", "client", "again:127.0.0.1"} << down << true << 0 << down << 2
+            << QStringList{"TalkIn", "TalkOut"} << QStringList{notAvailable};
         QTest::newRow("client disconnects")
             << QStringList{"server", "client", "connect:127.0.0.1", "disconnect"} << down << true << 0 << down << 2
             << QStringList{"TalkOut", "TalkOut"} << QStringList();
@@ -291,6 +295,9 @@ private slots:
             else if (step.startsWith("connect:")) connectTo(frmClient(), step.mid(8));
             else if (step.startsWith("enter:")) {
                 frmClient()->cboAddress->setEditText(step.mid(6));
+                QTest::keyClick(frmClient()->cboAddress->lineEdit(), Qt::Key_Return);
+            } else if (step.startsWith("again:")) {
+                connectTo(frmClient(), step.mid(6));
                 QTest::keyClick(frmClient()->cboAddress->lineEdit(), Qt::Key_Return);
             } else if (step == "disconnect") QTest::mouseClick(frmClient()->cmdDisCon, Qt::LeftButton);
             else if (step == "closeClient") frmClient()->close();
