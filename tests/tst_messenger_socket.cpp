@@ -1,7 +1,6 @@
-// The chat's socket layer on its own, against raw peers on loopback: the
+// The chat's socket layer on its own, against a raw peer on loopback: the
 // state right after a connect request and once its events have come, the
-// events themselves, the states kept until Close, and the calls refused in
-// the wrong state.
+// events themselves, and the states kept until Close.
 #include "Platform/Winsock.h"
 #include "TestSupport.h"
 
@@ -70,32 +69,6 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(RuntimeError, socket.Connect());
         socket.Close();
         QCOMPARE(socket.State(), int(Winsock::sckClosed));
-    }
-
-    void callsInTheWrongState_data() {
-        QTest::addColumn<QString>("call");
-        QTest::addColumn<int>("number");
-        QTest::newRow("send while closed") << "send" << int(Winsock::sckBadState);
-        QTest::newRow("send while listening") << "listen+send" << int(Winsock::sckBadState);
-        QTest::newRow("listen twice") << "listen+listen" << int(Winsock::sckInvalidOp);
-        QTest::newRow("accept an unknown request") << "accept" << int(Winsock::sckInvalidOp);
-    }
-    void callsInTheWrongState() {
-        QFETCH(QString, call);
-        WinsockSeam::redirect(1001, 0);
-        Winsock socket;
-        socket.LocalPort = 1001;
-        int number = 0;
-        try {
-            for (const QString& step : call.split(u'+')) {
-                if (step == "send") socket.SendData(QStringLiteral("x"));
-                else if (step == "listen") socket.Listen();
-                else if (step == "accept") socket.Accept(7);
-            }
-        } catch (const RuntimeError& e) {
-            number = e.number;
-        }
-        QTEST(number, "number");
     }
 };
 
