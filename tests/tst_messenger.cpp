@@ -83,13 +83,14 @@ QStringList boxes() {
     return texts;
 }
 
-int stateOf(bool loaded, Winsock* socket) { return loaded ? socket->State() : -1; }
+// The state of the window's socket, -1 when the window is not loaded.
+int clientState() { return isFormLoaded<class frmClient>() ? frmClient()->tcpClient->State() : -1; }
+int serverState() { return isFormLoaded<class frmServer>() ? frmServer()->tcpServer->State() : -1; }
 
 // Both windows have nothing more on their way: no attempt under way, no
 // end that the other side has yet to notice.
 bool settled() {
-    const int client = stateOf(isFormLoaded<class frmClient>(), isFormLoaded<class frmClient>() ? frmClient()->tcpClient : nullptr);
-    const int server = stateOf(isFormLoaded<class frmServer>(), isFormLoaded<class frmServer>() ? frmServer()->tcpServer : nullptr);
+    const int client = clientState(), server = serverState();
     const bool clientStill = client == -1 || client == Winsock::sckClosed || client == Winsock::sckConnected;
     const bool serverStill = server == -1 || server == Winsock::sckClosed || server == Winsock::sckListening ||
                              server == Winsock::sckConnected;
@@ -310,10 +311,10 @@ private slots:
         const bool hasClient = isFormLoaded<class frmClient>(), hasServer = isFormLoaded<class frmServer>();
         QTEST(hasClient ? frmClient()->lblStatus->Caption() : QString(), "clientStatus");
         QTEST(hasClient && frmClient()->cmdConnect->isEnabled(), "connectEnabled");
-        QTEST(stateOf(hasClient, hasClient ? frmClient()->tcpClient : nullptr), "clientState");
+        QTEST(clientState(), "clientState");
         if (hasClient) QCOMPARE(frmClient()->cmdSend->isDefault(), frmClient()->showsConnected());
         QTEST(hasServer ? frmServer()->lblStatus->Caption() : QString(), "serverStatus");
-        QTEST(stateOf(hasServer, hasServer ? frmServer()->tcpServer : nullptr), "serverState");
+        QTEST(serverState(), "serverState");
         QStringList played = talks();
         QFETCH(QStringList, sounds);
         // The two windows hear of one connection in either order.
@@ -500,7 +501,8 @@ private slots:
         QVERIFY(other.listen(QHostAddress::LocalHost, quint16(port_)));
         class frmServer* s = openServer();
         const MsgBoxSeam::Shown box = MsgBoxSeam::last();
-        QVERIFY2(box.text.startsWith(QStringLiteral("Problem: Listening\n10048: Address in use")), qPrintable(box.text));
+        QVERIFY2(box.text.startsWith(QStringLiteral("Problem: Listening\n10048: Address in use")),
+                 qPrintable(box.text));
         QCOMPARE(box.icon, int(vbCritical));
         // Still usable: Send answers, and closing works.
         QVERIFY(s->isVisible());

@@ -95,6 +95,12 @@ void frmClient::showDisconnected() {
     showStatus(false);
 }
 
+void frmClient::showNotAvailable() {
+    MsgBox(L(QStringLiteral("Server is currently not available"),
+             QString::fromUtf8("Server ist derzeit nicht verfügbar")),
+           vbExclamation);
+}
+
 void frmClient::ConnectSteps() {
     int number = 0;
     QString description;
@@ -122,9 +128,7 @@ void frmClient::ConnectSteps() {
                vbExclamation);
     } else {
         if (number == Winsock::sckInvalidOp || number == 0)
-            MsgBox(L(QStringLiteral("Server is currently not available"),
-                     QString::fromUtf8("Server ist derzeit nicht verfügbar")),
-                   vbExclamation);
+            showNotAvailable();
         else
             ShowProblem(QStringLiteral("Connecting"), number, description);
         tcpClient->Close();
@@ -144,9 +148,7 @@ void frmClient::tcpClient_Connect() {
 void frmClient::tcpClient_Error(int Number, const QString& Description) {
     if (!showsConnected()) {
         // The attempt failed: refused, no such host, no answer.
-        MsgBox(L(QStringLiteral("Server is currently not available"),
-                 QString::fromUtf8("Server ist derzeit nicht verfügbar")),
-               vbExclamation);
+        showNotAvailable();
         tcpClient->Close();
         showDisconnected();
         return;

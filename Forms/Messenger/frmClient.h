@@ -45,6 +45,7 @@ private:
     void DisconnectSteps();
     // Connect enabled, Send no longer Default, "Disconnected".
     void showDisconnected();
+    void showNotAvailable();
 };
 
 class frmClient* frmClient();
