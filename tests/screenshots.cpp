@@ -14,11 +14,13 @@
 #include "Forms/Messenger/frmClient.h"
 #include "Forms/Messenger/frmMessenger.h"
 #include "Forms/Messenger/frmServer.h"
+#include "Forms/Planer/frmPlaner.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
 #include "Forms/VolumeConverter/frmVol.h"
 #include "Forms/WeightConverter/frmWght.h"
 #include "Platform/Winsock.h"
 #include "Modules/modMain.h"
+#include "Platform/UpDown.h"
 #include "TestSupport.h"
 
 #include <QApplication>
@@ -157,6 +159,19 @@ int main(int argc, char** argv) {
              frmMessenger()->txtAlias->setText(QStringLiteral("Bob"));
              frmClient()->cboAddress->setEditText(QStringLiteral("192.168.0.10"));
              return static_cast<QWidget*>(frmClient());
+         }},
+        {QStringLiteral("planner"),
+         [] {
+             setToday(QDate(2026, 12, 6));
+             writeFile(QStringLiteral("Planer.qem"),
+                       "\"06.12.1990  Anna\"\r\n\"09.12.1980  Bob\"\r\n\"24.12.1950  Oma\"\r\n");
+             writeFile(QStringLiteral("ToDo.qem"), "\" 01  Call Bob\"\r\n\" 02  Buy presents\"\r\n");
+             frmChoice();
+             auto* f = frmPlaner();
+             f->Show();
+             f->activateNow();
+             f->UpDown->setValue(3);
+             return static_cast<QWidget*>(f);
          }},
     };
 
