@@ -11,6 +11,9 @@
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Main/frmMsg.h"
+#include "Forms/Messenger/frmClient.h"
+#include "Forms/Messenger/frmMessenger.h"
+#include "Forms/Messenger/frmServer.h"
 #include "Forms/Planer/frmPlaner.h"
 #include "Forms/RockPaperScissors/frmSSS.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
@@ -20,6 +23,7 @@
 #include "Modules/modLanguage.h"
 #include "Modules/modMain.h"
 #include "Platform/UpDown.h"
+#include "Platform/Winsock.h"
 #include "TestSupport.h"
 
 #include <QApplication>
@@ -141,6 +145,24 @@ int main(int argc, char** argv) {
              f->activateNow();
              for (int i = 0; i < 12; ++i) f->Timer->fire();
              return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("messenger"),
+         [] {
+             frmMessenger()->txtAlias->setText(QStringLiteral("Ann"));
+             return static_cast<QWidget*>(frmMessenger());
+         }},
+        {QStringLiteral("chatserver"),
+         [] {
+             // Any free loopback port: the picture needs no real chat port.
+             WinsockSeam::redirect(1001, 0);
+             frmMessenger()->txtAlias->setText(QStringLiteral("Ann"));
+             return static_cast<QWidget*>(frmServer());
+         }},
+        {QStringLiteral("chatclient"),
+         [] {
+             frmMessenger()->txtAlias->setText(QStringLiteral("Bob"));
+             frmClient()->cboAddress->setEditText(QStringLiteral("192.168.0.10"));
+             return static_cast<QWidget*>(frmClient());
          }},
         {QStringLiteral("planner"),
          [] {

@@ -262,7 +262,7 @@ private slots:
         QTest::newRow("Hangman 2") << "cmdHangman2p" << "Drumroll.wav" << "" << false;
         QTest::newRow("planner") << "cmdPlaner" << "" << "frmPlaner" << false;
         QTest::newRow("bank") << "cmdBank" << "" << "" << false;
-        QTest::newRow("messenger") << "cmdMsg" << "Stretch5.mp3" << "" << false;
+        QTest::newRow("messenger") << "cmdMsg" << "Stretch5.mp3" << "frmMessenger" << false;
         QTest::newRow("typing trainer") << "cmdKeyb" << "" << "frmKeyb" << false;
         QTest::newRow("calendar") << "lblDate" << "" << "frmClndr" << true;
         QTest::newRow("About") << "lblVersion" << "" << "frmAbout" << true;

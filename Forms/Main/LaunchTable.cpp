@@ -8,6 +8,7 @@
 #include "Forms/LengthConverter/frmDis.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
+#include "Forms/Messenger/frmMessenger.h"
 #include "Forms/Planer/frmPlaner.h"
 #include "Forms/RockPaperScissors/frmSSS.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
@@ -48,7 +49,7 @@ const QList<LaunchRow>& LaunchTable() {
         {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", noWindow /* frmHangman2p */, modeless},
         {&control<&frmChoice::cmdPlaner>, stopMusic, &toolWindow<class frmPlaner>, modeless},
         {&control<&frmChoice::cmdBank>, stopMusic, noWindow /* frmBank, home bank */, modeless},
-        {&control<&frmChoice::cmdMsg>, "Stretch5.mp3", noWindow /* frmMessenger */, modeless},
+        {&control<&frmChoice::cmdMsg>, "Stretch5.mp3", &toolWindow<class frmMessenger>, modeless},
         {&control<&frmChoice::cmdKeyb>, stopMusic, &toolWindow<class frmKeyb>, modeless},
         // The calendar (on today) and the About window.
         {&control<&frmChoice::lblDate>, stopMusic, &toolWindow<class frmClndr>, modal},
