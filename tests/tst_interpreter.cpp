@@ -273,6 +273,16 @@ private slots:
         QCOMPARE(f->txtOutput->Text(), QString("1 \"house\" Haus\r\n\r\nx"));
     }
 
+    void changedStoreReadAgain() {
+        seed(kWords);
+        class frmInterpret* f = openInterpreter();
+        interpretText(f, "tree");
+        seed({{"tree", "Baum", "Home"}});
+        f->txtOutput->clear();
+        interpretText(f, "tree");
+        QCOMPARE(f->txtOutput->Text(), QString("Baum"));
+    }
+
     void generalFontNeedsSelection() {
         seed(kWords);
         class frmInterpret* f = openInterpreter();
