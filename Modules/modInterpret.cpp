@@ -188,6 +188,15 @@ const WordIndex& cachedIndex(Ado::Connection& c, const QString& category, bool e
 
 // --- Looking up and interpreting ---------------------------------------------------------
 
+namespace {
+// Text in the general font joins the stretch before it when that is in the
+// general font too; every translation stays a stretch of its own.
+void writeGeneral(QList<Run>& out, QStringView text) {
+    if (!out.isEmpty() && out.last().style == Style::General) out.last().text += text;
+    else out << Run{text.toString(), Style::General};
+}
+} // namespace
+
 void WriteOutput(const WordIndex& index, const Options& options, const QString& word, QList<Run>& out) {
     // Whatever way this call ends, the retry is over.
     const struct Reset {
@@ -208,7 +217,7 @@ void WriteOutput(const WordIndex& index, const Options& options, const QString& 
             if (h.pass != pass) continue;
             if (options.showOld) {
                 out << Run{u'"' + word + u'"', Style::OldWord};
-                out << Run{QStringLiteral(" "), Style::General};
+                writeGeneral(out, u" ");
             }
             out << Run{separator + index.shown(h.entry), Style::Translated};
         }
@@ -223,7 +232,7 @@ void WriteOutput(const WordIndex& index, const Options& options, const QString& 
             return;
         }
     }
-    out << Run{OriginalWord.isEmpty() ? word : OriginalWord, Style::General};
+    writeGeneral(out, OriginalWord.isEmpty() ? word : OriginalWord);
 }
 
 namespace {
@@ -249,7 +258,7 @@ QList<Run> interpret(const QString& text, const WordIndex& index, const Options&
         if (isLineBreak(text[start])) {
             // CR LF, a lone CR or a lone LF: one line break each.
             pos += text[start] == u'\r' && start + 1 < n && text[start + 1] == u'\n' ? 2 : 1;
-            out << Run{QStringLiteral("\n"), Style::General};
+            writeGeneral(out, u"\n");
             continue;
         }
         qsizetype len = 1;
@@ -269,29 +278,34 @@ QList<Run> interpret(const QString& text, const WordIndex& index, const Options&
             ++len;
         }
         pos = start + len;
-        const QString piece = text.mid(start, len);
+        const QStringView piece = QStringView(text).sliced(start, len);
         if (!isLetter(piece[0])) {
-            out << Run{piece, Style::General};
+            writeGeneral(out, piece);
             continue;
         }
-        QString word = piece, endChar;
+        qsizetype wordLength = len;
+        QChar endChar;
         const QChar last = piece.back();
         if (last == u'-' || !isLetter(last)) {
-            word.chop(1);
+            --wordLength;
             // A line break is no end character: it is the next piece.
             if (isLineBreak(last)) --pos;
             else endChar = last;
         }
+        const QString word = piece.first(wordLength).toString();
+        // What the output held before the word, to take the word back out.
         const qsizetype mark = out.size();
+        const qsizetype markLength = out.isEmpty() ? 0 : out.last().text.size();
         WriteOutput(index, options, word, out);
         if (word.contains(u'-') && !WordFound) {
             out.resize(mark);
+            if (mark > 0) out.last().text.truncate(markLength);
             split = true;
             pos = start;
             continue;
         }
         WordFound = false;
-        if (!endChar.isEmpty()) out << Run{endChar, Style::General};
+        if (!endChar.isNull()) writeGeneral(out, QStringView(&endChar, 1));
     }
     WordFound = false;
     if (progress) progress(n, n);
