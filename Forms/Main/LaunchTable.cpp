@@ -6,6 +6,7 @@
 #include "Forms/ComputerConverter/frmComp.h"
 #include "Forms/CurrencyConverter/frmCur.h"
 #include "Forms/HangMan1P/frmHangman1p.h"
+#include "Forms/HangMan2P/frmHangman2p.h"
 #include "Forms/LengthConverter/frmDis.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
@@ -43,7 +44,7 @@ const QList<LaunchRow>& LaunchTable() {
         {&control<&frmChoice::cmdTrans>, stopMusic, noWindow /* frmTrans, translator */, modeless},
         {&control<&frmChoice::cmdSSS>, stopMusic, noWindow /* frmSSS, rock-paper-scissors */, modeless},
         {&control<&frmChoice::cmdHangman1p>, "Drumroll.wav", &toolWindow<class frmHangman1p>, modeless},
-        {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", noWindow /* frmHangman2p */, modeless},
+        {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", &toolWindow<class frmHangman2p>, modeless},
         {&control<&frmChoice::cmdPlaner>, stopMusic, noWindow /* frmPlaner, planner */, modeless},
         {&control<&frmChoice::cmdBank>, stopMusic, noWindow /* frmBank, home bank */, modeless},
         {&control<&frmChoice::cmdMsg>, "Stretch5.mp3", noWindow /* frmMessenger */, modeless},
