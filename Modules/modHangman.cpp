@@ -50,11 +50,14 @@ QString tr2(const char* english, const char* german) {
     return L(QString::fromUtf8(english), QString::fromUtf8(german));
 }
 
+// The text colour; a disabled control (a letter already used) stays grey.
 void setInk(QWidget* w, const QColor& c) {
     QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, c);
-    p.setColor(QPalette::Text, c);
-    p.setColor(QPalette::ButtonText, c);
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(g, QPalette::WindowText, c);
+        p.setColor(g, QPalette::Text, c);
+    }
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
     w->setPalette(p);
 }
 
@@ -111,7 +114,7 @@ void HangmanWindow::buildBoard(const QColor& back, const QColor& ink, const QCol
     lblFRAME = new Label(QString(), this);
     lblFRAME->setGeometry(20, 110, 300, 300);
     lblFRAME->setBorderStyle(1);
-    lblFRAME->setAccessibleName(QStringLiteral("Gallows"));
+    lblFRAME->setAccessibleName(tr2("Gallows", "Galgen"));
     auto* gif = new Image(this);
     gif->setGeometry(30, 120, 280, 280);
     gif->setStretch(true);

@@ -48,7 +48,7 @@ class frmHangman1p* openGame(const QStringList& words, const QString& name = QSt
     f->Show();
     f->activateNow();
     // Keys go to the focused control of the active window.
-    (void)QTest::qWaitForWindowActive(f, 1000);
+    (void)QTest::qWaitForWindowActive(f, 100);
     return f;
 }
 
@@ -472,6 +472,27 @@ private slots:
         QVERIFY(!f->TimerGif->Enabled());
         start(f);
         QCOMPARE(f->lblWord->Caption(), QStringLiteral("--"));
+    }
+
+    void resizeKeepsProportions() {
+        auto* f = openGame({"ab"});
+        const QRect letter = f->lblL[13]->geometry();
+        const double font = f->LetterFontSize;
+        const QSize full = f->size();
+        f->setWindowState(Qt::WindowNoState);
+        f->resize(full.width() / 2, full.height() / 2);
+        processEvents();
+        QCOMPARE(f->size(), full / 2);
+        QVERIFY(qAbs(f->lblL[13]->x() - letter.x() / 2) <= 1);
+        QVERIFY(qAbs(f->lblL[13]->y() - letter.y() / 2) <= 1);
+        QVERIFY(qAbs(f->LetterFontSize - font / 2) < 0.6);
+        f->lblL_MouseDown(0, 1, 0, 0, 0);
+        QCOMPARE(f->lblL[0]->FontSize(), f->LetterFontSize - 4);
+        // Minimised, nothing is scaled.
+        const QRect now = f->lblL[13]->geometry();
+        f->setWindowState(Qt::WindowMinimized);
+        processEvents();
+        QCOMPARE(f->lblL[13]->geometry(), now);
     }
 
     void looks() {

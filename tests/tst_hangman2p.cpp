@@ -35,7 +35,7 @@ class frmHangman2p* openGame(const QString& name1 = QStringLiteral("Ann"), const
     auto* f = frmHangman2p();
     f->Show();
     f->activateNow();
-    (void)QTest::qWaitForWindowActive(f, 1000);
+    (void)QTest::qWaitForWindowActive(f, 100);
     return f;
 }
 

@@ -93,9 +93,9 @@ frmHangman2p::frmHangman2p() {
         txt << t;
     }
     lblERNSTL1 = new Label(QString(), this);
-    lblERNSTL1->setGeometry(20, 100, 4, 360);
+    lblERNSTL1->setGeometry(20, 96, 300, 2);
     lblERNSTL2 = new Label(QString(), this);
-    lblERNSTL2->setGeometry(316, 100, 4, 360);
+    lblERNSTL2->setGeometry(400, 96, 490, 2);
     for (Label* l : {lblERNSTL1, lblERNSTL2}) setBackColor(l, HangmanColors::darkGreen);
     setBackColor(txtENTERL, HangmanColors::green);
     setDefaultButton(cmdPROCEED);
