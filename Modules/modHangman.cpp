@@ -261,7 +261,8 @@ void HangmanWindow::Form_Resize() {
 }
 
 void HangmanWindow::mousePressEvent(QMouseEvent* e) {
-    pressedOnBackground_ = e->button() == Qt::LeftButton;
+    // Only the window's own surface: a frame passes its clicks up to here.
+    pressedOnBackground_ = e->button() == Qt::LeftButton && !childAt(e->position().toPoint());
     Form::mousePressEvent(e);
 }
 
