@@ -24,9 +24,9 @@ static void initHangmanResources() { Q_INIT_RESOURCE(hangman); }
 
 std::unique_ptr<clsHangMan> HangmanGame = std::make_unique<clsHangMan>();
 
-void NewHangmanGame() { HangmanGame = std::make_unique<clsHangMan>(); }
+void newHangmanGame() { HangmanGame = std::make_unique<clsHangMan>(); }
 
-QColor BackColor(const QWidget* w) {
+QColor backColor(const QWidget* w) {
     return qobject_cast<const QLineEdit*>(w) ? w->palette().color(QPalette::Base)
                                              : w->palette().color(QPalette::Window);
 }
@@ -46,7 +46,7 @@ void setBackColor(QWidget* w, const QColor& c) {
 
 namespace {
 
-QString tr2(const char* english, const char* german) {
+QString inLanguage(const char* english, const char* german) {
     return L(QString::fromUtf8(english), QString::fromUtf8(german));
 }
 
@@ -102,7 +102,7 @@ void HangmanWindow::buildBoard(const QColor& back, const QColor& ink, const QCol
         Label* l = label(this, QString::fromLatin1(c), arial, 16, i == 0 ? 858 : 820, 8, 32, 32, Qt::AlignCenter);
         l->setFontBold(true);
         l->setCursor(Qt::PointingHandCursor);
-        l->setAccessibleName(i == 0 ? tr2("Close", "Schließen") : tr2("Minimise", "Minimieren"));
+        l->setAccessibleName(i == 0 ? inLanguage("Close", "Schließen") : inLanguage("Minimise", "Minimieren"));
         lblCtrl << l;
     }
     lblALIAS1 = label(this, QString(), impact, 16, 20, 64, 220, 30);
@@ -114,7 +114,7 @@ void HangmanWindow::buildBoard(const QColor& back, const QColor& ink, const QCol
     lblFRAME = new Label(QString(), this);
     lblFRAME->setGeometry(20, 110, 300, 300);
     lblFRAME->setBorderStyle(1);
-    lblFRAME->setAccessibleName(tr2("Gallows", "Galgen"));
+    lblFRAME->setAccessibleName(inLanguage("Gallows", "Galgen"));
     auto* gif = new Image(this);
     gif->setGeometry(30, 120, 280, 280);
     gif->setStretch(true);
@@ -291,14 +291,14 @@ void HangmanWindow::Form_KeyDown(int& KeyCode, int) {
 
 void HangmanWindow::txtENTERL_KeyPress(int& KeyAscii) { KeyAscii = FilterLetterKey(this, KeyAscii); }
 
-void HangmanWindow::cmdOKL_Click() { SubmitLetter(this); }
+void HangmanWindow::cmdOKL_Click() { submitLetter(this); }
 
 void HangmanWindow::lblL_Click(int Index) {
     Label* l = lblL[Index];
     if (!l->isEnabled()) return;
     l->setEnabled(false);
     txtENTERL->setText(l->Caption());
-    SubmitLetter(this);
+    submitLetter(this);
 }
 
 void HangmanWindow::lblL_MouseMove(int Index, int, int, int, int) {
@@ -341,7 +341,7 @@ void setWordOver(HangmanWindow* frm, const QColor& letterBox) {
     frm->txtENTERL->setEnabled(false);
     setBackColor(frm->txtENTERL, letterBox);
     frm->cmdOKL->setEnabled(false);
-    frm->cmdRESTART->setCaption(tr2("Next", "Weiter"));
+    frm->cmdRESTART->setCaption(inLanguage("Next", "Weiter"));
     frm->cmdRESTART->setAccessibleName(frm->cmdRESTART->Caption());
     for (Label* l : frm->lblL) l->setEnabled(false);
 }
@@ -355,12 +355,12 @@ void ToggleCheat(HangmanWindow* frm) {
         frm->lblCHEAT->setVisible(true);
         HangmanGame->setWrong(10);
         HangmanGame->setCheat(1);
-        MsgBox(tr2("Cheat enabled", "Mogeln eingeschaltet"), vbExclamation);
+        MsgBox(inLanguage("Cheat enabled", "Mogeln eingeschaltet"), vbExclamation);
     } else {
         HangmanGame->setWrong(0);
         HangmanGame->setCheat(0);
         frm->lblCHEAT->setVisible(false);
-        MsgBox(tr2("Cheat disabled", "Mogeln ausgeschaltet"), vbExclamation);
+        MsgBox(inLanguage("Cheat disabled", "Mogeln ausgeschaltet"), vbExclamation);
     }
 }
 
@@ -374,24 +374,24 @@ void NormaliseLevelText(HangmanWindow* frm) {
     frm->cboLEVEL->setEditText(normal);
 }
 
-bool IsEasyLevel(const HangmanWindow* frm) {
+bool isEasyLevel(const HangmanWindow* frm) {
     const QString t = levelText(frm);
     return t == QLatin1String("Easy") || t == QLatin1String("Leicht");
 }
 
-bool IsHardLevel(const HangmanWindow* frm) {
+bool isHardLevel(const HangmanWindow* frm) {
     const QString t = levelText(frm);
     return t == QLatin1String("Hard") || t == QLatin1String("Schwer");
 }
 
 void ApplyLevel(HangmanWindow* frm) {
-    if (IsEasyLevel(frm)) {
+    if (isEasyLevel(frm)) {
         frm->cmdHELP->setVisible(true);
         frm->cmdHELP->setEnabled(true);
     } else {
         frm->cmdHELP->setVisible(false);
     }
-    const bool hard = IsHardLevel(frm);
+    const bool hard = isHardLevel(frm);
     for (Label* l : frm->lblL) l->setVisible(!hard);
 }
 
@@ -422,14 +422,14 @@ void BeginGuessing(HangmanWindow* frm) {
                                                                              : HangmanColors::brightGreen);
         }
         setBackColor(frm->txtENTERL, HangmanColors::brightGreen);
-        frm->fraENTERW->setCaption(tr2("Used Letters", "Benutzte Buchstaben"));
+        frm->fraENTERW->setCaption(inLanguage("Used Letters", "Benutzte Buchstaben"));
     } else {
         setBackColor(frm->lblWord, HangmanColors::lightBlue);
         setBackColor(frm->txtENTERL, HangmanColors::lightBlue);
     }
     frm->txtUSED->setVisible(true);
     frm->cmdPROCEED->setVisible(false);
-    frm->cmdPROCEED->setCaption(tr2("Proceed", "Weiter"));
+    frm->cmdPROCEED->setCaption(inLanguage("Proceed", "Weiter"));
     frm->cmdPROCEED->setAccessibleName(frm->cmdPROCEED->Caption());
     frm->cmdRESTART->setEnabled(true);
     frm->cboLEVEL->setEnabled(false);
@@ -476,7 +476,7 @@ bool CheckLetterEntered(HangmanWindow* frm, bool fromHelp) {
     const bool letter = t.size() == 1 && (fromHelp || (t[0] >= u'A' && t[0] <= u'Z'));
     if (letter) return true;
     PlayMusic(QStringLiteral("Wrong.mp3"));
-    MsgBox(tr2("You must type in a letter", "Sie müssen einen Buchstaben eingeben"), vbExclamation);
+    MsgBox(inLanguage("You must type in a letter", "Sie müssen einen Buchstaben eingeben"), vbExclamation);
     frm->txtENTERL->clear();
     frm->txtENTERL->setFocus();
     return false;
@@ -487,7 +487,7 @@ int CheckUsedLetter(HangmanWindow* frm) {
     const int position = int(frm->txtUSED->Text().indexOf(letter, 0, Qt::CaseInsensitive)) + 1;
     if (position != 0) {
         PlayMusic(QStringLiteral("Wrong.mp3"));
-        MsgBox(tr2("You have already used this letter", "Sie haben diesen Buchstaben bereits verwendet"),
+        MsgBox(inLanguage("You have already used this letter", "Sie haben diesen Buchstaben bereits verwendet"),
                vbExclamation);
         frm->txtENTERL->setFocus();
         frm->txtENTERL->selectAll();
@@ -542,7 +542,7 @@ void EvaluateGuess(HangmanWindow* frm) {
     if (solved) {
         if (game.Wrong() == 0) frm->lblEXC->setVisible(true);
         PlayMusic(QStringLiteral("Winner.mp3"));
-        MsgBox(tr2("Congratulations", "Herzlichen Glückwunsch"), vbExclamation);
+        MsgBox(inLanguage("Congratulations", "Herzlichen Glückwunsch"), vbExclamation);
         setWordOver(frm, frm->twoPlayers() ? HangmanColors::green : HangmanColors::blue);
         game.setGames(qint16(game.Games() + 1));
         frm->lblTEMP->setCaption(QStringLiteral("+") + QString::number(game.Score()));
@@ -557,13 +557,13 @@ void EvaluateGuess(HangmanWindow* frm) {
             game.setScore(qint16(140 - 20 * wrong));
         }
         if (wrong == 6) {
-            if (!IsHardLevel(frm)) frm->lblLASTRY->setVisible(true);
+            if (!isHardLevel(frm)) frm->lblLASTRY->setVisible(true);
             PlayMusic(QStringLiteral("Warn.mp3"));
         }
         if (wrong == 7) {
             frm->lblLOSER->setVisible(true);
             PlayMusic(QStringLiteral("GameOver.mp3"));
-            MsgBox(tr2("Game Over", "Spiel beendet"), vbExclamation);
+            MsgBox(inLanguage("Game Over", "Spiel beendet"), vbExclamation);
             setWordOver(frm, HangmanColors::blue);
             if (frm->twoPlayers()) {
                 for (int i = 0; i < frm->txt.size(); ++i) frm->lbl[i]->setCaption(frm->txt[i]->Text());
@@ -581,7 +581,7 @@ void ResetRound(HangmanWindow* frm) {
     PlayMusic(QStringLiteral("New.mp3"));
     if (frm->twoPlayers()) {
         setBackColor(frm->txtENTERL, HangmanColors::green);
-        frm->fraENTERW->setCaption(tr2("Enter Word(s)", "Wort(gruppen) Eingabe"));
+        frm->fraENTERW->setCaption(inLanguage("Enter Word(s)", "Wort(gruppen) Eingabe"));
         frm->txtUSED->clear();
         frm->txtUSED->setVisible(false);
         frm->cmdPROCEED->setVisible(true);
@@ -611,14 +611,14 @@ void ResetRound(HangmanWindow* frm) {
     if (HangmanGame->Cheat() == 0) frm->lblCHEAT->setVisible(false);
 }
 
-void SubmitLetter(HangmanWindow* frm, bool fromHelp) {
+void submitLetter(HangmanWindow* frm, bool fromHelp) {
     if (!CheckLetterEntered(frm, fromHelp)) return;
     if (CheckUsedLetter(frm) != 0) return;
     ApplyLetter(frm);
     AfterGuess(frm);
 }
 
-int DrawHiddenPosition(const QList<int>& hidden) {
+int drawHiddenPosition(const QList<int>& hidden) {
     if (hidden.isEmpty()) return -1;
     const int n = int(hidden.size());
     return hidden[std::clamp(int(std::floor(Rnd() * n)), 0, n - 1)];
@@ -631,7 +631,7 @@ void LoadDictionary() {
     list->clear();
     const std::optional<QStringList> words = HangmanDictionary::read();
     if (words && !words->isEmpty()) list->addItems(*words);
-    else MsgBox(tr2("No words available", "Keine Wörter verfügbar"), vbCritical);
+    else MsgBox(inLanguage("No words available", "Keine Wörter verfügbar"), vbCritical);
     list->setCurrentRow(-1);
     list->clearSelection();
 }

@@ -18,12 +18,13 @@
 //               score are shown; ResetRound leaves it.
 //
 // How a window is written on this base:
-//   1. Its constructor calls buildBoard(twoPlayers) after creating its own
-//      controls that must lie under the board (none so far), then places
-//      its own controls (lblWord/lblHid, or txt/lbl and the pointers).
-//   2. Its load sets Tag, makes a new game state (NewHangmanGame), calls
+//   1. Its constructor calls buildBoard(back colour, text colour, alphabet
+//      colour), then places its own controls (lblWord/lblHid, or txt/lbl and
+//      the pointers) and moves the shared ones where its layout differs.
+//   2. Its load sets Tag, makes a new game state (newHangmanGame) and calls
 //      loadBoard() for the gallows, the stick-man and the menu.
-//   3. It connects its own handlers for Start, Next/Restart and Help; the
+//   3. Its set-up calls maximiseForGame() before the log-in.
+//   4. It connects its own handlers for Start, Next/Restart and Help; the
 //      letter submission, cheat, alphabet, title-bar looks, resize, tick and
 //      background click are the base's.
 #include "Classes/clsHangMan.h"
@@ -41,7 +42,7 @@ class Timer;
 // editor read and write. Each load of a Hangman window replaces it.
 extern std::unique_ptr<clsHangMan> HangmanGame;
 // A new, empty game state in HangmanGame (the old one is released).
-void NewHangmanGame();
+void newHangmanGame();
 
 // Colours of the board.
 namespace HangmanColors {
@@ -54,7 +55,7 @@ inline const QColor red{255, 0, 0};
 } // namespace HangmanColors
 
 // The back colour of a label or text box, as the board sets it.
-QColor BackColor(const QWidget* w);
+QColor backColor(const QWidget* w);
 void setBackColor(QWidget* w, const QColor& c);
 
 class HangmanWindow : public Form {
@@ -135,7 +136,7 @@ public:
     void lblCtrl_Click(int Index);
 
 protected:
-    // Builds the controls both windows have, for a board of the given width.
+    // Builds the controls both windows have, in the given colours.
     void buildBoard(const QColor& back, const QColor& ink, const QColor& letterColor);
     // The load steps both windows share: the gallows cleared and hidden,
     // the stick-man loaded and started, the menu hidden.
@@ -162,8 +163,8 @@ private:
 void ToggleCheat(HangmanWindow* frm);
 void NormaliseLevelText(HangmanWindow* frm);
 void ApplyLevel(HangmanWindow* frm);
-bool IsEasyLevel(const HangmanWindow* frm);
-bool IsHardLevel(const HangmanWindow* frm);
+bool isEasyLevel(const HangmanWindow* frm);
+bool isHardLevel(const HangmanWindow* frm);
 void PickRandomWord(HangmanWindow* frm);
 void RevealSpaces(HangmanWindow* frm);
 void BeginGuessing(HangmanWindow* frm);
@@ -178,10 +179,10 @@ void EvaluateGuess(HangmanWindow* frm);
 void ResetRound(HangmanWindow* frm);
 // The letter in the letter box, submitted: checked, recorded, uncovered,
 // evaluated. A refused letter goes no further (no evaluation, no miss).
-void SubmitLetter(HangmanWindow* frm, bool fromHelp = false);
+void submitLetter(HangmanWindow* frm, bool fromHelp = false);
 // Help's choice: among the positions still hidden, one drawn uniformly;
 // -1 when none is hidden.
-int DrawHiddenPosition(const QList<int>& hidden);
+int drawHiddenPosition(const QList<int>& hidden);
 
 // The dictionary (frmHmDic's list), read afresh from "Hangman.qem".
 void LoadDictionary();

@@ -79,7 +79,7 @@ private slots:
     void init() {
         setUp(true);
         RandomSeam::clear();
-        NewHangmanGame();
+        newHangmanGame();
     }
     void cleanup() {
         tearDown();
@@ -281,7 +281,7 @@ private slots:
         // With nothing hidden Help does nothing and stays disabled.
         f->cmdHELP_Click();
         QVERIFY(!f->cmdHELP->isEnabled());
-        QCOMPARE(DrawHiddenPosition({}), -1);
+        QCOMPARE(drawHiddenPosition({}), -1);
     }
 
     // ------------------------------------------------- a game of words --

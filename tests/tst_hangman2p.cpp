@@ -82,7 +82,7 @@ private slots:
     void init() {
         setUp(true);
         RandomSeam::clear();
-        NewHangmanGame();
+        newHangmanGame();
     }
     void cleanup() {
         tearDown();
@@ -310,7 +310,7 @@ private slots:
         guess(f, QStringLiteral("cdefghi"));
         QCOMPARE(shown(f), QStringLiteral("AB_____________"));
         QCOMPARE(f->lblTEMP->Caption(), QStringLiteral("+0"));
-        QCOMPARE(BackColor(f->txtENTERL), HangmanColors::blue);
+        QCOMPARE(backColor(f->txtENTERL), HangmanColors::blue);
         next(f);
         QCOMPARE(f->lblTOTAL1->Caption(), QStringLiteral("0"));
         QCOMPARE(f->lblNR1->Caption(), QStringLiteral("4"));

@@ -63,7 +63,7 @@ frmHangman1p::frmHangman1p() {
 
 void frmHangman1p::Form_Load() {
     Tag = QStringLiteral("HangMan1p");
-    NewHangmanGame();
+    newHangmanGame();
     loadBoard();
     SetLangHangman1p(this);
 }
@@ -127,7 +127,7 @@ void frmHangman1p::cmdPROCEED_Click() {
     BeginGuessing(this);
     HangmanGame->setScore(140);
     WordLength = int(lblWord->Caption().size());
-    if (!IsHardLevel(this))
+    if (!isHardLevel(this))
         lblCount->setCaption(QString::number(WordLength) + L(QStringLiteral(" Letters"), QStringLiteral(" Buchstaben")));
 }
 
@@ -139,10 +139,10 @@ void frmHangman1p::cmdHELP_Click() {
     QList<int> open;
     for (int i = 0; i < hidden.size(); ++i)
         if (i >= shown.size() || shown[i] != hidden[i]) open << i;
-    const int at = DrawHiddenPosition(open);
+    const int at = drawHiddenPosition(open);
     if (at < 0) return;
     txtENTERL->setText(hidden.mid(at, 1));
-    SubmitLetter(this, true);
+    submitLetter(this, true);
     if (txtENTERL->isEnabled()) cmdHELP->setEnabled(true);
 }
 
@@ -184,7 +184,7 @@ void frmHangman1p::cmdRESTART_Click() {
         fraLEVEL->setEnabled(true);
         for (Image* img : imgHANGMAN) img->setVisible(false);
         if (!imgGif[0]->Tag.isEmpty()) TimerGif->setEnabled(true);
-        NewHangmanGame();
+        newHangmanGame();
         game = HangmanGame.get();
         setUpGame();
     }

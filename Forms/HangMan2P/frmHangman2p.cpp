@@ -107,7 +107,7 @@ frmHangman2p::frmHangman2p() {
 
 void frmHangman2p::Form_Load() {
     Tag = QStringLiteral("HangMan2p");
-    NewHangmanGame();
+    newHangmanGame();
     SetLangHangman2p(this);
     loadBoard();
 }
@@ -205,7 +205,7 @@ void frmHangman2p::cmdPROCEED_Click() {
     int letters = 0;
     for (TextBox* t : txt)
         if (!t->Text().isEmpty() && t->Text() != QLatin1String(" ")) ++letters;
-    if (!IsHardLevel(this))
+    if (!isHardLevel(this))
         lblCount->setCaption(QString::number(letters) + L(QStringLiteral(" Letters"), QStringLiteral(" Buchstaben")));
     const bool atPlayer1 = imgPOINT->isVisible();
     imgPOINT->setVisible(!atPlayer1);
@@ -218,10 +218,10 @@ void frmHangman2p::cmdHELP_Click() {
     QList<int> hidden;
     for (int i = 0; i < txt.size(); ++i)
         if (lbl[i]->Caption() != txt[i]->Text()) hidden << i;
-    const int at = DrawHiddenPosition(hidden);
+    const int at = drawHiddenPosition(hidden);
     if (at < 0) return;
     txtENTERL->setText(txt[at]->Text());
-    SubmitLetter(this, true);
+    submitLetter(this, true);
     if (txtENTERL->isEnabled()) cmdHELP->setEnabled(true);
 }
 
@@ -308,7 +308,7 @@ void frmHangman2p::endOfGame() {
     imgPOINT2->setVisible(false);
     for (Image* img : imgHANGMAN) img->setVisible(false);
     if (!imgGif[0]->Tag.isEmpty()) TimerGif->setEnabled(true);
-    NewHangmanGame();
+    newHangmanGame();
     Player2Guesses = 0;
     beginHalf();
 }
