@@ -399,6 +399,7 @@ void PickRandomWord(HangmanWindow* frm) {
     Randomize();
     QListWidget* list = frmHmDic()->lstSHOW;
     const int count = list->count();
+    if (count == 0) return;
     const int index = std::clamp(int(std::floor(count * Rnd())), 0, count - 1);
     const QString word = list->item(index)->text().toUpper();
     frm->lblWord->setCaption(word);

@@ -5,6 +5,7 @@
 #include "Forms/HangMan1P/frmHangman1p.h"
 #include "Forms/HangMan1P/frmHmDic.h"
 #include "Forms/Main/frmChoice.h"
+#include "Modules/modAniGif.h"
 #include "Modules/modHangman.h"
 #include "Modules/modLanguage.h"
 #include "Platform/App.h"
@@ -455,6 +456,9 @@ private slots:
         auto* f = openGame({"ab"});
         QVERIFY(f->TimerGif->Enabled());
         QVERIFY(f->imgGif.size() > 1);
+        f->TimerGif->fire();
+        QCOMPARE(CurrentFrame, 1);
+        QVERIFY(f->imgGif[1]->isVisible());
         start(f);
         QVERIFY(!f->TimerGif->Enabled());
         QVERIFY(f->imgHANGMAN[0]->isVisible());
@@ -492,6 +496,8 @@ private slots:
     void looks() {
         auto* f = openGame({"ab"});
         start(f);
+        QTest::mouseClick(f, Qt::LeftButton, {}, QPoint(2, f->height() - 2));
+        QCOMPARE(lastTune(), QStringLiteral("Bounce.mp3"));
         f->lblL_MouseMove(2, 0, 0, 0, 0);
         f->lblL_MouseMove(3, 0, 0, 0, 0);
         QCOMPARE(f->lblL[3]->palette().color(QPalette::WindowText), HangmanColors::red);
