@@ -8,17 +8,19 @@
 #include "Forms/HangMan1P/frmHangman1p.h"
 #include "Forms/HangMan1P/frmHmDic.h"
 #include "Forms/HangMan2P/frmHangman2p.h"
-#include "Platform/MsgBox.h"
 #include "Forms/CurrencyConverter/frmCur.h"
 #include "Forms/CurrencyConverter/frmSetRate.h"
 #include "Forms/LengthConverter/frmDis.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Main/frmMsg.h"
+#include "Forms/Planer/frmPlaner.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
 #include "Forms/VolumeConverter/frmVol.h"
 #include "Forms/WeightConverter/frmWght.h"
 #include "Modules/modMain.h"
+#include "Platform/MsgBox.h"
+#include "Platform/UpDown.h"
 #include "TestSupport.h"
 
 #include <QApplication>
@@ -178,6 +180,19 @@ int main(int argc, char** argv) {
                  f->txtENTERL->setText(QString::fromLatin1(letter));
                  f->cmdOKL->click();
              }
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("planner"),
+         [] {
+             setToday(QDate(2026, 12, 6));
+             writeFile(QStringLiteral("Planer.qem"),
+                       "\"06.12.1990  Anna\"\r\n\"09.12.1980  Bob\"\r\n\"24.12.1950  Oma\"\r\n");
+             writeFile(QStringLiteral("ToDo.qem"), "\" 01  Call Bob\"\r\n\" 02  Buy presents\"\r\n");
+             frmChoice();
+             auto* f = frmPlaner();
+             f->Show();
+             f->activateNow();
+             f->UpDown->setValue(3);
              return static_cast<QWidget*>(f);
          }},
     };
