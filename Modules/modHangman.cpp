@@ -144,7 +144,7 @@ void HangmanWindow::buildBoard(const QColor& back, const QColor& ink, const QCol
     lblCHEAT = label(this, QStringLiteral("Cheat Enabled"), haett, 14, 20, 415, 300, 24, Qt::AlignCenter);
     lblCHEAT->setVisible(false);
 
-    lblCount = label(this, QString(), haett, 16, 340, 180, 200, 24);
+    lblCount = label(this, QString(), haett, 16, 340, 180, 300, 24);
     lblTEMP = label(this, QString(), haett, 18, 690, 180, 200, 24, Qt::AlignRight | Qt::AlignVCenter);
     lblEXC = label(this, QStringLiteral("EXCELLENT"), haett, 24, 340, 208, 550, 36, Qt::AlignCenter);
     lblLASTRY = label(this, QStringLiteral("LAST TRY"), haett, 24, 340, 208, 270, 36, Qt::AlignCenter);
