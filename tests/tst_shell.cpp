@@ -258,8 +258,8 @@ private slots:
                 << QString("lblConv(%1)").arg(i) << "Stretch3.mp3" << converters[i] << false;
         QTest::newRow("translator") << "cmdTrans" << "" << "" << false;
         QTest::newRow("rock-paper-scissors") << "cmdSSS" << "" << "frmSSS" << false;
-        QTest::newRow("Hangman 1") << "cmdHangman1p" << "Drumroll.wav" << "" << false;
-        QTest::newRow("Hangman 2") << "cmdHangman2p" << "Drumroll.wav" << "" << false;
+        QTest::newRow("Hangman 1") << "cmdHangman1p" << "Drumroll.wav" << "frmHangman1p" << false;
+        QTest::newRow("Hangman 2") << "cmdHangman2p" << "Drumroll.wav" << "frmHangman2p" << false;
         QTest::newRow("planner") << "cmdPlaner" << "" << "frmPlaner" << false;
         QTest::newRow("bank") << "cmdBank" << "" << "" << false;
         QTest::newRow("messenger") << "cmdMsg" << "Stretch5.mp3" << "frmMessenger" << false;

@@ -5,6 +5,8 @@
 #include "Forms/Calendar/frmClndr.h"
 #include "Forms/ComputerConverter/frmComp.h"
 #include "Forms/CurrencyConverter/frmCur.h"
+#include "Forms/HangMan1P/frmHangman1p.h"
+#include "Forms/HangMan2P/frmHangman2p.h"
 #include "Forms/LengthConverter/frmDis.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
@@ -45,8 +47,8 @@ const QList<LaunchRow>& LaunchTable() {
         // The tools.
         {&control<&frmChoice::cmdTrans>, stopMusic, noWindow /* frmTrans, translator */, modeless},
         {&control<&frmChoice::cmdSSS>, stopMusic, &toolWindow<class frmSSS>, modeless},
-        {&control<&frmChoice::cmdHangman1p>, "Drumroll.wav", noWindow /* frmHangman1p */, modeless},
-        {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", noWindow /* frmHangman2p */, modeless},
+        {&control<&frmChoice::cmdHangman1p>, "Drumroll.wav", &toolWindow<class frmHangman1p>, modeless},
+        {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", &toolWindow<class frmHangman2p>, modeless},
         {&control<&frmChoice::cmdPlaner>, stopMusic, &toolWindow<class frmPlaner>, modeless},
         {&control<&frmChoice::cmdBank>, stopMusic, noWindow /* frmBank, home bank */, modeless},
         {&control<&frmChoice::cmdMsg>, "Stretch5.mp3", &toolWindow<class frmMessenger>, modeless},
