@@ -8,6 +8,7 @@
 #include "Forms/LengthConverter/frmDis.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
+#include "Forms/MorseCode/frmMorse.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
 #include "Forms/VolumeConverter/frmVol.h"
 #include "Forms/WeightConverter/frmWght.h"
@@ -37,7 +38,7 @@ const QList<LaunchRow>& LaunchTable() {
         {&converter<5>, "Stretch3.mp3", &toolWindow<class frmComp>, modeless},
         {&converter<6>, "Stretch3.mp3", &toolWindow<class frmAscii>, modeless},
         {&converter<7>, "Stretch3.mp3", &toolWindow<class frmCalc>, modeless},
-        {&converter<8>, "Stretch3.mp3", noWindow /* frmMorse, Morse code */, modeless},
+        {&converter<8>, "Stretch3.mp3", &toolWindow<class frmMorse>, modeless},
         // The tools.
         {&control<&frmChoice::cmdTrans>, stopMusic, noWindow /* frmTrans, translator */, modeless},
         {&control<&frmChoice::cmdSSS>, stopMusic, noWindow /* frmSSS, rock-paper-scissors */, modeless},
