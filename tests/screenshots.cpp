@@ -11,6 +11,7 @@
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Main/frmMsg.h"
+#include "Forms/MorseCode/frmMorse.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
 #include "Forms/VolumeConverter/frmVol.h"
 #include "Forms/WeightConverter/frmWght.h"
@@ -134,6 +135,15 @@ int main(int argc, char** argv) {
              f->Show(vbModal);
              f->activateNow();
              for (int i = 0; i < 12; ++i) f->Timer->fire();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("morse"),
+         [] {
+             frmChoice();
+             auto* f = frmMorse();
+             f->Show();
+             f->txtText->typeText(QStringLiteral("sos\rhi "));
+             f->cmdEOM->click();
              return static_cast<QWidget*>(f);
          }},
     };

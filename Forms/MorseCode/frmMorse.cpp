@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTextCursor>
+#include <QTextDocument>
 
 class frmMorse* frmMorse() { return touchForm<class frmMorse>(); }
 
@@ -52,7 +53,7 @@ const QColor kBlack(0, 0, 0), kDarkGrey(0x40, 0x40, 0x40);
 
 // The chart: rows 360 twips apart from the top; a column is the left
 // edges of its character, code and Morse boxes.
-constexpr double kRowTop = 120, kRowPitch = 360, kRowHeight = 330;
+constexpr double kRowTop = 120, kRowPitch = 360, kRowHeight = 360;
 struct Column {
     double character, code, morse, morseWidth;
 };
@@ -187,7 +188,10 @@ frmMorse::frmMorse() {
     optSingle->setChecked(true);
     optAtOnce = new QRadioButton(QStringLiteral("&At Once"), this);
     place(optAtOnce, 5520, 7320, 1215, 285);
-    for (QRadioButton* o : {optSingle, optAtOnce}) o->setAccessibleName(captionText(o->text()));
+    for (QRadioButton* o : {optSingle, optAtOnce}) {
+        o->setFont(Fonts::font(QStringLiteral("MS Sans Serif"), 8));
+        o->setAccessibleName(captionText(o->text()));
+    }
 
     buildChart();
 
@@ -244,7 +248,7 @@ void frmMorse::buildChart() {
     const Place prosigns[] = {{360, 1200, 6840}, {2580, 3420, 6840}, {4800, 5640, 6840}, {1440, 2280, 7320}, {3480, 4320, 7320}};
     for (int k = 0; k < Morse::kProsigns; ++k) {
         const int index = Morse::kFirstProsign + k;
-        place(txtChr[index], prosigns[k].caption, prosigns[k].top, prosigns[k].code - prosigns[k].caption - 60, kRowHeight);
+        place(txtChr[index], prosigns[k].caption, prosigns[k].top, prosigns[k].code - prosigns[k].caption, kRowHeight);
         place(txtMorse[index], prosigns[k].code, prosigns[k].top, 1200, kRowHeight);
     }
     for (TextBox* hidden : {txtAscii[Morse::kBlank], txtChr[Morse::kBlank], txtMorse[Morse::kBlank],
@@ -434,11 +438,15 @@ void frmMorse::PlayMorse(int speed) {
     const QString dash = App::file(slow ? QStringLiteral("Sound/LongSlow.wav") : QStringLiteral("Sound/LongQuick.wav"));
     const QString dot = App::file(slow ? QStringLiteral("Sound/ShortSlow.wav") : QStringLiteral("Sound/ShortQuick.wav"));
     const QString blank = App::file(slow ? QStringLiteral("Sound/BlankSlow.wav") : QStringLiteral("Sound/BlankQuick.wav"));
-    const QString morse = txtMC->Text();
+    // Walked in the document's own positions, where a line break is one
+    // character: each step then costs the same however long the text.
+    const QString morse = txtMC->document()->toRawText();
     if (!morse.isEmpty()) focusBox(txtMC);
-    for (qsizetype p = 0; p < morse.size(); ++p) {
-        txtMC->setSelStart(int(p));
-        txtMC->setSelLength(1);
+    for (int p = 0; p < int(morse.size()); ++p) {
+        QTextCursor symbol = txtMC->textCursor();
+        symbol.setPosition(p);
+        symbol.setPosition(p + 1, QTextCursor::KeepAnchor);
+        txtMC->setTextCursor(symbol);
         const QChar c = morse[p];
         if (c == u'-') PlaySound(dash, 1, false);
         else if (c == u'.') PlaySound(dot, 1, false);
