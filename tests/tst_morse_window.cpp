@@ -407,22 +407,53 @@ private slots:
         QVERIFY(MsgBoxSeam::shown().isEmpty());
     }
 
-    void saveFails_data() {
+    // A document that cannot be read or written: the problem is shown and
+    // the boxes keep what they held.
+    void documentFails_data() {
+        QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing folder") << "nowhere/doc.txt" << "Problem: Morse_SaveFile\n76: Path not found";
-        QTest::newRow("a folder of that name") << "folder.txt" << "Problem: Morse_SaveFile\n57: Filename refers to a directory";
+        QTest::newRow("save into a missing folder") << "[Save]" << "nowhere/doc.txt"
+                                                    << "Problem: Morse_SaveFile\n76: Path not found";
+        QTest::newRow("save over a folder") << "[Save]" << "folder.txt"
+                                            << "Problem: Morse_SaveFile\n57: Filename refers to a directory";
+        QTest::newRow("open a file gone meanwhile") << "[Open]" << "gone.txt"
+                                                    << "Problem: Morse_OpenFile\n53: File not found";
     }
-    void saveFails() {
+    void documentFails() {
+        QFETCH(QString, button);
         QFETCH(QString, path);
         class frmMorse* f = openFromMenu();
         QDir(programFolder()).mkdir("folder.txt");
         work(f, {"[At Once]", "[text]", "a"});
         DialogSeam::queueFile(programFolder() + "/" + path);
-        work(f, {"[Save]"});
+        work(f, {button});
         QTEST(MsgBoxSeam::last().text, "message");
         QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
+        QCOMPARE(f->txtText->Text(), QString("A"));
         QVERIFY(QFileInfo(programFolder() + "/folder.txt").isDir());
+    }
+
+    // A long random text through the window (the megabyte runs in
+    // tst_morse): converted both ways and erased from the end.
+    void hugeText() {
+        class frmMorse* f = openFromMenu();
+        work(f, {"[At Once]", "[text]"});
+        const QString pieces = QString::fromUtf8("ABC <>\r\n.-xyzÄ!");
+        QString text;
+        quint32 seed = 7;
+        for (int i = 0; i < (1 << 18); ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            text += pieces[int((seed >> 16) % quint32(pieces.size()))];
+        }
+        f->txtText->setTextValue(text);
+        work(f, {"[Convert]"});
+        const QString morse = f->txtMC->Text();
+        QVERIFY(morse.size() > text.size());
+        work(f, {"\b\b\b\b\b\b\b\b", "[morse]", "[Convert]"});
+        QVERIFY(!f->txtText->Text().isEmpty());
+        QVERIFY(f->txtMC->Text().size() <= morse.size());
+        QVERIFY(morse.startsWith(f->txtMC->Text()));
     }
 
     void germanTexts() {
