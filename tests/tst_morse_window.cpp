@@ -424,6 +424,7 @@ private slots:
         QCOMPARE(f->Caption(), QString("ZOV Morsezeichen-Umsetzer"));
         QCOMPARE(f->cmdEOC->text(), QString("ED&G"));
         QCOMPARE(f->cmdConvert[1]->accessibleName(), QString("Langsam Abspielen"));
+        QCOMPARE(f->cmdEOM->accessibleName(), QString("EDM"));
         QCOMPARE(f->txtChr[48]->Text(), QString("Pause"));
         QCOMPARE(f->txtChr[47]->Text(), QString("Start"));
         QCOMPARE(f->TagEOC, QString("<EDG>"));

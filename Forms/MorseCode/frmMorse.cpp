@@ -42,9 +42,13 @@ void SetLangMorse(class frmMorse* frm) {
         frm->txtChr[i]->setTextValue(Morse::character(i, true));
     frm->optAtOnce->setText(QStringLiteral("&Auf Einmal"));
     frm->txtMC->setAccessibleName(QStringLiteral("Morsezeichen"));
-    // Screen readers name the buttons by what they show or do.
-    for (QAbstractButton* b : frm->findChildren<QAbstractButton*>())
-        b->setAccessibleName(b->toolTip().isEmpty() ? captionText(b->text()) : b->toolTip());
+    // Screen readers name the buttons by their captions, the picture
+    // buttons by what they do.
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{frm->cmdBreak, frm->cmdError, frm->cmdClr, frm->cmdEOM,
+                                                                     frm->cmdEOC, frm->optSingle, frm->optAtOnce})
+        b->setAccessibleName(captionText(b->text()));
+    for (QAbstractButton* b : {frm->cmdSaveFile, frm->cmdConvert[0], frm->cmdConvert[1], frm->cmdConvert[2], frm->cmdOpenFile})
+        b->setAccessibleName(b->toolTip());
 }
 
 namespace {
