@@ -12,10 +12,12 @@
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Main/frmMsg.h"
 #include "Forms/MorseCode/frmMorse.h"
+#include "Forms/Planer/frmPlaner.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
 #include "Forms/VolumeConverter/frmVol.h"
 #include "Forms/WeightConverter/frmWght.h"
 #include "Modules/modMain.h"
+#include "Platform/UpDown.h"
 #include "TestSupport.h"
 
 #include <QApplication>
@@ -135,6 +137,19 @@ int main(int argc, char** argv) {
              f->Show(vbModal);
              f->activateNow();
              for (int i = 0; i < 12; ++i) f->Timer->fire();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("planner"),
+         [] {
+             setToday(QDate(2026, 12, 6));
+             writeFile(QStringLiteral("Planer.qem"),
+                       "\"06.12.1990  Anna\"\r\n\"09.12.1980  Bob\"\r\n\"24.12.1950  Oma\"\r\n");
+             writeFile(QStringLiteral("ToDo.qem"), "\" 01  Call Bob\"\r\n\" 02  Buy presents\"\r\n");
+             frmChoice();
+             auto* f = frmPlaner();
+             f->Show();
+             f->activateNow();
+             f->UpDown->setValue(3);
              return static_cast<QWidget*>(f);
          }},
         {QStringLiteral("morse"),

@@ -393,7 +393,7 @@ private slots:
         QCOMPARE(f->txtCur[0]->Text(), QString("123.5"));
         f->txtCur[0]->clear();
         QApplication::clipboard()->setText("US$ 12.50");
-        QTest::keyClick(f->txtCur[0], Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(f->txtCur[0], Qt::Key_Insert, Qt::ShiftModifier);
         QCOMPARE(f->txtCur[0]->Text(), QString("12.50"));
     }
 

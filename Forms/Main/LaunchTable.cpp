@@ -9,6 +9,7 @@
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/MorseCode/frmMorse.h"
+#include "Forms/Planer/frmPlaner.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
 #include "Forms/VolumeConverter/frmVol.h"
 #include "Forms/WeightConverter/frmWght.h"
@@ -44,7 +45,7 @@ const QList<LaunchRow>& LaunchTable() {
         {&control<&frmChoice::cmdSSS>, stopMusic, noWindow /* frmSSS, rock-paper-scissors */, modeless},
         {&control<&frmChoice::cmdHangman1p>, "Drumroll.wav", noWindow /* frmHangman1p */, modeless},
         {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", noWindow /* frmHangman2p */, modeless},
-        {&control<&frmChoice::cmdPlaner>, stopMusic, noWindow /* frmPlaner, planner */, modeless},
+        {&control<&frmChoice::cmdPlaner>, stopMusic, &toolWindow<class frmPlaner>, modeless},
         {&control<&frmChoice::cmdBank>, stopMusic, noWindow /* frmBank, home bank */, modeless},
         {&control<&frmChoice::cmdMsg>, "Stretch5.mp3", noWindow /* frmMessenger */, modeless},
         {&control<&frmChoice::cmdKeyb>, stopMusic, noWindow /* frmKeyb, typing trainer */, modeless},
