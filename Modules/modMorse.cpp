@@ -98,6 +98,23 @@ int indexOfCharacter(QChar c) {
 }
 
 bool isLineBreak(QChar c) { return c == u'\r' || c == u'\n'; }
+
+// The prosign (0..4) whose tag ends the text, or -1.
+int tagBefore(const QString& text, const Prosigns& p) {
+    if (!text.endsWith(u'>')) return -1;
+    for (int j = 0; j < kProsigns; ++j)
+        if (text.endsWith(p.tags[size_t(j)])) return j;
+    return -1;
+}
+
+// The prosign whose tag starts at position pos, or -1.
+int tagAt(const QString& text, qsizetype pos, const Prosigns& p) {
+    if (pos < 0 || pos >= text.size() || text[pos] != u'<') return -1;
+    const QStringView rest = QStringView(text).mid(pos);
+    for (int j = 0; j < kProsigns; ++j)
+        if (rest.startsWith(p.tags[size_t(j)])) return j;
+    return -1;
+}
 } // namespace
 
 int indexOfCode(int code) {
@@ -134,21 +151,6 @@ QString prosignSound(int prosign) {
     case 4: return QStringLiteral("EOC.au");
     default: return QString();
     }
-}
-
-int tagBefore(const QString& text, const Prosigns& p) {
-    if (!text.endsWith(u'>')) return -1;
-    for (int j = 0; j < kProsigns; ++j)
-        if (text.endsWith(p.tags[size_t(j)])) return j;
-    return -1;
-}
-
-int tagAt(const QString& text, qsizetype pos, const Prosigns& p) {
-    if (pos < 0 || pos >= text.size() || text[pos] != u'<') return -1;
-    const QStringView rest = QStringView(text).mid(pos);
-    for (int j = 0; j < kProsigns; ++j)
-        if (rest.startsWith(p.tags[size_t(j)])) return j;
-    return -1;
 }
 
 QString textToMorse(const QString& text, const Prosigns& p) {

@@ -58,14 +58,11 @@ QString letterSound(int index);
 // The sound of prosign p (0..4) when its button is pressed, empty for none.
 QString prosignSound(int prosign);
 
-// The prosign (0..4) whose tag ends the text, or -1. Only the five tags
-// count; a ">" that closes none of them is an ordinary character.
-int tagBefore(const QString& text, const Prosigns& p);
-// The prosign whose tag starts at position pos, or -1.
-int tagAt(const QString& text, qsizetype pos, const Prosigns& p);
-
 // The whole plain text as Morse text. Lower-case letters convert like
 // upper-case ones; a line break (CR LF, or a lone CR or LF) becomes CR LF.
+// Only the five tags of the language are prosigns: a "<" that opens none
+// of them, or a ">" that closes none, is an ordinary character (and not in
+// the table).
 QString textToMorse(const QString& text, const Prosigns& p);
 // The whole Morse text as plain text; prosign groups become the tags.
 // Line breaks are kept, empty lines included; a last code without its
