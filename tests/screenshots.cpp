@@ -17,6 +17,7 @@
 #include "Forms/Messenger/frmClient.h"
 #include "Forms/Messenger/frmMessenger.h"
 #include "Forms/Messenger/frmServer.h"
+#include "Forms/MorseCode/frmMorse.h"
 #include "Forms/Planer/frmPlaner.h"
 #include "Forms/RockPaperScissors/frmSSS.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
@@ -243,6 +244,15 @@ int main(int argc, char** argv) {
              f->chkHole->setChecked(true);
              f->cmdOK->click();
              f->lblSSS[3]->click();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("morse"),
+         [] {
+             frmChoice();
+             auto* f = frmMorse();
+             f->Show();
+             f->txtText->typeText(QStringLiteral("sos\rhi "));
+             f->cmdEOM->click();
              return static_cast<QWidget*>(f);
          }},
     };

@@ -11,6 +11,7 @@
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Messenger/frmMessenger.h"
+#include "Forms/MorseCode/frmMorse.h"
 #include "Forms/Planer/frmPlaner.h"
 #include "Forms/RockPaperScissors/frmSSS.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
@@ -43,7 +44,7 @@ const QList<LaunchRow>& LaunchTable() {
         {&converter<5>, "Stretch3.mp3", &toolWindow<class frmComp>, modeless},
         {&converter<6>, "Stretch3.mp3", &toolWindow<class frmAscii>, modeless},
         {&converter<7>, "Stretch3.mp3", &toolWindow<class frmCalc>, modeless},
-        {&converter<8>, "Stretch3.mp3", noWindow /* frmMorse, Morse code */, modeless},
+        {&converter<8>, "Stretch3.mp3", &toolWindow<class frmMorse>, modeless},
         // The tools.
         {&control<&frmChoice::cmdTrans>, stopMusic, noWindow /* frmTrans, translator */, modeless},
         {&control<&frmChoice::cmdSSS>, stopMusic, &toolWindow<class frmSSS>, modeless},
