@@ -5,6 +5,9 @@
 #include "Forms/Calculator/frmCalc.h"
 #include "Forms/Calendar/frmClndr.h"
 #include "Forms/ComputerConverter/frmComp.h"
+#include "Forms/HangMan1P/frmHangman1p.h"
+#include "Forms/HangMan1P/frmHmDic.h"
+#include "Forms/HangMan2P/frmHangman2p.h"
 #include "Forms/CurrencyConverter/frmCur.h"
 #include "Forms/CurrencyConverter/frmSetRate.h"
 #include "Forms/LengthConverter/frmDis.h"
@@ -14,6 +17,7 @@
 #include "Forms/Messenger/frmClient.h"
 #include "Forms/Messenger/frmMessenger.h"
 #include "Forms/Messenger/frmServer.h"
+#include "Forms/MorseCode/frmMorse.h"
 #include "Forms/Planer/frmPlaner.h"
 #include "Forms/RockPaperScissors/frmSSS.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
@@ -26,6 +30,7 @@
 #include "Modules/modMain.h"
 #include "Modules/modTrans.h"
 #include "Platform/App.h"
+#include "Platform/MsgBox.h"
 #include "Platform/RichTextBox.h"
 #include "Platform/UpDown.h"
 #include "Platform/Winsock.h"
@@ -170,6 +175,46 @@ int main(int argc, char** argv) {
              frmClient()->cboAddress->setEditText(QStringLiteral("192.168.0.10"));
              return static_cast<QWidget*>(frmClient());
          }},
+        {QStringLiteral("hangman1p"),
+         [] {
+             writeFile(QStringLiteral("Hangman.qem"), "\"ice cream\"\r\n");
+             frmChoice();
+             MsgBoxSeam::queueInput(QStringLiteral("Ann"));
+             auto* f = frmHangman1p();
+             f->Show();
+             f->activateNow();
+             f->cmdPROCEED->click();
+             for (const char* letter : {"E", "X", "R", "T"}) {
+                 f->txtENTERL->setText(QString::fromLatin1(letter));
+                 f->cmdOKL->click();
+             }
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("hangmandictionary"),
+         [] {
+             writeFile(QStringLiteral("Hangman.qem"), "\"apple\"\r\n\"ice cream\"\r\n\"Haus\"\r\n");
+             auto* f = frmHmDic();
+             LoadDictionary();
+             f->Show();
+             f->activateNow();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("hangman2p"),
+         [] {
+             frmChoice();
+             MsgBoxSeam::queueInput(QStringLiteral("Ann"));
+             MsgBoxSeam::queueInput(QStringLiteral("Bob"));
+             auto* f = frmHangman2p();
+             f->Show();
+             f->activateNow();
+             for (int i = 0; i < 7; ++i) f->txt[i]->typeText(QString(QLatin1String("cat dog")[i]));
+             f->cmdPROCEED->click();
+             for (const char* letter : {"O", "Z"}) {
+                 f->txtENTERL->setText(QString::fromLatin1(letter));
+                 f->cmdOKL->click();
+             }
+             return static_cast<QWidget*>(f);
+         }},
         {QStringLiteral("planner"),
          [] {
              setToday(QDate(2026, 12, 6));
@@ -205,6 +250,15 @@ int main(int argc, char** argv) {
              f->chkHole->setChecked(true);
              f->cmdOK->click();
              f->lblSSS[3]->click();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("morse"),
+         [] {
+             frmChoice();
+             auto* f = frmMorse();
+             f->Show();
+             f->txtText->typeText(QStringLiteral("sos\rhi "));
+             f->cmdEOM->click();
              return static_cast<QWidget*>(f);
          }},
         {QStringLiteral("translator"),

@@ -5,10 +5,13 @@
 #include "Forms/Calendar/frmClndr.h"
 #include "Forms/ComputerConverter/frmComp.h"
 #include "Forms/CurrencyConverter/frmCur.h"
+#include "Forms/HangMan1P/frmHangman1p.h"
+#include "Forms/HangMan2P/frmHangman2p.h"
 #include "Forms/LengthConverter/frmDis.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Messenger/frmMessenger.h"
+#include "Forms/MorseCode/frmMorse.h"
 #include "Forms/Planer/frmPlaner.h"
 #include "Forms/RockPaperScissors/frmSSS.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
@@ -42,12 +45,12 @@ const QList<LaunchRow>& LaunchTable() {
         {&converter<5>, "Stretch3.mp3", &toolWindow<class frmComp>, modeless},
         {&converter<6>, "Stretch3.mp3", &toolWindow<class frmAscii>, modeless},
         {&converter<7>, "Stretch3.mp3", &toolWindow<class frmCalc>, modeless},
-        {&converter<8>, "Stretch3.mp3", noWindow /* frmMorse, Morse code */, modeless},
+        {&converter<8>, "Stretch3.mp3", &toolWindow<class frmMorse>, modeless},
         // The tools.
         {&control<&frmChoice::cmdTrans>, stopMusic, &toolWindow<class frmTrans>, modeless},
         {&control<&frmChoice::cmdSSS>, stopMusic, &toolWindow<class frmSSS>, modeless},
-        {&control<&frmChoice::cmdHangman1p>, "Drumroll.wav", noWindow /* frmHangman1p */, modeless},
-        {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", noWindow /* frmHangman2p */, modeless},
+        {&control<&frmChoice::cmdHangman1p>, "Drumroll.wav", &toolWindow<class frmHangman1p>, modeless},
+        {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", &toolWindow<class frmHangman2p>, modeless},
         {&control<&frmChoice::cmdPlaner>, stopMusic, &toolWindow<class frmPlaner>, modeless},
         {&control<&frmChoice::cmdBank>, stopMusic, noWindow /* frmBank, home bank */, modeless},
         {&control<&frmChoice::cmdMsg>, "Stretch5.mp3", &toolWindow<class frmMessenger>, modeless},
