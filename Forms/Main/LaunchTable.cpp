@@ -1,6 +1,7 @@
 #include "Forms/Main/LaunchTable.h"
 
 #include "Forms/AsciiConverter/frmAscii.h"
+#include "Forms/Bank/frmBank.h"
 #include "Forms/Calculator/frmCalc.h"
 #include "Forms/Calendar/frmClndr.h"
 #include "Forms/ComputerConverter/frmComp.h"
@@ -44,7 +45,7 @@ const QList<LaunchRow>& LaunchTable() {
         {&control<&frmChoice::cmdHangman1p>, "Drumroll.wav", noWindow /* frmHangman1p */, modeless},
         {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", noWindow /* frmHangman2p */, modeless},
         {&control<&frmChoice::cmdPlaner>, stopMusic, noWindow /* frmPlaner, planner */, modeless},
-        {&control<&frmChoice::cmdBank>, stopMusic, noWindow /* frmBank, home bank */, modeless},
+        {&control<&frmChoice::cmdBank>, stopMusic, &toolWindow<class frmBank>, modeless},
         {&control<&frmChoice::cmdMsg>, "Stretch5.mp3", noWindow /* frmMessenger */, modeless},
         {&control<&frmChoice::cmdKeyb>, stopMusic, noWindow /* frmKeyb, typing trainer */, modeless},
         // The calendar (on today) and the About window.

@@ -1,0 +1,248 @@
+#include "Modules/modBank.h"
+
+#include "Classes/clsBank.h"
+#include "Forms/Bank/frmBank.h"
+#include "Modules/modLanguage.h"
+#include "Modules/modMain.h"
+#include "Platform/App.h"
+#include "Platform/MsgBox.h"
+#include "Platform/Numbers.h"
+#include "Platform/Runtime.h"
+
+#include <QComboBox>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSet>
+#include <algorithm>
+
+std::unique_ptr<clsBank> objBank;
+double dblPrevBalance = 0;
+qint64 vEntryCount = 0;
+qint64 vCheckedCount = 0;
+qint64 vSelEntry = 0;
+qint64 vSelSavEntry = 0;
+qint64 vPrevEntry = 0;
+qint64 intNextEntry = 0;
+bool bNewTransaction = false;
+bool bZeroAmount = false;
+bool bEditEntry = false;
+bool bDateForTransfer = false;
+bool bExists = false;
+bool bLoggedIn = false;
+bool bDateOld = false;
+Ledger::Place ChkCorrectFrom;
+Ledger::Place SavCorrectFrom;
+
+Ado::Connection& cnBank() {
+    // Made on first use (the database layer needs the application) and kept
+    // for the whole run, so a repeated log-in reuses the one named connection.
+    static auto* connection = new Ado::Connection(QStringLiteral("Bank"));
+    return *connection;
+}
+
+QString BankFile() { return App::dataFile(QStringLiteral("Bank.mdb"), App::Access::Write); }
+
+QStringList BudgetCategories() {
+    if (isGerman())
+        return {QStringLiteral("Ersparnisse"), QStringLiteral("Soll/Darlehen"), QStringLiteral("Hausrat/Betrieb"),
+                QStringLiteral("Lebensmittel"), QStringLiteral("Auto"), QStringLiteral("Kleidung"),
+                QStringLiteral("Freizeit"), QStringLiteral("Arzt"), QStringLiteral("Versicherung"),
+                QStringLiteral("Sonstiges")};
+    return {QStringLiteral("Savings"), QStringLiteral("Debts"), QStringLiteral("Housing/Utilities"),
+            QStringLiteral("Groceries"), QStringLiteral("Auto"), QStringLiteral("Clothing"),
+            QStringLiteral("Recreation"), QStringLiteral("Medical"), QStringLiteral("Insurance"),
+            QStringLiteral("Other")};
+}
+
+namespace BankText {
+
+QDate dateOf(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return {};
+    const QLocale loc = Runtime::locale();
+    const QString form = loc.dateFormat(QLocale::ShortFormat);
+    static const QRegularExpression numbers(QStringLiteral("^(\\d{1,4})[/.\\-\\s]+(\\d{1,4})[/.\\-\\s]+(\\d{1,4})$"));
+    if (const QRegularExpressionMatch m = numbers.match(t); m.hasMatch()) {
+        // Day, month and year stand in the order of the short date form; a
+        // two-digit year means 1930 to 2029.
+        QList<std::pair<qsizetype, QChar>> order{
+            {form.indexOf(u'd'), u'd'}, {form.indexOf(u'M'), u'M'}, {form.indexOf(u'y'), u'y'}};
+        std::sort(order.begin(), order.end());
+        int day = 0, month = 0, year = 0;
+        for (int i = 0; i < 3; ++i) {
+            const QString part = m.captured(i + 1);
+            const int value = part.toInt();
+            if (order[i].second == u'd') day = value;
+            else if (order[i].second == u'M') month = value;
+            else year = part.size() <= 2 ? (value < 30 ? 2000 + value : 1900 + value) : value;
+        }
+        return QDate(year, month, day);
+    }
+    // The short form with a month name, as the C settings write it.
+    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
+    QString wide = form;
+    wide.replace(twoDigitYear, QStringLiteral("yyyy"));
+    return loc.toDate(t, wide);
+}
+
+std::optional<Ledger::Money> amountOf(const QString& text) {
+    const std::optional<double> v = Runtime::toNumber(text);
+    if (!v || std::abs(*v) > 1e14) return std::nullopt;
+    return Ledger::toMoney(*v);
+}
+
+QString gridDateFormat() {
+    const QString today = DateToday(QStringLiteral("Medium"));
+    if (today.size() > 2 && today[2] == u'.') return QStringLiteral("dd.mm.yy");
+    // The computer's date separator: the first one of its short date form.
+    QString separator = QStringLiteral("/");
+    for (const QChar c : Runtime::locale().dateFormat(QLocale::ShortFormat)) {
+        if (c == u'/' || c == u'.' || c == u'-') {
+            separator = c;
+            break;
+        }
+    }
+    return QStringLiteral("mm") + separator + QStringLiteral("dd") + separator + QStringLiteral("yy");
+}
+
+QString cell(const QString& sign, Ledger::Money m) {
+    return sign + Runtime::Format(Ledger::toDouble(m), QStringLiteral("00.00"));
+}
+
+} // namespace BankText
+
+namespace {
+
+// The year and month chosen in the filters; the last item of each ("All")
+// means any.
+Ledger::Period chosenPeriod(class frmBank* frm) {
+    Ledger::Period p;
+    if (frm->cboYear->currentIndex() != frm->cboYear->count() - 1) p.year = frm->cboYear->currentText().toInt();
+    if (frm->cboMonth->currentIndex() != frm->cboMonth->count() - 1) p.month = frm->cboMonth->currentText().toInt();
+    return p;
+}
+
+QString currencySign(class frmBank* frm) {
+    return frm->optDollar->isChecked() ? QStringLiteral("$ ") : QString::fromUtf8("€ ");
+}
+
+// The grid emptied to its heading, the editor hidden, the counts reset.
+void startFill(class frmBank* frm, FlexGrid* grid) {
+    frm->fraDrag->setVisible(false);
+    grid->setRows(1);
+    vEntryCount = 0;
+    vCheckedCount = 0;
+}
+
+// The last row made current and the strip moved over its column.
+void endFill(class frmBank* frm, FlexGrid* grid) {
+    grid->setRow(int(vEntryCount));
+    frm->fraDrag->move(grid->x() + Form::px(grid->CellLeft()), frm->fraDrag->y());
+}
+
+QString entriesText() { return QString::number(vEntryCount) + L(QStringLiteral(" Entries"), QString::fromUtf8(" Einträge")); }
+
+} // namespace
+
+void FillCheckingsGrid(class frmBank* frm) {
+    FlexGrid* grid = frm->flxGrid;
+    try {
+        if (bNewTransaction) objBank->AddYear(frm);
+        const QList<Ledger::Entry> rows =
+            Ledger::entries(cnBank(), Ledger::Register::Checkings, frm->account(), chosenPeriod(frm));
+        startFill(frm, grid);
+        frm->cboPayee->clear();
+        const QString sign = currencySign(frm);
+        const QString dateForm = BankText::gridDateFormat();
+
+        grid->setUpdatesEnabled(false);
+        grid->setRows(int(rows.size()) + 1);
+        // The payees of the rows shown, each once whatever its case (the
+        // first one seen), sorted as the list shows them.
+        QSet<QString> seen;
+        QStringList payees;
+        for (const Ledger::Entry& e : rows) {
+            const int row = int(++vEntryCount);
+            if (e.checked) ++vCheckedCount;
+            grid->setTextMatrix(row, 0, e.number ? QString::number(*e.number) : QString());
+            grid->setTextMatrix(row, 1, Runtime::formatDate(e.date, dateForm));
+            grid->setTextMatrix(row, 2, e.payee);
+            grid->setTextMatrix(row, 3, e.description);
+            grid->setTextMatrix(row, 4, BankText::cell(sign, e.amount));
+            grid->setTextMatrix(row, 5, BankText::cell(sign, e.balance));
+            grid->setTextMatrix(row, 6, e.checked ? QStringLiteral("X") : QString());
+            grid->setTextMatrix(row, 7, QString::number(e.entry));
+            grid->setTextMatrix(row, 8, e.link ? QString::number(*e.link) : QString());
+            grid->setTextMatrix(row, 9, QString::number(row));
+            if (!e.payee.isEmpty() && !seen.contains(e.payee.toLower())) {
+                seen.insert(e.payee.toLower());
+                payees << e.payee;
+            }
+        }
+        grid->setUpdatesEnabled(true);
+        std::sort(payees.begin(), payees.end(),
+                  [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        frm->cboPayee->addItems(payees);
+        // The box keeps the last row's payee as its text.
+        frm->cboPayee->setEditText(rows.isEmpty() ? QString() : rows.last().payee);
+        endFill(frm, grid);
+        frm->lblEntries->setCaption(entriesText() + QStringLiteral("\r\n") + QString::number(vCheckedCount) +
+                                    L(QStringLiteral(" are reconciled"), QString::fromUtf8(" sind geprüft")));
+    } catch (const RuntimeError& e) {
+        grid->setUpdatesEnabled(true);
+        ShowProblem(QStringLiteral("Display Checkings"), e.number, e.description);
+    }
+}
+
+void FillSavingsGrid(class frmBank* frm) {
+    FlexGrid* grid = frm->flxgrid2;
+    try {
+        if (bNewTransaction) objBank->AddYear(frm);
+        const QList<Ledger::Entry> rows =
+            Ledger::entries(cnBank(), Ledger::Register::Savings, frm->account(), chosenPeriod(frm));
+        startFill(frm, grid);
+        const QString sign = currencySign(frm);
+        const QString dateForm = BankText::gridDateFormat();
+        grid->setUpdatesEnabled(false);
+        grid->setRows(int(rows.size()) + 1);
+        for (const Ledger::Entry& e : rows) {
+            const int row = int(++vEntryCount);
+            grid->setTextMatrix(row, 0, BankText::cell(sign, e.balance));
+            grid->setTextMatrix(row, 1, BankText::cell(sign, e.amount));
+            grid->setTextMatrix(row, 2, Runtime::formatDate(e.date, dateForm));
+            grid->setTextMatrix(row, 3, QString::number(e.entry));
+            grid->setTextMatrix(row, 4, e.link ? QString::number(*e.link) : QString());
+        }
+        grid->setUpdatesEnabled(true);
+        endFill(frm, grid);
+        frm->lblEntries->setCaption(entriesText());
+    } catch (const RuntimeError& e) {
+        grid->setUpdatesEnabled(true);
+        ShowProblem(QStringLiteral("Display Savings"), e.number, e.description);
+    }
+}
+
+namespace {
+// The hourglass for as long as a correction runs, also when it fails.
+struct BusyPointer {
+    class frmBank* frm;
+    explicit BusyPointer(class frmBank* f) : frm(f) { frm->setMousePointer(vbHourglass); }
+    ~BusyPointer() { frm->setMousePointer(vbDefault); }
+};
+} // namespace
+
+void RecalcCheckingsBalances(class frmBank* frm) {
+    BusyPointer busy(frm);
+    Ledger::correct(cnBank(), Ledger::Register::Checkings, frm->account(), ChkCorrectFrom);
+    objBank->LastCheckingsBalance = Ledger::lastBalance(cnBank(), Ledger::Register::Checkings, frm->account());
+    objBank->WrongBalance = 0;
+    bDateOld = false;
+}
+
+void RecalcSavingsBalances(class frmBank* frm) {
+    BusyPointer busy(frm);
+    Ledger::correct(cnBank(), Ledger::Register::Savings, frm->account(), SavCorrectFrom);
+    objBank->LastSavingsBalance = Ledger::lastBalance(cnBank(), Ledger::Register::Savings, frm->account());
+    objBank->WrongBalance = 0;
+    bDateOld = false;
+}
