@@ -105,8 +105,36 @@ QString gridDateFormat() {
     return QStringLiteral("mm") + separator + QStringLiteral("dd") + separator + QStringLiteral("yy");
 }
 
-QString cell(const QString& sign, Ledger::Money m) {
-    return sign + Runtime::Format(Ledger::toDouble(m), QStringLiteral("00.00"));
+namespace {
+void twoDigits(QString& out, int n) {
+    out += QChar(u'0' + n / 10 % 10);
+    out += QChar(u'0' + n % 10);
+}
+} // namespace
+
+QString gridDate(const QDate& d, const QString& form) {
+    // Written by hand: the registers show thousands of dates at a time.
+    QString out;
+    out.reserve(8);
+    const bool dayFirst = form.startsWith(u'd');
+    twoDigits(out, dayFirst ? d.day() : d.month());
+    out += form[2];
+    twoDigits(out, dayFirst ? d.month() : d.day());
+    out += form[5];
+    twoDigits(out, d.year() % 100);
+    return out;
+}
+
+QString money(Ledger::Money m, QChar decimalSeparator) {
+    const qint64 cents = (m < 0 ? -m + 50 : m + 50) / 100;
+    QString out;
+    if (m < 0 && cents != 0) out += u'-';
+    const qint64 whole = cents / 100;
+    if (whole < 10) out += u'0';
+    out += QString::number(whole);
+    out += decimalSeparator;
+    twoDigits(out, int(cents % 100));
+    return out;
 }
 
 } // namespace BankText
@@ -154,7 +182,7 @@ void FillCheckingsGrid(class frmBank* frm) {
         frm->cboPayee->clear();
         const QString sign = currencySign(frm);
         const QString dateForm = BankText::gridDateFormat();
-
+        const QChar separator = Runtime::decimalSeparator();
         grid->setUpdatesEnabled(false);
         grid->setRows(int(rows.size()) + 1);
         // The payees of the rows shown, each once whatever its case (the
@@ -165,11 +193,11 @@ void FillCheckingsGrid(class frmBank* frm) {
             const int row = int(++vEntryCount);
             if (e.checked) ++vCheckedCount;
             grid->setTextMatrix(row, 0, e.number ? QString::number(*e.number) : QString());
-            grid->setTextMatrix(row, 1, Runtime::formatDate(e.date, dateForm));
+            grid->setTextMatrix(row, 1, BankText::gridDate(e.date, dateForm));
             grid->setTextMatrix(row, 2, e.payee);
             grid->setTextMatrix(row, 3, e.description);
-            grid->setTextMatrix(row, 4, BankText::cell(sign, e.amount));
-            grid->setTextMatrix(row, 5, BankText::cell(sign, e.balance));
+            grid->setTextMatrix(row, 4, sign + BankText::money(e.amount, separator));
+            grid->setTextMatrix(row, 5, sign + BankText::money(e.balance, separator));
             grid->setTextMatrix(row, 6, e.checked ? QStringLiteral("X") : QString());
             grid->setTextMatrix(row, 7, QString::number(e.entry));
             grid->setTextMatrix(row, 8, e.link ? QString::number(*e.link) : QString());
@@ -203,13 +231,14 @@ void FillSavingsGrid(class frmBank* frm) {
         startFill(frm, grid);
         const QString sign = currencySign(frm);
         const QString dateForm = BankText::gridDateFormat();
+        const QChar separator = Runtime::decimalSeparator();
         grid->setUpdatesEnabled(false);
         grid->setRows(int(rows.size()) + 1);
         for (const Ledger::Entry& e : rows) {
             const int row = int(++vEntryCount);
-            grid->setTextMatrix(row, 0, BankText::cell(sign, e.balance));
-            grid->setTextMatrix(row, 1, BankText::cell(sign, e.amount));
-            grid->setTextMatrix(row, 2, Runtime::formatDate(e.date, dateForm));
+            grid->setTextMatrix(row, 0, sign + BankText::money(e.balance, separator));
+            grid->setTextMatrix(row, 1, sign + BankText::money(e.amount, separator));
+            grid->setTextMatrix(row, 2, BankText::gridDate(e.date, dateForm));
             grid->setTextMatrix(row, 3, QString::number(e.entry));
             grid->setTextMatrix(row, 4, e.link ? QString::number(*e.link) : QString());
         }

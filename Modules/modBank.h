@@ -76,6 +76,9 @@ std::optional<Ledger::Money> amountOf(const QString& text);
 // "dd.mm.yy" in the European date region, else "mm/dd/yy" with the
 // computer's date separator.
 QString gridDateFormat();
-// A register cell: the currency sign, a blank and the amount as "00.00".
-QString cell(const QString& sign, Ledger::Money m);
+// A date in that form ("dd.mm.yy" or "mm/dd/yy" with its separator).
+QString gridDate(const QDate& d, const QString& form);
+// An amount as "00.00": at least two digits before the decimal separator,
+// two after it, rounded half away from zero, the minus sign kept.
+QString money(Ledger::Money m, QChar decimalSeparator);
 } // namespace BankText

@@ -273,6 +273,23 @@ private slots:
         QCOMPARE(Ledger::neighboursOfEntry(s.c, Register::Checkings, "1", early).after->entry, late);
     }
 
+    void amountForm_data() {
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("one digit") << 5.5 << "." << "05.50";
+        QTest::newRow("negative") << -7.5 << "." << "-07.50";
+        QTest::newRow("four digits, comma") << 1234.5 << "," << "1234,50";
+        QTest::newRow("half a cent away from zero") << -0.005 << "." << "-00.01";
+        QTest::newRow("less than half a cent") << -0.0049 << "." << "00.00";
+    }
+    void amountForm() {
+        QFETCH(double, amount);
+        QFETCH(QString, separator);
+        QFETCH(QString, text);
+        QCOMPARE(BankText::money(money(amount), separator[0]), text);
+    }
+
     // --- The window: opening and log-in -----------------------------------
 
     void opensFromMenuAndReturns() {
