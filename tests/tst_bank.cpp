@@ -513,6 +513,24 @@ private slots:
         QCOMPARE(f->flxGrid->TextMatrix(1, 6), QStringLiteral("X"));
     }
 
+    // A save that fails halfway (here the correction of the later
+    // balances) leaves nothing of itself behind.
+    void failedSaveLeavesNothing() {
+        class frmBank* f = loggedIn();
+        addEntry(f, "10 Mar 2026", "100");
+        cnBank().Execute(QStringLiteral("CREATE TRIGGER Refuse BEFORE UPDATE OF Chk_Balance ON Checkings "
+                                        "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+        addEntry(f, "1 Mar 2026", "-5");
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Checkings Transaction\n")));
+        QVERIFY(MsgBoxSeam::last().text.contains(QStringLiteral("disk full")));
+        QCOMPARE(column(f->flxGrid, 5), QStringList{"$ 100.00"});
+        QCOMPARE(f->lblCheckingsTotal->Caption(), QStringLiteral("$100.00"));
+        QVERIFY(!bDateOld);
+        Store s;
+        QCOMPARE(Ledger::entries(s.c, Register::Checkings, "4711").size(), 1);
+    }
+
     // --- Entry checks -----------------------------------------------------
 
     void entryChecks_data() {
