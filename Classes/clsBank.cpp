@@ -3,10 +3,14 @@
 #include "Forms/Bank/frmBank.h"
 #include "Modules/modBank.h"
 #include "Modules/modLanguage.h"
+#include "Platform/App.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
+#include "Platform/QuotedLines.h"
 
 #include <QComboBox>
+#include <QListWidget>
+#include <QRegularExpression>
 
 using Ledger::Register;
 
@@ -239,4 +243,78 @@ void clsBank::FindNextSav_Entry(class frmBank* frm) {
         Ledger::neighboursOfEntry(cnBank(), Register::Savings, frm->account(), keyOf(frm->flxgrid2->Text()));
     intNextEntry = n.after ? n.after->entry : 0;
     vPrevEntry = n.before ? n.before->entry : 0;
+}
+
+void clsBank::CheckForCheckingsChange(class frmBank* frm) {
+    WrongBalance = OldCheckingsTransaction - NewCheckingsTransaction;
+    // Also when the amount stays: a changed date moves the entry, and the
+    // balances from its earlier place on must follow.
+    RecalcCheckingsBalances(frm);
+}
+
+void clsBank::CheckForSavingsChange(class frmBank* frm) {
+    WrongBalance = OldSavingsTransaction - NewSavingsTransaction;
+    RecalcSavingsBalances(frm);
+}
+
+namespace {
+// The amount field formatted "00.00"; its value.
+Ledger::Money formatAmountField(class frmBank* frm) {
+    const double value = Runtime::CDbl(frm->txtDat[3]->Text());
+    frm->txtDat[3]->setTextValue(Runtime::Format(value, QStringLiteral("00.00")));
+    return Ledger::toMoney(value);
+}
+} // namespace
+
+void clsBank::UpdateCheckings(class frmBank* frm) {
+    NewCheckingsTransaction = formatAmountField(frm);
+    bZeroAmount = NewCheckingsTransaction == 0;
+    CheckForCheckingsChange(frm);
+}
+
+void clsBank::UpdateSavings(class frmBank* frm) {
+    NewSavingsTransaction = formatAmountField(frm);
+    bZeroAmount = NewSavingsTransaction == 0;
+    CheckForSavingsChange(frm);
+}
+
+namespace {
+QString debtsPath(class frmBank* frm, App::Access access) {
+    return App::dataFile(frm->account() + QStringLiteral("Debts.qem"), access);
+}
+
+// The amount in a debt's first 8 characters: two decimals after a point or
+// a comma (the file may come from other number settings), else whatever the
+// computer's settings read there; 0 when it is no number.
+Ledger::Money debtAmount(const QString& item) {
+    static const QRegularExpression fixed(QStringLiteral("^\\s*(\\d+)[.,](\\d\\d)\\s*$"));
+    const QString head = item.left(8);
+    if (const QRegularExpressionMatch m = fixed.match(head); m.hasMatch())
+        return m.captured(1).toLongLong() * Ledger::kUnit + m.captured(2).toLongLong() * (Ledger::kUnit / 100);
+    return BankText::amountOf(head).value_or(0);
+}
+} // namespace
+
+void clsBank::LoadDebts(class frmBank* frm) {
+    frm->lstDebts->clear();
+    const std::optional<QStringList> items = QuotedLines::read(debtsPath(frm, App::Access::Read));
+    if (!items) return;
+    for (const QString& item : *items)
+        if (!item.isEmpty()) frm->lstDebts->addItem(item);
+}
+
+void clsBank::SaveDebts(class frmBank* frm) {
+    QStringList items;
+    for (int i = 0; i < frm->lstDebts->count(); ++i)
+        if (!frm->lstDebts->item(i)->text().isEmpty()) items << frm->lstDebts->item(i)->text();
+    QString error;
+    if (!QuotedLines::write(debtsPath(frm, App::Access::Write), items, &error)) throw RuntimeError(75, error);
+}
+
+void clsBank::TotalDebts(class frmBank* frm) {
+    Money total = 0;
+    for (int i = 0; i < frm->lstDebts->count(); ++i) total += debtAmount(frm->lstDebts->item(i)->text());
+    SaveDebts(frm);
+    LastDebtsBalance = total;
+    frm->Activation();
 }

@@ -30,14 +30,25 @@ public:
     void AddYear(class frmBank* frm, int year);
     void CheckIfYearExists(class frmBank* frm, const QString& year);
     void AddCat(class frmBank* frm);
+    void CheckForCheckingsChange(class frmBank* frm);
+    void CheckForSavingsChange(class frmBank* frm);
+    void UpdateCheckings(class frmBank* frm);
+    void UpdateSavings(class frmBank* frm);
+    // The debts total, then the list saved and the totals shown. Throws
+    // when the file cannot be written.
+    void TotalDebts(class frmBank* frm);
     QString CheckIfValidNumber(class frmBank* frm);
     QString CheckIfValidFields(class frmBank* frm);
     QString CheckIfValidTransfer(class frmBank* frm);
     QString IsDateChanged(class frmBank* frm);
+    // The debts list from "<account>Debts.qem"; a missing file is an empty list.
+    void LoadDebts(class frmBank* frm);
     void IsChk_DateOld(class frmBank* frm);
     void IsSav_DateOld(class frmBank* frm);
     void FindNextChk_Entry(class frmBank* frm);
     void FindNextSav_Entry(class frmBank* frm);
+    // Writes the whole list; throws when the file cannot be written.
+    void SaveDebts(class frmBank* frm);
 
     // Amounts in ten-thousandths.
     Money NewSavingsTransaction = 0;

@@ -9,11 +9,15 @@
 #include "Modules/modMain.h"
 #include "Platform/App.h"
 #include "Platform/Fonts.h"
+#include "Platform/Keys.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
-#include "Platform/QuotedLines.h"
+#include "Platform/Runtime.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -372,7 +376,75 @@ void frmBank::wire() {
     connect(optEuro, &QRadioButton::toggled, this, [this](bool on) {
         if (on) optEuro_Click();
     });
-    for (int i = 0; i < 3; ++i) lblAdd[i]->onClick = [this, i] { lblAdd_Click(i); };
+    flxGrid->onClick = [this] { flxGrid_Click(); };
+    flxgrid2->onClick = [this] { flxgrid2_Click(); };
+    fraCheckings->installEventFilter(this);
+    lblReconcile->onMouseDown = [this](int Button, int Shift, int X, int Y) { lblReconcile_MouseDown(Button, Shift, X, Y); };
+    for (int i = 0; i < 7; ++i) {
+        txtDat[i]->onKeyPress = [this, i](int& KeyAscii) { txtDat_KeyPress(i, KeyAscii); };
+        txtDat[i]->onKeyDown = [this, i](int& KeyCode, int Shift) { txtDat_KeyDown(i, KeyCode, Shift); };
+        txtDat[i]->installEventFilter(this);
+        txtDat[i]->setMouseTracking(true);
+    }
+    cboPayee->installEventFilter(this);
+    cboPayee->lineEdit()->installEventFilter(this);
+    connect(cboPayee, &QComboBox::activated, this, [this] { cboPayee_Click(); });
+    for (int i = 0; i < 3; ++i) {
+        lblAdd[i]->onClick = [this, i] { lblAdd_Click(i); };
+        lblDel[i]->onClick = [this, i] { lblDel_Click(i); };
+        lblAdd[i]->onMouseMove = [this, i](int B, int S, int X, int Y) { lblAdd_MouseMove(i, B, S, X, Y); };
+        lblDel[i]->onMouseMove = [this, i](int B, int S, int X, int Y) { lblDel_MouseMove(i, B, S, X, Y); };
+        lblAdd[i]->onMouseDown = [this, i](int B, int S, int X, int Y) { lblAdd_MouseDown(i, B, S, X, Y); };
+        lblAdd[i]->onMouseUp = [this, i](int B, int S, int X, int Y) { lblAdd_MouseUp(i, B, S, X, Y); };
+        lblDel[i]->onMouseDown = [this, i](int B, int S, int X, int Y) { lblDel_MouseDown(i, B, S, X, Y); };
+        lblDel[i]->onMouseUp = [this, i](int B, int S, int X, int Y) { lblDel_MouseUp(i, B, S, X, Y); };
+    }
+    for (int i = 0; i < 2; ++i) {
+        lblSwitch[i]->onMouseDown = [this, i](int B, int S, int X, int Y) { lblSwitch_MouseDown(i, B, S, X, Y); };
+        lblSwitch[i]->onMouseUp = [this, i](int B, int S, int X, int Y) { lblSwitch_MouseUp(i, B, S, X, Y); };
+    }
+    txtDebt->onKeyPress = [this](int& KeyAscii) { txtDebt_KeyPress(KeyAscii); };
+    txtDebtDescription->onKeyDown = [this](int& KeyCode, int Shift) { txtDebtDescription_KeyDown(KeyCode, Shift); };
+    connect(cmdKillDebts, &QPushButton::clicked, this, [this] { cmdKillDebts_Click(); });
+    connect(cmdTransfer, &QPushButton::clicked, this, [this] { cmdTransfer_Click(); });
+    connect(cmdBudget, &QPushButton::clicked, this, [this] { cmdBudget_Click(); });
+    connect(cmdCalc, &QPushButton::clicked, this, [this] { cmdCalc_Click(); });
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+    // Scrolling a register closes the editor.
+    for (FlexGrid* g : {flxGrid, flxgrid2})
+        connect(g->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { fraDrag->setVisible(false); });
+
+    // The surfaces whose mouse-move resets the label buttons' hover colours.
+    const auto reset = [this](int, int, int, int) { ResetLabels(); };
+    for (Frame* f : {fraCheckings, fraTotal, fraDebts, fraInfo, fraTransfer, fraCurrency}) f->onMouseMove = reset;
+    for (FlexGrid* g : {flxGrid, flxgrid2}) {
+        g->onMouseMove = reset;
+        g->setMouseTracking(true);
+        g->viewport()->setMouseTracking(true);
+    }
+    for (Label* l : {lblDebt, lblSwitch[0], lblSwitch[1]}) l->onMouseMove = reset;
+    txtDebt->installEventFilter(this);
+    txtDebt->setMouseTracking(true);
+    lstDebts->viewport()->installEventFilter(this);
+    lstDebts->viewport()->setMouseTracking(true);
+    setMouseTracking(true);
+
+    // Names for assistive tools: each field by its label.
+    const std::array<std::pair<QWidget*, Label*>, 13> named{{
+        {txtPwd, lblPwd}, {txtLastName, lblLastName}, {txtFirstName, lblFirstName}, {cboPayee, lblPayee},
+        {cboCat, lblCat}, {cboYear, lblYear}, {cboMonth, lblMonth}, {txtDebt, lblDebt},
+        {txtDebtDescription, lblDebtDescription}, {cboFromTo, lblFromTo}, {lblReconcile, lblChk},
+        {flxGrid, lblSwitch[0]}, {flxgrid2, lblSwitch[1]},
+    }};
+    named_.assign(named.begin(), named.end());
+    for (int i = 0; i < 7; ++i) named_.push_back({txtDat[i], lblDat[i]});
+    for (Label* l : {lblSwitch[0], lblSwitch[1], lblAdd[0], lblAdd[1], lblAdd[2], lblDel[0], lblDel[1], lblDel[2]})
+        named_.push_back({l, l});
+    nameControls();
+}
+
+void frmBank::nameControls() {
+    for (const auto& [control, label] : named_) control->setAccessibleName(captionText(label->Caption()).trimmed());
 }
 
 QString frmBank::account() const { return txtPwd->Text(); }
@@ -381,6 +453,7 @@ bool frmBank::checkingsShown() const { return cboPayee->isVisibleTo(this); }
 void frmBank::Form_Load() {
     if (isFormLoaded<class frmChoice>()) frmChoice()->setVisible(false);
     SetLangBankLogin(this);
+    nameControls();
     bLoggedIn = false;
     bNewTransaction = bEditEntry = bZeroAmount = bDateOld = bDateForTransfer = false;
     objBank = std::make_unique<clsBank>();
@@ -417,9 +490,6 @@ bool isAccountNumber(const QString& text) {
     return digits.match(text).hasMatch();
 }
 
-QString debtsFile(const QString& account) {
-    return App::dataFile(account + QStringLiteral("Debts.qem"), App::Access::Write);
-}
 } // namespace
 
 void frmBank::invalidAccount() {
@@ -468,8 +538,7 @@ void frmBank::cmdOK_Click() {
                 return;
             }
             Ledger::addAccount(cnBank(), account(), txtLastName->Text(), txtFirstName->Text());
-            QString error;
-            if (!QuotedLines::write(debtsFile(account()), {}, &error)) throw RuntimeError(75, error);
+            objBank->SaveDebts(this);
         } else {
             invalidAccount();
             return;
@@ -503,7 +572,9 @@ void frmBank::ShowAccountViews() {
     objBank->GetInfo(this);
     objBank->GetBalances(this);
     FillTransferList();
-    Activation();
+    objBank->LoadDebts(this);
+    objBank->TotalDebts(this);
+    nameControls();
 }
 
 void frmBank::FillTransferList() {
@@ -551,6 +622,160 @@ void frmBank::optDollar_Click() {
 
 void frmBank::optEuro_Click() { optDollar_Click(); }
 
+namespace {
+// The reconcile mark: "P", drawn as the tick of "Wingdings 2", or empty.
+void setReconcile(Label* mark, bool on) {
+    mark->setCaption(on ? QStringLiteral("P") : QString());
+    if (on) mark->setText(Fonts::symbol(QStringLiteral("Wingdings 2"), u'P'));
+}
+
+// The strip's label over the grid's current cell.
+void placeOverCell(Label* label, FlexGrid* grid, bool fullHeight) {
+    label->setCaption(grid->Text());
+    label->setGeometry(Form::px(grid->CellLeft()), 0, Form::px(grid->CellWidth()),
+                       fullHeight ? Form::px(grid->CellHeight()) : label->parentWidget()->height());
+}
+
+// The strip laid over the grid's current row.
+void showStrip(QFrame* strip, FlexGrid* grid) {
+    strip->setVisible(true);
+    strip->raise();
+    strip->setGeometry(grid->x(), grid->y() + Form::px(grid->CellTop()), strip->width(), Form::px(grid->CellHeight()));
+}
+
+// The stored date of a row, in the computer's short date form with its
+// four-digit year (never rebuilt from the grid's two-digit year).
+QString storedDate(Register r, const QString& key) {
+    const std::optional<Ledger::Entry> e = Ledger::entry(cnBank(), r, key.toLongLong());
+    return e ? Runtime::shortDate(e->date) : QString();
+}
+} // namespace
+
+void frmBank::flxGrid_Click() {
+    try {
+        if (vEntryCount == 0 || flxGrid->Row() < 1) return;
+        showStrip(fraDrag, flxGrid);
+        const int row = flxGrid->Row();
+        const std::array<Label*, 6> strip{lblNr, lblDate, lblOrder, lblDescription, lblTransaction, lblBalance};
+        for (int col = 0; col < 6; ++col) {
+            flxGrid->setCol(col);
+            placeOverCell(strip[col], flxGrid, col == 2 || col == 3);
+        }
+        txtDat[0]->setTextValue(flxGrid->TextMatrix(row, 0));
+        txtDat[1]->setTextValue(storedDate(Register::Checkings, flxGrid->TextMatrix(row, 7)));
+        cboPayee->setEditText(flxGrid->TextMatrix(row, 2));
+        txtDat[2]->setTextValue(flxGrid->TextMatrix(row, 3));
+        // The cells without their currency sign (the blank after it stays).
+        txtDat[3]->setTextValue(flxGrid->TextMatrix(row, 4).mid(1));
+        txtDat[4]->setTextValue(flxGrid->TextMatrix(row, 5).mid(1));
+        flxGrid->setCol(6);
+        const bool reconciled = flxGrid->Text() == QLatin1String("X");
+        setReconcile(lblReconcile, reconciled);
+        placeOverCell(lblCheck, flxGrid, false);
+        lblCheck->setCaption(reconciled ? QStringLiteral("X") : QString());
+        objBank->GetBudgetCat(this);
+        objBank->OldDate = txtDat[1]->Text();
+        objBank->OldCheckingsTransaction = Ledger::toMoney(Runtime::CDbl(txtDat[3]->Text()));
+        Activation();
+    } catch (const RuntimeError& e) {
+        ShowProblem(QStringLiteral("FlexGrid Checkings"), e.number, e.description);
+    }
+}
+
+void frmBank::flxgrid2_Click() {
+    try {
+        if (vEntryCount == 0 || flxgrid2->Row() < 1) return;
+        showStrip(fraDrag, flxgrid2);
+        const int row = flxgrid2->Row();
+        const std::array<Label*, 3> strip{lblBalance, lblTransaction, lblDate};
+        for (int col = 0; col < 3; ++col) {
+            flxgrid2->setCol(col);
+            placeOverCell(strip[col], flxgrid2, false);
+        }
+        txtDat[4]->setTextValue(flxgrid2->TextMatrix(row, 0).mid(1));
+        txtDat[3]->setTextValue(flxgrid2->TextMatrix(row, 1).mid(1));
+        txtDat[1]->setTextValue(storedDate(Register::Savings, flxgrid2->TextMatrix(row, 3)));
+        objBank->OldSavingsTransaction = Ledger::toMoney(Runtime::CDbl(txtDat[3]->Text()));
+        objBank->OldDate = txtDat[1]->Text();
+        Activation();
+    } catch (const RuntimeError& e) {
+        ShowProblem(QStringLiteral("FlexGrid Savings"), e.number, e.description);
+    }
+}
+
+void frmBank::fraCheckings_Click() { fraDrag->setVisible(false); }
+
+void frmBank::lblReconcile_MouseDown(int, int, int, int) {
+    setReconcile(lblReconcile, lblReconcile->Caption().isEmpty());
+    lblEntries->setCaption(QString::number(vEntryCount) + L(QStringLiteral(" Entries"), QString::fromUtf8(" Einträge")) +
+                           QStringLiteral("\r\n") + QString::number(vCheckedCount) +
+                           L(QStringLiteral(" are reconciled"), QString::fromUtf8(" sind geprüft")));
+}
+
+QChar frmBank::separator() const {
+    const QString total = lblCheckingsTotal->Caption();
+    return total.size() >= 3 && total[total.size() - 3] == u',' ? u',' : u'.';
+}
+
+void frmBank::handOverTransferDate() {
+    if (!bDateForTransfer || txtDat[1]->Text().isEmpty()) return;
+    txtDat[5]->setTextValue(txtDat[1]->Text());
+    txtDat[1]->clear();
+    bDateForTransfer = false;
+    if (!txtDat[5]->Text().isEmpty()) txtDat[6]->setFocus();
+}
+
+void frmBank::txtDat_GotFocus(int Index) {
+    if (Index == 1 || Index == 5) {
+        bDateForTransfer = Index == 5;
+        frmClndr::FromBank = true;
+        frmClndr()->Show(vbModeless);
+        // Dates are picked in the calendar, which writes the entry date field.
+        if (checkingsShown()) cboPayee->setFocus();
+        else txtDat[3]->setFocus();
+    }
+    handOverTransferDate();
+}
+
+void frmBank::txtDat_KeyPress(int Index, int& KeyAscii) {
+    if (KeyAscii == 8) return;
+    const bool digit = KeyAscii >= 48 && KeyAscii <= 57;
+    const int sep = separator().unicode();
+    bool admitted = true;
+    switch (Index) {
+    case 0: admitted = digit; break;
+    case 1:
+    case 5: admitted = digit || KeyAscii == 47; break;
+    case 3: admitted = digit || KeyAscii == sep || KeyAscii == 45; break;
+    case 6: admitted = digit || KeyAscii == sep; break;
+    default: break;
+    }
+    if (!admitted) KeyAscii = 0;
+}
+
+void frmBank::txtDat_KeyDown(int Index, int& KeyCode, int) {
+    if (KeyCode == Keys::vbKeyReturn) {
+        if (Index == 0) txtDat[1]->setFocus();
+        else if (Index == 1) cboPayee->setFocus();
+        else if (Index == 2) txtDat[3]->setFocus();
+    } else if (KeyCode == Keys::vbKeyDecimal && (Index == 3 || Index == 6)) {
+        TextBox* field = txtDat[Index];
+        field->setTextValue(field->Text() + separator());
+        field->setCursorPosition(int(field->Text().size()));
+        field->setFocus();
+    }
+}
+
+void frmBank::cboPayee_GotFocus() { handOverTransferDate(); }
+
+void frmBank::cboPayee_Click() {
+    if (bLoggedIn) txtDat[2]->setFocus();
+}
+
+void frmBank::cboPayee_KeyDown(int& KeyCode, int) {
+    if (KeyCode == Keys::vbKeyReturn) txtDat[2]->setFocus();
+}
+
 void frmBank::Activation() {
     try {
         const QString amountText = txtDat[3]->Text();
@@ -594,6 +819,10 @@ void frmBank::Activation() {
     }
 }
 
+namespace {
+QString spaces(qsizetype n) { return QString(std::max<qsizetype>(n, 0), u' '); }
+} // namespace
+
 void frmBank::lblAdd_Click(int Index) {
     try {
         if (Index == 0) {
@@ -615,9 +844,29 @@ void frmBank::lblAdd_Click(int Index) {
             cboCat->setCurrentIndex(-1);
             txtDat[3]->clear();
             txtDat[4]->clear();
-            lblReconcile->setCaption(QString());
+            setReconcile(lblReconcile, false);
             for (QWidget* w : std::initializer_list<QWidget*>{fraDrag, lblDeposit, lblPayment, lblWithdrawl, lblTransfer})
                 w->setVisible(false);
+        } else {
+            const std::optional<double> amount = Runtime::toNumber(txtDebt->Text());
+            if (amount && *amount != 0) {
+                txtDebt->setTextValue(Runtime::Format(*amount, QStringLiteral("00.00")));
+                // The total reads the amount from the item's first 8 characters.
+                if (txtDebt->Text().size() > 8) throw Err::overflow();
+                lstDebts->addItem(txtDebt->Text() + spaces(8 - txtDebt->Text().size()) + txtDebtDescription->Text());
+                try {
+                    objBank->TotalDebts(this);
+                } catch (const RuntimeError&) {
+                    // The list keeps what the file holds.
+                    objBank->LoadDebts(this);
+                    throw;
+                }
+            } else {
+                MsgBox(L(QStringLiteral("Invalid Debt"), QString::fromUtf8("Ungültige Schuldenangabe")), vbExclamation);
+            }
+            txtDebt->clear();
+            txtDebtDescription->clear();
+            txtDebt->setFocus();
         }
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("Adding/Clearing"), e.number, e.description);
@@ -693,6 +942,321 @@ bool frmBank::saveEntry(Register r) {
         txtDat[3]->setFocus();
     }
     return saved;
+}
+
+void frmBank::showStoredState() {
+    bDateOld = false;
+    objBank->WrongBalance = 0;
+    try {
+        objBank->GetBalances(this);
+    } catch (const RuntimeError&) {
+        // The fillers below report what the database refuses.
+    }
+    // The register not shown first: the one shown sets the counts.
+    if (checkingsShown()) {
+        FillSavingsGrid(this);
+        FillCheckingsGrid(this);
+    } else {
+        FillCheckingsGrid(this);
+        FillSavingsGrid(this);
+    }
+    Activation();
+}
+
+namespace {
+// The opposite of an amount as the other half of a transfer takes it.
+QString oppositeAmount(Ledger::Money m) { return Runtime::CStr(Ledger::toDouble(-m)); }
+} // namespace
+
+bool frmBank::UpdateEntry() {
+    if (objBank->CheckIfValidFields(this) == QLatin1String("False")) return false;
+    bEditEntry = true;
+    if (objBank->CheckIfValidNumber(this) == QLatin1String("False")) return false;
+    const bool checkings = checkingsShown();
+    const Register r = checkings ? Register::Checkings : Register::Savings;
+    const Register other = checkings ? Register::Savings : Register::Checkings;
+    FlexGrid* grid = checkings ? flxGrid : flxgrid2;
+    const qint64 key = grid->TextMatrix(grid->Row(), checkings ? 7 : 3).toLongLong();
+    if (!checkings) objBank->FindNextSav_Entry(this);
+
+    Ado::Transaction t(cnBank());
+    const std::optional<Ledger::Entry> old = Ledger::entry(cnBank(), r, key);
+    if (!old) throw RuntimeError(3021, QStringLiteral("The entry is no longer stored"));
+    const Ledger::Money amount = Ledger::toMoney(Runtime::CDbl(txtDat[3]->Text()));
+    Ledger::Entry e = editedEntry(this, r, amount, old->link.has_value());
+    e.entry = key;
+    e.link = old->link;
+    if (checkings) objBank->IsChk_DateOld(this);
+    else objBank->IsSav_DateOld(this);
+    if (objBank->IsDateChanged(this) == QLatin1String("True") && bDateOld) objBank->WrongBalance = -amount;
+    Ledger::updateEntry(cnBank(), r, e);
+    (checkings ? ChkCorrectFrom : SavCorrectFrom) = std::min(Ledger::Place{old->date, key}, Ledger::Place{e.date, key});
+
+    if (old->link) {
+        // The other half takes the new date and the opposite amount.
+        std::optional<Ledger::Entry> half = Ledger::entry(cnBank(), other, *old->link);
+        if (!half) throw RuntimeError(3021, QStringLiteral("The other half of the transfer is no longer stored"));
+        (checkings ? objBank->OldSavingsTransaction : objBank->OldCheckingsTransaction) = half->amount;
+        const Ledger::Place before{half->date, half->entry};
+        half->date = e.date;
+        half->amount = -amount;
+        Ledger::updateEntry(cnBank(), other, *half);
+        (checkings ? SavCorrectFrom : ChkCorrectFrom) = std::min(before, Ledger::Place{half->date, half->entry});
+        txtDat[3]->setTextValue(oppositeAmount(amount));
+        if (checkings) objBank->UpdateSavings(this);
+        else objBank->UpdateCheckings(this);
+    }
+    txtDat[3]->setTextValue(Runtime::CStr(Ledger::toDouble(amount)));
+    if (checkings) objBank->UpdateCheckings(this);
+    else objBank->UpdateSavings(this);
+    t.commit();
+    showStoredState();
+    return true;
+}
+
+bool frmBank::DeleteEntry() {
+    if (MsgBox(L(QStringLiteral("Are You Sure That You Want To Delete This Entry"),
+                 QString::fromUtf8("Sind Sie Sicher, Dass Sie Diesen Eintrag Entfernen Möchten")),
+               vbYesNo + vbQuestion) != vbYes)
+        return true;
+    const bool checkings = checkingsShown();
+    const Register r = checkings ? Register::Checkings : Register::Savings;
+    const Register other = checkings ? Register::Savings : Register::Checkings;
+    Ado::Transaction t(cnBank());
+    if (checkings) objBank->FindNextChk_Entry(this);
+    else objBank->FindNextSav_Entry(this);
+    FlexGrid* grid = checkings ? flxGrid : flxgrid2;
+    const qint64 key = grid->TextMatrix(grid->Row(), checkings ? 7 : 3).toLongLong();
+    const std::optional<Ledger::Entry> old = Ledger::entry(cnBank(), r, key);
+    if (!old) throw RuntimeError(3021, QStringLiteral("The entry is no longer stored"));
+    Ledger::deleteEntry(cnBank(), r, key);
+    // An amount of 0 tells the correction that the entry is gone.
+    txtDat[3]->setTextValue(QStringLiteral("0"));
+    if (old->link) {
+        if (const std::optional<Ledger::Entry> half = Ledger::entry(cnBank(), other, *old->link)) {
+            (checkings ? objBank->OldSavingsTransaction : objBank->OldCheckingsTransaction) = half->amount;
+            Ledger::deleteEntry(cnBank(), other, half->entry);
+            (checkings ? SavCorrectFrom : ChkCorrectFrom) = {half->date, half->entry};
+            if (checkings) objBank->UpdateSavings(this);
+            else objBank->UpdateCheckings(this);
+        }
+    }
+    (checkings ? ChkCorrectFrom : SavCorrectFrom) = {old->date, key};
+    if (checkings) objBank->UpdateCheckings(this);
+    else objBank->UpdateSavings(this);
+    t.commit();
+    showStoredState();
+    return true;
+}
+
+void frmBank::lblDel_Click(int Index) {
+    // The flags are down again however "Upd" or "Del" ends.
+    struct Lower {
+        ~Lower() {
+            bEditEntry = false;
+            bZeroAmount = false;
+        }
+    } lower;
+    try {
+        if (Index == 2) {
+            QListWidgetItem* item = lstDebts->currentItem();
+            if (item && !item->text().isEmpty()) {
+                const QString text = item->text();
+                const QString question =
+                    L(QStringLiteral("Did you really reimburse ''$") + text + QStringLiteral("''"),
+                      QStringLiteral("Haben Sie wirklich ''$") + text + QString::fromUtf8("'' zurückerstattet"));
+                if (MsgBox(question, vbYesNo + vbQuestion) == vbYes) {
+                    delete item;
+                    try {
+                        objBank->TotalDebts(this);
+                    } catch (const RuntimeError&) {
+                        objBank->LoadDebts(this);
+                        throw;
+                    }
+                }
+            }
+            txtDebt->setFocus();
+        } else {
+            if (!fraDrag->isVisibleTo(this)) {
+                MsgBox(L(QStringLiteral("Please select an entry first"), QStringLiteral("Bitte wählen Sie zuerst einen Eintrag")),
+                       vbExclamation);
+                return;
+            }
+            if (!(Index == 0 ? UpdateEntry() : DeleteEntry())) return;
+        }
+        lblAdd_Click(1);
+    } catch (const RuntimeError& e) {
+        ShowProblem(QStringLiteral("Deleting/Updating"), e.number, e.description);
+        if (Index != 2) showStoredState();
+    }
+}
+
+void frmBank::txtDebt_KeyPress(int& KeyAscii) {
+    // The computer's decimal separator, so that "12,50" stays twelve and a half.
+    const bool digit = KeyAscii >= 48 && KeyAscii <= 57;
+    if (!digit && KeyAscii != 8 && KeyAscii != Runtime::decimalSeparator().unicode()) KeyAscii = 0;
+}
+
+void frmBank::txtDebtDescription_KeyDown(int& KeyCode, int) {
+    if (KeyCode == Keys::vbKeyReturn) lblAdd_Click(2);
+}
+
+void frmBank::cmdKillDebts_Click() {
+    if (lstDebts->count() > 0) {
+        const QString total = lblDebtsTotal->Caption();
+        const QString question = L(QStringLiteral("Did you really reimburse ''") + total + QStringLiteral("''"),
+                                   QStringLiteral("Haben Sie wirklich ''") + total + QString::fromUtf8("'' zurückerstattet"));
+        if (MsgBox(question, vbYesNo + vbQuestion) == vbYes) {
+            lstDebts->clear();
+            try {
+                objBank->TotalDebts(this);
+            } catch (const RuntimeError& e) {
+                // The list shows what the file still holds.
+                objBank->LoadDebts(this);
+                ShowProblem(QStringLiteral("Reimburse"), e.number, e.description);
+            }
+        }
+    }
+    txtDebt->setFocus();
+}
+
+void frmBank::PrepareTransferEntry() {
+    txtDat[1]->setTextValue(txtDat[5]->Text());
+    const QString amount = txtDat[6]->Text();
+    txtDat[3]->setTextValue(Runtime::toNumber(amount).value_or(0) > 0 ? QStringLiteral("-") + amount : amount);
+}
+
+void frmBank::cmdTransfer_Click() {
+    if (objBank->CheckIfValidTransfer(this) == QLatin1String("False")) return;
+    const int direction = cboFromTo->currentIndex();
+    const QString date = txtDat[5]->Text(), amount = txtDat[6]->Text();
+    const QString checkingsPayee = direction == 0 ? L(QStringLiteral("Savings"), QStringLiteral("Sparkonto"))
+                                                  : L(QStringLiteral("Checkings"), QStringLiteral("Girokonto"));
+    const QString description = L(QStringLiteral("Transfer"), QString::fromUtf8("Überweisung"));
+    // Both halves, their links and both corrections, or nothing.
+    transferring_ = true;
+    try {
+        Ado::Transaction t(cnBank());
+        if (direction == 0) {
+            lblSwitch_Click(0);
+            cboPayee->setEditText(checkingsPayee);
+            txtDat[2]->setTextValue(description);
+            PrepareTransferEntry();
+            SaveCheckingsEntry();
+            txtDat[3]->setTextValue(txtDat[3]->Text().mid(1));
+            SaveSavingsEntry();
+        } else {
+            lblSwitch_Click(1);
+            PrepareTransferEntry();
+            SaveSavingsEntry();
+            lblSwitch_Click(0);
+            cboPayee->setEditText(checkingsPayee);
+            txtDat[2]->setTextValue(description);
+            PrepareTransferEntry();
+            txtDat[3]->setTextValue(txtDat[3]->Text().mid(1));
+            SaveCheckingsEntry();
+        }
+        t.commit();
+    } catch (const RuntimeError& e) {
+        transferring_ = false;
+        vSelEntry = vSelSavEntry = 0;
+        ShowProblem(QStringLiteral("Transfer"), e.number, e.description);
+        if (!checkingsShown()) lblSwitch_Click(0);
+        showStoredState();
+        lblAdd_Click(1);
+        // The transfer fields keep their values for another try.
+        txtDat[5]->setTextValue(date);
+        txtDat[6]->setTextValue(amount);
+        cboFromTo->setCurrentIndex(direction);
+        return;
+    }
+    transferring_ = false;
+    objBank->GetBalances(this);
+    showStoredState();
+    fraDrag->setVisible(false);
+    lblAdd_Click(1);
+    txtDat[5]->clear();
+    txtDat[6]->clear();
+    vSelSavEntry = 0;
+    vSelEntry = 0;
+    cboFromTo->setCurrentIndex(-1);
+}
+
+void frmBank::cmdBudget_Click() {
+    // The budget worksheet is not part of the bank yet.
+}
+
+void frmBank::cmdCalc_Click() {
+    class frmCalc* calc = frmCalc();
+    frmCalc::FromBank = true;
+    calc->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    calc->Show(vbModeless);
+    // Centred over the bank window.
+    const QRect bank = frameGeometry();
+    const QRect own = calc->frameGeometry();
+    calc->move(bank.x() + (bank.width() - own.width()) / 2, bank.y() + (bank.height() - own.height()) / 2);
+}
+
+void frmBank::cmdPrint_Click() {
+    // Statements are not printed yet.
+}
+
+void frmBank::ResetLabels() {
+    for (int i = 0; i < int(lblAdd.size()); ++i) {
+        lblAdd[i]->setForeColor(QColor(0, 192, 0));
+        lblDel[i]->setForeColor(QColor(255, 128, 128));
+    }
+}
+
+void frmBank::lblAdd_MouseMove(int Index, int, int, int, int) {
+    ResetLabels();
+    lblAdd[Index]->setForeColor(QColor(0, 128, 0));
+}
+
+void frmBank::lblDel_MouseMove(int Index, int, int, int, int) {
+    ResetLabels();
+    lblDel[Index]->setForeColor(QColor(255, 0, 0));
+}
+
+void frmBank::lblAdd_MouseDown(int Index, int, int, int, int) { lblAdd[Index]->setFontSize(lblAdd[Index]->FontSize() - 2); }
+void frmBank::lblAdd_MouseUp(int Index, int, int, int, int) { lblAdd[Index]->setFontSize(22); }
+void frmBank::lblDel_MouseDown(int Index, int, int, int, int) { lblDel[Index]->setFontSize(lblDel[Index]->FontSize() - 2); }
+void frmBank::lblDel_MouseUp(int Index, int, int, int, int) { lblDel[Index]->setFontSize(22); }
+void frmBank::lblSwitch_MouseDown(int Index, int, int, int, int) {
+    lblSwitch[Index]->setFontSize(lblSwitch[Index]->FontSize() - 1);
+}
+void frmBank::lblSwitch_MouseUp(int Index, int, int, int, int) { lblSwitch[Index]->setFontSize(16); }
+
+void frmBank::Form_MouseMove(int, int, int, int) { ResetLabels(); }
+
+void frmBank::mousePressEvent(QMouseEvent* e) {
+    // A click on the window's free surface closes the editor.
+    fraDrag->setVisible(false);
+    Form::mousePressEvent(e);
+}
+
+bool frmBank::eventFilter(QObject* watched, QEvent* e) {
+    switch (e->type()) {
+    case QEvent::FocusIn:
+        for (int i = 0; i < 7; ++i)
+            if (watched == txtDat[i]) txtDat_GotFocus(i);
+        if (watched == cboPayee) cboPayee_GotFocus();
+        break;
+    case QEvent::KeyPress:
+        if (watched == cboPayee->lineEdit()) {
+            int code = Keys::keyCode(static_cast<QKeyEvent*>(e));
+            cboPayee_KeyDown(code, Keys::shiftState(static_cast<QKeyEvent*>(e)->modifiers()));
+        }
+        break;
+    case QEvent::MouseMove:
+        if (watched != cboPayee && watched != cboPayee->lineEdit()) ResetLabels();
+        break;
+    case QEvent::MouseButtonRelease:
+        if (watched == fraCheckings) fraCheckings_Click();
+        break;
+    default: break;
+    }
+    return Form::eventFilter(watched, e);
 }
 
 void frmBank::Form_Unload(int&) {

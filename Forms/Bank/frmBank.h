@@ -16,6 +16,7 @@
 
 #include <QList>
 #include <array>
+#include <vector>
 
 class QComboBox;
 class QListWidget;
@@ -126,7 +127,37 @@ public:
     void cboMonth_Click();
     void optDollar_Click();
     void optEuro_Click();
+    void flxGrid_Click();
+    void flxgrid2_Click();
+    void fraCheckings_Click();
+    void lblReconcile_MouseDown(int Button, int Shift, int X, int Y);
+    void txtDat_GotFocus(int Index);
+    void txtDat_KeyPress(int Index, int& KeyAscii);
+    void txtDat_KeyDown(int Index, int& KeyCode, int Shift);
+    void cboPayee_GotFocus();
+    void cboPayee_Click();
+    void cboPayee_KeyDown(int& KeyCode, int Shift);
     void lblAdd_Click(int Index);
+    void lblDel_Click(int Index);
+    void txtDebt_KeyPress(int& KeyAscii);
+    void txtDebtDescription_KeyDown(int& KeyCode, int Shift);
+    void cmdKillDebts_Click();
+    void cmdTransfer_Click();
+    void cmdBudget_Click();
+    void cmdCalc_Click();
+    void cmdPrint_Click();
+    // Label-button looks.
+    void lblAdd_MouseMove(int Index, int Button, int Shift, int X, int Y);
+    void lblDel_MouseMove(int Index, int Button, int Shift, int X, int Y);
+    void lblAdd_MouseDown(int Index, int Button, int Shift, int X, int Y);
+    void lblAdd_MouseUp(int Index, int Button, int Shift, int X, int Y);
+    void lblDel_MouseDown(int Index, int Button, int Shift, int X, int Y);
+    void lblDel_MouseUp(int Index, int Button, int Shift, int X, int Y);
+    void lblSwitch_MouseDown(int Index, int Button, int Shift, int X, int Y);
+    void lblSwitch_MouseUp(int Index, int Button, int Shift, int X, int Y);
+    // The hover colours of lblAdd and lblDel back to normal (the mouse
+    // moved over the window or one of its surfaces).
+    void ResetLabels();
 
     // The account number of the logged-in account (the text of txtPwd).
     QString account() const;
@@ -137,6 +168,9 @@ protected:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Unload(int& Cancel) override;
+    void Form_MouseMove(int Button, int Shift, int X, int Y) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     QString formName() const override { return QStringLiteral("Bank"); }
 
 private:
@@ -159,6 +193,23 @@ private:
     bool saveEntry(Ledger::Register r);
     // The checkings-only fields of the editor shown or hidden.
     void showCheckingsControls(bool on);
+    // The decimal separator the totals show.
+    QChar separator() const;
+    // Both registers and the totals as stored (after a failed operation).
+    void showStoredState();
+    // "Upd" and "Del" of the entry editor; false when a check stopped them.
+    bool UpdateEntry();
+    bool DeleteEntry();
+    void PrepareTransferEntry();
+    // A date picked for the transfer moves from the entry date field.
+    void handOverTransferDate();
+
+    // Every field named for assistive tools by its label, in the current language.
+    void nameControls();
+    std::vector<std::pair<QWidget*, Label*>> named_;
+
+    // Set while a transfer books its two halves in one transaction.
+    bool transferring_ = false;
 };
 
 class frmBank* frmBank();
