@@ -157,14 +157,7 @@ void TextBox::pasteFiltered() {
 }
 
 void TextBox::keyPressEvent(QKeyEvent* e) {
-    if (onKeyDown) {
-        // Keys without a key code of their own (AltGr+E gives "€") pass;
-        // only a handler that sets the code to 0 drops its key.
-        const int pressed = Keys::keyCode(e);
-        int code = pressed;
-        onKeyDown(code, Keys::shiftState(e->modifiers()));
-        if (code == 0 && pressed != 0) return;
-    }
+    if (Keys::handlerDrops(onKeyDown, e)) return;
     if (e->matches(QKeySequence::Paste)) {
         pasteFiltered();
         return;

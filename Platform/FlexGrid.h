@@ -5,6 +5,10 @@
 // texts; cells are read and written by row and column; a current row and
 // column; column widths and the current cell's place in twips. Clicks,
 // double clicks and mouse moves reach the window's handlers.
+// Row 0 is a row of the table like the others (TextMatrix(0, c) reads a
+// title) but is shown in the grid's header, so it stays in view while the
+// rows scroll and cannot be selected. Cells are read-only to the user.
+// Cells outside the grid read as "" and are not written.
 #include "Platform/Controls.h"
 
 #include <QTableWidget>
@@ -43,7 +47,8 @@ public:
     int CellTop() const;
     int CellWidth() const;
     int CellHeight() const;
-    // The cell under the mouse at its last move over the grid.
+    // The cell under the mouse at its last move over the grid (row 0 over
+    // the heading, -1 beside the cells).
     int MouseRow() const { return mouseRow_; }
     int MouseCol() const { return mouseCol_; }
 
@@ -58,8 +63,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    QTableWidgetItem* cell(int row, int col);
+    // Notes the cell under `pos` (in `from`'s coordinates); the point in twips.
+    QPoint noteMouse(const QWidget* from, const QPoint& pos, bool overHeading);
+    void mouseEvent(QMouseEvent* e, bool overHeading);
+
+    QList<Qt::Alignment> align_;
     int mouseRow_ = -1;
     int mouseCol_ = -1;
+    bool pressed_ = false;
+    bool afterDoubleClick_ = false;
 };

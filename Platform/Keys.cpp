@@ -81,4 +81,12 @@ int qtKeyForAscii(int ascii) {
     return Qt::Key_unknown;
 }
 
+bool handlerDrops(const std::function<void(int&, int)>& handler, const QKeyEvent* e) {
+    if (!handler) return false;
+    const int pressed = keyCode(e);
+    int code = pressed;
+    handler(code, shiftState(e->modifiers()));
+    return code == 0 && pressed != 0;
+}
+
 } // namespace Keys

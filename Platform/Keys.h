@@ -5,6 +5,7 @@
 // Windows-1252 code (Backspace 8, Enter 13, Esc 27, Ctrl+letter 1-26),
 // shift state (1 Shift, 2 Ctrl, 4 Alt) and buttons (1 left, 2 right, 4 middle).
 #include <QKeyEvent>
+#include <functional>
 
 namespace Keys {
 
@@ -24,5 +25,10 @@ int mouseButtons(Qt::MouseButtons b);
 int mouseButton(Qt::MouseButton b);
 // The Qt key that types the given character code (for replaced characters).
 int qtKeyForAscii(int ascii);
+
+// Runs a key-down or key-up handler (key code, shift) on the event; true
+// when it dropped the key by setting the code to 0. Keys without a key code
+// of their own (AltGr+E gives "€") always pass.
+bool handlerDrops(const std::function<void(int&, int)>& handler, const QKeyEvent* e);
 
 } // namespace Keys

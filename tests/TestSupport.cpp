@@ -4,6 +4,7 @@
 #include "Modules/modMain.h"
 #include "Platform/App.h"
 #include "Platform/Clock.h"
+#include "Platform/Dialogs.h"
 #include "Platform/Form.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Printer.h"
@@ -42,6 +43,8 @@ void setUp(bool withMedia) {
     App::setEndHandler([] { ++ends; });
     MsgBoxSeam::enable(true);
     MsgBoxSeam::clear();
+    DialogSeam::enable(true);
+    DialogSeam::clear();
     Form::setModalHandler(nullptr);
     auto s = std::make_unique<RecordingSound>();
     soundRec = s.get();

@@ -14,7 +14,8 @@ class QWidget;
 
 namespace TestSupport {
 
-// Call from init(): a fresh program folder and every seam in place; the
+// Call from init(): a fresh program folder and every seam in place (message
+// boxes and file and font dialogs answered from queues); the
 // date is 15 March 2026, 10:00, the zone "W. Europe Standard Time", the
 // locale C, the language unset. Media files are copied in when asked.
 void setUp(bool withMedia = false);

@@ -1,0 +1,137 @@
+// The multi-line text box: every typed, pasted and composed character
+// passes the key-press handler; the text and the selection count line
+// breaks as CR LF.
+#include "Platform/TextArea.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QTest>
+
+using namespace TestSupport;
+
+namespace {
+// A box whose handler drops "#", turns "," into "." and notes every code.
+struct Box {
+    TextArea box;
+    QList<int> codes;
+    Box() {
+        box.onKeyPress = [this](int& k) {
+            codes << k;
+            if (k == '#') k = 0;
+            else if (k == ',') k = '.';
+        };
+        box.show();
+        box.setFocus();
+    }
+};
+} // namespace
+
+class TestTextArea : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
+
+    void typingAndPasting_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("enter makes CR LF") << "a\rb" << "" << "a\r\nb";
+        QTest::newRow("backspace joins lines") << "a\r\bb" << "" << "ab";
+        QTest::newRow("dropped and replaced") << "1#,5" << "" << "1.5";
+        QTest::newRow("paste filtered") << "" << "x#y,\r\nz" << "xy.\r\nz";
+        QTest::newRow("paste with LF and CR") << "" << "p\nq\rr" << "p\r\nq\r\nr";
+        QTest::newRow("national character") << QString::fromUtf8("ä€") << "" << QString::fromUtf8("ä€");
+    }
+    void typingAndPasting() {
+        QFETCH(QString, typed);
+        QFETCH(QString, pasted);
+        Box b;
+        typeKeys(&b.box, typed);
+        if (!pasted.isEmpty()) {
+            QApplication::clipboard()->setText(pasted);
+            QTest::keyClick(&b.box, Qt::Key_V, Qt::ControlModifier);
+        }
+        QTEST(b.box.Text(), "expected");
+    }
+
+    void ctrlVDroppedPastesNothing() {
+        Box b;
+        b.box.onKeyPress = [&b](int& k) {
+            b.codes << k;
+            if (k == 22) k = 0;
+        };
+        QApplication::clipboard()->setText("abc");
+        QTest::keyClick(&b.box, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(b.box.Text(), QString());
+        QCOMPARE(b.codes, QList<int>({22}));
+    }
+
+    void composedTextPassesHandler() {
+        Box b;
+        QInputMethodEvent e(QString(), {});
+        e.setCommitString(QString::fromUtf8("é#,"));
+        QApplication::sendEvent(&b.box, &e);
+        QCOMPARE(b.box.Text(), QString::fromUtf8("é."));
+        QCOMPARE(b.codes, QList<int>({0xE9, '#', ','}));
+    }
+
+    void keyDownAndUp() {
+        Box b;
+        QList<int> ups;
+        b.box.onKeyDown = [](int& k, int) {
+            if (k == 'X') k = 0;
+        };
+        b.box.onKeyUp = [&ups](int& k, int) { ups << k; };
+        int changes = 0;
+        b.box.onChange = [&changes] { ++changes; };
+        QTest::keyClicks(&b.box, "aXb");
+        QCOMPARE(b.box.Text(), QString("ab"));
+        QCOMPARE(ups, QList<int>({'A', 'X', 'B'}));
+        QCOMPARE(changes, 2);
+    }
+
+    void lineBreaksOnSetting_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("CR LF") << "a\r\nb\r\n\r\nc";
+        QTest::newRow("LF") << "a\nb\n\nc";
+        QTest::newRow("CR") << "a\rb\r\rc";
+    }
+    void lineBreaksOnSetting() {
+        QFETCH(QString, text);
+        TextArea box;
+        box.setTextValue(text);
+        QCOMPARE(box.Text(), QString("a\r\nb\r\n\r\nc"));
+        QCOMPARE(box.blockCount(), 4);
+    }
+
+    // "ab", CR LF, "cd": a line break counts two positions.
+    void selectionCountsCrLf_data() {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("selected");
+        QTest::addColumn<QString>("replaced");
+        QTest::newRow("second line") << 4 << 2 << "cd" << "ab\r\nX\r\nY";
+        QTest::newRow("across the break") << 1 << 4 << "b\r\nc" << "aX\r\nYd";
+        QTest::newRow("beyond the end") << 5 << 10 << "d" << "ab\r\ncX\r\nY";
+    }
+    void selectionCountsCrLf() {
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(QString, selected);
+        TextArea box;
+        box.setTextValue("ab\r\ncd");
+        box.setSelStart(start);
+        box.setSelLength(length);
+        QCOMPARE(box.SelText(), selected);
+        QCOMPARE(box.SelStart(), start);
+        QCOMPARE(box.SelLength(), int(selected.size()));
+        box.setSelText("X\r\nY");
+        QTEST(box.Text(), "replaced");
+    }
+};
+
+QTEST_MAIN(TestTextArea)
+#include "tst_platform_text.moc"
