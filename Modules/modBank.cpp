@@ -162,6 +162,37 @@ void startFill(class frmBank* frm, FlexGrid* grid) {
     vCheckedCount = 0;
 }
 
+// While a register's cells are written the grid's view is told nothing
+// cell by cell; it is redrawn once at the end.
+struct QuietGrid {
+    FlexGrid* grid;
+    QSignalBlocker model;
+    explicit QuietGrid(FlexGrid* g) : grid(g), model(g->model()) { grid->setUpdatesEnabled(false); }
+    ~QuietGrid() {
+        model.unblock();
+        grid->setUpdatesEnabled(true);
+        grid->viewport()->update();
+    }
+};
+
+// A register's cells, written straight into the grid's table: thousands
+// at a time, each item made whole (text, the column's alignment, the flags
+// of a body cell) before the table takes it.
+struct CellWriter {
+    FlexGrid* grid;
+    QList<Qt::Alignment> alignment;
+    explicit CellWriter(FlexGrid* g) : grid(g) {
+        for (int col = 0; col < g->Cols(); ++col)
+            alignment << Qt::Alignment(g->horizontalHeaderItem(col)->textAlignment());
+    }
+    void operator()(int row, int col, const QString& text) const {
+        auto* item = new QTableWidgetItem(text);
+        item->setTextAlignment(alignment[col]);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        grid->setItem(row, col, item);
+    }
+};
+
 // The last row made current and the strip moved over its column.
 void endFill(class frmBank* frm, FlexGrid* grid) {
     grid->setRow(int(vEntryCount));
@@ -183,8 +214,9 @@ void FillCheckingsGrid(class frmBank* frm) {
         const QString sign = currencySign(frm);
         const QString dateForm = BankText::gridDateFormat();
         const QChar separator = Runtime::decimalSeparator();
-        grid->setUpdatesEnabled(false);
         grid->setRows(int(rows.size()) + 1);
+        std::optional<QuietGrid> quiet(grid);
+        const CellWriter put(grid);
         // The payees of the rows shown, each once whatever its case (the
         // first one seen), sorted as the list shows them.
         QSet<QString> seen;
@@ -192,22 +224,22 @@ void FillCheckingsGrid(class frmBank* frm) {
         for (const Ledger::Entry& e : rows) {
             const int row = int(++vEntryCount);
             if (e.checked) ++vCheckedCount;
-            grid->setTextMatrix(row, 0, e.number ? QString::number(*e.number) : QString());
-            grid->setTextMatrix(row, 1, BankText::gridDate(e.date, dateForm));
-            grid->setTextMatrix(row, 2, e.payee);
-            grid->setTextMatrix(row, 3, e.description);
-            grid->setTextMatrix(row, 4, sign + BankText::money(e.amount, separator));
-            grid->setTextMatrix(row, 5, sign + BankText::money(e.balance, separator));
-            grid->setTextMatrix(row, 6, e.checked ? QStringLiteral("X") : QString());
-            grid->setTextMatrix(row, 7, QString::number(e.entry));
-            grid->setTextMatrix(row, 8, e.link ? QString::number(*e.link) : QString());
-            grid->setTextMatrix(row, 9, QString::number(row));
+            put(row, 0, e.number ? QString::number(*e.number) : QString());
+            put(row, 1, BankText::gridDate(e.date, dateForm));
+            put(row, 2, e.payee);
+            put(row, 3, e.description);
+            put(row, 4, sign + BankText::money(e.amount, separator));
+            put(row, 5, sign + BankText::money(e.balance, separator));
+            put(row, 6, e.checked ? QStringLiteral("X") : QString());
+            put(row, 7, QString::number(e.entry));
+            put(row, 8, e.link ? QString::number(*e.link) : QString());
+            put(row, 9, QString::number(row));
             if (!e.payee.isEmpty() && !seen.contains(e.payee.toLower())) {
                 seen.insert(e.payee.toLower());
                 payees << e.payee;
             }
         }
-        grid->setUpdatesEnabled(true);
+        quiet.reset();
         std::sort(payees.begin(), payees.end(),
                   [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
         frm->cboPayee->addItems(payees);
@@ -217,7 +249,6 @@ void FillCheckingsGrid(class frmBank* frm) {
         frm->lblEntries->setCaption(entriesText() + QStringLiteral("\r\n") + QString::number(vCheckedCount) +
                                     L(QStringLiteral(" are reconciled"), QString::fromUtf8(" sind geprüft")));
     } catch (const RuntimeError& e) {
-        grid->setUpdatesEnabled(true);
         ShowProblem(QStringLiteral("Display Checkings"), e.number, e.description);
     }
 }
@@ -232,21 +263,21 @@ void FillSavingsGrid(class frmBank* frm) {
         const QString sign = currencySign(frm);
         const QString dateForm = BankText::gridDateFormat();
         const QChar separator = Runtime::decimalSeparator();
-        grid->setUpdatesEnabled(false);
         grid->setRows(int(rows.size()) + 1);
+        std::optional<QuietGrid> quiet(grid);
+        const CellWriter put(grid);
         for (const Ledger::Entry& e : rows) {
             const int row = int(++vEntryCount);
-            grid->setTextMatrix(row, 0, sign + BankText::money(e.balance, separator));
-            grid->setTextMatrix(row, 1, sign + BankText::money(e.amount, separator));
-            grid->setTextMatrix(row, 2, BankText::gridDate(e.date, dateForm));
-            grid->setTextMatrix(row, 3, QString::number(e.entry));
-            grid->setTextMatrix(row, 4, e.link ? QString::number(*e.link) : QString());
+            put(row, 0, sign + BankText::money(e.balance, separator));
+            put(row, 1, sign + BankText::money(e.amount, separator));
+            put(row, 2, BankText::gridDate(e.date, dateForm));
+            put(row, 3, QString::number(e.entry));
+            put(row, 4, e.link ? QString::number(*e.link) : QString());
         }
-        grid->setUpdatesEnabled(true);
+        quiet.reset();
         endFill(frm, grid);
         frm->lblEntries->setCaption(entriesText());
     } catch (const RuntimeError& e) {
-        grid->setUpdatesEnabled(true);
         ShowProblem(QStringLiteral("Display Savings"), e.number, e.description);
     }
 }

@@ -30,7 +30,7 @@ using Ledger::Register;
 
 namespace {
 constexpr int kEntries = 10000;
-constexpr int kRuns = 5;
+constexpr int kRuns = 7;
 const QString kAccount = QStringLiteral("4711");
 
 double medianMs(const std::function<qint64()>& run) {

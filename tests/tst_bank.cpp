@@ -464,7 +464,7 @@ private slots:
         f->lblSwitch[0]->click();
         QVERIFY(f->checkingsShown());
         QCOMPARE(f->cboPayee->currentText(), QString());
-        QCOMPARE(f->flxGrid->ColWidth(7), 1);
+        QVERIFY(f->flxGrid->ColWidth(7) <= 1);
     }
 
     // --- Saving entries ---------------------------------------------------
