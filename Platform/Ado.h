@@ -40,8 +40,9 @@ public:
     QVariant scalar(const QString& sql, const QVariantList& binds = {});
     bool hasTable(const QString& table);
 
-    // Transactions; a transaction begun inside another joins it (the
-    // outermost commit or rollback decides).
+    // Transactions; a transaction begun inside another joins it. A rollback
+    // at any level undoes the whole; until the outermost level ends, writes
+    // throw and the outermost CommitTrans throws instead of committing.
     void BeginTrans();
     void CommitTrans();
     void RollbackTrans();
@@ -71,7 +72,11 @@ private:
 
 // The rows of one query, read at Open. The current row's fields are read
 // and written by name; AddNew/Update/Delete write to the query's table (the
-// one named after its FROM), identified by rowid.
+// one named after its FROM), identified by rowid; a query that reads more
+// than one table (joins, groups, unions) gives read-only rows. After
+// AddNew + Update the new row is the current one, with the keys and
+// defaults the database gave it. Moving off a changed row saves it, as
+// Update does. The connection must outlive its record sets.
 class Recordset {
 public:
     Recordset();

@@ -1,0 +1,379 @@
+#include "Platform/Ado.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <optional>
+
+namespace Ado {
+namespace {
+
+// The errors of the database layer, with the numbers the program showed.
+RuntimeError closedError() { return {3704, QStringLiteral("Operation is not allowed when the object is closed.")}; }
+RuntimeError noCurrentRecord() {
+    return {3021, QStringLiteral("Either BOF or EOF is True, or the current record has been deleted. "
+                                 "Requested operation requires a current record.")};
+}
+RuntimeError noSuchField(const QString& name) {
+    return {3265, QStringLiteral("Item cannot be found in the collection corresponding to the requested name or "
+                                 "ordinal: %1")
+                      .arg(name)};
+}
+RuntimeError notUpdatable() {
+    return {3251, QStringLiteral("Current Recordset does not support updating: its query reads no single table.")};
+}
+RuntimeError noTransaction() { return {-2147168242, QStringLiteral("No transaction is active.")}; }
+RuntimeError rolledBack() { return {-2147168231, QStringLiteral("The transaction was rolled back.")}; }
+
+RuntimeError driverError(const QSqlError& e) {
+    const int code = e.nativeErrorCode().toInt();
+    const QString text = e.databaseText().isEmpty() ? e.driverText() : e.databaseText();
+    return {code ? code : 1, text.isEmpty() ? QStringLiteral("Database error") : text};
+}
+
+QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& binds) {
+    if (!db.isOpen()) throw closedError();
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql)) throw driverError(q.lastError());
+    for (const QVariant& v : binds) q.addBindValue(v);
+    if (!q.exec()) throw driverError(q.lastError());
+    return q;
+}
+
+QString quoted(const QString& identifier) {
+    return u'"' + QString(identifier).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+const QString kRowid = QStringLiteral("qem_rowid_");
+
+} // namespace
+
+// ---- Connection ----
+
+Connection::Connection(const QString& name) : name_(name) {}
+
+Connection::~Connection() {
+    try {
+        Close();
+    } catch (const RuntimeError&) {
+    }
+}
+
+QSqlDatabase Connection::database() const { return QSqlDatabase::database(name_, false); }
+
+void Connection::Open(const QString& file) {
+    if (State() == adStateOpen && file_ == file) return;
+    Close();
+    QSqlDatabase db = QSqlDatabase::contains(name_) ? database() : QSqlDatabase::addDatabase("QSQLITE", name_);
+    db.setDatabaseName(file);
+    if (!db.open()) throw driverError(db.lastError());
+    // SQLite opens any file and reads it only on the first query: a file
+    // that is no database shows itself here.
+    try {
+        run(db, QStringLiteral("SELECT count(*) FROM sqlite_master"), {});
+        // Every commit reaches the disk before it returns, so a killed
+        // program leaves the last committed state.
+        run(db, QStringLiteral("PRAGMA synchronous=FULL"), {});
+    } catch (const RuntimeError&) {
+        db.close();
+        throw;
+    }
+    file_ = file;
+    depth_ = 0;
+    failed_ = false;
+}
+
+void Connection::Close() {
+    QSqlDatabase db = database();
+    if (!db.isOpen()) return;
+    if (depth_ > 0 && !failed_) db.rollback();
+    depth_ = 0;
+    failed_ = false;
+    db.close();
+}
+
+int Connection::State() const { return database().isOpen() ? adStateOpen : adStateClosed; }
+
+qint64 Connection::Execute(const QString& sql, const QVariantList& binds) {
+    // After a rollback inside a transaction, later writes of the outer
+    // levels would otherwise be committed one by one.
+    if (failed_) throw rolledBack();
+    return run(database(), sql, binds).numRowsAffected();
+}
+
+QVariant Connection::scalar(const QString& sql, const QVariantList& binds) {
+    QSqlQuery q = run(database(), sql, binds);
+    return q.next() ? q.value(0) : QVariant();
+}
+
+bool Connection::hasTable(const QString& table) {
+    return scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
+                  {table})
+               .toLongLong() > 0;
+}
+
+void Connection::BeginTrans() {
+    if (depth_ == 0) {
+        QSqlDatabase db = database();
+        if (!db.isOpen()) throw closedError();
+        if (!db.transaction()) throw driverError(db.lastError());
+        failed_ = false;
+    }
+    ++depth_;
+}
+
+void Connection::CommitTrans() {
+    if (depth_ == 0) throw noTransaction();
+    if (--depth_ > 0) return;
+    if (failed_) {
+        failed_ = false;
+        throw rolledBack();
+    }
+    QSqlDatabase db = database();
+    if (!db.commit()) {
+        const RuntimeError e = driverError(db.lastError());
+        db.rollback();
+        throw e;
+    }
+}
+
+void Connection::RollbackTrans() {
+    if (depth_ == 0) throw noTransaction();
+    --depth_;
+    if (!failed_) {
+        QSqlDatabase db = database();
+        if (!db.rollback()) throw driverError(db.lastError());
+    }
+    failed_ = depth_ > 0;
+}
+
+// ---- Transaction ----
+
+Transaction::Transaction(Connection& c) : c_(c) { c_.BeginTrans(); }
+
+Transaction::~Transaction() {
+    if (done_) return;
+    try {
+        c_.RollbackTrans();
+    } catch (const RuntimeError&) {
+    }
+}
+
+void Transaction::commit() {
+    done_ = true;
+    c_.CommitTrans();
+}
+
+// ---- Recordset ----
+
+struct Recordset::Data {
+    Connection* conn = nullptr;
+    QString table; // empty: the rows cannot be written back
+    QStringList names;
+    QList<QVariantList> rows;
+    QList<qint64> rowids;
+    qsizetype pos = 0;
+    bool open = false;
+    bool adding = false;
+    bool editing = false;
+    bool deleted = false; // the current row was deleted; the next move lands after it
+    QVariantList buffer;  // the row being added or edited
+    QList<int> changed;   // its fields set since AddNew or the first setField
+
+    bool current() const { return !deleted && pos >= 0 && pos < rows.size(); }
+    int field(const QString& name) const {
+        for (int i = 0; i < names.size(); ++i)
+            if (names[i].compare(name, Qt::CaseInsensitive) == 0) return i;
+        throw noSuchField(name);
+    }
+};
+
+Recordset::Recordset() : d_(std::make_unique<Data>()) {}
+Recordset::~Recordset() = default;
+
+namespace {
+// The table of a plain query on one table ("SELECT ... FROM t [WHERE|ORDER
+// BY|LIMIT ...]"); empty for joins, groups, unions, subqueries.
+QString tableOf(const QString& sql, qsizetype* columnsAt) {
+    static const QRegularExpression plain(
+        QStringLiteral(R"(^\s*select\s+(.+?)\s+from\s+([A-Za-z_]\w*|\[[^\]]+\]|"[^"]+"|`[^`]+`)\s*)"
+                       R"((?:where\b|order\s+by\b|limit\b|;|$))"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression complex(
+        QStringLiteral(R"(\b(?:join|union|intersect|except|group\s+by|having|distinct)\b|\(\s*select\b)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto m = plain.match(sql);
+    if (!m.hasMatch() || complex.match(sql).hasMatch()) return QString();
+    *columnsAt = m.capturedStart(1);
+    return m.captured(2);
+}
+} // namespace
+
+void Recordset::Open(const QString& sql, Connection& c, const QVariantList& binds) {
+    Close();
+    const QSqlDatabase db = c.database();
+    qsizetype columnsAt = 0;
+    QString table = tableOf(sql, &columnsAt);
+    std::optional<QSqlQuery> q;
+    if (!table.isEmpty()) {
+        // The rowid read alongside identifies each row for Update and Delete.
+        try {
+            q = run(db, sql.left(columnsAt) + QStringLiteral("rowid AS ") + kRowid + QStringLiteral(", ") +
+                            sql.mid(columnsAt),
+                    binds);
+        } catch (const RuntimeError&) {
+            table.clear(); // a view or a table without rowid: read only
+        }
+    }
+    if (!q) q = run(db, sql, binds);
+    const QSqlRecord rec = q->record();
+    const int first = table.isEmpty() ? 0 : 1;
+    for (int i = first; i < rec.count(); ++i) d_->names << rec.fieldName(i);
+    while (q->next()) {
+        QVariantList row;
+        for (int i = first; i < rec.count(); ++i) row << q->value(i);
+        d_->rows << row;
+        d_->rowids << (first ? q->value(0).toLongLong() : 0);
+    }
+    d_->conn = &c;
+    d_->table = table;
+    d_->open = true;
+}
+
+void Recordset::Close() { *d_ = Data(); }
+
+int Recordset::State() const { return d_->open ? adStateOpen : adStateClosed; }
+
+bool Recordset::Eof() const { return !d_->adding && (d_->rows.isEmpty() || d_->pos >= d_->rows.size()); }
+bool Recordset::Bof() const { return !d_->adding && (d_->rows.isEmpty() || d_->pos < 0); }
+
+// Moving away from a row being added or edited saves it first.
+void Recordset::MoveFirst() {
+    if (!d_->open) throw closedError();
+    Update();
+    d_->deleted = false;
+    d_->pos = 0;
+}
+
+void Recordset::MoveLast() {
+    if (!d_->open) throw closedError();
+    Update();
+    d_->deleted = false;
+    d_->pos = d_->rows.isEmpty() ? 0 : d_->rows.size() - 1;
+}
+
+void Recordset::MoveNext() {
+    if (!d_->open) throw closedError();
+    Update();
+    if (d_->deleted) {
+        // The rows after the deleted one moved up to its place.
+        d_->deleted = false;
+        return;
+    }
+    if (Eof()) throw noCurrentRecord();
+    ++d_->pos;
+}
+
+void Recordset::MovePrevious() {
+    if (!d_->open) throw closedError();
+    Update();
+    if (Bof()) throw noCurrentRecord();
+    d_->deleted = false;
+    --d_->pos;
+}
+
+qint64 Recordset::RecordCount() const { return d_->rows.size(); }
+qint64 Recordset::AbsolutePosition() const { return d_->pos; }
+
+QVariant Recordset::Fields(const QString& name) const {
+    if (!d_->open) throw closedError();
+    const int i = d_->field(name);
+    if (d_->adding || d_->editing) return d_->buffer.value(i);
+    if (!d_->current()) throw noCurrentRecord();
+    return d_->rows[d_->pos].value(i);
+}
+
+void Recordset::setField(const QString& name, const QVariant& value) {
+    if (!d_->open) throw closedError();
+    const int i = d_->field(name);
+    if (!d_->adding && !d_->editing) {
+        if (!d_->current()) throw noCurrentRecord();
+        d_->buffer = d_->rows[d_->pos];
+        d_->editing = true;
+    }
+    d_->buffer[i] = value;
+    if (!d_->changed.contains(i)) d_->changed << i;
+}
+
+void Recordset::AddNew() {
+    if (!d_->open) throw closedError();
+    if (d_->table.isEmpty()) throw notUpdatable();
+    Update();
+    d_->buffer = QVariantList(d_->names.size());
+    d_->changed.clear();
+    d_->adding = true;
+}
+
+void Recordset::Update() {
+    Data& d = *d_;
+    if (!d.open) throw closedError();
+    if (!d.adding && !d.editing) return;
+    if (d.table.isEmpty()) throw notUpdatable();
+    QStringList columns;
+    QVariantList values;
+    for (int i : d.changed) {
+        columns << quoted(d.names[i]);
+        values << d.buffer[i];
+    }
+    if (d.adding) {
+        if (columns.isEmpty()) d.conn->Execute(QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(d.table));
+        else
+            d.conn->Execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                .arg(d.table, columns.join(u','), QStringList(columns.size(), "?").join(u',')),
+                            values);
+        const qint64 rowid = d.conn->scalar(QStringLiteral("SELECT last_insert_rowid()")).toLongLong();
+        // Read the row back for what the database filled in (keys, defaults).
+        QSqlQuery q = run(d.conn->database(), QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(d.table), {rowid});
+        if (q.next()) {
+            const QSqlRecord rec = q.record();
+            for (int i = 0; i < d.names.size(); ++i) {
+                const int at = rec.indexOf(d.names[i]);
+                if (at >= 0) d.buffer[i] = q.value(at);
+            }
+        }
+        d.rows << d.buffer;
+        d.rowids << rowid;
+        d.pos = d.rows.size() - 1;
+    } else if (!columns.isEmpty()) {
+        values << d.rowids[d.pos];
+        d.conn->Execute(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?").arg(d.table, columns.join(" = ?, ")),
+                        values);
+        d.rows[d.pos] = d.buffer;
+    }
+    d.adding = d.editing = false;
+    d.changed.clear();
+    d.buffer.clear();
+}
+
+void Recordset::Delete() {
+    Data& d = *d_;
+    if (!d.open) throw closedError();
+    if (d.adding) {
+        // A row not yet written is only dropped.
+        d.adding = false;
+        d.changed.clear();
+        return;
+    }
+    d.editing = false;
+    d.changed.clear();
+    if (!d.current()) throw noCurrentRecord();
+    if (d.table.isEmpty()) throw notUpdatable();
+    d.conn->Execute(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(d.table), {d.rowids[d.pos]});
+    d.rows.removeAt(d.pos);
+    d.rowids.removeAt(d.pos);
+    d.deleted = true;
+}
+
+} // namespace Ado

@@ -1,0 +1,184 @@
+// The database layer: opening, bound values, rows added, changed and
+// deleted through a record set, transactions and their nesting.
+#include "Platform/Ado.h"
+#include "Platform/App.h"
+#include "TestSupport.h"
+
+#include <QFile>
+#include <QTest>
+
+using namespace TestSupport;
+using namespace Ado;
+
+namespace {
+// An open database with one table of people.
+struct Db {
+    Connection c{"test"};
+    Db() {
+        c.Open(App::dataFile("test.db", App::Access::Write));
+        c.Execute("CREATE TABLE People (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name TEXT, Amount INTEGER DEFAULT 5)");
+    }
+    qint64 count() { return c.scalar("SELECT count(*) FROM People").toLongLong(); }
+};
+} // namespace
+
+class TestData : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
+
+    void openCreatesAndReuses() {
+        Db db;
+        QCOMPARE(db.c.State(), int(adStateOpen));
+        QVERIFY(QFile::exists(App::dataFile("test.db")));
+        db.c.Open(App::dataFile("test.db", App::Access::Write));
+        QVERIFY(db.c.hasTable("people"));
+        QVERIFY(!db.c.hasTable("Other"));
+        db.c.Close();
+        QCOMPARE(db.c.State(), int(adStateClosed));
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, db.c.Execute("SELECT 1"));
+    }
+
+    void notADatabase() {
+        const QByteArray text = QByteArray("These are not the rows you are looking for.\r\n").repeated(50);
+        writeFile("Voc.mdb", text);
+        Connection c("test");
+        try {
+            c.Open(App::dataFile("Voc.mdb", App::Access::Write));
+            QFAIL("opened");
+        } catch (const RuntimeError& e) {
+            QVERIFY(e.number != 0);
+            QVERIFY(!e.description.isEmpty());
+        }
+        QCOMPARE(c.State(), int(adStateClosed));
+        QCOMPARE(readFile("Voc.mdb"), text);
+    }
+
+    void boundValues_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("apostrophe") << "O'Brien";
+        QTest::newRow("statement in a name") << "'; DROP TABLE People; --";
+        QTest::newRow("double quotes") << "\"quoted\"";
+        QTest::newRow("beyond ASCII") << QString::fromUtf8("Grüße €");
+    }
+    void boundValues() {
+        QFETCH(QString, name);
+        Db db;
+        db.c.Execute("INSERT INTO People (Name) VALUES (?)", {name});
+        Recordset rs;
+        rs.Open("SELECT * FROM People WHERE Name = ?", db.c, {name});
+        QVERIFY(!rs.Eof());
+        QCOMPARE(rs.Fields("name").toString(), name);
+        QCOMPARE(db.count(), 1);
+    }
+
+    void addUpdateDelete() {
+        Db db;
+        Recordset rs;
+        rs.Open("SELECT * FROM People ORDER BY ID", db.c);
+        QVERIFY(rs.Eof() && rs.Bof());
+        rs.AddNew();
+        rs.setField("Name", "Ann");
+        rs.Update();
+        QCOMPARE(rs.Fields("id").toLongLong(), 1);
+        QCOMPARE(rs.Fields("Amount").toInt(), 5);
+        rs.AddNew();
+        rs.setField("Name", "Bob");
+        rs.setField("Amount", 7);
+        rs.MoveFirst(); // saves Bob
+        QCOMPARE(rs.RecordCount(), 2);
+        QCOMPARE(rs.Fields("Name").toString(), QString("Ann"));
+
+        // Only the field set is written: a change made meanwhile stays.
+        db.c.Execute("UPDATE People SET Name = 'Anna' WHERE ID = 1");
+        rs.setField("Amount", 9);
+        rs.Update();
+        QCOMPARE(db.c.scalar("SELECT Name || Amount FROM People WHERE ID = 1").toString(), QString("Anna9"));
+
+        rs.Delete();
+        rs.MoveNext();
+        QCOMPARE(rs.Fields("Name").toString(), QString("Bob"));
+        rs.MoveNext();
+        QVERIFY(rs.Eof());
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, rs.Fields("Name"));
+        QCOMPARE(db.c.scalar("SELECT group_concat(Name) FROM People").toString(), QString("Bob"));
+    }
+
+    void errorsCarryTheDriversText() {
+        Db db;
+        Recordset rs;
+        try {
+            rs.Open("SELECT * FROM Nowhere", db.c);
+            QFAIL("opened");
+        } catch (const RuntimeError& e) {
+            QVERIFY(e.number != 0);
+            QVERIFY2(e.description.contains("no such table"), qPrintable(e.description));
+        }
+        rs.Open("SELECT count(*) AS n FROM People GROUP BY Name", db.c);
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, rs.AddNew());
+        rs.Open("SELECT * FROM People", db.c);
+        QVERIFY_THROWS_EXCEPTION(RuntimeError, rs.Fields("Nobody"));
+    }
+
+    void rollbackOnException() {
+        Db db;
+        try {
+            Transaction t(db.c);
+            db.c.Execute("INSERT INTO People (Name) VALUES ('a')");
+            throw RuntimeError(5, "failed half way");
+        } catch (const RuntimeError&) {
+        }
+        QVERIFY(!db.c.inTransaction());
+        QCOMPARE(db.count(), 0);
+    }
+
+    void nestedTransactions_data() {
+        QTest::addColumn<bool>("innerCommits");
+        QTest::addColumn<bool>("outerCommits");
+        QTest::addColumn<bool>("outerThrows");
+        QTest::addColumn<qint64>("rows");
+        QTest::newRow("both commit") << true << true << false << qint64(2);
+        QTest::newRow("inner rolls back") << false << true << true << qint64(0);
+        QTest::newRow("outer rolls back") << true << false << false << qint64(0);
+    }
+    void nestedTransactions() {
+        QFETCH(bool, innerCommits);
+        QFETCH(bool, outerCommits);
+        Db db;
+        db.c.BeginTrans();
+        db.c.Execute("INSERT INTO People (Name) VALUES ('outer')");
+        db.c.BeginTrans();
+        db.c.Execute("INSERT INTO People (Name) VALUES ('inner')");
+        innerCommits ? db.c.CommitTrans() : db.c.RollbackTrans();
+        if (!innerCommits) QVERIFY_THROWS_EXCEPTION(RuntimeError, db.c.Execute("INSERT INTO People DEFAULT VALUES"));
+        bool threw = false;
+        try {
+            outerCommits ? db.c.CommitTrans() : db.c.RollbackTrans();
+        } catch (const RuntimeError&) {
+            threw = true;
+        }
+        QTEST(threw, "outerThrows");
+        QVERIFY(!db.c.inTransaction());
+        QTEST(db.count(), "rows");
+        db.c.Execute("INSERT INTO People DEFAULT VALUES"); // usable again
+    }
+
+    void keysBeyond32Bits() {
+        Db db;
+        const qint64 big = 3000000000LL;
+        db.c.Execute("INSERT INTO People (ID, Name) VALUES (?, ?)", {big, "big"});
+        Recordset rs;
+        rs.Open("SELECT ID, Name FROM People WHERE ID = ?", db.c, {big});
+        QCOMPARE(rs.Fields("ID").toLongLong(), big);
+        rs.setField("Name", "changed");
+        rs.Update();
+        rs.AddNew();
+        rs.Update();
+        QCOMPARE(rs.Fields("ID").toLongLong(), big + 1);
+        QCOMPARE(db.c.scalar("SELECT Name FROM People WHERE ID = ?", {big}).toString(), QString("changed"));
+    }
+};
+
+QTEST_MAIN(TestData)
+#include "tst_platform_data.moc"
