@@ -54,6 +54,14 @@ QStringList BudgetCategories() {
             QStringLiteral("Other")};
 }
 
+QString EntriesCaption(bool reconciled) {
+    QString text = QString::number(vEntryCount) + L(QStringLiteral(" Entries"), QString::fromUtf8(" Einträge"));
+    if (reconciled)
+        text += QStringLiteral("\r\n") + QString::number(vCheckedCount) +
+                L(QStringLiteral(" are reconciled"), QString::fromUtf8(" sind geprüft"));
+    return text;
+}
+
 namespace BankText {
 
 QDate dateOf(const QString& text) {
@@ -154,12 +162,16 @@ QString currencySign(class frmBank* frm) {
     return frm->optDollar->isChecked() ? QStringLiteral("$ ") : QString::fromUtf8("€ ");
 }
 
-// The grid emptied to its heading, the editor hidden, the counts reset.
-void startFill(class frmBank* frm, FlexGrid* grid) {
+// The rows the filters choose; the grid emptied to its heading, the editor
+// hidden, the counts reset.
+QList<Ledger::Entry> startFill(class frmBank* frm, FlexGrid* grid, Ledger::Register r) {
+    if (bNewTransaction) objBank->AddYear(frm);
+    QList<Ledger::Entry> rows = Ledger::entries(cnBank(), r, frm->account(), chosenPeriod(frm));
     frm->fraDrag->setVisible(false);
     grid->setRows(1);
     vEntryCount = 0;
     vCheckedCount = 0;
+    return rows;
 }
 
 // While a register's cells are written the grid's view is told nothing
@@ -199,17 +211,12 @@ void endFill(class frmBank* frm, FlexGrid* grid) {
     frm->fraDrag->move(grid->x() + Form::px(grid->CellLeft()), frm->fraDrag->y());
 }
 
-QString entriesText() { return QString::number(vEntryCount) + L(QStringLiteral(" Entries"), QString::fromUtf8(" Einträge")); }
-
 } // namespace
 
 void FillCheckingsGrid(class frmBank* frm) {
     FlexGrid* grid = frm->flxGrid;
     try {
-        if (bNewTransaction) objBank->AddYear(frm);
-        const QList<Ledger::Entry> rows =
-            Ledger::entries(cnBank(), Ledger::Register::Checkings, frm->account(), chosenPeriod(frm));
-        startFill(frm, grid);
+        const QList<Ledger::Entry> rows = startFill(frm, grid, Ledger::Register::Checkings);
         frm->cboPayee->clear();
         const QString sign = currencySign(frm);
         const QString dateForm = BankText::gridDateFormat();
@@ -246,8 +253,7 @@ void FillCheckingsGrid(class frmBank* frm) {
         // The box keeps the last row's payee as its text.
         frm->cboPayee->setEditText(rows.isEmpty() ? QString() : rows.last().payee);
         endFill(frm, grid);
-        frm->lblEntries->setCaption(entriesText() + QStringLiteral("\r\n") + QString::number(vCheckedCount) +
-                                    L(QStringLiteral(" are reconciled"), QString::fromUtf8(" sind geprüft")));
+        frm->lblEntries->setCaption(EntriesCaption(true));
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("Display Checkings"), e.number, e.description);
     }
@@ -256,10 +262,7 @@ void FillCheckingsGrid(class frmBank* frm) {
 void FillSavingsGrid(class frmBank* frm) {
     FlexGrid* grid = frm->flxgrid2;
     try {
-        if (bNewTransaction) objBank->AddYear(frm);
-        const QList<Ledger::Entry> rows =
-            Ledger::entries(cnBank(), Ledger::Register::Savings, frm->account(), chosenPeriod(frm));
-        startFill(frm, grid);
+        const QList<Ledger::Entry> rows = startFill(frm, grid, Ledger::Register::Savings);
         const QString sign = currencySign(frm);
         const QString dateForm = BankText::gridDateFormat();
         const QChar separator = Runtime::decimalSeparator();
@@ -276,7 +279,7 @@ void FillSavingsGrid(class frmBank* frm) {
         }
         quiet.reset();
         endFill(frm, grid);
-        frm->lblEntries->setCaption(entriesText());
+        frm->lblEntries->setCaption(EntriesCaption(false));
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("Display Savings"), e.number, e.description);
     }

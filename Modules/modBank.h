@@ -62,6 +62,10 @@ void FillSavingsGrid(class frmBank* frm);
 void RecalcCheckingsBalances(class frmBank* frm);
 void RecalcSavingsBalances(class frmBank* frm);
 
+// "5 Entries", with a second line "2 are reconciled" for the checkings
+// register: the counts of the register filled last.
+QString EntriesCaption(bool reconciled);
+
 // The ten budget categories in the current language, by category number.
 QStringList BudgetCategories();
 

@@ -8,6 +8,8 @@
 #include "Classes/clsBank.h"
 #include "Forms/Bank/Ledger.h"
 #include "Forms/Bank/frmBank.h"
+#include "Forms/Calculator/frmCalc.h"
+#include "Forms/Calendar/frmClndr.h"
 #include "Forms/Main/frmChoice.h"
 #include "Modules/modBank.h"
 #include "Modules/modLanguage.h"
@@ -15,7 +17,11 @@
 #include "Platform/MsgBox.h"
 #include "TestSupport.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
 #include <QFile>
 #include <QListWidget>
 #include <QProcess>
@@ -123,6 +129,50 @@ QStringList shownTexts() {
     QStringList out;
     for (const MsgBoxSeam::Shown& s : MsgBoxSeam::shown()) out << s.text;
     return out;
+}
+
+// A click on a register row opens the editor over it.
+void pick(class frmBank* f, int row) {
+    FlexGrid* g = f->checkingsShown() ? f->flxGrid : f->flxgrid2;
+    g->clickCell(row, 2);
+}
+
+// The transfer panel filled and "OK" pressed.
+void transfer(class frmBank* f, int direction, const QString& date, const QString& amount) {
+    f->cboFromTo->setCurrentIndex(direction);
+    f->txtDat[5]->setTextValue(date);
+    f->txtDat[6]->setTextValue(amount);
+    f->cmdTransfer->click();
+}
+
+QStringList debtItems(class frmBank* f) {
+    QStringList out;
+    for (int i = 0; i < f->lstDebts->count(); ++i) out << f->lstDebts->item(i)->text();
+    return out;
+}
+
+// The debts file's lines without their quotes.
+QStringList debtsFileLines(const QString& account) {
+    QStringList out;
+    for (const QByteArray& line : readFile(account + "Debts.qem").split('\n'))
+        if (line.size() >= 3) out << QString::fromLatin1(line.trimmed().mid(1, line.trimmed().size() - 2));
+    return out;
+}
+
+QColor colorOf(const Label* l) { return l->palette().color(QPalette::WindowText); }
+
+void checkPairs(Ado::Connection& c, const QString& account) {
+    for (const Ledger::Entry& e : Ledger::entries(c, Register::Checkings, account)) {
+        if (!e.link) continue;
+        const std::optional<Ledger::Entry> other = Ledger::entry(c, Register::Savings, *e.link);
+        QVERIFY(other);
+        QCOMPARE(other->link, std::optional<qint64>(e.entry));
+        QCOMPARE(other->amount, -e.amount);
+        QCOMPARE(other->date, e.date);
+    }
+    for (const Ledger::Entry& e : Ledger::entries(c, Register::Savings, account))
+        if (e.link) QVERIFY(Ledger::entry(c, Register::Checkings, *e.link));
+    for (const Register r : {Register::Checkings, Register::Savings}) QVERIFY(Ledger::balancesHold(c, r, account));
 }
 } // namespace
 
@@ -592,6 +642,503 @@ private slots:
         QCOMPARE(shownTexts(), QStringList());
         QCOMPARE(column(f->flxgrid2, 0), QStringList({"$ 50.00", "$ 30.00"}));
         QCOMPARE(f->lblSavingsTotal->Caption(), QStringLiteral("$30.00"));
+    }
+
+    // --- The entry editor -------------------------------------------------
+
+    void editorOverCheckingsRow() {
+        setLocale(kUS);
+        setZone(kAmerica);
+        class frmBank* f = loggedIn();
+        f->lblReconcile->setCaption(QStringLiteral("P"));
+        f->cboCat->setCurrentIndex(4);
+        addEntry(f, "12/31/1999", "-12.5", "Garage", "42", "Tyres");
+        pick(f, 1);
+        QVERIFY(f->fraDrag->isVisible());
+        QCOMPARE(f->txtDat[0]->Text(), QStringLiteral("42"));
+        // The stored date in four digits, not the grid's "12/31/99".
+        QCOMPARE(f->txtDat[1]->Text(), QStringLiteral("12/31/1999"));
+        QCOMPARE(f->cboPayee->currentText(), QStringLiteral("Garage"));
+        QCOMPARE(f->txtDat[2]->Text(), QStringLiteral("Tyres"));
+        QCOMPARE(f->txtDat[3]->Text(), QStringLiteral("-12.50"));
+        QCOMPARE(f->lblReconcile->Caption(), QStringLiteral("P"));
+        QCOMPARE(f->lblCheck->Caption(), QStringLiteral("X"));
+        QCOMPARE(f->cboCat->currentIndex(), 4);
+        QCOMPARE(objBank->OldCheckingsTransaction, money(-12.5));
+        QVERIFY(f->lblPayment->isVisible());
+        // An update that changes nothing keeps the century.
+        f->lblDel[0]->click();
+        Store s;
+        QCOMPARE(Ledger::entries(s.c, Register::Checkings, "4711").first().date, QDate(1999, 12, 31));
+        QVERIFY(!f->fraDrag->isVisible());
+    }
+
+    void reconcileMarkToggles() {
+        class frmBank* f = loggedIn();
+        addEntry(f, "1 Mar 2026", "5", "Boss");
+        const QString entries = f->lblEntries->Caption();
+        f->lblReconcile->onMouseDown(1, 0, 0, 0);
+        QCOMPARE(f->lblReconcile->Caption(), QStringLiteral("P"));
+        f->lblReconcile->onMouseDown(1, 0, 0, 0);
+        QCOMPARE(f->lblReconcile->Caption(), QString());
+        QCOMPARE(f->lblEntries->Caption(), entries);
+    }
+
+    // "Upd" of the middle of three checkings entries (+100 on 10 Jan, -50
+    // on 10 Feb, +20 on 10 Mar).
+    void updateEntry_data() {
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QStringList>("balances");
+        QTest::newRow("amount changed") << "10 Feb 2026" << "-80" << QStringList({"$ 100.00", "$ 20.00", "$ 40.00"});
+        QTest::newRow("same amount") << "10 Feb 2026" << "-50" << QStringList({"$ 100.00", "$ 50.00", "$ 70.00"});
+        QTest::newRow("moved before all") << "1 Jan 2026" << "-50" << QStringList({"$ -50.00", "$ 50.00", "$ 70.00"});
+        QTest::newRow("moved after all") << "1 Apr 2026" << "-50" << QStringList({"$ 100.00", "$ 120.00", "$ 70.00"});
+        QTest::newRow("moved and changed") << "1 Jan 2026" << "-10" << QStringList({"$ -10.00", "$ 90.00", "$ 110.00"});
+    }
+    void updateEntry() {
+        QFETCH(QString, date);
+        QFETCH(QString, amount);
+        QFETCH(QStringList, balances);
+        class frmBank* f = loggedIn();
+        addEntry(f, "10 Jan 2026", "100");
+        addEntry(f, "10 Feb 2026", "-50");
+        addEntry(f, "10 Mar 2026", "20");
+        pick(f, 2);
+        f->txtDat[1]->setTextValue(date);
+        f->txtDat[3]->setTextValue(amount);
+        f->lblDel[0]->click();
+        QCOMPARE(shownTexts(), QStringList());
+        QCOMPARE(column(f->flxGrid, 5), balances);
+        QCOMPARE(f->lblCheckingsTotal->Caption(), "$" + balances.last().mid(2));
+        QVERIFY(!bEditEntry);
+        QVERIFY(!bZeroAmount);
+        Store s;
+        QVERIFY(Ledger::balancesHold(s.c, Register::Checkings, "4711"));
+    }
+
+    void deleteEntry_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("balances");
+        QTest::newRow("answered no") << 2 << int(vbNo) << QStringList({"$ 100.00", "$ 50.00", "$ 70.00"});
+        QTest::newRow("the middle one") << 2 << int(vbYes) << QStringList({"$ 100.00", "$ 120.00"});
+        QTest::newRow("the last one") << 3 << int(vbYes) << QStringList({"$ 100.00", "$ 50.00"});
+        QTest::newRow("the first one") << 1 << int(vbYes) << QStringList({"$ -50.00", "$ -30.00"});
+    }
+    void deleteEntry() {
+        QFETCH(int, row);
+        QFETCH(int, answer);
+        QFETCH(QStringList, balances);
+        useLanguage(QStringLiteral("German"));
+        class frmBank* f = loggedIn();
+        addEntry(f, "10.01.2026", "100");
+        addEntry(f, "10.02.2026", "-50");
+        addEntry(f, "10.03.2026", "20");
+        pick(f, row);
+        MsgBoxSeam::clear();
+        MsgBoxSeam::queueAnswer(answer);
+        f->lblDel[1]->click();
+        QCOMPARE(shownTexts(), QStringList{QString::fromUtf8("Sind Sie Sicher, Dass Sie Diesen Eintrag Entfernen Möchten")});
+        QCOMPARE(MsgBoxSeam::last().icon, int(vbQuestion));
+        QCOMPARE(column(f->flxGrid, 5), balances);
+        QVERIFY(!f->fraDrag->isVisible());
+        QCOMPARE(f->txtDat[3]->Text(), QString());
+    }
+
+    void updateWithoutSelection() {
+        class frmBank* f = loggedIn();
+        f->txtDat[3]->setTextValue(QStringLiteral("5"));
+        f->lblDel[0]->click();
+        QCOMPARE(shownTexts(), QStringList{"Please select an entry first"});
+        QCOMPARE(f->txtDat[3]->Text(), QStringLiteral("5"));
+    }
+
+    void failedUpdateLeavesStoredState() {
+        class frmBank* f = loggedIn();
+        addEntry(f, "10 Jan 2026", "100");
+        addEntry(f, "10 Feb 2026", "-50");
+        cnBank().Execute(QStringLiteral("CREATE TRIGGER Refuse BEFORE UPDATE OF Chk_Balance ON Checkings "
+                                        "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+        pick(f, 2);
+        f->txtDat[3]->setTextValue(QStringLiteral("-80"));
+        f->lblDel[0]->click();
+        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Deleting/Updating\n")));
+        QCOMPARE(column(f->flxGrid, 4), QStringList({"$ 100.00", "$ -50.00"}));
+        QVERIFY(!bEditEntry);
+        QVERIFY(!bZeroAmount);
+        QVERIFY(!bDateOld);
+    }
+
+    // --- Totals -----------------------------------------------------------
+
+    void totalsAndTypeLabel() {
+        setLocale(kDE);
+        class frmBank* f = loggedIn();
+        QCOMPARE(colorOf(f->lblCheckingsTotal), QColor(255, 0, 0));
+        QCOMPARE(colorOf(f->lblDebtsTotal), QColor(0, 128, 0));
+        addEntry(f, "01.03.2026", "1234,5");
+        QCOMPARE(f->lblCheckingsTotal->Caption(), QStringLiteral("$1234,50"));
+        QCOMPARE(colorOf(f->lblCheckingsTotal), QColor(0, 128, 0));
+        f->optEuro->click();
+        QCOMPARE(f->lblSavingsTotal->Caption(), QString::fromUtf8("€0,00"));
+        // An amount that is no number names no type; the totals still follow.
+        f->txtDat[3]->setTextValue(QStringLiteral("-"));
+        objBank->LastSavingsBalance = money(3);
+        f->Activation();
+        QCOMPARE(shownTexts(), QStringList());
+        QVERIFY(!f->lblDeposit->isVisible() && !f->lblPayment->isVisible());
+        QCOMPARE(f->lblSavingsTotal->Caption(), QString::fromUtf8("€3,00"));
+        QCOMPARE(colorOf(f->lblSavingsTotal), QColor(0, 128, 0));
+    }
+
+    // --- Transfers --------------------------------------------------------
+
+    void transfers_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<QString>("payee");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<double>("checkings");
+        QTest::newRow("checkings to savings") << "English" << 0 << "Savings" << "Transfer" << -50.0;
+        QTest::newRow("savings to checkings") << "English" << 1 << "Checkings" << "Transfer" << 50.0;
+        QTest::newRow("German: checkings to savings") << "German" << 0 << "Sparkonto" << QString::fromUtf8("Überweisung") << -50.0;
+        QTest::newRow("German: savings to checkings") << "German" << 1 << "Girokonto" << QString::fromUtf8("Überweisung") << 50.0;
+    }
+    void transfers() {
+        QFETCH(QString, language);
+        QFETCH(int, direction);
+        QFETCH(QString, payee);
+        QFETCH(QString, description);
+        QFETCH(double, checkings);
+        useLanguage(language);
+        class frmBank* f = loggedIn();
+        const QString early = language == "German" ? "01.01.2026" : "1 Jan 2026";
+        addEntry(f, language == "German" ? "10.03.2026" : "10 Mar 2026", "200", "Boss");
+        // Dated before the entry above: its balance follows.
+        transfer(f, direction, early, "50");
+        QCOMPARE(shownTexts(), QStringList());
+        Store s;
+        const QList<Ledger::Entry> chk = Ledger::entries(s.c, Register::Checkings, "4711");
+        const QList<Ledger::Entry> sav = Ledger::entries(s.c, Register::Savings, "4711");
+        QCOMPARE(chk.size(), 2);
+        QCOMPARE(sav.size(), 1);
+        QCOMPARE(chk[0].payee, payee);
+        QCOMPARE(chk[0].description, description);
+        QCOMPARE(chk[0].amount, money(checkings));
+        QCOMPARE(chk[0].number, std::nullopt);
+        QCOMPARE(chk[1].balance, money(200 + checkings));
+        QCOMPARE(sav[0].date, QDate(2026, 1, 1));
+        checkPairs(s.c, "4711");
+        // The checkings register is shown, the panel empty.
+        QVERIFY(f->checkingsShown());
+        QCOMPARE(f->cboFromTo->currentIndex(), -1);
+        QCOMPARE(f->txtDat[5]->Text(), QString());
+        QCOMPARE(f->txtDat[6]->Text(), QString());
+        QCOMPARE(f->lblSavingsTotal->Caption(), "$" + QString(checkings < 0 ? "50.00" : "-50.00"));
+    }
+
+    void transferChecks_data() {
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no direction") << -1 << "1 Mar 2026" << "50" << "Please select a transfer type";
+        QTest::newRow("no date") << 0 << "" << "50" << "Invalid Date";
+        QTest::newRow("amount a lone point") << 0 << "1 Mar 2026" << "." << "Invalid transaction";
+    }
+    void transferChecks() {
+        QFETCH(int, direction);
+        QFETCH(QString, date);
+        QFETCH(QString, amount);
+        QFETCH(QString, message);
+        class frmBank* f = loggedIn();
+        transfer(f, direction, date, amount);
+        QCOMPARE(shownTexts(), QStringList{message});
+        QCOMPARE(f->txtDat[6]->Text(), amount);
+        Store s;
+        QCOMPARE(Ledger::entries(s.c, Register::Savings, "4711").size(), 0);
+        QCOMPARE(Ledger::entries(s.c, Register::Checkings, "4711").size(), 0);
+    }
+
+    void failedTransferBooksNothing() {
+        class frmBank* f = loggedIn();
+        cnBank().Execute(QStringLiteral("CREATE TRIGGER Refuse BEFORE INSERT ON Savings "
+                                        "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+        transfer(f, 0, "1 Mar 2026", "50");
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Transfer\n")));
+        QCOMPARE(f->flxGrid->Rows(), 1);
+        QCOMPARE(f->lblCheckingsTotal->Caption(), QStringLiteral("$0.00"));
+        // Kept for another try.
+        QCOMPARE(f->cboFromTo->currentIndex(), 0);
+        QCOMPARE(f->txtDat[5]->Text(), QStringLiteral("1 Mar 2026"));
+        QCOMPARE(f->txtDat[6]->Text(), QStringLiteral("50"));
+        Store s;
+        QCOMPARE(Ledger::entries(s.c, Register::Checkings, "4711").size(), 0);
+    }
+
+    // Changing or removing one half of a transfer changes the other.
+    void transferHalves_data() {
+        QTest::addColumn<bool>("fromSavings");
+        QTest::addColumn<bool>("remove");
+        QTest::newRow("update the checkings half") << false << false;
+        QTest::newRow("update the savings half") << true << false;
+        QTest::newRow("delete the checkings half") << false << true;
+        QTest::newRow("delete the savings half") << true << true;
+    }
+    void transferHalves() {
+        QFETCH(bool, fromSavings);
+        QFETCH(bool, remove);
+        class frmBank* f = loggedIn();
+        addEntry(f, "1 Jan 2026", "500", "Boss");
+        transfer(f, 0, "1 Feb 2026", "50");
+        addEntry(f, "1 Mar 2026", "-20", "Shop");
+        if (fromSavings) f->lblSwitch[1]->click();
+        pick(f, fromSavings ? 1 : 2);
+        QVERIFY(f->lblTransfer->isVisible());
+        if (remove) {
+            MsgBoxSeam::queueAnswer(vbYes);
+            f->lblDel[1]->click();
+        } else {
+            f->txtDat[1]->setTextValue(QStringLiteral("15 Jan 2026"));
+            f->txtDat[3]->setTextValue(fromSavings ? QStringLiteral("80") : QStringLiteral("-80"));
+            f->lblDel[0]->click();
+        }
+        QVERIFY(!MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem")));
+        Store s;
+        checkPairs(s.c, "4711");
+        const QList<Ledger::Entry> sav = Ledger::entries(s.c, Register::Savings, "4711");
+        QCOMPARE(sav.size(), remove ? 0 : 1);
+        QCOMPARE(Ledger::lastBalance(s.c, Register::Checkings, "4711"), money(remove ? 480 : 400));
+        if (!remove) QCOMPARE(sav[0].date, QDate(2026, 1, 15));
+    }
+
+    // --- Debts ------------------------------------------------------------
+
+    void addDebt_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("short amount") << QLocale::c() << "5" << "Rent" << "05.00   Rent" << "";
+        QTest::newRow("longer amount") << QLocale::c() << "1234.5" << "Car" << "1234.50 Car" << "";
+        QTest::newRow("eight characters") << QLocale::c() << "12345.67" << "House" << "12345.67House" << "";
+        QTest::newRow("comma settings") << kDE << "12,5" << "Bike" << "12,50   Bike" << "";
+        QTest::newRow("text as typed") << QLocale::c() << "1" << kSqlText << "01.00   " + kSqlText << "";
+        QTest::newRow("empty amount") << QLocale::c() << "" << "Rent" << "" << "Invalid Debt";
+        QTest::newRow("amount 0") << QLocale::c() << "0" << "Rent" << "" << "Invalid Debt";
+        QTest::newRow("lone separator") << QLocale::c() << "." << "Rent" << "" << "Invalid Debt";
+    }
+    void addDebt() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, amount);
+        QFETCH(QString, description);
+        QFETCH(QString, item);
+        QFETCH(QString, message);
+        setLocale(locale);
+        class frmBank* f = loggedIn();
+        f->txtDebt->typeText(amount);
+        f->txtDebtDescription->setTextValue(description);
+        f->lblAdd[2]->click();
+        QCOMPARE(shownTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+        const QStringList items = item.isEmpty() ? QStringList() : QStringList{item};
+        QCOMPARE(debtItems(f), items);
+        QCOMPARE(debtsFileLines("4711"), items);
+        QCOMPARE(f->txtDebt->Text(), QString());
+        QCOMPARE(f->txtDebtDescription->Text(), QString());
+    }
+
+    void debtTooLongIsRefused() {
+        class frmBank* f = loggedIn();
+        f->txtDebt->typeText(QStringLiteral("100000"));
+        f->txtDebtDescription->setTextValue(QStringLiteral("Boat"));
+        f->lblAdd[2]->click();
+        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Adding/Clearing\n")));
+        QCOMPARE(f->txtDebt->Text(), QStringLiteral("100000.00"));
+        QCOMPARE(f->txtDebtDescription->Text(), QStringLiteral("Boat"));
+        QCOMPARE(debtItems(f), QStringList());
+    }
+
+    void debtsTotalIsExact() {
+        QStringList lines;
+        for (int i = 0; i < 250; ++i) lines << "\"12.50   Item " + QString::number(i) + "\"";
+        lines << "\"32767.50Big\"";
+        writeFile("4711Debts.qem", lines.join("\r\n").toLatin1() + "\r\n");
+        {
+            Store s;
+            Ledger::addAccount(s.c, "4711", "Doe", "Jane");
+        }
+        class frmBank* f = openBank();
+        enter(f, QStringLiteral("4711"), f->optUser);
+        QCOMPARE(f->lstDebts->count(), 251);
+        QCOMPARE(objBank->LastDebtsBalance, money(250 * 12.5 + 32767.5));
+        QCOMPARE(f->lblDebtsTotal->Caption(), QStringLiteral("$35892.50"));
+        QCOMPARE(colorOf(f->lblDebtsTotal), QColor(255, 0, 0));
+        QCOMPARE(debtsFileLines("4711").size(), 251);
+    }
+
+    void reimburseOne() {
+        class frmBank* f = loggedIn();
+        f->optEuro->click();
+        for (const char* amount : {"5", "7"}) {
+            f->txtDebt->typeText(QString::fromLatin1(amount));
+            f->lblAdd[2]->click();
+        }
+        f->lstDebts->setCurrentRow(0);
+        MsgBoxSeam::clear();
+        MsgBoxSeam::queueAnswer(vbYes);
+        f->lblDel[2]->click();
+        QCOMPARE(shownTexts(), QStringList{"Did you really reimburse ''$05.00   ''"});
+        QCOMPARE(debtItems(f), QStringList{"07.00   "});
+        QCOMPARE(debtsFileLines("4711"), QStringList{"07.00   "});
+        QCOMPARE(f->lblDebtsTotal->Caption(), QString::fromUtf8("€7.00"));
+    }
+
+    void reimburseAll_data() {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("file written") << true;
+        QTest::newRow("file cannot be written") << false;
+    }
+    void reimburseAll() {
+        QFETCH(bool, writable);
+        class frmBank* f = loggedIn();
+        f->txtDebt->typeText(QStringLiteral("12.5"));
+        f->lblAdd[2]->click();
+        if (!writable) {
+            // A folder where the file should be: nothing can replace it.
+            QFile::remove(App::dataFile("4711Debts.qem"));
+            QDir(programFolder()).mkdir("4711Debts.qem");
+        }
+        MsgBoxSeam::clear();
+        MsgBoxSeam::queueAnswer(vbYes);
+        f->cmdKillDebts->click();
+        QCOMPARE(MsgBoxSeam::shown().first().text, QStringLiteral("Did you really reimburse ''$12.50''"));
+        if (writable) {
+            QCOMPARE(shownTexts().size(), 1);
+            QCOMPARE(debtItems(f), QStringList());
+            QCOMPARE(f->lblDebtsTotal->Caption(), QStringLiteral("$0.00"));
+            QCOMPARE(debtsFileLines("4711"), QStringList());
+        } else {
+            QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Reimburse\n")));
+            // The list shows what the file holds (here: nothing readable).
+            QCOMPARE(debtItems(f), QStringList());
+        }
+    }
+
+    // --- Input rules ------------------------------------------------------
+
+    void inputRules_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("check number: digits") << QLocale::c() << 0 << "12ab-3" << "123";
+        QTest::newRow("date: digits and slash") << QLocale::c() << 1 << "3/1.x2026" << "3/12026";
+        QTest::newRow("amount, point settings") << QLocale::c() << 3 << "-1a2.5,0" << "-12.50";
+        QTest::newRow("amount, comma settings") << kDE << 3 << "-1a2.5,0" << "-125,0";
+        QTest::newRow("transfer amount: no minus") << QLocale::c() << 6 << "-5.5" << "5.5";
+        QTest::newRow("description: anything") << QLocale::c() << 2 << "a;'%" << "a;'%";
+    }
+    void inputRules() {
+        QFETCH(QLocale, locale);
+        QFETCH(int, field);
+        QFETCH(QString, keys);
+        QFETCH(QString, text);
+        setLocale(locale);
+        class frmBank* f = loggedIn();
+        f->txtDat[field]->typeText(keys);
+        QCOMPARE(f->txtDat[field]->Text(), text);
+    }
+
+    void pastesPassTheRules() {
+        setLocale(kDE);
+        class frmBank* f = loggedIn();
+        QApplication::clipboard()->setText(QStringLiteral("12,50x"));
+        typeKeys(f->txtDebt, QStringLiteral("^V"));
+        QCOMPARE(f->txtDebt->Text(), QStringLiteral("12,50"));
+        QApplication::clipboard()->setText(QString(70, u'p'));
+        typeKeys(f->cboPayee->lineEdit(), QStringLiteral("^V"));
+        QCOMPARE(f->cboPayee->currentText().size(), 64);
+        f->Unload();
+        f = openBank();
+        QApplication::clipboard()->setText(QStringLiteral("1234567890"));
+        typeKeys(f->txtPwd, QStringLiteral("^V"));
+        QCOMPARE(f->txtPwd->Text(), QStringLiteral("12345678"));
+    }
+
+    void keypadSeparator() {
+        setLocale(kDE);
+        class frmBank* f = loggedIn();
+        f->txtDat[3]->typeText(QStringLiteral("5"));
+        QTest::keyClick(f->txtDat[3], Qt::Key_Period, Qt::KeypadModifier);
+        QCOMPARE(f->txtDat[3]->Text(), QStringLiteral("5,"));
+    }
+
+    // Enter in the number field moves to the date, which opens the
+    // calendar and hands the focus on; a picked day lands in the field.
+    void dateFromCalendar() {
+        class frmBank* f = loggedIn();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        f->txtDat[0]->setFocus();
+        QTest::keyClick(f->txtDat[0], Qt::Key_Return);
+        QVERIFY(isFormLoaded<class frmClndr>());
+        QVERIFY(frmClndr::FromBank);
+        frmClndr()->mvClndr_DateClick(QDate(2026, 3, 3));
+        processEvents();
+        QCOMPARE(f->txtDat[1]->Text(), QStringLiteral("3 Mar 2026"));
+        QVERIFY(!isFormLoaded<class frmClndr>());
+    }
+
+    void transferDateHandOver() {
+        class frmBank* f = loggedIn();
+        f->txtDat_GotFocus(5);
+        QVERIFY(bDateForTransfer);
+        frmClndr()->mvClndr_DateClick(QDate(2026, 3, 4));
+        processEvents();
+        f->cboPayee_GotFocus();
+        QCOMPARE(f->txtDat[5]->Text(), QStringLiteral("4 Mar 2026"));
+        QCOMPARE(f->txtDat[1]->Text(), QString());
+        QVERIFY(!bDateForTransfer);
+    }
+
+    // --- Side buttons and looks -------------------------------------------
+
+    void calculatorFromBank() {
+        class frmBank* f = loggedIn();
+        f->cmdCalc->click();
+        QVERIFY(frmCalc::FromBank);
+        class frmCalc* calc = frmCalc();
+        QVERIFY(calc->isVisible());
+        QVERIFY(calc->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(qAbs(calc->frameGeometry().center().x() - f->frameGeometry().center().x()) <= 1);
+        calc->Unload();
+        QVERIFY(!frmChoice()->isVisible());
+        f->Unload();
+        QVERIFY(!frmCalc::FromBank);
+        QVERIFY(frmChoice()->isVisible());
+    }
+
+    void labelLooks() {
+        class frmBank* f = loggedIn();
+        f->lblAdd[1]->onMouseMove(0, 0, 1, 1);
+        QCOMPARE(colorOf(f->lblAdd[1]), QColor(0, 128, 0));
+        f->lblDel[1]->onMouseMove(0, 0, 1, 1);
+        QCOMPARE(colorOf(f->lblAdd[1]), QColor(0, 192, 0));
+        QCOMPARE(colorOf(f->lblDel[1]), QColor(255, 0, 0));
+        f->flxGrid->onMouseMove(0, 0, 1, 1);
+        QCOMPARE(colorOf(f->lblDel[1]), QColor(255, 128, 128));
+        QTest::mousePress(f->lblAdd[2], Qt::LeftButton);
+        QCOMPARE(f->lblAdd[2]->FontSize(), 19.75);
+        QTest::mouseRelease(f->lblAdd[2], Qt::LeftButton);
+        QCOMPARE(f->lblAdd[2]->FontSize(), 22.0);
+        QTest::mousePress(f->lblSwitch[1], Qt::LeftButton);
+        QCOMPARE(f->lblSwitch[1]->FontSize(), 14.75);
+        QTest::mouseRelease(f->lblSwitch[1], Qt::LeftButton);
+        QCOMPARE(f->lblSwitch[1]->FontSize(), 16.0);
+        QVERIFY(!f->checkingsShown());
     }
 
     // --- A writer killed at random moments --------------------------------

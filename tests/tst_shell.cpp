@@ -261,7 +261,7 @@ private slots:
         QTest::newRow("Hangman 1") << "cmdHangman1p" << "Drumroll.wav" << "" << false;
         QTest::newRow("Hangman 2") << "cmdHangman2p" << "Drumroll.wav" << "" << false;
         QTest::newRow("planner") << "cmdPlaner" << "" << "" << false;
-        QTest::newRow("bank") << "cmdBank" << "" << "" << false;
+        QTest::newRow("bank") << "cmdBank" << "" << "frmBank" << false;
         QTest::newRow("messenger") << "cmdMsg" << "Stretch5.mp3" << "" << false;
         QTest::newRow("typing trainer") << "cmdKeyb" << "" << "" << false;
         QTest::newRow("calendar") << "lblDate" << "" << "frmClndr" << true;

@@ -707,9 +707,7 @@ void frmBank::fraCheckings_Click() { fraDrag->setVisible(false); }
 
 void frmBank::lblReconcile_MouseDown(int, int, int, int) {
     setReconcile(lblReconcile, lblReconcile->Caption().isEmpty());
-    lblEntries->setCaption(QString::number(vEntryCount) + L(QStringLiteral(" Entries"), QString::fromUtf8(" Einträge")) +
-                           QStringLiteral("\r\n") + QString::number(vCheckedCount) +
-                           L(QStringLiteral(" are reconciled"), QString::fromUtf8(" sind geprüft")));
+    lblEntries->setCaption(EntriesCaption(true));
 }
 
 QChar frmBank::separator() const {
