@@ -109,6 +109,8 @@ void SetLangBank(class frmBank* frm) {
     for (int i = 0; i < 3; ++i) {
         frm->lblAdd[i]->setCaption(add[i]);
         frm->lblDel[i]->setCaption(del[i]);
+        frm->lblAdd[i]->adjustSize();
+        frm->lblDel[i]->adjustSize();
     }
     frm->lblDeposit->setCaption(QStringLiteral("Einzahlung"));
     frm->lblPayment->setCaption(QStringLiteral("Zahlung"));
@@ -149,6 +151,10 @@ void SetLangBank(class frmBank* frm) {
     frm->lblDel[0]->move(frm->lblAdd[0]->x() + frm->lblAdd[0]->width(), frm->lblDel[0]->y());
     left(frm->lblDel[1], 3525);
     left(frm->lblDel[2], 6600);
+    // Where the substitute font draws wider than the original, "Neu" keeps
+    // clear of "Entf".
+    const int delEnd = frm->lblDel[1]->x() + frm->lblDel[1]->width();
+    if (frm->lblAdd[1]->x() < delEnd) frm->lblAdd[1]->move(delEnd + Form::px(60), frm->lblAdd[1]->y());
     const std::array<std::pair<Label*, double>, 4> types{
         {{frm->lblDeposit, 16}, {frm->lblPayment, 16}, {frm->lblWithdrawl, 16}, {frm->lblTransfer, 14}}};
     for (const auto& [label, size] : types) {
@@ -273,11 +279,11 @@ void frmBank::buildRegisters() {
     lblCheck = new Label(QString(), fraDrag);
     fraDrag->setVisible(false);
 
-    lblEntries = makeLabel(fraCheckings, QString(), 6900, 3660, 2100, 540);
+    lblEntries = makeLabel(fraCheckings, QString(), 6840, 3660, 2160, 540);
 }
 
 void frmBank::buildEditor() {
-    const double top1 = 3660, field1 = 3930, top2 = 4320, field2 = 4590;
+    const double top1 = 3660, field1 = 3930, top2 = 4320;
     const std::array<std::tuple<QString, double, double, double>, 5> fields{{
         {QStringLiteral("Number"), 120, top1, 840},
         {QStringLiteral("Date"), 1020, top1, 1260},
@@ -290,16 +296,15 @@ void frmBank::buildEditor() {
         lblDat[i] = makeLabel(fraCheckings, caption, left, top, width, 270);
         txtDat[i] = makeText(fraCheckings, left, top + (field1 - top1), width);
     }
-    (void)field2;
     lblPayee = makeLabel(fraCheckings, QStringLiteral("Payee"), 2340, top1, 2100, 270);
     cboPayee = new QComboBox(fraCheckings);
     cboPayee->setEditable(true);
     cboPayee->setInsertPolicy(QComboBox::NoInsert);
     cboPayee->lineEdit()->setMaxLength(64);
     place(cboPayee, 2340, field1, 2100, 315);
-    lblCat = makeLabel(fraCheckings, QStringLiteral("Budget Category"), 6840, top1 - 600, 2100, 270);
+    lblCat = makeLabel(fraCheckings, QStringLiteral("Budget Category"), 6840, top2, 2100, 270);
     cboCat = new QComboBox(fraCheckings);
-    place(cboCat, 6840, field1 - 600, 2100, 315);
+    place(cboCat, 6840, top2 + (field1 - top1), 2100, 315);
     lblChk = makeLabel(fraCheckings, QStringLiteral("Check"), 120, top2, 840, 270);
     lblReconcile = makeLabel(fraCheckings, QString(), 240, field1 + (top2 - top1), 480, 330);
     lblReconcile->setFont(Fonts::font(QStringLiteral("Wingdings 2"), 14));
@@ -317,10 +322,10 @@ void frmBank::buildEditor() {
 
     const QStringList add{QStringLiteral("Add"), QStringLiteral("New")};
     const QStringList del{QStringLiteral("Upd"), QStringLiteral("Del")};
-    lblAdd[0] = makeLabel(fraCheckings, add[0], 240, kAddDelTop, 900, 600);
-    lblDel[0] = makeLabel(fraCheckings, del[0], 1140, kAddDelTop, 900, 600);
-    lblDel[1] = makeLabel(fraCheckings, del[1], 3525, kAddDelTop, 900, 600);
-    lblAdd[1] = makeLabel(fraCheckings, add[1], 4140, kAddDelTop, 900, 600);
+    lblAdd[0] = makeLabel(fraCheckings, add[0], 240, kAddDelTop, 600, 600);
+    lblDel[0] = makeLabel(fraCheckings, del[0], 1140, kAddDelTop, 600, 600);
+    lblDel[1] = makeLabel(fraCheckings, del[1], 3525, kAddDelTop, 600, 600);
+    lblAdd[1] = makeLabel(fraCheckings, add[1], 4140, kAddDelTop, 600, 600);
 }
 
 void frmBank::buildDebts() {
@@ -340,6 +345,8 @@ void frmBank::buildDebts() {
     for (int i = 0; i < 3; ++i) {
         buttonFont(lblAdd[i], 21.75);
         buttonFont(lblDel[i], 21.75);
+        lblAdd[i]->adjustSize();
+        lblDel[i]->adjustSize();
         setLabelColor(lblAdd[i], QColor(0, 192, 0));
         setLabelColor(lblDel[i], QColor(255, 128, 128));
     }
@@ -456,8 +463,9 @@ void frmBank::Form_Load() {
     nameControls();
     bLoggedIn = false;
     bNewTransaction = bEditEntry = bZeroAmount = bDateOld = bDateForTransfer = false;
+    vSelEntry = vSelSavEntry = vPrevEntry = intNextEntry = 0;
     objBank = std::make_unique<clsBank>();
-    frmClndr::bankDateField = [this]() -> TextBox* { return txtDat[1]; };
+    frmClndr::bankDateField = []() -> TextBox* { return isFormLoaded<class frmBank>() ? ::frmBank()->txtDat[1] : nullptr; };
 }
 
 void frmBank::Form_Activate() {
