@@ -1115,7 +1115,9 @@ private slots:
         QVERIFY(calc->windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(qAbs(calc->frameGeometry().center().x() - f->frameGeometry().center().x()) <= 1);
         calc->Unload();
+        processEvents();
         QVERIFY(!frmChoice()->isVisible());
+        QCOMPARE(Form::activeForm(), static_cast<Form*>(f));
         f->Unload();
         QVERIFY(!frmCalc::FromBank);
         QVERIFY(frmChoice()->isVisible());

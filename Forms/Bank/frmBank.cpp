@@ -1196,6 +1196,10 @@ void frmBank::cmdCalc_Click() {
     class frmCalc* calc = frmCalc();
     frmCalc::FromBank = true;
     calc->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    // Closing the calculator leaves the bank in front.
+    connect(calc, &QObject::destroyed, this, [this] {
+        if (!isUnloading() && isVisible()) bringForward();
+    });
     calc->Show(vbModeless);
     // Centred over the bank window.
     const QRect bank = frameGeometry();
