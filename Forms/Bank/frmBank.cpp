@@ -1,10 +1,12 @@
 #include "Forms/Bank/frmBank.h"
 
 #include "Classes/clsBank.h"
+#include "Forms/Bank/frmBudget.h"
 #include "Forms/Calculator/frmCalc.h"
 #include "Forms/Calendar/frmClndr.h"
 #include "Forms/Main/frmChoice.h"
 #include "Modules/modBank.h"
+#include "Modules/modBankPrint.h"
 #include "Modules/modLanguage.h"
 #include "Modules/modMain.h"
 #include "Platform/App.h"
@@ -1188,9 +1190,7 @@ void frmBank::cmdTransfer_Click() {
     cboFromTo->setCurrentIndex(-1);
 }
 
-void frmBank::cmdBudget_Click() {
-    // The budget worksheet is not part of the bank yet.
-}
+void frmBank::cmdBudget_Click() { frmBudget()->Show(vbModal); }
 
 void frmBank::cmdCalc_Click() {
     class frmCalc* calc = frmCalc();
@@ -1208,7 +1208,8 @@ void frmBank::cmdCalc_Click() {
 }
 
 void frmBank::cmdPrint_Click() {
-    // Statements are not printed yet.
+    if (checkingsShown()) PrintCheckings(this);
+    else PrintSavings(this);
 }
 
 void frmBank::ResetLabels() {
