@@ -18,7 +18,8 @@ struct Books {
     std::unique_ptr<Ado::Transaction> t;
     explicit Books(const QString& account) : account(account) {
         Ledger::open(c, App::dataFile(QStringLiteral("Bank.mdb"), App::Access::Write));
-        Ledger::addAccount(c, account, QStringLiteral("Doe"), QStringLiteral("Jane"));
+        if (!Ledger::accountExists(c, account))
+            Ledger::addAccount(c, account, QStringLiteral("Doe"), QStringLiteral("Jane"));
         t = std::make_unique<Ado::Transaction>(c);
     }
     ~Books() {
