@@ -3,6 +3,7 @@
 #include "Platform/App.h"
 #include "Platform/Fonts.h"
 #include "Platform/QtAudio.h"
+#include "Platform/Random.h"
 
 #include <QApplication>
 
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
     Fonts::registerSubstitutes();
     // Real sound where the computer has an audio output, silence elsewhere.
     QtAudio::install();
+    // One seed for the run: the games draw from one sequence.
+    Randomize();
     frmChoice();
     return App::run();
 }

@@ -63,6 +63,7 @@ Label* ConverterForm::addRow(const QString& name, bool withButton) {
     result->setFont(Fonts::font(kFont, 14));
     result->setBorderStyle(1);
     result->setIndent(4);
+    result->setShrinkToFit(true);
     result->setAutoFillBackground(true);
     result->setStyleSheet(QStringLiteral("background-color: white; color: black;"));
     rowResults << result;

@@ -29,6 +29,8 @@ static void pointAtIniFile() {
 void LoadLanguage() {
     pointAtIniFile();
     CurrentLanguage = GetIniValue(QStringLiteral("Language"), QStringLiteral("DefaultValue"));
+    // Standard buttons, dialogs and context menus speak the same language.
+    App::setToolkitLanguage(isGerman() ? QStringLiteral("de") : QStringLiteral("en"));
 }
 
 bool SaveLanguage() {

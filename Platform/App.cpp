@@ -6,7 +6,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <QLibraryInfo>
 #include <QLockFile>
+#include <QTranslator>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -76,6 +78,24 @@ QString dataFile(const QString& name, Access access) {
 
 void setProgramFolderWritable(std::optional<bool> writable) { writableOverride = writable; }
 void setUserDataFolder(const QString& f) { userFolder() = f; }
+
+void setToolkitLanguage(const QString& code) {
+    static QTranslator* translator = nullptr;
+    if (translator) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+        translator = nullptr;
+    }
+    if (code != QLatin1String("de")) return;
+    auto* t = new QTranslator;
+    if (t->load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(t);
+        translator = t;
+    } else {
+        delete t;
+    }
+}
 
 QString title() { return appTitle(); }
 void setTitle(const QString& t) { appTitle() = t; }

@@ -29,6 +29,11 @@ QString dataFile(const QString& name, Access access = Access::Read);
 void setProgramFolderWritable(std::optional<bool> writable);
 void setUserDataFolder(const QString& folder);
 
+// The language of the toolkit's own texts (standard buttons, dialogs,
+// context menus): "de" loads Qt's German translations, anything else
+// leaves them English.
+void setToolkitLanguage(const QString& code);
+
 // The application title, shown on message boxes without a title of their own.
 QString title();
 void setTitle(const QString& t);

@@ -15,6 +15,10 @@ void setNow(const QDateTime& moment);
 // ("Pacific Standard Time", "W. Europe Standard Time"; "" when unknown).
 QString standardZoneName();
 void setStandardZoneName(const QString& name);
+// The Windows standard-time name of a zone ID. An alias (US/Pacific,
+// Canada/Eastern, America/Indiana/Indianapolis) has none of its own and is
+// resolved through its canonical zone, then through its country.
+QString windowsZoneName(const QByteArray& ianaId);
 void resetStandardZoneName();
 
 } // namespace Clock

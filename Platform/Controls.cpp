@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QMimeData>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -71,6 +73,21 @@ Label::Label(const QString& caption, QWidget* parent) : ClickSurface(parent) {
 void Label::setCaption(const QString& c) {
     caption_ = c;
     setText(captionText(c));
+    fitCaption();
+}
+
+void Label::setShrinkToFit(bool on) {
+    fitBaseSize_ = on ? font().pointSizeF() : 0;
+    fitCaption();
+}
+
+void Label::fitCaption() {
+    if (fitBaseSize_ <= 0) return;
+    QFont f = font();
+    f.setPointSizeF(fitBaseSize_);
+    const int room = contentsRect().width() - 2 * margin() - qMax(indent(), 0) - 2;
+    while (f.pointSizeF() > 6 && QFontMetrics(f).horizontalAdvance(text()) > room) f.setPointSizeF(f.pointSizeF() - 0.5);
+    setFont(f);
 }
 
 void Label::setBorderStyle(int style) {
@@ -143,23 +160,25 @@ void TextBox::typeText(const QString& text) {
     }
 }
 
-void TextBox::pasteFiltered() {
+void TextBox::insertFiltered(const QString& text) {
     if (isReadOnly()) return;
-    const QString text = QApplication::clipboard()->text();
-    if (!onKeyPress) {
-        insert(text);
-        return;
-    }
     for (QChar c : text) {
         if (c == u'\r' || c == u'\n' || c == u'\t') continue;
-        applyCharacter(Ansi::code(c));
+        if (onKeyPress) applyCharacter(Ansi::code(c));
+        else insert(QString(c));
     }
 }
+
+void TextBox::pasteFiltered(QClipboard::Mode mode) { insertFiltered(QApplication::clipboard()->text(mode)); }
 
 void TextBox::keyPressEvent(QKeyEvent* e) {
     if (Keys::handlerDrops(onKeyDown, e)) return;
     if (e->matches(QKeySequence::Paste)) {
-        pasteFiltered();
+        // Ctrl+V is the character 22 to the handler, which may refuse the
+        // paste; Shift+Insert types no character and always pastes (filtered).
+        int code = 22;
+        if (onKeyPress && e->key() == Qt::Key_V) onKeyPress(code);
+        if (code != 0) pasteFiltered();
         return;
     }
     const int ascii = Keys::keyAscii(e);
@@ -179,12 +198,25 @@ void TextBox::keyPressEvent(QKeyEvent* e) {
     else QLineEdit::keyPressEvent(e);
 }
 
+void TextBox::inputMethodEvent(QInputMethodEvent* e) {
+    if (e->commitString().isEmpty() || isReadOnly()) {
+        QLineEdit::inputMethodEvent(e);
+        return;
+    }
+    // A composed character (dead key, compose key, input method) is typed
+    // like any other: the box keeps the composition, the handler sees the text.
+    const QString committed = e->commitString();
+    QInputMethodEvent composing(e->preeditString(), e->attributes());
+    QLineEdit::inputMethodEvent(&composing);
+    insertFiltered(committed);
+}
+
 void TextBox::contextMenuEvent(QContextMenuEvent* e) {
     QMenu* menu = createStandardContextMenu();
     for (QAction* a : menu->actions()) {
         if (a->objectName() == QLatin1String("edit-paste")) {
             disconnect(a, &QAction::triggered, nullptr, nullptr);
-            connect(a, &QAction::triggered, this, &TextBox::pasteFiltered);
+            connect(a, &QAction::triggered, this, [this] { pasteFiltered(); });
         }
     }
     menu->exec(e->globalPos());
@@ -193,8 +225,19 @@ void TextBox::contextMenuEvent(QContextMenuEvent* e) {
 
 void TextBox::mouseReleaseEvent(QMouseEvent* e) {
     // The middle button's selection paste would pass the filter by.
-    if (e->button() == Qt::MiddleButton && onKeyPress) return;
+    if (e->button() == Qt::MiddleButton && !isReadOnly()) {
+        setCursorPosition(cursorPositionAt(e->position().toPoint()));
+        pasteFiltered(QClipboard::Selection);
+        return;
+    }
     QLineEdit::mouseReleaseEvent(e);
+}
+
+void TextBox::dropEvent(QDropEvent* e) {
+    if (!e->mimeData()->hasText() || isReadOnly()) return;
+    setCursorPosition(cursorPositionAt(e->position().toPoint()));
+    insertFiltered(e->mimeData()->text());
+    e->acceptProposedAction();
 }
 
 Frame::Frame(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) { setMouseTracking(true); }

@@ -4,6 +4,7 @@
 // picture buttons, text boxes with a key-press filter, frames.
 #include <QGroupBox>
 #include <QLabel>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <functional>
@@ -52,10 +53,15 @@ public:
     void setForeColor(const QColor& c);
     void setToolTipText(const QString& t) { setToolTip(t); }
     QString ToolTipText() const { return toolTip(); }
+    // A caption too wide for the label is shown in a smaller size of the
+    // label's font (down to 6 points) instead of being cut off.
+    void setShrinkToFit(bool on);
 
 private:
+    void fitCaption();
     QString caption_;
     int border_ = 0;
+    double fitBaseSize_ = 0; // the font size a caption starts from; 0: no shrinking
 };
 
 class Image : public ClickSurface {
@@ -89,8 +95,11 @@ private:
 };
 
 // A one-line text box. The key-press handler receives the code of each
-// typed character (see Keys) and may drop it (0) or replace it; pasted
-// text passes through it character by character.
+// typed character (see Keys) and may drop it (0) or replace it; pasted,
+// dropped and input-method text (dead keys, compose) passes through it
+// character by character. Ctrl+V reaches the handler first as code 22: a
+// handler that drops it pastes nothing. The box never holds a line break:
+// pasted line breaks are dropped.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -107,11 +116,14 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
-    void pasteFiltered();
+    void pasteFiltered(QClipboard::Mode mode = QClipboard::Clipboard);
+    void insertFiltered(const QString& text);
     // Runs the handler on one character code and applies the outcome.
     void applyCharacter(int code);
 };

@@ -136,9 +136,9 @@ QtPrinter::~QtPrinter() {
 
 QString QtPrinter::freeFileName() const {
     const QString base = QStringLiteral("Print ") + Clock::now().toString(QStringLiteral("yyyy-MM-dd HHmmss"));
-    QString path = App::file(base + QStringLiteral(".pdf"));
+    QString path = App::dataFolder() + u'/' + base + QStringLiteral(".pdf");
     for (int n = 2; QFileInfo::exists(path); ++n)
-        path = App::file(base + QStringLiteral(" (") + QString::number(n) + QStringLiteral(").pdf"));
+        path = App::dataFolder() + u'/' + base + QStringLiteral(" (") + QString::number(n) + QStringLiteral(").pdf");
     return path;
 }
 

@@ -41,7 +41,4 @@ protected:
     void inputMethodEvent(QInputMethodEvent* e) override;
     void insertFromMimeData(const QMimeData* source) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
-
-private:
-    void applyCharacter(int code);
 };

@@ -1,9 +1,13 @@
 #include "Platform/Timer.h"
 
+bool Timer::manualTicks = false;
+
 #include <algorithm>
 
 Timer::Timer(QObject* parent, int interval, bool enabled) : QObject(parent), interval_(interval), enabled_(enabled) {
-    connect(&timer_, &QTimer::timeout, this, &Timer::tick);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        if (!manualTicks) emit tick();
+    });
     update();
 }
 

@@ -24,12 +24,16 @@ public:
     void fire() { emit tick(); }
 
     static constexpr int resolution = 16;
+    // Tests: timers tick only by fire(), never by the clock, so a slow
+    // machine cannot slip an extra tick into a test.
+    static void setManualTicks(bool on) { manualTicks = on; }
 
 signals:
     void tick();
 
 private:
     void update();
+    static bool manualTicks;
     QTimer timer_;
     int interval_;
     bool enabled_;

@@ -9,12 +9,14 @@
 #include "Platform/MsgBox.h"
 #include "Platform/Printer.h"
 #include "Platform/Shell.h"
+#include "Platform/Timer.h"
 #include "Platform/Runtime.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QInputMethodEvent>
 #include <QTest>
 #include <memory>
 
@@ -37,6 +39,11 @@ void copyTree(const QString& from, const QString& to) {
 void setUp(bool withMedia) {
     folder = std::make_unique<QTemporaryDir>();
     App::setPath(folder->path());
+    // The program folder is writable; a test that makes it read-only
+    // gets its per-user folder inside the temporary folder, never the real one.
+    App::setProgramFolderWritable(std::nullopt);
+    Timer::setManualTicks(true);
+    App::setUserDataFolder(folder->path() + QStringLiteral("/UserData"));
     App::setTitle(QStringLiteral("Quembly"));
     App::resetEnding();
     ends = 0;
@@ -104,8 +111,15 @@ void typeKeys(QWidget* box, const QString& keys) {
         const QChar c = keys[i];
         if (c == u'\b') QTest::keyClick(box, Qt::Key_Backspace);
         else if (c == u'\r') QTest::keyClick(box, Qt::Key_Return);
-        else if (c == u'^' && i + 1 < keys.size() && keys[i + 1] == u'V') {
-            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        else if (c == u'{' && keys.indexOf(u'}', i) > i) {
+            // Text composed by dead keys or an input method arrives as one commit.
+            const qsizetype end = keys.indexOf(u'}', i);
+            QInputMethodEvent commit;
+            commit.setCommitString(keys.mid(i + 1, end - i - 1));
+            QCoreApplication::sendEvent(box->focusProxy() ? box->focusProxy() : box, &commit);
+            i = int(end);
+        } else if (c == u'^' && i + 1 < keys.size() && keys[i + 1] == u'V') {
+            QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
             ++i;
         } else if (c.unicode() >= 128) {
             QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);

@@ -37,8 +37,10 @@ int endCount();
 void writeFile(const QString& name, const QByteArray& bytes);
 QByteArray readFile(const QString& name);
 // Types a key script into a widget as a user would: "\b" is Backspace,
-// "\r" Enter, "^V" a paste of the clipboard, a character beyond ASCII a
-// key of a national keyboard, anything else typed key by key.
+// "\r" Enter, "^V" a paste of the clipboard (by Shift+Insert: Ctrl+V
+// types the character 22, which most key filters refuse), a character beyond ASCII a
+// key of a national keyboard, "{é}" text composed by dead keys or an input
+// method, anything else typed key by key.
 void typeKeys(QWidget* box, const QString& keys);
 
 // Lets posted events (deferred deletes, queued signals) run.

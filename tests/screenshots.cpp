@@ -3,8 +3,6 @@
 //   QT_QPA_PLATFORM=offscreen QEM_MEDIA_DIR=<source> screenshots <folder>
 #include "Forms/AsciiConverter/frmAscii.h"
 #include "Forms/Bank/frmBank.h"
-#include <QComboBox>
-#include <QRadioButton>
 #include "Forms/Calculator/frmCalc.h"
 #include "Forms/Calendar/frmClndr.h"
 #include "Forms/ComputerConverter/frmComp.h"
@@ -14,14 +12,22 @@
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Main/frmMsg.h"
+#include "Forms/Planer/frmPlaner.h"
+#include "Forms/RockPaperScissors/frmSSS.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
+#include "Forms/TypingMaster/frmKeyb.h"
 #include "Forms/VolumeConverter/frmVol.h"
 #include "Forms/WeightConverter/frmWght.h"
+#include "Modules/modLanguage.h"
 #include "Modules/modMain.h"
+#include "Platform/UpDown.h"
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QRadioButton>
 #include <QTest>
 #include <functional>
 
@@ -137,6 +143,43 @@ int main(int argc, char** argv) {
              f->Show(vbModal);
              f->activateNow();
              for (int i = 0; i < 12; ++i) f->Timer->fire();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("planner"),
+         [] {
+             setToday(QDate(2026, 12, 6));
+             writeFile(QStringLiteral("Planer.qem"),
+                       "\"06.12.1990  Anna\"\r\n\"09.12.1980  Bob\"\r\n\"24.12.1950  Oma\"\r\n");
+             writeFile(QStringLiteral("ToDo.qem"), "\" 01  Call Bob\"\r\n\" 02  Buy presents\"\r\n");
+             frmChoice();
+             auto* f = frmPlaner();
+             f->Show();
+             f->activateNow();
+             f->UpDown->setValue(3);
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("typing"),
+         [] {
+             // The German keyboard with the German texts; a run under way, one key down.
+             KeyboardLayoutSeam::choose(isGerman() ? QStringLiteral("0407") : QStringLiteral("0409"));
+             auto* f = frmKeyb();
+             f->Show();
+             f->txtInput->setTextValue(QStringLiteral("The quick brown fox jumps over the lazy dog."));
+             f->chkStart->click();
+             QTest::keyClicks(f->txtOutput, QStringLiteral("The quick"));
+             QTest::sendKeyEvent(QTest::Press, f->txtOutput, Qt::Key_unknown, QStringLiteral(" "), Qt::NoModifier);
+             f->TimerTime->fire();
+             KeyboardLayoutSeam::clear();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("sss_setup"), [] { return static_cast<QWidget*>(frmSSS()); }},
+        {QStringLiteral("sss"),
+         [] {
+             // With the well, after one attempt.
+             auto* f = frmSSS();
+             f->chkHole->setChecked(true);
+             f->cmdOK->click();
+             f->lblSSS[3]->click();
              return static_cast<QWidget*>(f);
          }},
         {QStringLiteral("banklogin"),

@@ -278,6 +278,9 @@ private slots:
         if (failure == "end") rec->failAtEnd = true;
         if (failure == "folder") {
             Printer::install(std::make_unique<QtPrinter>(false));
+            // Nor can the per-user folder be made: a file stands in its way.
+            writeFile("blocked", "");
+            App::setUserDataFolder(programFolder() + "/blocked/data");
             App::setPath(gone);
         }
         auto* p = frmPrint();

@@ -76,6 +76,7 @@ private slots:
         QTest::newRow("euro sign") << QString::fromUtf8("€") << QString::fromUtf8("€") << "128";
         QTest::newRow("y diaeresis") << QString::fromUtf8("ÿ") << QString::fromUtf8("ÿ") << "255";
         QTest::newRow("paste keeps the last") << "^V" << "z" << "122";
+        QTest::newRow("composed by a dead key") << QString::fromUtf8("{é}") << QString::fromUtf8("é") << "233";
     }
     void characterToCode() {
         QFETCH(QString, keys);

@@ -27,6 +27,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
@@ -200,15 +201,15 @@ private slots:
         QByteArray empty;
         {
             // A SQLite database without the bank's tables.
+            QTemporaryDir dir;
+            const QString file = dir.filePath(QStringLiteral("other.mdb"));
             Ado::Connection c(QStringLiteral("other"));
-            c.Open(bankFile());
+            c.Open(file);
             c.Execute(QStringLiteral("CREATE TABLE Other (x INTEGER)"));
             c.Close();
-            QFile f(bankFile());
+            QFile f(file);
             QVERIFY(f.open(QIODevice::ReadOnly));
             empty = f.readAll();
-            f.close();
-            QFile::remove(bankFile());
         }
         QTest::newRow("database without the tables") << empty;
     }

@@ -219,6 +219,26 @@ private slots:
         QCOMPARE(ratesInForce(), (QStringList{"1", "0.68", "2.5", "7.02", "178.10", "2168.62", "0,92 €"}));
     }
 
+    // A pasted line break would move every later rate down one line.
+    void pastedLineBreakNeverReachesTheFile() {
+        class frmCur* f = openCur();
+        withEditor(f, [](class frmSetRate* e) {
+            QApplication::clipboard()->setText("0.70\r\n");
+            e->txtDat[1]->clear();
+            QTest::keyClick(e->txtDat[1], Qt::Key_Insert, Qt::ShiftModifier);
+            QCOMPARE(e->txtDat[1]->Text(), QString("0.70"));
+            MsgBoxSeam::queueAnswer(vbYes);
+            QTest::mouseClick(e->cmdSave, Qt::LeftButton);
+        });
+        QCOMPARE(readFile("Rates.qem"), QByteArray("\"0.70\"\r\n\"2.09\"\r\n\"7.02\"\r\n\"178.10\"\r\n\"2168.62\"\r\n"
+                                                   "\"1.07\"\r\n"));
+        // Nor can any other way put one there.
+        QString error;
+        QVERIFY(!RatesFile::write({"0.7\n", "1", "1", "1", "1", "1"}, &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(readFile("Rates.qem").count('\n'), 6);
+    }
+
     void saveAnsweredNo() {
         class frmCur* f = openCur();
         withEditor(f, [](class frmSetRate* e) {
@@ -387,13 +407,26 @@ private slots:
         QCOMPARE(f->ActiveRow, qint16(4));
     }
 
+    // Large amounts run long in lire and pesetas: every caption still shows
+    // whole, with its sign.
+    void largeAmountsFitTheirLabels() {
+        class frmCur* f = openCur();
+        convert(f, 0, "100000000");
+        QCOMPARE(f->lblCur[5]->Caption(), QString("216862000000.00 Li"));
+        for (const Label* l : f->lblCur) {
+            if (l->Caption().isEmpty()) continue;
+            QVERIFY2(QFontMetrics(l->font()).horizontalAdvance(l->text()) <= l->contentsRect().width(),
+                     qPrintable(l->Caption()));
+        }
+    }
+
     void keyAndPasteFilter() {
         class frmCur* f = openCur();
         QTest::keyClicks(f->txtCur[0], "$1a,2-3.5");
         QCOMPARE(f->txtCur[0]->Text(), QString("123.5"));
         f->txtCur[0]->clear();
         QApplication::clipboard()->setText("US$ 12.50");
-        QTest::keyClick(f->txtCur[0], Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(f->txtCur[0], Qt::Key_Insert, Qt::ShiftModifier);
         QCOMPARE(f->txtCur[0]->Text(), QString("12.50"));
     }
 

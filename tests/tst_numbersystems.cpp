@@ -230,6 +230,8 @@ private slots:
         QTest::newRow("decimal: Backspace") << Dec << "12\b3" << "" << "13";
         QTest::newRow("decimal: paste filtered") << Dec << "^V" << "9x8 7.6" << "9876";
         QTest::newRow("decimal: paste held at nine") << Dec << "5^V" << "1234567890" << "512345678";
+        QTest::newRow("decimal: composed digit held at nine") << Dec << QString::fromUtf8("123456789{³}") << "" << "123456789";
+        QTest::newRow("hex: composed letter dropped") << Hex << QString::fromUtf8("{á}B") << "" << "B";
         QTest::newRow("binary: 0 and 1") << Bin << "10201a1" << "" << "10011";
         QTest::newRow("binary: 31 digits at most") << Bin << QString(32, u'1') << "" << QString(31, u'1');
         QTest::newRow("binary: paste filtered") << Bin << "^V" << "1 0 2 1" << "101";

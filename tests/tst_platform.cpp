@@ -146,8 +146,11 @@ private slots:
         QVERIFY(!t.running());
         int ticks = 0;
         connect(&t, &Timer::tick, [&] { ++ticks; });
+        // This one test lets the clock tick the timer.
+        Timer::setManualTicks(false);
         t.setInterval(5);
         QTRY_VERIFY_WITH_TIMEOUT(ticks >= 2, 2000);
+        Timer::setManualTicks(true);
     }
 
     // A key filter that lets digits, Backspace and the point pass and
@@ -179,7 +182,7 @@ private slots:
         }
         if (!pasted.isEmpty()) {
             QApplication::clipboard()->setText(pasted);
-            QTest::keyClick(f->txt, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(f->txt, Qt::Key_Insert, Qt::ShiftModifier);
         }
         QTEST(f->txt->Text(), "expected");
     }

@@ -257,13 +257,13 @@ private slots:
             QTest::newRow(qPrintable(QString("lblConv(%1)").arg(i)))
                 << QString("lblConv(%1)").arg(i) << "Stretch3.mp3" << converters[i] << false;
         QTest::newRow("translator") << "cmdTrans" << "" << "" << false;
-        QTest::newRow("rock-paper-scissors") << "cmdSSS" << "" << "" << false;
+        QTest::newRow("rock-paper-scissors") << "cmdSSS" << "" << "frmSSS" << false;
         QTest::newRow("Hangman 1") << "cmdHangman1p" << "Drumroll.wav" << "" << false;
         QTest::newRow("Hangman 2") << "cmdHangman2p" << "Drumroll.wav" << "" << false;
-        QTest::newRow("planner") << "cmdPlaner" << "" << "" << false;
+        QTest::newRow("planner") << "cmdPlaner" << "" << "frmPlaner" << false;
         QTest::newRow("bank") << "cmdBank" << "" << "frmBank" << false;
         QTest::newRow("messenger") << "cmdMsg" << "Stretch5.mp3" << "" << false;
-        QTest::newRow("typing trainer") << "cmdKeyb" << "" << "" << false;
+        QTest::newRow("typing trainer") << "cmdKeyb" << "" << "frmKeyb" << false;
         QTest::newRow("calendar") << "lblDate" << "" << "frmClndr" << true;
         QTest::newRow("About") << "lblVersion" << "" << "frmAbout" << true;
         QTest::newRow("sound icon") << "imgSound" << "Welcome.mp3" << "" << false;

@@ -7,12 +7,15 @@
 #include "Modules/modLanguage.h"
 #include "Modules/modMain.h"
 #include "Platform/App.h"
+#include "Platform/Clock.h"
 #include "Platform/MsgBox.h"
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QTest>
+#include <QTimeZone>
 #include <QTimer>
 
 using namespace TestSupport;
@@ -188,6 +191,40 @@ private slots:
         QTEST(DateRegion, "region");
         QTEST(f->cmdBank->Caption(), "bank");
         QCOMPARE(f->lblDate->ToolTipText(), QString("Sonntag, 15. März 2026"));
+    }
+
+    // Zone IDs as the computer names them; aliases have no Windows name of
+    // their own and are resolved through the zone they stand for.
+    void zoneAliases_data() {
+        QTest::addColumn<QByteArray>("id");
+        QTest::addColumn<QString>("region");
+        QTest::newRow("US/Pacific") << QByteArray("US/Pacific") << "America";
+        QTest::newRow("US/Eastern") << QByteArray("US/Eastern") << "America";
+        QTest::newRow("Canada/Eastern") << QByteArray("Canada/Eastern") << "America";
+        QTest::newRow("America/Indiana/Indianapolis") << QByteArray("America/Indiana/Indianapolis") << "America";
+        QTest::newRow("America/Kentucky/Louisville") << QByteArray("America/Kentucky/Louisville") << "America";
+        QTest::newRow("canonical America/Los_Angeles") << QByteArray("America/Los_Angeles") << "America";
+        QTest::newRow("Europe/Berlin") << QByteArray("Europe/Berlin") << "Europe";
+        QTest::newRow("alias Europe/Busingen") << QByteArray("Europe/Busingen") << "Europe";
+    }
+    void zoneAliases() {
+        QFETCH(QByteArray, id);
+        setZone(Clock::windowsZoneName(id));
+        DateToday("medium");
+        QTEST(DateRegion, "region");
+    }
+
+    // Every zone ID the toolkit lists lands in the region of the zone it
+    // stands for: an alias never falls back to day-first dates and "€".
+    void everyZoneIdGetsItsZonesRegion() {
+        QStringList wrong;
+        for (const QByteArray& id : QTimeZone::availableTimeZoneIds()) {
+            const QString direct = QString::fromLatin1(QTimeZone::ianaIdToWindowsId(id));
+            const QString resolved = Clock::windowsZoneName(id);
+            if (!direct.isEmpty() && direct != resolved) wrong << QString::fromLatin1(id);
+            if (direct.isEmpty() && id.startsWith("America/") && resolved.isEmpty()) wrong << QString::fromLatin1(id);
+        }
+        QCOMPARE(wrong, QStringList());
     }
 
     void dateTodayStyles() {
@@ -425,6 +462,88 @@ private slots:
         QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
         watchdog.start(3000);
         QCOMPARE(App::run(), 0);
+    }
+
+    // Installed where the user cannot write: the program starts, and what it
+    // writes lands in the per-user folder.
+    void readOnlyProgramFolder() {
+        App::setProgramFolderWritable(false);
+        writeFile("QEM.ini", "[Values]\r\nLanguage=English\r\n");
+        auto* f = start();
+        QCOMPARE(endCount(), 0);
+        QVERIFY(MsgBoxSeam::shown().isEmpty());
+        MsgBoxSeam::queueAnswer(vbOK);
+        f->lblLanguage->click();
+        const QString userIni = programFolder() + "/UserData/QEM.ini";
+        QVERIFY(readFile("QEM.ini").contains("English"));
+        QFile written(userIni);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.readAll().contains("German"));
+    }
+
+    void dataFileLocation_data() {
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<QString>("lies");
+        QTest::addColumn<int>("access");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("writable folder, read") << true << "" << int(App::Access::Read) << "program";
+        QTest::newRow("read-only, nowhere yet") << false << "" << int(App::Access::Read) << "user";
+        QTest::newRow("read-only, shipped beside") << false << "program" << int(App::Access::Read) << "program";
+        QTest::newRow("read-only, already saved") << false << "both" << int(App::Access::Read) << "user";
+        QTest::newRow("read-only, written: copied over") << false << "program" << int(App::Access::Write) << "user";
+    }
+    void dataFileLocation() {
+        QFETCH(bool, writable);
+        QFETCH(QString, lies);
+        QFETCH(int, access);
+        App::setProgramFolderWritable(writable);
+        const QString user = programFolder() + "/UserData";
+        if (lies == "program" || lies == "both") writeFile("x.qem", "\"shipped\"\r\n");
+        if (lies == "both") {
+            QDir().mkpath(user);
+            QFile f(user + "/x.qem");
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("\"saved\"\r\n");
+        }
+        const QString path = App::dataFile("x.qem", App::Access(access));
+        QFETCH(QString, folder);
+        QCOMPARE(QFileInfo(path).absolutePath(), folder == "user" ? user : programFolder());
+        // A file written where it was shipped keeps what it held.
+        if (lies == "program" && access == int(App::Access::Write)) QVERIFY(QFile::exists(path));
+    }
+
+    void greetingWaitsForEveryClose() {
+        setToday(QDate(2026, 12, 24));
+        Form::setModalHandler([](Form* f) {
+            auto* msg = qobject_cast<class frmMsg*>(f);
+            if (!msg) return;
+            for (int i = 0; i < 10; ++i) msg->TimerSound->fire();
+            // The window manager's close (Alt+F4) before the fifty ticks.
+            msg->close();
+            QVERIFY(isFormLoaded<class frmMsg>());
+            for (int i = 0; i < 45; ++i) msg->TimerSound->fire();
+            msg->close();
+        });
+        frmChoice();
+        processEvents();
+        QVERIFY(!isFormLoaded<class frmMsg>());
+    }
+
+    void toolkitSpeaksTheLanguage_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("yes");
+        QTest::addColumn<QString>("bank");
+        QTest::newRow("English") << "English" << "&Yes" << "Bank";
+        QTest::newRow("German") << "German" << "&Ja" << "Bank";
+    }
+    void toolkitSpeaksTheLanguage() {
+        QFETCH(QString, language);
+        writeFile("QEM.ini", "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+        auto* f = start();
+        QTEST(QCoreApplication::translate("QPlatformTheme", "&Yes"), "yes");
+        QTEST(f->cmdBank->accessibleName(), "bank");
+        QCOMPARE(f->cmdHangman2p->accessibleName(),
+                 language == "German" ? QString::fromUtf8("Galgenraten für zwei Spieler") : QString("Hang Man for two players"));
     }
 
     void firstCopyHoldsTheLock() {

@@ -52,8 +52,10 @@ frmCur::frmCur() {
         name->setWordWrap(true);
         name->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         place(name, left + 600, top, cellWidth - 600, 420);
-        // Smaller figures than the other converters: lire and pesetas run long.
+        // Smaller figures than the other converters: lire and pesetas run long,
+        // and shrink further where an amount still does not fit.
         rowResults[i]->setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 11));
+        rowResults[i]->setShrinkToFit(true);
         rowInputs[i]->setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 11));
         place(rowResults[i], left, top + 480, cellWidth, 375);
         place(rowInputs[i], left, top + 480, cellWidth, 375);

@@ -2,15 +2,13 @@
 
 #include "Forms/CurrencyConverter/frmCur.h"
 #include "Modules/modLanguage.h"
-#include "Platform/Ansi.h"
 #include "Platform/App.h"
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"
 #include "Platform/MsgBox.h"
+#include "Platform/QuotedLines.h"
 
 #include <QCheckBox>
-#include <QFile>
-#include <QSaveFile>
 
 class frmSetRate* frmSetRate() { return touchForm<class frmSetRate>(); }
 
@@ -21,50 +19,16 @@ QStringList defaults() {
             QStringLiteral("178.10"), QStringLiteral("2168.62"), QStringLiteral("1.07")};
 }
 
-QString path() { return App::file(QStringLiteral("Rates.qem")); }
-
-namespace {
-QString lineValue(const QString& line) {
-    const qsizetype first = line.indexOf(u'"');
-    const qsizetype last = line.lastIndexOf(u'"');
-    if (first < 0) return line.trimmed();
-    if (first == last) return line.mid(first + 1);
-    return line.mid(first + 1, last - first - 1);
-}
-} // namespace
+QString path() { return App::dataFile(QStringLiteral("Rates.qem")); }
 
 std::optional<QStringList> read() {
-    QFile f(path());
-    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QString text = Ansi::decode(f.readAll());
-    if (text.isEmpty()) return std::nullopt;
-    QStringList lines = text.split(u'\n');
-    // The line break of the last line ends it; it starts no further line.
-    if (lines.last().isEmpty()) lines.removeLast();
-    if (lines.size() < 6) return std::nullopt;
-    QStringList values;
-    for (int i = 0; i < 6; ++i) {
-        QString line = lines[i];
-        if (line.endsWith(u'\r')) line.chop(1);
-        values << lineValue(line);
-    }
-    return values;
+    std::optional<QStringList> values = QuotedLines::read(path());
+    if (!values || values->size() < 6) return std::nullopt;
+    return values->mid(0, 6);
 }
 
 bool write(const QStringList& rates, QString* error) {
-    QString text;
-    for (const QString& r : rates) text += u'"' + r + QStringLiteral("\"\r\n");
-    QSaveFile f(path());
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error) *error = f.errorString();
-        return false;
-    }
-    f.write(Ansi::encode(text));
-    if (!f.commit()) {
-        if (error) *error = f.errorString();
-        return false;
-    }
-    return true;
+    return QuotedLines::write(App::dataFile(QStringLiteral("Rates.qem"), App::Access::Write), rates, error);
 }
 
 } // namespace RatesFile

@@ -40,7 +40,7 @@ protected:
 class frmSetRate* frmSetRate();
 void SetLangSetRate(class frmSetRate* frm);
 
-// "Rates.qem" in the program folder: the six rates other than the dollar's,
+// "Rates.qem" in the data folder: the six rates other than the dollar's,
 // in row order, one per line, each the text as typed within double quotes,
 // followed by CR LF, in Windows-1252.
 namespace RatesFile {
@@ -52,7 +52,7 @@ QString path();
 // text between its first and last double quote (a line without quotes
 // is taken as it stands, blanks around it removed).
 std::optional<QStringList> read();
-// Replaces the file with the given texts. On failure the old file stays as
-// it was and `error` tells why.
+// Replaces the file with the given texts. On failure (also a rate holding
+// a line break) the old file stays as it was and `error` tells why.
 bool write(const QStringList& rates, QString* error = nullptr);
 } // namespace RatesFile

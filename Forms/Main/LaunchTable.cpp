@@ -9,7 +9,10 @@
 #include "Forms/LengthConverter/frmDis.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
+#include "Forms/Planer/frmPlaner.h"
+#include "Forms/RockPaperScissors/frmSSS.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
+#include "Forms/TypingMaster/frmKeyb.h"
 #include "Forms/VolumeConverter/frmVol.h"
 #include "Forms/WeightConverter/frmWght.h"
 #include "Modules/modMCI.h"
@@ -41,13 +44,13 @@ const QList<LaunchRow>& LaunchTable() {
         {&converter<8>, "Stretch3.mp3", noWindow /* frmMorse, Morse code */, modeless},
         // The tools.
         {&control<&frmChoice::cmdTrans>, stopMusic, noWindow /* frmTrans, translator */, modeless},
-        {&control<&frmChoice::cmdSSS>, stopMusic, noWindow /* frmSSS, rock-paper-scissors */, modeless},
+        {&control<&frmChoice::cmdSSS>, stopMusic, &toolWindow<class frmSSS>, modeless},
         {&control<&frmChoice::cmdHangman1p>, "Drumroll.wav", noWindow /* frmHangman1p */, modeless},
         {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", noWindow /* frmHangman2p */, modeless},
-        {&control<&frmChoice::cmdPlaner>, stopMusic, noWindow /* frmPlaner, planner */, modeless},
+        {&control<&frmChoice::cmdPlaner>, stopMusic, &toolWindow<class frmPlaner>, modeless},
         {&control<&frmChoice::cmdBank>, stopMusic, &toolWindow<class frmBank>, modeless},
         {&control<&frmChoice::cmdMsg>, "Stretch5.mp3", noWindow /* frmMessenger */, modeless},
-        {&control<&frmChoice::cmdKeyb>, stopMusic, noWindow /* frmKeyb, typing trainer */, modeless},
+        {&control<&frmChoice::cmdKeyb>, stopMusic, &toolWindow<class frmKeyb>, modeless},
         // The calendar (on today) and the About window.
         {&control<&frmChoice::lblDate>, stopMusic, &toolWindow<class frmClndr>, modal},
         {&control<&frmChoice::lblVersion>, stopMusic, &toolWindow<class frmAbout>, modal},

@@ -184,6 +184,28 @@ void frmChoice::wireControls() {
 
 int frmChoice::tickCount() const { return TimerTime->Tag.toInt(); }
 
+// Screen readers announce the picture buttons and pictures by these names:
+// the tool each opens, or what it does, in the current language.
+void frmChoice::nameControls() {
+    const bool de = isGerman();
+    const QList<std::pair<QWidget*, std::pair<const char*, const char*>>> names{
+        {cmdTrans, {"Translator", "Übersetzer"}},
+        {cmdBank, {"Bank", "Bank"}},
+        {cmdPlaner, {"Planer", "Planer"}},
+        {cmdKeyb, {"Typing Master", "Tipp-Meister"}},
+        {cmdHangman1p, {"Hang Man for one player", "Galgenraten für einen Spieler"}},
+        {cmdHangman2p, {"Hang Man for two players", "Galgenraten für zwei Spieler"}},
+        {cmdSSS, {"Rock Paper Scissors", "Schere Stein Papier"}},
+        {cmdMsg, {"Messenger", "Bote"}},
+        {imgSound, {"Play the welcome tune", "Begrüßungsmelodie spielen"}},
+        {lblLanguage, {"To the German version", "Zur Englischen Fassung"}},
+        {imgMin, {"Minimise", "Minimieren"}},
+        {imgExit, {"Close", "Schließen"}},
+    };
+    for (const auto& [control, name] : names)
+        control->setAccessibleName(QString::fromUtf8(de ? name.second : name.first));
+}
+
 void frmChoice::Form_Load() {
     try {
         lblTitle->setCaption(App::title() + QStringLiteral(", v") + versionText());
@@ -191,6 +213,7 @@ void frmChoice::Form_Load() {
         LoadLanguage();
         SetLangChoice(this);
         if (CurrentLanguage == QLatin1String("DefaultValue")) CurrentLanguage = QStringLiteral("English");
+        nameControls();
 
         if (App::previousInstance()) {
             MsgBox(L(QStringLiteral("The requested program is already opened"),
@@ -307,12 +330,9 @@ void frmChoice::fraConv_MouseMove(int, int, int, int) { ResetBorderStyles(lblCon
 void frmChoice::lblVersion_MouseMove(int, int, int, int) { ResetBorderStyles(lblConv); }
 void frmChoice::Form_MouseMove(int, int, int, int) { ResetBorderStyles(lblConv); }
 
-void frmChoice::lblTitle_MouseDown(int Button, int, int, int) { dragArmed_ = Button == vbLeftButton; }
-
+void frmChoice::lblTitle_MouseDown(int Button, int, int, int) { titleMove_.press(Button); }
 void frmChoice::lblTitle_MouseMove(int Button, int, int, int) {
-    if (Button != vbLeftButton || !dragArmed_) return;
-    dragArmed_ = false;
-    DragForm(this);
+    if (titleMove_.move(Button)) DragForm(this);
 }
 
 void frmChoice::DragForm(Form* frm) {

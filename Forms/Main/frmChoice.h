@@ -2,6 +2,7 @@
 // The menu: the program's start window. Its load runs the start-up, its
 // clock gates closing, its unload ends the program.
 #include "Platform/Controls.h"
+#include "Platform/Effects.h"
 #include "Platform/Form.h"
 #include "Platform/Timer.h"
 
@@ -99,7 +100,8 @@ private:
     void wireControls();
     // A press on the title allows one drag; the window system then moves
     // the window until the button goes up.
-    bool dragArmed_ = false;
+    Effects::MoveGate titleMove_;
+    void nameControls();
     // A copy refused because another one runs: closes once the clock allows.
     bool refused_ = false;
 };

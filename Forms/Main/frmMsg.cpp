@@ -58,8 +58,9 @@ frmMsg::frmMsg() {
     lblExit->onClick = [this] { lblExit_Click(); };
     lblExit->onMouseDown = [this](int, int, int, int) { imgBUTTON->setPicture(imgB2->Picture()); };
     lblExit->onMouseUp = [this](int, int, int, int) { imgBUTTON->setPicture(imgB->Picture()); };
+    lblMsg->onMouseDown = [this](int Button, int, int, int) { move_.press(Button); };
     lblMsg->onMouseMove = [this](int Button, int, int, int) {
-        if (Button == vbLeftButton) DragForm(this);
+        if (move_.move(Button)) DragForm(this);
     };
 
     TimerSound = new Timer(this, 1, true);
@@ -95,8 +96,19 @@ void frmMsg::Form_KeyDown(int& KeyCode, int) {
     if (KeyCode == Keys::vbKeyReturn) lblExit_Click();
 }
 
+void frmMsg::mousePressEvent(QMouseEvent* e) {
+    move_.press(Keys::mouseButton(e->button()));
+    Form::mousePressEvent(e);
+}
+
 void frmMsg::Form_MouseMove(int Button, int, int, int) {
-    if (Button == vbLeftButton) DragForm(this);
+    if (move_.move(Button)) DragForm(this);
+}
+
+// The greeting stays its fifty ticks, however the user tries to close it
+// (the window manager's close included); its own label unloads it after.
+void frmMsg::Form_QueryUnload(int& Cancel, int UnloadMode) {
+    if (UnloadMode == vbFormControlMenu && tickCount() < 50) Cancel = 1;
 }
 
 void frmMsg::DragForm(Form* frm) { Effects::dragWindow(frm); }

@@ -2,6 +2,7 @@
 // The holiday greeting: a small skinned message window whose OK label
 // appears only after its timer has ticked fifty times.
 #include "Platform/Controls.h"
+#include "Platform/Effects.h"
 #include "Platform/Form.h"
 #include "Platform/Timer.h"
 
@@ -31,7 +32,12 @@ protected:
     void Form_Load() override;
     void Form_KeyDown(int& KeyCode, int Shift) override;
     void Form_MouseMove(int Button, int Shift, int X, int Y) override;
+    void Form_QueryUnload(int& Cancel, int UnloadMode) override;
+    void mousePressEvent(QMouseEvent* e) override;
     QString formName() const override { return QStringLiteral("Msg"); }
+
+private:
+    Effects::MoveGate move_;
 };
 
 frmMsg* frmMsg();

@@ -1,0 +1,501 @@
+#include "Forms/Planer/frmPlaner.h"
+
+#include "Forms/Calendar/frmClndr.h"
+#include "Forms/Main/frmChoice.h"
+#include "Modules/modLanguage.h"
+#include "Modules/modMain.h"
+#include "Modules/modPlaner.h"
+#include "Platform/App.h"
+#include "Platform/Errors.h"
+#include "Platform/Fonts.h"
+#include "Platform/MsgBox.h"
+#include "Platform/QuotedLines.h"
+#include "Platform/UpDown.h"
+
+#include <QKeyEvent>
+#include <QPixmap>
+
+// Q_INIT_RESOURCE must stand outside any namespace.
+static void initPlanerResources() { Q_INIT_RESOURCE(planer); }
+
+class frmPlaner* frmPlaner() { return touchForm<class frmPlaner>(); }
+
+void SetLangPlaner(class frmPlaner* frm) {
+    if (!isGerman()) return;
+    frm->setCaption(QStringLiteral("ZOV Planer"));
+    frm->fraToDo->setCaption(QStringLiteral("Merkliste"));
+    frm->lblNext->setCaption(QString::fromUtf8("Demnächst"));
+    frm->lblDate->setCaption(QStringLiteral("Datum"));
+    frm->lblPY->setCaption(QStringLiteral("Rang"));
+    frm->lblName->setCaption(QStringLiteral("Beschreibung"));
+    frm->lblToDo->setCaption(QStringLiteral("Beschreibung"));
+    frm->cmdAdd->setCaption(QStringLiteral("&Hinzu"));
+    frm->cmdAddToDo->setCaption(QStringLiteral("Hin&zu"));
+    frm->cmdSave->setCaption(QStringLiteral("&Sichern"));
+    frm->cmdSaveToDo->setCaption(QStringLiteral("S&ichern"));
+    frm->cmdDel->setCaption(QStringLiteral("&Entf"));
+    frm->cmdDelToDo->setCaption(QStringLiteral("E&ntf"));
+}
+
+namespace {
+const QString kPlanerFile = QStringLiteral("Planer.qem");
+const QString kToDoFile = QStringLiteral("ToDo.qem");
+
+QFont face(double size = 12) { return Fonts::font(QStringLiteral("Haettenschweiler"), size); }
+
+Label* caption(const QString& text, QWidget* parent, double left, double top, double width) {
+    auto* l = new Label(text, parent);
+    l->setFont(face());
+    Form::place(l, left, top, width, 255);
+    return l;
+}
+
+TextBox* box(QWidget* parent, double left, double top, double width) {
+    auto* t = new TextBox(parent);
+    t->setFont(face());
+    Form::place(t, left, top, width, 345);
+    return t;
+}
+
+PictureButton* button(const QString& text, QWidget* parent, double left, double top, double width) {
+    auto* b = new PictureButton(text, parent);
+    b->setFont(face());
+    Form::place(b, left, top, width, 375);
+    return b;
+}
+
+QListWidget* list(QWidget* parent, double left, double top, double width, double height) {
+    auto* l = new QListWidget(parent);
+    l->setFont(Fonts::font(QStringLiteral("Courier New"), 8, true));
+    l->setSelectionMode(QAbstractItemView::SingleSelection);
+    Form::place(l, left, top, width, height);
+    return l;
+}
+
+QString entries(int n) { return QString::number(n) + L(QStringLiteral(" Entries"), QString::fromUtf8(" Einträge")); }
+
+// The character codes of the digits, Backspace and Enter.
+bool isDigit(int code) { return code >= 48 && code <= 57; }
+constexpr int kBackspace = 8, kEnter = 13;
+} // namespace
+
+frmPlaner::frmPlaner() {
+    initPlanerResources();
+    setCaption(QStringLiteral("QEM Planer"));
+
+    fraSHOW = new Frame(QStringLiteral("Planer"), this);
+    fraSHOW->setFont(face());
+    place(fraSHOW, 120, 120, 4920, 5160);
+    lblDate = caption(QStringLiteral("Date"), fraSHOW, 120, 300, 1320);
+    txtDate = box(fraSHOW, 120, 555, 1320);
+    lblName = caption(QStringLiteral("Description"), fraSHOW, 1560, 300, 3000);
+    txtName = box(fraSHOW, 1560, 555, 3240);
+    cmdAdd = button(QStringLiteral("&Add"), fraSHOW, 120, 1020, 1480);
+    cmdDel = button(QStringLiteral("&Delete"), fraSHOW, 1720, 1020, 1480);
+    cmdSave = button(QStringLiteral("&Save"), fraSHOW, 3320, 1020, 1480);
+    lstSHOW = list(fraSHOW, 120, 1500, 4680, 2280);
+    lstSHOWeu = list(fraSHOW, 120, 1500, 4680, 2280);
+    // The first activation decides; until then the buttons find a list.
+    lst = lstSHOW;
+    lblCount = new Label(QString(), fraSHOW);
+    lblCount->setFont(Fonts::font(QStringLiteral("Arial Black"), 8));
+    place(lblCount, 120, 3840, 3000, 285);
+    lblNext = new Label(QStringLiteral("Upcoming"), fraSHOW);
+    lblNext->setFont(Fonts::font(QStringLiteral("Arial Narrow"), 10));
+    place(lblNext, 120, 4200, 3000, 285);
+    cboNext = new QComboBox(fraSHOW);
+    cboNext->setFont(Fonts::font(QStringLiteral("Arial Narrow"), 10));
+    place(cboNext, 120, 4500, 4320, 375);
+    UpDown = new class UpDown(fraSHOW);
+    UpDown->setMin(0);
+    UpDown->setMax(Events::maxLookAhead);
+    UpDown->setIncrement(1);
+    place(UpDown, 4545, 4440, 255, 480);
+    lst1 = new QListWidget(this);
+    lst1->setVisible(false);
+
+    fraToDo = new Frame(QStringLiteral("To-Do List"), this);
+    fraToDo->setFont(face());
+    place(fraToDo, 5160, 120, 4560, 5160);
+    lblPY = caption(QStringLiteral("Priority"), fraToDo, 120, 300, 780);
+    txtPY = box(fraToDo, 120, 555, 780);
+    txtPY->setMaxLength(2);
+    lblToDo = caption(QStringLiteral("Description"), fraToDo, 1020, 300, 3000);
+    txtToDo = box(fraToDo, 1020, 555, 3420);
+    cmdAddToDo = button(QStringLiteral("A&dd"), fraToDo, 120, 1020, 1360);
+    cmdDelToDo = button(QStringLiteral("D&elete"), fraToDo, 1600, 1020, 1360);
+    cmdSaveToDo = button(QStringLiteral("S&ave"), fraToDo, 3080, 1020, 1360);
+    lstToDo = list(fraToDo, 120, 1500, 3840, 3300);
+    cmdUp = button(QString(), fraToDo, 4020, 1500, 420);
+    cmdUp->setPicture(QPixmap(QStringLiteral(":/planer/up.png")));
+    place(cmdUp, 4020, 1500, 420, 420);
+    cmdDown = button(QString(), fraToDo, 4020, 1980, 420);
+    cmdDown->setPicture(QPixmap(QStringLiteral(":/planer/down.png")));
+    place(cmdDown, 4020, 1980, 420, 420);
+    lblCountToDo = new Label(QString(), fraToDo);
+    lblCountToDo->setFont(Fonts::font(QStringLiteral("Arial Black"), 8));
+    place(lblCountToDo, 120, 4800, 3000, 285);
+    setClientSizeTwips(9840, 5400);
+    setFixedSize(size());
+
+    txtDate->onKeyPress = [this](int& KeyAscii) { txtDate_KeyPress(KeyAscii); };
+    txtName->onKeyPress = [this](int& KeyAscii) { txtName_KeyPress(KeyAscii); };
+    txtPY->onKeyPress = [this](int& KeyAscii) { txtPY_KeyPress(KeyAscii); };
+    txtToDo->onKeyPress = [this](int& KeyAscii) { txtToDo_KeyPress(KeyAscii); };
+    connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
+    connect(cmdDel, &QPushButton::clicked, this, [this] { cmdDel_Click(); });
+    connect(cmdSave, &QPushButton::clicked, this, [this] { PlanerSave(); });
+    UpDown->onChange = [this] { UpDown_Change(); };
+    // activated: only the user's own pick, never a selection the program makes.
+    connect(cboNext, &QComboBox::activated, this, [this] { cboNext_Click(); });
+    connect(lstSHOW, &QListWidget::itemClicked, this, [this] { lstSHOW_Click(); });
+    connect(lstSHOWeu, &QListWidget::itemClicked, this, [this] { lstSHOWeu_Click(); });
+    lstSHOW->installEventFilter(this);
+    lstSHOWeu->installEventFilter(this);
+    connect(cmdAddToDo, &QPushButton::clicked, this, [this] { cmdAddToDo_Click(); });
+    connect(cmdDelToDo, &QPushButton::clicked, this, [this] { cmdDelToDo_Click(); });
+    connect(cmdSaveToDo, &QPushButton::clicked, this, [this] { PlanerSaveToDo(); });
+    connect(cmdUp, &QPushButton::clicked, this, [this] { cmdUp_Click(); });
+    connect(cmdDown, &QPushButton::clicked, this, [this] { cmdDown_Click(); });
+}
+
+void frmPlaner::Form_Load() {
+    if (isFormLoaded<class frmChoice>()) frmChoice()->setVisible(false);
+    SetLangPlaner(this);
+    const auto name = [](QWidget* w, const QString& english, const QString& german) {
+        w->setAccessibleName(L(english, german));
+    };
+    for (PictureButton* b : {cmdAdd, cmdDel, cmdSave, cmdAddToDo, cmdDelToDo, cmdSaveToDo})
+        b->setAccessibleName(captionText(b->Caption()));
+    name(txtDate, QStringLiteral("Date"), QStringLiteral("Datum"));
+    name(txtName, QStringLiteral("Description"), QStringLiteral("Beschreibung"));
+    name(lstSHOW, QStringLiteral("Planer"), QStringLiteral("Planer"));
+    name(lstSHOWeu, QStringLiteral("Planer"), QStringLiteral("Planer"));
+    name(UpDown, lblNext->Caption(), lblNext->Caption());
+    name(cboNext, lblNext->Caption(), lblNext->Caption());
+    name(txtPY, QStringLiteral("Priority"), QStringLiteral("Rang"));
+    name(txtToDo, QStringLiteral("Description"), QStringLiteral("Beschreibung"));
+    name(cmdUp, QStringLiteral("Up"), QStringLiteral("Nach oben"));
+    name(cmdDown, QStringLiteral("Down"), QStringLiteral("Nach unten"));
+    name(lstToDo, QStringLiteral("To-Do List"), QStringLiteral("Merkliste"));
+    // The calendar reads the selected event through this; the window may be
+    // gone by then, so it asks for the window instead of keeping it.
+    frmClndr::planerSelectedEntry = [](bool european) {
+        if (!isFormLoaded<class frmPlaner>()) return QString();
+        const QListWidget* l = european ? ::frmPlaner()->lstSHOWeu : ::frmPlaner()->lstSHOW;
+        const QList<QListWidgetItem*> selected = l->selectedItems();
+        return selected.isEmpty() ? QString() : selected.first()->text();
+    };
+}
+
+void frmPlaner::Form_Activate() {
+    // Once per opening: coming back from the calendar must not load the
+    // files again over changes not saved.
+    if (activated_) return;
+    activated_ = true;
+    if (DateToday(QStringLiteral("Medium")).mid(2, 1) == QLatin1String(".")) {
+        lst = lstSHOWeu;
+        DateSeparator = QStringLiteral(".");
+        PlanerLoadEu();
+    } else {
+        lst = lstSHOW;
+        DateSeparator = QStringLiteral("/");
+        PlanerLoad();
+    }
+    lst->raise();
+    PlanerLoadToDo();
+    showCount();
+    showCountToDo();
+    FindNextTarget(this);
+}
+
+// ---- the lists and their files ---------------------------------------------
+
+int frmPlaner::linkOf(const QListWidgetItem* item) { return item->data(Qt::UserRole).toInt(); }
+
+QStringList frmPlaner::texts(const QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+    return out;
+}
+
+int frmPlaner::addSorted(QListWidget* list, const QString& text, int link) {
+    int row = 0;
+    while (row < list->count() && !Events::lessThan(text, list->item(row)->text())) ++row;
+    auto* item = new QListWidgetItem(text);
+    item->setData(Qt::UserRole, link);
+    list->insertItem(row, item);
+    return row;
+}
+
+int frmPlaner::findLink(const QListWidget* list, int link) {
+    for (int i = 0; i < list->count(); ++i)
+        if (linkOf(list->item(i)) == link) return i;
+    return -1;
+}
+
+void frmPlaner::addEvent(const QDate& date, const QString& name) {
+    const int link = ++lastLink_;
+    addSorted(lstSHOW, Events::line(date, name, false), link);
+    if (DateSeparator == QLatin1String(".")) {
+        // The European list keeps its items where they are added.
+        auto* item = new QListWidgetItem(Events::line(date, name, true), lstSHOWeu);
+        item->setData(Qt::UserRole, link);
+    }
+}
+
+void frmPlaner::showCount() { lblCount->setCaption(entries(lst ? lst->count() : 0)); }
+void frmPlaner::showCountToDo() { lblCountToDo->setCaption(entries(lstToDo->count())); }
+
+std::optional<QStringList> frmPlaner::readFile(const QString& name, const QString& label) {
+    QString why;
+    std::optional<QStringList> values = QuotedLines::read(App::dataFile(name), &why);
+    if (!values && !why.isEmpty()) {
+        const RuntimeError e = Err::permissionDenied();
+        ShowProblem(label, e.number, why);
+    }
+    return values;
+}
+
+bool frmPlaner::writeFile(const QString& name, const QStringList& lines, const QString& label) {
+    QStringList values;
+    for (const QString& l : lines)
+        if (!l.isEmpty()) values << l;
+    QString why;
+    if (QuotedLines::write(App::dataFile(name, App::Access::Write), values, &why)) return true;
+    const RuntimeError e = Err::permissionDenied();
+    ShowProblem(label, e.number, why.isEmpty() ? e.description : why);
+    return false;
+}
+
+void frmPlaner::PlanerLoad() {
+    lstSHOW->clear();
+    lstSHOWeu->clear();
+    PlanerChanged = false;
+    // A missing file is an empty list.
+    const QStringList values = readFile(kPlanerFile, QStringLiteral("PlanerLoad")).value_or(QStringList());
+    const std::optional<QStringList> lines = Events::fromFile(values, false);
+    if (!lines) {
+        MsgBox(L(QStringLiteral("Your timezone settings do not match the format of the given dates"),
+                 QString::fromUtf8("Ihre Ländereinstellungen stimmen nicht mit den angegebenen Daten überein")),
+               vbCritical);
+        return;
+    }
+    for (const QString& l : *lines) addSorted(lstSHOW, l, ++lastLink_);
+    txtDate->setFocus();
+}
+
+void frmPlaner::PlanerLoadEu() {
+    lstSHOW->clear();
+    lstSHOWeu->clear();
+    PlanerChanged = false;
+    const QStringList values = readFile(kPlanerFile, QStringLiteral("PlanerLoad")).value_or(QStringList());
+    const std::optional<QStringList> lines = Events::fromFile(values, true);
+    if (!lines) {
+        MsgBox(L(QStringLiteral("Your timezone settings are incompatible with the format of the given dates"),
+                 QString::fromUtf8("Ihre Ländereinstellungen sind mit dem angegebenen Datumsformat unverträglich")),
+               vbCritical);
+        return;
+    }
+    for (const QString& l : *lines) addSorted(lstSHOW, l, ++lastLink_);
+    // The European twins in the order of the sorted US list.
+    for (int i = 0; i < lstSHOW->count(); ++i) {
+        const QListWidgetItem* us = lstSHOW->item(i);
+        auto* item = new QListWidgetItem(Events::line(Events::dateOf(us->text()), Events::nameOf(us->text()), true),
+                                         lstSHOWeu);
+        item->setData(Qt::UserRole, linkOf(us));
+    }
+    txtDate->setFocus();
+}
+
+void frmPlaner::PlanerLoadToDo() {
+    lstToDo->clear();
+    ToDoChanged = false;
+    const QStringList values = readFile(kToDoFile, QStringLiteral("PlanerLoadToDo")).value_or(QStringList());
+    for (const QString& l : ToDo::fromFile(values)) lstToDo->addItem(l);
+    txtPY->setFocus();
+}
+
+void frmPlaner::PlanerSave() {
+    saveFailed_ = false;
+    if (MsgBox(L(QStringLiteral("Are you sure"), QStringLiteral("Sind Sie sicher")), vbYesNo | vbQuestion) == vbYes) {
+        // The flag stays set until the file holds the list.
+        if (writeFile(kPlanerFile, texts(lst), QStringLiteral("PlanerSave"))) PlanerChanged = false;
+        else saveFailed_ = true;
+    }
+    txtDate->setFocus();
+}
+
+void frmPlaner::PlanerSaveToDo() {
+    saveFailed_ = false;
+    if (MsgBox(L(QStringLiteral("Are you sure"), QStringLiteral("Sind Sie sicher")), vbYesNo | vbQuestion) == vbYes) {
+        if (writeFile(kToDoFile, texts(lstToDo), QStringLiteral("PlanerSaveToDo"))) ToDoChanged = false;
+        else saveFailed_ = true;
+    }
+    txtPY->setFocus();
+}
+
+// ---- events ------------------------------------------------------------------
+
+void frmPlaner::txtDate_KeyPress(int& KeyAscii) {
+    if (KeyAscii == kEnter) {
+        KeyAscii = 0;
+        txtName->setFocus();
+        return;
+    }
+    const bool separator = KeyAscii == DateSeparator.at(0).unicode();
+    if (!isDigit(KeyAscii) && KeyAscii != kBackspace && !separator) KeyAscii = 0;
+}
+
+void frmPlaner::txtName_KeyPress(int& KeyAscii) {
+    if (KeyAscii != kEnter) return;
+    KeyAscii = 0;
+    cmdAdd_Click();
+}
+
+void frmPlaner::cmdAdd_Click() { PlanerAdd(this); }
+
+void frmPlaner::cmdDel_Click() {
+    const QList<QListWidgetItem*> selected = lst->selectedItems();
+    if (!selected.isEmpty()) {
+        const int link = linkOf(selected.first());
+        delete lst->takeItem(lst->row(selected.first()));
+        QListWidget* other = lst == lstSHOW ? lstSHOWeu : lstSHOW;
+        const int twin = findLink(other, link);
+        if (twin >= 0) delete other->takeItem(twin);
+        lst->setCurrentRow(-1);
+        showCount();
+        FindNextTarget(this);
+    }
+    txtDate->setFocus();
+    PlanerChanged = true;
+}
+
+void frmPlaner::UpDown_Change() {
+    lblNext->setCaption(Events::lookAheadLabel(UpDown->Value(), isGerman()));
+    FindNextTarget(this);
+}
+
+void frmPlaner::cboNext_Click() {
+    const int row = findLink(lst, cboNext->currentData().toInt());
+    if (row >= 0) lst->setCurrentRow(row);
+}
+
+void frmPlaner::showCalendar() {
+    frmClndr::FromPlaner = true;
+    frmClndr()->Show(vbModal);
+}
+
+void frmPlaner::lstSHOW_Click() {
+    const QList<QListWidgetItem*> selected = lstSHOW->selectedItems();
+    if (selected.isEmpty() || !Events::dateOf(selected.first()->text()).isValid()) return;
+    showCalendar();
+}
+
+void frmPlaner::lstSHOWeu_Click() {
+    const QList<QListWidgetItem*> selected = lstSHOWeu->selectedItems();
+    if (selected.isEmpty() || !Events::dateOf(selected.first()->text()).isValid()) return;
+    // The calendar reads the US list where the zone's dates are month first.
+    const int twin = findLink(lstSHOW, linkOf(selected.first()));
+    if (twin < 0) return;
+    lstSHOW->setCurrentRow(twin);
+    showCalendar();
+}
+
+bool frmPlaner::eventFilter(QObject* watched, QEvent* e) {
+    // Enter on an event shows its day, as a click does.
+    if ((watched == lstSHOW || watched == lstSHOWeu) && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == lstSHOW) lstSHOW_Click();
+            else lstSHOWeu_Click();
+            return true;
+        }
+    }
+    return Form::eventFilter(watched, e);
+}
+
+// ---- to-do list --------------------------------------------------------------
+
+void frmPlaner::txtPY_KeyPress(int& KeyAscii) {
+    if (KeyAscii == kEnter) {
+        KeyAscii = 0;
+        txtToDo->setFocus();
+        return;
+    }
+    if (!isDigit(KeyAscii) && KeyAscii != kBackspace) KeyAscii = 0;
+}
+
+void frmPlaner::txtToDo_KeyPress(int& KeyAscii) {
+    if (KeyAscii != kEnter) return;
+    KeyAscii = 0;
+    cmdAddToDo_Click();
+}
+
+void frmPlaner::cmdAddToDo_Click() { PlanerAddToDo(this); }
+
+void frmPlaner::refillToDo(const QStringList& lines, int selected) {
+    lstToDo->clear();
+    lstToDo->addItems(lines);
+    lstToDo->setCurrentRow(selected);
+}
+
+void frmPlaner::cmdDelToDo_Click() {
+    const QList<QListWidgetItem*> selected = lstToDo->selectedItems();
+    if (selected.isEmpty()) return;
+    refillToDo(ToDo::afterDelete(texts(lstToDo), lstToDo->row(selected.first())), -1);
+    showCountToDo();
+    txtPY->setFocus();
+    ToDoChanged = true;
+}
+
+void frmPlaner::cmdUp_Click() {
+    const QList<QListWidgetItem*> selected = lstToDo->selectedItems();
+    const int s = selected.isEmpty() ? -1 : lstToDo->row(selected.first());
+    if (s < 1) return;
+    int moved = -1;
+    const QStringList lines = ToDo::swapRanks(texts(lstToDo), s, s - 1, &moved);
+    refillToDo(lines, moved);
+    ToDoChanged = true;
+}
+
+void frmPlaner::cmdDown_Click() {
+    const QList<QListWidgetItem*> selected = lstToDo->selectedItems();
+    if (selected.isEmpty()) return;
+    const int s = lstToDo->row(selected.first());
+    if (s >= lstToDo->count() - 1) return;
+    int moved = -1;
+    const QStringList lines = ToDo::swapRanks(texts(lstToDo), s, s + 1, &moved);
+    refillToDo(lines, moved);
+    ToDoChanged = true;
+}
+
+// ---- closing -------------------------------------------------------------------
+
+void frmPlaner::Form_QueryUnload(int& Cancel, int) {
+    if (!PlanerChanged && !ToDoChanged) return;
+    if (MsgBox(L(QStringLiteral("You have made changes. Would you like to save those"),
+                 QString::fromUtf8("Sie haben Änderungen vorgenommen. Möchten Sie diese sichern")),
+               vbYesNo | vbQuestion) != vbYes)
+        return;
+    bool failed = false;
+    if (PlanerChanged) {
+        PlanerSave();
+        failed = saveFailed_;
+    }
+    if (ToDoChanged) {
+        PlanerSaveToDo();
+        failed = failed || saveFailed_;
+    }
+    // The user asked to keep the changes and the file did not take them:
+    // the window stays open with the lists as they are.
+    if (failed) Cancel = 1;
+}
+
+void frmPlaner::Form_Unload(int&) {
+    lst = nullptr;
+    frmClndr::planerSelectedEntry = nullptr;
+    if (isFormLoaded<class frmClndr>()) frmClndr()->Unload();
+    frmClndr::FromPlaner = false;
+    ShowMainMenu();
+}

@@ -1,0 +1,262 @@
+#include "Modules/modPlaner.h"
+
+#include "Forms/Planer/frmPlaner.h"
+#include "Modules/modLanguage.h"
+#include "Platform/Clock.h"
+#include "Platform/MsgBox.h"
+#include "Platform/Numbers.h"
+#include "Platform/Runtime.h"
+#include "Platform/UpDown.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+
+bool PlanerChanged = false;
+bool ToDoChanged = false;
+QString DateSeparator = QStringLiteral("/");
+
+QStringList sortedLines(QStringList lines) {
+    std::stable_sort(lines.begin(), lines.end(), Events::lessThan);
+    return lines;
+}
+
+namespace Events {
+
+QString line(const QDate& date, const QString& name, bool european) {
+    const QString text = Runtime::formatDate(date, european ? QStringLiteral("dd.mm.yyyy") : QStringLiteral("mm/dd/yyyy"));
+    return text + QString(12 - text.size(), u' ') + name;
+}
+
+QDate dateOf(const QString& line) {
+    if (line.size() < 10) return {};
+    const QString date = line.left(10);
+    if (date[2] == u'/') return QDate::fromString(date, QStringLiteral("MM/dd/yyyy"));
+    if (date[2] == u'.') return QDate::fromString(date, QStringLiteral("dd.MM.yyyy"));
+    return {};
+}
+
+QString nameOf(const QString& line) { return line.mid(12); }
+
+QDate typedDate(const QString& text, QChar separator, const QDate& today) {
+    static const QRegularExpression digits(QStringLiteral("^\\d{1,4}$"));
+    const QStringList parts = text.trimmed().split(separator);
+    if (parts.size() < 2 || parts.size() > 3) return {};
+    for (const QString& p : parts)
+        if (!digits.match(p).hasMatch()) return {};
+    const bool dayFirst = separator == u'.';
+    const int day = parts[dayFirst ? 0 : 1].toInt();
+    const int month = parts[dayFirst ? 1 : 0].toInt();
+    if (parts[0].size() > 2 || parts[1].size() > 2) return {};
+    int year = today.year();
+    if (parts.size() == 3) {
+        year = parts[2].toInt();
+        if (parts[2].size() <= 2) year += year < 30 ? 2000 : 1900;
+        else if (year < 100) return {};
+    }
+    return QDate(year, month, day);
+}
+
+bool lessThan(const QString& a, const QString& b) {
+    const int c = a.compare(b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a < b;
+}
+
+std::optional<QStringList> fromFile(const QStringList& values, bool european) {
+    const QChar separator = european ? u'.' : u'/';
+    QStringList lines;
+    for (const QString& value : values) {
+        if (value.isEmpty()) break;
+        if (value.size() < 3 || value[2] != separator) return std::nullopt;
+        const QDate date = dateOf(value);
+        if (!date.isValid()) continue;
+        lines << (european ? line(date, nameOf(value).left(maxName), false) : value);
+    }
+    return lines;
+}
+
+QString Keyed::text() const {
+    return Runtime::Format(double(-days), QStringLiteral("0000")) + u' ' + usLine;
+}
+
+QDate nextOccurrence(const QString& usLine, const QDate& today) {
+    const QDate date = dateOf(usLine);
+    if (!date.isValid()) return {};
+    const auto inYear = [&](int year) {
+        const QDate d(year, date.month(), date.day());
+        // 29 February in a common year.
+        return d.isValid() ? d : QDate(year, 3, 1);
+    };
+    const QDate thisYear = inYear(today.year());
+    return thisYear >= today ? thisYear : inYear(today.year() + 1);
+}
+
+QList<Keyed> keyed(const QList<Entry>& entries, const QDate& today) {
+    QList<Keyed> out;
+    for (const Entry& e : entries) {
+        const QDate next = nextOccurrence(e.usLine, today);
+        if (next.isValid()) out.append({int(today.daysTo(next)), e.usLine, e.link});
+    }
+    std::stable_sort(out.begin(), out.end(), [](const Keyed& a, const Keyed& b) {
+        return a.days != b.days ? a.days < b.days : lessThan(a.usLine, b.usLine);
+    });
+    return out;
+}
+
+QList<Shown> nextEvents(const QList<Keyed>& keyed, int lookAhead, bool german) {
+    QList<Shown> out;
+    for (const Keyed& k : keyed)
+        if (k.days == 0) out.append({(german ? QStringLiteral("Heute: ") : QStringLiteral("Today: ")) + nameOf(k.usLine), k.link});
+    if (out.isEmpty() && lookAhead == 0 && !keyed.isEmpty()) {
+        const int nearest = keyed.first().days;
+        for (const Keyed& k : keyed) {
+            if (k.days != nearest) break;
+            out.append({(german ? QString::fromUtf8("Demnächst: ") : QStringLiteral("Upcoming: ")) + nameOf(k.usLine), k.link});
+        }
+    }
+    // The keyed events are in the order of their days.
+    for (const Keyed& k : keyed) {
+        if (k.days < 1 || k.days > lookAhead) continue;
+        const QString label = german ? QStringLiteral("In %1 Tagen: ") : QStringLiteral("In %1 Days: ");
+        out.append({label.arg(k.days) + nameOf(k.usLine), k.link});
+    }
+    return out;
+}
+
+QString lookAheadLabel(int lookAhead, bool german) {
+    if (lookAhead == 0) return german ? QString::fromUtf8("Demnächst") : QStringLiteral("Upcoming");
+    if (lookAhead == 1) return german ? QString::fromUtf8("Für Morgen") : QStringLiteral("For Tomorrow");
+    return (german ? QString::fromUtf8("Für %1 Tage") : QStringLiteral("For %1 Days")).arg(lookAhead);
+}
+
+} // namespace Events
+
+namespace ToDo {
+
+QString line(int priority, const QString& description) {
+    return Runtime::Format(double(priority), QStringLiteral(" 00")) + QStringLiteral("  ") + description;
+}
+
+int priorityOf(const QString& line) {
+    bool ok = false;
+    const int p = line.mid(1, 2).toInt(&ok);
+    return ok ? p : 0;
+}
+
+QString descriptionOf(const QString& line) { return line.mid(5, maxDescription); }
+
+QStringList fromFile(const QStringList& values) {
+    QStringList items;
+    for (const QString& v : values)
+        if (!v.isEmpty()) items << v;
+    return sortedLines(items);
+}
+
+Checked check(const QString& priority, const QString& description, const QStringList& items) {
+    if (priority.isEmpty()) return {Check::NoPriority};
+    if (description.isEmpty()) return {Check::NoDescription};
+    const double p = Runtime::Val(priority);
+    if (p < 1 || p > 99) return {Check::InvalidPriority};
+    for (int i = 0; i < items.size(); ++i)
+        if (priorityOf(items[i]) == int(p)) return {Check::PriorityExists, int(p), i};
+    if (description.front() == u' ' || description.back() == u' ') return {Check::InvalidDescription, int(p)};
+    if (description.size() > maxDescription) return {Check::TooLong, int(p)};
+    return {Check::Ok, int(p)};
+}
+
+QStringList afterDelete(const QStringList& items, int position) {
+    QStringList out = items;
+    if (position < 0 || position >= out.size()) return out;
+    out.removeAt(position);
+    for (int i = position; i < out.size(); ++i)
+        // A line of a hand-made file may hold rank 1 or no rank at all;
+        // it keeps rank 1 rather than falling to 0.
+        out[i] = line(std::max(priorityOf(out[i]) - 1, 1), descriptionOf(out[i]));
+    return sortedLines(out);
+}
+
+QStringList swapRanks(const QStringList& items, int a, int b, int* moved) {
+    QStringList out = items;
+    const QString rankA = out[a].mid(1, 2);
+    const QString rankB = out[b].mid(1, 2);
+    out[a].replace(1, 2, rankB);
+    out[b].replace(1, 2, rankA);
+    const QString mover = out[a];
+    out = sortedLines(out);
+    if (moved) *moved = int(out.indexOf(mover));
+    return out;
+}
+
+} // namespace ToDo
+
+void FindNextTarget(class frmPlaner* frm) {
+    QList<Events::Entry> entries;
+    for (int i = 0; i < frm->lstSHOW->count(); ++i) {
+        const QListWidgetItem* item = frm->lstSHOW->item(i);
+        entries.append({item->text(), frmPlaner::linkOf(item)});
+    }
+    const QList<Events::Keyed> keyed = Events::keyed(entries, Clock::today());
+    frm->lst1->clear();
+    for (const Events::Keyed& k : keyed) {
+        auto* item = new QListWidgetItem(k.text(), frm->lst1);
+        item->setData(Qt::UserRole, k.link);
+    }
+    frm->cboNext->clear();
+    for (const Events::Shown& s : Events::nextEvents(keyed, frm->UpDown->Value(), isGerman()))
+        frm->cboNext->addItem(s.text, s.link);
+    // Only the user's own pick selects the event in the list.
+    if (frm->cboNext->count() > 0) frm->cboNext->setCurrentIndex(0);
+}
+
+namespace {
+// A refused input: the message, then the box gets the focus with its text selected.
+void refuse(TextBox* box, const QString& english, const QString& german) {
+    MsgBox(L(english, german), vbExclamation);
+    box->setFocus();
+    box->selectAll();
+}
+} // namespace
+
+void PlanerAdd(class frmPlaner* frm) {
+    const QString date = frm->txtDate->Text();
+    const QString name = frm->txtName->Text();
+    if (date.isEmpty()) return frm->txtDate->setFocus();
+    if (name.isEmpty()) return frm->txtName->setFocus();
+    if (name.front() == u' ' || name.back() == u' ')
+        return refuse(frm->txtName, QStringLiteral("Invalid Name"), QString::fromUtf8("Ungültiger Name"));
+    if (name.size() > Events::maxName)
+        return refuse(frm->txtName, QStringLiteral("Name too long"), QStringLiteral("Name zu lang"));
+    const QDate day = Events::typedDate(date, DateSeparator.at(0), Clock::today());
+    if (!day.isValid())
+        return refuse(frm->txtDate, QStringLiteral("Invalid Date"), QString::fromUtf8("Ungültiges Datum"));
+    frm->addEvent(day, name);
+    frm->showCount();
+    FindNextTarget(frm);
+    frm->txtName->clear();
+    frm->txtDate->clear();
+    frm->txtDate->setFocus();
+    PlanerChanged = true;
+}
+
+void PlanerAddToDo(class frmPlaner* frm) {
+    const ToDo::Checked c = ToDo::check(frm->txtPY->Text(), frm->txtToDo->Text(), frmPlaner::texts(frm->lstToDo));
+    switch (c.check) {
+    case ToDo::Check::NoPriority: return frm->txtPY->setFocus();
+    case ToDo::Check::NoDescription: return frm->txtToDo->setFocus();
+    case ToDo::Check::InvalidPriority:
+        return refuse(frm->txtPY, QStringLiteral("Invalid priority"), QString::fromUtf8("Ungültiger Rang"));
+    case ToDo::Check::PriorityExists:
+        frm->lstToDo->setCurrentRow(c.existing);
+        return refuse(frm->txtPY, QStringLiteral("Priority already exists"), QStringLiteral("Rang besteht bereits"));
+    case ToDo::Check::InvalidDescription:
+        return refuse(frm->txtToDo, QStringLiteral("Invalid description"), QString::fromUtf8("Ungültige Beschreibung"));
+    case ToDo::Check::TooLong:
+        return refuse(frm->txtToDo, QStringLiteral("Description too long"), QStringLiteral("Beschreibung zu lang"));
+    case ToDo::Check::Ok: break;
+    }
+    frmPlaner::addSorted(frm->lstToDo, ToDo::line(c.priority, frm->txtToDo->Text()));
+    frm->showCountToDo();
+    frm->txtToDo->clear();
+    frm->txtPY->clear();
+    frm->txtPY->setFocus();
+    ToDoChanged = true;
+}

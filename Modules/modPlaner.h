@@ -1,0 +1,143 @@
+#pragma once
+// The planner's rules, apart from its window: the line forms of the event
+// and to-do lists, the two files, the next events and the to-do ranks.
+//
+// An event recurs every year. It is shown as a line: the date, two blanks,
+// the name from column 13. The US form "mm/dd/yyyy  name" is always kept
+// (sorted, it is what the next events are computed from); the European form
+// "dd.mm.yyyy  name" is kept beside it when today's date is written day
+// first. "Planer.qem" holds the lines of the form in use, one quoted line
+// each; the file does not say which form it holds, so a file of the other
+// form is refused when loaded.
+//
+// A to-do item is the line " 07  Call Bob": a blank, the priority as two
+// digits (1 to 99, unique), two blanks, the description. Sorted by text,
+// the list is in priority order. "ToDo.qem" holds the lines in that order.
+//
+// The window (Forms/Planer/frmPlaner.h) keeps the lists in its list boxes
+// and calls the functions below; FindNextTarget, PlanerAdd and
+// PlanerAddToDo are the module's procedures that work on the window.
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class frmPlaner;
+
+// Set by adding and deleting events; cleared by a successful save and when
+// the lists are loaded. The window asks about saving when it closes.
+extern bool PlanerChanged;
+// The same for the to-do list (adding, deleting, moving up and down).
+extern bool ToDoChanged;
+// "." when the events are written day first, "/" otherwise; the date box
+// lets only this separator pass.
+extern QString DateSeparator;
+
+// Rebuilds the hidden keyed list and the next events of the window from its
+// US event list, the spinner and today.
+void FindNextTarget(class frmPlaner* frm);
+// Checks the date and name boxes and adds the event to the lists.
+void PlanerAdd(class frmPlaner* frm);
+// Checks the priority and description boxes and adds the to-do item.
+void PlanerAddToDo(class frmPlaner* frm);
+
+namespace Events {
+
+constexpr int maxName = 30;
+// The longest look-ahead of the spinner, in days.
+constexpr int maxLookAhead = 356;
+
+// "mm/dd/yyyy  name" or, european, "dd.mm.yyyy  name".
+QString line(const QDate& date, const QString& name, bool european);
+// The date of a line by its own form (the third character tells which);
+// invalid when the first ten characters are no date.
+QDate dateOf(const QString& line);
+// The name: the line from column 13.
+QString nameOf(const QString& line);
+
+// A date typed into the date box: month, day and year separated by "/", or
+// day, month and year by "."; the year may be left out (this year) or have
+// two digits (1930 to 2029). Invalid when the text is no such date.
+QDate typedDate(const QString& text, QChar separator, const QDate& today);
+
+// The order of the sorted event and to-do lists: by text, without regard to case.
+bool lessThan(const QString& a, const QString& b);
+
+// The US lines of the values of "Planer.qem" written in the given form,
+// in file order. An empty value ends the file; a line whose date is no
+// date (30 February, 29 February of a common year) is left out; a European
+// name keeps at most 30 characters. No value when a line is of the other
+// form (or of neither).
+std::optional<QStringList> fromFile(const QStringList& values, bool european);
+
+// An event in the US list and the number that links it to its twin.
+struct Entry {
+    QString usLine;
+    int link = 0;
+};
+// An event keyed by the days until its next occurrence.
+struct Keyed {
+    int days = 0;
+    QString usLine;
+    int link = 0;
+    // "0000 " or "-0003 " (days ahead, negative) and the US line.
+    QString text() const;
+};
+// The next day, from today on, that has the event's month and day; an
+// event of 29 February falls on 1 March in a common year. Invalid when the
+// line has no date.
+QDate nextOccurrence(const QString& usLine, const QDate& today);
+// Every event with a date, nearest first; events of one day in the order
+// of their lines.
+QList<Keyed> keyed(const QList<Entry>& entries, const QDate& today);
+
+// One item of the next events: its text and the event's link number.
+struct Shown {
+    QString text;
+    int link = 0;
+};
+// Today's events, then: with a look-ahead of 0 (and nothing today) every
+// event of the nearest day with events, else every event within the
+// look-ahead, day by day.
+QList<Shown> nextEvents(const QList<Keyed>& keyed, int lookAhead, bool german);
+// The caption above the next events for a look-ahead.
+QString lookAheadLabel(int lookAhead, bool german);
+
+} // namespace Events
+
+namespace ToDo {
+
+constexpr int maxDescription = 30;
+
+// " 07  Call Bob".
+QString line(int priority, const QString& description);
+// Columns 2-3 as a number; 0 when they are no number.
+int priorityOf(const QString& line);
+// From column 6, at most 30 characters.
+QString descriptionOf(const QString& line);
+
+// The values of "ToDo.qem" without the empty ones.
+QStringList fromFile(const QStringList& values);
+
+// What the priority and description boxes hold, checked in this order.
+enum class Check { NoPriority, NoDescription, InvalidPriority, PriorityExists, InvalidDescription, TooLong, Ok };
+struct Checked {
+    Check check = Check::Ok;
+    int priority = 0;
+    // With PriorityExists: the position of the item holding the priority.
+    int existing = -1;
+};
+Checked check(const QString& priority, const QString& description, const QStringList& items);
+
+// The sorted items after the one at `position` is deleted: every item below
+// it moves up one rank.
+QStringList afterDelete(const QStringList& items, int position);
+// The sorted items after the ranks of the items at `a` and `b` are
+// exchanged; `moved` gets the new position of the item that stood at `a`.
+QStringList swapRanks(const QStringList& items, int a, int b, int* moved = nullptr);
+
+} // namespace ToDo
+
+// Sorting a list of lines by Events::lessThan.
+QStringList sortedLines(QStringList lines);

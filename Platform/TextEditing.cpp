@@ -1,0 +1,77 @@
+#include "Platform/TextEditing.h"
+
+namespace {
+
+bool isBreak(QChar c) { return c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\n'; }
+
+QString withCrLf(const QString& raw) {
+    QString out;
+    out.reserve(raw.size() + raw.size() / 16);
+    for (QChar c : raw) {
+        if (isBreak(c)) out += QStringLiteral("\r\n");
+        else out += c;
+    }
+    return out;
+}
+
+// Positions in the CR LF text and in the document, where a break counts 1.
+int crLfPosition(const QString& raw, int docPos) {
+    int pos = docPos;
+    for (int i = 0; i < docPos && i < raw.size(); ++i)
+        if (isBreak(raw[i])) ++pos;
+    return pos;
+}
+
+int documentPosition(const QString& raw, int crLfPos) {
+    int acc = 0;
+    for (int i = 0; i < raw.size(); ++i) {
+        if (acc >= crLfPos) return i;
+        acc += isBreak(raw[i]) ? 2 : 1;
+    }
+    return int(raw.size());
+}
+
+} // namespace
+
+namespace CrLf {
+
+// The raw text keeps one separator per line break; toPlainText() would
+// also turn no-break spaces into blanks.
+QString text(const QTextDocument* doc) { return withCrLf(doc->toRawText()); }
+
+QString toLf(const QString& text) {
+    QString s = text;
+    return s.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+}
+
+QString selText(const QTextCursor& c) { return withCrLf(c.selectedText()); }
+
+int selStart(const QTextCursor& c) { return crLfPosition(c.document()->toRawText(), c.selectionStart()); }
+
+int selLength(const QTextCursor& c) {
+    const QString raw = c.document()->toRawText();
+    return crLfPosition(raw, c.selectionEnd()) - crLfPosition(raw, c.selectionStart());
+}
+
+void setSelStart(QTextCursor& c, int pos) {
+    c.setPosition(documentPosition(c.document()->toRawText(), qMax(0, pos)));
+}
+
+void setSelLength(QTextCursor& c, int n) {
+    const QString raw = c.document()->toRawText();
+    const int start = c.selectionStart();
+    c.setPosition(start);
+    c.setPosition(documentPosition(raw, crLfPosition(raw, start) + qMax(0, n)), QTextCursor::KeepAnchor);
+}
+
+} // namespace CrLf
+
+namespace EditKeys {
+
+int codeOf(QChar c) {
+    if (c == u'\r' || c == u'\n') return Keys::vbKeyReturn;
+    if (c == u'\t') return Keys::vbKeyTab;
+    return Ansi::code(c);
+}
+
+} // namespace EditKeys

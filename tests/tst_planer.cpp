@@ -1,0 +1,191 @@
+// The planner's rules without its window: the next events for a fixed today
+// (the year's end, leap and common years), the event lines read from
+// "Planer.qem" in either form, dates as typed, and the to-do checks,
+// deleting with renumbering and moving up and down.
+#include "Modules/modPlaner.h"
+
+#include <QTest>
+
+namespace {
+// The events in the order of the sorted US list, linked 1, 2, 3, ...
+QList<Events::Entry> entries(const QStringList& usLines) {
+    QList<Events::Entry> out;
+    for (const QString& l : sortedLines(usLines)) out.append({l, int(out.size()) + 1});
+    return out;
+}
+
+QStringList texts(const QList<Events::Shown>& shown) {
+    QStringList out;
+    for (const Events::Shown& s : shown) out << s.text;
+    return out;
+}
+} // namespace
+
+class TestPlaner : public QObject {
+    Q_OBJECT
+private slots:
+    void nextEvents_data() {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QStringList>("events");
+        QTest::addColumn<int>("lookAhead");
+        QTest::addColumn<bool>("german");
+        QTest::addColumn<QStringList>("shown");
+        const QDate dec6(2026, 12, 6);
+        const QStringList annaBob{"12/06/1990  Anna", "12/09/1980  Bob"};
+        QTest::newRow("today only, look-ahead 0") << dec6 << annaBob << 0 << false << QStringList{"Today: Anna"};
+        QTest::newRow("today, then in 3 days") << dec6 << annaBob << 3 << false
+                                               << QStringList{"Today: Anna", "In 3 Days: Bob"};
+        QTest::newRow("German") << dec6 << annaBob << 3 << true << QStringList{"Heute: Anna", "In 3 Tagen: Bob"};
+        QTest::newRow("every event of the nearest day")
+            << QDate(2026, 3, 15) << QStringList{"04/01/2000  Ann", "04/01/1999  Ben", "05/01/2000  Cy"} << 0 << false
+            << QStringList{"Upcoming: Ben", "Upcoming: Ann"};
+        QTest::newRow("tomorrow after today") << dec6 << QStringList{"12/07/2001  Tom", "12/06/2001  Tia"} << 1 << false
+                                              << QStringList{"Today: Tia", "In 1 Days: Tom"};
+        QTest::newRow("days ahead, day by day")
+            << dec6 << QStringList{"12/20/2001  Late", "12/08/2001  Soon", "12/08/1999  Also"} << 14 << false
+            << QStringList{"In 2 Days: Also", "In 2 Days: Soon", "In 14 Days: Late"};
+        QTest::newRow("across the year's end") << QDate(2026, 12, 30) << QStringList{"01/02/1990  New"} << 3 << false
+                                               << QStringList{"In 3 Days: New"};
+        QTest::newRow("earlier this month: nearest, next year")
+            << dec6 << QStringList{"12/01/2000  Past"} << 0 << false << QStringList{"Upcoming: Past"};
+        QTest::newRow("earlier this month: beyond the longest look-ahead")
+            << dec6 << QStringList{"12/01/2000  Past"} << 356 << false << QStringList{};
+        QTest::newRow("today's event not again a year ahead")
+            << dec6 << QStringList{"12/06/2000  Once"} << 356 << false << QStringList{"Today: Once"};
+        QTest::newRow("29 February, common year: on 1 March")
+            << QDate(2027, 3, 1) << QStringList{"02/29/2000  Leap"} << 0 << false << QStringList{"Today: Leap"};
+        QTest::newRow("29 February, common year: from 28 February")
+            << QDate(2027, 2, 28) << QStringList{"02/29/2000  Leap"} << 1 << false << QStringList{"In 1 Days: Leap"};
+        QTest::newRow("29 February, leap year") << QDate(2028, 2, 28) << QStringList{"02/29/2000  Leap", "03/01/2000  Mar"}
+                                                << 2 << false << QStringList{"In 1 Days: Leap", "In 2 Days: Mar"};
+        QTest::newRow("no events") << dec6 << QStringList{} << 0 << false << QStringList{};
+    }
+    void nextEvents() {
+        QFETCH(QDate, today);
+        QFETCH(QStringList, events);
+        QFETCH(int, lookAhead);
+        QFETCH(bool, german);
+        QTEST(texts(Events::nextEvents(Events::keyed(entries(events), today), lookAhead, german)), "shown");
+    }
+
+    void fromFile_data() {
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<bool>("european");
+        QTest::addColumn<bool>("refused");
+        QTest::addColumn<QStringList>("usLines");
+        QTest::newRow("US lines as they stand") << QStringList{"12/24/1990  Anna", "01/02/2000  Bo"} << false << false
+                                                << QStringList{"12/24/1990  Anna", "01/02/2000  Bo"};
+        QTest::newRow("European lines turned") << QStringList{"24.12.1990  Anna"} << true << false
+                                               << QStringList{"12/24/1990  Anna"};
+        QTest::newRow("European file, US form") << QStringList{"24.12.1990  Anna"} << false << true << QStringList{};
+        QTest::newRow("US file, European form") << QStringList{"12/24/1990  Anna"} << true << true << QStringList{};
+        QTest::newRow("empty line ends the file") << QStringList{"12/24/1990  A", "", "01/01/2000  B"} << false << false
+                                                  << QStringList{"12/24/1990  A"};
+        QTest::newRow("30 February left out") << QStringList{"02/30/1990  No", "03/01/1990  Yes"} << false << false
+                                              << QStringList{"03/01/1990  Yes"};
+        QTest::newRow("29 February of a common year left out")
+            << QStringList{"29.02.2001  No", "29.02.2000  Yes"} << true << false << QStringList{"02/29/2000  Yes"};
+        QTest::newRow("European name cut to 30") << QStringList{"01.02.2000  " + QString(35, 'n')} << true << false
+                                                 << QStringList{"02/01/2000  " + QString(30, 'n')};
+    }
+    void fromFile() {
+        QFETCH(QStringList, values);
+        QFETCH(bool, european);
+        QFETCH(bool, refused);
+        const std::optional<QStringList> lines = Events::fromFile(values, european);
+        QCOMPARE(!lines.has_value(), refused);
+        if (lines) QTEST(*lines, "usLines");
+    }
+
+    void typedDate_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QDate>("date");
+        QTest::newRow("US") << "12/24/1990" << "/" << QDate(1990, 12, 24);
+        QTest::newRow("European") << "24.12.1990" << "." << QDate(1990, 12, 24);
+        QTest::newRow("no year: this year") << "12/24" << "/" << QDate(2026, 12, 24);
+        QTest::newRow("two-digit year, 1900s") << "24.12.90" << "." << QDate(1990, 12, 24);
+        QTest::newRow("29 February of a leap year") << "29.02.2000" << "." << QDate(2000, 2, 29);
+        QTest::newRow("29 February of a common year") << "29.02.2001" << "." << QDate();
+        QTest::newRow("month 13") << "13/01/2000" << "/" << QDate();
+        QTest::newRow("US order with dots") << "12.24.1990" << "." << QDate();
+        QTest::newRow("four parts") << "1/2/3/4" << "/" << QDate();
+        QTest::newRow("empty part") << "24..1990" << "." << QDate();
+    }
+    void typedDate() {
+        QFETCH(QString, text);
+        QFETCH(QString, separator);
+        QTEST(Events::typedDate(text, separator.at(0), QDate(2026, 3, 15)), "date");
+    }
+
+    void eventLines() {
+        QCOMPARE(Events::line(QDate(1990, 12, 24), "Anna", true), QString("24.12.1990  Anna"));
+        QCOMPARE(Events::line(QDate(1990, 12, 24), "Anna", false), QString("12/24/1990  Anna"));
+        QCOMPARE(ToDo::line(7, "Call Bob"), QString(" 07  Call Bob"));
+    }
+
+    void toDoCheck_data() {
+        QTest::addColumn<QString>("priority");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<int>("check");
+        QTest::addColumn<int>("existing");
+        using C = ToDo::Check;
+        QTest::newRow("accepted") << "7" << "Call Bob" << int(C::Ok) << -1;
+        QTest::newRow("no priority") << "" << "Call Bob" << int(C::NoPriority) << -1;
+        QTest::newRow("no description") << "7" << "" << int(C::NoDescription) << -1;
+        QTest::newRow("priority 00") << "00" << "x" << int(C::InvalidPriority) << -1;
+        QTest::newRow("priority of the last item") << "08" << "x" << int(C::PriorityExists) << 2;
+        QTest::newRow("leading blank") << "9" << " x" << int(C::InvalidDescription) << -1;
+        QTest::newRow("31 characters") << "9" << QString(31, 'd') << int(C::TooLong) << -1;
+        QTest::newRow("30 characters") << "99" << QString(30, 'd') << int(C::Ok) << -1;
+    }
+    void toDoCheck() {
+        QFETCH(QString, priority);
+        QFETCH(QString, description);
+        const ToDo::Checked c = ToDo::check(priority, description, {" 01  a", " 06  b", " 08  c"});
+        QTEST(int(c.check), "check");
+        QTEST(c.existing, "existing");
+    }
+
+    void toDoDelete_data() {
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QStringList>("after");
+        QTest::newRow("Delete 2 from 1, 2, 3, 4 gives 1, 2, 3")
+            << QStringList{" 01  a", " 02  b", " 03  c", " 04  d"} << 1 << QStringList{" 01  a", " 02  c", " 03  d"};
+        QTest::newRow("Delete 1 from 1, 4, 7 gives 3, 6") << QStringList{" 01  a", " 04  b", " 07  c"} << 0
+                                                          << QStringList{" 03  b", " 06  c"};
+        QTest::newRow("the last changes no other") << QStringList{" 01  a", " 05  b"} << 1 << QStringList{" 01  a"};
+        QTest::newRow("the only one") << QStringList{" 01  a"} << 0 << QStringList{};
+        QTest::newRow("a rankless line keeps rank 1") << QStringList{" 01  a", "xx"} << 0 << QStringList{" 01  "};
+    }
+    void toDoDelete() {
+        QFETCH(QStringList, items);
+        QFETCH(int, position);
+        QTEST(ToDo::afterDelete(items, position), "after");
+    }
+
+    void toDoMove_data() {
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<int>("moved");
+        QTest::newRow("up: 3 below 1") << QStringList{" 01  a", " 03  b", " 05  c"} << 1 << 0
+                                       << QStringList{" 01  b", " 03  a", " 05  c"} << 0;
+        QTest::newRow("down: 3 above 5") << QStringList{" 01  a", " 03  b", " 05  c"} << 1 << 2
+                                         << QStringList{" 01  a", " 03  c", " 05  b"} << 2;
+    }
+    void toDoMove() {
+        QFETCH(QStringList, items);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        int moved = -1;
+        QTEST(ToDo::swapRanks(items, from, to, &moved), "after");
+        QTEST(moved, "moved");
+    }
+
+};
+
+QTEST_MAIN(TestPlaner)
+#include "tst_planer.moc"

@@ -1,0 +1,436 @@
+// The planner window, driven as a user does: opened from the menu in the
+// US and the European date form, events typed, added, picked, clicked
+// (the calendar opens on their day) and deleted with their twins, the
+// to-do list ranked, both lists saved, reloaded and asked about on
+// closing, and the files missing, of the other form or not writable.
+#include "Forms/Calendar/frmClndr.h"
+#include "Forms/Main/frmChoice.h"
+#include "Forms/Planer/frmPlaner.h"
+#include "Modules/modLanguage.h"
+#include "Modules/modPlaner.h"
+#include "Platform/Ansi.h"
+#include "Platform/MsgBox.h"
+#include "Platform/UpDown.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QTest>
+
+using namespace TestSupport;
+
+namespace {
+const QString europe = "W. Europe Standard Time", america = "Pacific Standard Time";
+const QString areYouSure = "Are you sure";
+const QString changesMade = "You have made changes. Would you like to save those";
+
+QByteArray quoted(const QStringList& lines) {
+    QString text;
+    for (const QString& l : lines) text += '"' + l + "\"\r\n";
+    return Ansi::encode(text);
+}
+
+QStringList items(const QListWidget* list) { return frmPlaner::texts(list); }
+QStringList items(const QComboBox* box) {
+    QStringList out;
+    for (int i = 0; i < box->count(); ++i) out << box->itemText(i);
+    return out;
+}
+QStringList shownTexts() {
+    QStringList out;
+    for (const MsgBoxSeam::Shown& s : MsgBoxSeam::shown()) out << s.text;
+    return out;
+}
+
+// The menu's planner button; the planner becomes the active window.
+class frmPlaner* openPlaner() {
+    class frmChoice* menu = frmChoice();
+    menu->Show();
+    QTest::mouseClick(menu->cmdPlaner, Qt::LeftButton);
+    class frmPlaner* f = frmPlaner();
+    f->activateNow();
+    return f;
+}
+
+void addEvent(class frmPlaner* f, const QString& date, const QString& name) {
+    typeKeys(f->txtDate, date + "\r");
+    typeKeys(f->txtName, name + "\r");
+}
+
+void addToDo(class frmPlaner* f, const QString& priority, const QString& description) {
+    typeKeys(f->txtPY, priority + "\r");
+    typeKeys(f->txtToDo, description + "\r");
+}
+
+void clickItem(QListWidget* list, int row) {
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+// Whether `list` is the one in front at the lists' place.
+bool inFront(QListWidget* list) {
+    QWidget* top = list->parentWidget()->childAt(list->geometry().center());
+    return top == list || list->isAncestorOf(top);
+}
+
+// Clicks an event; the calendar that opens reports the day it shows and is
+// closed by the user; the planner becomes active again. Returns the days
+// shown (none when no calendar opened).
+QList<QDate> clickForCalendar(class frmPlaner* f, QListWidget* list, int row) {
+    QList<QDate> shown;
+    Form::setModalHandler([&](Form* w) {
+        auto* c = qobject_cast<class frmClndr*>(w);
+        if (!c) return;
+        shown << c->mvClndr->Value();
+        c->close();
+    });
+    clickItem(list, row);
+    Form::setModalHandler(nullptr);
+    processEvents();
+    f->activateNow();
+    return shown;
+}
+
+// The language the menu reads at start-up.
+void setLanguage(const QString& language) { writeFile("QEM.ini", "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n"); }
+
+bool closePlaner(class frmPlaner* f) {
+    const bool closed = f->close();
+    processEvents();
+    return closed;
+}
+} // namespace
+
+class TestPlanerWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        setUp();
+        PlanerChanged = false;
+        ToDoChanged = false;
+    }
+    void cleanup() { tearDown(); }
+
+    void opensFromTheMenu_data() {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<bool>("european");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Europe: dots pass") << europe << true << "24/12.a1990" << "2412.1990";
+        QTest::newRow("America: slashes pass") << america << false << "12/24.b1990" << "12/241990";
+    }
+    void opensFromTheMenu() {
+        QFETCH(QString, zone);
+        QFETCH(bool, european);
+        setZone(zone);
+        class frmPlaner* f = openPlaner();
+        QVERIFY(f->isVisible());
+        QVERIFY(!frmChoice()->isVisible());
+        QCOMPARE(f->lst, european ? f->lstSHOWeu : f->lstSHOW);
+        QVERIFY(inFront(f->lst));
+        // A missing file is an empty list, without a message.
+        QVERIFY(MsgBoxSeam::shown().isEmpty());
+        QCOMPARE(f->lblCount->Caption(), QString("0 Entries"));
+        QCOMPARE(f->lblCountToDo->Caption(), QString("0 Entries"));
+        QCOMPARE(f->focusWidget(), f->txtPY);
+        QFETCH(QString, typed);
+        typeKeys(f->txtDate, typed);
+        QTEST(f->txtDate->Text(), "shown");
+        typeKeys(f->txtPY, "a9/.1");
+        QCOMPARE(f->txtPY->Text(), QString("91"));
+        QVERIFY(closePlaner(f));
+        QVERIFY(MsgBoxSeam::shown().isEmpty());
+        QVERIFY(!isFormLoaded<class frmPlaner>());
+        QVERIFY(frmChoice()->isVisible());
+    }
+
+    void germanTexts() {
+        setLanguage("German");
+        class frmPlaner* f = openPlaner();
+        QCOMPARE(f->Caption(), QString("ZOV Planer"));
+        QCOMPARE(f->cmdAdd->Caption(), QString("&Hinzu"));
+        QCOMPARE(f->cmdDelToDo->accessibleName(), QString("Entf"));
+        QCOMPARE(f->lblNext->Caption(), QString::fromUtf8("Demnächst"));
+        addToDo(f, "1", "Milch");
+        QCOMPARE(f->lblCountToDo->Caption(), QString::fromUtf8("1 Einträge"));
+        f->UpDown->setValue(5);
+        QCOMPARE(f->lblNext->Caption(), QString::fromUtf8("Für 5 Tage"));
+    }
+
+    void addAndDeleteTwins() {
+        // European form: a new event goes to the end of the European list
+        // and into its place in the US list, under one link number.
+        setToday(QDate(2026, 12, 6));
+        writeFile("Planer.qem", quoted({"24.12.1990  Anna", "01.01.2000  Neu"}));
+        class frmPlaner* f = openPlaner();
+        QCOMPARE(items(f->lstSHOWeu), (QStringList{"01.01.2000  Neu", "24.12.1990  Anna"}));
+        addEvent(f, "6.12.1980", "Bob");
+        QCOMPARE(items(f->lstSHOWeu), (QStringList{"01.01.2000  Neu", "24.12.1990  Anna", "06.12.1980  Bob"}));
+        QCOMPARE(items(f->lstSHOW), (QStringList{"01/01/2000  Neu", "12/06/1980  Bob", "12/24/1990  Anna"}));
+        QCOMPARE(frmPlaner::linkOf(f->lstSHOWeu->item(2)), frmPlaner::linkOf(f->lstSHOW->item(1)));
+        QCOMPARE(items(f->cboNext), QStringList{"Today: Bob"});
+        QCOMPARE(f->lblCount->Caption(), QString("3 Entries"));
+        QCOMPARE(f->txtDate->Text(), QString());
+        QCOMPARE(f->focusWidget(), f->txtDate);
+        QVERIFY(PlanerChanged);
+
+        QCOMPARE(clickForCalendar(f, f->lstSHOWeu, 1), QList<QDate>{QDate(2026, 12, 24)});
+        QTest::mouseClick(f->cmdDel, Qt::LeftButton);
+        QCOMPARE(items(f->lstSHOWeu), (QStringList{"01.01.2000  Neu", "06.12.1980  Bob"}));
+        QCOMPARE(items(f->lstSHOW), (QStringList{"01/01/2000  Neu", "12/06/1980  Bob"}));
+        QCOMPARE(f->lblCount->Caption(), QString("2 Entries"));
+        QCOMPARE(items(f->cboNext), QStringList{"Today: Bob"});
+
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(f->cmdSave, Qt::LeftButton);
+        QCOMPARE(MsgBoxSeam::last().text, areYouSure);
+        QCOMPARE(readFile("Planer.qem"), quoted({"01.01.2000  Neu", "06.12.1980  Bob"}));
+        QVERIFY(!PlanerChanged);
+        QVERIFY(closePlaner(f));
+        QCOMPARE(shownTexts(), QStringList{areYouSure});
+    }
+
+    void addRefused_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("dateBox");
+        QTest::newRow("leading blank") << "English" << "24.12.1990" << " Bob" << "Invalid Name" << false;
+        QTest::newRow("31 characters") << "English" << "24.12.1990" << QString(31, 'n') << "Name too long" << false;
+        QTest::newRow("31 February") << "English" << "31.02.1990" << "Bob" << "Invalid Date" << true;
+        QTest::newRow("German") << "German" << "31.02.1990" << "Bob" << QString::fromUtf8("Ungültiges Datum") << true;
+        QTest::newRow("30 characters") << "English" << "24.12.1990" << QString(30, 'n') << "" << false;
+    }
+    void addRefused() {
+        QFETCH(QString, language);
+        QFETCH(QString, date);
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        QFETCH(bool, dateBox);
+        setLanguage(language);
+        class frmPlaner* f = openPlaner();
+        f->txtDate->setFocus();
+        addEvent(f, date, name);
+        if (message.isEmpty()) {
+            QVERIFY(MsgBoxSeam::shown().isEmpty());
+            QCOMPARE(items(f->lstSHOWeu), QStringList{"24.12.1990  " + name});
+            return;
+        }
+        QCOMPARE(shownTexts(), QStringList{message});
+        QCOMPARE(MsgBoxSeam::last().icon, int(vbExclamation));
+        QCOMPARE(f->lstSHOW->count(), 0);
+        TextBox* box = dateBox ? f->txtDate : f->txtName;
+        QCOMPARE(f->focusWidget(), box);
+        QCOMPARE(box->selectedText(), box->Text());
+        QVERIFY(!PlanerChanged);
+    }
+
+    void nextEventsAndPick() {
+        // Selections the program makes open no calendar; the user's pick
+        // in the next events selects the event, and only a click opens it.
+        setZone(america);
+        setToday(QDate(2026, 12, 6));
+        writeFile("Planer.qem", quoted({"12/09/1980  Bob", "12/06/1990  Anna", "12/20/1970  Cid"}));
+        int calendars = 0;
+        Form::setModalHandler([&](Form*) { ++calendars; });
+        class frmPlaner* f = openPlaner();
+        QCOMPARE(items(f->cboNext), QStringList{"Today: Anna"});
+        QCOMPARE(f->cboNext->currentIndex(), 0);
+        f->UpDown->setValue(3);
+        QCOMPARE(f->lblNext->Caption(), QString("For 3 Days"));
+        QCOMPARE(items(f->cboNext), (QStringList{"Today: Anna", "In 3 Days: Bob"}));
+        f->cboNext->setFocus();
+        QTest::keyClick(f->cboNext, Qt::Key_Down);
+        QCOMPARE(f->lstSHOW->currentItem()->text(), QString("12/09/1980  Bob"));
+        QCOMPARE(calendars, 0);
+        QVERIFY(!PlanerChanged);
+        Form::setModalHandler(nullptr);
+        QCOMPARE(clickForCalendar(f, f->lstSHOW, 1), QList<QDate>{QDate(2026, 12, 9)});
+        QCOMPARE(items(f->cboNext), (QStringList{"Today: Anna", "In 3 Days: Bob"}));
+        QTest::mouseClick(f->cmdDel, Qt::LeftButton);
+        QCOMPARE(items(f->cboNext), QStringList{"Today: Anna"});
+    }
+
+    void calendarKeepsUnsavedEvents_data() {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<int>("row");
+        QTest::newRow("America") << america << "07/04/1976" << "01/01/2000" << 1;
+        // The European list keeps the order of adding.
+        QTest::newRow("Europe") << europe << "04.07.1976" << "01.01.2000" << 0;
+        // Dates day first, but the calendar reads the US list there.
+        QTest::newRow("Central America") << "Zentralamerikanische Normalzeit" << "04.07.1976" << "01.01.2000" << 0;
+    }
+    void calendarKeepsUnsavedEvents() {
+        QFETCH(QString, zone);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(int, row);
+        setZone(zone);
+        class frmPlaner* f = openPlaner();
+        addEvent(f, first, "Independence");
+        addEvent(f, second, "Neu");
+        const QStringList before = items(f->lst);
+        QCOMPARE(clickForCalendar(f, f->lst, row), QList<QDate>{QDate(2026, 7, 4)});
+        // Back from the calendar: nothing loaded again over the changes.
+        QCOMPARE(items(f->lst), before);
+        QVERIFY(PlanerChanged);
+        QVERIFY(!isFormLoaded<class frmClndr>());
+        QVERIFY(!frmClndr::FromPlaner);
+    }
+
+    void filesRoundTrip() {
+        // 300 events, quotes and umlauts: every one is saved and read back.
+        setZone(america);
+        QStringList lines;
+        for (int i = 0; i < 300; ++i)
+            lines << QString("%1/%2/19%3  Event %4").arg(i % 12 + 1, 2, 10, QChar('0')).arg(i % 28 + 1, 2, 10, QChar('0'))
+                         .arg(i % 100, 2, 10, QChar('0')).arg(i, 3, 10, QChar('0'));
+        writeFile("Planer.qem", quoted(lines));
+        class frmPlaner* f = openPlaner();
+        QCOMPARE(f->lstSHOW->count(), 300);
+        addEvent(f, "12/24/1990", QString::fromUtf8("Jörg \"Jö\" Müßig"));
+        addToDo(f, "7", QString::fromUtf8("Grüße \"an\" Bob"));
+        QCOMPARE(items(f->lstToDo), QStringList{QString::fromUtf8(" 07  Grüße \"an\" Bob")});
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(f->cmdSave, Qt::LeftButton);
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(f->cmdSaveToDo, Qt::LeftButton);
+        const QStringList saved = items(f->lstSHOW);
+        QVERIFY(readFile("Planer.qem").contains("\"12/24/1990  J\xf6rg \"J\xf6\" M\xfc\xdfig\"\r\n"));
+        QVERIFY(closePlaner(f));
+        QCOMPARE(shownTexts(), (QStringList{areYouSure, areYouSure}));
+        f = openPlaner();
+        QCOMPARE(items(f->lstSHOW), saved);
+        QCOMPARE(f->lstSHOW->count(), 301);
+        QCOMPARE(items(f->lstToDo), QStringList{QString::fromUtf8(" 07  Grüße \"an\" Bob")});
+        QCOMPARE(f->lblCount->Caption(), QString("301 Entries"));
+    }
+
+    void wrongFormFile_data() {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("US file, European form") << europe << "12/24/1990  Anna"
+                                                << "Your timezone settings are incompatible with the format of the given dates";
+        QTest::newRow("European file, US form") << america << "24.12.1990  Anna"
+                                                << "Your timezone settings do not match the format of the given dates";
+    }
+    void wrongFormFile() {
+        QFETCH(QString, zone);
+        QFETCH(QString, line);
+        setZone(zone);
+        writeFile("Planer.qem", quoted({line}));
+        class frmPlaner* f = openPlaner();
+        QTEST(MsgBoxSeam::last().text, "message");
+        QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
+        QCOMPARE(f->lstSHOW->count() + f->lstSHOWeu->count(), 0);
+        // Saving afterwards replaces the file with the (empty) list.
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(f->cmdSave, Qt::LeftButton);
+        QCOMPARE(readFile("Planer.qem"), QByteArray());
+    }
+
+    void unreadableFile() {
+        // A folder where the file should be: said, and the list stays empty.
+        QVERIFY(QDir(programFolder()).mkdir("Planer.qem"));
+        class frmPlaner* f = openPlaner();
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: PlanerLoad\n"));
+        QCOMPARE(f->lstSHOWeu->count(), 0);
+        QCOMPARE(f->lblCount->Caption(), QString("0 Entries"));
+    }
+
+    void failedSaveKeepsTheChanges() {
+        class frmPlaner* f = openPlaner();
+        addEvent(f, "24.12.1990", "Anna");
+        // Where the file should be stands a folder: the write fails.
+        QVERIFY(QDir(programFolder()).mkdir("Planer.qem"));
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(f->cmdSave, Qt::LeftButton);
+        QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: PlanerSave\n"));
+        QVERIFY(PlanerChanged);
+        // Closing asks; the save fails again and the window stays open.
+        MsgBoxSeam::clear();
+        MsgBoxSeam::queueAnswer(vbYes);
+        MsgBoxSeam::queueAnswer(vbYes);
+        QVERIFY(!closePlaner(f));
+        QCOMPARE(MsgBoxSeam::shown().size(), 3);
+        QVERIFY(isFormLoaded<class frmPlaner>());
+        QCOMPARE(items(f->lstSHOWeu), QStringList{"24.12.1990  Anna"});
+        QVERIFY(QDir(programFolder()).rmdir("Planer.qem"));
+        MsgBoxSeam::queueAnswer(vbYes);
+        MsgBoxSeam::queueAnswer(vbYes);
+        QVERIFY(closePlaner(f));
+        QCOMPARE(readFile("Planer.qem"), quoted({"24.12.1990  Anna"}));
+    }
+
+    void closeQuestion_data() {
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<QStringList>("asked");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("Yes, then sure") << QList<int>{vbYes, vbYes} << QStringList{changesMade, areYouSure} << true;
+        QTest::newRow("Yes, then not sure") << QList<int>{vbYes, vbNo} << QStringList{changesMade, areYouSure} << false;
+        QTest::newRow("No") << QList<int>{vbNo} << QStringList{changesMade} << false;
+    }
+    void closeQuestion() {
+        QFETCH(QList<int>, answers);
+        class frmPlaner* f = openPlaner();
+        addEvent(f, "24.12.1990", "Anna");
+        // Not sure at first: nothing written, and closing still asks.
+        MsgBoxSeam::queueAnswer(vbNo);
+        QTest::mouseClick(f->cmdSave, Qt::LeftButton);
+        QVERIFY(PlanerChanged);
+        MsgBoxSeam::clear();
+        for (int a : answers) MsgBoxSeam::queueAnswer(a);
+        QVERIFY(closePlaner(f));
+        QTEST(shownTexts(), "asked");
+        QTEST(QFile::exists(programFolder() + "/Planer.qem"), "written");
+    }
+
+    void toDoList() {
+        writeFile("ToDo.qem", quoted({" 01  a", "", " 02  b", " 03  c", " 04  d"}));
+        class frmPlaner* f = openPlaner();
+        QCOMPARE(items(f->lstToDo), (QStringList{" 01  a", " 02  b", " 03  c", " 04  d"}));
+        addToDo(f, "7", "Call Bob");
+        QCOMPARE(items(f->lstToDo).last(), QString(" 07  Call Bob"));
+        QCOMPARE(f->lblCountToDo->Caption(), QString("5 Entries"));
+        QCOMPARE(f->focusWidget(), f->txtPY);
+        addToDo(f, "07", "Again");
+        QCOMPARE(MsgBoxSeam::last().text, QString("Priority already exists"));
+        QCOMPARE(f->lstToDo->currentRow(), 4);
+        QCOMPARE(f->txtPY->selectedText(), QString("07"));
+        addToDo(f, "\b\b0", "x");
+        QCOMPARE(MsgBoxSeam::last().text, QString("Invalid priority"));
+
+        f->lstToDo->setCurrentRow(1);
+        QTest::mouseClick(f->cmdDelToDo, Qt::LeftButton);
+        QCOMPARE(items(f->lstToDo), (QStringList{" 01  a", " 02  c", " 03  d", " 06  Call Bob"}));
+        QCOMPARE(f->lblCountToDo->Caption(), QString("4 Entries"));
+        QVERIFY(f->lstToDo->selectedItems().isEmpty());
+        QTest::mouseClick(f->cmdDelToDo, Qt::LeftButton);
+        QCOMPARE(f->lstToDo->count(), 4);
+    }
+
+    void movesAreAskedAboutOnClosing() {
+        writeFile("ToDo.qem", quoted({" 01  a", " 03  b"}));
+        class frmPlaner* f = openPlaner();
+        f->lstToDo->setCurrentRow(0);
+        QTest::mouseClick(f->cmdUp, Qt::LeftButton);
+        QCOMPARE(items(f->lstToDo), (QStringList{" 01  a", " 03  b"}));
+        QTest::mouseClick(f->cmdDown, Qt::LeftButton);
+        QCOMPARE(items(f->lstToDo), (QStringList{" 01  b", " 03  a"}));
+        QCOMPARE(f->lstToDo->currentRow(), 1);
+        QTest::mouseClick(f->cmdDown, Qt::LeftButton);
+        QCOMPARE(items(f->lstToDo), (QStringList{" 01  b", " 03  a"}));
+        MsgBoxSeam::queueAnswer(vbYes);
+        MsgBoxSeam::queueAnswer(vbYes);
+        QVERIFY(closePlaner(f));
+        QCOMPARE(shownTexts(), (QStringList{changesMade, areYouSure}));
+        QCOMPARE(readFile("ToDo.qem"), quoted({" 01  b", " 03  a"}));
+        QVERIFY(!QFile::exists(programFolder() + "/Planer.qem"));
+    }
+};
+
+QTEST_MAIN(TestPlanerWindow)
+#include "tst_planer_window.moc"
