@@ -3,6 +3,7 @@
 //   QT_QPA_PLATFORM=offscreen QEM_MEDIA_DIR=<source> screenshots <folder>
 #include "Forms/AsciiConverter/frmAscii.h"
 #include "Forms/Bank/frmBank.h"
+#include "Forms/Bank/frmBudget.h"
 #include "Forms/Calculator/frmCalc.h"
 #include "Forms/Calendar/frmClndr.h"
 #include "Forms/ComputerConverter/frmComp.h"
@@ -213,6 +214,17 @@ int main(int argc, char** argv) {
              f->txtDebtDescription->setTextValue(QStringLiteral("Neighbour"));
              f->lblAdd_Click(2);
              f->flxGrid->clickCell(2, 2);
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("budget"),
+         [] {
+             // A monthly income typed and spread by the default percentages.
+             frmChoice();
+             auto* f = frmBudget();
+             f->Show();
+             f->txtGrossIncomeM->setTextValue(QStringLiteral("1500"));
+             int enter = 13;
+             f->txtGrossIncomeM_KeyUp(enter, 0);
              return static_cast<QWidget*>(f);
          }},
     };
