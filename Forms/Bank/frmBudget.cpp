@@ -70,12 +70,26 @@ void percentRow(QWidget* parent, int top, TextBox*& box, UpDown*& spinner, Label
     Form::place(percent, kPercentLeft + 900, top + 30, 300, 255);
 }
 
+// The leading value of a percentage text. A typed percentage beyond any
+// number counts 0 for the spinners; the computation reports it.
+double percentOf(const QString& text) {
+    try {
+        return Runtime::Val(text);
+    } catch (const RuntimeError&) {
+        return 0;
+    }
+}
+double percentOf(const TextBox* box) { return percentOf(box->Text()); }
+
 // The leading value of a percentage text as a whole number for a spinner,
 // held within its range before it is converted.
 int spinnerValue(const UpDown* spinner, const QString& text) {
-    const double v = std::clamp(Runtime::Val(text), double(spinner->Min()), double(spinner->Max()));
+    const double v = std::clamp(percentOf(text), double(spinner->Min()), double(spinner->Max()));
     return int(v);
 }
+
+// A spinner's limit from what the percentages leave.
+int limit(double rest) { return int(std::clamp(rest, -1e9, 1e9)); }
 
 // Percentages written by the build: whole numbers, empty when 0.
 QString percentText(double value) { return Runtime::Format(value, QStringLiteral("##")); }
@@ -307,14 +321,14 @@ void frmBudget::txtGrossIncomeA_KeyUp(int& KeyCode, int) {
 
 void frmBudget::updProTithe_Change() {
     if (syncing_) return;
-    updProTithe->setMax(int(90 - Runtime::Val(txtProTax->Text())));
+    updProTithe->setMax(limit(90 - percentOf(txtProTax)));
     txtProTithe->setTextValue(QString::number(updProTithe->Value()));
     ShowBudget();
 }
 
 void frmBudget::updProTax_Change() {
     if (syncing_) return;
-    updProTax->setMax(int(90 - Runtime::Val(txtProTithe->Text())));
+    updProTax->setMax(limit(90 - percentOf(txtProTithe)));
     txtProTax->setTextValue(QString::number(updProTax->Value()));
     ShowBudget();
 }
@@ -325,8 +339,8 @@ void frmBudget::updProExpense_Change(int Index) {
     // bounds the next step of this spinner.
     double rest = 100;
     for (int j = 0; j < kCategories; ++j)
-        if (j != Index) rest -= Runtime::Val(txtProExpense[j]->Text());
-    updProExpense[Index]->setMax(int(std::clamp(rest, -1e9, 1e9)));
+        if (j != Index) rest -= percentOf(txtProExpense[j]);
+    updProExpense[Index]->setMax(limit(rest));
     txtProExpense[Index]->setTextValue(QString::number(updProExpense[Index]->Value()));
     ShowBudget();
 }
