@@ -471,6 +471,9 @@ private slots:
         QCOMPARE(f->cboMonth->currentText(), QStringLiteral("Alle"));
         QCOMPARE(f->cboFromTo->itemText(0), QStringLiteral("Von Girokonto Zu Sparkonto"));
         QCOMPARE(f->cboCat->itemText(2), QStringLiteral("Hausrat/Betrieb"));
+        // Fields and label buttons are named for assistive tools in the language shown.
+        QCOMPARE(f->txtDat[3]->accessibleName(), QStringLiteral("Betrag"));
+        QCOMPARE(f->lblAdd[1]->accessibleName(), QStringLiteral("Neu"));
         QCOMPARE(f->width(), Form::px(13500));
         QVERIFY(QFile::exists(App::dataFile(QStringLiteral("4711Debts.qem"))));
         QCOMPARE(f->lblCheckingsTotal->Caption(), QStringLiteral("$0.00"));
