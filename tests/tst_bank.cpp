@@ -806,6 +806,24 @@ private slots:
         QVERIFY(Ledger::balancesHold(s.c, Register::Checkings, "4711"));
     }
 
+    void updateSavingsEntry() {
+        setLocale(kDE);
+        class frmBank* f = loggedIn();
+        f->lblSwitch[1]->click();
+        addEntry(f, "10.01.2026", "100");
+        addEntry(f, "10.02.2026", "-50");
+        addEntry(f, "10.03.2026", "20");
+        pick(f, 2);
+        QVERIFY(f->lblWithdrawl->isVisible());
+        QCOMPARE(f->txtDat[1]->Text(), QStringLiteral("10.02.2026"));
+        f->txtDat[1]->setTextValue(QStringLiteral("01.01.2026"));
+        f->txtDat[3]->setTextValue(QStringLiteral("-0,5"));
+        f->lblDel[0]->click();
+        QCOMPARE(shownTexts(), QStringList());
+        QCOMPARE(column(f->flxgrid2, 0), QStringList({"$ -00,50", "$ 99,50", "$ 119,50"}));
+        QCOMPARE(f->lblSavingsTotal->Caption(), QStringLiteral("$119,50"));
+    }
+
     void deleteEntry_data() {
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("answer");
