@@ -196,8 +196,8 @@ QString clsBank::CheckIfValidTransfer(class frmBank* frm) {
         return QStringLiteral("False");
     }
     if (frm->cboFromTo->currentIndex() < 0) {
-        warn(QStringLiteral("Please select a transfer type"), QString::fromUtf8("Wählen Sie bitte eine Überweisungsart"),
-             frm->cboFromTo);
+        warn(QStringLiteral("Please select a transfer type"),
+             QString::fromUtf8("Wählen Sie bitte eine Überweisungsart"), frm->cboFromTo);
         return QStringLiteral("False");
     }
     return {};

@@ -44,12 +44,12 @@ QString BankFile() { return App::dataFile(QStringLiteral("Bank.mdb"), App::Acces
 
 QStringList BudgetCategories() {
     if (isGerman())
-        return {QStringLiteral("Ersparnisse"), QStringLiteral("Soll/Darlehen"), QStringLiteral("Hausrat/Betrieb"),
-                QStringLiteral("Lebensmittel"), QStringLiteral("Auto"), QStringLiteral("Kleidung"),
-                QStringLiteral("Freizeit"), QStringLiteral("Arzt"), QStringLiteral("Versicherung"),
+        return {QStringLiteral("Ersparnisse"),  QStringLiteral("Soll/Darlehen"), QStringLiteral("Hausrat/Betrieb"),
+                QStringLiteral("Lebensmittel"), QStringLiteral("Auto"),          QStringLiteral("Kleidung"),
+                QStringLiteral("Freizeit"),     QStringLiteral("Arzt"),          QStringLiteral("Versicherung"),
                 QStringLiteral("Sonstiges")};
-    return {QStringLiteral("Savings"), QStringLiteral("Debts"), QStringLiteral("Housing/Utilities"),
-            QStringLiteral("Groceries"), QStringLiteral("Auto"), QStringLiteral("Clothing"),
+    return {QStringLiteral("Savings"),    QStringLiteral("Debts"),   QStringLiteral("Housing/Utilities"),
+            QStringLiteral("Groceries"),  QStringLiteral("Auto"),    QStringLiteral("Clothing"),
             QStringLiteral("Recreation"), QStringLiteral("Medical"), QStringLiteral("Insurance"),
             QStringLiteral("Other")};
 }
@@ -80,9 +80,12 @@ QDate dateOf(const QString& text) {
         for (int i = 0; i < 3; ++i) {
             const QString part = m.captured(i + 1);
             const int value = part.toInt();
-            if (order[i].second == u'd') day = value;
-            else if (order[i].second == u'M') month = value;
-            else year = part.size() <= 2 ? (value < 30 ? 2000 + value : 1900 + value) : value;
+            if (order[i].second == u'd')
+                day = value;
+            else if (order[i].second == u'M')
+                month = value;
+            else
+                year = part.size() <= 2 ? (value < 30 ? 2000 + value : 1900 + value) : value;
         }
         return QDate(year, month, day);
     }

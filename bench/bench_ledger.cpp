@@ -149,7 +149,8 @@ int main(int argc, char** argv) {
         bare.setColumnCount(int(cells.first().size()));
         bare.setRowCount(int(cells.size()));
         for (int row = 0; row < cells.size(); ++row)
-            for (int col = 0; col < cells[row].size(); ++col) bare.setItem(row, col, new QTableWidgetItem(cells[row][col]));
+            for (int col = 0; col < cells[row].size(); ++col)
+                bare.setItem(row, col, new QTableWidgetItem(cells[row][col]));
         return timer.nsecsElapsed();
     });
     report("grid fill", fill, fillFloor);

@@ -7,12 +7,18 @@
 #include "Forms/Calculator/frmCalc.h"
 #include "Forms/Calendar/frmClndr.h"
 #include "Forms/ComputerConverter/frmComp.h"
+#include "Forms/HangMan1P/frmHangman1p.h"
+#include "Forms/HangMan1P/frmHmDic.h"
+#include "Forms/HangMan2P/frmHangman2p.h"
 #include "Forms/CurrencyConverter/frmCur.h"
 #include "Forms/CurrencyConverter/frmSetRate.h"
 #include "Forms/LengthConverter/frmDis.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Main/frmMsg.h"
+#include "Forms/Messenger/frmClient.h"
+#include "Forms/Messenger/frmMessenger.h"
+#include "Forms/Messenger/frmServer.h"
 #include "Forms/Planer/frmPlaner.h"
 #include "Forms/RockPaperScissors/frmSSS.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
@@ -21,7 +27,9 @@
 #include "Forms/WeightConverter/frmWght.h"
 #include "Modules/modLanguage.h"
 #include "Modules/modMain.h"
+#include "Platform/MsgBox.h"
 #include "Platform/UpDown.h"
+#include "Platform/Winsock.h"
 #include "TestSupport.h"
 
 #include <QApplication>
@@ -144,6 +152,64 @@ int main(int argc, char** argv) {
              f->Show(vbModal);
              f->activateNow();
              for (int i = 0; i < 12; ++i) f->Timer->fire();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("messenger"),
+         [] {
+             frmMessenger()->txtAlias->setText(QStringLiteral("Ann"));
+             return static_cast<QWidget*>(frmMessenger());
+         }},
+        {QStringLiteral("chatserver"),
+         [] {
+             // Any free loopback port: the picture needs no real chat port.
+             WinsockSeam::redirect(1001, 0);
+             frmMessenger()->txtAlias->setText(QStringLiteral("Ann"));
+             return static_cast<QWidget*>(frmServer());
+         }},
+        {QStringLiteral("chatclient"),
+         [] {
+             frmMessenger()->txtAlias->setText(QStringLiteral("Bob"));
+             frmClient()->cboAddress->setEditText(QStringLiteral("192.168.0.10"));
+             return static_cast<QWidget*>(frmClient());
+         }},
+        {QStringLiteral("hangman1p"),
+         [] {
+             writeFile(QStringLiteral("Hangman.qem"), "\"ice cream\"\r\n");
+             frmChoice();
+             MsgBoxSeam::queueInput(QStringLiteral("Ann"));
+             auto* f = frmHangman1p();
+             f->Show();
+             f->activateNow();
+             f->cmdPROCEED->click();
+             for (const char* letter : {"E", "X", "R", "T"}) {
+                 f->txtENTERL->setText(QString::fromLatin1(letter));
+                 f->cmdOKL->click();
+             }
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("hangmandictionary"),
+         [] {
+             writeFile(QStringLiteral("Hangman.qem"), "\"apple\"\r\n\"ice cream\"\r\n\"Haus\"\r\n");
+             auto* f = frmHmDic();
+             LoadDictionary();
+             f->Show();
+             f->activateNow();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("hangman2p"),
+         [] {
+             frmChoice();
+             MsgBoxSeam::queueInput(QStringLiteral("Ann"));
+             MsgBoxSeam::queueInput(QStringLiteral("Bob"));
+             auto* f = frmHangman2p();
+             f->Show();
+             f->activateNow();
+             for (int i = 0; i < 7; ++i) f->txt[i]->typeText(QString(QLatin1String("cat dog")[i]));
+             f->cmdPROCEED->click();
+             for (const char* letter : {"O", "Z"}) {
+                 f->txtENTERL->setText(QString::fromLatin1(letter));
+                 f->cmdOKL->click();
+             }
              return static_cast<QWidget*>(f);
          }},
         {QStringLiteral("planner"),

@@ -258,11 +258,11 @@ private slots:
                 << QString("lblConv(%1)").arg(i) << "Stretch3.mp3" << converters[i] << false;
         QTest::newRow("translator") << "cmdTrans" << "" << "" << false;
         QTest::newRow("rock-paper-scissors") << "cmdSSS" << "" << "frmSSS" << false;
-        QTest::newRow("Hangman 1") << "cmdHangman1p" << "Drumroll.wav" << "" << false;
-        QTest::newRow("Hangman 2") << "cmdHangman2p" << "Drumroll.wav" << "" << false;
+        QTest::newRow("Hangman 1") << "cmdHangman1p" << "Drumroll.wav" << "frmHangman1p" << false;
+        QTest::newRow("Hangman 2") << "cmdHangman2p" << "Drumroll.wav" << "frmHangman2p" << false;
         QTest::newRow("planner") << "cmdPlaner" << "" << "frmPlaner" << false;
         QTest::newRow("bank") << "cmdBank" << "" << "frmBank" << false;
-        QTest::newRow("messenger") << "cmdMsg" << "Stretch5.mp3" << "" << false;
+        QTest::newRow("messenger") << "cmdMsg" << "Stretch5.mp3" << "frmMessenger" << false;
         QTest::newRow("typing trainer") << "cmdKeyb" << "" << "frmKeyb" << false;
         QTest::newRow("calendar") << "lblDate" << "" << "frmClndr" << true;
         QTest::newRow("About") << "lblVersion" << "" << "frmAbout" << true;

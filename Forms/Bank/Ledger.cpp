@@ -29,8 +29,7 @@ const Columns& columns(Register r) {
 QString selectList(Register r) {
     const Columns& c = columns(r);
     const QString common = c.key + ", " + c.date + ", " + c.amount + ", " + c.balance + ", " + c.link;
-    if (r == Register::Checkings)
-        return common + ", Chk_Number, Chk_Payee, Chk_Description, Chk_Category, Chk_Check";
+    if (r == Register::Checkings) return common + ", Chk_Number, Chk_Payee, Chk_Description, Chk_Category, Chk_Check";
     return common + ", NULL, NULL, NULL, -1, 0";
 }
 
@@ -165,9 +164,9 @@ QList<Entry> entries(Ado::Connection& c, Register r, const QString& account, Per
     const Columns& k = columns(r);
     QVariantList binds;
     const QString where = periodCondition(r, account, period, binds);
-    QSqlQuery q = run(c, "SELECT " + selectList(r) + " FROM " + k.table + " WHERE " + where + " ORDER BY " + k.date +
-                             ", " + k.key,
-                      binds);
+    QSqlQuery q = run(
+        c, "SELECT " + selectList(r) + " FROM " + k.table + " WHERE " + where + " ORDER BY " + k.date + ", " + k.key,
+        binds);
     QList<Entry> out;
     while (q.next()) out << readEntry(q);
     return out;
@@ -181,9 +180,9 @@ std::optional<Entry> entry(Ado::Connection& c, Register r, qint64 key) {
 
 QList<int> years(Ado::Connection& c, Register r, const QString& account) {
     const Columns& k = columns(r);
-    QSqlQuery q = run(c,
-                      "SELECT DISTINCT substr(" + k.date + ", 1, 4) FROM " + k.table + " WHERE AccountNr = ? ORDER BY 1",
-                      {account});
+    QSqlQuery q =
+        run(c, "SELECT DISTINCT substr(" + k.date + ", 1, 4) FROM " + k.table + " WHERE AccountNr = ? ORDER BY 1",
+            {account});
     QList<int> out;
     while (q.next()) out << q.value(0).toInt();
     return out;
@@ -198,8 +197,8 @@ bool checkNumberUsed(Ado::Connection& c, const QString& account, qint64 number, 
 Money lastBalance(Ado::Connection& c, Register r, const QString& account) {
     const Columns& k = columns(r);
     QSqlQuery q = run(c,
-                      "SELECT " + k.balance + " FROM " + k.table + " WHERE AccountNr = ? ORDER BY " + k.date + " DESC, " +
-                          k.key + " DESC LIMIT 1",
+                      "SELECT " + k.balance + " FROM " + k.table + " WHERE AccountNr = ? ORDER BY " + k.date +
+                          " DESC, " + k.key + " DESC LIMIT 1",
                       {account});
     return q.next() ? q.value(0).toLongLong() : 0;
 }
@@ -229,10 +228,10 @@ std::optional<Place> placeOf(Ado::Connection& c, Register r, qint64 key) {
     return Place{e->date, e->entry};
 }
 
-Neighbours neighboursOfDate(Ado::Connection& c, Register r, const QString& account, const QDate& date,
-                            qint64 exclude) {
+Neighbours neighboursOfDate(Ado::Connection& c, Register r, const QString& account, const QDate& date, qint64 exclude) {
     const Columns& k = columns(r);
-    const QString head = "SELECT " + selectList(r) + " FROM " + k.table + " WHERE AccountNr = ? AND " + k.key + " <> ? AND ";
+    const QString head =
+        "SELECT " + selectList(r) + " FROM " + k.table + " WHERE AccountNr = ? AND " + k.key + " <> ? AND ";
     Neighbours n;
     QSqlQuery before = run(c, head + k.date + " <= ? ORDER BY " + k.date + " DESC, " + k.key + " DESC LIMIT 1",
                            {account, exclude, iso(date)});
@@ -248,8 +247,8 @@ Neighbours neighboursOfEntry(Ado::Connection& c, Register r, const QString& acco
     const std::optional<Place> p = placeOf(c, r, key);
     if (!p) return n;
     const Columns& k = columns(r);
-    const QString head = "SELECT " + selectList(r) + " FROM " + k.table + " WHERE AccountNr = ? AND (" + k.date + ", " +
-                         k.key + ") ";
+    const QString head =
+        "SELECT " + selectList(r) + " FROM " + k.table + " WHERE AccountNr = ? AND (" + k.date + ", " + k.key + ") ";
     QSqlQuery before = run(c, head + "< (?, ?) ORDER BY " + k.date + " DESC, " + k.key + " DESC LIMIT 1",
                            {account, iso(p->date), p->entry});
     n.before = firstEntry(before);
@@ -312,11 +311,11 @@ int correct(Ado::Connection& c, Register r, const QString& account, const Place&
     Money running = seed.next() ? seed.value(0).toLongLong() : 0;
     seed.finish();
 
-    QSqlQuery rest = run(c,
-                         "SELECT " + k.key + ", " + k.amount + ", " + k.balance + " FROM " + k.table +
-                             " WHERE AccountNr = ? AND (" + k.date + ", " + k.key + ") >= (?, ?) ORDER BY " + k.date +
-                             ", " + k.key,
-                         {account, iso(from.date), from.entry});
+    QSqlQuery rest =
+        run(c,
+            "SELECT " + k.key + ", " + k.amount + ", " + k.balance + " FROM " + k.table + " WHERE AccountNr = ? AND (" +
+                k.date + ", " + k.key + ") >= (?, ?) ORDER BY " + k.date + ", " + k.key,
+            {account, iso(from.date), from.entry});
     QList<std::pair<qint64, Money>> wrong;
     while (rest.next()) {
         running += rest.value(1).toLongLong();

@@ -54,15 +54,15 @@ std::optional<Holder> holder(Ado::Connection& c, const QString& account);
 // --- Reading registers --------------------------------------------------
 
 struct Entry {
-    qint64 entry = 0;                 // assigned by the database
+    qint64 entry = 0; // assigned by the database
     QDate date;
-    Money amount = 0;                 // signed: + deposit, - payment
-    Money balance = 0;                // running balance after this row
-    std::optional<qint64> number;     // check number (checkings only)
-    QString payee, description;       // checkings only
-    int category = -1;                // budget category, -1 none (checkings only)
-    bool checked = false;             // reconciled (checkings only)
-    std::optional<qint64> link;       // the other half of a transfer
+    Money amount = 0;             // signed: + deposit, - payment
+    Money balance = 0;            // running balance after this row
+    std::optional<qint64> number; // check number (checkings only)
+    QString payee, description;   // checkings only
+    int category = -1;            // budget category, -1 none (checkings only)
+    bool checked = false;         // reconciled (checkings only)
+    std::optional<qint64> link;   // the other half of a transfer
 };
 
 // A filter by year and month; 0 means any.

@@ -211,7 +211,8 @@ void frmBank::buildTotals() {
     lblDebtsTotal = makeLabel(fraTotal, QString(), 1740, 1020, 2160, 330);
     for (Label* l : {lblCheckings, lblSavings, lblDebts, lblCheckingsTotal, lblSavingsTotal, lblDebtsTotal})
         l->setFont(Fonts::font(QStringLiteral("Verdana"), 10, true));
-    for (Label* l : {lblCheckingsTotal, lblSavingsTotal, lblDebtsTotal}) l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    for (Label* l : {lblCheckingsTotal, lblSavingsTotal, lblDebtsTotal})
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     fraInfo = makeFrame(this, QStringLiteral("User Information"), 9360, 1620, 4020, 960);
     lblInfo = makeLabel(fraInfo, QString(), 180, 300, 3660, 570);
@@ -388,7 +389,9 @@ void frmBank::wire() {
     flxGrid->onClick = [this] { flxGrid_Click(); };
     flxgrid2->onClick = [this] { flxgrid2_Click(); };
     fraCheckings->installEventFilter(this);
-    lblReconcile->onMouseDown = [this](int Button, int Shift, int X, int Y) { lblReconcile_MouseDown(Button, Shift, X, Y); };
+    lblReconcile->onMouseDown = [this](int Button, int Shift, int X, int Y) {
+        lblReconcile_MouseDown(Button, Shift, X, Y);
+    };
     for (int i = 0; i < 7; ++i) {
         txtDat[i]->onKeyPress = [this, i](int& KeyAscii) { txtDat_KeyPress(i, KeyAscii); };
         txtDat[i]->onKeyDown = [this, i](int& KeyCode, int Shift) { txtDat_KeyDown(i, KeyCode, Shift); };
@@ -440,10 +443,19 @@ void frmBank::wire() {
 
     // Names for assistive tools: each field by its label.
     const std::array<std::pair<QWidget*, Label*>, 13> named{{
-        {txtPwd, lblPwd}, {txtLastName, lblLastName}, {txtFirstName, lblFirstName}, {cboPayee, lblPayee},
-        {cboCat, lblCat}, {cboYear, lblYear}, {cboMonth, lblMonth}, {txtDebt, lblDebt},
-        {txtDebtDescription, lblDebtDescription}, {cboFromTo, lblFromTo}, {lblReconcile, lblChk},
-        {flxGrid, lblSwitch[0]}, {flxgrid2, lblSwitch[1]},
+        {txtPwd, lblPwd},
+        {txtLastName, lblLastName},
+        {txtFirstName, lblFirstName},
+        {cboPayee, lblPayee},
+        {cboCat, lblCat},
+        {cboYear, lblYear},
+        {cboMonth, lblMonth},
+        {txtDebt, lblDebt},
+        {txtDebtDescription, lblDebtDescription},
+        {cboFromTo, lblFromTo},
+        {lblReconcile, lblChk},
+        {flxGrid, lblSwitch[0]},
+        {flxgrid2, lblSwitch[1]},
     }};
     named_.assign(named.begin(), named.end());
     for (int i = 0; i < 7; ++i) named_.push_back({txtDat[i], lblDat[i]});
@@ -467,7 +479,9 @@ void frmBank::Form_Load() {
     bNewTransaction = bEditEntry = bZeroAmount = bDateOld = bDateForTransfer = false;
     vSelEntry = vSelSavEntry = vPrevEntry = intNextEntry = 0;
     objBank = std::make_unique<clsBank>();
-    frmClndr::bankDateField = []() -> TextBox* { return isFormLoaded<class frmBank>() ? ::frmBank()->txtDat[1] : nullptr; };
+    frmClndr::bankDateField = []() -> TextBox* {
+        return isFormLoaded<class frmBank>() ? ::frmBank()->txtDat[1] : nullptr;
+    };
 }
 
 void frmBank::Form_Activate() {
@@ -533,13 +547,15 @@ void frmBank::cmdOK_Click() {
         } else if (optNewUser->isChecked()) {
             if (txtLastName->Text().isEmpty() || txtFirstName->Text().isEmpty()) {
                 cnBank().Close();
-                MsgBox(L(QStringLiteral("Please enter a user name"), QStringLiteral("Bitte geben Sie einen Benutzernamen ein")),
+                MsgBox(L(QStringLiteral("Please enter a user name"),
+                         QStringLiteral("Bitte geben Sie einen Benutzernamen ein")),
                        vbExclamation);
                 return;
             }
             if (txtPwd->Text().startsWith(u'0')) {
                 cnBank().Close();
-                MsgBox(L(QStringLiteral("Account# cannot start with 0"), QStringLiteral("Konto# darf nicht mit einer 0 beginnen")),
+                MsgBox(L(QStringLiteral("Account# cannot start with 0"),
+                         QStringLiteral("Konto# darf nicht mit einer 0 beginnen")),
                        vbExclamation);
                 return;
             }
@@ -594,9 +610,9 @@ void frmBank::FillTransferList() {
 }
 
 void frmBank::showCheckingsControls(bool on) {
-    for (QWidget* w : std::initializer_list<QWidget*>{lblDat[0], txtDat[0], lblChk, lblReconcile, lblPayee, cboPayee,
-                                                      lblDat[2], txtDat[2], lblCat, cboCat, lblNr, lblOrder,
-                                                      lblDescription, lblCheck})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{lblDat[0], txtDat[0], lblChk, lblReconcile, lblPayee, cboPayee, lblDat[2],
+                                         txtDat[2], lblCat, cboCat, lblNr, lblOrder, lblDescription, lblCheck})
         w->setVisible(on);
 }
 
@@ -605,8 +621,10 @@ void frmBank::lblSwitch_Click(int Index) {
     fraCheckings->setCaption(checkings ? L(QStringLiteral("Checkings"), QStringLiteral("Scheckbuch"))
                                        : L(QStringLiteral("Bankbook"), QStringLiteral("Sparbuch")));
     objBank->FindYears(this, checkings ? QStringLiteral("Checkings") : QStringLiteral("Savings"));
-    if (checkings) FillCheckingsGrid(this);
-    else FillSavingsGrid(this);
+    if (checkings)
+        FillCheckingsGrid(this);
+    else
+        FillSavingsGrid(this);
     lblAdd_Click(1);
     if (checkings) cboPayee->setEditText(QString());
     (checkings ? flxGrid : flxgrid2)->raise();
@@ -618,8 +636,10 @@ void frmBank::lblSwitch_Click(int Index) {
 
 void frmBank::cboYear_Click() {
     if (!bLoggedIn) return;
-    if (checkingsShown()) FillCheckingsGrid(this);
-    else FillSavingsGrid(this);
+    if (checkingsShown())
+        FillCheckingsGrid(this);
+    else
+        FillSavingsGrid(this);
 }
 
 void frmBank::cboMonth_Click() { cboYear_Click(); }
@@ -739,8 +759,10 @@ void frmBank::txtDat_GotFocus(int Index) {
         frmClndr::FromBank = true;
         frmClndr()->Show(vbModeless);
         // Dates are picked in the calendar, which writes the entry date field.
-        if (checkingsShown()) cboPayee->setFocus();
-        else txtDat[3]->setFocus();
+        if (checkingsShown())
+            cboPayee->setFocus();
+        else
+            txtDat[3]->setFocus();
     }
     handOverTransferDate();
 }
@@ -763,9 +785,12 @@ void frmBank::txtDat_KeyPress(int Index, int& KeyAscii) {
 
 void frmBank::txtDat_KeyDown(int Index, int& KeyCode, int) {
     if (KeyCode == Keys::vbKeyReturn) {
-        if (Index == 0) txtDat[1]->setFocus();
-        else if (Index == 1) cboPayee->setFocus();
-        else if (Index == 2) txtDat[3]->setFocus();
+        if (Index == 0)
+            txtDat[1]->setFocus();
+        else if (Index == 1)
+            cboPayee->setFocus();
+        else if (Index == 2)
+            txtDat[3]->setFocus();
     } else if (KeyCode == Keys::vbKeyDecimal && (Index == 3 || Index == 6)) {
         TextBox* field = txtDat[Index];
         field->setTextValue(field->Text() + separator());
@@ -842,8 +867,10 @@ void frmBank::lblAdd_Click(int Index) {
             } lower;
             if (objBank->CheckIfValidNumber(this) == QLatin1String("False") && checkingsShown()) return;
             cboFromTo->setCurrentIndex(-1);
-            if (checkingsShown()) SaveCheckingsEntry();
-            else SaveSavingsEntry();
+            if (checkingsShown())
+                SaveCheckingsEntry();
+            else
+                SaveSavingsEntry();
             fraDrag->setVisible(false);
             lblAdd_Click(1);
         } else if (Index == 1) {
@@ -853,7 +880,8 @@ void frmBank::lblAdd_Click(int Index) {
             txtDat[3]->clear();
             txtDat[4]->clear();
             setReconcile(lblReconcile, false);
-            for (QWidget* w : std::initializer_list<QWidget*>{fraDrag, lblDeposit, lblPayment, lblWithdrawl, lblTransfer})
+            for (QWidget* w :
+                 std::initializer_list<QWidget*>{fraDrag, lblDeposit, lblPayment, lblWithdrawl, lblTransfer})
                 w->setVisible(false);
         } else {
             const std::optional<double> amount = Runtime::toNumber(txtDebt->Text());
@@ -911,16 +939,20 @@ bool frmBank::saveEntry(Register r) {
         txtDat[3]->setTextValue(Runtime::Format(Runtime::CDbl(txtDat[3]->Text()), QStringLiteral("00.00")));
         newAmount = Ledger::toMoney(Runtime::CDbl(txtDat[3]->Text()));
         Ado::Transaction t(cnBank());
-        if (checkings) objBank->IsChk_DateOld(this);
-        else objBank->IsSav_DateOld(this);
+        if (checkings)
+            objBank->IsChk_DateOld(this);
+        else
+            objBank->IsSav_DateOld(this);
         const Ledger::Entry e = editedEntry(this, r, newAmount, transfer);
         const qint64 key = Ledger::addEntry(cnBank(), r, account(), e);
         if (bDateOld) objBank->WrongBalance = -e.amount;
         (checkings ? ChkCorrectFrom : SavCorrectFrom) = {e.date, key};
         if (transfer) (checkings ? vSelEntry : vSelSavEntry) = key;
         if (bDateOld) {
-            if (checkings) RecalcCheckingsBalances(this);
-            else RecalcSavingsBalances(this);
+            if (checkings)
+                RecalcCheckingsBalances(this);
+            else
+                RecalcSavingsBalances(this);
         }
         // The second half of a transfer links the pair: savings to
         // checkings books the savings half first, checkings to savings
@@ -944,8 +976,10 @@ bool frmBank::saveEntry(Register r) {
     (checkings ? objBank->LastCheckingsBalance : objBank->LastSavingsBalance) =
         Ledger::lastBalance(cnBank(), r, account());
     if (!transfer) {
-        if (checkings) FillCheckingsGrid(this);
-        else FillSavingsGrid(this);
+        if (checkings)
+            FillCheckingsGrid(this);
+        else
+            FillSavingsGrid(this);
         Activation();
         txtDat[3]->setFocus();
     }
@@ -994,8 +1028,10 @@ bool frmBank::UpdateEntry() {
     Ledger::Entry e = editedEntry(this, r, amount, old->link.has_value());
     e.entry = key;
     e.link = old->link;
-    if (checkings) objBank->IsChk_DateOld(this);
-    else objBank->IsSav_DateOld(this);
+    if (checkings)
+        objBank->IsChk_DateOld(this);
+    else
+        objBank->IsSav_DateOld(this);
     if (objBank->IsDateChanged(this) == QLatin1String("True") && bDateOld) objBank->WrongBalance = -amount;
     Ledger::updateEntry(cnBank(), r, e);
     (checkings ? ChkCorrectFrom : SavCorrectFrom) = std::min(Ledger::Place{old->date, key}, Ledger::Place{e.date, key});
@@ -1011,12 +1047,16 @@ bool frmBank::UpdateEntry() {
         Ledger::updateEntry(cnBank(), other, *half);
         (checkings ? SavCorrectFrom : ChkCorrectFrom) = std::min(before, Ledger::Place{half->date, half->entry});
         txtDat[3]->setTextValue(oppositeAmount(amount));
-        if (checkings) objBank->UpdateSavings(this);
-        else objBank->UpdateCheckings(this);
+        if (checkings)
+            objBank->UpdateSavings(this);
+        else
+            objBank->UpdateCheckings(this);
     }
     txtDat[3]->setTextValue(Runtime::CStr(Ledger::toDouble(amount)));
-    if (checkings) objBank->UpdateCheckings(this);
-    else objBank->UpdateSavings(this);
+    if (checkings)
+        objBank->UpdateCheckings(this);
+    else
+        objBank->UpdateSavings(this);
     t.commit();
     showStoredState();
     return true;
@@ -1031,8 +1071,10 @@ bool frmBank::DeleteEntry() {
     const Register r = checkings ? Register::Checkings : Register::Savings;
     const Register other = checkings ? Register::Savings : Register::Checkings;
     Ado::Transaction t(cnBank());
-    if (checkings) objBank->FindNextChk_Entry(this);
-    else objBank->FindNextSav_Entry(this);
+    if (checkings)
+        objBank->FindNextChk_Entry(this);
+    else
+        objBank->FindNextSav_Entry(this);
     FlexGrid* grid = checkings ? flxGrid : flxgrid2;
     const qint64 key = grid->TextMatrix(grid->Row(), checkings ? 7 : 3).toLongLong();
     const std::optional<Ledger::Entry> old = Ledger::entry(cnBank(), r, key);
@@ -1045,13 +1087,17 @@ bool frmBank::DeleteEntry() {
             (checkings ? objBank->OldSavingsTransaction : objBank->OldCheckingsTransaction) = half->amount;
             Ledger::deleteEntry(cnBank(), other, half->entry);
             (checkings ? SavCorrectFrom : ChkCorrectFrom) = {half->date, half->entry};
-            if (checkings) objBank->UpdateSavings(this);
-            else objBank->UpdateCheckings(this);
+            if (checkings)
+                objBank->UpdateSavings(this);
+            else
+                objBank->UpdateCheckings(this);
         }
     }
     (checkings ? ChkCorrectFrom : SavCorrectFrom) = {old->date, key};
-    if (checkings) objBank->UpdateCheckings(this);
-    else objBank->UpdateSavings(this);
+    if (checkings)
+        objBank->UpdateCheckings(this);
+    else
+        objBank->UpdateSavings(this);
     t.commit();
     showStoredState();
     return true;
@@ -1086,7 +1132,8 @@ void frmBank::lblDel_Click(int Index) {
             txtDebt->setFocus();
         } else {
             if (!fraDrag->isVisibleTo(this)) {
-                MsgBox(L(QStringLiteral("Please select an entry first"), QStringLiteral("Bitte wählen Sie zuerst einen Eintrag")),
+                MsgBox(L(QStringLiteral("Please select an entry first"),
+                         QStringLiteral("Bitte wählen Sie zuerst einen Eintrag")),
                        vbExclamation);
                 return;
             }
@@ -1112,8 +1159,9 @@ void frmBank::txtDebtDescription_KeyDown(int& KeyCode, int) {
 void frmBank::cmdKillDebts_Click() {
     if (lstDebts->count() > 0) {
         const QString total = lblDebtsTotal->Caption();
-        const QString question = L(QStringLiteral("Did you really reimburse ''") + total + QStringLiteral("''"),
-                                   QStringLiteral("Haben Sie wirklich ''") + total + QString::fromUtf8("'' zurückerstattet"));
+        const QString question =
+            L(QStringLiteral("Did you really reimburse ''") + total + QStringLiteral("''"),
+              QStringLiteral("Haben Sie wirklich ''") + total + QString::fromUtf8("'' zurückerstattet"));
         if (MsgBox(question, vbYesNo + vbQuestion) == vbYes) {
             lstDebts->clear();
             try {
@@ -1229,9 +1277,13 @@ void frmBank::lblDel_MouseMove(int Index, int, int, int, int) {
     lblDel[Index]->setForeColor(QColor(255, 0, 0));
 }
 
-void frmBank::lblAdd_MouseDown(int Index, int, int, int, int) { lblAdd[Index]->setFontSize(lblAdd[Index]->FontSize() - 2); }
+void frmBank::lblAdd_MouseDown(int Index, int, int, int, int) {
+    lblAdd[Index]->setFontSize(lblAdd[Index]->FontSize() - 2);
+}
 void frmBank::lblAdd_MouseUp(int Index, int, int, int, int) { lblAdd[Index]->setFontSize(22); }
-void frmBank::lblDel_MouseDown(int Index, int, int, int, int) { lblDel[Index]->setFontSize(lblDel[Index]->FontSize() - 2); }
+void frmBank::lblDel_MouseDown(int Index, int, int, int, int) {
+    lblDel[Index]->setFontSize(lblDel[Index]->FontSize() - 2);
+}
 void frmBank::lblDel_MouseUp(int Index, int, int, int, int) { lblDel[Index]->setFontSize(22); }
 void frmBank::lblSwitch_MouseDown(int Index, int, int, int, int) {
     lblSwitch[Index]->setFontSize(lblSwitch[Index]->FontSize() - 1);

@@ -6,9 +6,12 @@
 #include "Forms/Calendar/frmClndr.h"
 #include "Forms/ComputerConverter/frmComp.h"
 #include "Forms/CurrencyConverter/frmCur.h"
+#include "Forms/HangMan1P/frmHangman1p.h"
+#include "Forms/HangMan2P/frmHangman2p.h"
 #include "Forms/LengthConverter/frmDis.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
+#include "Forms/Messenger/frmMessenger.h"
 #include "Forms/Planer/frmPlaner.h"
 #include "Forms/RockPaperScissors/frmSSS.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
@@ -45,11 +48,11 @@ const QList<LaunchRow>& LaunchTable() {
         // The tools.
         {&control<&frmChoice::cmdTrans>, stopMusic, noWindow /* frmTrans, translator */, modeless},
         {&control<&frmChoice::cmdSSS>, stopMusic, &toolWindow<class frmSSS>, modeless},
-        {&control<&frmChoice::cmdHangman1p>, "Drumroll.wav", noWindow /* frmHangman1p */, modeless},
-        {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", noWindow /* frmHangman2p */, modeless},
+        {&control<&frmChoice::cmdHangman1p>, "Drumroll.wav", &toolWindow<class frmHangman1p>, modeless},
+        {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", &toolWindow<class frmHangman2p>, modeless},
         {&control<&frmChoice::cmdPlaner>, stopMusic, &toolWindow<class frmPlaner>, modeless},
         {&control<&frmChoice::cmdBank>, stopMusic, &toolWindow<class frmBank>, modeless},
-        {&control<&frmChoice::cmdMsg>, "Stretch5.mp3", noWindow /* frmMessenger */, modeless},
+        {&control<&frmChoice::cmdMsg>, "Stretch5.mp3", &toolWindow<class frmMessenger>, modeless},
         {&control<&frmChoice::cmdKeyb>, stopMusic, &toolWindow<class frmKeyb>, modeless},
         // The calendar (on today) and the About window.
         {&control<&frmChoice::lblDate>, stopMusic, &toolWindow<class frmClndr>, modal},

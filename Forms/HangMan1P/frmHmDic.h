@@ -1,0 +1,60 @@
+#pragma once
+// The Hangman dictionary editor: the list of words and phrases the
+// one-player game draws from. Its list lstSHOW is the dictionary the game
+// uses whether or not the editor is on screen (the window exists, hidden,
+// from the first time the list is touched). Add, Delete and Save work on
+// the list; only Save writes "Hangman.qem".
+#include "Platform/Controls.h"
+#include "Platform/Form.h"
+
+#include <QListWidget>
+#include <QStringList>
+#include <optional>
+
+class frmHmDic : public Form {
+    Q_OBJECT
+public:
+    frmHmDic();
+
+    Frame* fraSHOW;
+    QListWidget* lstSHOW;
+    Label* lblCount;
+    Frame* fraEnter;
+    TextBox* txtEnter;
+    PictureButton* cmdAdd;
+    PictureButton* cmdDel;
+    PictureButton* cmdSave;
+
+    // Handlers.
+    void txtEnter_KeyPress(int& KeyAscii);
+    void cmdAdd_Click();
+    void cmdDel_Click();
+    void cmdSave_Click();
+
+    // "12 Entries" for the list as it is.
+    void showCount();
+
+protected:
+    void Form_Activate() override;
+    QString formName() const override { return QStringLiteral("HmDic"); }
+};
+
+class frmHmDic* frmHmDic();
+void SetLangHmDic(class frmHmDic* frm);
+
+// "Hangman.qem": one entry a line, each a quoted line (Platform/QuotedLines)
+// in list order; saving replaces the whole file.
+namespace HangmanDictionary {
+// The entries of the file, empty lines left out; no value when the file is
+// missing or cannot be read.
+std::optional<QStringList> read();
+// Writes every non-empty entry. On failure the old file stays and `error`
+// tells why.
+bool write(const QStringList& entries, QString* error = nullptr);
+// Whether the key filter of the entry box lets the character through:
+// codes 65 to 122 and the blank.
+bool allowedCharacter(QChar c);
+// An entry Add accepts: not empty, no blank at either end, and only
+// characters the key filter lets through.
+bool acceptable(const QString& entry);
+} // namespace HangmanDictionary

@@ -1,0 +1,109 @@
+#include "Forms/Messenger/frmServer.h"
+
+#include "Forms/Messenger/frmMessenger.h"
+#include "Modules/modLanguage.h"
+#include "Platform/MsgBox.h"
+#include "Platform/Winsock.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+class frmServer* frmServer() { return touchForm<class frmServer>(); }
+
+void SetLangServer(class frmServer* frm) {
+    if (!isGerman()) return;
+    frm->setCaption(QStringLiteral("ZOV Boten-Server"));
+    frm->lblStatus->setCaption(QStringLiteral("Getrennt"));
+    setButtonCaption(frm->cmdSend, QStringLiteral("Senden"));
+}
+
+frmServer::frmServer() {
+    setCaption(QStringLiteral("QEM Messenger Server"));
+    setFixedSize(400, 290);
+
+    buildChat();
+    lblMyIP = messengerLabel(this, QString());
+    lblMyIP->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    tcpServer = new Winsock(this);
+    setSocket(tcpServer);
+
+    // The log on top, the send row, then status at the left and address at the right.
+    txtOutput->setGeometry(8, 8, 384, 200);
+    txtSendData->setGeometry(8, 216, 300, 28);
+    cmdSend->setGeometry(316, 216, 76, 28);
+    lblStatus->setGeometry(8, 256, 170, 24);
+    lblMyIP->setGeometry(186, 256, 206, 24);
+    setTabOrder(txtSendData, cmdSend);
+    setTabOrder(cmdSend, txtOutput);
+    // Enter in the send box sends, before any client too.
+    cmdSend->setDefault(true);
+    txtSendData->setFocus();
+
+    tcpServer->onConnectionRequest = [this](int requestID) { tcpServer_ConnectionRequest(requestID); };
+    tcpServer->onDataArrival = [this](int bytesTotal) { tcpServer_DataArrival(bytesTotal); };
+    tcpServer->onClose = [this] { tcpServer_Close(); };
+    tcpServer->onError = [this](int Number, const QString& Description) { tcpServer_Error(Number, Description); };
+}
+
+void frmServer::Form_Load() {
+    SetLangServer(this);
+    readAlias();
+    tcpServer->LocalPort = ChatPort;
+    StartListening();
+    lblMyIP->setCaption(L(QStringLiteral("Local IP:  "), QStringLiteral("Lokale IP: ")) + tcpServer->LocalIP());
+}
+
+// A port that another program holds, or that needs a privilege, is said
+// plainly; the window stays open and can still be closed.
+void frmServer::StartListening() {
+    try {
+        tcpServer->Listen();
+    } catch (const RuntimeError& e) {
+        ShowProblem(QStringLiteral("Listening"), e.number, e.description);
+    }
+}
+
+void frmServer::tcpServer_ConnectionRequest(int requestID) {
+    try {
+        // No second client while one is connected: the listener closes.
+        if (tcpServer->State() != Winsock::sckClosed) tcpServer->Close();
+        PlayTalk(QStringLiteral("TalkIn.wav"));
+        tcpServer->Accept(requestID);
+        showStatus(true);
+    } catch (const RuntimeError& e) {
+        ShowProblem(QStringLiteral("Accepting"), e.number, e.description);
+        tcpServer->Close();
+        StartListening();
+    }
+}
+
+void frmServer::tcpServer_DataArrival(int) { receive(); }
+
+void frmServer::tcpServer_Close() { CloseSteps(true); }
+
+// The connection broke (not an orderly close by the client), or the
+// listener failed: said, then the window waits for the next client.
+void frmServer::tcpServer_Error(int Number, const QString& Description) {
+    if (showsConnected()) {
+        ShowProblem(QStringLiteral("Receiving"), Number, Description);
+        CloseSteps(true);
+        return;
+    }
+    ShowProblem(QStringLiteral("Accepting"), Number, Description);
+    tcpServer->Close();
+    StartListening();
+}
+
+void frmServer::CloseSteps(bool listenAgain) {
+    PlayTalk(QStringLiteral("TalkOut.wav"));
+    showStatus(false);
+    tcpServer->Close();
+    if (listenAgain) StartListening();
+}
+
+void frmServer::Form_Unload(int&) {
+    PlayTalk(QStringLiteral("TalkOn.wav"));
+    // The socket goes with the window: nothing listens once it is closed.
+    CloseSteps(false);
+    frmMessenger()->Show(vbModeless);
+}

@@ -1,0 +1,638 @@
+#include "Modules/modHangman.h"
+
+#include "Forms/HangMan1P/frmHmDic.h"
+#include "Forms/Main/frmChoice.h"
+#include "Modules/modAniGif.h"
+#include "Modules/modLanguage.h"
+#include "Modules/modMCI.h"
+#include "Modules/modResize.h"
+#include "Platform/App.h"
+#include "Platform/Fonts.h"
+#include "Platform/MsgBox.h"
+#include "Platform/Random.h"
+#include "Platform/Timer.h"
+
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPalette>
+
+#include <algorithm>
+#include <cmath>
+
+// The gallows pictures and the pointer live in the core library's resources.
+static void initHangmanResources() { Q_INIT_RESOURCE(hangman); }
+
+std::unique_ptr<clsHangMan> HangmanGame = std::make_unique<clsHangMan>();
+
+void newHangmanGame() { HangmanGame = std::make_unique<clsHangMan>(); }
+
+QColor backColor(const QWidget* w) {
+    return qobject_cast<const QLineEdit*>(w) ? w->palette().color(QPalette::Base)
+                                             : w->palette().color(QPalette::Window);
+}
+
+void setBackColor(QWidget* w, const QColor& c) {
+    QPalette p = w->palette();
+    if (qobject_cast<QLineEdit*>(w)) {
+        p.setColor(QPalette::Base, c);
+    } else {
+        w->setAttribute(Qt::WA_TranslucentBackground, false);
+        w->setAttribute(Qt::WA_NoSystemBackground, false);
+        w->setAutoFillBackground(true);
+        p.setColor(QPalette::Window, c);
+    }
+    w->setPalette(p);
+}
+
+namespace {
+
+QString inLanguage(const char* english, const char* german) {
+    return L(QString::fromUtf8(english), QString::fromUtf8(german));
+}
+
+// The text colour; a disabled control (a letter already used) stays grey.
+void setInk(QWidget* w, const QColor& c) {
+    QPalette p = w->palette();
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(g, QPalette::WindowText, c);
+        p.setColor(g, QPalette::Text, c);
+    }
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
+    w->setPalette(p);
+}
+
+Label* label(QWidget* parent, const QString& caption, const QString& font, double size, int x, int y, int w, int h,
+             Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto* l = new Label(caption, parent);
+    l->setGeometry(x, y, w, h);
+    l->setFont(Fonts::font(font, size));
+    l->setAlignment(align);
+    return l;
+}
+
+PictureButton* button(QWidget* parent, const QString& caption, int x, int y, int w, int h) {
+    auto* b = new PictureButton(caption, parent);
+    b->setGeometry(x, y, w, h);
+    b->setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 14));
+    b->setAccessibleName(captionText(caption));
+    return b;
+}
+
+QPixmap stagePicture(int stage) { return QPixmap(QStringLiteral(":/hangman/stage%1.png").arg(stage)); }
+
+} // namespace
+
+// ---------------------------------------------------------------- board --
+
+void HangmanWindow::buildBoard(const QColor& back, const QColor& ink, const QColor& letterColor) {
+    initHangmanResources();
+    letterColor_ = letterColor;
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, back);
+    p.setColor(QPalette::WindowText, ink);
+    setPalette(p);
+
+    const QString blades = QStringLiteral("BLADES"), impact = QStringLiteral("Impact"),
+                  haett = QStringLiteral("Haettenschweiler"), arial = QStringLiteral("Arial");
+
+    lblHEAD = label(this, QString(), blades, 28, 20, 8, 500, 50);
+    for (const char* c : {"X", "_"}) {
+        const int i = int(lblCtrl.size());
+        Label* l = label(this, QString::fromLatin1(c), arial, 16, i == 0 ? 858 : 820, 8, 32, 32, Qt::AlignCenter);
+        l->setFontBold(true);
+        l->setCursor(Qt::PointingHandCursor);
+        l->setAccessibleName(i == 0 ? inLanguage("Close", "Schließen") : inLanguage("Minimise", "Minimieren"));
+        lblCtrl << l;
+    }
+    lblALIAS1 = label(this, QString(), impact, 16, 20, 64, 220, 30);
+    lblTOTAL1 = label(this, QString(), impact, 16, 245, 64, 80, 30);
+    lblNR1 = label(this, QStringLiteral("?"), blades, 26, 340, 58, 40, 38, Qt::AlignCenter);
+    lblNR2 = label(this, QStringLiteral("?"), blades, 26, 850, 58, 40, 38, Qt::AlignCenter);
+
+    // The frame first, then the stick-man, then the gallows over both.
+    lblFRAME = new Label(QString(), this);
+    lblFRAME->setGeometry(20, 110, 300, 300);
+    lblFRAME->setBorderStyle(1);
+    lblFRAME->setAccessibleName(inLanguage("Gallows", "Galgen"));
+    auto* gif = new Image(this);
+    gif->setGeometry(30, 120, 280, 280);
+    gif->setStretch(true);
+    imgGif << gif;
+    TimerGif = new Timer(this, 0, false);
+    picBLANK = new Image(this);
+    picBLANK->setGeometry(30, 120, 280, 280);
+    picBLANK->setPicture(QPixmap(QStringLiteral(":/hangman/blank.png")));
+    picBLANK->setVisible(false);
+    // The store of stage pictures lies under element 0, which is opaque.
+    imgHM = new Image(this);
+    imgHM->setPicture(stagePicture(1));
+    for (int i = 0; i <= 6; ++i) {
+        auto* img = new Image(this);
+        if (i > 0) img->setPicture(stagePicture(i + 1));
+        imgHANGMAN << img;
+    }
+    QList<Image*> stages = imgHANGMAN;
+    stages << imgHM;
+    for (Image* img : stages) {
+        img->setGeometry(30, 120, 280, 280);
+        img->setStretch(true);
+        img->setVisible(false);
+    }
+    setBackColor(imgHANGMAN[0], QColor(0xf3, 0xea, 0xd2));
+    imgHANGMAN[0]->raise();
+    lblCHEAT = label(this, QStringLiteral("Cheat Enabled"), haett, 14, 20, 415, 300, 24, Qt::AlignCenter);
+    lblCHEAT->setVisible(false);
+
+    lblCount = label(this, QString(), haett, 16, 340, 180, 300, 24);
+    lblTEMP = label(this, QString(), haett, 18, 690, 180, 200, 24, Qt::AlignRight | Qt::AlignVCenter);
+    lblEXC = label(this, QStringLiteral("EXCELLENT"), haett, 24, 340, 208, 550, 36, Qt::AlignCenter);
+    lblLASTRY = label(this, QStringLiteral("LAST TRY"), haett, 24, 340, 208, 270, 36, Qt::AlignCenter);
+    lblLOSER = label(this, QStringLiteral("LOSER"), haett, 24, 620, 208, 270, 36, Qt::AlignCenter);
+    setInk(lblEXC, QColor(255, 200, 0));
+    setInk(lblLASTRY, QColor(255, 128, 0));
+    setInk(lblLOSER, HangmanColors::red);
+    for (Label* l : {lblEXC, lblLASTRY, lblLOSER}) l->setVisible(false);
+
+    fraENTERL = new Frame(QStringLiteral("Enter Letter"), this);
+    fraENTERL->setGeometry(340, 250, 200, 80);
+    txtENTERL = new TextBox(fraENTERL);
+    txtENTERL->setGeometry(15, 28, 50, 40);
+    txtENTERL->setFont(Fonts::font(haett, 20));
+    txtENTERL->setAlignment(Qt::AlignCenter);
+    txtENTERL->setMaxLength(1);
+    txtENTERL->setAccessibleName(QStringLiteral("Enter Letter"));
+    cmdOKL = button(fraENTERL, QStringLiteral("OK"), 80, 28, 100, 40);
+
+    fraENTERW = new Frame(QStringLiteral("Used Letters"), this);
+    fraENTERW->setGeometry(560, 250, 330, 80);
+    txtUSED = new TextBox(fraENTERW);
+    txtUSED->setGeometry(12, 28, 306, 40);
+    txtUSED->setFont(Fonts::font(blades, 16));
+    txtUSED->setReadOnly(true);
+    txtUSED->setVisible(false);
+    txtUSED->setAccessibleName(QStringLiteral("Used Letters"));
+
+    fraLEVEL = new Frame(QStringLiteral("Difficulty Level"), this);
+    fraLEVEL->setGeometry(340, 340, 200, 70);
+    cboLEVEL = new QComboBox(fraLEVEL);
+    cboLEVEL->setGeometry(15, 28, 170, 30);
+    cboLEVEL->setFont(Fonts::font(haett, 14));
+    cboLEVEL->setEditable(true);
+    cboLEVEL->addItems({QStringLiteral("Easy"), QStringLiteral("Medium"), QStringLiteral("Hard")});
+    cboLEVEL->setCurrentIndex(1);
+    cboLEVEL->setAccessibleName(QStringLiteral("Difficulty Level"));
+    for (Frame* f : {fraENTERL, fraENTERW, fraLEVEL}) f->setFont(Fonts::font(arial, 9));
+
+    cmdPROCEED = button(this, QStringLiteral("Start"), 560, 345, 160, 32);
+    cmdRESTART = button(this, QStringLiteral("Restart"), 730, 345, 160, 32);
+    cmdHELP = button(this, QStringLiteral("Help"), 560, 382, 160, 28);
+
+    for (int i = 0; i < 26; ++i) {
+        Label* l = label(this, QString(QChar(u'A' + i)), haett, 24, 20 + (i % 13) * 67, 440 + (i / 13) * 58, 60, 50,
+                         Qt::AlignCenter);
+        setInk(l, letterColor);
+        l->setCursor(Qt::PointingHandCursor);
+        l->setAccessibleName(l->Caption());
+        lblL << l;
+    }
+
+    // The guessing controls wait for the first word.
+    for (QWidget* w : std::initializer_list<QWidget*>{cmdRESTART, cmdHELP, txtENTERL, fraENTERL, cmdOKL})
+        w->setEnabled(false);
+    for (Label* l : lblL) l->setEnabled(false);
+    noteFontSizes();
+    setKeyPreview(true);
+
+    lblFRAME->onClick = [this] { lblFRAME_Click(); };
+    connect(TimerGif, &Timer::tick, this, [this] { TimerGif_Timer(); });
+    txtENTERL->onKeyPress = [this](int& KeyAscii) { txtENTERL_KeyPress(KeyAscii); };
+    connect(cmdOKL, &QPushButton::clicked, this, [this] { cmdOKL_Click(); });
+    for (int i = 0; i < 26; ++i) {
+        Label* l = lblL[i];
+        l->onClick = [this, i] { lblL_Click(i); };
+        l->onMouseMove = [this, i](int b, int s, int x, int y) { lblL_MouseMove(i, b, s, x, y); };
+        l->onMouseDown = [this, i](int b, int s, int x, int y) { lblL_MouseDown(i, b, s, x, y); };
+        l->onMouseUp = [this, i](int b, int s, int x, int y) { lblL_MouseUp(i, b, s, x, y); };
+    }
+    for (int i = 0; i < 2; ++i) {
+        Label* l = lblCtrl[i];
+        l->onClick = [this, i] { lblCtrl_Click(i); };
+        l->onMouseDown = [this, i](int b, int s, int x, int y) { lblCtrl_MouseDown(i, b, s, x, y); };
+        l->onMouseUp = [this, i](int b, int s, int x, int y) { lblCtrl_MouseUp(i, b, s, x, y); };
+    }
+    for (Frame* f : {fraENTERL, fraENTERW, fraLEVEL})
+        f->onMouseMove = [this](int b, int s, int x, int y) { Form_MouseMove(b, s, x, y); };
+}
+
+void HangmanWindow::loadBoard() {
+    imgHANGMAN[0]->setPicture(picBLANK->Picture());
+    for (Image* img : imgHANGMAN) img->setVisible(false);
+    TimerGif->setEnabled(false);
+    GifFile = App::file(QStringLiteral("Pics/Stickman.gif"));
+    if (LoadAniGif(GifFile, imgGif)) {
+        CurrentFrame = 0;
+        imgGif[0]->setVisible(true);
+        TimerGif->setInterval(imgGif[0]->Tag.toInt());
+        TimerGif->setEnabled(true);
+        lblFRAME->lower();
+    }
+    if (isFormLoaded<class frmChoice>()) frmChoice()->setVisible(false);
+}
+
+void HangmanWindow::maximiseForGame() {
+    LastWidth = width() * twipsPerPixel;
+    LastHeight = height() * twipsPerPixel;
+    setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void HangmanWindow::noteFontSizes() {
+    LetterFontSize = lblL[0]->FontSize();
+    CtrlFontSize = int(std::lround(lblCtrl[0]->FontSize()));
+}
+
+void HangmanWindow::Form_Resize() {
+    if (windowState() & Qt::WindowMinimized) return;
+    // Drawn once, when every control has its new place.
+    setUpdatesEnabled(false);
+    ResizeControls(this, LastWidth, LastHeight);
+    noteFontSizes();
+    setUpdatesEnabled(true);
+}
+
+void HangmanWindow::mousePressEvent(QMouseEvent* e) {
+    // Only the window's own surface: a frame passes its clicks up to here.
+    pressedOnBackground_ = e->button() == Qt::LeftButton && !childAt(e->position().toPoint());
+    Form::mousePressEvent(e);
+}
+
+void HangmanWindow::mouseReleaseEvent(QMouseEvent* e) {
+    const bool clicked = pressedOnBackground_ && e->button() == Qt::LeftButton;
+    pressedOnBackground_ = false;
+    Form::mouseReleaseEvent(e);
+    if (clicked) Form_Click();
+}
+
+void HangmanWindow::Form_Click() { PlayMusic(QStringLiteral("Bounce.mp3")); }
+
+void HangmanWindow::TimerGif_Timer() { AnimateGif(this); }
+
+void HangmanWindow::lblFRAME_Click() { ToggleCheat(this); }
+
+void HangmanWindow::Form_KeyDown(int& KeyCode, int) {
+    if (KeyCode != 13) return;
+    // Enter clicks the button that has the focus, else the default button.
+    auto* focused = qobject_cast<QPushButton*>(focusWidget());
+    QPushButton* target = focused && focused->isEnabled() && focused->isVisible() ? focused : defaultButton_;
+    if (!target || !target->isEnabled() || !target->isVisible()) return;
+    KeyCode = 0;
+    target->click();
+}
+
+void HangmanWindow::txtENTERL_KeyPress(int& KeyAscii) { KeyAscii = FilterLetterKey(this, KeyAscii); }
+
+void HangmanWindow::cmdOKL_Click() { submitLetter(this); }
+
+void HangmanWindow::lblL_Click(int Index) {
+    Label* l = lblL[Index];
+    if (!l->isEnabled()) return;
+    l->setEnabled(false);
+    txtENTERL->setText(l->Caption());
+    submitLetter(this);
+}
+
+void HangmanWindow::lblL_MouseMove(int Index, int, int, int, int) {
+    HoverIndex = Index;
+    setInk(lblL[Index], HangmanColors::red);
+    if (HoverIndex != PrevHoverIndex && PrevHoverIndex >= 0 && PrevHoverIndex < lblL.size())
+        setInk(lblL[PrevHoverIndex], letterColor_);
+    PrevHoverIndex = HoverIndex;
+}
+
+void HangmanWindow::Form_MouseMove(int, int, int, int) {
+    for (Label* l : lblL) setInk(l, letterColor_);
+}
+
+void HangmanWindow::lblL_MouseDown(int Index, int, int, int, int) {
+    lblL[Index]->setFontSize(std::max(1.0, LetterFontSize - 4));
+}
+
+void HangmanWindow::lblL_MouseUp(int Index, int, int, int, int) { lblL[Index]->setFontSize(LetterFontSize); }
+
+void HangmanWindow::lblCtrl_MouseDown(int Index, int, int, int, int) {
+    lblCtrl[Index]->setFontSize(std::max(1, CtrlFontSize - 4));
+}
+
+void HangmanWindow::lblCtrl_MouseUp(int Index, int, int, int, int) { lblCtrl[Index]->setFontSize(CtrlFontSize); }
+
+void HangmanWindow::lblCtrl_Click(int Index) {
+    if (Index == 0) Unload();
+    else setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+// --------------------------------------------------------------- engine --
+
+namespace {
+
+QString levelText(const HangmanWindow* frm) { return frm->cboLEVEL->currentText(); }
+
+void setWordOver(HangmanWindow* frm, const QColor& letterBox) {
+    frm->cmdHELP->setEnabled(false);
+    frm->txtENTERL->setEnabled(false);
+    setBackColor(frm->txtENTERL, letterBox);
+    frm->cmdOKL->setEnabled(false);
+    frm->cmdRESTART->setCaption(inLanguage("Next", "Weiter"));
+    frm->cmdRESTART->setAccessibleName(frm->cmdRESTART->Caption());
+    for (Label* l : frm->lblL) l->setEnabled(false);
+}
+
+} // namespace
+
+void ToggleCheat(HangmanWindow* frm) {
+    PlayMusic(QStringLiteral("Cheat.mp3"));
+    if (!frm->cmdPROCEED->isVisible()) return;
+    if (HangmanGame->Cheat() != 1) {
+        frm->lblCHEAT->setVisible(true);
+        HangmanGame->setWrong(10);
+        HangmanGame->setCheat(1);
+        MsgBox(inLanguage("Cheat enabled", "Mogeln eingeschaltet"), vbExclamation);
+    } else {
+        HangmanGame->setWrong(0);
+        HangmanGame->setCheat(0);
+        frm->lblCHEAT->setVisible(false);
+        MsgBox(inLanguage("Cheat disabled", "Mogeln ausgeschaltet"), vbExclamation);
+    }
+}
+
+void NormaliseLevelText(HangmanWindow* frm) {
+    const QString t = levelText(frm);
+    QString normal;
+    if (isGerman()) normal = t == QLatin1String("Leicht") || t == QLatin1String("Schwer") ? t : QStringLiteral("Mittel");
+    else normal = t == QLatin1String("Easy") || t == QLatin1String("Hard") ? t : QStringLiteral("Medium");
+    const int index = frm->cboLEVEL->findText(normal);
+    if (index >= 0) frm->cboLEVEL->setCurrentIndex(index);
+    frm->cboLEVEL->setEditText(normal);
+}
+
+bool isEasyLevel(const HangmanWindow* frm) {
+    const QString t = levelText(frm);
+    return t == QLatin1String("Easy") || t == QLatin1String("Leicht");
+}
+
+bool isHardLevel(const HangmanWindow* frm) {
+    const QString t = levelText(frm);
+    return t == QLatin1String("Hard") || t == QLatin1String("Schwer");
+}
+
+void ApplyLevel(HangmanWindow* frm) {
+    if (isEasyLevel(frm)) {
+        frm->cmdHELP->setVisible(true);
+        frm->cmdHELP->setEnabled(true);
+    } else {
+        frm->cmdHELP->setVisible(false);
+    }
+    const bool hard = isHardLevel(frm);
+    for (Label* l : frm->lblL) l->setVisible(!hard);
+}
+
+void PickRandomWord(HangmanWindow* frm) {
+    Randomize();
+    QListWidget* list = frmHmDic()->lstSHOW;
+    const int count = list->count();
+    if (count == 0) return;
+    const int index = std::clamp(int(std::floor(count * Rnd())), 0, count - 1);
+    const QString word = list->item(index)->text().toUpper();
+    frm->lblWord->setCaption(word);
+    frm->lblHid->setCaption(word);
+    frm->lblWord->setCaption(QString(word.size(), u'-'));
+}
+
+void RevealSpaces(HangmanWindow* frm) {
+    const QString hidden = frm->lblHid->Caption();
+    QString shown = frm->lblWord->Caption();
+    for (qsizetype at = hidden.indexOf(u' '); at >= 0; at = hidden.indexOf(u' ', at + 1))
+        if (at < shown.size()) shown[at] = u' ';
+    frm->lblWord->setCaption(shown);
+}
+
+void BeginGuessing(HangmanWindow* frm) {
+    if (frm->twoPlayers()) {
+        for (int i = 0; i < frm->txt.size(); ++i) {
+            const QString t = frm->txt[i]->Text();
+            setBackColor(frm->lbl[i], t.isEmpty() || t == QLatin1String(" ") ? HangmanColors::darkGreen
+                                                                             : HangmanColors::brightGreen);
+        }
+        setBackColor(frm->txtENTERL, HangmanColors::brightGreen);
+        frm->fraENTERW->setCaption(inLanguage("Used Letters", "Benutzte Buchstaben"));
+    } else {
+        setBackColor(frm->lblWord, HangmanColors::lightBlue);
+        setBackColor(frm->txtENTERL, HangmanColors::lightBlue);
+    }
+    frm->txtUSED->setVisible(true);
+    frm->cmdPROCEED->setVisible(false);
+    frm->cmdPROCEED->setCaption(inLanguage("Proceed", "Weiter"));
+    frm->cmdPROCEED->setAccessibleName(frm->cmdPROCEED->Caption());
+    frm->cmdRESTART->setEnabled(true);
+    frm->cboLEVEL->setEnabled(false);
+    frm->fraLEVEL->setEnabled(false);
+    frm->cmdHELP->setEnabled(true);
+    frm->fraENTERL->setEnabled(true);
+    frm->txtENTERL->setEnabled(true);
+    frm->txtENTERL->setFocus();
+    frm->cmdOKL->setEnabled(true);
+    frm->setDefaultButton(frm->cmdOKL);
+    for (Image* img : frm->imgHANGMAN) img->setVisible(true);
+    frm->imgHANGMAN[0]->raise();
+    frm->TimerGif->setEnabled(false);
+    frm->imgGif[0]->lower();
+    for (Label* l : frm->lblL) l->setEnabled(true);
+}
+
+int FilterLetterKey(HangmanWindow* frm, int KeyAscii) {
+    TextBox* box = frm->txtENTERL;
+    if (KeyAscii >= 97 && KeyAscii <= 122) {
+        int result = KeyAscii - 32;
+        if (!box->Text().isEmpty()) {
+            // Typing over the whole (selected) letter replaces it; anything
+            // else would make a second letter.
+            if (box->selectedText() == box->Text()) box->clear();
+            else result = 0;
+        }
+        frm->cmdOKL->setFocus();
+        return result;
+    }
+    if (KeyAscii == 8) {
+        box->clear();
+        box->setFocus();
+        return 8;
+    }
+    box->setFocus();
+    return 0;
+}
+
+bool CheckLetterEntered(HangmanWindow* frm, bool fromHelp) {
+    const QString t = frm->txtENTERL->Text();
+    // A letter that reached the box some other way than the key filter
+    // (more than one character, a digit, a small letter) counts as none.
+    const bool letter = t.size() == 1 && (fromHelp || (t[0] >= u'A' && t[0] <= u'Z'));
+    if (letter) return true;
+    PlayMusic(QStringLiteral("Wrong.mp3"));
+    MsgBox(inLanguage("You must type in a letter", "Sie müssen einen Buchstaben eingeben"), vbExclamation);
+    frm->txtENTERL->clear();
+    frm->txtENTERL->setFocus();
+    return false;
+}
+
+int CheckUsedLetter(HangmanWindow* frm) {
+    const QString letter = frm->txtENTERL->Text();
+    const int position = int(frm->txtUSED->Text().indexOf(letter, 0, Qt::CaseInsensitive)) + 1;
+    if (position != 0) {
+        PlayMusic(QStringLiteral("Wrong.mp3"));
+        MsgBox(inLanguage("You have already used this letter", "Sie haben diesen Buchstaben bereits verwendet"),
+               vbExclamation);
+        frm->txtENTERL->setFocus();
+        frm->txtENTERL->selectAll();
+    } else {
+        // Every level keeps the used letters, so Hard refuses a repeat too.
+        frm->txtUSED->setText(frm->txtUSED->Text() + letter);
+    }
+    return position;
+}
+
+void ApplyLetter(HangmanWindow* frm) {
+    const QString letter = frm->txtENTERL->Text();
+    if (frm->twoPlayers()) {
+        for (int i = 0; i < frm->txt.size(); ++i) {
+            if (frm->txt[i]->Text() == letter) {
+                HangmanGame->setRight(1);
+                frm->lbl[i]->setCaption(frm->txt[i]->Text());
+            }
+        }
+        if (HangmanGame->Right() == 1) PlayMusic(QStringLiteral("Right.mp3"));
+    } else {
+        const QString hidden = frm->lblHid->Caption();
+        if (hidden.contains(letter)) {
+            PlayMusic(QStringLiteral("Right.mp3"));
+            HangmanGame->setRight(1);
+        }
+        QString shown = frm->lblWord->Caption();
+        for (qsizetype at = hidden.indexOf(letter); at >= 0 && !letter.isEmpty(); at = hidden.indexOf(letter, at + 1))
+            if (at < shown.size()) shown[at] = letter[0];
+        frm->lblWord->setCaption(shown);
+    }
+    for (Label* l : frm->lblL)
+        if (l->Caption() == letter) l->setEnabled(false);
+}
+
+void AfterGuess(HangmanWindow* frm) {
+    EvaluateGuess(frm);
+    frm->txtENTERL->clear();
+    if (!frm->txtENTERL->isEnabled()) frm->cmdRESTART->setFocus();
+    else frm->txtENTERL->setFocus();
+}
+
+void EvaluateGuess(HangmanWindow* frm) {
+    clsHangMan& game = *HangmanGame;
+    bool solved = true;
+    if (frm->twoPlayers()) {
+        for (int i = 0; i < frm->txt.size(); ++i)
+            if (frm->lbl[i]->Caption() != frm->txt[i]->Text()) solved = false;
+    } else {
+        solved = frm->lblWord->Caption() == frm->lblHid->Caption();
+    }
+    if (solved) {
+        if (game.Wrong() == 0) frm->lblEXC->setVisible(true);
+        PlayMusic(QStringLiteral("Winner.mp3"));
+        MsgBox(inLanguage("Congratulations", "Herzlichen Glückwunsch"), vbExclamation);
+        setWordOver(frm, frm->twoPlayers() ? HangmanColors::green : HangmanColors::blue);
+        game.setGames(qint16(game.Games() + 1));
+        frm->lblTEMP->setCaption(QStringLiteral("+") + QString::number(game.Score()));
+    }
+    if (game.Right() == 0) {
+        PlayMusic(QStringLiteral("Wrong.mp3"));
+        game.setWrong(qint16(game.Wrong() + 1));
+        const int wrong = game.Wrong();
+        if (wrong >= 1 && wrong <= 7) {
+            Image* stage = wrong == 1 ? frm->imgHM : frm->imgHANGMAN[wrong - 1];
+            frm->imgHANGMAN[0]->setPicture(stage->Picture());
+            game.setScore(qint16(140 - 20 * wrong));
+        }
+        if (wrong == 6) {
+            if (!isHardLevel(frm)) frm->lblLASTRY->setVisible(true);
+            PlayMusic(QStringLiteral("Warn.mp3"));
+        }
+        if (wrong == 7) {
+            frm->lblLOSER->setVisible(true);
+            PlayMusic(QStringLiteral("GameOver.mp3"));
+            MsgBox(inLanguage("Game Over", "Spiel beendet"), vbExclamation);
+            setWordOver(frm, HangmanColors::blue);
+            if (frm->twoPlayers()) {
+                for (int i = 0; i < frm->txt.size(); ++i) frm->lbl[i]->setCaption(frm->txt[i]->Text());
+            } else {
+                frm->lblWord->setCaption(frm->lblHid->Caption());
+            }
+            game.setGames(qint16(game.Games() + 1));
+            frm->lblTEMP->setCaption(QStringLiteral("+0"));
+        }
+    }
+    if (game.Right() > 0) game.setRight(0);
+}
+
+void ResetRound(HangmanWindow* frm) {
+    PlayMusic(QStringLiteral("New.mp3"));
+    if (frm->twoPlayers()) {
+        setBackColor(frm->txtENTERL, HangmanColors::green);
+        frm->fraENTERW->setCaption(inLanguage("Enter Word(s)", "Wort(gruppen) Eingabe"));
+        frm->txtUSED->clear();
+        frm->txtUSED->setVisible(false);
+        frm->cmdPROCEED->setVisible(true);
+        frm->setDefaultButton(frm->cmdPROCEED);
+        for (int i = 0; i < frm->txt.size(); ++i) {
+            setBackColor(frm->lbl[i], HangmanColors::green);
+            frm->lbl[i]->setCaption(QString());
+            frm->txt[i]->clear();
+            frm->txt[i]->setVisible(true);
+        }
+        if (!frm->txt.isEmpty()) frm->txt[0]->setFocus();
+    } else {
+        frm->lblWord->setCaption(QString());
+        setBackColor(frm->txtENTERL, HangmanColors::blue);
+        setBackColor(frm->lblWord, HangmanColors::lightBlue);
+    }
+    for (Label* l : frm->lblL) l->setEnabled(false);
+    frm->txtUSED->clear();
+    frm->txtUSED->setVisible(false);
+    for (Label* l : {frm->lblEXC, frm->lblLOSER, frm->lblLASTRY}) l->setVisible(false);
+    frm->imgHANGMAN[0]->setPicture(frm->picBLANK->Picture());
+    frm->lblTEMP->setCaption(QString());
+    frm->lblCount->setCaption(QString());
+    for (QWidget* w : std::initializer_list<QWidget*>{frm->cmdRESTART, frm->cmdHELP, frm->txtENTERL, frm->fraENTERL,
+                                                      frm->cmdOKL})
+        w->setEnabled(false);
+    if (HangmanGame->Cheat() == 0) frm->lblCHEAT->setVisible(false);
+}
+
+void submitLetter(HangmanWindow* frm, bool fromHelp) {
+    if (!CheckLetterEntered(frm, fromHelp)) return;
+    if (CheckUsedLetter(frm) != 0) return;
+    ApplyLetter(frm);
+    AfterGuess(frm);
+}
+
+int drawHiddenPosition(const QList<int>& hidden) {
+    if (hidden.isEmpty()) return -1;
+    const int n = int(hidden.size());
+    return hidden[std::clamp(int(std::floor(Rnd() * n)), 0, n - 1)];
+}
+
+// ----------------------------------------------------------- dictionary --
+
+void LoadDictionary() {
+    QListWidget* list = frmHmDic()->lstSHOW;
+    list->clear();
+    const std::optional<QStringList> words = HangmanDictionary::read();
+    if (words && !words->isEmpty()) list->addItems(*words);
+    else MsgBox(inLanguage("No words available", "Keine Wörter verfügbar"), vbCritical);
+    list->setCurrentRow(-1);
+    list->clearSelection();
+}

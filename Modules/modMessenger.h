@@ -1,0 +1,81 @@
+#pragma once
+// The messenger's shared parts: ScrollOutput, and ChatForm, the base of the
+// two chat windows (frmServer waits for one client, frmClient connects to
+// it). Both carry a conversation log, a send box with its Send button and a
+// status label, and talk over one Winsock on port 1001.
+//
+// On the wire a message is the sender's screen name, ": " and the typed
+// text, as Windows-1252 bytes in one send, with nothing before or after it.
+// The receiver does not split what arrives: whatever one data-arrival event
+// reads becomes one line of the log, so two quick messages may share a line
+// and a long one may take two.
+//
+// How a chat window is written on this base:
+//   1. Its constructor builds its own controls beside the shared ones
+//      (buildChat() makes txtOutput, txtSendData, cmdSend and lblStatus) and
+//      places them all; it hands its socket to the base (setSocket()).
+//   2. Its load sets the language, then takes the screen name (readAlias())
+//      and sets the socket's port.
+//   3. Its socket's data-arrival handler calls receive(); its "connected"
+//      and "disconnected" moments call showStatus().
+//   4. Enter in the send box clicks Send while Send is the Default button.
+#include "Platform/Controls.h"
+#include "Platform/Form.h"
+
+#include <QString>
+
+class QPlainTextEdit;
+class QPushButton;
+class Winsock;
+
+// The port of every chat, on both sides.
+constexpr int ChatPort = 1001;
+
+// Moves the caret of the window's log (its control named "txtOutput")
+// behind the last character, which scrolls the log to its end.
+void ScrollOutput(QWidget* frm);
+
+// A button's caption, which also names it for screen readers.
+void setButtonCaption(QPushButton* button, const QString& caption);
+
+// The messenger's look: a dark blue window in "Haettenschweiler", labels
+// with red text, light blue buttons.
+void paintMessengerWindow(QWidget* frm);
+QPushButton* messengerButton(QWidget* parent, const QString& caption);
+Label* messengerLabel(QWidget* parent, const QString& caption);
+
+// "\Sound\<name>" played at once, silent when the file is missing.
+void PlayTalk(const QString& name);
+
+class ChatForm : public Form {
+    Q_OBJECT
+public:
+    // Controls both chat windows have.
+    QPlainTextEdit* txtOutput = nullptr;
+    TextBox* txtSendData = nullptr;
+    QPushButton* cmdSend = nullptr;
+    Label* lblStatus = nullptr;
+
+    // The screen name and ": ", read from the start window at load.
+    QString AliasPrefix;
+
+    void cmdSend_Click();
+    // Whether the status shows "Connected".
+    bool showsConnected() const { return connected_; }
+
+protected:
+    ChatForm();
+    void buildChat();
+    void setSocket(Winsock* socket) { socket_ = socket; }
+    void readAlias();
+    // "Connected" or "Disconnected", in the current language.
+    void showStatus(bool connected);
+    // The socket's data has arrived: it becomes one line of the log.
+    void receive();
+
+private:
+    void appendLine(const QString& line);
+
+    Winsock* socket_ = nullptr;
+    bool connected_ = false;
+};

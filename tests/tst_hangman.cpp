@@ -1,0 +1,644 @@
+// One-player Hangman: the round engine played through the window (miss
+// ladder, solving, repeated letters per level, phrases, the letter box,
+// Help, Next and Restart, the cheat, a new game), the dictionary file and
+// its editor, the log-in and the return to the window.
+#include "Forms/HangMan1P/frmHangman1p.h"
+#include "Forms/HangMan1P/frmHmDic.h"
+#include "Forms/Main/frmChoice.h"
+#include "Modules/modAniGif.h"
+#include "Modules/modHangman.h"
+#include "Modules/modLanguage.h"
+#include "Platform/App.h"
+#include "Platform/MsgBox.h"
+#include "Platform/Random.h"
+#include "Platform/Timer.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QTest>
+
+using namespace TestSupport;
+
+namespace {
+
+QByteArray quotedLines(const QStringList& values) {
+    QByteArray out;
+    for (const QString& v : values) out += '"' + v.toLatin1() + "\"\r\n";
+    return out;
+}
+
+QStringList messages() {
+    QStringList texts;
+    for (const auto& box : MsgBoxSeam::shown()) texts << box.text;
+    return texts;
+}
+
+QString lastTune() { return music().lastPlayed.section(u'/', -1); }
+
+// The window opened from the menu with a dictionary of the given words;
+// the player gives `name` at the log-in.
+class frmHangman1p* openGame(const QStringList& words, const QString& name = QStringLiteral("Ann"),
+                             const QString& language = QStringLiteral("English")) {
+    writeFile(QStringLiteral("Hangman.qem"), quotedLines(words));
+    frmChoice();
+    CurrentLanguage = language;
+    MsgBoxSeam::queueInput(name);
+    auto* f = frmHangman1p();
+    f->Show();
+    f->activateNow();
+    // Keys go to the focused control of the active window.
+    (void)QTest::qWaitForWindowActive(f, 100);
+    return f;
+}
+
+void chooseLevel(class frmHangman1p* f, const QString& level) {
+    f->cboLEVEL->setCurrentIndex(f->cboLEVEL->findText(level));
+}
+
+void start(class frmHangman1p* f) { QTest::mouseClick(f->cmdPROCEED, Qt::LeftButton); }
+
+// Each letter typed into the letter box in lower case, then OK.
+void guess(class frmHangman1p* f, const QString& letters) {
+    for (QChar c : letters) {
+        QTest::keyClick(f->txtENTERL, c.toLatin1());
+        QTest::mouseClick(f->cmdOKL, Qt::LeftButton);
+    }
+}
+
+bool showsStage(const class frmHangman1p* f, int stage) {
+    return f->imgHANGMAN[0]->Picture().toImage() ==
+           QPixmap(QStringLiteral(":/hangman/stage%1.png").arg(stage)).toImage();
+}
+
+} // namespace
+
+class TestHangman : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        setUp(true);
+        RandomSeam::clear();
+        newHangmanGame();
+    }
+    void cleanup() {
+        tearDown();
+        RandomSeam::clear();
+    }
+
+    void freshState() {
+        clsHangMan game;
+        QVERIFY(!game.Dic().isValid());
+        QVERIFY(game.Dic() != 1);
+        game.setScore(140);
+        game.setWrong(10);
+        QCOMPARE(game.Score(), qint16(140));
+        QCOMPARE(game.TotalScore1(), qint16(0));
+        QVERIFY(!game.TotalScore2().isValid());
+    }
+
+    // ------------------------------------------------------ the engine --
+
+    void missLadder_data() {
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<int>("misses");
+        QTest::addColumn<int>("score");
+        QTest::addColumn<bool>("lastTry");
+        QTest::addColumn<QString>("tune");
+        QTest::newRow("first miss") << "Medium" << 1 << 120 << false << "Wrong.mp3";
+        QTest::newRow("second miss") << "Medium" << 2 << 100 << false << "Wrong.mp3";
+        QTest::newRow("third miss") << "Medium" << 3 << 80 << false << "Wrong.mp3";
+        QTest::newRow("fourth miss") << "Medium" << 4 << 60 << false << "Wrong.mp3";
+        QTest::newRow("fifth miss") << "Medium" << 5 << 40 << false << "Wrong.mp3";
+        QTest::newRow("sixth miss") << "Medium" << 6 << 20 << true << "Warn.mp3";
+        QTest::newRow("sixth miss on Hard") << "Hard" << 6 << 20 << false << "Warn.mp3";
+        QTest::newRow("seventh miss") << "Easy" << 7 << 0 << true << "GameOver.mp3";
+    }
+    void missLadder() {
+        QFETCH(QString, level);
+        QFETCH(int, misses);
+        auto* f = openGame({"jazz"});
+        chooseLevel(f, level);
+        start(f);
+        guess(f, QStringLiteral("bcdefgh").left(misses));
+        QCOMPARE(HangmanGame->Wrong(), qint16(misses));
+        QVERIFY(showsStage(f, misses));
+        QTEST(int(HangmanGame->Score()), "score");
+        QTEST(f->lblLASTRY->isVisible(), "lastTry");
+        QTEST(lastTune(), "tune");
+        const bool lost = misses == 7;
+        QCOMPARE(f->lblLOSER->isVisible(), lost);
+        QCOMPARE(f->lblWord->Caption(), lost ? QStringLiteral("JAZZ") : QStringLiteral("----"));
+        QCOMPARE(f->lblTEMP->Caption(), lost ? QStringLiteral("+0") : QString());
+        QCOMPARE(f->cmdRESTART->Caption(), lost ? QStringLiteral("Next") : QStringLiteral("Restart"));
+        QCOMPARE(f->txtENTERL->isEnabled(), !lost);
+        QCOMPARE(messages().contains("Game Over"), lost);
+    }
+
+    void solving_data() {
+        QTest::addColumn<QString>("letters");
+        QTest::addColumn<bool>("excellent");
+        QTest::addColumn<QString>("plus");
+        QTest::newRow("no miss") << "ab" << true << "+140";
+        QTest::newRow("one miss") << "axb" << false << "+120";
+        QTest::newRow("last letter after six misses") << "acdefghb" << false << "+20";
+    }
+    void solving() {
+        auto* f = openGame({"Abba"});
+        start(f);
+        QFETCH(QString, letters);
+        guess(f, letters);
+        QCOMPARE(f->lblWord->Caption(), QStringLiteral("ABBA"));
+        QTEST(f->lblEXC->isVisible(), "excellent");
+        QTEST(f->lblTEMP->Caption(), "plus");
+        QCOMPARE(MsgBoxSeam::last().text, QStringLiteral("Congratulations"));
+        QCOMPARE(HangmanGame->Games(), qint16(1));
+        QCOMPARE(f->cmdRESTART->Caption(), QStringLiteral("Next"));
+        QVERIFY(!f->cmdOKL->isEnabled());
+        for (const Label* l : f->lblL) QVERIFY(!l->isEnabled());
+    }
+
+    // A repeated letter is refused with its message on every level: no miss.
+    void repeatedLetter_data() {
+        QTest::addColumn<QString>("level");
+        QTest::newRow("Easy") << "Easy";
+        QTest::newRow("Medium") << "Medium";
+        QTest::newRow("Hard") << "Hard";
+    }
+    void repeatedLetter() {
+        QFETCH(QString, level);
+        auto* f = openGame({"jazz"});
+        chooseLevel(f, level);
+        start(f);
+        guess(f, QStringLiteral("qq"));
+        QCOMPARE(f->txtUSED->Text(), QStringLiteral("Q"));
+        QCOMPARE(HangmanGame->Wrong(), qint16(1));
+        QCOMPARE(MsgBoxSeam::last().text, QStringLiteral("You have already used this letter"));
+        QCOMPARE(f->lblL[0]->isVisible(), level != "Hard");
+        QCOMPARE(f->lblCount->Caption().isEmpty(), level == "Hard");
+        QCOMPARE(f->cmdHELP->isVisible(), level == "Easy");
+    }
+
+    void phraseShowsItsBlanks() {
+        auto* f = openGame({"ab cd"});
+        start(f);
+        QCOMPARE(f->lblWord->Caption(), QStringLiteral("-- --"));
+        QCOMPARE(f->lblCount->Caption(), QStringLiteral("5 Letters"));
+        guess(f, QStringLiteral("c"));
+        QCOMPARE(f->lblWord->Caption(), QStringLiteral("-- C-"));
+    }
+
+    // What reaches the engine from the letter box: one letter A to Z.
+    void letterBox_data() {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("okFocused");
+        QTest::newRow("small letter") << "j" << "J" << true;
+        QTest::newRow("capital letter dropped") << "J" << "" << false;
+        QTest::newRow("digit dropped") << "7" << "" << false;
+        QTest::newRow("second letter dropped") << "ja" << "J" << true;
+        QTest::newRow("backspace empties") << "j\b" << "" << false;
+        QTest::newRow("paste of two small letters") << "^V" << "A" << true;
+    }
+    void letterBox() {
+        auto* f = openGame({"jazz"});
+        start(f);
+        QApplication::clipboard()->setText(QStringLiteral("ab"));
+        QFETCH(QString, keys);
+        typeKeys(f->txtENTERL, keys);
+        QTEST(f->txtENTERL->Text(), "box");
+        QTEST(f->focusWidget() == f->cmdOKL, "okFocused");
+    }
+
+    void pasteOfCapitalsNeverSubmits() {
+        auto* f = openGame({"jazz"});
+        start(f);
+        QApplication::clipboard()->setText(QStringLiteral("AB"));
+        typeKeys(f->txtENTERL, QStringLiteral("^V"));
+        QCOMPARE(f->txtENTERL->Text(), QString());
+        // Text put there some other way is no letter either.
+        f->txtENTERL->setMaxLength(5);
+        f->txtENTERL->setText(QStringLiteral("AB"));
+        QTest::mouseClick(f->cmdOKL, Qt::LeftButton);
+        QCOMPARE(MsgBoxSeam::last().text, QStringLiteral("You must type in a letter"));
+        QCOMPARE(HangmanGame->Wrong(), qint16(0));
+        QCOMPARE(f->txtUSED->Text(), QString());
+    }
+
+    void enterSubmits() {
+        auto* f = openGame({"jazz"});
+        start(f);
+        // Enter goes where the focus is: OK after a letter, else the box.
+        typeKeys(f->txtENTERL, QStringLiteral("a"));
+        typeKeys(f->focusWidget(), QStringLiteral("\r"));
+        QCOMPARE(f->lblWord->Caption(), QStringLiteral("-A--"));
+        QCOMPARE(f->focusWidget(), f->txtENTERL);
+        typeKeys(f->focusWidget(), QStringLiteral("\r"));
+        QCOMPARE(MsgBoxSeam::last().text, QStringLiteral("You must type in a letter"));
+        QCOMPARE(lastTune(), QStringLiteral("Wrong.mp3"));
+    }
+
+    void alphabetLabelSubmits() {
+        auto* f = openGame({"jazz"});
+        start(f);
+        f->lblL[1]->click(); // B, a miss
+        QVERIFY(!f->lblL[1]->isEnabled());
+        QCOMPARE(HangmanGame->Wrong(), qint16(1));
+        f->lblL[25]->click(); // Z
+        QCOMPARE(f->lblWord->Caption(), QStringLiteral("--ZZ"));
+        QCOMPARE(f->txtUSED->Text(), QStringLiteral("BZ"));
+    }
+
+    // Help uncovers a letter drawn among the hidden positions only.
+    void help_data() {
+        QTest::addColumn<double>("random");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("first hidden position") << 0.0 << "AB-A";
+        QTest::newRow("last hidden position") << 0.99 << "A-CA";
+    }
+    void help() {
+        auto* f = openGame({"abca"});
+        chooseLevel(f, "Easy");
+        start(f);
+        guess(f, QStringLiteral("a"));
+        QFETCH(double, random);
+        RandomSeam::script({random});
+        QTest::mouseClick(f->cmdHELP, Qt::LeftButton);
+        QTEST(f->lblWord->Caption(), "shown");
+        QVERIFY(f->cmdHELP->isEnabled());
+        QCOMPARE(HangmanGame->Score(), qint16(140));
+    }
+
+    void helpOnTheLastLetterEndsTheWord() {
+        auto* f = openGame({"ab"});
+        chooseLevel(f, "Easy");
+        start(f);
+        guess(f, QStringLiteral("a"));
+        RandomSeam::script({0.5});
+        QTest::mouseClick(f->cmdHELP, Qt::LeftButton);
+        QCOMPARE(f->lblWord->Caption(), QStringLiteral("AB"));
+        QVERIFY(!f->cmdHELP->isEnabled());
+        // With nothing hidden Help does nothing and stays disabled.
+        f->cmdHELP_Click();
+        QVERIFY(!f->cmdHELP->isEnabled());
+        QCOMPARE(drawHiddenPosition({}), -1);
+    }
+
+    // ------------------------------------------------- a game of words --
+
+    void fiveWordsThenNewGame() {
+        auto* f = openGame({"ab"});
+        QStringList left;
+        for (int word = 1; word <= 5; ++word) {
+            if (word == 1) start(f);
+            guess(f, word == 2 ? QStringLiteral("xab") : QStringLiteral("ab"));
+            if (word == 5) {
+                MsgBoxSeam::queueAnswer(vbYes);
+                MsgBoxSeam::queueInput(QStringLiteral("Bob"));
+            }
+            QTest::mouseClick(f->cmdRESTART, Qt::LeftButton);
+            left << f->lblNR1->Caption();
+            if (word == 4) QCOMPARE(f->lblTOTAL1->Caption(), QStringLiteral("540"));
+        }
+        QCOMPARE(left, QStringList({"4", "3", "2", "1", "5"}));
+        QVERIFY(messages().contains("Do you want to start a new game"));
+        QCOMPARE(MsgBoxSeam::shown().last().text, QStringLiteral("Bob, it's your turn to guess 5 words or phrases"));
+        QCOMPARE(f->lblALIAS1->Caption(), QStringLiteral("Bob"));
+        QCOMPARE(f->lblTOTAL1->Caption(), QStringLiteral("0"));
+        QCOMPARE(HangmanGame->TotalScore1(), qint16(0));
+        QVERIFY(f->cmdPROCEED->isVisible());
+        QCOMPARE(f->cmdPROCEED->Caption(), QStringLiteral("Start"));
+        QVERIFY(f->cboLEVEL->isEnabled());
+    }
+
+    void noNewGameCloses() {
+        auto* f = openGame({"ab"});
+        start(f);
+        for (int word = 1; word <= 5; ++word) {
+            guess(f, QStringLiteral("ab"));
+            if (word == 5) MsgBoxSeam::queueAnswer(vbNo);
+            QTest::mouseClick(f->cmdRESTART, Qt::LeftButton);
+        }
+        QVERIFY(!isFormLoaded<class frmHangman1p>());
+        QVERIFY(frmChoice()->isVisible());
+        QCOMPARE(sound().calls.last().path.section(u'/', -1), QStringLiteral("Blab.wav"));
+    }
+
+    void restartAbandonsTheWord() {
+        auto* f = openGame({"ab", "cd"});
+        RandomSeam::script({0.0, 0.9});
+        start(f);
+        guess(f, QStringLiteral("x"));
+        QTest::mouseClick(f->cmdRESTART, Qt::LeftButton);
+        QCOMPARE(f->lblWord->Caption(), QStringLiteral("--"));
+        QCOMPARE(f->lblHid->Caption(), QStringLiteral("CD"));
+        QCOMPARE(HangmanGame->Games(), qint16(0));
+        QCOMPARE(HangmanGame->Wrong(), qint16(0));
+        QCOMPARE(HangmanGame->Score(), qint16(140));
+        QCOMPARE(f->lblTOTAL1->Caption(), QStringLiteral("0"));
+        QCOMPARE(f->lblNR1->Caption(), QStringLiteral("5"));
+    }
+
+    void cheatHoldsTheGallows() {
+        auto* f = openGame({"ab"});
+        f->lblFRAME->click();
+        QCOMPARE(MsgBoxSeam::last().text, QStringLiteral("Cheat enabled"));
+        QVERIFY(f->lblCHEAT->isVisible());
+        start(f);
+        guess(f, QStringLiteral("cdefghijk"));
+        QCOMPARE(HangmanGame->Wrong(), qint16(19));
+        QCOMPARE(HangmanGame->Score(), qint16(140));
+        QVERIFY(!f->lblLOSER->isVisible());
+        // Once a word has started the cheat stays as it is.
+        f->lblFRAME->click();
+        QCOMPARE(HangmanGame->Cheat(), qint16(1));
+    }
+
+    void newGameHidesTheCheat() {
+        auto* f = openGame({"ab"});
+        f->lblFRAME->click();
+        start(f);
+        for (int word = 1; word <= 5; ++word) {
+            guess(f, QStringLiteral("ab"));
+            if (word == 5) MsgBoxSeam::queueAnswer(vbYes);
+            QTest::mouseClick(f->cmdRESTART, Qt::LeftButton);
+        }
+        QCOMPARE(HangmanGame->Cheat(), qint16(0));
+        QVERIFY(!f->lblCHEAT->isVisible());
+    }
+
+    // ---------------------------------------------------- the window --
+
+    void logIn_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("greeting");
+        QTest::newRow("named") << "English" << "Ann" << "Ann" << "Ann, it's your turn to guess 5 words or phrases";
+        QTest::newRow("empty") << "English" << "" << "Player 1"
+                               << "Player 1, it's your turn to guess 5 words or phrases";
+        QTest::newRow("empty, German") << "German" << "" << "Spieler 1"
+                                       << "Spieler 1, Sie sind an der Reihe 5 Wörter oder Wortgruppen zu erraten";
+    }
+    void logIn() {
+        QFETCH(QString, language);
+        QFETCH(QString, answer);
+        auto* f = openGame({"ab"}, answer, language);
+        const auto boxes = MsgBoxSeam::shown();
+        QVERIFY(boxes[0].isInput);
+        QCOMPARE(boxes[0].title, language == "German" ? QStringLiteral("Anmeldung") : QStringLiteral("Log-in"));
+        QTEST(f->lblALIAS1->Caption(), "name");
+        QTEST(boxes[1].text, "greeting");
+        QCOMPARE(boxes[1].icon, int(vbInformation));
+        QCOMPARE(f->lblNR1->Caption(), QStringLiteral("5"));
+        QVERIFY(!frmChoice()->isVisible());
+        QVERIFY(f->isMaximized());
+    }
+
+    void germanTexts() {
+        auto* f = openGame({"ab"}, QStringLiteral("Ann"), QStringLiteral("German"));
+        QCOMPARE(f->lblHEAD->Caption(), QStringLiteral("HENKER 1Sp"));
+        QCOMPARE(f->cboLEVEL->currentText(), QStringLiteral("Mittel"));
+        QCOMPARE(f->cboLEVEL->itemText(2), QStringLiteral("Schwer"));
+        QCOMPARE(f->cmdHELP->accessibleName(), QStringLiteral("Hilfe"));
+        start(f);
+        QCOMPARE(f->lblCount->Caption(), QStringLiteral("2 Buchstaben"));
+        QCOMPARE(f->cmdPROCEED->Caption(), QStringLiteral("Weiter"));
+    }
+
+    // Coming back to the window mid-game asks nothing and keeps the word.
+    void returningChangesNothing() {
+        auto* f = openGame({"jazz"});
+        start(f);
+        guess(f, QStringLiteral("a"));
+        const int boxes = int(MsgBoxSeam::shown().size());
+        frmChoice()->activateNow();
+        f->activateNow();
+        QCOMPARE(int(MsgBoxSeam::shown().size()), boxes);
+        QCOMPARE(f->lblWord->Caption(), QStringLiteral("-A--"));
+        QCOMPARE(f->txtUSED->Text(), QStringLiteral("A"));
+    }
+
+    void editorChangesUnsavedAreDropped() {
+        auto* f = openGame({"jazz", "quiz", "word"});
+        start(f);
+        const QString word = f->lblHid->Caption();
+        Form::setModalHandler([](Form* w) {
+            auto* editor = qobject_cast<class frmHmDic*>(w);
+            QVERIFY(editor);
+            editor->activateNow();
+            QCOMPARE(editor->lblCount->Caption(), QStringLiteral("3 Entries"));
+            typeKeys(editor->txtEnter, QStringLiteral("extra"));
+            QTest::mouseClick(editor->cmdAdd, Qt::LeftButton);
+            QCOMPARE(editor->lstSHOW->count(), 4);
+            editor->close();
+        });
+        const int boxes = int(MsgBoxSeam::shown().size());
+        QTest::mouseClick(f->cmdHmDic, Qt::LeftButton);
+        Form::setModalHandler(nullptr);
+        f->activateNow();
+        QCOMPARE(frmHmDic()->lstSHOW->count(), 3);
+        QCOMPARE(int(MsgBoxSeam::shown().size()), boxes);
+        QCOMPARE(f->lblHid->Caption(), word);
+        QCOMPARE(lastTune(), QStringLiteral("Stretch2.mp3"));
+    }
+
+    void emptyDictionaryStartsNothing() {
+        auto* f = openGame({});
+        QVERIFY(messages().contains("No words available"));
+        start(f);
+        QVERIFY(f->cmdPROCEED->isVisible());
+        QCOMPARE(f->lblWord->Caption(), QString());
+    }
+
+    void stickManUntilTheFirstStart() {
+        auto* f = openGame({"ab"});
+        QVERIFY(f->TimerGif->Enabled());
+        QVERIFY(f->imgGif.size() > 1);
+        f->TimerGif->fire();
+        QCOMPARE(CurrentFrame, 1);
+        QVERIFY(f->imgGif[1]->isVisible());
+        start(f);
+        QVERIFY(!f->TimerGif->Enabled());
+        QVERIFY(f->imgHANGMAN[0]->isVisible());
+    }
+
+    void withoutTheStickMan() {
+        QDir(programFolder() + "/Pics").removeRecursively();
+        auto* f = openGame({"ab"});
+        QVERIFY(!f->TimerGif->Enabled());
+        start(f);
+        QCOMPARE(f->lblWord->Caption(), QStringLiteral("--"));
+    }
+
+    void resizeKeepsProportions() {
+        auto* f = openGame({"ab"});
+        const QRect letter = f->lblL[13]->geometry();
+        const double font = f->LetterFontSize;
+        const QSize full = f->size();
+        f->setWindowState(Qt::WindowNoState);
+        f->resize(full.width() / 2, full.height() / 2);
+        processEvents();
+        QCOMPARE(f->size(), full / 2);
+        QVERIFY(qAbs(f->lblL[13]->x() - letter.x() / 2) <= 1);
+        QVERIFY(qAbs(f->lblL[13]->y() - letter.y() / 2) <= 1);
+        QVERIFY(qAbs(f->LetterFontSize - font / 2) < 0.6);
+        f->lblL_MouseDown(0, 1, 0, 0, 0);
+        QCOMPARE(f->lblL[0]->FontSize(), f->LetterFontSize - 4);
+        // Minimised, nothing is scaled.
+        const QRect now = f->lblL[13]->geometry();
+        f->setWindowState(Qt::WindowMinimized);
+        processEvents();
+        QCOMPARE(f->lblL[13]->geometry(), now);
+    }
+
+    void looks() {
+        auto* f = openGame({"ab"});
+        start(f);
+        QTest::mouseClick(f, Qt::LeftButton, {}, QPoint(2, f->height() - 2));
+        QCOMPARE(lastTune(), QStringLiteral("Bounce.mp3"));
+        f->lblL_MouseMove(2, 0, 0, 0, 0);
+        f->lblL_MouseMove(3, 0, 0, 0, 0);
+        QCOMPARE(f->lblL[3]->palette().color(QPalette::WindowText), HangmanColors::red);
+        QCOMPARE(f->lblL[2]->palette().color(QPalette::WindowText), HangmanColors::brightGreen);
+        // The pressed look never asks for a font below 1 point.
+        f->LetterFontSize = 3;
+        f->lblL_MouseDown(0, 1, 0, 0, 0);
+        QCOMPARE(f->lblL[0]->FontSize(), 1.0);
+        f->lblL_MouseUp(0, 1, 0, 0, 0);
+        QCOMPARE(f->lblL[0]->FontSize(), 3.0);
+    }
+
+    // ------------------------------------------------ the dictionary --
+
+    void dictionaryFile_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("entries");
+        QTest::newRow("three lines") << QByteArray("\"apple\"\r\n\"ice cream\"\r\n\"Haus\"\r\n")
+                                     << QStringList{"apple", "ice cream", "Haus"};
+        QTest::newRow("LF line ends") << QByteArray("\"apple\"\n\"pear\"\n") << QStringList{"apple", "pear"};
+        QTest::newRow("comma kept") << QByteArray("\"salt, pepper\"\r\n") << QStringList{"salt, pepper"};
+        QTest::newRow("one pair of quotes") << QByteArray("\"say \"hi\"\"\r\n") << QStringList{"say \"hi\""};
+        QTest::newRow("umlauts") << QByteArray("\"M\xfc\x64\x65\"\r\n\"Stra\xdf\x65\"\r\n")
+                                 << QStringList{QString::fromUtf8("Müde"), QString::fromUtf8("Straße")};
+        QTest::newRow("empty lines left out") << QByteArray("\"\"\r\n\"a\"\r\n") << QStringList{"a"};
+    }
+    void dictionaryFile() {
+        QFETCH(QByteArray, bytes);
+        writeFile(QStringLiteral("Hangman.qem"), bytes);
+        QTEST(HangmanDictionary::read().value(), "entries");
+        QFETCH(QStringList, entries);
+        QVERIFY(HangmanDictionary::write(entries));
+        QCOMPARE(HangmanDictionary::read().value(), entries);
+    }
+
+    void sixHundredEntries() {
+        QStringList entries;
+        for (int i = 0; i < 600; ++i) entries << QStringLiteral("word ") + QString(QChar(u'a' + i % 26)).repeated(1 + i / 26);
+        writeFile(QStringLiteral("Hangman.qem"), quotedLines(entries));
+        LoadDictionary();
+        auto* editor = frmHmDic();
+        QCOMPARE(editor->lstSHOW->count(), 600);
+        // The last entry is still checked for duplicates.
+        editor->txtEnter->setText(entries.last().toUpper());
+        QTest::mouseClick(editor->cmdAdd, Qt::LeftButton);
+        QCOMPARE(MsgBoxSeam::last().text, QStringLiteral("Word is already in dictionary"));
+        editor->txtEnter->setText(QStringLiteral("last one"));
+        QTest::mouseClick(editor->cmdAdd, Qt::LeftButton);
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(editor->cmdSave, Qt::LeftButton);
+        QCOMPARE(HangmanDictionary::read().value(), entries << QStringLiteral("last one"));
+    }
+
+    void missingOrEmptyFile_data() {
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("missing") << false;
+        QTest::newRow("empty") << true;
+    }
+    void missingOrEmptyFile() {
+        QFETCH(bool, exists);
+        if (exists) writeFile(QStringLiteral("Hangman.qem"), QByteArray());
+        LoadDictionary();
+        QCOMPARE(frmHmDic()->lstSHOW->count(), 0);
+        QCOMPARE(MsgBoxSeam::last().text, QStringLiteral("No words available"));
+        QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
+    }
+
+    // "^V" pastes "pe\"ar7ä"; "=" puts the rest in the box past the key
+    // filter (as a drop would).
+    void editorAdd_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("new word") << "pear" << 4 << "";
+        QTest::newRow("phrase") << "ice cream" << 4 << "";
+        QTest::newRow("duplicate") << "apple" << 3 << "Word is already in dictionary";
+        QTest::newRow("trailing blank") << "pear " << 3 << "";
+        QTest::newRow("paste filtered") << "^V" << 4 << "";
+        QTest::newRow("quote put in") << "=say \"hi\"" << 3 << "";
+        QTest::newRow("digit put in") << "=abc1" << 3 << "";
+        QTest::newRow("umlaut put in") << QString::fromUtf8("=Müde") << 3 << "";
+    }
+    void editorAdd() {
+        writeFile(QStringLiteral("Hangman.qem"), quotedLines({"APPLE", "Haus", "ice"}));
+        LoadDictionary();
+        auto* editor = frmHmDic();
+        QFETCH(QString, entry);
+        QApplication::clipboard()->setText(QString::fromUtf8("pe\"ar7ä"));
+        if (entry.startsWith(u'=')) editor->txtEnter->setText(entry.mid(1));
+        else typeKeys(editor->txtEnter, entry);
+        QTest::mouseClick(editor->cmdAdd, Qt::LeftButton);
+        QTEST(editor->lstSHOW->count(), "count");
+        QTEST(MsgBoxSeam::shown().isEmpty() ? QString() : MsgBoxSeam::last().text, "message");
+        for (int i = 0; i < editor->lstSHOW->count(); ++i)
+            QVERIFY(HangmanDictionary::acceptable(editor->lstSHOW->item(i)->text()));
+    }
+
+    void editorCountDeleteAndSave() {
+        CurrentLanguage = QStringLiteral("German");
+        writeFile(QStringLiteral("Hangman.qem"), quotedLines({"a", "b", "c"}));
+        LoadDictionary();
+        auto* editor = frmHmDic();
+        editor->Show();
+        editor->activateNow();
+        QCOMPARE(editor->lblCount->Caption(), QString::fromUtf8("3 Einträge"));
+        QCOMPARE(HangmanGame->Dic(), QVariant(1));
+        QTest::mouseClick(editor->cmdDel, Qt::LeftButton);
+        QCOMPARE(editor->lstSHOW->count(), 3);
+        editor->lstSHOW->setCurrentRow(1);
+        QTest::mouseClick(editor->cmdDel, Qt::LeftButton);
+        QCOMPARE(editor->lblCount->Caption(), QString::fromUtf8("2 Einträge"));
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(editor->cmdSave, Qt::LeftButton);
+        QCOMPARE(readFile(QStringLiteral("Hangman.qem")), QByteArray("\"a\"\r\n\"c\"\r\n"));
+    }
+
+    void saveRefusals_data() {
+        QTest::addColumn<bool>("emptyList");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty list") << true << "The list is empty and will not be saved";
+        QTest::newRow("unwritable file") << false << "Problem: HmDic_Save";
+    }
+    void saveRefusals() {
+        writeFile(QStringLiteral("Hangman.qem"), quotedLines({"a"}));
+        LoadDictionary();
+        auto* editor = frmHmDic();
+        QFETCH(bool, emptyList);
+        if (emptyList) {
+            editor->lstSHOW->clear();
+        } else {
+            // A folder where the file should be: the save cannot replace it.
+            QFile::remove(App::dataFile(QStringLiteral("Hangman.qem"), App::Access::Write));
+            QDir(programFolder()).mkdir(QStringLiteral("Hangman.qem"));
+        }
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(editor->cmdSave, Qt::LeftButton);
+        QFETCH(QString, message);
+        QVERIFY(MsgBoxSeam::last().text.startsWith(message));
+        if (emptyList) QCOMPARE(readFile(QStringLiteral("Hangman.qem")), QByteArray("\"a\"\r\n"));
+    }
+};
+
+QTEST_MAIN(TestHangman)
+#include "tst_hangman.moc"
