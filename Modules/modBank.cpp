@@ -229,7 +229,7 @@ void FillCheckingsGrid(class frmBank* frm) {
         const CellWriter put(grid);
         // The payees of the rows shown, each once whatever its case (the
         // first one seen), sorted as the list shows them.
-        QSet<QString> seen;
+        QSet<QString> seen, seenExactly;
         QStringList payees;
         for (const Ledger::Entry& e : rows) {
             const int row = int(++vEntryCount);
@@ -244,9 +244,15 @@ void FillCheckingsGrid(class frmBank* frm) {
             put(row, 7, QString::number(e.entry));
             put(row, 8, e.link ? QString::number(*e.link) : QString());
             put(row, 9, QString::number(row));
-            if (!e.payee.isEmpty() && !seen.contains(e.payee.toLower())) {
-                seen.insert(e.payee.toLower());
-                payees << e.payee;
+            // Most rows repeat a payee exactly; only a new spelling is
+            // compared ignoring case.
+            if (!e.payee.isEmpty() && !seenExactly.contains(e.payee)) {
+                seenExactly.insert(e.payee);
+                const QString key = e.payee.toLower();
+                if (!seen.contains(key)) {
+                    seen.insert(key);
+                    payees << e.payee;
+                }
             }
         }
         quiet.reset();

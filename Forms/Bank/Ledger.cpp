@@ -64,11 +64,21 @@ std::optional<qint64> optionalOf(const QVariant& v) {
     return v.toLongLong();
 }
 QString iso(const QDate& d) { return d.toString(Qt::ISODate); }
+// "yyyy-MM-dd" read by hand: registers are read thousands of rows at a time.
+QDate isoDate(const QString& t) {
+    if (t.size() != 10 || t[4] != u'-' || t[7] != u'-') return QDate::fromString(t, Qt::ISODate);
+    auto number = [&](int from, int n) {
+        int v = 0;
+        for (int i = from; i < from + n; ++i) v = v * 10 + (t[i].unicode() - u'0');
+        return v;
+    };
+    return QDate(number(0, 4), number(5, 2), number(8, 2));
+}
 
 Entry readEntry(const QSqlQuery& q) {
     Entry e;
     e.entry = q.value(0).toLongLong();
-    e.date = QDate::fromString(q.value(1).toString(), Qt::ISODate);
+    e.date = isoDate(q.value(1).toString());
     e.amount = q.value(2).toLongLong();
     e.balance = q.value(3).toLongLong();
     e.link = optionalOf(q.value(4));
