@@ -10,7 +10,7 @@
 
 #include <QComboBox>
 #include <QList>
-#include <cmath>
+#include <algorithm>
 
 namespace StatementLayout {
 
