@@ -2,6 +2,8 @@
 // files, so that anyone can look at them without starting the program:
 //   QT_QPA_PLATFORM=offscreen QEM_MEDIA_DIR=<source> screenshots <folder>
 #include "Forms/AsciiConverter/frmAscii.h"
+#include "Forms/Bank/frmBank.h"
+#include "Forms/Bank/frmBudget.h"
 #include "Forms/Calculator/frmCalc.h"
 #include "Forms/Calendar/frmClndr.h"
 #include "Forms/ComputerConverter/frmComp.h"
@@ -40,6 +42,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QRadioButton>
 #include <QTest>
 #include <functional>
 
@@ -288,6 +291,50 @@ int main(int argc, char** argv) {
              auto* f = frmInterpret();
              f->Show();
              f->txtInput->setTextValue(QStringLiteral("The house and the garden."));
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("banklogin"),
+         [] {
+             frmChoice();
+             auto* f = frmBank();
+             f->Show();
+             f->activateNow();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("bank"),
+         [] {
+             frmChoice();
+             auto* f = frmBank();
+             f->Show();
+             f->optNewUser->setChecked(true);
+             f->txtPwd->setTextValue(QStringLiteral("4711"));
+             f->txtLastName->setTextValue(QStringLiteral("Doe"));
+             f->txtFirstName->setTextValue(QStringLiteral("Jane"));
+             f->cmdOK_Click();
+             const QStringList dates{"2 Mar 2026", "5 Mar 2026", "9 Mar 2026"};
+             const QStringList amounts{"1200", "-45.5", "-80"};
+             const QStringList payees{"Employer", "Grocer", "Garage"};
+             for (int i = 0; i < 3; ++i) {
+                 f->txtDat[1]->setTextValue(dates[i]);
+                 f->cboPayee->setEditText(payees[i]);
+                 f->txtDat[3]->setTextValue(amounts[i]);
+                 f->lblAdd_Click(0);
+             }
+             f->txtDebt->setTextValue(QStringLiteral("25"));
+             f->txtDebtDescription->setTextValue(QStringLiteral("Neighbour"));
+             f->lblAdd_Click(2);
+             f->flxGrid->clickCell(2, 2);
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("budget"),
+         [] {
+             // A monthly income typed and spread by the default percentages.
+             frmChoice();
+             auto* f = frmBudget();
+             f->Show();
+             f->txtGrossIncomeM->setTextValue(QStringLiteral("1500"));
+             int enter = 13;
+             f->txtGrossIncomeM_KeyUp(enter, 0);
              return static_cast<QWidget*>(f);
          }},
     };

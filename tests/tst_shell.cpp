@@ -261,7 +261,7 @@ private slots:
         QTest::newRow("Hangman 1") << "cmdHangman1p" << "Drumroll.wav" << "frmHangman1p" << false;
         QTest::newRow("Hangman 2") << "cmdHangman2p" << "Drumroll.wav" << "frmHangman2p" << false;
         QTest::newRow("planner") << "cmdPlaner" << "" << "frmPlaner" << false;
-        QTest::newRow("bank") << "cmdBank" << "" << "" << false;
+        QTest::newRow("bank") << "cmdBank" << "" << "frmBank" << false;
         QTest::newRow("messenger") << "cmdMsg" << "Stretch5.mp3" << "frmMessenger" << false;
         QTest::newRow("typing trainer") << "cmdKeyb" << "" << "frmKeyb" << false;
         QTest::newRow("calendar") << "lblDate" << "" << "frmClndr" << true;

@@ -1,6 +1,7 @@
 #include "Forms/Main/LaunchTable.h"
 
 #include "Forms/AsciiConverter/frmAscii.h"
+#include "Forms/Bank/frmBank.h"
 #include "Forms/Calculator/frmCalc.h"
 #include "Forms/Calendar/frmClndr.h"
 #include "Forms/ComputerConverter/frmComp.h"
@@ -52,7 +53,7 @@ const QList<LaunchRow>& LaunchTable() {
         {&control<&frmChoice::cmdHangman1p>, "Drumroll.wav", &toolWindow<class frmHangman1p>, modeless},
         {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", &toolWindow<class frmHangman2p>, modeless},
         {&control<&frmChoice::cmdPlaner>, stopMusic, &toolWindow<class frmPlaner>, modeless},
-        {&control<&frmChoice::cmdBank>, stopMusic, noWindow /* frmBank, home bank */, modeless},
+        {&control<&frmChoice::cmdBank>, stopMusic, &toolWindow<class frmBank>, modeless},
         {&control<&frmChoice::cmdMsg>, "Stretch5.mp3", &toolWindow<class frmMessenger>, modeless},
         {&control<&frmChoice::cmdKeyb>, stopMusic, &toolWindow<class frmKeyb>, modeless},
         // The calendar (on today) and the About window.

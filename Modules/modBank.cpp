@@ -1,0 +1,320 @@
+#include "Modules/modBank.h"
+
+#include "Classes/clsBank.h"
+#include "Forms/Bank/frmBank.h"
+#include "Modules/modLanguage.h"
+#include "Modules/modMain.h"
+#include "Platform/App.h"
+#include "Platform/MsgBox.h"
+#include "Platform/Numbers.h"
+#include "Platform/Runtime.h"
+
+#include <QComboBox>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSet>
+#include <algorithm>
+
+std::unique_ptr<clsBank> objBank;
+double dblPrevBalance = 0;
+qint64 vEntryCount = 0;
+qint64 vCheckedCount = 0;
+qint64 vSelEntry = 0;
+qint64 vSelSavEntry = 0;
+qint64 vPrevEntry = 0;
+qint64 intNextEntry = 0;
+bool bNewTransaction = false;
+bool bZeroAmount = false;
+bool bEditEntry = false;
+bool bDateForTransfer = false;
+bool bExists = false;
+bool bLoggedIn = false;
+bool bDateOld = false;
+Ledger::Place ChkCorrectFrom;
+Ledger::Place SavCorrectFrom;
+
+Ado::Connection& cnBank() {
+    // Made on first use (the database layer needs the application) and kept
+    // for the whole run, so a repeated log-in reuses the one named connection.
+    static auto* connection = new Ado::Connection(QStringLiteral("Bank"));
+    return *connection;
+}
+
+QString BankFile() { return App::dataFile(QStringLiteral("Bank.mdb"), App::Access::Write); }
+
+QStringList BudgetCategories() {
+    if (isGerman())
+        return {QStringLiteral("Ersparnisse"),  QStringLiteral("Soll/Darlehen"), QStringLiteral("Hausrat/Betrieb"),
+                QStringLiteral("Lebensmittel"), QStringLiteral("Auto"),          QStringLiteral("Kleidung"),
+                QStringLiteral("Freizeit"),     QStringLiteral("Arzt"),          QStringLiteral("Versicherung"),
+                QStringLiteral("Sonstiges")};
+    return {QStringLiteral("Savings"),    QStringLiteral("Debts"),   QStringLiteral("Housing/Utilities"),
+            QStringLiteral("Groceries"),  QStringLiteral("Auto"),    QStringLiteral("Clothing"),
+            QStringLiteral("Recreation"), QStringLiteral("Medical"), QStringLiteral("Insurance"),
+            QStringLiteral("Other")};
+}
+
+QString EntriesCaption(bool reconciled) {
+    QString text = QString::number(vEntryCount) + L(QStringLiteral(" Entries"), QString::fromUtf8(" Einträge"));
+    if (reconciled)
+        text += QStringLiteral("\r\n") + QString::number(vCheckedCount) +
+                L(QStringLiteral(" are reconciled"), QString::fromUtf8(" sind geprüft"));
+    return text;
+}
+
+namespace BankText {
+
+QDate dateOf(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return {};
+    const QLocale loc = Runtime::locale();
+    const QString form = loc.dateFormat(QLocale::ShortFormat);
+    static const QRegularExpression numbers(QStringLiteral("^(\\d{1,4})[/.\\-\\s]+(\\d{1,4})[/.\\-\\s]+(\\d{1,4})$"));
+    if (const QRegularExpressionMatch m = numbers.match(t); m.hasMatch()) {
+        // Day, month and year stand in the order of the short date form; a
+        // two-digit year means 1930 to 2029.
+        QList<std::pair<qsizetype, QChar>> order{
+            {form.indexOf(u'd'), u'd'}, {form.indexOf(u'M'), u'M'}, {form.indexOf(u'y'), u'y'}};
+        std::sort(order.begin(), order.end());
+        int day = 0, month = 0, year = 0;
+        for (int i = 0; i < 3; ++i) {
+            const QString part = m.captured(i + 1);
+            const int value = part.toInt();
+            if (order[i].second == u'd')
+                day = value;
+            else if (order[i].second == u'M')
+                month = value;
+            else
+                year = part.size() <= 2 ? (value < 30 ? 2000 + value : 1900 + value) : value;
+        }
+        return QDate(year, month, day);
+    }
+    // The short form with a month name, as the C settings write it.
+    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
+    QString wide = form;
+    wide.replace(twoDigitYear, QStringLiteral("yyyy"));
+    return loc.toDate(t, wide);
+}
+
+std::optional<Ledger::Money> amountOf(const QString& text) {
+    const std::optional<double> v = Runtime::toNumber(text);
+    if (!v || std::abs(*v) > 1e14) return std::nullopt;
+    return Ledger::toMoney(*v);
+}
+
+QString gridDateFormat() {
+    const QString today = DateToday(QStringLiteral("Medium"));
+    if (today.size() > 2 && today[2] == u'.') return QStringLiteral("dd.mm.yy");
+    // The computer's date separator: the first one of its short date form.
+    QString separator = QStringLiteral("/");
+    for (const QChar c : Runtime::locale().dateFormat(QLocale::ShortFormat)) {
+        if (c == u'/' || c == u'.' || c == u'-') {
+            separator = c;
+            break;
+        }
+    }
+    return QStringLiteral("mm") + separator + QStringLiteral("dd") + separator + QStringLiteral("yy");
+}
+
+namespace {
+void twoDigits(QString& out, int n) {
+    out += QChar(u'0' + n / 10 % 10);
+    out += QChar(u'0' + n % 10);
+}
+} // namespace
+
+QString gridDate(const QDate& d, const QString& form) {
+    // Written by hand: the registers show thousands of dates at a time.
+    QString out;
+    out.reserve(8);
+    const bool dayFirst = form.startsWith(u'd');
+    twoDigits(out, dayFirst ? d.day() : d.month());
+    out += form[2];
+    twoDigits(out, dayFirst ? d.month() : d.day());
+    out += form[5];
+    twoDigits(out, d.year() % 100);
+    return out;
+}
+
+QString money(Ledger::Money m, QChar decimalSeparator) {
+    const qint64 cents = (m < 0 ? -m + 50 : m + 50) / 100;
+    QString out;
+    if (m < 0 && cents != 0) out += u'-';
+    const qint64 whole = cents / 100;
+    if (whole < 10) out += u'0';
+    out += QString::number(whole);
+    out += decimalSeparator;
+    twoDigits(out, int(cents % 100));
+    return out;
+}
+
+} // namespace BankText
+
+namespace {
+
+// The year and month chosen in the filters; the last item of each ("All")
+// means any.
+Ledger::Period chosenPeriod(class frmBank* frm) {
+    Ledger::Period p;
+    if (frm->cboYear->currentIndex() != frm->cboYear->count() - 1) p.year = frm->cboYear->currentText().toInt();
+    if (frm->cboMonth->currentIndex() != frm->cboMonth->count() - 1) p.month = frm->cboMonth->currentText().toInt();
+    return p;
+}
+
+QString currencySign(class frmBank* frm) {
+    return frm->optDollar->isChecked() ? QStringLiteral("$ ") : QString::fromUtf8("€ ");
+}
+
+// The rows the filters choose; the grid emptied to its heading, the editor
+// hidden, the counts reset.
+QList<Ledger::Entry> startFill(class frmBank* frm, FlexGrid* grid, Ledger::Register r) {
+    if (bNewTransaction) objBank->AddYear(frm);
+    QList<Ledger::Entry> rows = Ledger::entries(cnBank(), r, frm->account(), chosenPeriod(frm));
+    frm->fraDrag->setVisible(false);
+    grid->setRows(1);
+    vEntryCount = 0;
+    vCheckedCount = 0;
+    return rows;
+}
+
+// While a register's cells are written the grid's view is told nothing
+// cell by cell; it is redrawn once at the end.
+struct QuietGrid {
+    FlexGrid* grid;
+    QSignalBlocker model;
+    explicit QuietGrid(FlexGrid* g) : grid(g), model(g->model()) { grid->setUpdatesEnabled(false); }
+    ~QuietGrid() {
+        model.unblock();
+        grid->setUpdatesEnabled(true);
+        grid->viewport()->update();
+    }
+};
+
+// A register's cells, written straight into the grid's table: thousands
+// at a time, each item made whole (text, the column's alignment, the flags
+// of a body cell) before the table takes it.
+struct CellWriter {
+    FlexGrid* grid;
+    QList<Qt::Alignment> alignment;
+    explicit CellWriter(FlexGrid* g) : grid(g) {
+        for (int col = 0; col < g->Cols(); ++col)
+            alignment << Qt::Alignment(g->horizontalHeaderItem(col)->textAlignment());
+    }
+    void operator()(int row, int col, const QString& text) const {
+        auto* item = new QTableWidgetItem(text);
+        item->setTextAlignment(alignment[col]);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        grid->setItem(row, col, item);
+    }
+};
+
+// The last row made current and the strip moved over its column.
+void endFill(class frmBank* frm, FlexGrid* grid) {
+    grid->setRow(int(vEntryCount));
+    frm->fraDrag->move(grid->x() + Form::px(grid->CellLeft()), frm->fraDrag->y());
+}
+
+} // namespace
+
+void FillCheckingsGrid(class frmBank* frm) {
+    FlexGrid* grid = frm->flxGrid;
+    try {
+        const QList<Ledger::Entry> rows = startFill(frm, grid, Ledger::Register::Checkings);
+        frm->cboPayee->clear();
+        const QString sign = currencySign(frm);
+        const QString dateForm = BankText::gridDateFormat();
+        const QChar separator = Runtime::decimalSeparator();
+        grid->setRows(int(rows.size()) + 1);
+        std::optional<QuietGrid> quiet(grid);
+        const CellWriter put(grid);
+        // The payees of the rows shown, each once whatever its case (the
+        // first one seen), sorted as the list shows them.
+        QSet<QString> seen, seenExactly;
+        QStringList payees;
+        for (const Ledger::Entry& e : rows) {
+            const int row = int(++vEntryCount);
+            if (e.checked) ++vCheckedCount;
+            put(row, 0, e.number ? QString::number(*e.number) : QString());
+            put(row, 1, BankText::gridDate(e.date, dateForm));
+            put(row, 2, e.payee);
+            put(row, 3, e.description);
+            put(row, 4, sign + BankText::money(e.amount, separator));
+            put(row, 5, sign + BankText::money(e.balance, separator));
+            put(row, 6, e.checked ? QStringLiteral("X") : QString());
+            put(row, 7, QString::number(e.entry));
+            put(row, 8, e.link ? QString::number(*e.link) : QString());
+            put(row, 9, QString::number(row));
+            // Most rows repeat a payee exactly; only a new spelling is
+            // compared ignoring case.
+            if (!e.payee.isEmpty() && !seenExactly.contains(e.payee)) {
+                seenExactly.insert(e.payee);
+                const QString key = e.payee.toLower();
+                if (!seen.contains(key)) {
+                    seen.insert(key);
+                    payees << e.payee;
+                }
+            }
+        }
+        quiet.reset();
+        std::sort(payees.begin(), payees.end(),
+                  [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+        frm->cboPayee->addItems(payees);
+        // The box keeps the last row's payee as its text.
+        frm->cboPayee->setEditText(rows.isEmpty() ? QString() : rows.last().payee);
+        endFill(frm, grid);
+        frm->lblEntries->setCaption(EntriesCaption(true));
+    } catch (const RuntimeError& e) {
+        ShowProblem(QStringLiteral("Display Checkings"), e.number, e.description);
+    }
+}
+
+void FillSavingsGrid(class frmBank* frm) {
+    FlexGrid* grid = frm->flxgrid2;
+    try {
+        const QList<Ledger::Entry> rows = startFill(frm, grid, Ledger::Register::Savings);
+        const QString sign = currencySign(frm);
+        const QString dateForm = BankText::gridDateFormat();
+        const QChar separator = Runtime::decimalSeparator();
+        grid->setRows(int(rows.size()) + 1);
+        std::optional<QuietGrid> quiet(grid);
+        const CellWriter put(grid);
+        for (const Ledger::Entry& e : rows) {
+            const int row = int(++vEntryCount);
+            put(row, 0, sign + BankText::money(e.balance, separator));
+            put(row, 1, sign + BankText::money(e.amount, separator));
+            put(row, 2, BankText::gridDate(e.date, dateForm));
+            put(row, 3, QString::number(e.entry));
+            put(row, 4, e.link ? QString::number(*e.link) : QString());
+        }
+        quiet.reset();
+        endFill(frm, grid);
+        frm->lblEntries->setCaption(EntriesCaption(false));
+    } catch (const RuntimeError& e) {
+        ShowProblem(QStringLiteral("Display Savings"), e.number, e.description);
+    }
+}
+
+namespace {
+// The hourglass for as long as a correction runs, also when it fails.
+struct BusyPointer {
+    class frmBank* frm;
+    explicit BusyPointer(class frmBank* f) : frm(f) { frm->setMousePointer(vbHourglass); }
+    ~BusyPointer() { frm->setMousePointer(vbDefault); }
+};
+} // namespace
+
+void RecalcCheckingsBalances(class frmBank* frm) {
+    BusyPointer busy(frm);
+    Ledger::correct(cnBank(), Ledger::Register::Checkings, frm->account(), ChkCorrectFrom);
+    objBank->LastCheckingsBalance = Ledger::lastBalance(cnBank(), Ledger::Register::Checkings, frm->account());
+    objBank->WrongBalance = 0;
+    bDateOld = false;
+}
+
+void RecalcSavingsBalances(class frmBank* frm) {
+    BusyPointer busy(frm);
+    Ledger::correct(cnBank(), Ledger::Register::Savings, frm->account(), SavCorrectFrom);
+    objBank->LastSavingsBalance = Ledger::lastBalance(cnBank(), Ledger::Register::Savings, frm->account());
+    objBank->WrongBalance = 0;
+    bDateOld = false;
+}

@@ -1,0 +1,1321 @@
+// The home bank: its store (the database opened, created or refused; rows
+// added at every place of a register; the running balances corrected;
+// 64-bit entry numbers; texts stored as typed), and its window (opened
+// from the menu, log-in and account creation, the registers with their
+// filters, formats and lists, a new entry saved, the entry checks), under
+// both languages, "." and "," number settings and both date regions; and
+// a writer killed at random moments leaves a sound database.
+#include "Classes/clsBank.h"
+#include "Forms/Bank/Ledger.h"
+#include "Forms/Bank/frmBank.h"
+#include "Forms/Calculator/frmCalc.h"
+#include "Forms/Calendar/frmClndr.h"
+#include "Forms/Main/frmChoice.h"
+#include "Modules/modBank.h"
+#include "Modules/modLanguage.h"
+#include "Platform/App.h"
+#include "Platform/MsgBox.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QFile>
+#include <QListWidget>
+#include <QProcess>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+using namespace TestSupport;
+using Ledger::Money;
+using Ledger::Register;
+
+namespace {
+const QLocale kUS(QLocale::English, QLocale::UnitedStates);
+const QLocale kDE(QLocale::German, QLocale::Germany);
+const QString kEurope = QStringLiteral("W. Europe Standard Time");
+const QString kAmerica = QStringLiteral("Pacific Standard Time");
+const QString kSqlText = QStringLiteral("'; DROP TABLE ID; -- 100% \"quoted\";");
+
+Money money(double v) { return Ledger::toMoney(v); }
+QString bankFile() { return App::dataFile(QStringLiteral("Bank.mdb"), App::Access::Write); }
+
+// A connection of the test's own on the program folder's "Bank.mdb".
+struct Store {
+    Ado::Connection c{QStringLiteral("bank-test")};
+    Store() { Ledger::open(c, bankFile()); }
+    ~Store() { c.Close(); }
+};
+
+// One booking as the window makes it: the row, then the correction from
+// its place, in one transaction.
+qint64 book(Ado::Connection& c, Register r, const QString& account, const QDate& date, double amount,
+            const QString& payee = QStringLiteral("Shop")) {
+    Ado::Transaction t(c);
+    Ledger::Entry e;
+    e.date = date;
+    e.amount = money(amount);
+    e.payee = payee;
+    const qint64 key = Ledger::addEntry(c, r, account, e);
+    Ledger::correct(c, r, account, {date, key});
+    t.commit();
+    return key;
+}
+
+QList<Money> balances(Ado::Connection& c, Register r, const QString& account) {
+    QList<Money> out;
+    for (const Ledger::Entry& e : Ledger::entries(c, r, account)) out << e.balance;
+    return out;
+}
+
+QList<Money> moneyList(std::initializer_list<double> values) {
+    QList<Money> out;
+    for (double v : values) out << money(v);
+    return out;
+}
+
+// The language the menu reads from "QEM.ini" at its start.
+void useLanguage(const QString& language) {
+    writeFile(QStringLiteral("QEM.ini"), "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+}
+
+// The window opened from the menu's bank button.
+class frmBank* openBank() {
+    frmChoice()->cmdBank->click();
+    class frmBank* f = frmBank();
+    f->activateNow();
+    return f;
+}
+
+// The user's steps at the log-in panel. The account text is put into the
+// field whole, as a paste leaves it.
+void enter(class frmBank* f, const QString& account, QRadioButton* option, const QString& last = QString(),
+           const QString& first = QString()) {
+    if (option) option->click();
+    f->txtPwd->setTextValue(account);
+    f->txtLastName->setTextValue(last);
+    f->txtFirstName->setTextValue(first);
+    f->cmdOK->click();
+}
+
+class frmBank* loggedIn(const QString& account = QStringLiteral("4711")) {
+    class frmBank* f = openBank();
+    enter(f, account, f->optNewUser, QStringLiteral("Doe"), QStringLiteral("Jane"));
+    return f;
+}
+
+// The editor's fields typed and "Add" pressed.
+void addEntry(class frmBank* f, const QString& date, const QString& amount,
+              const QString& payee = QStringLiteral("Shop"), const QString& number = QString(),
+              const QString& description = QString()) {
+    f->txtDat[0]->setTextValue(number);
+    f->txtDat[1]->setTextValue(date);
+    f->cboPayee->setEditText(payee);
+    f->txtDat[2]->setTextValue(description);
+    f->txtDat[3]->setTextValue(amount);
+    f->lblAdd[0]->click();
+}
+
+QStringList column(FlexGrid* g, int col) {
+    QStringList out;
+    for (int row = 1; row < g->Rows(); ++row) out << g->TextMatrix(row, col);
+    return out;
+}
+
+QStringList shownTexts() {
+    QStringList out;
+    for (const MsgBoxSeam::Shown& s : MsgBoxSeam::shown()) out << s.text;
+    return out;
+}
+
+// A click on a register row opens the editor over it.
+void pick(class frmBank* f, int row) {
+    FlexGrid* g = f->checkingsShown() ? f->flxGrid : f->flxgrid2;
+    g->clickCell(row, 2);
+}
+
+// The transfer panel filled and "OK" pressed.
+void transfer(class frmBank* f, int direction, const QString& date, const QString& amount) {
+    f->cboFromTo->setCurrentIndex(direction);
+    f->txtDat[5]->setTextValue(date);
+    f->txtDat[6]->setTextValue(amount);
+    f->cmdTransfer->click();
+}
+
+QStringList debtItems(class frmBank* f) {
+    QStringList out;
+    for (int i = 0; i < f->lstDebts->count(); ++i) out << f->lstDebts->item(i)->text();
+    return out;
+}
+
+// The debts file's lines without their quotes.
+QStringList debtsFileLines(const QString& account) {
+    QStringList out;
+    for (const QByteArray& line : readFile(account + "Debts.qem").split('\n'))
+        if (line.size() >= 3) out << QString::fromLatin1(line.trimmed().mid(1, line.trimmed().size() - 2));
+    return out;
+}
+
+QColor colorOf(const Label* l) { return l->palette().color(QPalette::WindowText); }
+
+void checkPairs(Ado::Connection& c, const QString& account) {
+    for (const Ledger::Entry& e : Ledger::entries(c, Register::Checkings, account)) {
+        if (!e.link) continue;
+        const std::optional<Ledger::Entry> other = Ledger::entry(c, Register::Savings, *e.link);
+        QVERIFY(other);
+        QCOMPARE(other->link, std::optional<qint64>(e.entry));
+        QCOMPARE(other->amount, -e.amount);
+        QCOMPARE(other->date, e.date);
+    }
+    for (const Ledger::Entry& e : Ledger::entries(c, Register::Savings, account))
+        if (e.link) {
+            const std::optional<Ledger::Entry> other = Ledger::entry(c, Register::Checkings, *e.link);
+            QVERIFY(other);
+            QCOMPARE(other->link, std::optional<qint64>(e.entry));
+        }
+    for (const Register r : {Register::Checkings, Register::Savings}) QVERIFY(Ledger::balancesHold(c, r, account));
+}
+} // namespace
+
+class TestBank : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { setUp(); }
+    void cleanup() {
+        tearDown();
+        CurrentLanguage = QStringLiteral("English");
+    }
+
+    // --- The store ---------------------------------------------------------
+
+    void missingDatabaseIsCreated() {
+        QVERIFY(!QFile::exists(bankFile()));
+        Store s;
+        for (const char* table : {"ID", "Checkings", "Savings"}) QVERIFY(s.c.hasTable(QString::fromLatin1(table)));
+        QCOMPARE(Ledger::accounts(s.c), QStringList());
+    }
+
+    void foreignFileIsRefused_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("not a database") << QByteArray("Just some text, no database at all.\r\n");
+        QByteArray empty;
+        {
+            // A SQLite database without the bank's tables.
+            QTemporaryDir dir;
+            const QString file = dir.filePath(QStringLiteral("other.mdb"));
+            Ado::Connection c(QStringLiteral("other"));
+            c.Open(file);
+            c.Execute(QStringLiteral("CREATE TABLE Other (x INTEGER)"));
+            c.Close();
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            empty = f.readAll();
+        }
+        QTest::newRow("database without the tables") << empty;
+    }
+    void foreignFileIsRefused() {
+        QFETCH(QByteArray, bytes);
+        writeFile(QStringLiteral("Bank.mdb"), bytes);
+        class frmBank* f = openBank();
+        enter(f, QStringLiteral("12"), f->optNewUser, QStringLiteral("Doe"), QStringLiteral("Jane"));
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: OpenBankConnection\n")));
+        QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
+        QCOMPARE(readFile(QStringLiteral("Bank.mdb")), bytes);
+        QVERIFY(f->fraUser->isVisible());
+        QVERIFY(!bLoggedIn);
+        QCOMPARE(cnBank().State(), int(Ado::adStateClosed));
+    }
+
+    // Balances of a register holding +100 on 10 Jan, -30 on 10 Feb and +50
+    // on 10 Mar after one more row is booked.
+    void rowAtEveryPlace_data() {
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<QList<Money>>("expected");
+        QTest::newRow("after all") << QDate(2026, 4, 1) << 20.0 << moneyList({100, 70, 120, 140});
+        QTest::newRow("before all") << QDate(2026, 1, 1) << 20.0 << moneyList({20, 120, 90, 140});
+        QTest::newRow("between two") << QDate(2026, 2, 1) << -0.5 << moneyList({100, 99.5, 69.5, 119.5});
+        QTest::newRow("same day as the last") << QDate(2026, 3, 10) << 20.0 << moneyList({100, 70, 120, 140});
+        QTest::newRow("same day as the first") << QDate(2026, 1, 10) << 0.01 << moneyList({100, 100.01, 70.01, 120.01});
+    }
+    void rowAtEveryPlace() {
+        QFETCH(QDate, date);
+        QFETCH(double, amount);
+        QFETCH(QList<Money>, expected);
+        Store s;
+        for (const Register r : {Register::Checkings, Register::Savings}) {
+            book(s.c, r, "1", QDate(2026, 1, 10), 100);
+            book(s.c, r, "1", QDate(2026, 2, 10), -30);
+            book(s.c, r, "1", QDate(2026, 3, 10), 50);
+            // Another account's rows are never touched.
+            book(s.c, r, "2", QDate(2026, 2, 20), 7);
+            book(s.c, r, "1", date, amount);
+            QCOMPARE(balances(s.c, r, "1"), expected);
+            QCOMPARE(balances(s.c, r, "2"), moneyList({7}));
+            QCOMPARE(Ledger::lastBalance(s.c, r, "1"), expected.last());
+        }
+    }
+
+    // Changes that move, change or remove a row, corrected from the
+    // earliest place they touched.
+    void correctionAfterChanges_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QList<Money>>("expected");
+        QTest::newRow("date moved earlier") << "move to 5 Jan" << moneyList({-30, 70, 120});
+        QTest::newRow("date moved later") << "move first to 1 Apr" << moneyList({-30, 20, 120});
+        QTest::newRow("amount changed") << "amount -80" << moneyList({100, 20, 70});
+        QTest::newRow("removed in the middle") << "remove" << moneyList({100, 150});
+        QTest::newRow("stored balances damaged") << "damage" << moneyList({100, 70, 120});
+    }
+    void correctionAfterChanges() {
+        QFETCH(QString, change);
+        QFETCH(QList<Money>, expected);
+        Store s;
+        const qint64 first = book(s.c, Register::Checkings, "1", QDate(2026, 1, 10), 100);
+        const qint64 middle = book(s.c, Register::Checkings, "1", QDate(2026, 2, 10), -30);
+        book(s.c, Register::Checkings, "1", QDate(2026, 3, 10), 50);
+        Ado::Transaction t(s.c);
+        const Ledger::Place oldFirst = *Ledger::placeOf(s.c, Register::Checkings, first);
+        const Ledger::Place oldMiddle = *Ledger::placeOf(s.c, Register::Checkings, middle);
+        Ledger::Place from;
+        if (change == "move to 5 Jan" || change == "amount -80") {
+            Ledger::Entry e = *Ledger::entry(s.c, Register::Checkings, middle);
+            if (change == "amount -80")
+                e.amount = money(-80);
+            else
+                e.date = QDate(2026, 1, 5);
+            Ledger::updateEntry(s.c, Register::Checkings, e);
+            from = std::min(oldMiddle, Ledger::Place{e.date, middle});
+        } else if (change == "move first to 1 Apr") {
+            Ledger::Entry e = *Ledger::entry(s.c, Register::Checkings, first);
+            e.date = QDate(2026, 4, 1);
+            Ledger::updateEntry(s.c, Register::Checkings, e);
+            from = oldFirst;
+        } else if (change == "remove") {
+            Ledger::deleteEntry(s.c, Register::Checkings, middle);
+            from = oldMiddle;
+        } else {
+            s.c.Execute(QStringLiteral("UPDATE Checkings SET Chk_Balance = 0"));
+            from = oldFirst;
+        }
+        Ledger::correct(s.c, Register::Checkings, "1", from);
+        t.commit();
+        QCOMPARE(balances(s.c, Register::Checkings, "1"), expected);
+        QVERIFY(Ledger::balancesHold(s.c, Register::Checkings, "1"));
+    }
+
+    void correctionRewritesOnlyWrongBalances() {
+        Store s;
+        book(s.c, Register::Savings, "1", QDate(2026, 1, 10), 100);
+        const qint64 key = book(s.c, Register::Savings, "1", QDate(2026, 2, 10), 5);
+        book(s.c, Register::Savings, "1", QDate(2026, 3, 10), 5);
+        QCOMPARE(Ledger::correct(s.c, Register::Savings, "1", {QDate(2026, 1, 1), 0}), 0);
+        s.c.Execute(QStringLiteral("UPDATE Savings SET Sav_Balance = 1 WHERE Sav_Entry = ?"), {key});
+        QCOMPARE(Ledger::correct(s.c, Register::Savings, "1", {QDate(2026, 1, 1), 0}), 1);
+    }
+
+    void entryNumbersBeyondSixteenBits() {
+        Store s;
+        s.c.Execute(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES ('Checkings', 40000)"));
+        const qint64 late = book(s.c, Register::Checkings, "1", QDate(2026, 3, 1), 10);
+        const qint64 early = book(s.c, Register::Checkings, "1", QDate(2026, 1, 1), 5);
+        QCOMPARE(late, qint64(40001));
+        QCOMPARE(early, qint64(40002));
+        QCOMPARE(balances(s.c, Register::Checkings, "1"), moneyList({5, 15}));
+        QCOMPARE(Ledger::neighboursOfEntry(s.c, Register::Checkings, "1", early).after->entry, late);
+    }
+
+    void amountForm_data() {
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("one digit") << 5.5 << "."
+                                   << "05.50";
+        QTest::newRow("negative") << -7.5 << "."
+                                  << "-07.50";
+        QTest::newRow("four digits, comma") << 1234.5 << ","
+                                            << "1234,50";
+        QTest::newRow("half a cent away from zero") << -0.005 << "."
+                                                    << "-00.01";
+        QTest::newRow("less than half a cent") << -0.0049 << "."
+                                               << "00.00";
+    }
+    void amountForm() {
+        QFETCH(double, amount);
+        QFETCH(QString, separator);
+        QFETCH(QString, text);
+        QCOMPARE(BankText::money(money(amount), separator[0]), text);
+    }
+
+    // --- The window: opening and log-in -----------------------------------
+
+    void opensFromMenuAndReturns() {
+        class frmBank* f = openBank();
+        QVERIFY(f->isVisible());
+        QVERIFY(!frmChoice()->isVisible());
+        QVERIFY(f->fraUser->isVisible());
+        QCOMPARE(f->width(), Form::px(10800));
+        f->Unload();
+        QVERIFY(frmChoice()->isVisible());
+    }
+
+    void logIn_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("account");
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("in");
+        const QString m1 = "Invalid Account#! Please re-enter your account#!";
+        const QString m2 = "Please enter a user name";
+        const QString m3 = "Account# cannot start with 0";
+        QTest::newRow("empty number") << "English"
+                                      << "user"
+                                      << ""
+                                      << "" << m1 << false;
+        QTest::newRow("number with a group separator") << "English"
+                                                       << "user"
+                                                       << "1,000"
+                                                       << "" << m1 << false;
+        QTest::newRow("number with an exponent") << "English"
+                                                 << "new"
+                                                 << "1e5"
+                                                 << "Doe" << m1 << false;
+        QTest::newRow("number with blanks") << "English"
+                                            << "new"
+                                            << " 12 "
+                                            << "Doe" << m1 << false;
+        QTest::newRow("unknown account") << "English"
+                                         << "user"
+                                         << "99"
+                                         << "" << m1 << false;
+        QTest::newRow("no option chosen") << "English"
+                                          << ""
+                                          << "4711"
+                                          << "" << m1 << false;
+        QTest::newRow("new without a name") << "English"
+                                            << "new"
+                                            << "12"
+                                            << "" << m2 << false;
+        QTest::newRow("new beginning with 0") << "English"
+                                              << "new"
+                                              << "012"
+                                              << "Doe" << m3 << false;
+        QTest::newRow("new that exists") << "English"
+                                         << "new"
+                                         << "4711"
+                                         << "Doe" << m1 << false;
+        QTest::newRow("new account") << "English"
+                                     << "new"
+                                     << "12345678"
+                                     << "Doe"
+                                     << "" << true;
+        QTest::newRow("existing account") << "English"
+                                          << "user"
+                                          << "4711"
+                                          << ""
+                                          << "" << true;
+        QTest::newRow("German: unknown account")
+            << "German"
+            << "user"
+            << "99"
+            << "" << QString::fromUtf8("Ungültige Konto#! Bitte geben Sie Ihre Konto# erneut ein!") << false;
+        QTest::newRow("German: without a name") << "German"
+                                                << "new"
+                                                << "12"
+                                                << ""
+                                                << "Bitte geben Sie einen Benutzernamen ein" << false;
+        QTest::newRow("German: beginning with 0") << "German"
+                                                  << "new"
+                                                  << "012"
+                                                  << "Doe"
+                                                  << "Konto# darf nicht mit einer 0 beginnen" << false;
+    }
+    void logIn() {
+        QFETCH(QString, language);
+        QFETCH(QString, option);
+        QFETCH(QString, account);
+        QFETCH(QString, last);
+        QFETCH(QString, message);
+        QFETCH(bool, in);
+        {
+            Store s;
+            Ledger::addAccount(s.c, "4711", "Roe", "Richard");
+        }
+        useLanguage(language);
+        class frmBank* f = openBank();
+        QRadioButton* choice = option == "user" ? f->optUser : option == "new" ? f->optNewUser : nullptr;
+        enter(f, account, choice, last, last.isEmpty() ? QString() : QStringLiteral("Jane"));
+        QCOMPARE(shownTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+        if (!message.isEmpty()) QCOMPARE(MsgBoxSeam::last().icon, int(vbExclamation));
+        QCOMPARE(bLoggedIn, in);
+        QCOMPARE(f->fraUser->isVisible(), !in);
+        QCOMPARE(f->fraCheckings->isVisible(), in);
+        // A failed attempt leaves no connection open.
+        QCOMPARE(cnBank().State(), in ? int(Ado::adStateOpen) : int(Ado::adStateClosed));
+        if (message == "Invalid Account#! Please re-enter your account#!") {
+            QCOMPARE(f->txtPwd->selectedText(), account);
+        }
+        Store s;
+        QCOMPARE(Ledger::accounts(s.c).size(), account == "12345678" ? 2 : 1);
+    }
+
+    void newAccountLogsInWithItsHolderAndDebtsFile() {
+        useLanguage(QStringLiteral("German"));
+        class frmBank* f = loggedIn(QStringLiteral("4711"));
+        QCOMPARE(f->lblInfo->Caption(), QStringLiteral("Konto#: 4711\r\nName: Doe, Jane"));
+        QCOMPARE(f->Caption(), QStringLiteral("ZOV Bank"));
+        QCOMPARE(f->lblSwitch[1]->Caption(), QStringLiteral("Sparkonto"));
+        QCOMPARE(f->cboMonth->currentText(), QStringLiteral("Alle"));
+        QCOMPARE(f->cboFromTo->itemText(0), QStringLiteral("Von Girokonto Zu Sparkonto"));
+        QCOMPARE(f->cboCat->itemText(2), QStringLiteral("Hausrat/Betrieb"));
+        // Fields and label buttons are named for assistive tools in the language shown.
+        QCOMPARE(f->txtDat[3]->accessibleName(), QStringLiteral("Betrag"));
+        QCOMPARE(f->lblAdd[1]->accessibleName(), QStringLiteral("Neu"));
+        QCOMPARE(f->width(), Form::px(13500));
+        QVERIFY(QFile::exists(App::dataFile(QStringLiteral("4711Debts.qem"))));
+        QCOMPARE(f->lblCheckingsTotal->Caption(), QStringLiteral("$0.00"));
+        f->Unload();
+        QVERIFY(frmChoice()->isVisible());
+        QCOMPARE(cnBank().State(), int(Ado::adStateClosed));
+    }
+
+    void textsStoredAsTyped() {
+        class frmBank* f = openBank();
+        enter(f, QStringLiteral("31"), f->optNewUser, kSqlText, kSqlText);
+        addEntry(f, QStringLiteral("1 Mar 2026"), QStringLiteral("-5"), kSqlText, QString(), kSqlText);
+        QCOMPARE(f->flxGrid->TextMatrix(1, 2), kSqlText);
+        QCOMPARE(f->flxGrid->TextMatrix(1, 3), kSqlText);
+        Store s;
+        QCOMPARE(Ledger::holder(s.c, "31")->lastName, kSqlText);
+        QCOMPARE(Ledger::entries(s.c, Register::Checkings, "31").first().payee, kSqlText);
+        QCOMPARE(Ledger::accounts(s.c), QStringList{"31"});
+    }
+
+    // --- The registers ----------------------------------------------------
+
+    void gridCells_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<bool>("euro");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("dateCell");
+        QTest::addColumn<QString>("amountCell");
+        QTest::addColumn<QString>("total");
+        QTest::newRow("US settings, dollar") << kUS << kAmerica << false << "12/31/2003"
+                                             << "12/31/03"
+                                             << "$ -05.50"
+                                             << "$-5.50";
+        QTest::newRow("German settings, euro")
+            << kDE << kEurope << true << "31.12.2003"
+            << "31.12.03" << QString::fromUtf8("€ -05,50") << QString::fromUtf8("€-5,50");
+        QTest::newRow("German settings, US region") << kDE << kAmerica << false << "31.12.2003"
+                                                    << "12.31.03"
+                                                    << "$ -05,50"
+                                                    << "$-5,50";
+    }
+    void gridCells() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, zone);
+        QFETCH(bool, euro);
+        QFETCH(QString, date);
+        QFETCH(QString, dateCell);
+        QFETCH(QString, amountCell);
+        QFETCH(QString, total);
+        setLocale(locale);
+        setZone(zone);
+        class frmBank* f = loggedIn();
+        if (euro) f->optEuro->click();
+        addEntry(f, date, locale == kUS ? "-5.5" : "-5,5", "Shop", "7");
+        QCOMPARE(shownTexts(), QStringList());
+        QCOMPARE(f->flxGrid->TextMatrix(1, 0), QStringLiteral("7"));
+        QCOMPARE(f->flxGrid->TextMatrix(1, 1), dateCell);
+        QCOMPARE(f->flxGrid->TextMatrix(1, 4), amountCell);
+        QCOMPARE(f->flxGrid->TextMatrix(1, 5), amountCell);
+        QCOMPARE(f->flxGrid->TextMatrix(1, 9), QStringLiteral("1"));
+        QCOMPARE(f->lblCheckingsTotal->Caption(), total);
+        QCOMPARE(f->cboYear->currentText(), QStringLiteral("2003"));
+    }
+
+    void filtersAndViews() {
+        {
+            Store s;
+            Ledger::addAccount(s.c, "5", "Doe", "Jane");
+            book(s.c, Register::Checkings, "5", QDate(2024, 3, 2), 10, "Baker");
+            book(s.c, Register::Checkings, "5", QDate(2025, 3, 9), 20, "baker");
+            book(s.c, Register::Checkings, "5", QDate(2025, 7, 1), 30, "Grocer");
+            book(s.c, Register::Savings, "5", QDate(2023, 1, 1), 40);
+            book(s.c, Register::Checkings, "6", QDate(2025, 3, 9), 99, "Other account");
+        }
+        class frmBank* f = openBank();
+        enter(f, QStringLiteral("5"), f->optUser);
+        // The latest year, all months.
+        QCOMPARE(f->cboYear->currentText(), QStringLiteral("2025"));
+        QCOMPARE(column(f->flxGrid, 4), QStringList({"$ 20.00", "$ 30.00"}));
+        QCOMPARE(column(f->flxGrid, 5), QStringList({"$ 30.00", "$ 60.00"}));
+        QCOMPARE(f->lblEntries->Caption(), QStringLiteral("2 Entries\r\n0 are reconciled"));
+        QCOMPARE(f->cboPayee->count(), 2);
+        f->cboMonth->setCurrentIndex(2);
+        QCOMPARE(column(f->flxGrid, 2), QStringList({"baker"}));
+        f->cboYear->setCurrentIndex(f->cboYear->count() - 1);
+        QCOMPARE(column(f->flxGrid, 2), QStringList({"Baker", "baker"}));
+        f->cboMonth->setCurrentIndex(12);
+        QCOMPARE(column(f->flxGrid, 9), QStringList({"1", "2", "3"}));
+        // Payees that differ only in case appear once.
+        QCOMPARE(f->cboPayee->count(), 2);
+        f->lblSwitch[1]->click();
+        QVERIFY(!f->checkingsShown());
+        QCOMPARE(f->fraCheckings->Caption(), QStringLiteral("Bankbook"));
+        QCOMPARE(f->cboYear->currentText(), QStringLiteral("2023"));
+        QCOMPARE(column(f->flxgrid2, 0), QStringList({"$ 40.00"}));
+        QCOMPARE(f->lblEntries->Caption(), QStringLiteral("1 Entries"));
+        QVERIFY(!f->lblPayee->isVisible());
+        f->lblSwitch[0]->click();
+        QVERIFY(f->checkingsShown());
+        QCOMPARE(f->cboPayee->currentText(), QString());
+        QVERIFY(f->flxGrid->ColWidth(7) <= 1);
+    }
+
+    // --- Saving entries ---------------------------------------------------
+
+    void backDatedThroughTheWindow_data() {
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QStringList>("balances");
+        QTest::newRow("before all") << "1 Jan 2026" << QStringList({"$ 01.00", "$ 101.00", "$ 71.00"});
+        QTest::newRow("between two") << "1 Feb 2026" << QStringList({"$ 100.00", "$ 101.00", "$ 71.00"});
+        QTest::newRow("same day as the last") << "10 Feb 2026" << QStringList({"$ 100.00", "$ 70.00", "$ 71.00"});
+    }
+    void backDatedThroughTheWindow() {
+        QFETCH(QString, date);
+        QFETCH(QStringList, balances);
+        class frmBank* f = loggedIn();
+        addEntry(f, "10 Jan 2026", "100");
+        addEntry(f, "10 Feb 2026", "-30");
+        addEntry(f, date, "1");
+        QCOMPARE(shownTexts(), QStringList());
+        QCOMPARE(column(f->flxGrid, 5), balances);
+        QCOMPARE(f->lblCheckingsTotal->Caption(), QStringLiteral("$71.00"));
+        QVERIFY(!bDateOld);
+        QCOMPARE(objBank->WrongBalance, Money(0));
+        // The editor is empty again.
+        QCOMPARE(f->txtDat[3]->Text(), QString());
+        Store s;
+        QVERIFY(Ledger::balancesHold(s.c, Register::Checkings, "4711"));
+    }
+
+    void storedFields() {
+        class frmBank* f = loggedIn();
+        f->lblReconcile->setCaption(QStringLiteral("P"));
+        f->cboCat->setCurrentIndex(3);
+        addEntry(f, "2 Mar 2026", "-7.5", "Grocer", "", "Milk");
+        addEntry(f, "3 Mar 2026", "5", "Boss", "12", "Pay");
+        Store s;
+        const QList<Ledger::Entry> rows = Ledger::entries(s.c, Register::Checkings, "4711");
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0].number, std::optional<qint64>(0));
+        QCOMPARE(rows[0].category, 3);
+        QVERIFY(rows[0].checked);
+        QCOMPARE(rows[0].amount, money(-7.5));
+        QCOMPARE(rows[0].date, QDate(2026, 3, 2));
+        QCOMPARE(rows[1].number, std::nullopt);
+        QVERIFY(!rows[1].checked);
+        QCOMPARE(f->flxGrid->TextMatrix(1, 6), QStringLiteral("X"));
+    }
+
+    // A save that fails halfway (here the correction of the later
+    // balances) leaves nothing of itself behind.
+    void failedSaveLeavesNothing() {
+        class frmBank* f = loggedIn();
+        addEntry(f, "10 Mar 2026", "100");
+        cnBank().Execute(QStringLiteral("CREATE TRIGGER Refuse BEFORE UPDATE OF Chk_Balance ON Checkings "
+                                        "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+        addEntry(f, "1 Mar 2026", "-5");
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Checkings Transaction\n")));
+        QVERIFY(MsgBoxSeam::last().text.contains(QStringLiteral("disk full")));
+        QCOMPARE(column(f->flxGrid, 5), QStringList{"$ 100.00"});
+        QCOMPARE(f->lblCheckingsTotal->Caption(), QStringLiteral("$100.00"));
+        QVERIFY(!bDateOld);
+        Store s;
+        QCOMPARE(Ledger::entries(s.c, Register::Checkings, "4711").size(), 1);
+    }
+
+    // --- Entry checks -----------------------------------------------------
+
+    void entryChecks_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("payee");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("empty date") << QLocale::c() << ""
+                                    << ""
+                                    << ""
+                                    << "" << QStringList{"Invalid Date"} << 0;
+        QTest::newRow("empty amount and payee")
+            << QLocale::c() << "1 Mar 2026"
+            << ""
+            << ""
+            << "" << QStringList({"Invalid Transaction", "Please state a payee"}) << 0;
+        QTest::newRow("amount 0") << QLocale::c() << "1 Mar 2026"
+                                  << "0"
+                                  << "Shop"
+                                  << "" << QStringList{"Invalid Transaction"} << 0;
+        QTest::newRow("comma amount under German settings") << kDE << "01.03.2026"
+                                                            << "0,50"
+                                                            << "Shop"
+                                                            << "" << QStringList() << 1;
+        QTest::newRow("comma amount under US settings") << kUS << "3/1/2026"
+                                                        << "0,50"
+                                                        << "Shop"
+                                                        << "" << QStringList() << 1;
+        QTest::newRow("minus sign in the middle") << QLocale::c() << "1 Mar 2026"
+                                                  << "5-3"
+                                                  << "Shop"
+                                                  << "" << QStringList{"Invalid Transaction"} << 0;
+        QTest::newRow("check number in use")
+            << QLocale::c() << "1 Mar 2026"
+            << "-3"
+            << "Shop"
+            << "100" << QStringList{"Check number already exists! Please choose a different number"} << 1;
+        QTest::newRow("check number in use on a deposit") << QLocale::c() << "1 Mar 2026"
+                                                          << "3"
+                                                          << "Shop"
+                                                          << "100" << QStringList() << 2;
+    }
+    void entryChecks() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, date);
+        QFETCH(QString, amount);
+        QFETCH(QString, payee);
+        QFETCH(QString, number);
+        QFETCH(QStringList, messages);
+        QFETCH(int, stored);
+        setLocale(locale);
+        class frmBank* f = loggedIn();
+        if (!number.isEmpty()) addEntry(f, date, "-1", "Earlier", number);
+        MsgBoxSeam::clear();
+        addEntry(f, date, amount, payee, number);
+        QCOMPARE(shownTexts(), messages);
+        Store s;
+        QCOMPARE(Ledger::entries(s.c, Register::Checkings, "4711").size(), qsizetype(stored));
+    }
+
+    void categoryOnDepositIsCleared() {
+        class frmBank* f = loggedIn();
+        f->cboCat->setCurrentIndex(2);
+        addEntry(f, "1 Mar 2026", "20", "Boss");
+        QCOMPARE(shownTexts(), QStringList{"This entry may not have a budget category"});
+        Store s;
+        QCOMPARE(Ledger::entries(s.c, Register::Checkings, "4711").first().category, -1);
+    }
+
+    void savingsEntryWithEmptyCheckingsGrid() {
+        class frmBank* f = loggedIn();
+        f->lblSwitch[1]->click();
+        addEntry(f, "1 Mar 2026", "-20");
+        addEntry(f, "1 Feb 2026", "50");
+        QCOMPARE(shownTexts(), QStringList());
+        QCOMPARE(column(f->flxgrid2, 0), QStringList({"$ 50.00", "$ 30.00"}));
+        QCOMPARE(f->lblSavingsTotal->Caption(), QStringLiteral("$30.00"));
+    }
+
+    // --- The entry editor -------------------------------------------------
+
+    void editorOverCheckingsRow() {
+        setLocale(kUS);
+        setZone(kAmerica);
+        class frmBank* f = loggedIn();
+        f->lblReconcile->setCaption(QStringLiteral("P"));
+        f->cboCat->setCurrentIndex(4);
+        addEntry(f, "12/31/1999", "-12.5", "Garage", "42", "Tyres");
+        pick(f, 1);
+        QVERIFY(f->fraDrag->isVisible());
+        QCOMPARE(f->txtDat[0]->Text(), QStringLiteral("42"));
+        // The stored date in four digits, not the grid's "12/31/99".
+        QCOMPARE(f->txtDat[1]->Text(), QStringLiteral("12/31/1999"));
+        QCOMPARE(f->cboPayee->currentText(), QStringLiteral("Garage"));
+        QCOMPARE(f->txtDat[2]->Text(), QStringLiteral("Tyres"));
+        QCOMPARE(f->txtDat[3]->Text(), QStringLiteral("-12.50"));
+        QCOMPARE(f->lblReconcile->Caption(), QStringLiteral("P"));
+        QCOMPARE(f->lblCheck->Caption(), QStringLiteral("X"));
+        QCOMPARE(f->cboCat->currentIndex(), 4);
+        QCOMPARE(objBank->OldCheckingsTransaction, money(-12.5));
+        QVERIFY(f->lblPayment->isVisible());
+        // An update that changes nothing keeps the century.
+        f->lblDel[0]->click();
+        Store s;
+        QCOMPARE(Ledger::entries(s.c, Register::Checkings, "4711").first().date, QDate(1999, 12, 31));
+        QVERIFY(!f->fraDrag->isVisible());
+    }
+
+    void reconcileMarkToggles() {
+        class frmBank* f = loggedIn();
+        addEntry(f, "1 Mar 2026", "5", "Boss");
+        const QString entries = f->lblEntries->Caption();
+        f->lblReconcile->onMouseDown(1, 0, 0, 0);
+        QCOMPARE(f->lblReconcile->Caption(), QStringLiteral("P"));
+        f->lblReconcile->onMouseDown(1, 0, 0, 0);
+        QCOMPARE(f->lblReconcile->Caption(), QString());
+        QCOMPARE(f->lblEntries->Caption(), entries);
+    }
+
+    // "Upd" of the middle of three checkings entries (+100 on 10 Jan, -50
+    // on 10 Feb, +20 on 10 Mar).
+    void updateEntry_data() {
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QStringList>("balances");
+        QTest::newRow("amount changed") << "10 Feb 2026"
+                                        << "-80" << QStringList({"$ 100.00", "$ 20.00", "$ 40.00"});
+        QTest::newRow("same amount") << "10 Feb 2026"
+                                     << "-50" << QStringList({"$ 100.00", "$ 50.00", "$ 70.00"});
+        QTest::newRow("moved before all") << "1 Jan 2026"
+                                          << "-50" << QStringList({"$ -50.00", "$ 50.00", "$ 70.00"});
+        QTest::newRow("moved after all") << "1 Apr 2026"
+                                         << "-50" << QStringList({"$ 100.00", "$ 120.00", "$ 70.00"});
+        QTest::newRow("moved and changed") << "1 Jan 2026"
+                                           << "-10" << QStringList({"$ -10.00", "$ 90.00", "$ 110.00"});
+    }
+    void updateEntry() {
+        QFETCH(QString, date);
+        QFETCH(QString, amount);
+        QFETCH(QStringList, balances);
+        class frmBank* f = loggedIn();
+        addEntry(f, "10 Jan 2026", "100");
+        addEntry(f, "10 Feb 2026", "-50");
+        addEntry(f, "10 Mar 2026", "20");
+        pick(f, 2);
+        f->txtDat[1]->setTextValue(date);
+        f->txtDat[3]->setTextValue(amount);
+        f->lblDel[0]->click();
+        QCOMPARE(shownTexts(), QStringList());
+        QCOMPARE(column(f->flxGrid, 5), balances);
+        QCOMPARE(f->lblCheckingsTotal->Caption(), "$" + balances.last().mid(2));
+        QVERIFY(!bEditEntry);
+        QVERIFY(!bZeroAmount);
+        Store s;
+        QVERIFY(Ledger::balancesHold(s.c, Register::Checkings, "4711"));
+    }
+
+    void updateSavingsEntry() {
+        setLocale(kDE);
+        class frmBank* f = loggedIn();
+        f->lblSwitch[1]->click();
+        addEntry(f, "10.01.2026", "100");
+        addEntry(f, "10.02.2026", "-50");
+        addEntry(f, "10.03.2026", "20");
+        pick(f, 2);
+        QVERIFY(f->lblWithdrawl->isVisible());
+        QCOMPARE(f->txtDat[1]->Text(), QStringLiteral("10.02.2026"));
+        f->txtDat[1]->setTextValue(QStringLiteral("01.01.2026"));
+        f->txtDat[3]->setTextValue(QStringLiteral("-0,5"));
+        f->lblDel[0]->click();
+        QCOMPARE(shownTexts(), QStringList());
+        QCOMPARE(column(f->flxgrid2, 0), QStringList({"$ -00,50", "$ 99,50", "$ 119,50"}));
+        QCOMPARE(f->lblSavingsTotal->Caption(), QStringLiteral("$119,50"));
+    }
+
+    void deleteEntry_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QStringList>("balances");
+        QTest::newRow("answered no") << 2 << int(vbNo) << QStringList({"$ 100.00", "$ 50.00", "$ 70.00"});
+        QTest::newRow("the middle one") << 2 << int(vbYes) << QStringList({"$ 100.00", "$ 120.00"});
+        QTest::newRow("the last one") << 3 << int(vbYes) << QStringList({"$ 100.00", "$ 50.00"});
+        QTest::newRow("the first one") << 1 << int(vbYes) << QStringList({"$ -50.00", "$ -30.00"});
+    }
+    void deleteEntry() {
+        QFETCH(int, row);
+        QFETCH(int, answer);
+        QFETCH(QStringList, balances);
+        useLanguage(QStringLiteral("German"));
+        class frmBank* f = loggedIn();
+        addEntry(f, "10.01.2026", "100");
+        addEntry(f, "10.02.2026", "-50");
+        addEntry(f, "10.03.2026", "20");
+        pick(f, row);
+        MsgBoxSeam::clear();
+        MsgBoxSeam::queueAnswer(answer);
+        f->lblDel[1]->click();
+        QCOMPARE(shownTexts(),
+                 QStringList{QString::fromUtf8("Sind Sie Sicher, Dass Sie Diesen Eintrag Entfernen Möchten")});
+        QCOMPARE(MsgBoxSeam::last().icon, int(vbQuestion));
+        QCOMPARE(column(f->flxGrid, 5), balances);
+        QVERIFY(!f->fraDrag->isVisible());
+        QCOMPARE(f->txtDat[3]->Text(), QString());
+    }
+
+    void updateWithoutSelection() {
+        class frmBank* f = loggedIn();
+        f->txtDat[3]->setTextValue(QStringLiteral("5"));
+        f->lblDel[0]->click();
+        QCOMPARE(shownTexts(), QStringList{"Please select an entry first"});
+        QCOMPARE(f->txtDat[3]->Text(), QStringLiteral("5"));
+    }
+
+    void failedUpdateLeavesStoredState() {
+        class frmBank* f = loggedIn();
+        addEntry(f, "10 Jan 2026", "100");
+        addEntry(f, "10 Feb 2026", "-50");
+        cnBank().Execute(QStringLiteral("CREATE TRIGGER Refuse BEFORE UPDATE OF Chk_Balance ON Checkings "
+                                        "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+        pick(f, 2);
+        f->txtDat[3]->setTextValue(QStringLiteral("-80"));
+        f->lblDel[0]->click();
+        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Deleting/Updating\n")));
+        QCOMPARE(column(f->flxGrid, 4), QStringList({"$ 100.00", "$ -50.00"}));
+        QVERIFY(!bEditEntry);
+        QVERIFY(!bZeroAmount);
+        QVERIFY(!bDateOld);
+    }
+
+    // --- Totals -----------------------------------------------------------
+
+    void totalsAndTypeLabel() {
+        setLocale(kDE);
+        class frmBank* f = loggedIn();
+        QCOMPARE(colorOf(f->lblCheckingsTotal), QColor(255, 0, 0));
+        QCOMPARE(colorOf(f->lblDebtsTotal), QColor(0, 128, 0));
+        addEntry(f, "01.03.2026", "1234,5");
+        QCOMPARE(f->lblCheckingsTotal->Caption(), QStringLiteral("$1234,50"));
+        QCOMPARE(colorOf(f->lblCheckingsTotal), QColor(0, 128, 0));
+        f->optEuro->click();
+        QCOMPARE(f->lblSavingsTotal->Caption(), QString::fromUtf8("€0,00"));
+        // An amount that is no number names no type; the totals still follow.
+        f->txtDat[3]->setTextValue(QStringLiteral("-"));
+        objBank->LastSavingsBalance = money(3);
+        f->Activation();
+        QCOMPARE(shownTexts(), QStringList());
+        QVERIFY(!f->lblDeposit->isVisible() && !f->lblPayment->isVisible());
+        QCOMPARE(f->lblSavingsTotal->Caption(), QString::fromUtf8("€3,00"));
+        QCOMPARE(colorOf(f->lblSavingsTotal), QColor(0, 128, 0));
+    }
+
+    // --- Transfers --------------------------------------------------------
+
+    void transfers_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<QString>("payee");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<double>("checkings");
+        QTest::newRow("checkings to savings") << "English" << 0 << "Savings"
+                                              << "Transfer" << -50.0;
+        QTest::newRow("savings to checkings") << "English" << 1 << "Checkings"
+                                              << "Transfer" << 50.0;
+        QTest::newRow("German: checkings to savings")
+            << "German" << 0 << "Sparkonto" << QString::fromUtf8("Überweisung") << -50.0;
+        QTest::newRow("German: savings to checkings")
+            << "German" << 1 << "Girokonto" << QString::fromUtf8("Überweisung") << 50.0;
+    }
+    void transfers() {
+        QFETCH(QString, language);
+        QFETCH(int, direction);
+        QFETCH(QString, payee);
+        QFETCH(QString, description);
+        QFETCH(double, checkings);
+        useLanguage(language);
+        class frmBank* f = loggedIn();
+        const QString early = language == "German" ? "01.01.2026" : "1 Jan 2026";
+        addEntry(f, language == "German" ? "10.03.2026" : "10 Mar 2026", "200", "Boss");
+        // Dated before the entry above: its balance follows.
+        transfer(f, direction, early, "50");
+        QCOMPARE(shownTexts(), QStringList());
+        Store s;
+        const QList<Ledger::Entry> chk = Ledger::entries(s.c, Register::Checkings, "4711");
+        const QList<Ledger::Entry> sav = Ledger::entries(s.c, Register::Savings, "4711");
+        QCOMPARE(chk.size(), 2);
+        QCOMPARE(sav.size(), 1);
+        QCOMPARE(chk[0].payee, payee);
+        QCOMPARE(chk[0].description, description);
+        QCOMPARE(chk[0].amount, money(checkings));
+        QCOMPARE(chk[0].number, std::nullopt);
+        QCOMPARE(chk[1].balance, money(200 + checkings));
+        QCOMPARE(sav[0].date, QDate(2026, 1, 1));
+        checkPairs(s.c, "4711");
+        // The checkings register is shown, the panel empty.
+        QVERIFY(f->checkingsShown());
+        QCOMPARE(f->cboFromTo->currentIndex(), -1);
+        QCOMPARE(f->txtDat[5]->Text(), QString());
+        QCOMPARE(f->txtDat[6]->Text(), QString());
+        QCOMPARE(f->lblSavingsTotal->Caption(), "$" + QString(checkings < 0 ? "50.00" : "-50.00"));
+    }
+
+    void transferChecks_data() {
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no direction") << -1 << "1 Mar 2026"
+                                      << "50"
+                                      << "Please select a transfer type";
+        QTest::newRow("no date") << 0 << ""
+                                 << "50"
+                                 << "Invalid Date";
+        QTest::newRow("amount a lone point") << 0 << "1 Mar 2026"
+                                             << "."
+                                             << "Invalid transaction";
+    }
+    void transferChecks() {
+        QFETCH(int, direction);
+        QFETCH(QString, date);
+        QFETCH(QString, amount);
+        QFETCH(QString, message);
+        class frmBank* f = loggedIn();
+        transfer(f, direction, date, amount);
+        QCOMPARE(shownTexts(), QStringList{message});
+        QCOMPARE(f->txtDat[6]->Text(), amount);
+        Store s;
+        QCOMPARE(Ledger::entries(s.c, Register::Savings, "4711").size(), 0);
+        QCOMPARE(Ledger::entries(s.c, Register::Checkings, "4711").size(), 0);
+    }
+
+    void failedTransferBooksNothing() {
+        class frmBank* f = loggedIn();
+        cnBank().Execute(QStringLiteral("CREATE TRIGGER Refuse BEFORE INSERT ON Savings "
+                                        "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+        transfer(f, 0, "1 Mar 2026", "50");
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Transfer\n")));
+        QCOMPARE(f->flxGrid->Rows(), 1);
+        QCOMPARE(f->lblCheckingsTotal->Caption(), QStringLiteral("$0.00"));
+        // Kept for another try.
+        QCOMPARE(f->cboFromTo->currentIndex(), 0);
+        QCOMPARE(f->txtDat[5]->Text(), QStringLiteral("1 Mar 2026"));
+        QCOMPARE(f->txtDat[6]->Text(), QStringLiteral("50"));
+        Store s;
+        QCOMPARE(Ledger::entries(s.c, Register::Checkings, "4711").size(), 0);
+    }
+
+    // Changing or removing one half of a transfer changes the other.
+    void transferHalves_data() {
+        QTest::addColumn<bool>("fromSavings");
+        QTest::addColumn<bool>("remove");
+        QTest::newRow("update the checkings half") << false << false;
+        QTest::newRow("update the savings half") << true << false;
+        QTest::newRow("delete the checkings half") << false << true;
+        QTest::newRow("delete the savings half") << true << true;
+    }
+    void transferHalves() {
+        QFETCH(bool, fromSavings);
+        QFETCH(bool, remove);
+        class frmBank* f = loggedIn();
+        addEntry(f, "1 Jan 2026", "500", "Boss");
+        transfer(f, 0, "1 Feb 2026", "50");
+        addEntry(f, "1 Mar 2026", "-20", "Shop");
+        if (fromSavings) f->lblSwitch[1]->click();
+        pick(f, fromSavings ? 1 : 2);
+        QVERIFY(f->lblTransfer->isVisible());
+        if (remove) {
+            MsgBoxSeam::queueAnswer(vbYes);
+            f->lblDel[1]->click();
+        } else {
+            f->txtDat[1]->setTextValue(QStringLiteral("15 Jan 2026"));
+            f->txtDat[3]->setTextValue(fromSavings ? QStringLiteral("80") : QStringLiteral("-80"));
+            f->lblDel[0]->click();
+        }
+        QVERIFY(!MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem")));
+        Store s;
+        checkPairs(s.c, "4711");
+        const QList<Ledger::Entry> sav = Ledger::entries(s.c, Register::Savings, "4711");
+        QCOMPARE(sav.size(), remove ? 0 : 1);
+        QCOMPARE(Ledger::lastBalance(s.c, Register::Checkings, "4711"), money(remove ? 480 : 400));
+        if (!remove) QCOMPARE(sav[0].date, QDate(2026, 1, 15));
+    }
+
+    // --- Debts ------------------------------------------------------------
+
+    void addDebt_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("short amount") << QLocale::c() << "5"
+                                      << "Rent"
+                                      << "05.00   Rent"
+                                      << "";
+        QTest::newRow("longer amount") << QLocale::c() << "1234.5"
+                                       << "Car"
+                                       << "1234.50 Car"
+                                       << "";
+        QTest::newRow("eight characters") << QLocale::c() << "12345.67"
+                                          << "House"
+                                          << "12345.67House"
+                                          << "";
+        QTest::newRow("comma settings") << kDE << "12,5"
+                                        << "Bike"
+                                        << "12,50   Bike"
+                                        << "";
+        QTest::newRow("text as typed") << QLocale::c() << "1" << kSqlText << "01.00   " + kSqlText << "";
+        QTest::newRow("empty amount") << QLocale::c() << ""
+                                      << "Rent"
+                                      << ""
+                                      << "Invalid Debt";
+        QTest::newRow("amount 0") << QLocale::c() << "0"
+                                  << "Rent"
+                                  << ""
+                                  << "Invalid Debt";
+        QTest::newRow("lone separator") << QLocale::c() << "."
+                                        << "Rent"
+                                        << ""
+                                        << "Invalid Debt";
+    }
+    void addDebt() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, amount);
+        QFETCH(QString, description);
+        QFETCH(QString, item);
+        QFETCH(QString, message);
+        setLocale(locale);
+        class frmBank* f = loggedIn();
+        f->txtDebt->typeText(amount);
+        f->txtDebtDescription->setTextValue(description);
+        f->lblAdd[2]->click();
+        QCOMPARE(shownTexts(), message.isEmpty() ? QStringList() : QStringList{message});
+        const QStringList items = item.isEmpty() ? QStringList() : QStringList{item};
+        QCOMPARE(debtItems(f), items);
+        QCOMPARE(debtsFileLines("4711"), items);
+        QCOMPARE(f->txtDebt->Text(), QString());
+        QCOMPARE(f->txtDebtDescription->Text(), QString());
+    }
+
+    void debtTooLongIsRefused() {
+        class frmBank* f = loggedIn();
+        f->txtDebt->typeText(QStringLiteral("100000"));
+        f->txtDebtDescription->setTextValue(QStringLiteral("Boat"));
+        f->lblAdd[2]->click();
+        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Adding/Clearing\n")));
+        QCOMPARE(f->txtDebt->Text(), QStringLiteral("100000.00"));
+        QCOMPARE(f->txtDebtDescription->Text(), QStringLiteral("Boat"));
+        QCOMPARE(debtItems(f), QStringList());
+    }
+
+    void debtsTotalIsExact() {
+        QStringList lines;
+        for (int i = 0; i < 250; ++i) lines << "\"12.50   Item " + QString::number(i) + "\"";
+        lines << "\"32767.50Big\"";
+        writeFile("4711Debts.qem", lines.join("\r\n").toLatin1() + "\r\n");
+        {
+            Store s;
+            Ledger::addAccount(s.c, "4711", "Doe", "Jane");
+        }
+        class frmBank* f = openBank();
+        enter(f, QStringLiteral("4711"), f->optUser);
+        QCOMPARE(f->lstDebts->count(), 251);
+        QCOMPARE(objBank->LastDebtsBalance, money(250 * 12.5 + 32767.5));
+        QCOMPARE(f->lblDebtsTotal->Caption(), QStringLiteral("$35892.50"));
+        QCOMPARE(colorOf(f->lblDebtsTotal), QColor(255, 0, 0));
+        QCOMPARE(debtsFileLines("4711").size(), 251);
+    }
+
+    void reimburseOne() {
+        class frmBank* f = loggedIn();
+        f->optEuro->click();
+        for (const char* amount : {"5", "7"}) {
+            f->txtDebt->typeText(QString::fromLatin1(amount));
+            f->lblAdd[2]->click();
+        }
+        f->lstDebts->setCurrentRow(0);
+        MsgBoxSeam::clear();
+        MsgBoxSeam::queueAnswer(vbYes);
+        f->lblDel[2]->click();
+        QCOMPARE(shownTexts(), QStringList{"Did you really reimburse ''$05.00   ''"});
+        QCOMPARE(debtItems(f), QStringList{"07.00   "});
+        QCOMPARE(debtsFileLines("4711"), QStringList{"07.00   "});
+        QCOMPARE(f->lblDebtsTotal->Caption(), QString::fromUtf8("€7.00"));
+    }
+
+    void reimburseAll_data() {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("file written") << true;
+        QTest::newRow("file cannot be written") << false;
+    }
+    void reimburseAll() {
+        QFETCH(bool, writable);
+        class frmBank* f = loggedIn();
+        f->txtDebt->typeText(QStringLiteral("12.5"));
+        f->lblAdd[2]->click();
+        if (!writable) {
+            // A folder where the file should be: nothing can replace it.
+            QFile::remove(App::dataFile("4711Debts.qem"));
+            QDir(programFolder()).mkdir("4711Debts.qem");
+        }
+        MsgBoxSeam::clear();
+        MsgBoxSeam::queueAnswer(vbYes);
+        f->cmdKillDebts->click();
+        QCOMPARE(MsgBoxSeam::shown().first().text, QStringLiteral("Did you really reimburse ''$12.50''"));
+        if (writable) {
+            QCOMPARE(shownTexts().size(), 1);
+            QCOMPARE(debtItems(f), QStringList());
+            QCOMPARE(f->lblDebtsTotal->Caption(), QStringLiteral("$0.00"));
+            QCOMPARE(debtsFileLines("4711"), QStringList());
+        } else {
+            QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Reimburse\n")));
+            // The list shows what the file holds (here: nothing readable).
+            QCOMPARE(debtItems(f), QStringList());
+        }
+    }
+
+    // --- Input rules ------------------------------------------------------
+
+    void inputRules_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("check number: digits") << QLocale::c() << 0 << "12ab-3"
+                                              << "123";
+        QTest::newRow("date: digits and slash") << QLocale::c() << 1 << "3/1.x2026"
+                                                << "3/12026";
+        QTest::newRow("amount, point settings") << QLocale::c() << 3 << "-1a2.5,0"
+                                                << "-12.50";
+        QTest::newRow("amount, comma settings") << kDE << 3 << "-1a2.5,0"
+                                                << "-125,0";
+        QTest::newRow("transfer amount: no minus") << QLocale::c() << 6 << "-5.5"
+                                                   << "5.5";
+        QTest::newRow("description: anything") << QLocale::c() << 2 << "a;'%"
+                                               << "a;'%";
+    }
+    void inputRules() {
+        QFETCH(QLocale, locale);
+        QFETCH(int, field);
+        QFETCH(QString, keys);
+        QFETCH(QString, text);
+        setLocale(locale);
+        class frmBank* f = loggedIn();
+        f->txtDat[field]->typeText(keys);
+        QCOMPARE(f->txtDat[field]->Text(), text);
+    }
+
+    void pastesPassTheRules() {
+        setLocale(kDE);
+        class frmBank* f = loggedIn();
+        QApplication::clipboard()->setText(QStringLiteral("12,50x"));
+        typeKeys(f->txtDebt, QStringLiteral("^V"));
+        QCOMPARE(f->txtDebt->Text(), QStringLiteral("12,50"));
+        QApplication::clipboard()->setText(QString(70, u'p'));
+        typeKeys(f->cboPayee->lineEdit(), QStringLiteral("^V"));
+        QCOMPARE(f->cboPayee->currentText().size(), 64);
+        f->Unload();
+        f = openBank();
+        QApplication::clipboard()->setText(QStringLiteral("1234567890"));
+        typeKeys(f->txtPwd, QStringLiteral("^V"));
+        QCOMPARE(f->txtPwd->Text(), QStringLiteral("12345678"));
+    }
+
+    void keypadSeparator() {
+        setLocale(kDE);
+        class frmBank* f = loggedIn();
+        f->txtDat[3]->typeText(QStringLiteral("5"));
+        QTest::keyClick(f->txtDat[3], Qt::Key_Period, Qt::KeypadModifier);
+        QCOMPARE(f->txtDat[3]->Text(), QStringLiteral("5,"));
+    }
+
+    // Enter in the number field moves to the date, which opens the
+    // calendar and hands the focus on; a picked day lands in the field.
+    void dateFromCalendar() {
+        class frmBank* f = loggedIn();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        f->txtDat[0]->setFocus();
+        QTest::keyClick(f->txtDat[0], Qt::Key_Return);
+        QVERIFY(isFormLoaded<class frmClndr>());
+        QVERIFY(frmClndr::FromBank);
+        frmClndr()->mvClndr_DateClick(QDate(2026, 3, 3));
+        processEvents();
+        QCOMPARE(f->txtDat[1]->Text(), QStringLiteral("3 Mar 2026"));
+        QVERIFY(!isFormLoaded<class frmClndr>());
+    }
+
+    void transferDateHandOver() {
+        class frmBank* f = loggedIn();
+        f->txtDat_GotFocus(5);
+        QVERIFY(bDateForTransfer);
+        frmClndr()->mvClndr_DateClick(QDate(2026, 3, 4));
+        processEvents();
+        f->cboPayee_GotFocus();
+        QCOMPARE(f->txtDat[5]->Text(), QStringLiteral("4 Mar 2026"));
+        QCOMPARE(f->txtDat[1]->Text(), QString());
+        QVERIFY(!bDateForTransfer);
+    }
+
+    // --- Side buttons and looks -------------------------------------------
+
+    void calculatorFromBank() {
+        class frmBank* f = loggedIn();
+        f->cmdCalc->click();
+        QVERIFY(frmCalc::FromBank);
+        class frmCalc* calc = frmCalc();
+        QVERIFY(calc->isVisible());
+        QVERIFY(calc->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(qAbs(calc->frameGeometry().center().x() - f->frameGeometry().center().x()) <= 1);
+        calc->Unload();
+        processEvents();
+        QVERIFY(!frmChoice()->isVisible());
+        QCOMPARE(Form::activeForm(), static_cast<Form*>(f));
+        f->Unload();
+        QVERIFY(!frmCalc::FromBank);
+        QVERIFY(frmChoice()->isVisible());
+    }
+
+    void labelLooks() {
+        class frmBank* f = loggedIn();
+        f->lblAdd[1]->onMouseMove(0, 0, 1, 1);
+        QCOMPARE(colorOf(f->lblAdd[1]), QColor(0, 128, 0));
+        f->lblDel[1]->onMouseMove(0, 0, 1, 1);
+        QCOMPARE(colorOf(f->lblAdd[1]), QColor(0, 192, 0));
+        QCOMPARE(colorOf(f->lblDel[1]), QColor(255, 0, 0));
+        f->flxGrid->onMouseMove(0, 0, 1, 1);
+        QCOMPARE(colorOf(f->lblDel[1]), QColor(255, 128, 128));
+        QTest::mousePress(f->lblAdd[2], Qt::LeftButton);
+        QCOMPARE(f->lblAdd[2]->FontSize(), 19.75);
+        QTest::mouseRelease(f->lblAdd[2], Qt::LeftButton);
+        QCOMPARE(f->lblAdd[2]->FontSize(), 22.0);
+        QTest::mousePress(f->lblSwitch[1], Qt::LeftButton);
+        QCOMPARE(f->lblSwitch[1]->FontSize(), 14.75);
+        QTest::mouseRelease(f->lblSwitch[1], Qt::LeftButton);
+        QCOMPARE(f->lblSwitch[1]->FontSize(), 16.0);
+        QVERIFY(!f->checkingsShown());
+    }
+
+    // --- A writer killed at random moments --------------------------------
+
+    void killedWriterLeavesSoundDatabase() {
+        {
+            Store s;
+            Ledger::addAccount(s.c, "7", "Doe", "Jane");
+            for (int i = 0; i < 20; ++i) book(s.c, Register::Checkings, "7", QDate(2026, 1, 1).addDays(i), 10);
+        }
+        QRandomGenerator rnd(20260315);
+        qsizetype rows = 0;
+        for (int round = 0; round < 50; ++round) {
+            QProcess writer;
+            writer.start(QStringLiteral(BANK_WRITER), {bankFile(), QStringLiteral("7"), QString::number(round)});
+            QVERIFY(writer.waitForStarted());
+            QVERIFY(writer.waitForReadyRead(10000));
+            QThread::msleep(rnd.bounded(5, 60));
+            writer.kill();
+            QVERIFY(writer.waitForFinished());
+            Store s;
+            // Balances hold; every transfer has both halves, linked both ways.
+            checkPairs(s.c, "7");
+            if (QTest::currentTestFailed()) return;
+            rows = Ledger::entries(s.c, Register::Checkings, "7").size();
+        }
+        // The writer got work done between the kills.
+        QVERIFY(rows > 20);
+    }
+};
+
+QTEST_MAIN(TestBank)
+#include "tst_bank.moc"
