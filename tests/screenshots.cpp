@@ -18,15 +18,21 @@
 #include "Forms/Messenger/frmClient.h"
 #include "Forms/Messenger/frmMessenger.h"
 #include "Forms/Messenger/frmServer.h"
+#include "Forms/MorseCode/frmMorse.h"
 #include "Forms/Planer/frmPlaner.h"
 #include "Forms/RockPaperScissors/frmSSS.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
+#include "Forms/Translator/frmInterpret.h"
+#include "Forms/Translator/frmTrans.h"
 #include "Forms/TypingMaster/frmKeyb.h"
 #include "Forms/VolumeConverter/frmVol.h"
 #include "Forms/WeightConverter/frmWght.h"
 #include "Modules/modLanguage.h"
 #include "Modules/modMain.h"
+#include "Modules/modTrans.h"
+#include "Platform/App.h"
 #include "Platform/MsgBox.h"
+#include "Platform/RichTextBox.h"
 #include "Platform/UpDown.h"
 #include "Platform/Winsock.h"
 #include "TestSupport.h"
@@ -246,6 +252,44 @@ int main(int argc, char** argv) {
              f->chkHole->setChecked(true);
              f->cmdOK->click();
              f->lblSSS[3]->click();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("morse"),
+         [] {
+             frmChoice();
+             auto* f = frmMorse();
+             f->Show();
+             f->txtText->typeText(QStringLiteral("sos\rhi "));
+             f->cmdEOM->click();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("translator"),
+         [] {
+             {
+                 Ado::Connection c(QStringLiteral("Shot"));
+                 VocStore::open(c, App::dataFile(QStringLiteral("Voc.mdb"), App::Access::Write));
+                 VocStore::addCategory(c, QStringLiteral("Home"));
+                 VocStore::addType(c, QStringLiteral("Noun"));
+                 for (const char* w : {"house|Haus", "garden|Garten", "kitchen|Küche", "door (front)|Tür", "roof|Dach"}) {
+                     const QStringList p = QString::fromUtf8(w).split(u'|');
+                     VocStore::add(c, {0, p[0], p[1], QStringLiteral("Home"), QStringLiteral("Noun")});
+                 }
+                 c.Close();
+             }
+             frmChoice();
+             auto* f = frmTrans();
+             f->Show();
+             f->cboCategory->setCurrentIndex(0);
+             f->cboCategory_Click();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("interpreter"),
+         [] {
+             frmChoice();
+             frmTrans()->Show();
+             auto* f = frmInterpret();
+             f->Show();
+             f->txtInput->setTextValue(QStringLiteral("The house and the garden."));
              return static_cast<QWidget*>(f);
          }},
         {QStringLiteral("banklogin"),

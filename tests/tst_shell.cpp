@@ -252,11 +252,11 @@ private slots:
         QTest::addColumn<QString>("tune");   // "" stops the music
         QTest::addColumn<QString>("window"); // the window shown, "" for none
         QTest::addColumn<bool>("modal");
-        const QStringList converters{"frmDis", "frmWght", "frmVol", "frmCur", "frmTemp", "frmComp", "frmAscii", "frmCalc", ""};
+        const QStringList converters{"frmDis", "frmWght", "frmVol", "frmCur", "frmTemp", "frmComp", "frmAscii", "frmCalc", "frmMorse"};
         for (int i = 0; i < 9; ++i)
             QTest::newRow(qPrintable(QString("lblConv(%1)").arg(i)))
                 << QString("lblConv(%1)").arg(i) << "Stretch3.mp3" << converters[i] << false;
-        QTest::newRow("translator") << "cmdTrans" << "" << "" << false;
+        QTest::newRow("translator") << "cmdTrans" << "" << "frmTrans" << false;
         QTest::newRow("rock-paper-scissors") << "cmdSSS" << "" << "frmSSS" << false;
         QTest::newRow("Hangman 1") << "cmdHangman1p" << "Drumroll.wav" << "frmHangman1p" << false;
         QTest::newRow("Hangman 2") << "cmdHangman2p" << "Drumroll.wav" << "frmHangman2p" << false;

@@ -12,9 +12,11 @@
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Messenger/frmMessenger.h"
+#include "Forms/MorseCode/frmMorse.h"
 #include "Forms/Planer/frmPlaner.h"
 #include "Forms/RockPaperScissors/frmSSS.h"
 #include "Forms/TemperatureConverter/frmTemp.h"
+#include "Forms/Translator/frmTrans.h"
 #include "Forms/TypingMaster/frmKeyb.h"
 #include "Forms/VolumeConverter/frmVol.h"
 #include "Forms/WeightConverter/frmWght.h"
@@ -44,9 +46,9 @@ const QList<LaunchRow>& LaunchTable() {
         {&converter<5>, "Stretch3.mp3", &toolWindow<class frmComp>, modeless},
         {&converter<6>, "Stretch3.mp3", &toolWindow<class frmAscii>, modeless},
         {&converter<7>, "Stretch3.mp3", &toolWindow<class frmCalc>, modeless},
-        {&converter<8>, "Stretch3.mp3", noWindow /* frmMorse, Morse code */, modeless},
+        {&converter<8>, "Stretch3.mp3", &toolWindow<class frmMorse>, modeless},
         // The tools.
-        {&control<&frmChoice::cmdTrans>, stopMusic, noWindow /* frmTrans, translator */, modeless},
+        {&control<&frmChoice::cmdTrans>, stopMusic, &toolWindow<class frmTrans>, modeless},
         {&control<&frmChoice::cmdSSS>, stopMusic, &toolWindow<class frmSSS>, modeless},
         {&control<&frmChoice::cmdHangman1p>, "Drumroll.wav", &toolWindow<class frmHangman1p>, modeless},
         {&control<&frmChoice::cmdHangman2p>, "Drumroll.wav", &toolWindow<class frmHangman2p>, modeless},

@@ -1,0 +1,850 @@
+#include "Modules/modTrans.h"
+
+#include "Forms/Main/frmPrint.h"
+#include "Forms/Translator/frmInterpret.h"
+#include "Forms/Translator/frmTrans.h"
+#include "Modules/modLanguage.h"
+#include "Platform/App.h"
+#include "Platform/Errors.h"
+#include "Platform/FlexGrid.h"
+#include "Platform/MsgBox.h"
+#include "Platform/Numbers.h"
+#include "Platform/Printer.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QProgressBar>
+#include <QRadioButton>
+
+#include <memory>
+
+// --- The store ----------------------------------------------------------------
+
+namespace VocStore {
+namespace {
+
+const QStringList kTables{QStringLiteral("Vocabulary"), QStringLiteral("Category"), QStringLiteral("Type"),
+                          QStringLiteral("Version")};
+
+// What the database engine reports when a statement needs a row that is not there.
+RuntimeError noCurrentRecord() {
+    return {3021, QStringLiteral("Either BOF or EOF is True, or the current record has been deleted. "
+                                 "Requested operation requires a current record.")};
+}
+
+quint64 changes = 0;
+
+const QString kColumns = QStringLiteral("Select AutoNr, English, German, Category, Type From Vocabulary");
+
+QString orderBy(Order order) {
+    return order == Order::English ? QStringLiteral(" Order By English Collate NoCase, English, AutoNr")
+                                   : QStringLiteral(" Order By German Collate NoCase, German, AutoNr");
+}
+
+QList<Entry> entries(Ado::Connection& c, const QString& sql, const QVariantList& binds) {
+    QList<Entry> out;
+    Ado::Recordset rs;
+    rs.Open(sql, c, binds);
+    while (!rs.Eof()) {
+        out << Entry{rs.Fields(QStringLiteral("AutoNr")).toLongLong(), rs.Fields(QStringLiteral("English")).toString(),
+                     rs.Fields(QStringLiteral("German")).toString(), rs.Fields(QStringLiteral("Category")).toString(),
+                     rs.Fields(QStringLiteral("Type")).toString()};
+        rs.MoveNext();
+    }
+    rs.Close();
+    return out;
+}
+
+QStringList names(Ado::Connection& c, const QString& table) {
+    QStringList out;
+    Ado::Recordset rs;
+    rs.Open(QStringLiteral("Select %1 From %1 Order By %1 Collate NoCase, %1").arg(table), c);
+    while (!rs.Eof()) {
+        out << rs.Fields(table).toString();
+        rs.MoveNext();
+    }
+    rs.Close();
+    return out;
+}
+
+bool hasName(Ado::Connection& c, const QString& table, const QString& name) {
+    return c.scalar(QStringLiteral("Select Count(*) From %1 Where %1 = ?").arg(table), {name}).toLongLong() > 0;
+}
+
+void deleteName(Ado::Connection& c, const QString& field, const QString& name) {
+    ++changes;
+    Ado::Transaction t(c);
+    c.Execute(QStringLiteral("Delete From Vocabulary Where %1 = ?").arg(field), {name});
+    c.Execute(QStringLiteral("Delete From %1 Where %1 = ?").arg(field), {name});
+    t.commit();
+}
+
+bool renameName(Ado::Connection& c, const QString& field, const QString& from, const QString& to) {
+    if (hasName(c, field, to)) return false;
+    ++changes;
+    Ado::Transaction t(c);
+    c.Execute(QStringLiteral("Update Vocabulary Set %1 = ? Where %1 = ?").arg(field), {to, from});
+    c.Execute(QStringLiteral("Update %1 Set %1 = ? Where %1 = ?").arg(field), {to, from});
+    t.commit();
+    return true;
+}
+
+} // namespace
+
+void open(Ado::Connection& c, const QString& file) {
+    c.Open(file);
+    int present = 0;
+    for (const QString& t : kTables) present += c.hasTable(t) ? 1 : 0;
+    if (present == kTables.size()) return;
+    const qint64 anyTable = c.scalar(QStringLiteral("Select Count(*) From sqlite_master Where type = 'table'")).toLongLong();
+    if (present > 0 || anyTable > 0) {
+        c.Close();
+        throw RuntimeError(3078, QStringLiteral("The database holds no vocabulary tables"));
+    }
+    Ado::Transaction t(c);
+    c.Execute(QStringLiteral("Create Table Vocabulary (AutoNr Integer Primary Key AutoIncrement, English Text, "
+                             "German Text, Category Text, Type Text)"));
+    c.Execute(QStringLiteral("Create Table Category (Category Text)"));
+    c.Execute(QStringLiteral("Create Table Type (Type Text)"));
+    c.Execute(QStringLiteral("Create Table Version (Version Double)"));
+    c.Execute(QStringLiteral("Insert Into Version (Version) Values (?)"), {1.0});
+    t.commit();
+}
+
+QStringList categories(Ado::Connection& c) { return names(c, QStringLiteral("Category")); }
+QStringList types(Ado::Connection& c) { return names(c, QStringLiteral("Type")); }
+bool hasCategory(Ado::Connection& c, const QString& name) { return hasName(c, QStringLiteral("Category"), name); }
+bool hasType(Ado::Connection& c, const QString& name) { return hasName(c, QStringLiteral("Type"), name); }
+void addCategory(Ado::Connection& c, const QString& name) {
+    c.Execute(QStringLiteral("Insert Into Category (Category) Values (?)"), {name});
+}
+void addType(Ado::Connection& c, const QString& name) {
+    c.Execute(QStringLiteral("Insert Into Type (Type) Values (?)"), {name});
+}
+
+std::optional<Entry> entry(Ado::Connection& c, qint64 autoNr) {
+    const QList<Entry> found = entries(c, kColumns + QStringLiteral(" Where AutoNr = ?"), {autoNr});
+    if (found.isEmpty()) return std::nullopt;
+    return found.first();
+}
+
+QList<Entry> listCategory(Ado::Connection& c, const QString& category, Order order) {
+    return entries(c, kColumns + QStringLiteral(" Where Category = ?") + orderBy(order), {category});
+}
+
+QList<Entry> find(Ado::Connection& c, const QString& english, const QString& german, const QString& category,
+                  const QString& type, Order order) {
+    return entries(c,
+                   kColumns + QStringLiteral(" Where English Like ? Escape '\\' And German Like ? Escape '\\'"
+                                             " And Category Like ? Escape '\\' And Type Like ? Escape '\\'") +
+                       orderBy(order),
+                   {english, german, category, type});
+}
+
+QString containsLiteral(const QString& text) {
+    QString escaped;
+    for (QChar ch : text) {
+        if (ch == u'%' || ch == u'_' || ch == u'\\') escaped += u'\\';
+        escaped += ch;
+    }
+    return u'%' + escaped + u'%';
+}
+
+quint64 generation() { return changes; }
+
+qint64 add(Ado::Connection& c, const Entry& e) {
+    ++changes;
+    Ado::Transaction t(c);
+    c.Execute(QStringLiteral("Insert Into Vocabulary (English, German, Category, Type) Values (?, ?, ?, ?)"),
+              {e.english, e.german, e.category, e.type});
+    const qint64 autoNr = c.scalar(QStringLiteral("Select last_insert_rowid()")).toLongLong();
+    t.commit();
+    return autoNr;
+}
+
+bool update(Ado::Connection& c, qint64 autoNr, const Entry& e) {
+    ++changes;
+    return c.Execute(QStringLiteral("Update Vocabulary Set English = ?, German = ?, Category = ?, Type = ? "
+                                    "Where AutoNr = ?"),
+                     {e.english, e.german, e.category, e.type, autoNr}) > 0;
+}
+
+bool remove(Ado::Connection& c, qint64 autoNr) {
+    ++changes;
+    return c.Execute(QStringLiteral("Delete From Vocabulary Where AutoNr = ?"), {autoNr}) > 0;
+}
+
+void deleteCategory(Ado::Connection& c, const QString& name) { deleteName(c, QStringLiteral("Category"), name); }
+void deleteType(Ado::Connection& c, const QString& name) { deleteName(c, QStringLiteral("Type"), name); }
+bool renameCategory(Ado::Connection& c, const QString& from, const QString& to) {
+    return renameName(c, QStringLiteral("Category"), from, to);
+}
+bool renameType(Ado::Connection& c, const QString& from, const QString& to) {
+    return renameName(c, QStringLiteral("Type"), from, to);
+}
+
+double version(Ado::Connection& c) {
+    const QVariant v = c.scalar(QStringLiteral("Select Version From Version Order By rowid Limit 1"));
+    if (!v.isValid() || v.isNull()) throw noCurrentRecord();
+    return v.toDouble();
+}
+
+void raiseVersion(Ado::Connection& c) {
+    // Whole thousandths, so that many runs add up without drift.
+    const double next = double(qRound64(version(c) * 1000) + 1) / 1000;
+    c.Execute(QStringLiteral("Update Version Set Version = ? Where rowid = (Select Min(rowid) From Version)"), {next});
+}
+
+QString versionText(double edition) {
+    return Runtime::CStr(Runtime::CDbl(Runtime::Format(edition, QStringLiteral("#.000"))));
+}
+
+} // namespace VocStore
+
+// --- The connection and the edition ------------------------------------------------
+
+Ado::Connection* cnTrans = nullptr;
+qint64 EntryCount = 0;
+qint64 LastAutoNr = 0;
+bool VersionRaised = false;
+
+namespace {
+
+std::unique_ptr<Ado::Connection> connection;
+
+Ado::Connection& db() {
+    if (!transConnectionOpen()) throw RuntimeError(3704, QStringLiteral("Operation is not allowed when the object is closed."));
+    return *cnTrans;
+}
+
+// Runs a routine's body; a failure shows "Problem: <name>" and ends it.
+template <class F> bool guarded(const char* name, F&& body) {
+    try {
+        body();
+        return true;
+    } catch (const RuntimeError& e) {
+        ShowProblem(QString::fromLatin1(name), e.number, e.description);
+    } catch (const std::exception& e) {
+        ShowProblem(QString::fromLatin1(name), 0, QString::fromLocal8Bit(e.what()));
+    }
+    return false;
+}
+
+} // namespace
+
+int germanKey(int KeyAscii) {
+    switch (KeyAscii) {
+    case 59: return 246;  // ; ö
+    case 39: return 228;  // ' ä
+    case 91: return 252;  // [ ü
+    case 58: return 214;  // : Ö
+    case 34: return 196;  // " Ä
+    case 123: return 220; // { Ü
+    default: return KeyAscii;
+    }
+}
+
+bool transConnectionOpen() { return cnTrans && cnTrans->State() == Ado::adStateOpen; }
+
+void OpenTransConnection() {
+    CloseTransConnection();
+    connection = std::make_unique<Ado::Connection>(QStringLiteral("Voc"));
+    cnTrans = connection.get();
+    guarded("OpenTransConnection", [] { VocStore::open(*cnTrans, App::dataFile(QStringLiteral("Voc.mdb"), App::Access::Write)); });
+}
+
+void CloseTransConnection() {
+    if (cnTrans && cnTrans->State() != Ado::adStateClosed) cnTrans->Close();
+    cnTrans = nullptr;
+    connection.reset();
+}
+
+void GetVersion() {
+    guarded("GetVersion", [] {
+        const QString text = VocStore::versionText(VocStore::version(db()));
+        if (isFormLoaded<class frmTrans>()) frmTrans()->lblVersion->setCaption(QStringLiteral("v ") + text);
+    });
+}
+
+void UpdVersion() {
+    if (VersionRaised) return;
+    if (!guarded("UpdVersion", [] { VocStore::raiseVersion(db()); })) return;
+    VersionRaised = true;
+    GetVersion();
+}
+
+// --- Categories and word types -----------------------------------------------------
+
+namespace {
+
+void fill(QComboBox* box, const QStringList& names) {
+    const QSignalBlocker block(box);
+    box->clear();
+    for (int i = 0; i < names.size(); ++i) box->addItem(names[i], i + 1);
+    box->setCurrentIndex(-1);
+    if (box->isEditable()) box->setEditText(QString());
+}
+
+// The list index of the name the box shows, also when it was typed; -1 for
+// a name not in the list.
+int chosenIndex(const QComboBox* box) {
+    const int current = box->currentIndex();
+    if (current >= 0 && box->itemText(current) == box->currentText()) return current;
+    return box->findText(box->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+void setIndex(QComboBox* box, int index) {
+    const QSignalBlocker block(box);
+    box->setCurrentIndex(index);
+    if (index < 0 && box->isEditable()) box->setEditText(QString());
+}
+
+// Setting the list's index is a choice the window reacts to, as a user's.
+void chooseCategory(class frmTrans* frm, int index) {
+    setIndex(frm->cboCategory, index);
+    frm->cboCategory_Click();
+}
+
+int autoNrColumn(class frmTrans* frm) { return frm->chkType->isChecked() ? 4 : 3; }
+
+// The AutoNr of the grid's current row, or no value.
+std::optional<qint64> currentAutoNr(class frmTrans* frm) {
+    const int row = frm->flxGrid->Row();
+    if (row < 1 || row >= frm->flxGrid->Rows()) return std::nullopt;
+    bool ok = false;
+    const qint64 nr = frm->flxGrid->TextMatrix(row, autoNrColumn(frm)).toLongLong(&ok);
+    if (!ok) return std::nullopt;
+    return nr;
+}
+
+// Selects in the box the name of the current row's entry (field "Category" or "Type").
+void selectEntryName(class frmTrans* frm, QComboBox* box, bool category) {
+    const std::optional<qint64> nr = currentAutoNr(frm);
+    if (!nr) throw VocStore::noCurrentRecord();
+    const std::optional<VocStore::Entry> e = VocStore::entry(db(), *nr);
+    if (!e) throw VocStore::noCurrentRecord();
+    const int index = box->findText(category ? e->category : e->type, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    // A name missing from the list keeps the previous choice.
+    if (index < 0) throw VocStore::noCurrentRecord();
+    setIndex(box, index);
+}
+
+} // namespace
+
+void LoadCats(class frmTrans* frm) {
+    guarded("LoadCats", [frm] {
+        const QStringList cats = VocStore::categories(db());
+        fill(frm->cboCategory, cats);
+        fill(frm->cboCategory2, cats);
+        frm->flxGrid->clearRows();
+    });
+}
+
+void LoadCats(class frmInterpret* frm) {
+    guarded("LoadCats", [frm] { fill(frm->cboCategory, VocStore::categories(db())); });
+}
+
+std::optional<int> LoadNewCat(class frmTrans* frm, const QString& category) {
+    std::optional<int> index;
+    guarded("LoadNewCat", [&] {
+        const QStringList cats = VocStore::categories(db());
+        fill(frm->cboCategory, cats);
+        fill(frm->cboCategory2, cats);
+        const int at = int(cats.indexOf(category));
+        if (at >= 0) index = at;
+        frm->flxGrid->clearRows();
+    });
+    return index;
+}
+
+void LoadTypes(class frmTrans* frm) {
+    guarded("LoadTypes", [frm] {
+        const QStringList names = VocStore::types(db());
+        fill(frm->cboType, names);
+        fill(frm->cboType2, names);
+        frm->flxGrid->clearRows();
+    });
+}
+
+void GetCat(class frmTrans* frm) {
+    guarded("GetCat", [frm] { selectEntryName(frm, frm->cboCategory2, true); });
+}
+
+void GetType(class frmTrans* frm) {
+    guarded("GetType", [frm] { selectEntryName(frm, frm->cboType2, false); });
+}
+
+void CheckCatExist(class frmTrans* frm) {
+    const QString name = frm->cboCategory2->currentText();
+    bool added = false;
+    guarded("CheckCatExist", [&] {
+        if (VocStore::hasCategory(db(), name)) return;
+        VocStore::addCategory(db(), name);
+        added = true;
+    });
+    if (!added) return;
+    setIndex(frm->cboCategory2, LoadNewCat(frm, name).value_or(-1));
+}
+
+void CheckTypeExist(class frmTrans* frm) {
+    const QString name = frm->cboType2->currentText();
+    bool added = false;
+    guarded("CheckTypeExist", [&] {
+        if (VocStore::hasType(db(), name)) return;
+        VocStore::addType(db(), name);
+        added = true;
+    });
+    if (!added) return;
+    LoadTypes(frm);
+    frm->cboType2->setEditText(name);
+}
+
+namespace {
+
+struct NameTexts {
+    const char* routine;
+    QString nothingChosen, question, prompt, title, taken;
+};
+
+NameTexts categoryTexts(bool rename, const QString& name) {
+    const QString quoted = u'\'' + name + u'\'';
+    if (!rename)
+        return {"DelCat", L(QStringLiteral("Please select a category first"), QStringLiteral("Bitte wählen Sie zuerst einen Bereich")),
+                L(QStringLiteral("Do you really want to REMOVE the category ") + quoted + QStringLiteral(" with all its contents"),
+                  QStringLiteral("Möchten Sie wirklich den Bereich ") + quoted + QStringLiteral(" mit all ihren Inhalten ENTFERNEN")),
+                {}, {}, {}};
+    return {"RenCat", L(QStringLiteral("Select category first"), QStringLiteral("Wählen Sie zuerst einen Bereich")),
+            L(QStringLiteral("Do you really want to RENAME the category ") + quoted + QStringLiteral(" with all its contents"),
+              QStringLiteral("Möchten Sie wirklich den Bereich ") + quoted + QStringLiteral(" mit all ihren Inhalten UMBENENNEN")),
+            L(QStringLiteral("Please enter a new category name"), QStringLiteral("Bitte geben Sie einen neuen Bereichnamen ein")),
+            L(QStringLiteral("Rename Category"), QStringLiteral("Bereich-Umbenennung")),
+            L(QStringLiteral("The category you entered exists already"), QStringLiteral("Der von Ihnen eingegebene Bereich besteht bereits"))};
+}
+
+NameTexts typeTexts(bool rename, const QString& name) {
+    const QString quoted = u'\'' + name + u'\'';
+    const QString nothing = L(QStringLiteral("Select word type first"), QStringLiteral("Wählen Sie zuerst eine Wortart"));
+    if (!rename)
+        return {"DelType", nothing,
+                L(QStringLiteral("Do you really want to REMOVE the type") + quoted + QStringLiteral(" with all its contents"),
+                  QStringLiteral("Möchten Sie wirklich die Wortart ") + quoted + QStringLiteral(" mit all ihren Inhalten ENTFERNEN")),
+                {}, {}, {}};
+    return {"RenType", nothing,
+            L(QStringLiteral("Do you really want to RENAME the type") + quoted + QStringLiteral(" with all its contents"),
+              QStringLiteral("Möchten Sie wirklich die Wortart ") + quoted + QStringLiteral(" mit all ihren Inhalten UMBENENNEN")),
+            L(QStringLiteral("Please enter a new word type name"), QStringLiteral("Bitte geben Sie eine neue Wortart ein")),
+            L(QStringLiteral("Rename Word Type"), QStringLiteral("Wortart-Umbenennung")),
+            L(QStringLiteral("The word type you entered exists already"), QStringLiteral("Die von Ihnen eingegebene Wortart besteht bereits"))};
+}
+
+// Deletes or renames the category or word type chosen in the window.
+void changeName(class frmTrans* frm, bool category, bool rename) {
+    QComboBox* box = category ? frm->cboCategory2 : frm->cboType2;
+    const QString name = box->currentText();
+    const NameTexts t = category ? categoryTexts(rename, name) : typeTexts(rename, name);
+    if (chosenIndex(box) == -1) {
+        MsgBox(t.nothingChosen, vbExclamation);
+        return;
+    }
+    if (MsgBox(t.question, vbYesNo | vbQuestion) != vbYes) return;
+    QString newName;
+    if (rename) {
+        newName = InputBox(t.prompt, t.title);
+        if (newName.isEmpty()) return;
+    }
+    bool done = false;
+    guarded(t.routine, [&] {
+        if (rename) {
+            // Refuses the old name itself too; the same name in other letter case is another name.
+            const bool taken = category ? VocStore::hasCategory(db(), newName) : VocStore::hasType(db(), newName);
+            if (taken) {
+                MsgBox(t.taken, vbExclamation);
+                return;
+            }
+        }
+        frm->setMousePointer(vbHourglass);
+        if (category && rename) VocStore::renameCategory(db(), name, newName);
+        else if (category) VocStore::deleteCategory(db(), name);
+        else if (rename) VocStore::renameType(db(), name, newName);
+        else VocStore::deleteType(db(), name);
+        done = true;
+    });
+    if (!done) return;
+    if (category) LoadCats(frm);
+    else LoadTypes(frm);
+    UpdVersion();
+    frm->setMousePointer(vbArrow);
+}
+
+} // namespace
+
+void DelCat(class frmTrans* frm) { changeName(frm, true, false); }
+void DelType(class frmTrans* frm) { changeName(frm, false, false); }
+void RenCat(class frmTrans* frm) { changeName(frm, true, true); }
+void RenType(class frmTrans* frm) { changeName(frm, false, true); }
+
+// --- The grid ---------------------------------------------------------------------
+
+namespace {
+
+VocStore::Order order(class frmTrans* frm) {
+    return frm->optGerman->isChecked() ? VocStore::Order::German : VocStore::Order::English;
+}
+
+QString rowText(class frmTrans* frm, qint64 number, const QString& english, const QString& german, const QString& type,
+                qint64 autoNr) {
+    const bool germanFirst = frm->optGerman->isChecked();
+    QString text = QString::number(number) + u'\t' + (germanFirst ? german : english) + u'\t' +
+                   (germanFirst ? english : german);
+    if (frm->chkType->isChecked()) text += u'\t' + type;
+    return text + u'\t' + QString::number(autoNr);
+}
+
+// Lists the entries, numbered from EntryCount + 1, with the progress bar.
+void listEntries(class frmTrans* frm, const QList<VocStore::Entry>& rows) {
+    frm->prgBar->setValue(0);
+    frm->prgBar->setMaximum(int(std::max<qsizetype>(1, rows.size())));
+    for (const VocStore::Entry& e : rows) {
+        ++EntryCount;
+        frm->flxGrid->AddItem(rowText(frm, EntryCount, e.english, e.german, e.type, e.autoNr));
+        frm->prgBar->setValue(frm->prgBar->value() + 1);
+    }
+}
+
+// The grid row that shows the entry, or no value.
+std::optional<int> rowOf(class frmTrans* frm, qint64 autoNr) {
+    const int col = autoNrColumn(frm);
+    for (int r = 1; r < frm->flxGrid->Rows(); ++r)
+        if (frm->flxGrid->TextMatrix(r, col).toLongLong() == autoNr) return r;
+    return std::nullopt;
+}
+
+void showRow(class frmTrans* frm, int row) {
+    frm->flxGrid->setRow(row);
+    frm->fraDrag->move(frm->fraDrag->x(), Form::px(frm->fraList->y() * 15 + frm->flxGrid->y() * 15 + frm->flxGrid->CellTop()));
+}
+
+// Lists the category chosen for the entry and brings the entry's row into view.
+void reloadAt(class frmTrans* frm, qint64 autoNr) {
+    frm->cboCategory2->setFocus();
+    chooseCategory(frm, chosenIndex(frm->cboCategory2));
+    const std::optional<int> row = rowOf(frm, autoNr);
+    if (!row) return;
+    // A few rows beyond the entry, so that it stands in view with its neighbours.
+    showRow(frm, frm->flxGrid->Rows() - 8 > *row ? *row + 8 : *row);
+}
+
+} // namespace
+
+void ShowCat(class frmTrans* frm) {
+    if (frm->cboCategory->currentIndex() == -1) return;
+    guarded("ShowCat", [frm] {
+        frm->setMousePointer(vbHourglass);
+        frm->fraDrag->hide();
+        setIndex(frm->cboCategory2, frm->cboCategory->currentIndex());
+        frm->flxGrid->clearRows();
+        EntryCount = 0;
+        const QList<VocStore::Entry> rows = VocStore::listCategory(db(), frm->cboCategory->currentText(), order(frm));
+        if (rows.isEmpty()) {
+            MsgBox(L(QStringLiteral("No records found"), QStringLiteral("Keine Einträge gefunden")), vbExclamation);
+            frm->setMousePointer(vbArrow);
+            return;
+        }
+        listEntries(frm, rows);
+        frm->setMousePointer(vbArrow);
+    });
+}
+
+qint64 FindEntry(class frmTrans* frm, bool isAdd) {
+    if (isAdd && !frm->chkDuplicate->isChecked()) return 0;
+    qint64 similar = 0;
+    guarded("FindEntry", [&] {
+        frm->setMousePointer(vbHourglass);
+        frm->fraDrag->hide();
+        if (!isAdd && EntryCount != 0) {
+            setIndex(frm->cboCategory, -1);
+            setIndex(frm->cboType, -1);
+            frm->flxGrid->clearRows();
+            EntryCount = 0;
+        }
+        // Only the search box gives "%" and "_" their wildcard meaning; the
+        // duplicate check looks for the texts as typed.
+        auto pattern = [isAdd](const QString& text, bool contains) -> QString {
+            if (text.isEmpty() || (isAdd && !contains)) return QStringLiteral("%");
+            if (isAdd) return VocStore::containsLiteral(text);
+            QString p = text;
+            p.replace(u'\\', QStringLiteral("\\\\"));
+            return contains ? u'%' + p + u'%' : p;
+        };
+        const QList<VocStore::Entry> rows =
+            VocStore::find(db(), pattern(frm->txtAdd[0]->text(), true), pattern(frm->txtAdd[1]->text(), true),
+                           pattern(frm->cboCategory2->currentText(), false), pattern(frm->cboType2->currentText(), false),
+                           order(frm));
+        if (rows.isEmpty()) {
+            if (!isAdd) MsgBox(L(QStringLiteral("No records found"), QStringLiteral("Keine Einträge gefunden")), vbExclamation);
+            frm->setMousePointer(vbArrow);
+            return;
+        }
+        if (isAdd) {
+            setIndex(frm->cboCategory, -1);
+            setIndex(frm->cboType, -1);
+            frm->flxGrid->clearRows();
+            EntryCount = 0;
+        }
+        listEntries(frm, rows);
+        if (isAdd) {
+            similar = EntryCount;
+            MsgBox(L(QStringLiteral("Similar entry already exists"), QStringLiteral("Ähnlicher Eintrag besteht bereits")),
+                   vbExclamation);
+        }
+        frm->setMousePointer(vbArrow);
+    });
+    return similar;
+}
+
+void ShowTypeColumn(class frmTrans* frm) {
+    FlexGrid* g = frm->flxGrid;
+    if (frm->chkType->isChecked()) {
+        g->setCols(5);
+        g->setTextMatrix(0, 3, L(QStringLiteral("Type"), QStringLiteral("Art")));
+        const int added = g->ColWidth(4);
+        g->setColWidth(4, g->ColWidth(3));
+        g->setColWidth(3, added);
+    } else {
+        g->setCols(4);
+        g->setTextMatrix(0, 3, QString());
+        g->setColWidth(3, 0);
+    }
+}
+
+void EqualizeColumns(class frmTrans* frm) {
+    FlexGrid* g = frm->flxGrid;
+    int rest = g->width() * Form::twipsPerPixel - 2 * g->ColWidth(0) - g->ColWidth(3);
+    if (g->Cols() == 5) rest -= g->ColWidth(4);
+    const int w = std::max(0, rest / 2);
+    g->setColWidth(1, w);
+    g->setColWidth(2, w);
+}
+
+void ShowUpdate(class frmTrans* frm, const QString& mode) {
+    guarded("ShowUpdate", [&] {
+        FlexGrid* g = frm->flxGrid;
+        if (frm->chkShowUpdate->isChecked()) {
+            reloadAt(frm, LastAutoNr);
+        } else if (mode == QLatin1String("Add")) {
+            const int listed = frm->cboCategory->currentIndex();
+            if (listed != -1 && chosenIndex(frm->cboCategory2) == listed) {
+                const int n = g->Rows();
+                g->AddItem(rowText(frm, n, frm->txtAdd[0]->text(), frm->txtAdd[1]->text(), frm->cboType2->currentText(),
+                                   LastAutoNr));
+                g->setFocus();
+                showRow(frm, n);
+            } else {
+                setIndex(frm->cboCategory, -1);
+                g->clearRows();
+            }
+        } else if (mode == QLatin1String("Del")) {
+            const int n = frm->lblNr->Caption().toInt();
+            if (n >= 1 && n < g->Rows()) {
+                g->RemoveItem(n);
+                g->setRow(n - 1);
+            }
+        } else if (mode == QLatin1String("Upd")) {
+            const int listed = frm->cboCategory->currentIndex();
+            const int n = frm->lblNr->Caption().toInt();
+            const bool rowThere = n >= 1 && n < g->Rows() && g->TextMatrix(n, autoNrColumn(frm)).toLongLong() == LastAutoNr;
+            if ((listed == -1 || chosenIndex(frm->cboCategory2) == listed) && rowThere) {
+                const bool germanFirst = frm->optGerman->isChecked();
+                g->setTextMatrix(n, 1, frm->txtAdd[germanFirst ? 1 : 0]->text());
+                g->setTextMatrix(n, 2, frm->txtAdd[germanFirst ? 0 : 1]->text());
+                g->setRow(n);
+            } else {
+                // The entry moved to another category, or the lists were
+                // reloaded for a new name: list the entry's category.
+                reloadAt(frm, LastAutoNr);
+            }
+        }
+    });
+    frm->txtAdd[0]->clear();
+    frm->txtAdd[1]->clear();
+    frm->cboType2->setEditText(QString());
+    frm->fraDrag->hide();
+}
+
+// --- Adding, changing and deleting words ------------------------------------------
+
+QString CheckVocFields(class frmTrans* frm) {
+    struct Field {
+        QWidget* box;
+        QString text, english, german;
+    };
+    const Field fields[] = {
+        {frm->txtAdd[0], frm->txtAdd[0]->text(), QStringLiteral("Please enter English vocabulary"),
+         QStringLiteral("Bitte geben Sie englischen Wortschatz an")},
+        {frm->txtAdd[1], frm->txtAdd[1]->text(), QStringLiteral("Please enter German vocabulary"),
+         QStringLiteral("Bitte geben Sie deutschen Wortschatz an")},
+        {frm->cboCategory2, frm->cboCategory2->currentText(), QStringLiteral("Please enter a vocabulary category"),
+         QStringLiteral("Bitte geben Sie einen Wortbereich an")},
+        {frm->cboType2, frm->cboType2->currentText(), QStringLiteral("Please enter a word type"),
+         QStringLiteral("Bitte geben Sie eine Wortart an")},
+    };
+    for (const Field& f : fields) {
+        if (!f.text.isEmpty()) continue;
+        MsgBox(L(f.english, f.german), vbExclamation);
+        f.box->setFocus();
+        return {};
+    }
+    return QStringLiteral("Valid");
+}
+
+namespace {
+VocStore::Entry editedEntry(class frmTrans* frm) {
+    return {0, frm->txtAdd[0]->text(), frm->txtAdd[1]->text(), frm->cboCategory2->currentText(),
+            frm->cboType2->currentText()};
+}
+} // namespace
+
+void AddVoc(class frmTrans* frm) {
+    if (CheckVocFields(frm) != QLatin1String("Valid")) return;
+    if (FindEntry(frm, true) > 0) return;
+    CheckCatExist(frm);
+    CheckTypeExist(frm);
+    UpdVersion();
+    const VocStore::Entry e = editedEntry(frm);
+    if (!guarded("AddVoc", [&] { LastAutoNr = VocStore::add(db(), e); })) return;
+    ShowUpdate(frm, QStringLiteral("Add"));
+}
+
+void DelVoc(class frmTrans* frm) {
+    if (!frm->fraDrag->isVisible()) {
+        MsgBox(L(QStringLiteral("Select entry first"), QStringLiteral("Wählen Sie zuerst einen Eintrag")), vbExclamation);
+        return;
+    }
+    const int r = frm->flxGrid->Row();
+    const QString number = frm->flxGrid->TextMatrix(r, 0);
+    if (MsgBox(L(QStringLiteral("Do you really want to remove the entry '") + number + u'\'',
+                 QStringLiteral("Möchten Sie den Eintrag '") + number + QStringLiteral("' wirklich entfernen")),
+               vbYesNo | vbQuestion) != vbYes)
+        return;
+    UpdVersion();
+    const bool done = guarded("DelVoc", [&] {
+        const std::optional<qint64> nr = currentAutoNr(frm);
+        if (!nr) throw VocStore::noCurrentRecord();
+        LastAutoNr = *nr;
+        VocStore::remove(db(), *nr);
+    });
+    if (done) {
+        if (r == 1) {
+            frm->flxGrid->clearRows();
+            frm->txtAdd[0]->clear();
+            frm->txtAdd[1]->clear();
+            frm->cboType2->setEditText(QString());
+        } else {
+            ShowUpdate(frm, QStringLiteral("Del"));
+        }
+    }
+    frm->fraDrag->hide();
+}
+
+void UpdVoc(class frmTrans* frm) {
+    if (!frm->fraDrag->isVisible()) {
+        MsgBox(L(QStringLiteral("Select entry first"), QStringLiteral("Wählen Sie zuerst einen Eintrag")), vbInformation);
+        return;
+    }
+    if (CheckVocFields(frm) != QLatin1String("Valid")) return;
+    const std::optional<qint64> nr = currentAutoNr(frm);
+    CheckCatExist(frm);
+    CheckTypeExist(frm);
+    UpdVersion();
+    const VocStore::Entry e = editedEntry(frm);
+    const bool done = guarded("UpdVoc", [&] {
+        if (!nr || !VocStore::update(db(), *nr, e)) throw VocStore::noCurrentRecord();
+        LastAutoNr = *nr;
+    });
+    if (done) ShowUpdate(frm, QStringLiteral("Upd"));
+}
+
+// --- Printing ---------------------------------------------------------------------
+
+int printPageTotal(int gridRows) {
+    const int entries = std::max(0, gridRows - 1);
+    return std::max(1, (entries + 47) / 48);
+}
+
+namespace {
+
+constexpr int kRowsTopTenths = 7;   // the first row, 0.7 inch from the top
+constexpr int kPageFullTenths = 103; // no row starts at 10.3 inch or below
+
+// Print positions in whole tenths of an inch, written in the user's number format.
+void setPosition(double x, int yTenths) {
+    frmPrint()->txtX->setText(Runtime::CStr(x));
+    frmPrint()->txtY->setText(Runtime::CStr(yTenths / 10.0));
+}
+
+void PrintCatHeadings(class frmTrans* frm) {
+    FlexGrid* g = frm->flxGrid;
+    setPosition(0.5, 2);
+    frmPrint()->SetupPage(captionText(frm->lblCategory->Caption()) + QStringLiteral(": ") + frm->cboCategory->currentText());
+    const double columns[] = {0.5, 1, 4, 7.8};
+    for (int c = 0; c < 4; ++c) {
+        setPosition(columns[c], 5);
+        frmPrint()->SetupPage(c < g->Cols() ? g->TextMatrix(0, c) : QString());
+    }
+}
+
+void printFooter(int yTenths) {
+    setPosition(0.5, yTenths + 6);
+    frmPrint()->SetupPage(L(QStringLiteral("Page "), QStringLiteral("Seite ")) + QString::number(Printer::instance().Page()) +
+                          u'/' + frmPrint()->txtPages->text());
+}
+
+} // namespace
+
+void PrintCat(class frmTrans* frm) {
+    if (frm->cboCategory->currentIndex() == -1) {
+        MsgBox(L(QStringLiteral("Select category first"), QStringLiteral("Wählen Sie zuerst einen Bereich")), vbExclamation);
+        return;
+    }
+    const QString pages = QString::number(printPageTotal(frm->flxGrid->Rows()));
+    const QString cat = frm->cboCategory->currentText();
+    if (MsgBox(L(QStringLiteral("Do you really want to print out the category '") + cat + QStringLiteral("' (") + pages +
+                     QStringLiteral(" pages)"),
+                 QStringLiteral("Möchten Sie den Bereich '") + cat + QStringLiteral("' (") + pages +
+                     QStringLiteral(" Seiten) wirklich ausdrucken")),
+               vbYesNo | vbQuestion) != vbYes)
+        return;
+    frm->setMousePointer(vbHourglass);
+    if (!frm->chkType->isChecked()) {
+        frm->chkType->setChecked(true);
+        frm->chkType_Click();
+    }
+    Printer& printer = Printer::instance();
+    const bool done = guarded("PrintCat", [frm, &printer] {
+        FlexGrid* g = frm->flxGrid;
+        frmPrint()->txtPages->setText(QString::number(printPageTotal(g->Rows())));
+        PrintCatHeadings(frm);
+        int y = kRowsTopTenths;
+        for (int r = 1; r < g->Rows(); ++r) {
+            if (y >= kPageFullTenths) {
+                printFooter(y);
+                printer.NewPage();
+                PrintCatHeadings(frm);
+                y = kRowsTopTenths;
+            }
+            const double columns[] = {0.5, 1, 4};
+            for (int c = 0; c < 3; ++c) {
+                setPosition(columns[c], y);
+                frmPrint()->SetupPage(g->TextMatrix(r, c));
+            }
+            setPosition(7.8, y);
+            frmPrint()->SetupPage(g->TextMatrix(r, 3).left(1));
+            y += 2;
+        }
+        printFooter(y);
+        frmPrint()->PrintObj();
+    });
+    // A failed job ends here, told once.
+    if (!done && printer.jobRunning()) printer.KillDoc();
+    frm->setMousePointer(vbArrow);
+}

@@ -1,0 +1,143 @@
+#pragma once
+// The vocabulary book: the word store "Voc.mdb" and the routines of the
+// translator window.
+//
+// "Voc.mdb" is a SQLite database with four tables:
+//   Vocabulary (AutoNr, English, German, Category, Type): one row per word
+//     pair; AutoNr is assigned by the database and never written here.
+//   Category (Category), Type (Type): the names of the categories and word
+//     types. An entry names its category and type by their very text, so
+//     renaming one rewrites every entry that carries it.
+//   Version (Version): one row, the edition number of the word store,
+//     raised by 0.001 in every program run that changes the vocabulary.
+// Names are compared exactly (case-sensitive): "Food" and "food" are two
+// categories. Searches compare as the database does (LIKE, not
+// case-sensitive), and only the search box gives "%" and "_" their wildcard
+// meaning; every other value is taken as typed. Every value is bound.
+//
+// VocStore holds the store with no window in sight; the routines below it
+// take the translator window and work through its controls, showing
+// failures as "Problem: <routine>" boxes.
+#include "Platform/Ado.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class frmTrans;
+
+namespace VocStore {
+
+struct Entry {
+    qint64 autoNr = 0;
+    QString english, german, category, type;
+    bool operator==(const Entry&) const = default;
+};
+
+// Which language a listing is ordered by.
+enum class Order { English, German };
+
+// Opens "Voc.mdb": a new or empty database gets the four tables and the
+// edition row; a file that is not a database, or a database without the
+// vocabulary's tables, throws and is left untouched.
+void open(Ado::Connection& c, const QString& file);
+
+// The names in name order (case-insensitive, then exact).
+QStringList categories(Ado::Connection& c);
+QStringList types(Ado::Connection& c);
+bool hasCategory(Ado::Connection& c, const QString& name);
+bool hasType(Ado::Connection& c, const QString& name);
+void addCategory(Ado::Connection& c, const QString& name);
+void addType(Ado::Connection& c, const QString& name);
+
+std::optional<Entry> entry(Ado::Connection& c, qint64 autoNr);
+// The entries of one category (its exact name).
+QList<Entry> listCategory(Ado::Connection& c, const QString& category, Order order);
+// Entries whose four fields match the LIKE patterns ("%" any run, "_" one
+// character, not case-sensitive).
+QList<Entry> find(Ado::Connection& c, const QString& english, const QString& german, const QString& category,
+                  const QString& type, Order order);
+// "%" + text + "%" with the text's own "%", "_" and "\" taken literally.
+QString containsLiteral(const QString& text);
+
+// Stores a new entry; its AutoNr.
+qint64 add(Ado::Connection& c, const Entry& e);
+// Rewrites the entry's four texts; false when there is no such entry.
+bool update(Ado::Connection& c, qint64 autoNr, const Entry& e);
+bool remove(Ado::Connection& c, qint64 autoNr);
+
+// Each runs in one transaction: the name and every entry carrying it, or
+// nothing. Renames to a name already taken (exactly) return false.
+void deleteCategory(Ado::Connection& c, const QString& name);
+void deleteType(Ado::Connection& c, const QString& name);
+bool renameCategory(Ado::Connection& c, const QString& from, const QString& to);
+bool renameType(Ado::Connection& c, const QString& from, const QString& to);
+
+// Grows with every change this program makes to the entries, so that what
+// was read from them can tell whether it is still current.
+quint64 generation();
+
+double version(Ado::Connection& c);
+void raiseVersion(Ado::Connection& c);
+// The edition as the window shows it: "#.000", trailing zeros dropped.
+QString versionText(double edition);
+
+} // namespace VocStore
+
+// The connection to "Voc.mdb", open from the translator window's load to
+// its unload (the interpreter uses it meanwhile); null while closed.
+extern Ado::Connection* cnTrans;
+// Running row number of the listing being filled; afterwards its row count.
+extern qint64 EntryCount;
+// The entry last added, updated or deleted.
+extern qint64 LastAutoNr;
+// True once the edition has been raised in this program run.
+extern bool VersionRaised;
+
+// The character a key press in the translator's and the interpreter's text
+// boxes gives: the German letters lie on the keys where a German keyboard
+// has them (";" ö, "'" ä, "[" ü, ":" Ö, '"' Ä, "{" Ü); others pass.
+int germanKey(int KeyAscii);
+
+bool transConnectionOpen();
+void OpenTransConnection();
+void CloseTransConnection();
+void GetVersion();
+void UpdVersion();
+
+// Categories and word types.
+void LoadCats(class frmTrans* frm);
+// The interpreter's category filter: the categories, no grid.
+void LoadCats(class frmInterpret* frm);
+std::optional<int> LoadNewCat(class frmTrans* frm, const QString& category);
+void LoadTypes(class frmTrans* frm);
+void GetCat(class frmTrans* frm);
+void GetType(class frmTrans* frm);
+void CheckCatExist(class frmTrans* frm);
+void CheckTypeExist(class frmTrans* frm);
+void DelCat(class frmTrans* frm);
+void DelType(class frmTrans* frm);
+void RenCat(class frmTrans* frm);
+void RenType(class frmTrans* frm);
+
+// The grid.
+void ShowCat(class frmTrans* frm);
+// isAdd false: the Find button's search. True: the duplicate check before
+// adding; the number of similar entries listed (0 when none or unchecked).
+qint64 FindEntry(class frmTrans* frm, bool isAdd);
+void ShowTypeColumn(class frmTrans* frm);
+void EqualizeColumns(class frmTrans* frm);
+void ShowUpdate(class frmTrans* frm, const QString& mode);
+
+// Adding, changing and deleting words.
+QString CheckVocFields(class frmTrans* frm);
+void AddVoc(class frmTrans* frm);
+void DelVoc(class frmTrans* frm);
+void UpdVoc(class frmTrans* frm);
+
+// Printing the listed category.
+void PrintCat(class frmTrans* frm);
+// The page total of a printout of `gridRows` grid rows (heading row
+// included), 48 entries to a page.
+int printPageTotal(int gridRows);

@@ -1,0 +1,125 @@
+// The interpreter's speed: a text of 10,000 words against a word store of
+// 100,000 entries. Prints the program's time (reading the store once and
+// interpreting), the naive way (fifteen LIKE queries per word, timed on a
+// sample of words and scaled to the text) and a floor (fifteen hash lookups
+// per word in a map prepared beforehand), with the ratios.
+#include "Modules/modInterpret.h"
+#include "Modules/modTrans.h"
+#include "Platform/Ado.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QRandomGenerator>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+QString randomWord(QRandomGenerator& rng) {
+    static const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyzäöü");
+    QString w;
+    const int n = 3 + int(rng.bounded(8));
+    for (int i = 0; i < n; ++i) w += letters[int(rng.bounded(int(letters.size())))];
+    return w;
+}
+
+// The shapes entries take: a word, a word with a remark, alternatives.
+QString entryText(QRandomGenerator& rng, QStringList& words) {
+    const QString a = randomWord(rng), b = randomWord(rng);
+    words << a;
+    switch (rng.bounded(5)) {
+    case 0: return a + QStringLiteral(" (") + b + u')';
+    case 1: return a + u'/' + b;
+    case 2: return b + QStringLiteral(", ") + a;
+    case 3: return b + u',' + a + u'/' + randomWord(rng);
+    default: return a;
+    }
+}
+
+const char* const kPatterns[Interpretation::kPasses] = {
+    "%1(%", "%1 (%", "%1/%", "%1,%", "%/%1", "%/%1/%", "%/%1 (%", "%/%1(%",
+    "%/%1,%", "%,%1", "%,%1,%", "%,%1(%", "%,%1 (%", "%,%1/%", "%1",
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    QRandomGenerator rng(4711);
+    Ado::Connection c(QStringLiteral("Bench"));
+    VocStore::open(c, dir.filePath(QStringLiteral("Voc.mdb")));
+    QStringList words;
+    {
+        Ado::Transaction t(c);
+        QSqlQuery q(c.database());
+        q.prepare(QStringLiteral("Insert Into Vocabulary (English, German, Category, Type) Values (?, ?, ?, ?)"));
+        for (int i = 0; i < 100000; ++i) {
+            q.addBindValue(entryText(rng, words));
+            q.addBindValue(randomWord(rng));
+            q.addBindValue(QStringLiteral("Category %1").arg(i % 20));
+            q.addBindValue(QStringLiteral("Noun"));
+            q.exec();
+        }
+        t.commit();
+    }
+    // Half the words of the text stand in the store, half do not (and are retried).
+    QStringList textWords;
+    for (int i = 0; i < 10000; ++i)
+        textWords << (i % 2 ? words[int(rng.bounded(int(words.size())))] : randomWord(rng) + QStringLiteral("en"));
+    const QString text = textWords.join(QStringLiteral(", "));
+
+    QElapsedTimer timer;
+    timer.start();
+    const Interpretation::WordIndex& index = Interpretation::cachedIndex(c, QString(), true);
+    const QList<Interpretation::Run> runs = Interpretation::interpret(text, index, {});
+    const double program = double(timer.nsecsElapsed()) / 1e6;
+    // A second run over the same vocabulary finds it read already.
+    timer.restart();
+    const QList<Interpretation::Run> again = Interpretation::interpret(text, Interpretation::cachedIndex(c, QString(), true), {});
+    const double repeat = double(timer.nsecsElapsed()) / 1e6;
+
+    // Naive: fifteen LIKE queries per word, on a sample, scaled to the text.
+    const int sample = 40;
+    timer.restart();
+    qint64 hits = 0;
+    for (int i = 0; i < sample; ++i) {
+        for (const char* p : kPatterns) {
+            Ado::Recordset rs;
+            rs.Open(QStringLiteral("Select * From Vocabulary Where English Like ? And Category Like ?"), c,
+                    {QString::fromLatin1(p).arg(textWords[i]), QStringLiteral("%")});
+            while (!rs.Eof()) {
+                ++hits;
+                rs.MoveNext();
+            }
+            rs.Close();
+        }
+    }
+    const double naive = double(timer.nsecsElapsed()) / 1e6 * textWords.size() / sample;
+
+    // Floor: fifteen lookups per word in a map made beforehand.
+    QHash<QString, QList<QString>> map;
+    for (const QString& w : words) map[w] << w;
+    timer.restart();
+    qint64 found = 0;
+    for (const QString& w : textWords)
+        for (int p = 0; p < Interpretation::kPasses; ++p) {
+            const auto it = map.constFind(w);
+            if (it != map.cend()) found += it->size();
+        }
+    const double floor = double(timer.nsecsElapsed()) / 1e6;
+
+    std::printf("interpret 10000 words, 100000 entries (%lld runs, %lld naive hits, %lld floor hits)\n",
+                qint64(runs.size()), hits, found);
+    std::printf("program: %10.1f ms (first run, reading the store)  naive/program = %.0fx  program/floor = %.1fx\n",
+                program, naive / program, program / floor);
+    std::printf("program: %10.1f ms (later run, store unchanged)    naive/program = %.0fx  program/floor = %.1fx\n",
+                repeat, naive / repeat, repeat / floor);
+    std::printf("naive:   %10.1f ms (fifteen LIKE queries per word, timed on %d words and scaled)\n", naive, sample);
+    std::printf("floor:   %10.1f ms (fifteen hash lookups per word in a prepared map)\n", floor);
+    if (again.size() != runs.size()) return 1;
+    c.Close();
+    return 0;
+}

@@ -1,0 +1,435 @@
+// The Morse converter window driven by keys and buttons: what each key and
+// prosign button adds to both boxes and which sound it plays, Backspace and
+// Enter, the two modes and their question, the active box, Convert,
+// playback with the sounds it plays in order, documents written and read
+// back, both languages, the menu and the return tune.
+#include "Forms/Main/frmChoice.h"
+#include "Forms/MorseCode/frmMorse.h"
+#include "Modules/modLanguage.h"
+#include "Platform/App.h"
+#include "Platform/Dialogs.h"
+#include "Platform/MsgBox.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <functional>
+
+using namespace TestSupport;
+
+namespace {
+QString fileName(const QString& path) { return path.section(u'/', -1); }
+
+const QString en = "English", de = "German";
+
+// The menu as the program starts it, then the Morse label clicked.
+class frmMorse* openFromMenu(const QString& language = en) {
+    frmChoice()->Show();
+    frmChoice()->activateNow();
+    CurrentLanguage = language;
+    frmChoice()->lblConv[8]->click();
+    class frmMorse* f = frmMorse();
+    QApplication::setActiveWindow(f);
+    f->activateNow();
+    music().commands.clear();
+    return f;
+}
+
+// The user's steps, one list entry each: a button or option in brackets
+// ("[Start]", "[Break]", "[Error]", "[EOM]", "[EOC]", "[Clear]",
+// "[Convert]", "[Slow]", "[Fast]", "[Open]", "[Save]", "[Single]",
+// "[At Once]"), a click into a box ("[text]", "[morse]"), or keys typed
+// into the text box ("\b" Backspace, "\r" Enter).
+void work(class frmMorse* f, const QStringList& steps) {
+    const QHash<QString, QAbstractButton*> buttons{
+        {"[Start]", f->cmdStart},        {"[Break]", f->cmdBreak},       {"[Error]", f->cmdError},
+        {"[EOM]", f->cmdEOM},            {"[EOC]", f->cmdEOC},           {"[Clear]", f->cmdClr},
+        {"[Convert]", f->cmdConvert[0]}, {"[Slow]", f->cmdConvert[1]},   {"[Fast]", f->cmdConvert[2]},
+        {"[Open]", f->cmdOpenFile},      {"[Save]", f->cmdSaveFile},     {"[Single]", f->optSingle},
+        {"[At Once]", f->optAtOnce}};
+    for (const QString& step : steps) {
+        if (QAbstractButton* b = buttons.value(step)) QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+        else if (step == "[text]") QTest::mouseClick(f->txtText->viewport(), Qt::LeftButton);
+        else if (step == "[morse]") QTest::mouseClick(f->txtMC->viewport(), Qt::LeftButton);
+        else typeKeys(f->txtText, step);
+    }
+}
+
+// The sounds started on the music device, by file name.
+QStringList tunes() {
+    QStringList out;
+    for (const QString& c : music().commands)
+        if (c.startsWith("open ") && c.size() > 5) out << fileName(c.mid(5));
+    return out;
+}
+
+// The sounds played synchronously, by file name.
+QStringList sounds() {
+    QStringList out;
+    for (const auto& call : sound().calls) out << fileName(call.path) + (call.flags == SoundPlayer::Sync ? "" : " async");
+    return out;
+}
+
+int questions() {
+    int n = 0;
+    for (const auto& box : MsgBoxSeam::shown()) n += box.buttons == vbYesNo;
+    return n;
+}
+
+bool fileButtonsEnabled(class frmMorse* f) {
+    const bool on = f->cmdConvert[0]->isEnabled();
+    for (QPushButton* b : {f->cmdConvert[1], f->cmdConvert[2], f->cmdOpenFile, f->cmdSaveFile})
+        if (b->isEnabled() != on) return !on; // mixed: never what a row expects
+    return on;
+}
+
+QColor background(const TextArea* box) { return box->palette().color(QPalette::Base); }
+} // namespace
+
+class TestMorseWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        setUp();
+        // The program's sounds, read in place: copying every medium for
+        // each case would take most of the run.
+        QVERIFY(QFile::link(qEnvironmentVariable("QEM_MEDIA_DIR") + "/Sound", programFolder() + "/Sound"));
+    }
+    void cleanup() { tearDown(); }
+
+    void menuHiddenWhileOpen() {
+        class frmMorse* f = openFromMenu();
+        QVERIFY(!frmChoice()->isVisible());
+        f->close();
+        processEvents();
+        QCOMPARE(fileName(music().lastPlayed), QString("Stretch4.mp3"));
+        QVERIFY(frmChoice()->isVisible());
+    }
+
+    void freshWindowAndActiveBox() {
+        class frmMorse* f = openFromMenu();
+        QVERIFY(f->optSingle->isChecked());
+        QVERIFY(!fileButtonsEnabled(f));
+        QCOMPARE(f->txtText->Tag, QString("Active"));
+        QCOMPARE(background(f->txtText), QColor(Qt::black));
+        QCOMPARE(background(f->txtMC), QColor(0x40, 0x40, 0x40));
+        QVERIFY(f->txtMC->isReadOnly());
+        // A click into the Morse box makes it the active one.
+        work(f, {"[morse]"});
+        QCOMPARE(f->txtMC->Tag, QString("Active"));
+        QCOMPARE(f->txtText->Tag, QString());
+        QCOMPARE(background(f->txtMC), QColor(Qt::black));
+        QCOMPARE(background(f->txtText), QColor(0x40, 0x40, 0x40));
+    }
+
+    // Keys and prosign buttons: both boxes and the sounds, in order.
+    void typing_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("morse");
+        QTest::addColumn<QStringList>("played");
+        using L = QStringList;
+        QTest::newRow("lower-case a") << en << L{"a"} << "A" << ".- " << L{"A.au"};
+        QTest::newRow("signs with and without a sound") << en << L{";?"} << ";?" << "-.-.-. ..--.. " << L{"QM.au"};
+        QTest::newRow("blank") << en << L{"E T"} << "E T" << ".  - " << L{"E.au", "T.au"};
+        QTest::newRow("outside the table: text only") << en << L{QString::fromUtf8("!Ä")} << QString::fromUtf8("!Ä")
+                                                      << "" << L{};
+        QTest::newRow("< and > cannot be typed") << en << L{"<E>"} << "E" << ". " << L{"E.au"};
+        QTest::newRow("letter and Backspace") << en << L{"A\b"} << "" << "" << L{"A.au"};
+        QTest::newRow("Backspace removes the tag") << en << L{"HI", "[Start]", "\b"} << "HI" << ".... .. "
+                                                   << L{"H.au", "I.au"};
+        QTest::newRow("Enter and Backspace") << en << L{"E\r\b"} << "E" << ". " << L{"E.au"};
+        QTest::newRow("Backspace in an empty text box") << en << L{"\b\b"} << "" << "" << L{};
+        QTest::newRow("Backspace after a character outside the table") << en << L{"E!\b"} << "E" << ". "
+                                                                       << L{"E.au"};
+        QTest::newRow("break") << en << L{"[Break]"} << "<BREAK>" << ".--... " << L{"Break.au"};
+        QTest::newRow("German break") << de << L{"[Break]"} << "<PAUSE>" << ".--... " << L{"Break.au"};
+        QTest::newRow("German end of message and conversation")
+            << de << L{"[EOM]", "[EOC]"} << "<EDM><EDG>" << ".-.-. ....-. " << L{"EOM.au", "EOC.au"};
+        QTest::newRow("German error and Backspace") << de << L{"E", "[Error]", "\b"} << "E" << ". " << L{"E.au"};
+        QTest::newRow("At Once: typing adds no Morse") << en << L{"[At Once]", "ab"} << "AB" << "" << L{};
+        QTest::newRow("At Once: Enter still adds to the Morse box") << en << L{"[At Once]", "a\r"} << "A\r\n"
+                                                                    << "\r\n" << L{};
+        QTest::newRow("At Once: prosign buttons add the tag only") << en << L{"[At Once]", "[EOM]"} << "<EOM>" << ""
+                                                                   << L{};
+    }
+    void typing() {
+        QFETCH(QString, language);
+        QFETCH(QStringList, steps);
+        class frmMorse* f = openFromMenu(language);
+        work(f, steps);
+        QTEST(f->txtText->Text(), "text");
+        QTEST(f->txtMC->Text(), "morse");
+        QTEST(tunes(), "played");
+        QCOMPARE(f->txtText->Tag, QString("Active"));
+    }
+
+    void typingAddsAtTheEnd() {
+        class frmMorse* f = openFromMenu();
+        work(f, {"ST"});
+        QTextCursor c = f->txtText->textCursor();
+        c.setPosition(0);
+        f->txtText->setTextCursor(c);
+        work(f, {"E"});
+        QCOMPARE(f->txtText->Text(), QString("STE"));
+        QCOMPARE(f->txtMC->Text(), QString("... - . "));
+    }
+
+    // The mode options: question, answers, both boxes, the five buttons.
+    void modeSwitch_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<bool>("atOnce");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("asked");
+        using L = QStringList;
+        using A = QList<int>;
+        QTest::newRow("empty boxes: no question") << L{"[At Once]"} << A{} << true << "" << 0;
+        QTest::newRow("and back") << L{"[At Once]", "[Single]"} << A{} << false << "" << 0;
+        QTest::newRow("with text, No keeps everything") << L{"A", "[At Once]"} << A{vbNo} << false << "A" << 1;
+        QTest::newRow("with text, Yes clears and switches") << L{"A", "[At Once]"} << A{vbYes} << true << "" << 1;
+        QTest::newRow("the current mode asks nothing") << L{"A", "[Single]"} << A{} << false << "A" << 0;
+        QTest::newRow("Clear, then a switch still asks")
+            << L{"A", "[Clear]", "B", "[At Once]"} << A{vbYes, vbNo} << false << "B" << 2;
+        QTest::newRow("Clear answered No") << L{"A", "[Clear]"} << A{vbNo} << false << "A" << 1;
+    }
+    void modeSwitch() {
+        QFETCH(QStringList, steps);
+        QFETCH(QList<int>, answers);
+        QFETCH(bool, atOnce);
+        class frmMorse* f = openFromMenu();
+        for (int a : answers) MsgBoxSeam::queueAnswer(a);
+        work(f, steps);
+        QCOMPARE(f->optAtOnce->isChecked(), atOnce);
+        QCOMPARE(f->optSingle->isChecked(), !atOnce);
+        QCOMPARE(fileButtonsEnabled(f), atOnce);
+        QTEST(f->txtText->Text(), "text");
+        QTEST(questions(), "asked");
+        if (questions() > 0) QCOMPARE(MsgBoxSeam::last().text, QString("Are You Sure You Want To Clear"));
+    }
+
+    // Convert from the active box into the other one.
+    void convert_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("fromMorse");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("text to Morse") << en << false << "sos hi" << "... --- ...  .... .. ";
+        QTest::newRow("Morse with an empty line") << en << true << ". \r\n\r\n- " << "E\r\n\r\nT";
+        QTest::newRow("German break code") << de << true << ".--... " << "<PAUSE>";
+        QTest::newRow("empty text empties the Morse box") << en << false << "" << "";
+    }
+    void convert() {
+        QFETCH(QString, language);
+        QFETCH(bool, fromMorse);
+        QFETCH(QString, source);
+        class frmMorse* f = openFromMenu(language);
+        work(f, {"[At Once]"});
+        TextArea* from = fromMorse ? f->txtMC : f->txtText;
+        TextArea* to = fromMorse ? f->txtText : f->txtMC;
+        to->setTextValue("old");
+        from->setTextValue(source);
+        work(f, {fromMorse ? "[morse]" : "[text]", "[Convert]"});
+        QTEST(to->Text(), "result");
+        QCOMPARE(from->Text(), source);
+        QCOMPARE(from->Tag, QString("Active"));
+    }
+
+    // Playback: the sounds in order, each played to its end.
+    void playback_data() {
+        QTest::addColumn<QString>("morse");
+        QTest::addColumn<QString>("speed");
+        QTest::addColumn<QStringList>("played");
+        using L = QStringList;
+        QTest::newRow("A slow") << ".- " << "[Slow]" << L{"ShortSlow.wav", "LongSlow.wav", "BlankSlow.wav"};
+        QTest::newRow("line break plays nothing")
+            << ". \r\n- " << "[Fast]" << L{"ShortQuick.wav", "BlankQuick.wav", "LongQuick.wav", "BlankQuick.wav"};
+        QTest::newRow("empty Morse box") << "" << "[Slow]" << L{};
+    }
+    void playback() {
+        QFETCH(QString, morse);
+        QFETCH(QString, speed);
+        class frmMorse* f = openFromMenu();
+        work(f, {"[At Once]", "[morse]"});
+        f->txtMC->setTextValue(morse);
+        work(f, {speed});
+        QTEST(sounds(), "played");
+        QCOMPARE(f->txtText->Tag, QString("Active"));
+        QCOMPARE(f->txtMC->Text(), morse);
+    }
+
+    void playbackWithoutItsSounds() {
+        class frmMorse* f = openFromMenu();
+        // A Sound folder of its own, without the slow dot.
+        const QString sound = programFolder() + "/Sound";
+        QVERIFY(QFile::remove(sound) && QDir().mkdir(sound));
+        for (const QString name : {"LongSlow.wav", "BlankSlow.wav"})
+            QVERIFY(QFile::copy(qEnvironmentVariable("QEM_MEDIA_DIR") + "/Sound/" + name, sound + "/" + name));
+        work(f, {"[At Once]"});
+        f->txtMC->setTextValue(". - ");
+        work(f, {"[Slow]"});
+        QCOMPARE(sounds(), (QStringList{"BlankSlow.wav", "LongSlow.wav", "BlankSlow.wav"}));
+        QVERIFY(MsgBoxSeam::shown().isEmpty());
+    }
+
+    // While a sound plays, the window takes no keys or clicks and stays open.
+    void busyWhilePlaying() {
+        class frmMorse* f = openFromMenu();
+        work(f, {"[At Once]", "A"});
+        f->txtMC->setTextValue(". ");
+        struct Meddler : SoundPlayer {
+            std::function<void()> during;
+            bool play(const QString&, int) override {
+                if (during) std::exchange(during, nullptr)();
+                return true;
+            }
+            void stop() override {}
+        };
+        auto meddler = std::make_unique<Meddler>();
+        meddler->during = [f] {
+            work(f, {"B", "[Clear]", "[EOM]", "[Single]"});
+            f->close();
+        };
+        SoundPlayer::install(std::move(meddler));
+        work(f, {"[Fast]"});
+        processEvents();
+        QVERIFY(isFormLoaded<class frmMorse>());
+        QVERIFY(f->isVisible());
+        QCOMPARE(f->txtText->Text(), QString("A"));
+        QVERIFY(f->optAtOnce->isChecked());
+        QVERIFY(MsgBoxSeam::shown().isEmpty());
+        QVERIFY(!f->isBusy());
+    }
+
+    // Save: the dialog's texts, the file written, the extension added.
+    void save_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("morseBox");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("Morse document") << en << true << "Saving QMC File"
+                                        << "QEM 's Morse Code (*.qmc)|*.qmc|All Files (*.*)|*.*" << "doc.qmc";
+        QTest::newRow("German Morse document") << de << true << "Sichere ZMK Datei"
+                                               << "ZOV 's Morse Kode (*.zmk)|*.zmk|Alle Dateien (*.*)|*.*"
+                                               << "doc.zmk";
+        QTest::newRow("text document") << en << false << "Saving Text Document"
+                                       << "Text Document (*.txt)|*.txt|All Files (*.*)|*.*" << "doc.txt";
+    }
+    void save() {
+        QFETCH(QString, language);
+        QFETCH(bool, morseBox);
+        QFETCH(QString, file);
+        class frmMorse* f = openFromMenu(language);
+        work(f, {"SOS", "[At Once]", morseBox ? "[morse]" : "[text]"});
+        // In Single mode the switch asks first: answered yes, boxes empty.
+        f->txtMC->setTextValue("... --- ... ");
+        f->txtText->setTextValue("SOS");
+        DialogSeam::queueFile(programFolder() + "/doc");
+        work(f, {"[Save]"});
+        QCOMPARE(DialogSeam::shown().size(), 1);
+        QCOMPARE(DialogSeam::shown()[0].kind, QString("save"));
+        QTEST(DialogSeam::shown()[0].title, "title");
+        QTEST(DialogSeam::shown()[0].filter, "filter");
+        QCOMPARE(readFile(file), QByteArray(morseBox ? "... --- ... \r\n" : "SOS\r\n"));
+    }
+
+    void open_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("morseBox");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("filter");
+        QTest::newRow("Morse document") << en << true << "Opening QMC File"
+                                        << "QEM 's Morse Code (*.qmc)|*.qmc|All Files (*.*)|*.*";
+        QTest::newRow("German Morse document") << de << true << QString::fromUtf8("Öffne ZMK Datei")
+                                               << "ZOV's Morse Kode (*.zmk)|*.zmk|Alle Dateien (*.*)|*.*";
+        QTest::newRow("text document") << en << false << "Opening Text Document"
+                                       << "Text Document (*.txt)|*.txt|All Files (*.*)|*.*";
+    }
+    void open() {
+        QFETCH(QString, language);
+        QFETCH(bool, morseBox);
+        class frmMorse* f = openFromMenu(language);
+        work(f, {"[At Once]", morseBox ? "[morse]" : "[text]"});
+        writeFile("doc", "one\r\ntwo \xC4\r\n");
+        DialogSeam::queueFile(programFolder() + "/doc");
+        work(f, {"[Open]"});
+        QTEST(DialogSeam::shown()[0].title, "title");
+        QTEST(DialogSeam::shown()[0].filter, "filter");
+        QCOMPARE((morseBox ? f->txtMC : f->txtText)->Text(), QString::fromUtf8("one\r\ntwo Ä"));
+        QCOMPARE((morseBox ? f->txtText : f->txtMC)->Text(), QString());
+    }
+
+    // What was saved comes back exactly, line breaks and Windows-1252 included.
+    void saveAndOpenAgain() {
+        class frmMorse* f = openFromMenu();
+        work(f, {"[At Once]", "[text]"});
+        const QString text = QString::fromUtf8("Grüße\r\n\r\nzwei Zeilen\r\n");
+        f->txtText->setTextValue(text);
+        DialogSeam::queueFile(programFolder() + "/round.txt");
+        work(f, {"[Save]"});
+        QCOMPARE(readFile("round.txt"), QByteArray("Gr\xFC\xDF" "e\r\n\r\nzwei Zeilen\r\n\r\n"));
+        f->txtText->setTextValue("other");
+        DialogSeam::queueFile(programFolder() + "/round.txt");
+        work(f, {"[Open]"});
+        QCOMPARE(f->txtText->Text(), text);
+    }
+
+    void openNothing_data() {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("cancelled") << "" << QByteArray("new");
+        QTest::newRow("empty file") << "empty" << QByteArray();
+    }
+    void openNothing() {
+        QFETCH(QString, answer);
+        QFETCH(QByteArray, content);
+        class frmMorse* f = openFromMenu();
+        work(f, {"[At Once]", "[text]", "old"});
+        writeFile("empty", content);
+        DialogSeam::queueFile(answer.isEmpty() ? QString() : programFolder() + "/" + answer);
+        work(f, {"[Open]"});
+        QCOMPARE(f->txtText->Text(), QString("OLD"));
+        QVERIFY(MsgBoxSeam::shown().isEmpty());
+    }
+
+    // A document that cannot be read or written: the problem is shown and
+    // the boxes keep what they held.
+    void documentFails_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("save into a missing folder") << "[Save]" << "nowhere/doc.txt"
+                                                    << "Problem: Morse_SaveFile\n76: Path not found";
+        QTest::newRow("open a file gone meanwhile") << "[Open]" << "gone.txt"
+                                                    << "Problem: Morse_OpenFile\n53: File not found";
+    }
+    void documentFails() {
+        QFETCH(QString, button);
+        QFETCH(QString, path);
+        class frmMorse* f = openFromMenu();
+        work(f, {"[At Once]", "[text]", "a"});
+        DialogSeam::queueFile(programFolder() + "/" + path);
+        work(f, {button});
+        QTEST(MsgBoxSeam::last().text, "message");
+        QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
+        QCOMPARE(f->txtText->Text(), QString("A"));
+    }
+
+    void germanTexts() {
+        class frmMorse* f = openFromMenu(de);
+        QCOMPARE(f->Caption(), QString("ZOV Morsezeichen-Umsetzer"));
+        QCOMPARE(f->cmdEOC->text(), QString("ED&G"));
+        QCOMPARE(f->cmdConvert[1]->accessibleName(), QString("Langsam Abspielen"));
+        QCOMPARE(f->cmdEOM->accessibleName(), QString("EDM"));
+        QCOMPARE(f->txtChr[48]->Text(), QString("Pause"));
+        QCOMPARE(f->txtChr[47]->Text(), QString("Start"));
+        QCOMPARE(f->TagEOC, QString("<EDG>"));
+    }
+};
+
+QTEST_MAIN(TestMorseWindow)
+#include "tst_morse_window.moc"

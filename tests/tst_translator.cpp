@@ -1,0 +1,721 @@
+// The vocabulary book: the word store on its own (values as typed, names
+// compared exactly, deletes and renames whole or not at all, the edition),
+// and the translator window driven as a user would against a temporary
+// "Voc.mdb": listing, searching, adding, updating, deleting, categories by
+// drag and drop, the grid's tooltips, resizing, the worksheet and printing.
+#include "Forms/Main/frmChoice.h"
+#include "Forms/Main/frmPrint.h"
+#include "Forms/Translator/frmTrans.h"
+#include "Modules/modLanguage.h"
+#include "Modules/modTrans.h"
+#include "Platform/Ado.h"
+#include "Platform/App.h"
+#include "Platform/FlexGrid.h"
+#include "Platform/MsgBox.h"
+#include "Platform/Shell.h"
+#include "TestSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace TestSupport;
+using VocStore::Entry;
+
+namespace {
+
+const QLocale kGerman(QLocale::German, QLocale::Germany);
+const QString kSql = QStringLiteral("'; DROP TABLE Vocabulary; --");
+
+QString vocFile() { return App::dataFile(QStringLiteral("Voc.mdb"), App::Access::Write); }
+
+// A word store with these entries, their categories and types.
+void seed(const QList<Entry>& entries, double edition = 1.0) {
+    Ado::Connection c(QStringLiteral("Seed"));
+    VocStore::open(c, vocFile());
+    c.Execute(QStringLiteral("Update Version Set Version = ?"), {edition});
+    for (const Entry& e : entries) {
+        if (!VocStore::hasCategory(c, e.category)) VocStore::addCategory(c, e.category);
+        if (!VocStore::hasType(c, e.type)) VocStore::addType(c, e.type);
+        if (e.autoNr > 0)
+            c.Execute(QStringLiteral("Insert Into Vocabulary (AutoNr, English, German, Category, Type) Values (?, ?, ?, ?, ?)"),
+                      {e.autoNr, e.english, e.german, e.category, e.type});
+        else VocStore::add(c, e);
+    }
+    c.Close();
+}
+
+// Reads the store as it stands, on a connection of the test's own.
+template <class F> auto inStore(F&& f) {
+    Ado::Connection c(QStringLiteral("Check"));
+    VocStore::open(c, vocFile());
+    auto result = f(c);
+    c.Close();
+    return result;
+}
+
+QList<Entry> fruit() {
+    return {{0, "apple", "Apfel", "Food", "Noun"},
+            {0, "bread", "Brot", "Food", "Noun"},
+            {0, "cheese", "Käse", "Food", "Noun"},
+            {0, "to eat", "essen", "Food", "Verb"},
+            {0, "egg", "Ei", "Food", "Noun"},
+            {0, "house", "Haus", "Home", "Noun"}};
+}
+
+class frmTrans* openTrans() {
+    class frmTrans* f = frmTrans();
+    f->Show(vbModeless);
+    f->activateNow();
+    return f;
+}
+
+void choose(QComboBox* box, const QString& name) {
+    const int i = box->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QVERIFY2(i >= 0, qPrintable(name));
+    box->setCurrentIndex(i);
+    emit box->activated(i);
+}
+
+// The grid's rows below the heading, cells 0 to 2 (and the type) joined by "|".
+QStringList gridRows(class frmTrans* f) {
+    QStringList out;
+    const int cells = f->chkType->isChecked() ? 4 : 3;
+    for (int r = 1; r < f->flxGrid->Rows(); ++r) {
+        QStringList row;
+        for (int c = 0; c < cells; ++c) row << f->flxGrid->TextMatrix(r, c);
+        out << row.join(u'|');
+    }
+    return out;
+}
+
+// The user's steps to edit an entry: both words, category and type typed.
+void fillEntry(class frmTrans* f, const QString& english, const QString& german, const QString& category,
+               const QString& type) {
+    f->txtAdd[0]->setText(english);
+    f->txtAdd[1]->setText(german);
+    f->cboCategory2->setEditText(category);
+    f->cboType2->setEditText(type);
+}
+
+// Drops the label on one of the two pictures, where a drag with the mouse ends.
+void drop(class frmTrans* f, Label* source, Image* target) {
+    if (target == f->imgDelCatType) f->imgDelCatType_DragDrop(source);
+    else f->imgRenCatType_DragDrop(source);
+}
+
+QStringList shownTexts() {
+    QStringList out;
+    for (const MsgBoxSeam::Shown& s : MsgBoxSeam::shown()) out << s.text;
+    return out;
+}
+
+} // namespace
+
+class TestTranslator : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        setUp();
+        VersionRaised = false;
+        EntryCount = 0;
+        LastAutoNr = 0;
+    }
+    void cleanup() { tearDown(); }
+
+    // --- The store ----------------------------------------------------------------
+
+    void valuesAsTyped_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("apostrophe") << "don't";
+        QTest::newRow("double quotes") << "say \"hi\"";
+        QTest::newRow("percent") << "100%";
+        QTest::newRow("underscore") << "a_b";
+        QTest::newRow("dashes") << "x -- y";
+        QTest::newRow("statement") << kSql;
+        QTest::newRow("backslash") << "a\\%b";
+    }
+    void valuesAsTyped() {
+        QFETCH(QString, text);
+        seed({{0, text, text + "!", text, text}, {0, "other", "andere", "a", "b"}, {0, "other", "andere", "ab", "b"}});
+        const QList<Entry> listed =
+            inStore([&](Ado::Connection& c) { return VocStore::listCategory(c, text, VocStore::Order::English); });
+        QCOMPARE(listed.size(), 1);
+        QCOMPARE(listed[0].english, text);
+        QCOMPARE(listed[0].german, text + "!");
+        QCOMPARE(listed[0].type, text);
+        // The duplicate check looks for the text itself, not a pattern.
+        const int similar = inStore([&](Ado::Connection& c) {
+            return int(VocStore::find(c, VocStore::containsLiteral(text), "%", "%", "%", VocStore::Order::English).size());
+        });
+        QCOMPARE(similar, 1);
+        QVERIFY(inStore([](Ado::Connection& c) { return c.hasTable("Vocabulary"); }));
+    }
+
+    void namesExact_data() {
+        QTest::addColumn<bool>("rename");
+        QTest::addColumn<QStringList>("categories");
+        QTest::addColumn<QStringList>("englishOfFood");
+        QTest::newRow("delete Food keeps food") << false << QStringList{"food", "Home"} << QStringList{};
+        QTest::newRow("rename Food keeps food") << true << QStringList{"food", "Home", "Meals"} << QStringList{};
+    }
+    void namesExact() {
+        QFETCH(bool, rename);
+        QFETCH(QStringList, categories);
+        QList<Entry> entries = fruit();
+        entries << Entry{0, "soup", "Suppe", "food", "Noun"};
+        seed(entries);
+        const bool done = inStore([&](Ado::Connection& c) {
+            if (rename) return VocStore::renameCategory(c, "Food", "Meals");
+            VocStore::deleteCategory(c, "Food");
+            return true;
+        });
+        QVERIFY(done);
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::categories(c); }), categories);
+        const QList<Entry> small =
+            inStore([](Ado::Connection& c) { return VocStore::listCategory(c, "food", VocStore::Order::English); });
+        QCOMPARE(small.size(), 1);
+        QCOMPARE(small[0].english, QString("soup"));
+        const int meals =
+            inStore([](Ado::Connection& c) { return int(VocStore::listCategory(c, "Meals", VocStore::Order::English).size()); });
+        QCOMPARE(meals, rename ? 5 : 0);
+    }
+
+    void renameRefusesTakenName_data() {
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<bool>("renamed");
+        QTest::newRow("own name") << "Food" << false;
+        QTest::newRow("other existing") << "Home" << false;
+        QTest::newRow("own name in other case") << "FOOD" << true;
+    }
+    void renameRefusesTakenName() {
+        QFETCH(QString, to);
+        QFETCH(bool, renamed);
+        seed(fruit());
+        QCOMPARE(inStore([&](Ado::Connection& c) { return VocStore::renameCategory(c, "Food", to); }), renamed);
+    }
+
+    void failedRenameChangesNothing() {
+        seed(fruit());
+        inStore([](Ado::Connection& c) {
+            c.Execute("Create Trigger refuse Before Update On Category Begin Select Raise(Abort, 'refused'); End");
+            bool threw = false;
+            try {
+                VocStore::renameCategory(c, "Food", "Meals");
+            } catch (const RuntimeError&) {
+                threw = true;
+            }
+            return threw;
+        });
+        const int food =
+            inStore([](Ado::Connection& c) { return int(VocStore::listCategory(c, "Food", VocStore::Order::English).size()); });
+        QCOMPARE(food, 5);
+        const int meals =
+            inStore([](Ado::Connection& c) { return int(VocStore::listCategory(c, "Meals", VocStore::Order::English).size()); });
+        QCOMPARE(meals, 0);
+    }
+
+    void versionText_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<double>("edition");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("two decimals") << QLocale::c() << 1.25 << "1.25";
+        QTest::newRow("one decimal") << QLocale::c() << 1.1 << "1.1";
+        QTest::newRow("whole") << QLocale::c() << 2.0 << "2";
+        QTest::newRow("rounded to thousandths") << QLocale::c() << 1.0004 << "1";
+        QTest::newRow("comma") << kGerman << 1.25 << "1,25";
+    }
+    void versionText() {
+        QFETCH(QLocale, locale);
+        QFETCH(double, edition);
+        QFETCH(QString, shown);
+        setLocale(locale);
+        seed({}, edition);
+        QCOMPARE(openTrans()->lblVersion->Caption(), "v " + shown);
+    }
+
+    // --- Opening -----------------------------------------------------------------
+
+    void missingStoreIsCreated() {
+        QVERIFY(!QFile::exists(vocFile()));
+        class frmTrans* f = openTrans();
+        QCOMPARE(f->lblVersion->Caption(), QString("v 1"));
+        QCOMPARE(f->cboCategory->count(), 0);
+        QVERIFY(f->cmdInterpret->isEnabled());
+        QVERIFY(MsgBoxSeam::shown().isEmpty());
+    }
+
+    void foreignFileIsLeftAlone_data() {
+        QTest::addColumn<bool>("database");
+        QTest::newRow("not a database") << false;
+        QTest::newRow("another database") << true;
+    }
+    void foreignFileIsLeftAlone() {
+        QFETCH(bool, database);
+        if (database) {
+            Ado::Connection c("Other");
+            c.Open(vocFile());
+            c.Execute("Create Table Accounts (Nr Text)");
+            c.Close();
+        } else {
+            writeFile("Voc.mdb", "These are my notes, not a database.\r\n");
+        }
+        const QByteArray before = readFile("Voc.mdb");
+        class frmTrans* f = openTrans();
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: OpenTransConnection\n"));
+        QVERIFY(!f->cmdInterpret->isEnabled());
+        QCOMPARE(f->lblVersion->Caption(), QString());
+        // Still usable: it resizes, stays visible and closes to the menu.
+        f->resize(f->width() + 100, f->height() + 50);
+        QVERIFY(f->isVisible());
+        QVERIFY(f->Unload());
+        QCOMPARE(readFile("Voc.mdb"), before);
+    }
+
+    void menuOpensAndCloses() {
+        seed(fruit());
+        frmChoice()->Show(vbModeless);
+        QTest::mouseClick(frmChoice()->cmdTrans, Qt::LeftButton);
+        QVERIFY(isFormLoaded<class frmTrans>());
+        QVERIFY(frmTrans()->isVisible());
+        QVERIFY(!frmChoice()->isVisible());
+        frmTrans()->lblCtrl[0]->click();
+        processEvents();
+        QVERIFY(!isFormLoaded<class frmTrans>());
+        QVERIFY(frmChoice()->isVisible());
+        QVERIFY(cnTrans == nullptr);
+    }
+
+    void germanTexts() {
+        CurrentLanguage = "German";
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        QCOMPARE(f->Caption(), QString("ZOV Fortgeschrittener Übersetzer"));
+        QVERIFY(f->optGerman->isChecked());
+        QCOMPARE(f->flxGrid->TextMatrix(0, 1).trimmed(), QString("Deutscher Wortschatz"));
+        QCOMPARE(f->cmdAdd->accessibleName(), QString("Hinzu"));
+        choose(f->cboCategory, "Food");
+        QCOMPARE(gridRows(f).first(), QString("1|Apfel|apple"));
+    }
+
+    // --- Listing and searching --------------------------------------------------------
+
+    void listing_data() {
+        QTest::addColumn<bool>("germanFirst");
+        QTest::addColumn<bool>("typeColumn");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("by English") << false << false
+                                    << QStringList{"1|apple|Apfel", "2|bread|Brot", "3|cheese|Käse", "4|egg|Ei",
+                                                   "5|to eat|essen"};
+        QTest::newRow("by German") << true << false
+                                   << QStringList{"1|Apfel|apple", "2|Brot|bread", "3|Ei|egg", "4|essen|to eat",
+                                                  "5|Käse|cheese"};
+        QTest::newRow("with types") << false << true
+                                    << QStringList{"1|apple|Apfel|Noun", "2|bread|Brot|Noun", "3|cheese|Käse|Noun",
+                                                   "4|egg|Ei|Noun", "5|to eat|essen|Verb"};
+    }
+    void listing() {
+        QFETCH(bool, germanFirst);
+        QFETCH(bool, typeColumn);
+        QFETCH(QStringList, rows);
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Food");
+        if (germanFirst) QTest::mouseClick(f->optGerman, Qt::LeftButton, {}, QPoint(5, 5));
+        if (typeColumn) QTest::mouseClick(f->chkType, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(gridRows(f), rows);
+        QCOMPARE(EntryCount, qint64(5));
+        QCOMPARE(f->prgBar->value(), f->prgBar->maximum());
+        // The AutoNr column stays hidden in both layouts.
+        QCOMPARE(f->flxGrid->ColWidth(typeColumn ? 4 : 3) <= 1, true);
+    }
+
+    void search_data() {
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("all fields empty") << "" << ""
+                                          << QStringList{"1|apple|Apfel", "2|bread|Brot", "3|cheese|Käse", "4|egg|Ei",
+                                                         "5|house|Haus", "6|to eat|essen"};
+        QTest::newRow("contained, any case") << "E" << "Home" << QStringList{"1|house|Haus"};
+        QTest::newRow("user's underscore") << "e_g" << "" << QStringList{"1|egg|Ei"};
+        QTest::newRow("user's percent") << "h%s" << "" << QStringList{"1|cheese|Käse", "2|house|Haus"};
+        QTest::newRow("nothing found") << "x_y" << "" << QStringList{};
+        QTest::newRow("user's underscore matches") << "ch__se" << "" << QStringList{"1|cheese|Käse"};
+    }
+    void search() {
+        QFETCH(QString, english);
+        QFETCH(QString, category);
+        QFETCH(QStringList, rows);
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        fillEntry(f, english, "", category, "");
+        QTest::mouseClick(f->cmdFind, Qt::LeftButton);
+        QCOMPARE(gridRows(f), rows);
+        QCOMPARE(shownTexts(), rows.isEmpty() ? QStringList{"No records found"} : QStringList{});
+    }
+
+    // --- Adding, changing, deleting ----------------------------------------------------
+
+    void addChecksFields_data() {
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("all empty") << QStringList{"", "", "", ""} << "Please enter English vocabulary";
+        QTest::newRow("German empty") << QStringList{"a", "", "Food", "Noun"} << "Please enter German vocabulary";
+        QTest::newRow("category empty") << QStringList{"a", "b", "", "Noun"} << "Please enter a vocabulary category";
+        QTest::newRow("type empty") << QStringList{"a", "b", "Food", ""} << "Please enter a word type";
+    }
+    void addChecksFields() {
+        QFETCH(QStringList, fields);
+        QFETCH(QString, message);
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        fillEntry(f, fields[0], fields[1], fields[2], fields[3]);
+        QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        QCOMPARE(shownTexts(), QStringList{message});
+        QCOMPARE(inStore([](Ado::Connection& c) { return int(VocStore::find(c, "%", "%", "%", "%", VocStore::Order::English).size()); }), 6);
+    }
+
+    void addWithDuplicateCheck_data() {
+        QTest::addColumn<bool>("duplicateCheck");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("similar entry listed") << true << QStringList{"Similar entry already exists"}
+                                              << QStringList{"1|house|Haus"} << 6;
+        QTest::newRow("check off") << false << QStringList{} << QStringList{"1|apple|Apfel", "2|bread|Brot", "3|cheese|Käse", "4|egg|Ei", "5|to eat|essen", "6|hous|Haus"} << 7;
+    }
+    void addWithDuplicateCheck() {
+        QFETCH(bool, duplicateCheck);
+        QFETCH(QStringList, messages);
+        QFETCH(QStringList, rows);
+        QFETCH(int, stored);
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Food");
+        f->chkDuplicate->setChecked(duplicateCheck);
+        fillEntry(f, "hous", "Haus", "Food", "Noun");
+        QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        QCOMPARE(shownTexts(), messages);
+        QCOMPARE(gridRows(f), rows);
+        QCOMPARE(inStore([](Ado::Connection& c) { return int(VocStore::find(c, "%", "%", "%", "%", VocStore::Order::English).size()); }), stored);
+    }
+
+    void typedValuesStoredAndListed() {
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        f->chkShowUpdate->setChecked(true);
+        fillEntry(f, kSql, "50% _x_", kSql, "it's");
+        QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        QCOMPARE(shownTexts(), QStringList{});
+        QCOMPARE(f->cboCategory->currentText(), kSql);
+        QCOMPARE(gridRows(f), QStringList{"1|" + kSql + "|50% _x_"});
+        QVERIFY(f->cboType->findText("it's") >= 0);
+        QCOMPARE(f->lblVersion->Caption(), QString("v 1.001"));
+    }
+
+    void keysGiveUmlauts() {
+        seed({});
+        class frmTrans* f = openTrans();
+        typeKeys(f->txtAdd[1], "'; [ \": {");
+        QCOMPARE(f->txtAdd[1]->text(), QString("äö ü ÄÖ Ü"));
+    }
+
+    void updateAndDeleteAbove32767() {
+        seed({{40000, "cat", "Katze", "Pets", "Noun"}, {40001, "dog", "Hund", "Pets", "Noun"}});
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Pets");
+        f->flxGrid->clickCell(2, 1);
+        QVERIFY(f->fraDrag->isVisible());
+        QCOMPARE(f->txtAdd[0]->text(), QString("dog"));
+        QCOMPARE(f->cboCategory2->currentText(), QString("Pets"));
+        QCOMPARE(f->cboType2->currentText(), QString("Noun"));
+        f->txtAdd[1]->setText("Hündchen");
+        QTest::mouseClick(f->cmdUpd, Qt::LeftButton);
+        QCOMPARE(shownTexts(), QStringList{});
+        QCOMPARE(LastAutoNr, qint64(40001));
+        QCOMPARE(gridRows(f), (QStringList{"1|cat|Katze", "2|dog|Hündchen"}));
+        f->flxGrid->clickCell(2, 1);
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(f->cmdDel, Qt::LeftButton);
+        QCOMPARE(MsgBoxSeam::last().text, QString("Do you really want to remove the entry '2'"));
+        QCOMPARE(gridRows(f), QStringList{"1|cat|Katze"});
+        QVERIFY(!inStore([](Ado::Connection& c) { return VocStore::entry(c, 40001).has_value(); }));
+    }
+
+    void deleteFirstRowClearsGrid() {
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Food");
+        f->flxGrid->clickCell(1, 1);
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(f->cmdDel, Qt::LeftButton);
+        QCOMPARE(f->flxGrid->Rows(), 1);
+        QCOMPARE(inStore([](Ado::Connection& c) { return int(VocStore::listCategory(c, "Food", VocStore::Order::English).size()); }), 4);
+    }
+
+    void updateWithNewTypeListsTheEntry() {
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Food");
+        f->flxGrid->clickCell(3, 1);
+        f->cboType2->setEditText("Dairy");
+        QTest::mouseClick(f->cmdUpd, Qt::LeftButton);
+        QCOMPARE(shownTexts(), QStringList{});
+        QCOMPARE(gridRows(f).size(), 5);
+        QCOMPARE(gridRows(f)[2], QString("3|cheese|Käse"));
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::entry(c, 3)->type; }), QString("Dairy"));
+    }
+
+    void reloadOnModification_data() {
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<int>("currentRow");
+        QTest::newRow("30 entries: eight rows past the new one") << 30 << 13;
+        QTest::newRow("10 entries: the new one") << 10 << 5;
+    }
+    void reloadOnModification() {
+        QFETCH(int, entries);
+        QFETCH(int, currentRow);
+        QList<Entry> words;
+        for (int i = 1; i < entries; ++i)
+            words << Entry{0, QString("w%1").arg(i < 5 ? i : i + 1, 2, 10, QChar('0')), "x", "Many", "Noun"};
+        seed(words);
+        class frmTrans* f = openTrans();
+        f->chkShowUpdate->setChecked(true);
+        fillEntry(f, "w05", "neu", "Many", "Noun");
+        QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        QCOMPARE(f->flxGrid->Rows(), entries + 1);
+        QCOMPARE(f->flxGrid->TextMatrix(5, 1), QString("w05"));
+        QCOMPARE(f->flxGrid->Row(), currentRow);
+        // Deleting with reloading on looks for a row that is gone and stops.
+        f->flxGrid->clickCell(5, 1);
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(f->cmdDel, Qt::LeftButton);
+        QCOMPARE(f->flxGrid->Rows(), entries);
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+    }
+
+    void newEmptiesAllButCategory() {
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        fillEntry(f, "a", "b", "Food", "Noun");
+        QTest::mouseClick(f->cmdNew, Qt::LeftButton);
+        QCOMPARE((QStringList{f->txtAdd[0]->text(), f->txtAdd[1]->text(), f->cboCategory2->currentText(),
+                              f->cboType2->currentText()}),
+                 (QStringList{"", "", "Food", ""}));
+    }
+
+    void missingCategoryKeepsChoice() {
+        seed(fruit());
+        inStore([](Ado::Connection& c) { return c.Execute("Delete From Category Where Category = 'Home'"); });
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Food");
+        f->flxGrid->clickCell(1, 1);
+        QCOMPARE(f->cboCategory2->currentText(), QString("Food"));
+        f->cboCategory->setCurrentIndex(-1);
+        fillEntry(f, "house", "", "", "");
+        QTest::mouseClick(f->cmdFind, Qt::LeftButton);
+        f->flxGrid->clickCell(1, 1);
+        QVERIFY(shownTexts().contains(QString("Problem: GetCat\n3021: Either BOF or EOF is True, or the current record has "
+                                              "been deleted. Requested operation requires a current record.")));
+    }
+
+    void editionRaisedOncePerRun() {
+        seed(fruit(), 2.0);
+        class frmTrans* f = openTrans();
+        for (const char* word : {"one", "two"}) {
+            fillEntry(f, word, word, "Food", "Noun");
+            QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        }
+        QCOMPARE(f->lblVersion->Caption(), QString("v 2.001"));
+        QVERIFY(f->Unload());
+        f = openTrans();
+        fillEntry(f, "three", "drei", "Food", "Noun");
+        QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        QCOMPARE(f->lblVersion->Caption(), QString("v 2.001"));
+    }
+
+    // --- Categories and types by drag and drop ------------------------------------------
+
+    void dragAndDrop_data() {
+        QTest::addColumn<bool>("german");
+        QTest::addColumn<bool>("type");
+        QTest::addColumn<bool>("rename");
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("delete category") << false << false << false
+                                         << "Do you really want to REMOVE the category 'Food' with all its contents"
+                                         << QStringList{"Home"};
+        QTest::newRow("delete category, German") << true << false << false
+                                                 << "Möchten Sie wirklich den Bereich 'Food' mit all ihren Inhalten ENTFERNEN"
+                                                 << QStringList{"Home"};
+        QTest::newRow("rename type") << false << true << true
+                                     << "Do you really want to RENAME the type'Verb' with all its contents"
+                                     << QStringList{"Noun", "Verbum"};
+    }
+    void dragAndDrop() {
+        QFETCH(bool, german);
+        QFETCH(bool, type);
+        QFETCH(bool, rename);
+        QFETCH(QString, question);
+        QFETCH(QStringList, names);
+        if (german) CurrentLanguage = "German";
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        choose(type ? f->cboType2 : f->cboCategory2, type ? "Verb" : "Food");
+        MsgBoxSeam::queueAnswer(vbYes);
+        if (rename) MsgBoxSeam::queueInput("Verbum");
+        drop(f, type ? f->lblType2 : f->lblCategory2, rename ? f->imgRenCatType : f->imgDelCatType);
+        QVERIFY(!MsgBoxSeam::shown().isEmpty());
+        QCOMPARE(MsgBoxSeam::shown().first().text, question);
+        QCOMPARE(type ? inStore([](Ado::Connection& c) { return VocStore::types(c); })
+                      : inStore([](Ado::Connection& c) { return VocStore::categories(c); }),
+                 names);
+        QStringList listed;
+        for (int i = 0; i < (type ? f->cboType2 : f->cboCategory2)->count(); ++i)
+            listed << (type ? f->cboType2 : f->cboCategory2)->itemText(i);
+        QCOMPARE(listed, names);
+        const int entries =
+            inStore([](Ado::Connection& c) { return int(VocStore::find(c, "%", "%", "%", "%", VocStore::Order::English).size()); });
+        QCOMPARE(entries, rename ? 6 : 1);
+    }
+
+    void dropWithNothingChosen() {
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        drop(f, f->lblCategory2, f->imgDelCatType);
+        QCOMPARE(shownTexts(), QStringList{"Please select a category first"});
+    }
+
+    // --- The window -----------------------------------------------------------------
+
+    void tooltipShowsWholeCell() {
+        const QString longWord = "a rather long English phrase that does not fit its column";
+        seed({{0, longWord, "kurz", "Food", "Noun"}});
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Food");
+        const QRect cell = f->flxGrid->visualItemRect(f->flxGrid->item(1, 1));
+        QTest::mouseMove(f->flxGrid->viewport(), cell.center());
+        QMouseEvent move(QEvent::MouseMove, QPointF(cell.center()), f->flxGrid->viewport()->mapToGlobal(QPointF(cell.center())),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(f->flxGrid->viewport(), &move);
+        QCOMPARE(f->flxGrid->toolTip(), longWord);
+    }
+
+    void smallestSize() {
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        const QSize design = f->size();
+        f->resize(design.width() - 100, design.height() - 100);
+        processEvents();
+        QCOMPARE(f->size(), design);
+        f->resize(design.width() + 150, design.height() + 75);
+        processEvents();
+        QCOMPARE(f->LastWidth, (design.width() + 150) * 15);
+        QVERIFY(f->isVisible());
+    }
+
+    void maximiseHidesItsButton() {
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        f->lblCtrl[1]->click();
+        processEvents();
+        QVERIFY(f->isMaximized());
+        QVERIFY(!f->lblCtrl[1]->isVisible());
+        f->showNormal();
+        processEvents();
+        QVERIFY(!f->lblCtrl[1]->isVisible());
+    }
+
+    void worksheetOpens() {
+        seed({});
+        class frmTrans* f = openTrans();
+        QTest::mouseClick(f->cmdEG, Qt::LeftButton);
+        QCOMPARE(ShellSeam::opened().size(), 1);
+        QVERIFY(ShellSeam::opened().first().endsWith(".fods"));
+        QFile sheet(frmTrans::worksheetFile());
+        QVERIFY(sheet.open(QIODevice::ReadOnly));
+        const QString xml = QString::fromUtf8(sheet.readAll());
+        for (const char* name : {"Vocabulary (D+E)", "Conjugation (E)", "Tips + Rules (E)", "Tips + Rules (D)"})
+            QVERIFY(xml.contains(QStringLiteral("table:name=\"%1\"").arg(QString::fromUtf8(name))));
+    }
+
+    // --- Printing ---------------------------------------------------------------------
+
+    void printing_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QString>("lastRowY");
+        QTest::newRow("1 row") << QLocale::c() << 1 << 1 << "0.7";
+        QTest::newRow("48 rows") << QLocale::c() << 48 << 1 << "10.1";
+        QTest::newRow("49 rows") << QLocale::c() << 49 << 2 << "0.7";
+        QTest::newRow("comma: 48 rows") << kGerman << 48 << 1 << "10.1";
+        QTest::newRow("comma: 49 rows") << kGerman << 49 << 2 << "0.7";
+    }
+    void printing() {
+        QFETCH(QLocale, locale);
+        QFETCH(int, entries);
+        QFETCH(int, pages);
+        QFETCH(QString, lastRowY);
+        setLocale(locale);
+        QList<Entry> words;
+        for (int i = 1; i <= entries; ++i)
+            words << Entry{0, QString("word%1").arg(i, 2, 10, QChar('0')), QString("Wort%1").arg(i), "Many", "Noun"};
+        seed(words);
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Many");
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(f->cmdPrint, Qt::LeftButton);
+        QVERIFY(!MsgBoxSeam::shown().isEmpty());
+        QCOMPARE(MsgBoxSeam::shown().first().text,
+                 QString("Do you really want to print out the category 'Many' (%1 pages)").arg(pages));
+        const RecordingPrinter& p = printer();
+        QCOMPARE(p.jobsEnded, 1);
+        QCOMPARE(p.newPages, pages - 1);
+        QStringList footers, heads;
+        double lastY = 0;
+        for (const RecordingPrinter::Line& l : p.lines) {
+            if (l.text.startsWith("Page ")) footers << l.text;
+            if (l.text == "Category: Many") heads << QString::number(l.page);
+            if (l.text == QString("word%1").arg(entries, 2, 10, QChar('0'))) lastY = l.y;
+            QVERIFY2(l.y < 10.3 || l.text.startsWith("Page "), qPrintable(l.text));
+        }
+        QCOMPARE(footers.size(), pages);
+        QCOMPARE(footers.last(), QString("Page %1/%1").arg(pages));
+        QCOMPARE(heads.size(), pages);
+        QCOMPARE(QString::number(lastY, 'f', 1), lastRowY);
+        QVERIFY(f->chkType->isChecked());
+        const auto typeCell = std::find_if(p.lines.begin(), p.lines.end(), [](const auto& l) { return std::abs(l.x - 7.8) < 0.01 && !l.bold; });
+        QVERIFY(typeCell != p.lines.end());
+        QCOMPARE(typeCell->text, QString("N"));
+    }
+
+    void printFailureToldOnce() {
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Food");
+        printer().failAtStart = true;
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(f->cmdPrint, Qt::LeftButton);
+        QCOMPARE(MsgBoxSeam::shown().size(), 2);
+        QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: "));
+        QVERIFY(!Printer::instance().jobRunning());
+        QCOMPARE(f->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void printNeedsCategory() {
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        QTest::mouseClick(f->cmdPrint, Qt::LeftButton);
+        QCOMPARE(shownTexts(), QStringList{"Select category first"});
+        QVERIFY(printer().lines.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestTranslator)
+#include "tst_translator.moc"
