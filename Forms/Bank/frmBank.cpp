@@ -1010,6 +1010,11 @@ namespace {
 QString oppositeAmount(Ledger::Money m) { return Runtime::CStr(Ledger::toDouble(-m)); }
 } // namespace
 
+void frmBank::updateRegister(Register r) {
+    if (r == Register::Checkings) objBank->UpdateCheckings(this);
+    else objBank->UpdateSavings(this);
+}
+
 bool frmBank::UpdateEntry() {
     if (objBank->CheckIfValidFields(this) == QLatin1String("False")) return false;
     bEditEntry = true;
@@ -1047,16 +1052,10 @@ bool frmBank::UpdateEntry() {
         Ledger::updateEntry(cnBank(), other, *half);
         (checkings ? SavCorrectFrom : ChkCorrectFrom) = std::min(before, Ledger::Place{half->date, half->entry});
         txtDat[3]->setTextValue(oppositeAmount(amount));
-        if (checkings)
-            objBank->UpdateSavings(this);
-        else
-            objBank->UpdateCheckings(this);
+        updateRegister(other);
     }
     txtDat[3]->setTextValue(Runtime::CStr(Ledger::toDouble(amount)));
-    if (checkings)
-        objBank->UpdateCheckings(this);
-    else
-        objBank->UpdateSavings(this);
+    updateRegister(r);
     t.commit();
     showStoredState();
     return true;
@@ -1087,17 +1086,11 @@ bool frmBank::DeleteEntry() {
             (checkings ? objBank->OldSavingsTransaction : objBank->OldCheckingsTransaction) = half->amount;
             Ledger::deleteEntry(cnBank(), other, half->entry);
             (checkings ? SavCorrectFrom : ChkCorrectFrom) = {half->date, half->entry};
-            if (checkings)
-                objBank->UpdateSavings(this);
-            else
-                objBank->UpdateCheckings(this);
+            updateRegister(other);
         }
     }
     (checkings ? ChkCorrectFrom : SavCorrectFrom) = {old->date, key};
-    if (checkings)
-        objBank->UpdateCheckings(this);
-    else
-        objBank->UpdateSavings(this);
+    updateRegister(r);
     t.commit();
     showStoredState();
     return true;

@@ -199,6 +199,8 @@ private:
     void showStoredState();
     // "Upd" and "Del" of the entry editor; false when a check stopped them.
     bool UpdateEntry();
+    // The register's new amount formatted and its balances corrected.
+    void updateRegister(Ledger::Register r);
     bool DeleteEntry();
     void PrepareTransferEntry();
     // A date picked for the transfer moves from the entry date field.
