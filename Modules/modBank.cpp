@@ -11,7 +11,6 @@
 
 #include <QComboBox>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
 
@@ -64,37 +63,7 @@ QString EntriesCaption(bool reconciled) {
 
 namespace BankText {
 
-QDate dateOf(const QString& text) {
-    const QString t = text.trimmed();
-    if (t.isEmpty()) return {};
-    const QLocale loc = Runtime::locale();
-    const QString form = loc.dateFormat(QLocale::ShortFormat);
-    static const QRegularExpression numbers(QStringLiteral("^(\\d{1,4})[/.\\-\\s]+(\\d{1,4})[/.\\-\\s]+(\\d{1,4})$"));
-    if (const QRegularExpressionMatch m = numbers.match(t); m.hasMatch()) {
-        // Day, month and year stand in the order of the short date form; a
-        // two-digit year means 1930 to 2029.
-        QList<std::pair<qsizetype, QChar>> order{
-            {form.indexOf(u'd'), u'd'}, {form.indexOf(u'M'), u'M'}, {form.indexOf(u'y'), u'y'}};
-        std::sort(order.begin(), order.end());
-        int day = 0, month = 0, year = 0;
-        for (int i = 0; i < 3; ++i) {
-            const QString part = m.captured(i + 1);
-            const int value = part.toInt();
-            if (order[i].second == u'd')
-                day = value;
-            else if (order[i].second == u'M')
-                month = value;
-            else
-                year = part.size() <= 2 ? (value < 30 ? 2000 + value : 1900 + value) : value;
-        }
-        return QDate(year, month, day);
-    }
-    // The short form with a month name, as the C settings write it.
-    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
-    QString wide = form;
-    wide.replace(twoDigitYear, QStringLiteral("yyyy"));
-    return loc.toDate(t, wide);
-}
+QDate dateOf(const QString& text) { return Runtime::dateBySettings(text); }
 
 std::optional<Ledger::Money> amountOf(const QString& text) {
     const std::optional<double> v = Runtime::toNumber(text);

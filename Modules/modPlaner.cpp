@@ -27,13 +27,7 @@ QString line(const QDate& date, const QString& name, bool european) {
     return text + QString(12 - text.size(), u' ') + name;
 }
 
-QDate dateOf(const QString& line) {
-    if (line.size() < 10) return {};
-    const QString date = line.left(10);
-    if (date[2] == u'/') return QDate::fromString(date, QStringLiteral("MM/dd/yyyy"));
-    if (date[2] == u'.') return QDate::fromString(date, QStringLiteral("dd.MM.yyyy"));
-    return {};
-}
+QDate dateOf(const QString& line) { return Runtime::dateInProgramForm(line); }
 
 QString nameOf(const QString& line) { return line.mid(12); }
 

@@ -1,6 +1,8 @@
 #include "Platform/Runtime.h"
 
 #include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
 #include <optional>
 
 namespace Runtime {
@@ -55,6 +57,59 @@ QString formatDate(const QDate& d, const QString& pattern) {
         }
     }
     return out;
+}
+
+// A date as the computer's date settings write it: the short date form
+// (with a two- or four-digit year), or day, month and year as numbers in
+// the order of that form, separated by "/", "-", "." or blanks; a two-digit
+// year means 1930 to 2029. Invalid when the text is no date.
+QDate dateBySettings(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return {};
+    const QLocale loc = locale();
+    const QString form = loc.dateFormat(QLocale::ShortFormat);
+    auto century = [](int year, qsizetype digits) {
+        return digits <= 2 ? (year < 30 ? 2000 + year : 1900 + year) : year;
+    };
+
+    static const QRegularExpression separators(QStringLiteral("[/.\\-\\s]+"));
+    const QStringList parts = t.split(separators);
+    static const QRegularExpression number(QStringLiteral("^\\d{1,4}$"));
+    const auto isNumber = [](const QString& p) { return number.match(p).hasMatch(); };
+    if (parts.size() == 3 && std::all_of(parts.begin(), parts.end(), isNumber)) {
+        // Day, month and year in the order the short form has them.
+        QList<std::pair<qsizetype, QChar>> order{
+            {form.indexOf(u'd'), u'd'}, {form.indexOf(u'M'), u'M'}, {form.indexOf(u'y'), u'y'}};
+        std::sort(order.begin(), order.end());
+        int day = 0, month = 0, year = 0;
+        for (int i = 0; i < 3; ++i) {
+            const int value = parts[i].toInt();
+            if (order[i].second == u'd') day = value;
+            else if (order[i].second == u'M') month = value;
+            else year = century(value, parts[i].size());
+        }
+        return QDate(year, month, day);
+    }
+    // Forms with month names (the short form of some settings, the long form).
+    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
+    QString wide = form;
+    wide.replace(twoDigitYear, QStringLiteral("yyyy"));
+    for (const QString& f : {wide, loc.dateFormat(QLocale::LongFormat)}) {
+        const QDate d = loc.toDate(t, f);
+        if (d.isValid()) return d;
+    }
+    return {};
+}
+
+// A date in one of the program's own fixed forms, told apart by the third
+// character: "mm/dd/yyyy" or "dd.mm.yyyy" (what DateToday("medium") and the
+// planner's lists write), whatever the computer's date settings.
+QDate dateInProgramForm(const QString& text) {
+    if (text.size() < 10) return {};
+    const QString t = text.left(10);
+    if (t[2] == u'/') return QDate::fromString(t, QStringLiteral("MM/dd/yyyy"));
+    if (t[2] == u'.') return QDate::fromString(t, QStringLiteral("dd.MM.yyyy"));
+    return {};
 }
 
 } // namespace Runtime

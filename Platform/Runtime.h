@@ -22,5 +22,12 @@ QString timeText(const QTime& t);
 // A date by a fixed pattern of the program: "dd", "mm" (month), "yyyy", "yy";
 // every other character is literal ("mm/dd/yyyy" always has slashes).
 QString formatDate(const QDate& d, const QString& pattern);
+// A date as the computer's date settings write it (the short or long form,
+// or day, month and year as numbers in the short form's order; a two-digit
+// year means 1930 to 2029). Invalid when the text is no date.
+QDate dateBySettings(const QString& text);
+// A date in one of the program's fixed forms, "mm/dd/yyyy" or "dd.mm.yyyy",
+// told apart by the third character; anything after the tenth is ignored.
+QDate dateInProgramForm(const QString& text);
 
 } // namespace Runtime
