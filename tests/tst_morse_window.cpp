@@ -419,6 +419,19 @@ private slots:
         QCOMPARE(f->txtText->Text(), QString("A"));
     }
 
+    // The captions of the narrow buttons keep clear of the buttons' edges.
+    void captionsFit_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << en;
+        QTest::newRow("German") << de;
+    }
+    void captionsFit() {
+        QFETCH(QString, language);
+        class frmMorse* f = openFromMenu(language);
+        for (PictureButton* b : {f->cmdStart, f->cmdBreak, f->cmdError, f->cmdClr, f->cmdEOM, f->cmdEOC})
+            QVERIFY2(b->fontMetrics().horizontalAdvance(captionText(b->text())) <= b->width() - 6, qPrintable(b->text()));
+    }
+
     void germanTexts() {
         class frmMorse* f = openFromMenu(de);
         QCOMPARE(f->Caption(), QString("ZOV Morsezeichen-Umsetzer"));

@@ -107,6 +107,16 @@ PictureButton* captionButton(QWidget* parent, const QString& caption) {
     return b;
 }
 
+// The narrow caption buttons take a smaller size of their font where a
+// caption (the longer German ones above all) would touch the edges.
+void fitCaption(PictureButton* b) {
+    QFont f = b->font();
+    const int room = b->width() - 6;
+    while (f.pointSizeF() > 8 && QFontMetrics(f).horizontalAdvance(captionText(b->text())) > room)
+        f.setPointSizeF(f.pointSizeF() - 0.75);
+    b->setFont(f);
+}
+
 // A button showing one character of the Webdings symbol font.
 PictureButton* iconButton(QWidget* parent, QChar face, const QString& toolTip) {
     QString shown = Fonts::symbol(QStringLiteral("Webdings"), face);
@@ -263,6 +273,7 @@ void frmMorse::buildChart() {
 void frmMorse::Form_Load() {
     frmChoice()->setVisible(false);
     SetLangMorse(this);
+    for (PictureButton* b : {cmdStart, cmdBreak, cmdError, cmdClr, cmdEOM, cmdEOC}) fitCaption(b);
     const Morse::Prosigns& p = Morse::prosigns(isGerman());
     TagStart = p.tags[0], CapStart = p.captions[0];
     TagBreak = p.tags[1], CapBreak = p.captions[1];
