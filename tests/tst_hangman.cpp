@@ -428,6 +428,7 @@ private slots:
             auto* editor = qobject_cast<class frmHmDic*>(w);
             QVERIFY(editor);
             editor->activateNow();
+            QCOMPARE(editor->focusWidget(), editor->txtEnter);
             QCOMPARE(editor->lblCount->Caption(), QStringLiteral("3 Entries"));
             typeKeys(editor->txtEnter, QStringLiteral("extra"));
             QTest::mouseClick(editor->cmdAdd, Qt::LeftButton);
