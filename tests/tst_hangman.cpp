@@ -402,6 +402,7 @@ private slots:
         QCOMPARE(f->cboLEVEL->currentText(), QStringLiteral("Mittel"));
         QCOMPARE(f->cboLEVEL->itemText(2), QStringLiteral("Schwer"));
         QCOMPARE(f->cmdHELP->accessibleName(), QStringLiteral("Hilfe"));
+        QVERIFY(f->cmdHmDic->fontMetrics().horizontalAdvance(f->cmdHmDic->Caption()) <= f->cmdHmDic->width() - 8);
         start(f);
         QCOMPARE(f->lblCount->Caption(), QStringLiteral("2 Buchstaben"));
         QCOMPARE(f->cmdPROCEED->Caption(), QStringLiteral("Weiter"));
