@@ -402,6 +402,7 @@ private slots:
         QCOMPARE(f->cboLEVEL->currentText(), QStringLiteral("Mittel"));
         QCOMPARE(f->cboLEVEL->itemText(2), QStringLiteral("Schwer"));
         QCOMPARE(f->cmdHELP->accessibleName(), QStringLiteral("Hilfe"));
+        QVERIFY(f->cmdHmDic->fontMetrics().horizontalAdvance(f->cmdHmDic->Caption()) <= f->cmdHmDic->width() - 8);
         start(f);
         QCOMPARE(f->lblCount->Caption(), QStringLiteral("2 Buchstaben"));
         QCOMPARE(f->cmdPROCEED->Caption(), QStringLiteral("Weiter"));
@@ -428,6 +429,7 @@ private slots:
             auto* editor = qobject_cast<class frmHmDic*>(w);
             QVERIFY(editor);
             editor->activateNow();
+            QCOMPARE(editor->focusWidget(), editor->txtEnter);
             QCOMPARE(editor->lblCount->Caption(), QStringLiteral("3 Entries"));
             typeKeys(editor->txtEnter, QStringLiteral("extra"));
             QTest::mouseClick(editor->cmdAdd, Qt::LeftButton);

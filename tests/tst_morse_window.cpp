@@ -419,6 +419,23 @@ private slots:
         QCOMPARE(f->txtText->Text(), QString("A"));
     }
 
+    // The captions of the narrow buttons and the chart's prosign names are
+    // shown whole, clear of the edges.
+    void captionsFit_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << en;
+        QTest::newRow("German") << de;
+    }
+    void captionsFit() {
+        QFETCH(QString, language);
+        class frmMorse* f = openFromMenu(language);
+        for (PictureButton* b : {f->cmdStart, f->cmdBreak, f->cmdError, f->cmdClr, f->cmdEOM, f->cmdEOC})
+            QVERIFY2(b->fontMetrics().horizontalAdvance(captionText(b->text())) <= b->width() - 6, qPrintable(b->text()));
+        for (int i = 47; i <= 51; ++i) // the prosigns
+            QVERIFY2(f->txtChr[i]->fontMetrics().horizontalAdvance(f->txtChr[i]->Text()) <= f->txtChr[i]->width() - 6,
+                     qPrintable(f->txtChr[i]->Text()));
+    }
+
     void germanTexts() {
         class frmMorse* f = openFromMenu(de);
         QCOMPARE(f->Caption(), QString("ZOV Morsezeichen-Umsetzer"));

@@ -17,6 +17,10 @@ void SetLangHangman1p(class frmHangman1p* frm) {
     frm->lblHEAD->setCaption(QStringLiteral("HENKER 1Sp"));
     frm->lblLASTRY->setCaption(QStringLiteral("LETZTES MAL"));
     frm->cmdHmDic->setCaption(QString::fromUtf8("Wörterbuch"));
+    // The longer German caption takes a smaller size to keep clear of the edges.
+    QFont smaller = frm->cmdHmDic->font();
+    smaller.setPointSizeF(smaller.pointSizeF() - 2);
+    frm->cmdHmDic->setFont(smaller);
     frm->fraENTERL->setCaption(QStringLiteral("Buchstaben-Eingabe"));
     frm->lblCHEAT->setCaption(QStringLiteral("Mogeln An"));
     frm->cmdRESTART->setCaption(QStringLiteral("Neustart"));

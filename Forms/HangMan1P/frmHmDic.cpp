@@ -92,6 +92,8 @@ void frmHmDic::Form_Activate() {
     HangmanGame->setDic(1);
     SetLangHmDic(this);
     showCount();
+    // Typing starts in the entry box, not in the list's search.
+    txtEnter->setFocus();
 }
 
 void frmHmDic::txtEnter_KeyPress(int& KeyAscii) {

@@ -107,6 +107,16 @@ PictureButton* captionButton(QWidget* parent, const QString& caption) {
     return b;
 }
 
+// The narrow caption buttons and the prosign names of the chart take a
+// smaller size of their font where a text (the longer German ones above
+// all) would touch the edges or be cut off.
+void fitText(QWidget* w, const QString& text) {
+    QFont f = w->font();
+    const int room = w->width() - 6;
+    while (f.pointSizeF() > 8 && QFontMetrics(f).horizontalAdvance(text) > room) f.setPointSizeF(f.pointSizeF() - 0.75);
+    w->setFont(f);
+}
+
 // A button showing one character of the Webdings symbol font.
 PictureButton* iconButton(QWidget* parent, QChar face, const QString& toolTip) {
     QString shown = Fonts::symbol(QStringLiteral("Webdings"), face);
@@ -263,6 +273,11 @@ void frmMorse::buildChart() {
 void frmMorse::Form_Load() {
     frmChoice()->setVisible(false);
     SetLangMorse(this);
+    for (PictureButton* b : {cmdStart, cmdBreak, cmdError, cmdClr, cmdEOM, cmdEOC}) fitText(b, captionText(b->text()));
+    for (int i = Morse::kFirstProsign; i < Morse::kFirstProsign + Morse::kProsigns; ++i) {
+        fitText(txtChr[i], txtChr[i]->Text());
+        txtChr[i]->setCursorPosition(0);
+    }
     const Morse::Prosigns& p = Morse::prosigns(isGerman());
     TagStart = p.tags[0], CapStart = p.captions[0];
     TagBreak = p.tags[1], CapBreak = p.captions[1];

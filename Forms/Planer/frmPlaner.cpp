@@ -83,13 +83,14 @@ frmPlaner::frmPlaner() {
     initPlanerResources();
     setCaption(QStringLiteral("QEM Planer"));
 
+    // The captions of the boxes stand below the frames' bold titles.
     fraSHOW = new Frame(QStringLiteral("Planer"), this);
     fraSHOW->setFont(face());
     place(fraSHOW, 120, 120, 4920, 5160);
-    lblDate = caption(QStringLiteral("Date"), fraSHOW, 120, 300, 1320);
-    txtDate = box(fraSHOW, 120, 555, 1320);
-    lblName = caption(QStringLiteral("Description"), fraSHOW, 1560, 300, 3000);
-    txtName = box(fraSHOW, 1560, 555, 3240);
+    lblDate = caption(QStringLiteral("Date"), fraSHOW, 120, 390, 1320);
+    txtDate = box(fraSHOW, 120, 630, 1320);
+    lblName = caption(QStringLiteral("Description"), fraSHOW, 1560, 390, 3000);
+    txtName = box(fraSHOW, 1560, 630, 3240);
     cmdAdd = button(QStringLiteral("&Add"), fraSHOW, 120, 1020, 1480);
     cmdDel = button(QStringLiteral("&Delete"), fraSHOW, 1720, 1020, 1480);
     cmdSave = button(QStringLiteral("&Save"), fraSHOW, 3320, 1020, 1480);
@@ -117,11 +118,11 @@ frmPlaner::frmPlaner() {
     fraToDo = new Frame(QStringLiteral("To-Do List"), this);
     fraToDo->setFont(face());
     place(fraToDo, 5160, 120, 4560, 5160);
-    lblPY = caption(QStringLiteral("Priority"), fraToDo, 120, 300, 780);
-    txtPY = box(fraToDo, 120, 555, 780);
+    lblPY = caption(QStringLiteral("Priority"), fraToDo, 120, 390, 780);
+    txtPY = box(fraToDo, 120, 630, 780);
     txtPY->setMaxLength(2);
-    lblToDo = caption(QStringLiteral("Description"), fraToDo, 1020, 300, 3000);
-    txtToDo = box(fraToDo, 1020, 555, 3420);
+    lblToDo = caption(QStringLiteral("Description"), fraToDo, 1020, 390, 3000);
+    txtToDo = box(fraToDo, 1020, 630, 3420);
     cmdAddToDo = button(QStringLiteral("A&dd"), fraToDo, 120, 1020, 1360);
     cmdDelToDo = button(QStringLiteral("D&elete"), fraToDo, 1600, 1020, 1360);
     cmdSaveToDo = button(QStringLiteral("S&ave"), fraToDo, 3080, 1020, 1360);

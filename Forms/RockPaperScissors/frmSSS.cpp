@@ -167,12 +167,12 @@ frmSSS::frmSSS() {
     place(picSSS, 7440, 600, 1800, 1260);
     picSSS->setAlignment(Qt::AlignCenter);
 
-    lblScore1 = scoreLabel(this, QStringLiteral("PLAYER SCORE"), 5760, 3000, 2700);
-    lblPScore = scoreLabel(this, QStringLiteral("0"), 8520, 3000, 1500);
-    lblScore2 = scoreLabel(this, QStringLiteral("COMPUTER SCORE"), 5760, 3480, 2700);
-    lblAIScore = scoreLabel(this, QStringLiteral("0"), 8520, 3480, 1500);
-    lblAttempts = scoreLabel(this, QStringLiteral("ATTEMPTS"), 5760, 3960, 2700);
-    lblTry = scoreLabel(this, QStringLiteral("0"), 8520, 3960, 1500);
+    lblScore1 = scoreLabel(this, QStringLiteral("PLAYER SCORE"), 5760, 3000, 3000);
+    lblPScore = scoreLabel(this, QStringLiteral("0"), 8880, 3000, 1500);
+    lblScore2 = scoreLabel(this, QStringLiteral("COMPUTER SCORE"), 5760, 3480, 3000);
+    lblAIScore = scoreLabel(this, QStringLiteral("0"), 8880, 3480, 1500);
+    lblAttempts = scoreLabel(this, QStringLiteral("ATTEMPTS"), 5760, 3960, 3000);
+    lblTry = scoreLabel(this, QStringLiteral("0"), 8880, 3960, 1500);
 
     txtTryLimit->onKeyPress = [this](int& KeyAscii) { txtTryLimit_KeyPress(KeyAscii); };
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });

@@ -180,6 +180,10 @@ void frmKeyb::buildKeyboard(Frame* frame, Keyboards::Layout layout, QMap<int, Im
             label->setGeometry(area);
             label->setAlignment(Qt::AlignCenter);
             label->setFont(keyFont);
+            // The caption stays on the key's face, clear of its raised right edge;
+            // a long one ("Sperr Taste") takes a smaller size.
+            label->setContentsMargins(0, 0, 4, 0);
+            label->setShrinkToFit(true);
             label->setForeColor(buttonText);
             images.insert(key.index, image);
             labels.insert(key.index, label);
