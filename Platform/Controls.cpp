@@ -9,6 +9,7 @@
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QMimeData>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -128,6 +129,14 @@ void Image::setStretch(bool on) {
 
 PictureButton::PictureButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
     setFocusPolicy(Qt::TabFocus);
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* e) {
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && (e->modifiers() & ~Qt::KeypadModifier) == 0) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(e);
 }
 
 void PictureButton::setPicture(const QPixmap& p) {

@@ -90,6 +90,10 @@ public:
     void setOfficeLook();
     bool hasOfficeLook() const { return officeLook_; }
 
+protected:
+    // Enter presses a focused button, as Space does.
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     bool officeLook_ = false;
 };

@@ -134,6 +134,16 @@ private slots:
         QVERIFY(!isFormLoaded<frmProbe>());
     }
 
+    void enterPressesAFocusedButton() {
+        PictureButton b(QStringLiteral("OK"));
+        int clicks = 0;
+        connect(&b, &QPushButton::clicked, [&] { ++clicks; });
+        QTest::keyClick(&b, Qt::Key_Return);
+        QTest::keyClick(&b, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(&b, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(clicks, 2);
+    }
+
     void timerSemantics() {
         Timer t(nullptr, 0, true);
         QVERIFY(!t.running());
