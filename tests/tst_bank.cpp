@@ -1288,6 +1288,28 @@ private slots:
         QVERIFY(!f->checkingsShown());
     }
 
+    void labelButtonsKeepApart_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << QStringLiteral("English");
+        QTest::newRow("German") << QStringLiteral("German");
+    }
+
+    void labelButtonsKeepApart() {
+        QFETCH(QString, language);
+        useLanguage(language);
+        class frmBank* f = loggedIn();
+        // The editor's row reads "Add Upd ... Del New"; each caption, even at
+        // the size a press leaves, ends a visible gap before the next one.
+        const std::array<Label*, 4> row{f->lblAdd[0], f->lblDel[0], f->lblDel[1], f->lblAdd[1]};
+        for (std::size_t i = 0; i + 1 < row.size(); ++i) {
+            QFont pressed = row[i]->font();
+            pressed.setPointSizeF(22);
+            const int textEnd = row[i]->x() + QFontMetrics(pressed).horizontalAdvance(row[i]->text());
+            QVERIFY2(textEnd + Form::px(60) <= row[i + 1]->x(), qPrintable(row[i]->text() + row[i + 1]->text()));
+            QVERIFY(textEnd <= row[i]->x() + row[i]->width());
+        }
+    }
+
     // --- A writer killed at random moments --------------------------------
 
     void killedWriterLeavesSoundDatabase() {
