@@ -466,6 +466,32 @@ private slots:
         QCOMPARE(Ledger::accounts(s.c).size(), account == "12345678" ? 2 : 1);
     }
 
+    void enterLogsIn_data() {
+        QTest::addColumn<bool>("newUser");
+        QTest::newRow("existing user, in the number") << false;
+        QTest::newRow("new user, in the first name") << true;
+    }
+
+    void enterLogsIn() {
+        QFETCH(bool, newUser);
+        {
+            Store s;
+            Ledger::addAccount(s.c, "4711", "Roe", "Richard");
+        }
+        class frmBank* f = openBank();
+        (newUser ? f->optNewUser : f->optUser)->click();
+        QTest::keyClicks(f->txtPwd, newUser ? QStringLiteral("12") : QStringLiteral("4711"));
+        QWidget* last = f->txtPwd;
+        if (newUser) {
+            QTest::keyClicks(f->txtLastName, QStringLiteral("Doe"));
+            QTest::keyClicks(f->txtFirstName, QStringLiteral("Jane"));
+            last = f->txtFirstName;
+        }
+        QTest::keyClick(last, Qt::Key_Return);
+        QVERIFY(bLoggedIn);
+        QCOMPARE(f->txtPwd->Text(), newUser ? QStringLiteral("12") : QStringLiteral("4711"));
+    }
+
     void newAccountLogsInWithItsHolderAndDebtsFile() {
         useLanguage(QStringLiteral("German"));
         class frmBank* f = loggedIn(QStringLiteral("4711"));

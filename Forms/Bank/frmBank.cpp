@@ -521,7 +521,8 @@ void frmBank::optUser_Click() {
 }
 
 void frmBank::txtPwd_KeyPress(int& KeyAscii) {
-    if (!(KeyAscii >= 48 && KeyAscii <= 57) && KeyAscii != 8) KeyAscii = 0;
+    // Enter passes on to the window, which logs in.
+    if (!(KeyAscii >= 48 && KeyAscii <= 57) && KeyAscii != 8 && KeyAscii != 13) KeyAscii = 0;
 }
 
 namespace {
@@ -1306,6 +1307,17 @@ void frmBank::mousePressEvent(QMouseEvent* e) {
     // A click on the window's free surface closes the editor.
     fraDrag->setVisible(false);
     Form::mousePressEvent(e);
+}
+
+void frmBank::keyPressEvent(QKeyEvent* e) {
+    // OK is the log-in panel's default button: Enter in any of its fields
+    // logs in, as the button's look promises.
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && fraUser->isVisibleTo(this)) {
+        cmdOK->click();
+        return;
+    }
+    Form::keyPressEvent(e);
 }
 
 bool frmBank::eventFilter(QObject* watched, QEvent* e) {
