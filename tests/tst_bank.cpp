@@ -466,6 +466,32 @@ private slots:
         QCOMPARE(Ledger::accounts(s.c).size(), account == "12345678" ? 2 : 1);
     }
 
+    void enterLogsIn_data() {
+        QTest::addColumn<bool>("newUser");
+        QTest::newRow("existing user, in the number") << false;
+        QTest::newRow("new user, in the first name") << true;
+    }
+
+    void enterLogsIn() {
+        QFETCH(bool, newUser);
+        {
+            Store s;
+            Ledger::addAccount(s.c, "4711", "Roe", "Richard");
+        }
+        class frmBank* f = openBank();
+        (newUser ? f->optNewUser : f->optUser)->click();
+        QTest::keyClicks(f->txtPwd, newUser ? QStringLiteral("12") : QStringLiteral("4711"));
+        QWidget* last = f->txtPwd;
+        if (newUser) {
+            QTest::keyClicks(f->txtLastName, QStringLiteral("Doe"));
+            QTest::keyClicks(f->txtFirstName, QStringLiteral("Jane"));
+            last = f->txtFirstName;
+        }
+        QTest::keyClick(last, Qt::Key_Return);
+        QVERIFY(bLoggedIn);
+        QCOMPARE(f->txtPwd->Text(), newUser ? QStringLiteral("12") : QStringLiteral("4711"));
+    }
+
     void newAccountLogsInWithItsHolderAndDebtsFile() {
         useLanguage(QStringLiteral("German"));
         class frmBank* f = loggedIn(QStringLiteral("4711"));
@@ -1286,6 +1312,28 @@ private slots:
         QTest::mouseRelease(f->lblSwitch[1], Qt::LeftButton);
         QCOMPARE(f->lblSwitch[1]->FontSize(), 16.0);
         QVERIFY(!f->checkingsShown());
+    }
+
+    void labelButtonsKeepApart_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << QStringLiteral("English");
+        QTest::newRow("German") << QStringLiteral("German");
+    }
+
+    void labelButtonsKeepApart() {
+        QFETCH(QString, language);
+        useLanguage(language);
+        class frmBank* f = loggedIn();
+        // The editor's row reads "Add Upd ... Del New"; each caption, even at
+        // the size a press leaves, ends a visible gap before the next one.
+        const std::array<Label*, 4> row{f->lblAdd[0], f->lblDel[0], f->lblDel[1], f->lblAdd[1]};
+        for (std::size_t i = 0; i + 1 < row.size(); ++i) {
+            QFont pressed = row[i]->font();
+            pressed.setPointSizeF(22);
+            const int textEnd = row[i]->x() + QFontMetrics(pressed).horizontalAdvance(row[i]->text());
+            QVERIFY2(textEnd + Form::px(60) <= row[i + 1]->x(), qPrintable(row[i]->text() + row[i + 1]->text()));
+            QVERIFY(textEnd <= row[i]->x() + row[i]->width());
+        }
     }
 
     // --- A writer killed at random moments --------------------------------

@@ -335,6 +335,26 @@ private slots:
         QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: Text_Interpret\n"));
     }
 
+    void captionsShowWhole_data() {
+        QTest::addColumn<bool>("german");
+        QTest::newRow("English") << false;
+        QTest::newRow("German") << true;
+    }
+
+    void captionsShowWhole() {
+        QFETCH(bool, german);
+        if (german) CurrentLanguage = "German";
+        seed(kWords);
+        class frmInterpret* f = openInterpreter();
+        // The category caption fits beside its list, and the text boxes leave
+        // their frames' captions uncovered.
+        const QFontMetrics label(f->lblCategory->font());
+        QVERIFY(label.horizontalAdvance(f->lblCategory->text()) <= f->lblCategory->width());
+        QVERIFY(f->lblCategory->geometry().right() < f->cboCategory->x());
+        for (const auto& [frame, box] : {std::pair{f->fraInput, f->txtInput}, std::pair{f->fraOutput, f->txtOutput}})
+            QVERIFY(box->y() >= QFontMetrics(frame->font()).height());
+    }
+
     void tinyWindow() {
         seed(kWords);
         class frmInterpret* f = openInterpreter();

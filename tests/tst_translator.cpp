@@ -298,6 +298,8 @@ private slots:
         QVERIFY(f->optGerman->isChecked());
         QCOMPARE(f->flxGrid->TextMatrix(0, 1).trimmed(), QString("Deutscher Wortschatz"));
         QCOMPARE(f->cmdAdd->accessibleName(), QString("Hinzu"));
+        QCOMPARE(f->flxGrid->accessibleName(), QString("Wortschatz"));
+        QCOMPARE(f->lblCtrl[0]->accessibleName(), QString("Schließen"));
         choose(f->cboCategory, "Food");
         QCOMPARE(gridRows(f).first(), QString("1|Apfel|apple"));
     }

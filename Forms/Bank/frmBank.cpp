@@ -88,6 +88,23 @@ void buttonFont(Label* l, double size, bool bold = false) {
     l->setCursor(Qt::PointingHandCursor);
 }
 
+// Sizes a label button to its caption at the size a press leaves it with, so
+// a released button is not cut off at its right edge.
+void fitButton(Label* l) {
+    const double size = l->FontSize();
+    l->setFontSize(22);
+    l->adjustSize();
+    l->setFontSize(size);
+}
+
+// Keeps a label button clear of the one to its left: the substitute font
+// draws wider than the captions were placed for, and touching captions read
+// as one word.
+void keepRightOf(Label* right, const Label* left) {
+    const int end = left->x() + left->width() + Form::px(120);
+    if (right->x() < end) right->move(end, right->y());
+}
+
 } // namespace
 
 void SetLangBank(class frmBank* frm) {
@@ -111,8 +128,8 @@ void SetLangBank(class frmBank* frm) {
     for (int i = 0; i < 3; ++i) {
         frm->lblAdd[i]->setCaption(add[i]);
         frm->lblDel[i]->setCaption(del[i]);
-        frm->lblAdd[i]->adjustSize();
-        frm->lblDel[i]->adjustSize();
+        fitButton(frm->lblAdd[i]);
+        fitButton(frm->lblDel[i]);
     }
     frm->lblDeposit->setCaption(QStringLiteral("Einzahlung"));
     frm->lblPayment->setCaption(QStringLiteral("Zahlung"));
@@ -153,10 +170,8 @@ void SetLangBank(class frmBank* frm) {
     frm->lblDel[0]->move(frm->lblAdd[0]->x() + frm->lblAdd[0]->width(), frm->lblDel[0]->y());
     left(frm->lblDel[1], 3525);
     left(frm->lblDel[2], 6600);
-    // Where the substitute font draws wider than the original, "Neu" keeps
-    // clear of "Entf".
-    const int delEnd = frm->lblDel[1]->x() + frm->lblDel[1]->width();
-    if (frm->lblAdd[1]->x() < delEnd) frm->lblAdd[1]->move(delEnd + Form::px(60), frm->lblAdd[1]->y());
+    keepRightOf(frm->lblDel[0], frm->lblAdd[0]);
+    keepRightOf(frm->lblAdd[1], frm->lblDel[1]);
     const std::array<std::pair<Label*, double>, 4> types{
         {{frm->lblDeposit, 16}, {frm->lblPayment, 16}, {frm->lblWithdrawl, 16}, {frm->lblTransfer, 14}}};
     for (const auto& [label, size] : types) {
@@ -348,11 +363,13 @@ void frmBank::buildDebts() {
     for (int i = 0; i < 3; ++i) {
         buttonFont(lblAdd[i], 21.75);
         buttonFont(lblDel[i], 21.75);
-        lblAdd[i]->adjustSize();
-        lblDel[i]->adjustSize();
+        fitButton(lblAdd[i]);
+        fitButton(lblDel[i]);
         setLabelColor(lblAdd[i], QColor(0, 192, 0));
         setLabelColor(lblDel[i], QColor(255, 128, 128));
     }
+    keepRightOf(lblDel[0], lblAdd[0]);
+    keepRightOf(lblAdd[1], lblDel[1]);
 }
 
 void frmBank::buildTransfer() {
@@ -504,7 +521,8 @@ void frmBank::optUser_Click() {
 }
 
 void frmBank::txtPwd_KeyPress(int& KeyAscii) {
-    if (!(KeyAscii >= 48 && KeyAscii <= 57) && KeyAscii != 8) KeyAscii = 0;
+    // Enter passes on to the window, which logs in.
+    if (!(KeyAscii >= 48 && KeyAscii <= 57) && KeyAscii != 8 && KeyAscii != 13) KeyAscii = 0;
 }
 
 namespace {
@@ -1289,6 +1307,17 @@ void frmBank::mousePressEvent(QMouseEvent* e) {
     // A click on the window's free surface closes the editor.
     fraDrag->setVisible(false);
     Form::mousePressEvent(e);
+}
+
+void frmBank::keyPressEvent(QKeyEvent* e) {
+    // OK is the log-in panel's default button: Enter in any of its fields
+    // logs in, as the button's look promises.
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (enter && fraUser->isVisibleTo(this)) {
+        cmdOK->click();
+        return;
+    }
+    Form::keyPressEvent(e);
 }
 
 bool frmBank::eventFilter(QObject* watched, QEvent* e) {

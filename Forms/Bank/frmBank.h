@@ -170,6 +170,7 @@ protected:
     void Form_Unload(int& Cancel) override;
     void Form_MouseMove(int Button, int Shift, int X, int Y) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
     QString formName() const override { return QStringLiteral("Bank"); }
 

@@ -97,6 +97,7 @@ frmInterpret::frmInterpret() {
     lblCategory = new Label(QStringLiteral("Category"), this);
     place(lblCategory, 120, 240, 1035, 450);
     lblCategory->setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 15.75));
+    lblCategory->setShrinkToFit(true);
     cboCategory = new QComboBox(this);
     place(cboCategory, 1200, 240, 2775, 450);
     cboCategory->setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 15.75));
@@ -187,11 +188,14 @@ void frmInterpret::Form_Resize() {
     const int inputHeight = int((sh - 1800 - tw(prgBar).height() - tw(cmdInterpret).height() - tw(chkShowOld).height() -
                                  tw(cboCategory).height()) /
                                 1.7);
+    // The boxes start below their frame's caption, which in its large bold
+    // font is taller than the room the design leaves for it.
+    const int boxTop = std::max(px(304), QFontMetrics(fraInput->font()).height());
     fraInput->resize(size(sw - 256), size(inputHeight));
-    txtInput->resize(size(sw - 512), size(inputHeight - 432));
+    txtInput->setGeometry(txtInput->x(), boxTop, size(sw - 512), std::max(0, px(inputHeight - 128) - boxTop));
     fraOutput->resize(fraInput->size());
-    txtOutput->resize(txtInput->size());
-    fraOutput->move(fraOutput->x(), px(tw(cboCategory).height() + txtInput->height() * 15 + 704));
+    txtOutput->setGeometry(txtInput->geometry());
+    fraOutput->move(fraOutput->x(), px(tw(cboCategory).height() + inputHeight - 432 + 704));
     prgBar->setGeometry(fraInput->x() + txtInput->x(), px(sh - tw(prgBar).height() - 64), size(sw - 256), prgBar->height());
     const int interpretTop = sh - tw(cmdInterpret).height() - tw(prgBar).height() - 128;
     cmdInterpret->move(px(sw / 2 - tw(cmdInterpret).width() / 2), px(interpretTop));

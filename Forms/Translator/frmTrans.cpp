@@ -73,6 +73,9 @@ void SetLangTrans(class frmTrans* frm) {
     frm->txtAdd[1]->setAccessibleName(QStringLiteral("Deutsch"));
     frm->imgDelCatType->setAccessibleName(frm->imgDelCatType->toolTip());
     frm->imgRenCatType->setAccessibleName(frm->imgRenCatType->toolTip());
+    frm->flxGrid->setAccessibleName(QStringLiteral("Wortschatz"));
+    frm->lblCtrl[0]->setAccessibleName(QStringLiteral("Schließen"));
+    frm->lblCtrl[1]->setAccessibleName(QStringLiteral("Maximieren"));
 }
 
 namespace {
