@@ -348,6 +348,24 @@ void setWordOver(HangmanWindow* frm, const QColor& letterBox) {
 
 } // namespace
 
+void SetLangHangmanBoard(HangmanWindow* frm) {
+    frm->lblLASTRY->setCaption(QStringLiteral("LETZTES MAL"));
+    frm->fraENTERL->setCaption(QStringLiteral("Buchstaben-Eingabe"));
+    frm->lblCHEAT->setCaption(QStringLiteral("Mogeln An"));
+    frm->cmdRESTART->setCaption(QStringLiteral("Neustart"));
+    frm->cmdHELP->setCaption(QStringLiteral("Hilfe"));
+    frm->lblEXC->setCaption(QStringLiteral("HERVORRAGEND"));
+    frm->lblLOSER->setCaption(QStringLiteral("VERLIERER"));
+    frm->fraLEVEL->setCaption(QStringLiteral("Schwierigkeitsgrad"));
+    const int level = frm->cboLEVEL->currentIndex();
+    frm->cboLEVEL->clear();
+    frm->cboLEVEL->addItems({QStringLiteral("Leicht"), QStringLiteral("Mittel"), QStringLiteral("Schwer")});
+    frm->cboLEVEL->setCurrentIndex(level);
+    for (PictureButton* b : {frm->cmdRESTART, frm->cmdHELP}) b->setAccessibleName(b->Caption());
+    frm->txtENTERL->setAccessibleName(frm->fraENTERL->Caption());
+    frm->cboLEVEL->setAccessibleName(frm->fraLEVEL->Caption());
+}
+
 void ToggleCheat(HangmanWindow* frm) {
     PlayMusic(QStringLiteral("Cheat.mp3"));
     if (!frm->cmdPROCEED->isVisible()) return;

@@ -159,6 +159,10 @@ private:
     bool pressedOnBackground_ = false;
 };
 
+// The German texts the two Hangman windows share (their board, buttons
+// and level list); each window's own language routine adds the rest.
+void SetLangHangmanBoard(HangmanWindow* frm);
+
 // The round engine.
 void ToggleCheat(HangmanWindow* frm);
 void NormaliseLevelText(HangmanWindow* frm);

@@ -14,29 +14,16 @@ class frmHangman1p* frmHangman1p() { return touchForm<class frmHangman1p>(); }
 
 void SetLangHangman1p(class frmHangman1p* frm) {
     if (!isGerman()) return;
+    SetLangHangmanBoard(frm);
     frm->lblHEAD->setCaption(QStringLiteral("HENKER 1Sp"));
-    frm->lblLASTRY->setCaption(QStringLiteral("LETZTES MAL"));
     frm->cmdHmDic->setCaption(QString::fromUtf8("Wörterbuch"));
     // The longer German caption takes a smaller size to keep clear of the edges.
     QFont smaller = frm->cmdHmDic->font();
     smaller.setPointSizeF(smaller.pointSizeF() - 2);
     frm->cmdHmDic->setFont(smaller);
-    frm->fraENTERL->setCaption(QStringLiteral("Buchstaben-Eingabe"));
-    frm->lblCHEAT->setCaption(QStringLiteral("Mogeln An"));
-    frm->cmdRESTART->setCaption(QStringLiteral("Neustart"));
-    frm->cmdHELP->setCaption(QStringLiteral("Hilfe"));
-    frm->lblEXC->setCaption(QStringLiteral("HERVORRAGEND"));
-    frm->lblLOSER->setCaption(QStringLiteral("VERLIERER"));
+    frm->cmdHmDic->setAccessibleName(frm->cmdHmDic->Caption());
     frm->fraENTERW->setCaption(QStringLiteral("Benutzte Buchstaben"));
-    frm->fraLEVEL->setCaption(QStringLiteral("Schwierigkeitsgrad"));
-    const int level = frm->cboLEVEL->currentIndex();
-    frm->cboLEVEL->clear();
-    frm->cboLEVEL->addItems({QStringLiteral("Leicht"), QStringLiteral("Mittel"), QStringLiteral("Schwer")});
-    frm->cboLEVEL->setCurrentIndex(level);
-    for (PictureButton* b : {frm->cmdHmDic, frm->cmdRESTART, frm->cmdHELP}) b->setAccessibleName(b->Caption());
-    frm->txtENTERL->setAccessibleName(frm->fraENTERL->Caption());
     frm->txtUSED->setAccessibleName(frm->fraENTERW->Caption());
-    frm->cboLEVEL->setAccessibleName(frm->fraLEVEL->Caption());
 }
 
 frmHangman1p::frmHangman1p() {

@@ -16,23 +16,9 @@ class frmHangman2p* frmHangman2p() { return touchForm<class frmHangman2p>(); }
 
 void SetLangHangman2p(class frmHangman2p* frm) {
     if (!isGerman()) return;
+    SetLangHangmanBoard(frm);
     frm->lblHEAD->setCaption(QStringLiteral("HENKER 2Sp"));
-    frm->lblLASTRY->setCaption(QStringLiteral("LETZTES MAL"));
-    frm->fraENTERL->setCaption(QStringLiteral("Buchstaben-Eingabe"));
-    frm->lblCHEAT->setCaption(QStringLiteral("Mogeln An"));
-    frm->cmdRESTART->setCaption(QStringLiteral("Neustart"));
-    frm->cmdHELP->setCaption(QStringLiteral("Hilfe"));
-    frm->lblEXC->setCaption(QStringLiteral("HERVORRAGEND"));
-    frm->lblLOSER->setCaption(QStringLiteral("VERLIERER"));
     frm->fraENTERW->setCaption(QStringLiteral("Wort(gruppen) Eingabe"));
-    frm->fraLEVEL->setCaption(QStringLiteral("Schwierigkeitsgrad"));
-    const int level = frm->cboLEVEL->currentIndex();
-    frm->cboLEVEL->clear();
-    frm->cboLEVEL->addItems({QStringLiteral("Leicht"), QStringLiteral("Mittel"), QStringLiteral("Schwer")});
-    frm->cboLEVEL->setCurrentIndex(level);
-    for (PictureButton* b : {frm->cmdRESTART, frm->cmdHELP}) b->setAccessibleName(b->Caption());
-    frm->txtENTERL->setAccessibleName(frm->fraENTERL->Caption());
-    frm->cboLEVEL->setAccessibleName(frm->fraLEVEL->Caption());
     for (int i = 0; i < frm->txt.size(); ++i)
         frm->txt[i]->setAccessibleName(frm->fraENTERW->Caption() + QLatin1Char(' ') + QString::number(i + 1));
 }
