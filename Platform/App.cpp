@@ -52,11 +52,16 @@ QString file(const QString& name) { return path() + u'/' + name; }
 
 bool programFolderWritable() {
     if (writableOverride) return *writableOverride;
-    const QFileInfo info(path());
-    if (!info.isDir() || !info.isWritable()) return false;
+    // Asked once per program folder: every data file's path goes through here.
+    static QString probedFolder;
+    static bool writable = false;
+    if (probedFolder == path()) return writable;
+    probedFolder = path();
+    const QFileInfo info(probedFolder);
     // The permission bits can say yes on a read-only mount: try it.
-    QTemporaryFile probe(path() + QStringLiteral("/.qem-write-XXXXXX"));
-    return probe.open();
+    QTemporaryFile probe(probedFolder + QStringLiteral("/.qem-write-XXXXXX"));
+    writable = info.isDir() && info.isWritable() && probe.open();
+    return writable;
 }
 
 QString dataFolder() {
