@@ -146,37 +146,6 @@ QList<Ledger::Entry> startFill(class frmBank* frm, FlexGrid* grid, Ledger::Regis
     return rows;
 }
 
-// While a register's cells are written the grid's view is told nothing
-// cell by cell; it is redrawn once at the end.
-struct QuietGrid {
-    FlexGrid* grid;
-    QSignalBlocker model;
-    explicit QuietGrid(FlexGrid* g) : grid(g), model(g->model()) { grid->setUpdatesEnabled(false); }
-    ~QuietGrid() {
-        model.unblock();
-        grid->setUpdatesEnabled(true);
-        grid->viewport()->update();
-    }
-};
-
-// A register's cells, written straight into the grid's table: thousands
-// at a time, each item made whole (text, the column's alignment, the flags
-// of a body cell) before the table takes it.
-struct CellWriter {
-    FlexGrid* grid;
-    QList<Qt::Alignment> alignment;
-    explicit CellWriter(FlexGrid* g) : grid(g) {
-        for (int col = 0; col < g->Cols(); ++col)
-            alignment << Qt::Alignment(g->horizontalHeaderItem(col)->textAlignment());
-    }
-    void operator()(int row, int col, const QString& text) const {
-        auto* item = new QTableWidgetItem(text);
-        item->setTextAlignment(alignment[col]);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        grid->setItem(row, col, item);
-    }
-};
-
 // The last row made current and the strip moved over its column.
 void endFill(class frmBank* frm, FlexGrid* grid) {
     grid->setRow(int(vEntryCount));
@@ -194,8 +163,8 @@ void FillCheckingsGrid(class frmBank* frm) {
         const QString dateForm = BankText::gridDateFormat();
         const QChar separator = Runtime::decimalSeparator();
         grid->setRows(int(rows.size()) + 1);
-        std::optional<QuietGrid> quiet(grid);
-        const CellWriter put(grid);
+        std::optional<FlexGrid::Filling> filling(grid);
+        const auto put = [&filling](int row, int col, const QString& text) { filling->set(row, col, text); };
         // The payees of the rows shown, each once whatever its case (the
         // first one seen), sorted as the list shows them.
         QSet<QString> seen, seenExactly;
@@ -224,7 +193,7 @@ void FillCheckingsGrid(class frmBank* frm) {
                 }
             }
         }
-        quiet.reset();
+        filling.reset();
         std::sort(payees.begin(), payees.end(),
                   [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
         frm->cboPayee->addItems(payees);
@@ -245,8 +214,8 @@ void FillSavingsGrid(class frmBank* frm) {
         const QString dateForm = BankText::gridDateFormat();
         const QChar separator = Runtime::decimalSeparator();
         grid->setRows(int(rows.size()) + 1);
-        std::optional<QuietGrid> quiet(grid);
-        const CellWriter put(grid);
+        std::optional<FlexGrid::Filling> filling(grid);
+        const auto put = [&filling](int row, int col, const QString& text) { filling->set(row, col, text); };
         for (const Ledger::Entry& e : rows) {
             const int row = int(++vEntryCount);
             put(row, 0, sign + BankText::money(e.balance, separator));
@@ -255,7 +224,7 @@ void FillSavingsGrid(class frmBank* frm) {
             put(row, 3, QString::number(e.entry));
             put(row, 4, e.link ? QString::number(*e.link) : QString());
         }
-        quiet.reset();
+        filling.reset();
         endFill(frm, grid);
         frm->lblEntries->setCaption(EntriesCaption(false));
     } catch (const RuntimeError& e) {

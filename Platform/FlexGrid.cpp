@@ -45,6 +45,22 @@ QTableWidgetItem* FlexGrid::cell(int row, int col) {
     return it;
 }
 
+FlexGrid::Filling::Filling(FlexGrid* grid) : grid_(grid), model_(grid->model()) { grid_->setUpdatesEnabled(false); }
+
+FlexGrid::Filling::~Filling() {
+    model_.unblock();
+    grid_->setUpdatesEnabled(true);
+    grid_->viewport()->update();
+}
+
+void FlexGrid::Filling::set(int row, int col, const QString& text) const {
+    if (row < 1 || row >= grid_->rowCount() || col < 0 || col >= grid_->columnCount()) return;
+    auto* it = new QTableWidgetItem(text);
+    it->setTextAlignment(grid_->align_.value(col, Qt::AlignLeft | Qt::AlignVCenter));
+    it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    grid_->setItem(row, col, it);
+}
+
 void FlexGrid::setFormatString(const QString& format) {
     const QStringList titles = format.split(u'|');
     setCols(int(titles.size()));

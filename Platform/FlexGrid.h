@@ -11,6 +11,7 @@
 // Cells outside the grid read as "" and are not written.
 #include "Platform/Controls.h"
 
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <functional>
 
@@ -54,6 +55,23 @@ public:
 
     std::function<void()> onClick, onDblClick;
     MouseHandler onMouseDown, onMouseUp, onMouseMove;
+
+    // Writes many body cells at once (thousands of rows): the view is told
+    // nothing cell by cell and is redrawn once when the filling ends; each
+    // cell is made whole (text, its column's alignment) before the table
+    // takes it.
+    class Filling {
+    public:
+        explicit Filling(FlexGrid* grid);
+        ~Filling();
+        Filling(const Filling&) = delete;
+        Filling& operator=(const Filling&) = delete;
+        void set(int row, int col, const QString& text) const;
+
+    private:
+        FlexGrid* grid_;
+        QSignalBlocker model_;
+    };
 
     // A user's click on the cell (selects it, then runs the click handler).
     void clickCell(int row, int col);
