@@ -215,8 +215,21 @@ void FlexGrid::mouseEvent(QMouseEvent* e, bool overHeading) {
 }
 
 void FlexGrid::mousePressEvent(QMouseEvent* e) {
+    userMove_ = e->button() == Qt::LeftButton ? 1 : 2;
     QTableWidget::mousePressEvent(e);
+    userMove_ = 0;
     mouseEvent(e, false);
+}
+
+void FlexGrid::keyPressEvent(QKeyEvent* e) {
+    userMove_ = 2;
+    QTableWidget::keyPressEvent(e);
+    userMove_ = 0;
+}
+
+void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QTableWidget::currentChanged(current, previous);
+    if (userMove_ && current.row() != previous.row() && onRowChange) onRowChange(userMove_ == 1);
 }
 
 void FlexGrid::mouseReleaseEvent(QMouseEvent* e) {

@@ -55,6 +55,12 @@ public:
 
     std::function<void()> onClick, onDblClick;
     MouseHandler onMouseDown, onMouseUp, onMouseMove;
+    // Runs when the user makes another row current: by a key, or by a press
+    // of any mouse button on a row. byLeftPress tells the left button's press
+    // (the one whose release runs onClick) apart from every other way, so a
+    // window can close an editor that belongs to the row it came from. Rows
+    // made current by code (setRow, clickCell, filling) never run it.
+    std::function<void(bool byLeftPress)> onRowChange;
 
     // Writes many body cells at once (thousands of rows): the view is told
     // nothing cell by cell and is redrawn once when the filling ends; each
@@ -81,6 +87,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
@@ -94,4 +102,7 @@ private:
     int mouseCol_ = -1;
     bool pressed_ = false;
     bool afterDoubleClick_ = false;
+    // Set while a user's key or mouse press is being handled: 0 none,
+    // 1 the left button's press, 2 any other press or a key.
+    int userMove_ = 0;
 };

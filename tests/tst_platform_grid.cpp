@@ -127,6 +127,34 @@ private slots:
         QCOMPARE(g.grid.Col(), 1);
     }
 
+    // Which moves of the current row reach onRowChange, and how.
+    void rowChange_data() {
+        QTest::addColumn<QString>("move");
+        QTest::addColumn<QStringList>("changes");
+        QTest::addColumn<int>("row");
+        QTest::newRow("left click") << "left" << QStringList({"3 left"}) << 3;
+        QTest::newRow("right click") << "right" << QStringList({"3 other"}) << 3;
+        QTest::newRow("Down key") << "down" << QStringList({"2 other"}) << 2;
+        QTest::newRow("click on the current row") << "same" << QStringList() << 1;
+        QTest::newRow("set by code") << "code" << QStringList() << 3;
+    }
+    void rowChange() {
+        QFETCH(QString, move);
+        Grid g;
+        g.grid.clickCell(1, 0);
+        QStringList changes;
+        g.grid.onRowChange = [&](bool byLeftPress) {
+            changes << QString("%1 %2").arg(g.grid.Row()).arg(byLeftPress ? "left" : "other");
+        };
+        if (move == "left") QTest::mouseClick(g.grid.viewport(), Qt::LeftButton, {}, g.centre(3, 0));
+        if (move == "right") QTest::mouseClick(g.grid.viewport(), Qt::RightButton, {}, g.centre(3, 0));
+        if (move == "down") QTest::keyClick(&g.grid, Qt::Key_Down);
+        if (move == "same") QTest::mouseClick(g.grid.viewport(), Qt::LeftButton, {}, g.centre(1, 1));
+        if (move == "code") g.grid.setRow(3);
+        QTEST(changes, "changes");
+        QTEST(g.grid.Row(), "row");
+    }
+
     // A click on the heading reaches the handlers as row 0 and selects nothing.
     void headingClick() {
         Grid g;
