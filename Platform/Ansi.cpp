@@ -40,7 +40,23 @@ QByteArray encode(const QString& text) {
     return b;
 }
 
+bool holds(const QString& text) {
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) continue;
+        if (code(c) == '?') return false;
+    }
+    return true;
+}
+
+QByteArray encodeFile(const QString& text) { return holds(text) ? encode(text) : text.toUtf8(); }
+
 QString decodeDocument(const QByteArray& bytes) {
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                             QStringDecoder::Flag::Stateless);
+        return utf16.decode(bytes.mid(2));
+    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString s = utf8.decode(bytes);
     if (!utf8.hasError()) {
@@ -48,6 +64,14 @@ QString decodeDocument(const QByteArray& bytes) {
         return s;
     }
     return decode(bytes);
+}
+
+bool isBinary(const QString& decoded) {
+    for (QChar c : decoded) {
+        const char16_t u = c.unicode();
+        if (u < 32 && u != 9 && u != 10 && u != 12 && u != 13 && u != 26) return true;
+    }
+    return false;
 }
 
 } // namespace Ansi

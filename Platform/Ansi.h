@@ -10,6 +10,18 @@ QByteArray encode(const QString& text);
 // The Windows-1252 code of one character (63 '?' when it has none).
 int code(QChar c);
 QChar fromCode(int code);
-// Reads a document the user chose: UTF-8 when it is valid UTF-8, else Windows-1252.
+// True when Windows-1252 has a code for every character of `text`.
+bool holds(const QString& text);
+// The bytes of a file the program keeps or a document it saves: Windows-1252
+// when that holds every character (what older copies of the program read),
+// else the whole text in UTF-8, so nothing typed is lost.
+QByteArray encodeFile(const QString& text);
+// Reads a kept file or a document the user chose: UTF-16 (little or big
+// endian) after its byte-order mark, UTF-8 when the bytes are valid UTF-8
+// (a UTF-8 byte-order mark is dropped), else Windows-1252.
 QString decodeDocument(const QByteArray& bytes);
+// True when decoded text cannot be a text file: it holds NUL or another
+// control character than tab, line feed, form feed, carriage return and
+// the end-of-file mark 26.
+bool isBinary(const QString& decoded);
 }

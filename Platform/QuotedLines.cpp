@@ -3,6 +3,7 @@
 #include "Platform/Ansi.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace QuotedLines {
@@ -17,22 +18,31 @@ QString lineValue(const QString& line) {
 }
 } // namespace
 
-std::optional<QStringList> read(const QString& path, QString* error) {
+std::optional<QStringList> read(const QString& path, QString* error, bool* damaged) {
     if (error) error->clear();
+    if (damaged) *damaged = false;
     QFile f(path);
     if (!f.exists()) return std::nullopt;
     if (!f.open(QIODevice::ReadOnly)) {
         if (error) *error = f.errorString();
         return std::nullopt;
     }
-    const QString text = Ansi::decode(f.readAll());
-    QStringList lines = text.split(u'\n');
-    // The line break of the last line ends it; it starts no further line.
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    const QString text = Ansi::decodeDocument(f.readAll());
+    if (Ansi::isBinary(text)) {
+        if (error) *error = QStringLiteral("%1 is damaged: it is not a text file").arg(QFileInfo(path).fileName());
+        if (damaged) *damaged = true;
+        return std::nullopt;
+    }
     QStringList values;
-    for (QString line : lines) {
-        if (line.endsWith(u'\r')) line.chop(1);
-        values << lineValue(line);
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    while (start < n) {
+        qsizetype end = start;
+        while (end < n && text[end] != u'\r' && text[end] != u'\n') ++end;
+        values << lineValue(text.mid(start, end - start));
+        // CR LF is one line end; so are a lone CR and a lone LF.
+        if (end < n && text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n') ++end;
+        start = end + 1;
     }
     return values;
 }
@@ -51,7 +61,7 @@ bool write(const QString& path, const QStringList& values, QString* error) {
         if (error) *error = f.errorString();
         return false;
     }
-    f.write(Ansi::encode(text));
+    f.write(Ansi::encodeFile(text));
     if (!f.commit()) {
         if (error) *error = f.errorString();
         return false;

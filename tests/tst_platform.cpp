@@ -7,6 +7,7 @@
 #include "Platform/Form.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Profile.h"
+#include "Platform/QuotedLines.h"
 #include "Platform/Runtime.h"
 #include "Platform/Timer.h"
 #include "TestSupport.h"
@@ -101,6 +102,51 @@ private slots:
         QCOMPARE(Ansi::encode(QString::fromUtf8("a€→")), QByteArray("a\x80?"));
         QCOMPARE(Ansi::decodeDocument("Gr\xc3\xbc\xc3\x9f"), QString::fromUtf8("Grüß"));
         QCOMPARE(Ansi::decodeDocument("Gr\xfc\xdf"), QString::fromUtf8("Grüß"));
+        QCOMPARE(Ansi::decodeDocument(QByteArray("\xfe\xff\0G\0\xfc", 6)), QString::fromUtf8("Gü"));
+    }
+
+    // A kept file: what is read from it, and the bytes it is written back as.
+    void quotedLines_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("Windows-1252, kept byte for byte")
+            << QByteArray("\"M\xfcller \x80\"\r\n\"x\"\r\n") << QStringList({"Müller €", "x"})
+            << QByteArray("\"M\xfcller \x80\"\r\n\"x\"\r\n");
+        QTest::newRow("characters Windows-1252 lacks: UTF-8")
+            << QByteArray("\"\xc5\x81\xc3\xb3" "d\xc5\xba \xe2\x9c\x93 \xce\xa9 \xe2\x82\xac\"\r\n")
+            << QStringList({"Łódź ✓ Ω €"})
+            << QByteArray("\"\xc5\x81\xc3\xb3" "d\xc5\xba \xe2\x9c\x93 \xce\xa9 \xe2\x82\xac\"\r\n");
+        QTest::newRow("hand-edited UTF-8 that Windows-1252 holds")
+            << QByteArray("\"J\xc3\xb6rg\"\n") << QStringList({"Jörg"}) << QByteArray("\"J\xf6rg\"\r\n");
+        QTest::newRow("old Mac line ends") << QByteArray("\"a\"\r\"b\"\r") << QStringList({"a", "b"})
+                                           << QByteArray("\"a\"\r\n\"b\"\r\n");
+        QTest::newRow("mixed line ends, an empty line")
+            << QByteArray("\"a\"\r\n\n\"b\"\r\"c\"") << QStringList({"a", "", "b", "c"})
+            << QByteArray("\"a\"\r\n\"\"\r\n\"b\"\r\n\"c\"\r\n");
+        QTest::newRow("UTF-16 with its mark") << QByteArray("\xff\xfe\"\0\xe4\0\"\0\r\0\n\0", 12)
+                                              << QStringList({"ä"}) << QByteArray("\"\xe4\"\r\n");
+    }
+    void quotedLines() {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, values);
+        writeFile("t.qem", file);
+        const std::optional<QStringList> read = QuotedLines::read(App::file("t.qem"));
+        QVERIFY(read);
+        QCOMPARE(*read, values);
+        QVERIFY(QuotedLines::write(App::file("t.qem"), *read));
+        QTEST(readFile("t.qem"), "written");
+    }
+
+    void damagedQuotedLines() {
+        const QByteArray binary("\"a\"\r\n\0\x01\x02garbage", 14);
+        writeFile("t.qem", binary);
+        QString error;
+        bool damaged = false;
+        QVERIFY(!QuotedLines::read(App::file("t.qem"), &error, &damaged));
+        QVERIFY(damaged);
+        QVERIFY2(error.contains("t.qem"), qPrintable(error));
+        QCOMPARE(readFile("t.qem"), binary);
     }
 
     void formLifecycle() {
