@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <cmath>
 
 using Ledger::Register;
 
@@ -22,12 +23,15 @@ void warn(const QString& english, const QString& german, QWidget* focus) {
     if (focus) focus->setFocus();
 }
 
-// An entry number from a grid cell; 0 when the cell holds none.
-qint64 keyOf(const QString& cell) { return cell.trimmed().toLongLong(); }
-
 // The numeric value of a text by the computer's number settings; 0 when
 // it is none (an empty check number).
 double numberOf(const QString& text) { return Runtime::toNumber(text).value_or(0); }
+
+// A check number the register can store: a whole number from 0 to nine digits.
+bool isCheckNumber(const QString& text) {
+    const std::optional<double> v = Runtime::toNumber(text);
+    return v && *v >= 0 && *v <= 999999999 && *v == std::floor(*v);
+}
 
 } // namespace
 
@@ -54,7 +58,7 @@ void clsBank::GetInfo(class frmBank* frm) {
 }
 
 void clsBank::GetBudgetCat(class frmBank* frm) {
-    vSelEntry = keyOf(frm->flxGrid->TextMatrix(frm->flxGrid->Row(), 7));
+    vSelEntry = frm->editorKey();
     const std::optional<Ledger::Entry> e = Ledger::entry(cnBank(), Register::Checkings, vSelEntry);
     frm->cboCat->setCurrentIndex(e && e->category >= 0 && e->category < frm->cboCat->count() ? e->category : -1);
 }
@@ -124,10 +128,9 @@ void clsBank::AddYear(class frmBank* frm, int year) {
         // Years ascending; "All" stays the last item.
         int at = 0;
         while (at < box->count() - 1 && box->itemText(at).toInt() < year) ++at;
-        {
-            const QSignalBlocker quiet(box);
-            box->insertItem(at, text);
-        }
+        // The register being filled shows the new year's rows; no second filling.
+        const QSignalBlocker quiet(box);
+        box->insertItem(at, text);
         box->setCurrentIndex(box->count() - 2);
     }
     bExists = false;
@@ -148,7 +151,7 @@ QString clsBank::CheckIfValidFields(class frmBank* frm) {
     // By the computer's number settings: "0,50" is half a unit where the
     // comma is the decimal separator.
     const std::optional<Ledger::Money> amount = BankText::amountOf(frm->txtDat[3]->Text());
-    if (!amount || *amount == 0) {
+    if (!amount || BankText::roundsToZero(*amount)) {
         warn(QStringLiteral("Invalid Transaction"), QString::fromUtf8("Ungültiger Betrag"), frm->txtDat[3]);
         verdict = QStringLiteral("False");
     }
@@ -159,7 +162,7 @@ QString clsBank::CheckIfValidFields(class frmBank* frm) {
         return QStringLiteral("False");
     }
     const QString number = frm->txtDat[0]->Text();
-    if (checkings && !number.isEmpty() && !Runtime::IsNumeric(number)) {
+    if (checkings && !number.isEmpty() && !isCheckNumber(number)) {
         warn(QStringLiteral("Invalid Check Number"), QString::fromUtf8("Ungültige Schecknummer"), frm->txtDat[0]);
         return QStringLiteral("False");
     }
@@ -174,7 +177,7 @@ QString clsBank::CheckIfValidFields(class frmBank* frm) {
 QString clsBank::CheckIfValidNumber(class frmBank* frm) {
     // Check numbers belong to the checkings register alone.
     if (!frm->checkingsShown()) return {};
-    const qint64 own = bNewTransaction ? -1 : keyOf(frm->flxGrid->TextMatrix(frm->flxGrid->Row(), 7));
+    const qint64 own = bNewTransaction ? -1 : frm->editorKey();
     const double number = numberOf(frm->txtDat[0]->Text());
     if (number == 0 || numberOf(frm->txtDat[3]->Text()) > 0) return {};
     if (Ledger::checkNumberUsed(cnBank(), frm->account(), Runtime::CLngLng(number), own == 0 ? -1 : own)) {
@@ -191,7 +194,7 @@ QString clsBank::CheckIfValidTransfer(class frmBank* frm) {
         return QStringLiteral("False");
     }
     const std::optional<Ledger::Money> amount = BankText::amountOf(frm->txtDat[6]->Text());
-    if (!amount || *amount == 0) {
+    if (!amount || BankText::roundsToZero(*amount)) {
         warn(QStringLiteral("Invalid transaction"), QString::fromUtf8("Ungültiger Betrag"), frm->txtDat[6]);
         return QStringLiteral("False");
     }
@@ -208,13 +211,7 @@ QString clsBank::IsDateChanged(class frmBank* frm) {
 }
 
 void clsBank::IsDateOld(class frmBank* frm, Register r) {
-    FlexGrid* grid = r == Register::Checkings ? frm->flxGrid : frm->flxgrid2;
-    const int keyColumn = r == Register::Checkings ? 7 : 3;
-    qint64 exclude = 0;
-    if (bEditEntry) {
-        grid->setCol(keyColumn);
-        exclude = keyOf(grid->Text());
-    }
+    const qint64 exclude = bEditEntry ? frm->editorKey() : 0;
     const QDate date = BankText::dateOf(frm->txtDat[1]->Text());
     const Ledger::Neighbours n = Ledger::neighboursOfDate(cnBank(), r, frm->account(), date, exclude);
     // Only a strictly earlier day puts an entry before others; on the same
@@ -230,17 +227,15 @@ void clsBank::IsChk_DateOld(class frmBank* frm) { IsDateOld(frm, Register::Check
 void clsBank::IsSav_DateOld(class frmBank* frm) { IsDateOld(frm, Register::Savings); }
 
 void clsBank::FindNextChk_Entry(class frmBank* frm) {
-    frm->flxGrid->setCol(7);
     const Ledger::Neighbours n =
-        Ledger::neighboursOfEntry(cnBank(), Register::Checkings, frm->account(), keyOf(frm->flxGrid->Text()));
+        Ledger::neighboursOfEntry(cnBank(), Register::Checkings, frm->account(), frm->editorKey());
     intNextEntry = n.after ? n.after->entry : 0;
     vPrevEntry = n.before ? n.before->entry : 0;
 }
 
 void clsBank::FindNextSav_Entry(class frmBank* frm) {
-    frm->flxgrid2->setCol(3);
     const Ledger::Neighbours n =
-        Ledger::neighboursOfEntry(cnBank(), Register::Savings, frm->account(), keyOf(frm->flxgrid2->Text()));
+        Ledger::neighboursOfEntry(cnBank(), Register::Savings, frm->account(), frm->editorKey());
     intNextEntry = n.after ? n.after->entry : 0;
     vPrevEntry = n.before ? n.before->entry : 0;
 }
@@ -297,8 +292,13 @@ Ledger::Money debtAmount(const QString& item) {
 
 void clsBank::LoadDebts(class frmBank* frm) {
     frm->lstDebts->clear();
-    const std::optional<QStringList> items = QuotedLines::read(debtsPath(frm, App::Access::Read));
-    if (!items) return;
+    QString error;
+    const std::optional<QStringList> items = QuotedLines::read(debtsPath(frm, App::Access::Read), &error);
+    if (!items) {
+        // A file that cannot be read is named; the account book opens all the same.
+        if (!error.isEmpty()) MsgBox(error, vbExclamation);
+        return;
+    }
     for (const QString& item : *items)
         if (!item.isEmpty()) frm->lstDebts->addItem(item);
 }
@@ -312,9 +312,13 @@ void clsBank::SaveDebts(class frmBank* frm) {
 }
 
 void clsBank::TotalDebts(class frmBank* frm) {
+    SaveDebts(frm);
+    ShowDebtsTotal(frm);
+}
+
+void clsBank::ShowDebtsTotal(class frmBank* frm) {
     Money total = 0;
     for (int i = 0; i < frm->lstDebts->count(); ++i) total += debtAmount(frm->lstDebts->item(i)->text());
-    SaveDebts(frm);
     LastDebtsBalance = total;
     frm->Activation();
 }

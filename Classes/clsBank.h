@@ -34,14 +34,18 @@ public:
     void CheckForSavingsChange(class frmBank* frm);
     void UpdateCheckings(class frmBank* frm);
     void UpdateSavings(class frmBank* frm);
-    // The debts total, then the list saved and the totals shown. Throws
-    // when the file cannot be written.
+    // The list saved, then its total shown. Throws when the file cannot be
+    // written.
     void TotalDebts(class frmBank* frm);
+    // The total of the list shown, nothing written (the log-in).
+    void ShowDebtsTotal(class frmBank* frm);
     QString CheckIfValidNumber(class frmBank* frm);
     QString CheckIfValidFields(class frmBank* frm);
     QString CheckIfValidTransfer(class frmBank* frm);
     QString IsDateChanged(class frmBank* frm);
-    // The debts list from "<account>Debts.qem"; a missing file is an empty list.
+    // The debts list from "<account>Debts.qem"; a missing file is an empty
+    // list, one that cannot be read (or is no text) is named in a message
+    // and shows as an empty list.
     void LoadDebts(class frmBank* frm);
     void IsChk_DateOld(class frmBank* frm);
     void IsSav_DateOld(class frmBank* frm);

@@ -71,6 +71,8 @@ std::optional<Ledger::Money> amountOf(const QString& text) {
     return Ledger::toMoney(*v);
 }
 
+bool roundsToZero(Ledger::Money m) { return (m < 0 ? -m : m) < Ledger::kUnit / 200; }
+
 QString gridDateFormat() {
     const QString today = DateToday(QStringLiteral("Medium"));
     if (today.size() > 2 && today[2] == u'.') return QStringLiteral("dd.mm.yy");

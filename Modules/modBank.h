@@ -77,6 +77,8 @@ namespace BankText {
 QDate dateOf(const QString& text);
 // An amount text by the computer's number settings.
 std::optional<Ledger::Money> amountOf(const QString& text);
+// An amount that is 0.00 once rounded to the cent, as it is stored.
+bool roundsToZero(Ledger::Money m);
 // "dd.mm.yy" in the European date region, else "mm/dd/yy" with the
 // computer's date separator.
 QString gridDateFormat();

@@ -42,6 +42,17 @@ QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& bi
     return q;
 }
 
+} // namespace
+
+bool next(QSqlQuery& q) {
+    if (q.next()) return true;
+    // The driver ends the rows early and notes why.
+    if (q.lastError().isValid()) throw driverError(q.lastError());
+    return false;
+}
+
+namespace {
+
 QString quoted(const QString& identifier) {
     return u'"' + QString(identifier).replace(u'"', QStringLiteral("\"\"")) + u'"';
 }
@@ -105,7 +116,7 @@ qint64 Connection::Execute(const QString& sql, const QVariantList& binds) {
 
 QVariant Connection::scalar(const QString& sql, const QVariantList& binds) {
     QSqlQuery q = run(database(), sql, binds);
-    return q.next() ? q.value(0) : QVariant();
+    return next(q) ? q.value(0) : QVariant();
 }
 
 bool Connection::hasTable(const QString& table) {
@@ -231,7 +242,7 @@ void Recordset::Open(const QString& sql, Connection& c, const QVariantList& bind
     const QSqlRecord rec = q->record();
     const int first = table.isEmpty() ? 0 : 1;
     for (int i = first; i < rec.count(); ++i) d_->names << rec.fieldName(i);
-    while (q->next()) {
+    while (next(*q)) {
         QVariantList row;
         for (int i = first; i < rec.count(); ++i) row << q->value(i);
         d_->rows << row;
@@ -336,7 +347,7 @@ void Recordset::Update() {
         const qint64 rowid = d.conn->scalar(QStringLiteral("SELECT last_insert_rowid()")).toLongLong();
         // Read the row back for what the database filled in (keys, defaults).
         QSqlQuery q = run(d.conn->database(), QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(d.table), {rowid});
-        if (q.next()) {
+        if (next(q)) {
             const QSqlRecord rec = q.record();
             for (int i = 0; i < d.names.size(); ++i) {
                 const int at = rec.indexOf(d.names[i]);

@@ -8,6 +8,7 @@
 #include "Platform/Errors.h"
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -17,6 +18,11 @@
 namespace Ado {
 
 enum { adStateClosed = 0, adStateOpen = 1 };
+
+// Steps a query to its next row: false at the end of its rows. A step that
+// fails (a damaged file, a lost disk) throws the database's error, so a
+// reader never takes the rows before the failure for all of them.
+bool next(QSqlQuery& q);
 
 class Connection {
 public:

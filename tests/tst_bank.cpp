@@ -1155,7 +1155,7 @@ private slots:
         MsgBoxSeam::clear();
         MsgBoxSeam::queueAnswer(vbYes);
         f->lblDel[2]->click();
-        QCOMPARE(shownTexts(), QStringList{"Did you really reimburse ''$05.00   ''"});
+        QCOMPARE(shownTexts(), QStringList{QString::fromUtf8("Did you really reimburse ''€05.00   ''")});
         QCOMPARE(debtItems(f), QStringList{"07.00   "});
         QCOMPARE(debtsFileLines("4711"), QStringList{"07.00   "});
         QCOMPARE(f->lblDebtsTotal->Caption(), QString::fromUtf8("€7.00"));

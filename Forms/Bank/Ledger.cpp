@@ -91,7 +91,7 @@ Entry readEntry(const QSqlQuery& q) {
 }
 
 std::optional<Entry> firstEntry(QSqlQuery& q) {
-    if (!q.next()) return std::nullopt;
+    if (!Ado::next(q)) return std::nullopt;
     return readEntry(q);
 }
 
@@ -131,10 +131,19 @@ void createSchema(Ado::Connection& c) {
 }
 
 void open(Ado::Connection& c, const QString& file) {
-    const bool existed = QFileInfo::exists(file);
-    c.Open(file);
     try {
-        if (!existed) {
+        c.Open(file);
+    } catch (const RuntimeError& e) {
+        // SQLite's "file is not a database": another program's file, or the
+        // bank file of another format.
+        if (e.number != 26) throw;
+        throw RuntimeError(3343, QStringLiteral("\"%1\" is not a database of this program")
+                                     .arg(QFileInfo(file).fileName()));
+    }
+    try {
+        // A file without any table is new: a missing one is created empty,
+        // and one left empty by a creation that never finished is taken up.
+        if (c.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toLongLong() == 0) {
             createSchema(c);
             return;
         }
@@ -150,7 +159,7 @@ void open(Ado::Connection& c, const QString& file) {
 
 bool accountExists(Ado::Connection& c, const QString& account) {
     QSqlQuery q = run(c, "SELECT 1 FROM ID WHERE AccountNr = ?", {account});
-    return q.next();
+    return Ado::next(q);
 }
 
 void addAccount(Ado::Connection& c, const QString& account, const QString& lastName, const QString& firstName) {
@@ -159,14 +168,14 @@ void addAccount(Ado::Connection& c, const QString& account, const QString& lastN
 
 std::optional<Holder> holder(Ado::Connection& c, const QString& account) {
     QSqlQuery q = run(c, "SELECT AccountNr, LastName, FirstName FROM ID WHERE AccountNr = ?", {account});
-    if (!q.next()) return std::nullopt;
+    if (!Ado::next(q)) return std::nullopt;
     return Holder{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()};
 }
 
 QStringList accounts(Ado::Connection& c) {
     QStringList out;
     QSqlQuery q = run(c, "SELECT AccountNr FROM ID");
-    while (q.next()) out << q.value(0).toString();
+    while (Ado::next(q)) out << q.value(0).toString();
     return out;
 }
 
@@ -178,7 +187,7 @@ QList<Entry> entries(Ado::Connection& c, Register r, const QString& account, Per
         c, "SELECT " + selectList(r) + " FROM " + k.table + " WHERE " + where + " ORDER BY " + k.date + ", " + k.key,
         binds);
     QList<Entry> out;
-    while (q.next()) out << readEntry(q);
+    while (Ado::next(q)) out << readEntry(q);
     return out;
 }
 
@@ -194,14 +203,14 @@ QList<int> years(Ado::Connection& c, Register r, const QString& account) {
         run(c, "SELECT DISTINCT substr(" + k.date + ", 1, 4) FROM " + k.table + " WHERE AccountNr = ? ORDER BY 1",
             {account});
     QList<int> out;
-    while (q.next()) out << q.value(0).toInt();
+    while (Ado::next(q)) out << q.value(0).toInt();
     return out;
 }
 
 bool checkNumberUsed(Ado::Connection& c, const QString& account, qint64 number, qint64 exceptKey) {
     QSqlQuery q = run(c, "SELECT 1 FROM Checkings WHERE AccountNr = ? AND Chk_Number = ? AND Chk_Entry <> ? LIMIT 1",
                       {account, number, exceptKey});
-    return q.next();
+    return Ado::next(q);
 }
 
 Money lastBalance(Ado::Connection& c, Register r, const QString& account) {
@@ -210,14 +219,14 @@ Money lastBalance(Ado::Connection& c, Register r, const QString& account) {
                       "SELECT " + k.balance + " FROM " + k.table + " WHERE AccountNr = ? ORDER BY " + k.date +
                           " DESC, " + k.key + " DESC LIMIT 1",
                       {account});
-    return q.next() ? q.value(0).toLongLong() : 0;
+    return Ado::next(q) ? q.value(0).toLongLong() : 0;
 }
 
 Money total(Ado::Connection& c, Register r, const QString& account, Period period) {
     QVariantList binds;
     const QString where = periodCondition(r, account, period, binds);
     QSqlQuery q = run(c, "SELECT TOTAL(" + columns(r).amount + ") FROM " + columns(r).table + " WHERE " + where, binds);
-    return q.next() ? Money(q.value(0).toLongLong()) : 0;
+    return Ado::next(q) ? Money(q.value(0).toLongLong()) : 0;
 }
 
 QList<std::pair<int, Money>> categoryTotals(Ado::Connection& c, const QString& account, Period period) {
@@ -228,7 +237,7 @@ QList<std::pair<int, Money>> categoryTotals(Ado::Connection& c, const QString& a
                           " AND Chk_Category >= 0 GROUP BY Chk_Category ORDER BY Chk_Category",
                       binds);
     QList<std::pair<int, Money>> out;
-    while (q.next()) out.append({q.value(0).toInt(), q.value(1).toLongLong()});
+    while (Ado::next(q)) out.append({q.value(0).toInt(), q.value(1).toLongLong()});
     return out;
 }
 
@@ -318,7 +327,7 @@ int correct(Ado::Connection& c, Register r, const QString& account, const Place&
                          "SELECT " + k.balance + " FROM " + k.table + " WHERE AccountNr = ? AND (" + k.date + ", " +
                              k.key + ") < (?, ?) ORDER BY " + k.date + " DESC, " + k.key + " DESC LIMIT 1",
                          {account, iso(from.date), from.entry});
-    Money running = seed.next() ? seed.value(0).toLongLong() : 0;
+    Money running = Ado::next(seed) ? seed.value(0).toLongLong() : 0;
     seed.finish();
 
     QSqlQuery rest =
@@ -327,7 +336,7 @@ int correct(Ado::Connection& c, Register r, const QString& account, const Place&
                 k.date + ", " + k.key + ") >= (?, ?) ORDER BY " + k.date + ", " + k.key,
             {account, iso(from.date), from.entry});
     QList<std::pair<qint64, Money>> wrong;
-    while (rest.next()) {
+    while (Ado::next(rest)) {
         running += rest.value(1).toLongLong();
         if (rest.value(2).toLongLong() != running) wrong.append({rest.value(0).toLongLong(), running});
     }

@@ -35,9 +35,11 @@ double toDouble(Money m);
 
 enum class Register { Checkings, Savings };
 
-// Opens the bank's database on `c`. A missing file is created with the
-// empty tables; an existing file must be a database holding the three
-// tables, else RuntimeError is thrown and the file is left as it was.
+// Opens the bank's database on `c`. A missing file, or a database holding
+// no table at all (an empty file), gets the empty tables; any other file
+// must be a database holding the three tables, else RuntimeError is thrown
+// (3343 for a file that is no SQLite database) and the file is left as it
+// was. Every read throws when the database fails during it.
 void open(Ado::Connection& c, const QString& file);
 // Creates the tables and indexes in an empty database.
 void createSchema(Ado::Connection& c);

@@ -44,6 +44,8 @@ namespace {
 // Places of the register frame's controls, in twips.
 constexpr double kGridLeft = 120, kGridTop = 720, kGridWidth = 8760, kGridHeight = 2880;
 constexpr double kAddDelTop = 5340;
+// Lengths the fields hold.
+constexpr int kNameLength = 50, kTextLength = 64, kCheckNumberDigits = 9;
 
 // The checkings and savings grids' heading rows; their blanks give the
 // relative column widths.
@@ -81,6 +83,39 @@ void formatGrid(FlexGrid* grid, const QString& format) {
 }
 
 void setLabelColor(Label* l, const QColor& c) { l->setForeColor(c); }
+
+// Room in the grid's font for a text, with the cell's margins, in twips.
+int roomFor(const FlexGrid* grid, const QStringList& texts) {
+    const QFontMetrics metrics(grid->font());
+    int widest = 0;
+    for (const QString& t : texts) widest = std::max(widest, metrics.horizontalAdvance(t));
+    return (widest + 12) * Form::twipsPerPixel;
+}
+
+// The number, amount and balance columns as wide as their widest figure.
+void fitMoneyColumns(class frmBank* frm) {
+    // The widest amount a register can show, under either sign, and its
+    // heading in the language shown.
+    const QStringList amounts{QStringLiteral("$ -9999999.99"), QString::fromUtf8("€ -9999999.99")};
+    auto widen = [&](FlexGrid* grid, int col, const QStringList& texts, QList<int> donors) {
+        const int need = roomFor(grid, texts + QStringList{grid->TextMatrix(0, col)}) - grid->ColWidth(col);
+        if (need <= 0) return;
+        grid->setColWidth(col, grid->ColWidth(col) + need);
+        // The text columns give up what the figures take, the widest first.
+        std::sort(donors.begin(), donors.end(), [grid](int a, int b) { return grid->ColWidth(a) > grid->ColWidth(b); });
+        int left = need;
+        for (int d : donors) {
+            const int give = std::min(left, std::max(0, grid->ColWidth(d) - roomFor(grid, {grid->TextMatrix(0, d)})));
+            grid->setColWidth(d, grid->ColWidth(d) - give);
+            left -= give;
+        }
+    };
+    widen(frm->flxGrid, 0, {QStringLiteral("999999999")}, {2, 3});
+    widen(frm->flxGrid, 4, amounts, {2, 3});
+    widen(frm->flxGrid, 5, amounts, {2, 3});
+    widen(frm->flxgrid2, 0, amounts, {});
+    widen(frm->flxgrid2, 1, amounts, {});
+}
 
 // A label-button's font: "Haettenschweiler" at the given size.
 void buttonFont(Label* l, double size, bool bold = false) {
@@ -175,10 +210,13 @@ void SetLangBank(class frmBank* frm) {
     const std::array<std::pair<Label*, double>, 4> types{
         {{frm->lblDeposit, 16}, {frm->lblPayment, 16}, {frm->lblWithdrawl, 16}, {frm->lblTransfer, 14}}};
     for (const auto& [label, size] : types) {
-        label->move(label->x() + Form::px(60), label->y());
+        label->move(Form::px(4200), label->y());
         label->setFontSize(size);
     }
-    frm->shpSavings->setGeometry(Form::px(3480), frm->shpSavings->y(), Form::px(1185), frm->shpSavings->height());
+    // "Über-" and "weisung" on two lines, the dots of the Ü and the
+    // descender of the g inside the label.
+    frm->lblTransfer->resize(frm->lblTransfer->width(),
+                             QFontMetrics(frm->lblTransfer->font()).lineSpacing() * 2 + Form::px(60));
 }
 
 frmBank::frmBank() {
@@ -209,6 +247,7 @@ void frmBank::buildLogin() {
     txtLastName = makeText(fraUser, 5040, 640, 2200);
     lblFirstName = makeLabel(fraUser, QStringLiteral("Enter First Name"), 7440, 300, 1900, 270);
     txtFirstName = makeText(fraUser, 7440, 640, 1900);
+    for (TextBox* name : {txtLastName, txtFirstName}) name->setMaxLength(kNameLength);
     cmdOK = new QPushButton(QStringLiteral("OK"), fraUser);
     place(cmdOK, 9540, 600, 840, 420);
     cmdOK->setDefault(true);
@@ -314,11 +353,15 @@ void frmBank::buildEditor() {
         lblDat[i] = makeLabel(fraCheckings, caption, left, top, width, 270);
         txtDat[i] = makeText(fraCheckings, left, top + (field1 - top1), width);
     }
+    // What the register stores: check numbers of up to nine digits, texts
+    // of up to 64 characters.
+    txtDat[0]->setMaxLength(kCheckNumberDigits);
+    txtDat[2]->setMaxLength(kTextLength);
     lblPayee = makeLabel(fraCheckings, QStringLiteral("Payee"), 2340, top1, 2100, 270);
     cboPayee = new QComboBox(fraCheckings);
     cboPayee->setEditable(true);
     cboPayee->setInsertPolicy(QComboBox::NoInsert);
-    cboPayee->lineEdit()->setMaxLength(64);
+    cboPayee->lineEdit()->setMaxLength(kTextLength);
     place(cboPayee, 2340, field1, 2100, 315);
     lblCat = makeLabel(fraCheckings, QStringLiteral("Budget Category"), 6840, top2, 2100, 270);
     cboCat = new QComboBox(fraCheckings);
@@ -405,6 +448,14 @@ void frmBank::wire() {
     });
     flxGrid->onClick = [this] { flxGrid_Click(); };
     flxgrid2->onClick = [this] { flxgrid2_Click(); };
+    // The editor belongs to the row it was opened on: any other move of the
+    // current row than the opening click closes it, as scrolling does.
+    for (FlexGrid* g : {flxGrid, flxgrid2}) {
+        g->onRowChange = [this](bool byLeftPress) {
+            if (!byLeftPress) fraDrag->setVisible(false);
+        };
+        g->installEventFilter(this);
+    }
     fraCheckings->installEventFilter(this);
     lblReconcile->onMouseDown = [this](int Button, int Shift, int X, int Y) {
         lblReconcile_MouseDown(Button, Shift, X, Y);
@@ -478,6 +529,10 @@ void frmBank::wire() {
     for (int i = 0; i < 7; ++i) named_.push_back({txtDat[i], lblDat[i]});
     for (Label* l : {lblSwitch[0], lblSwitch[1], lblAdd[0], lblAdd[1], lblAdd[2], lblDel[0], lblDel[1], lblDel[2]})
         named_.push_back({l, l});
+    // Each box is labelled by its caption for assistive tools.
+    for (const auto& [control, label] : named_)
+        if (control != label && !dynamic_cast<FlexGrid*>(control) && !dynamic_cast<Label*>(control))
+            label->setBuddy(control);
     nameControls();
 }
 
@@ -496,8 +551,11 @@ void frmBank::Form_Load() {
     bNewTransaction = bEditEntry = bZeroAmount = bDateOld = bDateForTransfer = false;
     vSelEntry = vSelSavEntry = vPrevEntry = intNextEntry = 0;
     objBank = std::make_unique<clsBank>();
+    // A date picked for the transfer goes to the transfer's field, any
+    // other to the entry's.
     frmClndr::bankDateField = []() -> TextBox* {
-        return isFormLoaded<class frmBank>() ? ::frmBank()->txtDat[1] : nullptr;
+        if (!isFormLoaded<class frmBank>()) return nullptr;
+        return ::frmBank()->txtDat[bDateForTransfer ? 5 : 1];
     };
 }
 
@@ -582,7 +640,12 @@ void frmBank::cmdOK_Click() {
                 return;
             }
             Ledger::addAccount(cnBank(), account(), txtLastName->Text(), txtFirstName->Text());
-            objBank->SaveDebts(this);
+            try {
+                objBank->SaveDebts(this);
+            } catch (const RuntimeError&) {
+                // The new account's debts list is empty whether the file could
+                // be written or not; the first change of the debts reports it.
+            }
         } else {
             invalidAccount();
             return;
@@ -590,9 +653,20 @@ void frmBank::cmdOK_Click() {
         ShowAccountViews();
         bLoggedIn = true;
     } catch (const RuntimeError& e) {
-        if (fraUser->isVisibleTo(this)) cnBank().Close();
+        // A log-in either ends in the account book or leaves the log-in panel.
+        if (!fraUser->isVisibleTo(this)) showLoginPanel();
+        cnBank().Close();
         ShowProblem(QStringLiteral("Could Not Access Database"), e.number, e.description);
     }
+}
+
+void frmBank::showLoginPanel() {
+    for (QWidget* w : std::initializer_list<QWidget*>{fraTotal, fraInfo, fraCurrency, fraCheckings, fraDebts,
+                                                      fraTransfer, cmdBudget})
+        w->setVisible(false);
+    fraUser->setVisible(true);
+    setClientSizeTwips(10800, 2100);
+    txtPwd->setFocus();
 }
 
 void frmBank::ShowAccountViews() {
@@ -616,12 +690,15 @@ void frmBank::ShowAccountViews() {
     objBank->GetInfo(this);
     objBank->GetBalances(this);
     FillTransferList();
+    // The log-in only reads the debts: nothing is written back.
     objBank->LoadDebts(this);
-    objBank->TotalDebts(this);
+    objBank->ShowDebtsTotal(this);
+    fitMoneyColumns(this);
     nameControls();
 }
 
 void frmBank::FillTransferList() {
+    cboFromTo->clear();
     cboFromTo->addItem(L(QStringLiteral("From Checkings To Savings"), QStringLiteral("Von Girokonto Zu Sparkonto")));
     cboFromTo->addItem(L(QStringLiteral("From Savings To Checkings"), QStringLiteral("Von Sparkonto Zu Girokonto")));
     cboFromTo->setCurrentIndex(-1);
@@ -638,15 +715,29 @@ void frmBank::lblSwitch_Click(int Index) {
     const bool checkings = Index == 0;
     fraCheckings->setCaption(checkings ? L(QStringLiteral("Checkings"), QStringLiteral("Scheckbuch"))
                                        : L(QStringLiteral("Bankbook"), QStringLiteral("Sparbuch")));
-    objBank->FindYears(this, checkings ? QStringLiteral("Checkings") : QStringLiteral("Savings"));
-    if (checkings)
-        FillCheckingsGrid(this);
-    else
-        FillSavingsGrid(this);
+    {
+        // The register is filled once, below, not at each change of the year.
+        const QSignalBlocker quiet(cboYear);
+        objBank->FindYears(this, checkings ? QStringLiteral("Checkings") : QStringLiteral("Savings"));
+    }
+    // A transfer fills both registers once when both halves are booked.
+    if (!transferring_) {
+        if (checkings)
+            FillCheckingsGrid(this);
+        else
+            FillSavingsGrid(this);
+    }
     lblAdd_Click(1);
     if (checkings) cboPayee->setEditText(QString());
     (checkings ? flxGrid : flxgrid2)->raise();
     fraDrag->raise();
+    if (!checkings) {
+        // The focus leaves the checkings-only fields before they hide, so it
+        // does not pass on to the date field (which opens the calendar).
+        const QWidget* focus = focusWidget();
+        for (QWidget* w : std::initializer_list<QWidget*>{txtDat[0], cboPayee, txtDat[2], cboCat})
+            if (focus && (focus == w || w->isAncestorOf(focus))) flxgrid2->setFocus();
+    }
     showCheckingsControls(checkings);
     shpCheckings->setVisible(checkings);
     shpSavings->setVisible(!checkings);
@@ -665,6 +756,8 @@ void frmBank::cboMonth_Click() { cboYear_Click(); }
 void frmBank::optDollar_Click() {
     if (!bLoggedIn) return;
     FillCheckingsGrid(this);
+    // The savings register shown takes the sign too, and its counts stay below it.
+    if (!checkingsShown()) FillSavingsGrid(this);
     Activation();
 }
 
@@ -704,6 +797,8 @@ void frmBank::flxGrid_Click() {
         if (vEntryCount == 0 || flxGrid->Row() < 1) return;
         showStrip(fraDrag, flxGrid);
         const int row = flxGrid->Row();
+        editRow_ = row;
+        editKey_ = flxGrid->TextMatrix(row, 7).toLongLong();
         const std::array<Label*, 6> strip{lblNr, lblDate, lblOrder, lblDescription, lblTransaction, lblBalance};
         for (int col = 0; col < 6; ++col) {
             flxGrid->setCol(col);
@@ -735,6 +830,8 @@ void frmBank::flxgrid2_Click() {
         if (vEntryCount == 0 || flxgrid2->Row() < 1) return;
         showStrip(fraDrag, flxgrid2);
         const int row = flxgrid2->Row();
+        editRow_ = row;
+        editKey_ = flxgrid2->TextMatrix(row, 3).toLongLong();
         const std::array<Label*, 3> strip{lblBalance, lblTransaction, lblDate};
         for (int col = 0; col < 3; ++col) {
             flxgrid2->setCol(col);
@@ -763,26 +860,25 @@ QChar frmBank::separator() const {
     return total.size() >= 3 && total[total.size() - 3] == u',' ? u',' : u'.';
 }
 
-void frmBank::handOverTransferDate() {
-    if (!bDateForTransfer || txtDat[1]->Text().isEmpty()) return;
-    txtDat[5]->setTextValue(txtDat[1]->Text());
-    txtDat[1]->clear();
-    bDateForTransfer = false;
-    if (!txtDat[5]->Text().isEmpty()) txtDat[6]->setFocus();
-}
-
 void frmBank::txtDat_GotFocus(int Index) {
     if (Index == 1 || Index == 5) {
         bDateForTransfer = Index == 5;
         frmClndr::FromBank = true;
-        frmClndr()->Show(vbModeless);
+        class frmClndr* calendar = frmClndr();
+        const QString before = txtDat[5]->Text();
+        // The calendar writes the field the flag names; the flag is down
+        // again when it closes, with or without a pick.
+        connect(calendar, &QObject::destroyed, this, [this, before] {
+            if (bDateForTransfer && txtDat[5]->Text() != before) txtDat[6]->setFocus();
+            bDateForTransfer = false;
+        });
+        calendar->Show(vbModeless);
         // Dates are picked in the calendar, which writes the entry date field.
         if (checkingsShown())
             cboPayee->setFocus();
         else
             txtDat[3]->setFocus();
     }
-    handOverTransferDate();
 }
 
 void frmBank::txtDat_KeyPress(int Index, int& KeyAscii) {
@@ -814,10 +910,12 @@ void frmBank::txtDat_KeyDown(int Index, int& KeyCode, int) {
         field->setTextValue(field->Text() + separator());
         field->setCursorPosition(int(field->Text().size()));
         field->setFocus();
+        // The key's own character would add a second separator.
+        KeyCode = 0;
     }
 }
 
-void frmBank::cboPayee_GotFocus() { handOverTransferDate(); }
+void frmBank::cboPayee_GotFocus() {}
 
 void frmBank::cboPayee_Click() {
     if (bLoggedIn) txtDat[2]->setFocus();
@@ -847,9 +945,8 @@ void frmBank::Activation() {
             for (Label* l : {lblDeposit, lblPayment, lblWithdrawl, lblTransfer}) l->setVisible(false);
         }
         if (fraDrag->isVisibleTo(this)) {
-            FlexGrid* grid = checkingsShown() ? flxGrid : flxgrid2;
-            grid->setCol(checkingsShown() ? 8 : 4);
-            if (!grid->Text().isEmpty()) {
+            const FlexGrid* grid = checkingsShown() ? flxGrid : flxgrid2;
+            if (!grid->TextMatrix(editRow_, checkingsShown() ? 8 : 4).isEmpty()) {
                 lblTransfer->setVisible(true);
                 for (Label* l : {lblDeposit, lblPayment, lblWithdrawl}) l->setVisible(false);
             }
@@ -903,7 +1000,7 @@ void frmBank::lblAdd_Click(int Index) {
                 w->setVisible(false);
         } else {
             const std::optional<double> amount = Runtime::toNumber(txtDebt->Text());
-            if (amount && *amount != 0) {
+            if (amount && !BankText::roundsToZero(Ledger::toMoney(*amount))) {
                 txtDebt->setTextValue(Runtime::Format(*amount, QStringLiteral("00.00")));
                 // The total reads the amount from the item's first 8 characters.
                 if (txtDebt->Text().size() > 8) throw Err::overflow();
@@ -1040,8 +1137,7 @@ bool frmBank::UpdateEntry() {
     const bool checkings = checkingsShown();
     const Register r = checkings ? Register::Checkings : Register::Savings;
     const Register other = checkings ? Register::Savings : Register::Checkings;
-    FlexGrid* grid = checkings ? flxGrid : flxgrid2;
-    const qint64 key = grid->TextMatrix(grid->Row(), checkings ? 7 : 3).toLongLong();
+    const qint64 key = editKey_;
     if (!checkings) objBank->FindNextSav_Entry(this);
 
     Ado::Transaction t(cnBank());
@@ -1092,8 +1188,7 @@ bool frmBank::DeleteEntry() {
         objBank->FindNextChk_Entry(this);
     else
         objBank->FindNextSav_Entry(this);
-    FlexGrid* grid = checkings ? flxGrid : flxgrid2;
-    const qint64 key = grid->TextMatrix(grid->Row(), checkings ? 7 : 3).toLongLong();
+    const qint64 key = editKey_;
     const std::optional<Ledger::Entry> old = Ledger::entry(cnBank(), r, key);
     if (!old) throw RuntimeError(3021, QStringLiteral("The entry is no longer stored"));
     Ledger::deleteEntry(cnBank(), r, key);
@@ -1127,9 +1222,10 @@ void frmBank::lblDel_Click(int Index) {
             QListWidgetItem* item = lstDebts->currentItem();
             if (item && !item->text().isEmpty()) {
                 const QString text = item->text();
+                const QString sign = optDollar->isChecked() ? QStringLiteral("$") : QString::fromUtf8("€");
                 const QString question =
-                    L(QStringLiteral("Did you really reimburse ''$") + text + QStringLiteral("''"),
-                      QStringLiteral("Haben Sie wirklich ''$") + text + QString::fromUtf8("'' zurückerstattet"));
+                    L(QStringLiteral("Did you really reimburse ''") + sign + text + QStringLiteral("''"),
+                      QStringLiteral("Haben Sie wirklich ''") + sign + text + QString::fromUtf8("'' zurückerstattet"));
                 if (MsgBox(question, vbYesNo + vbQuestion) == vbYes) {
                     delete item;
                     try {
@@ -1338,6 +1434,9 @@ bool frmBank::eventFilter(QObject* watched, QEvent* e) {
         break;
     case QEvent::MouseButtonRelease:
         if (watched == fraCheckings) fraCheckings_Click();
+        break;
+    case QEvent::FontChange:
+        if (watched == flxGrid || watched == flxgrid2) fitMoneyColumns(this);
         break;
     default: break;
     }

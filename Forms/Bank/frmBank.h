@@ -163,6 +163,10 @@ public:
     QString account() const;
     // The checkings register is the one shown (the payee box is visible).
     bool checkingsShown() const;
+    // The entry number of the row the editor was opened on (by a click on
+    // it); the editor's writes and checks act on this entry, whatever row
+    // of the grid is current.
+    qint64 editorKey() const { return editKey_; }
 
 protected:
     void Form_Load() override;
@@ -185,6 +189,8 @@ private:
 
     // Log-in steps.
     void invalidAccount();
+    // Back from a log-in that failed half-way: the panel alone, as opened.
+    void showLoginPanel();
     void ShowAccountViews();
     void FillTransferList();
 
@@ -204,8 +210,6 @@ private:
     void updateRegister(Ledger::Register r);
     bool DeleteEntry();
     void PrepareTransferEntry();
-    // A date picked for the transfer moves from the entry date field.
-    void handOverTransferDate();
 
     // Every field named for assistive tools by its label, in the current language.
     void nameControls();
@@ -213,6 +217,9 @@ private:
 
     // Set while a transfer books its two halves in one transaction.
     bool transferring_ = false;
+    // The grid row and the entry number the editor was opened on.
+    int editRow_ = 0;
+    qint64 editKey_ = 0;
 };
 
 class frmBank* frmBank();
