@@ -235,6 +235,32 @@ private slots:
         QCOMPARE(messages().size(), 1);
     }
 
+    // A second build in the same run reads the month chosen then; "New
+    // Budget" lets the ticked box build again too.
+    void buildsAgainFromTheChosenPeriod() {
+        {
+            BankFixture::Books b(QStringLiteral("5"));
+            b.add(Register::Checkings, QDate(2025, 3, 2), -100, 3);
+            b.add(Register::Checkings, QDate(2025, 4, 2), -50, 3);
+        }
+        class frmBudget* f = openBudget();
+        frmBank()->cboMonth->setCurrentIndex(2);
+        f->chkCreate->setChecked(true);
+        typeKeys(f->txtGrossIncomeM, "1500\r");
+        QCOMPARE(f->txtExpenseM[3]->Text(), QStringLiteral("100.00"));
+        f->Hide();
+        frmBank()->cboMonth->setCurrentIndex(3);
+        frmBank()->cmdBudget->click();
+        QVERIFY(!BudgetCreated);
+        f->cmdNew->click();
+        QVERIFY(f->chkCreate->isChecked());
+        typeKeys(f->txtGrossIncomeM, "1500\r");
+        QCOMPARE(f->txtExpenseM[3]->Text(), QStringLiteral("50.00"));
+        QVERIFY(BudgetCreated);
+        f->cmdNew->click();
+        QVERIFY(!BudgetCreated);
+    }
+
     // Tithe and tax typed up to the whole gross income leave nothing to
     // share: the build fails once, and builds when there is income again.
     void noNetIncome() {

@@ -227,9 +227,11 @@ void frmBudget::Form_Load() {
     readCurrency();
 }
 
-// The bank's currency may have changed since the sheet was loaded.
+// The bank's currency may have changed since the sheet was loaded, and a
+// ticked "Create From Data" builds anew from the period chosen now.
 void frmBudget::showEvent(QShowEvent* e) {
     readCurrency();
+    BudgetCreated = false;
     Form::showEvent(e);
 }
 
@@ -435,6 +437,7 @@ void frmBudget::CreateBudget() {
 }
 
 void frmBudget::ResetBudget() {
+    BudgetCreated = false;
     for (TextBox* box : {txtGrossIncomeM, txtGrossIncomeA, txtTitheM, txtTitheA, txtTaxM, txtTaxA, txtNetIncomeM,
                          txtNetIncomeA})
         box->clear();
