@@ -139,6 +139,17 @@ void pick(class frmBank* f, int row) {
     g->clickCell(row, 2);
 }
 
+// Where a row's payee cell (the date cell in savings) shows, in the
+// viewport's coordinates; the current row is left as it was.
+QPoint cellPoint(FlexGrid* g, int row) {
+    const int current = g->Row();
+    g->setRow(row);
+    g->setCol(2);
+    const QPoint p(Form::px(g->CellLeft()) + 4, Form::px(g->CellTop()) + Form::px(g->CellHeight()) / 2);
+    g->setRow(current);
+    return p - g->viewport()->pos();
+}
+
 // The transfer panel filled and "OK" pressed.
 void transfer(class frmBank* f, int direction, const QString& date, const QString& amount) {
     f->cboFromTo->setCurrentIndex(direction);
@@ -202,7 +213,12 @@ private slots:
 
     void foreignFileIsRefused_data() {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("not a database") << QByteArray("Just some text, no database at all.\r\n");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("not a database") << QByteArray("Just some text, no database at all.\r\n")
+                                        << "3343: \"Bank.mdb\" is not a database of this program";
+        QTest::newRow("a database of an older format")
+            << QByteArray("\0\x01\0\0Standard Jet DB\0", 20) + QByteArray(2028, '\x55')
+            << "3343: \"Bank.mdb\" is not a database of this program";
         QByteArray empty;
         {
             // A SQLite database without the bank's tables.
@@ -216,20 +232,50 @@ private slots:
             QVERIFY(f.open(QIODevice::ReadOnly));
             empty = f.readAll();
         }
-        QTest::newRow("database without the tables") << empty;
+        QTest::newRow("database of other tables") << empty << "3078: The database holds no table 'ID'";
     }
     void foreignFileIsRefused() {
         QFETCH(QByteArray, bytes);
+        QFETCH(QString, says);
         writeFile(QStringLiteral("Bank.mdb"), bytes);
         class frmBank* f = openBank();
         enter(f, QStringLiteral("12"), f->optNewUser, QStringLiteral("Doe"), QStringLiteral("Jane"));
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
-        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: OpenBankConnection\n")));
+        QCOMPARE(MsgBoxSeam::last().text, "Problem: OpenBankConnection\n" + says);
         QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
         QCOMPARE(readFile(QStringLiteral("Bank.mdb")), bytes);
         QVERIFY(f->fraUser->isVisible());
         QVERIFY(!bLoggedIn);
         QCOMPARE(cnBank().State(), int(Ado::adStateClosed));
+    }
+
+    // A creation killed before its tables were written leaves an empty file.
+    void emptyDatabaseIsTakenUp_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray noTables;
+        {
+            QTemporaryDir dir;
+            const QString file = dir.filePath(QStringLiteral("none.mdb"));
+            Ado::Connection c(QStringLiteral("none"));
+            c.Open(file);
+            c.Execute(QStringLiteral("PRAGMA user_version = 1"));
+            c.Close();
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            noTables = f.readAll();
+        }
+        QTest::newRow("0 bytes") << QByteArray();
+        QTest::newRow("a database without any table") << noTables;
+    }
+    void emptyDatabaseIsTakenUp() {
+        QFETCH(QByteArray, bytes);
+        writeFile(QStringLiteral("Bank.mdb"), bytes);
+        class frmBank* f = loggedIn(QStringLiteral("12"));
+        QCOMPARE(shownTexts(), QStringList());
+        QVERIFY(bLoggedIn);
+        QVERIFY(!f->fraUser->isVisible());
+        Store s;
+        QCOMPARE(Ledger::accounts(s.c), QStringList{"12"});
     }
 
     // Balances of a register holding +100 on 10 Jan, -30 on 10 Feb and +50
@@ -703,6 +749,10 @@ private slots:
                                                         << "0,50"
                                                         << "Shop"
                                                         << "" << QStringList() << 1;
+        QTest::newRow("amount rounding to 0.00") << QLocale::c() << "1 Mar 2026"
+                                                 << "-0.004"
+                                                 << "Shop"
+                                                 << "" << QStringList{"Invalid Transaction"} << 0;
         QTest::newRow("minus sign in the middle") << QLocale::c() << "1 Mar 2026"
                                                   << "5-3"
                                                   << "Shop"
@@ -733,6 +783,31 @@ private slots:
         QCOMPARE(shownTexts(), messages);
         Store s;
         QCOMPARE(Ledger::entries(s.c, Register::Checkings, "4711").size(), qsizetype(stored));
+    }
+
+    // The fields hold what the register and the holder's row store.
+    void fieldBounds() {
+        class frmBank* f = openBank();
+        f->optNewUser->click();
+        f->txtLastName->typeText(QString(60, u'L'));
+        f->txtFirstName->typeText(QString(60, u'F'));
+        QCOMPARE(f->txtLastName->Text().size(), 50);
+        QCOMPARE(f->txtFirstName->Text().size(), 50);
+        f->txtPwd->setTextValue(QStringLiteral("4711"));
+        f->cmdOK->click();
+        f->txtDat[0]->typeText(QStringLiteral("12345678901234567890"));
+        QCOMPARE(f->txtDat[0]->Text(), QStringLiteral("123456789"));
+        f->txtDat[2]->typeText(QString(70, u'd'));
+        QCOMPARE(f->txtDat[2]->Text().size(), 64);
+        f->txtDat[1]->setTextValue(QStringLiteral("1 Mar 2026"));
+        f->cboPayee->setEditText(QStringLiteral("Shop"));
+        f->txtDat[3]->setTextValue(QStringLiteral("-5"));
+        f->lblAdd[0]->click();
+        QCOMPARE(shownTexts(), QStringList());
+        Store s;
+        const Ledger::Entry e = Ledger::entries(s.c, Register::Checkings, "4711").first();
+        QCOMPARE(e.number, std::optional<qint64>(123456789));
+        QCOMPARE(e.description, QString(64, u'd'));
     }
 
     void categoryOnDepositIsCleared() {
@@ -781,6 +856,70 @@ private slots:
         Store s;
         QCOMPARE(Ledger::entries(s.c, Register::Checkings, "4711").first().date, QDate(1999, 12, 31));
         QVERIFY(!f->fraDrag->isVisible());
+    }
+
+    // The editor opened on the first of three entries; the grid's current
+    // row then moves by the keyboard, a right click, or the program. Upd
+    // and Del act on the entry the editor shows, or on none.
+    void editorKeepsItsEntry_data() {
+        QTest::addColumn<bool>("savings");
+        QTest::addColumn<QString>("move");
+        QTest::addColumn<bool>("remove");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QList<Money>>("amounts");
+        const QStringList none{"Please select an entry first"};
+        const QList<Money> untouched = moneyList({100, -50, 20});
+        QTest::newRow("checkings: Down, Upd") << false << "Down" << false << none << untouched;
+        QTest::newRow("checkings: right click, Escape, Del") << false << "right click" << true << none << untouched;
+        QTest::newRow("checkings: moved by the program, Upd")
+            << false << "program" << false << QStringList() << moneyList({-77, -50, 20});
+        QTest::newRow("checkings: moved by the program, Del")
+            << false << "program" << true << QStringList{"Are You Sure That You Want To Delete This Entry"}
+            << moneyList({-50, 20});
+        QTest::newRow("savings: Down, Upd") << true << "Down" << false << none << untouched;
+        QTest::newRow("savings: right click, Escape, Del") << true << "right click" << true << none << untouched;
+        QTest::newRow("savings: moved by the program, Upd")
+            << true << "program" << false << QStringList() << moneyList({-77, -50, 20});
+    }
+    void editorKeepsItsEntry() {
+        QFETCH(bool, savings);
+        QFETCH(QString, move);
+        QFETCH(bool, remove);
+        QFETCH(QStringList, messages);
+        QFETCH(QList<Money>, amounts);
+        class frmBank* f = loggedIn();
+        if (savings) f->lblSwitch[1]->click();
+        addEntry(f, "10 Jan 2026", "100", "A");
+        addEntry(f, "10 Feb 2026", "-50", "B");
+        addEntry(f, "10 Mar 2026", "20", "C");
+        FlexGrid* g = savings ? f->flxgrid2 : f->flxGrid;
+        pick(f, 1);
+        QVERIFY(f->fraDrag->isVisible());
+        if (move == QLatin1String("Down")) {
+            // The focus in the grid, where Shift+Tab from the editor puts it.
+            g->setFocus();
+            QTest::keyClick(g, Qt::Key_Down);
+        } else if (move == QLatin1String("right click")) {
+            QTest::mouseClick(g->viewport(), Qt::RightButton, {}, cellPoint(g, 2));
+            QTest::keyClick(g, Qt::Key_Escape);
+        } else {
+            g->setRow(2);
+        }
+        QCOMPARE(g->Row(), 2);
+        MsgBoxSeam::clear();
+        if (remove) {
+            MsgBoxSeam::queueAnswer(vbYes);
+            f->lblDel[1]->click();
+        } else {
+            f->txtDat[3]->setTextValue(QStringLiteral("-77"));
+            f->lblDel[0]->click();
+        }
+        QCOMPARE(shownTexts(), messages);
+        Store s;
+        QList<Money> stored;
+        for (const Ledger::Entry& e : Ledger::entries(s.c, savings ? Register::Savings : Register::Checkings, "4711"))
+            stored << e.amount;
+        QCOMPARE(stored, amounts);
     }
 
     void reconcileMarkToggles() {
@@ -990,6 +1129,9 @@ private slots:
         QTest::newRow("amount a lone point") << 0 << "1 Mar 2026"
                                              << "."
                                              << "Invalid transaction";
+        QTest::newRow("amount rounding to 0.00") << 1 << "1 Mar 2026"
+                                                 << "0.004"
+                                                 << "Invalid transaction";
     }
     void transferChecks() {
         QFETCH(int, direction);
@@ -1091,6 +1233,10 @@ private slots:
                                   << "Rent"
                                   << ""
                                   << "Invalid Debt";
+        QTest::newRow("amount rounding to 0.00") << QLocale::c() << "0.004"
+                                                 << "Rent"
+                                                 << ""
+                                                 << "Invalid Debt";
         QTest::newRow("lone separator") << QLocale::c() << "."
                                         << "Rent"
                                         << ""
@@ -1142,6 +1288,72 @@ private slots:
         QCOMPARE(f->lblDebtsTotal->Caption(), QStringLiteral("$35892.50"));
         QCOMPARE(colorOf(f->lblDebtsTotal), QColor(255, 0, 0));
         QCOMPARE(debtsFileLines("4711").size(), 251);
+    }
+
+    // The log-in reads the debts file and writes nothing back.
+    void logInOnlyReadsTheDebts() {
+        const QByteArray bytes("\"12.50   Rent\"\r\"02.25   M\xfcller\"\r");
+        writeFile("4711Debts.qem", bytes);
+        {
+            Store s;
+            Ledger::addAccount(s.c, "4711", "Doe", "Jane");
+        }
+        class frmBank* f = openBank();
+        enter(f, QStringLiteral("4711"), f->optUser);
+        QCOMPARE(shownTexts(), QStringList());
+        QCOMPARE(debtItems(f), QStringList({"12.50   Rent", QString::fromUtf8("02.25   Müller")}));
+        QCOMPARE(f->lblDebtsTotal->Caption(), QStringLiteral("$14.75"));
+        QCOMPARE(readFile("4711Debts.qem"), bytes);
+    }
+
+    // A debts file that cannot be written keeps no one out; a change of
+    // the debts then says it cannot be saved.
+    void debtsFileNotWritable() {
+        {
+            Store s;
+            Ledger::addAccount(s.c, "4711", "Doe", "Jane");
+        }
+        QDir(programFolder()).mkdir("4711Debts.qem");
+        class frmBank* f = openBank();
+        enter(f, QStringLiteral("4711"), f->optUser);
+        for (const QString& text : shownTexts()) QVERIFY2(!text.startsWith(QStringLiteral("Problem")), qPrintable(text));
+        QVERIFY(bLoggedIn);
+        QVERIFY(f->fraCheckings->isVisible());
+        QCOMPARE(f->lblDebtsTotal->Caption(), QStringLiteral("$0.00"));
+        MsgBoxSeam::clear();
+        f->txtDebt->typeText(QStringLiteral("5"));
+        f->lblAdd[2]->click();
+        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Adding/Clearing\n75: ")));
+        QCOMPARE(debtItems(f), QStringList());
+    }
+
+    // A failure after the log-in panel was left brings the panel back.
+    void failedLogInLeavesThePanel() {
+        {
+            Store s;
+            Ledger::addAccount(s.c, "4711", "Doe", "Jane");
+            s.c.Execute(QStringLiteral("ALTER TABLE Checkings RENAME COLUMN Chk_Balance TO Other"));
+        }
+        class frmBank* f = openBank();
+        enter(f, QStringLiteral("4711"), f->optUser);
+        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Could Not Access Database\n")));
+        QVERIFY(f->fraUser->isVisible());
+        QVERIFY(!f->fraCheckings->isVisible());
+        QVERIFY(!bLoggedIn);
+        QCOMPARE(cnBank().State(), int(Ado::adStateClosed));
+    }
+
+    // A debt holding a character Windows-1252 has not comes back as typed.
+    void debtKeepsEveryCharacter() {
+        class frmBank* f = loggedIn();
+        f->txtDebt->typeText(QStringLiteral("5"));
+        f->txtDebtDescription->setTextValue(QString::fromUtf8("Gdańsk"));
+        f->lblAdd[2]->click();
+        f->Unload();
+        f = openBank();
+        enter(f, QStringLiteral("4711"), f->optUser);
+        QCOMPARE(debtItems(f), QStringList{QString::fromUtf8("05.00   Gdańsk")});
+        QCOMPARE(f->lblDebtsTotal->Caption(), QStringLiteral("$5.00"));
     }
 
     void reimburseOne() {
@@ -1239,12 +1451,34 @@ private slots:
         QCOMPARE(f->txtPwd->Text(), QStringLiteral("12345678"));
     }
 
+    // The keypad's decimal key gives the key code and the layout's
+    // character; the field takes the computer's separator once.
+    void keypadSeparator_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("character");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("US keyboard, amount") << kUS << 3 << "."
+                                             << "5.25";
+        QTest::newRow("German keyboard, amount") << kDE << 3 << ","
+                                                 << "5,25";
+        QTest::newRow("German keyboard, transfer amount") << kDE << 6 << ","
+                                                          << "5,25";
+        QTest::newRow("US keyboard, transfer amount") << kUS << 6 << "."
+                                                      << "5.25";
+    }
     void keypadSeparator() {
-        setLocale(kDE);
+        QFETCH(QLocale, locale);
+        QFETCH(int, field);
+        QFETCH(QString, character);
+        QFETCH(QString, text);
+        setLocale(locale);
         class frmBank* f = loggedIn();
-        f->txtDat[3]->typeText(QStringLiteral("5"));
-        QTest::keyClick(f->txtDat[3], Qt::Key_Period, Qt::KeypadModifier);
-        QCOMPARE(f->txtDat[3]->Text(), QStringLiteral("5,"));
+        TextBox* box = f->txtDat[field];
+        box->typeText(QStringLiteral("5"));
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_Period, character, Qt::KeypadModifier);
+        box->typeText(QStringLiteral("25"));
+        QCOMPARE(box->Text(), text);
     }
 
     // Enter in the number field moves to the date, which opens the
@@ -1273,6 +1507,37 @@ private slots:
         QCOMPARE(f->txtDat[5]->Text(), QStringLiteral("4 Mar 2026"));
         QCOMPARE(f->txtDat[1]->Text(), QString());
         QVERIFY(!bDateForTransfer);
+    }
+
+    // With the editor open, a date picked for the transfer goes to the
+    // transfer alone; the edited entry keeps its date.
+    void transferDateBesideTheEditor() {
+        class frmBank* f = loggedIn();
+        addEntry(f, "7 Jan 2026", "-5", "A");
+        addEntry(f, "9 Jan 2026", "-6", "B");
+        pick(f, 1);
+        f->txtDat_GotFocus(5);
+        frmClndr()->mvClndr_DateClick(QDate(2026, 1, 5));
+        processEvents();
+        QCOMPARE(f->txtDat[5]->Text(), QStringLiteral("5 Jan 2026"));
+        QCOMPARE(f->txtDat[1]->Text(), QStringLiteral("7 Jan 2026"));
+        f->lblDel[0]->click();
+        Store s;
+        QCOMPARE(Ledger::entries(s.c, Register::Checkings, "4711").first().date, QDate(2026, 1, 7));
+    }
+
+    // The calendar closed without a pick leaves the entry date field to
+    // the next row opened.
+    void transferCalendarClosedWithoutPick() {
+        class frmBank* f = loggedIn();
+        addEntry(f, "7 Jan 2026", "-5", "A");
+        f->txtDat_GotFocus(5);
+        frmClndr()->Unload();
+        processEvents();
+        QVERIFY(!bDateForTransfer);
+        pick(f, 1);
+        QCOMPARE(f->txtDat[1]->Text(), QStringLiteral("7 Jan 2026"));
+        QCOMPARE(f->txtDat[5]->Text(), QString());
     }
 
     // --- Side buttons and looks -------------------------------------------
