@@ -204,6 +204,9 @@ void FillCheckingsGrid(class frmBank* frm) {
         endFill(frm, grid);
         frm->lblEntries->setCaption(EntriesCaption(true));
     } catch (const RuntimeError& e) {
+        // No rows rather than the rows of another choice, or a part of them.
+        grid->setRows(1);
+        frm->fraDrag->setVisible(false);
         ShowProblem(QStringLiteral("Display Checkings"), e.number, e.description);
     }
 }
@@ -230,6 +233,9 @@ void FillSavingsGrid(class frmBank* frm) {
         endFill(frm, grid);
         frm->lblEntries->setCaption(EntriesCaption(false));
     } catch (const RuntimeError& e) {
+        // No rows rather than the rows of another choice, or a part of them.
+        grid->setRows(1);
+        frm->fraDrag->setVisible(false);
         ShowProblem(QStringLiteral("Display Savings"), e.number, e.description);
     }
 }

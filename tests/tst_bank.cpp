@@ -654,6 +654,117 @@ private slots:
         QVERIFY(f->flxGrid->ColWidth(7) <= 1);
     }
 
+    // The currency changed while the savings register is shown.
+    void currencyInSavingsView() {
+        class frmBank* f = loggedIn();
+        f->lblSwitch[1]->click();
+        addEntry(f, "1 Mar 2026", "40");
+        f->optEuro->click();
+        QCOMPARE(column(f->flxgrid2, 0), QStringList{QString::fromUtf8("€ 40.00")});
+        QCOMPARE(f->lblEntries->Caption(), QStringLiteral("1 Entries"));
+        pick(f, 1);
+        QVERIFY(f->fraDrag->isVisible());
+        QCOMPARE(f->txtDat[3]->Text(), QStringLiteral("40.00"));
+    }
+
+    // Switching to savings from the check number field leaves the
+    // calendar closed.
+    void switchOpensNoCalendar() {
+        class frmBank* f = loggedIn();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        f->txtDat[0]->setFocus();
+        QTest::mouseClick(f->lblSwitch[1], Qt::LeftButton);
+        QVERIFY(!f->checkingsShown());
+        QVERIFY(!isFormLoaded<class frmClndr>());
+        QVERIFY(f->flxgrid2->hasFocus());
+    }
+
+    // The widest figures a register holds fit their columns, in the
+    // grid's font, in both languages.
+    void figuresFit_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << QStringLiteral("English");
+        QTest::newRow("German") << QStringLiteral("German");
+    }
+    void figuresFit() {
+        QFETCH(QString, language);
+        useLanguage(language);
+        class frmBank* f = loggedIn();
+        addEntry(f, "1 Mar 2026", "-9999999.99", "Shop", "999999999");
+        f->optEuro->click();
+        f->lblSwitch[1]->click();
+        addEntry(f, "1 Mar 2026", "-9999999.99");
+        const auto fits = [](FlexGrid* g, int col) {
+            const int text = QFontMetrics(g->font()).horizontalAdvance(g->TextMatrix(1, col));
+            return text + 6 <= Form::px(g->ColWidth(col));
+        };
+        for (int col : {0, 4, 5}) QVERIFY2(fits(f->flxGrid, col), qPrintable(f->flxGrid->TextMatrix(1, col)));
+        for (int col : {0, 1}) QVERIFY2(fits(f->flxgrid2, col), qPrintable(f->flxgrid2->TextMatrix(1, col)));
+        QCOMPARE(f->flxGrid->TextMatrix(1, 4), QString::fromUtf8("€ -9999999.99"));
+        // The text columns still show their headings.
+        for (int col : {2, 3}) QVERIFY(f->flxGrid->ColWidth(col) >= 600);
+    }
+
+    void germanLooks() {
+        useLanguage(QStringLiteral("German"));
+        class frmBank* f = loggedIn();
+        f->lblSwitch[1]->click();
+        // The selection box stands around "Sparkonto", clear of "Jahr".
+        QVERIFY(f->shpSavings->geometry().contains(f->lblSwitch[1]->geometry()));
+        QVERIFY(f->shpSavings->geometry().right() < f->lblYear->x());
+        // "Über-" and "weisung" both fit.
+        const QFontMetrics metrics(f->lblTransfer->font());
+        QVERIFY(f->lblTransfer->height() >= 2 * metrics.lineSpacing());
+        // The filters are labelled by their captions.
+        QCOMPARE(f->lblYear->buddy(), static_cast<QWidget*>(f->cboYear));
+        QCOMPARE(f->lblMonth->buddy(), static_cast<QWidget*>(f->cboMonth));
+        QCOMPARE(f->cboYear->accessibleName(), QStringLiteral("Jahr"));
+    }
+
+    // A damaged page of "Bank.mdb" is reported; the register is never
+    // shown cut short as if whole.
+    void damagedDatabaseIsReported() {
+        {
+            Store s;
+            Ledger::addAccount(s.c, "5", "Doe", "Jane");
+            Ado::Transaction t(s.c);
+            for (int i = 0; i < 30000; ++i) {
+                Ledger::Entry e;
+                e.date = QDate(2000, 1, 1).addDays(i / 10);
+                e.amount = money(1);
+                e.payee = QStringLiteral("Payee %1").arg(i);
+                e.description = QStringLiteral("Entry number %1 of the register").arg(i);
+                Ledger::addEntry(s.c, Register::Checkings, "5", e);
+            }
+            t.commit();
+        }
+        // 4 KB overwritten in the middle of the file, on a page of its own.
+        QFile file(bankFile());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.seek(file.size() / 2 / 4096 * 4096));
+        file.write(QByteArray(4096, '\xa5'));
+        file.close();
+        {
+            Store s;
+            try {
+                Ledger::entries(s.c, Register::Checkings, "5");
+                QFAIL("the register was read as if whole");
+            } catch (const RuntimeError& e) {
+                QCOMPARE(e.number, 11);
+                QCOMPARE(e.description, QStringLiteral("database disk image is malformed"));
+            }
+        }
+        class frmBank* f = openBank();
+        enter(f, QStringLiteral("5"), f->optUser);
+        f->cboYear->setCurrentIndex(f->cboYear->count() - 1);
+        f->cboMonth->setCurrentIndex(0);
+        MsgBoxSeam::clear();
+        f->cboMonth->setCurrentIndex(12);
+        QCOMPARE(shownTexts(), QStringList{"Problem: Display Checkings\n11: database disk image is malformed"});
+        QCOMPARE(f->flxGrid->Rows(), 1);
+    }
+
     // --- Saving entries ---------------------------------------------------
 
     void backDatedThroughTheWindow_data() {
