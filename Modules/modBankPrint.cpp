@@ -14,7 +14,10 @@
 
 namespace StatementLayout {
 
-QString estimate(int rows) { return Runtime::Format(rows / double(kLinesPerPage), QStringLiteral("#.0")); }
+QString pagesText(int pages) {
+    if (pages == 1) return L(QStringLiteral("1 page"), QStringLiteral("1 Seite"));
+    return QString::number(pages) + L(QStringLiteral(" pages"), QStringLiteral(" Seiten"));
+}
 
 int pageTotal(int rows) {
     const int entries = std::max(0, rows - 1);
@@ -44,19 +47,21 @@ QString pageHeading(class frmBank* frm) {
 }
 
 void printHeadings(class frmBank* frm, FlexGrid* grid, const QList<double>& columns) {
-    moveTo(0.5, kHeadingY);
+    moveTo(kLeftEdge, kHeadingY);
     frmPrint()->SetupPage(pageHeading(frm));
     for (int c = 0; c < columns.size(); ++c) {
         moveTo(columns[c], kTitlesY);
         frmPrint()->SetupPage(grid->TextMatrix(0, c));
     }
-    moveTo(0.5, kFirstLineY);
+    moveTo(kLeftEdge, kFirstLineY);
 }
 
-// Printed straight on the printer, in the font of the last line, at the
-// left edge below it.
+// Printed straight on the printer, in the font of the last line, on the
+// line below it, at the left edge of the printable area (the entries'
+// first column): no printer prints at the paper's edge.
 void printPageLine() {
     Printer& printer = Printer::instance();
+    printer.setCurrentX(kLeftEdge);
     printer.Print(L(QStringLiteral("Page "), QStringLiteral("Seite ")) + QString::number(printer.Page()) +
                   QStringLiteral("/") + frmPrint()->txtPages->Text());
 }
@@ -71,7 +76,7 @@ struct Statement {
 
 void printStatement(class frmBank* frm, const Statement& s) {
     const int rows = s.grid->Rows();
-    if (MsgBox(s.question.arg(estimate(rows)), vbYesNo + vbQuestion) != vbYes) return;
+    if (MsgBox(s.question.arg(pagesText(pageTotal(rows))), vbYesNo + vbQuestion) != vbYes) return;
     frm->setMousePointer(vbHourglass);
     Printer& printer = Printer::instance();
     try {
@@ -116,14 +121,14 @@ void PrintSavHeadings(class frmBank* frm) { printHeadings(frm, frm->flxgrid2, kS
 
 void PrintCheckings(class frmBank* frm) {
     printStatement(frm, {frm->flxGrid, kCheckingsColumns, PrintChkHeadings,
-                         L(QStringLiteral("Do you really want to print out the selected checkings account (%1 pages)"),
-                           QString::fromUtf8("Möchten Sie das angewählte Girokonto (%1 Seiten) wirklich ausdrucken")),
+                         L(QStringLiteral("Do you really want to print out the selected checkings account (%1)"),
+                           QString::fromUtf8("Möchten Sie das angewählte Girokonto (%1) wirklich ausdrucken")),
                          QStringLiteral("PrintCheckings")});
 }
 
 void PrintSavings(class frmBank* frm) {
     printStatement(frm, {frm->flxgrid2, kSavingsColumns, PrintSavHeadings,
-                         L(QStringLiteral("Do you really want to print out the selected savings account (%1 pages)"),
-                           QString::fromUtf8("Möchten Sie das angewählte Sparkonto (%1 Seiten) wirklich ausdrucken")),
+                         L(QStringLiteral("Do you really want to print out the selected savings account (%1)"),
+                           QString::fromUtf8("Möchten Sie das angewählte Sparkonto (%1) wirklich ausdrucken")),
                          QStringLiteral("PrintSavings")});
 }

@@ -2,7 +2,8 @@
 // Statements of the bank: the register shown in the bank window (the rows
 // of the chosen year and month, as its grid holds them) laid out on Letter
 // pages through the print form. Every page starts with the register's
-// heading and the column titles and ends with "Page n/N"; a page holds 48
+// heading and the column titles and ends with "Page n/N" (at the left edge
+// of the printable area, 0.5 in); a page holds 48
 // entry lines (y 0.7 to 10.1 inches, 0.2 apart).
 #include <QString>
 
@@ -10,14 +11,17 @@ class frmBank;
 
 namespace StatementLayout {
 constexpr int kLinesPerPage = 48;
+// The left edge of the printable area: headings, the first column and
+// the page number line start there.
+constexpr double kLeftEdge = 0.5;
 constexpr double kHeadingY = 0.2;
 constexpr double kTitlesY = 0.5;
 constexpr double kFirstLineY = 0.7;
 constexpr double kLineStep = 0.2;
 
-// The page estimate of the question: the grid's rows (title row included)
-// over 48, with one decimal (".0" for a title row alone).
-QString estimate(int rows);
+// The pages that will print, as the question names them: "1 page",
+// "3 pages" ("1 Seite", "3 Seiten" in German).
+QString pagesText(int pages);
 // The pages the statement takes: at least one, one more for every 48
 // entries begun.
 int pageTotal(int rows);
