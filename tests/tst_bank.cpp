@@ -67,6 +67,20 @@ qint64 book(Ado::Connection& c, Register r, const QString& account, const QDate&
     return key;
 }
 
+// The bytes of a SQLite database made by one statement.
+QByteArray databaseBytes(const QString& statement) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("other.mdb"));
+    {
+        Ado::Connection c(QStringLiteral("other"));
+        c.Open(file);
+        c.Execute(statement);
+        c.Close();
+    }
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 QList<Money> balances(Ado::Connection& c, Register r, const QString& account) {
     QList<Money> out;
     for (const Ledger::Entry& e : Ledger::entries(c, r, account)) out << e.balance;
@@ -219,20 +233,8 @@ private slots:
         QTest::newRow("a database of an older format")
             << QByteArray("\0\x01\0\0Standard Jet DB\0", 20) + QByteArray(2028, '\x55')
             << "3343: \"Bank.mdb\" is not a database of this program";
-        QByteArray empty;
-        {
-            // A SQLite database without the bank's tables.
-            QTemporaryDir dir;
-            const QString file = dir.filePath(QStringLiteral("other.mdb"));
-            Ado::Connection c(QStringLiteral("other"));
-            c.Open(file);
-            c.Execute(QStringLiteral("CREATE TABLE Other (x INTEGER)"));
-            c.Close();
-            QFile f(file);
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            empty = f.readAll();
-        }
-        QTest::newRow("database of other tables") << empty << "3078: The database holds no table 'ID'";
+        QTest::newRow("database of other tables")
+            << databaseBytes(QStringLiteral("CREATE TABLE Other (x INTEGER)")) << "3078: The database holds no table 'ID'";
     }
     void foreignFileIsRefused() {
         QFETCH(QByteArray, bytes);
@@ -252,20 +254,8 @@ private slots:
     // A creation killed before its tables were written leaves an empty file.
     void emptyDatabaseIsTakenUp_data() {
         QTest::addColumn<QByteArray>("bytes");
-        QByteArray noTables;
-        {
-            QTemporaryDir dir;
-            const QString file = dir.filePath(QStringLiteral("none.mdb"));
-            Ado::Connection c(QStringLiteral("none"));
-            c.Open(file);
-            c.Execute(QStringLiteral("PRAGMA user_version = 1"));
-            c.Close();
-            QFile f(file);
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            noTables = f.readAll();
-        }
         QTest::newRow("0 bytes") << QByteArray();
-        QTest::newRow("a database without any table") << noTables;
+        QTest::newRow("a database without any table") << databaseBytes(QStringLiteral("PRAGMA user_version = 1"));
     }
     void emptyDatabaseIsTakenUp() {
         QFETCH(QByteArray, bytes);
