@@ -1321,10 +1321,11 @@ void frmBank::cmdTransfer_Click() {
         }
         t.commit();
     } catch (const RuntimeError& e) {
-        transferring_ = false;
         vSelEntry = vSelSavEntry = 0;
         ShowProblem(QStringLiteral("Transfer"), e.number, e.description);
+        // Back to checkings; both registers are filled once, below.
         if (!checkingsShown()) lblSwitch_Click(0);
+        transferring_ = false;
         showStoredState();
         lblAdd_Click(1);
         // The transfer fields keep their values for another try.
