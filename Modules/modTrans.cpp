@@ -12,19 +12,20 @@
 #include "Platform/Printer.h"
 
 #include <QCheckBox>
+#include <QCollator>
 #include <QComboBox>
+#include <QDir>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QSqlDriver>
 
 #include <memory>
+#include <sqlite3.h>
 
 // --- The store ----------------------------------------------------------------
 
 namespace VocStore {
 namespace {
-
-const QStringList kTables{QStringLiteral("Vocabulary"), QStringLiteral("Category"), QStringLiteral("Type"),
-                          QStringLiteral("Version")};
 
 // What the database engine reports when a statement needs a row that is not there.
 RuntimeError noCurrentRecord() {
@@ -34,11 +35,107 @@ RuntimeError noCurrentRecord() {
 
 quint64 changes = 0;
 
+// --- Comparing words on the store's connection ---
+// SQLite's own LIKE and NOCASE fold ASCII letters only ("Über" would miss
+// "über") and its order puts umlauts after "z". The connection gets a LIKE
+// that folds every letter as Qt does (the interpreter's word index folds
+// the same way, so both find the same words) and a collation "German".
+
+// One step of a LIKE pattern: any run, one character, or this character.
+struct Step {
+    enum Kind { AnyRun, One, Char } kind;
+    char32_t ch = 0;
+};
+
+QList<Step> steps(const QString& pattern, std::optional<char32_t> escape) {
+    QList<Step> out;
+    const QList<uint> chars = pattern.toCaseFolded().toUcs4();
+    for (qsizetype i = 0; i < chars.size(); ++i) {
+        const char32_t ch = chars[i];
+        if (escape && ch == *escape && i + 1 < chars.size()) out << Step{Step::Char, chars[++i]};
+        else if (ch == U'%') out << Step{Step::AnyRun};
+        else if (ch == U'_') out << Step{Step::One};
+        else out << Step{Step::Char, ch};
+    }
+    return out;
+}
+
+// Matches from the left; at a mismatch after an "any run" it takes that run
+// one character longer, which finds a match whenever there is one.
+bool likeMatch(const QList<Step>& pattern, const QList<uint>& text) {
+    qsizetype p = 0, t = 0, runAt = -1, runText = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern[p].kind == Step::AnyRun) {
+            runAt = p++;
+            runText = t;
+        } else if (p < pattern.size() &&
+                   (pattern[p].kind == Step::One || (pattern[p].kind == Step::Char && pattern[p].ch == text[t]))) {
+            ++p;
+            ++t;
+        } else if (runAt >= 0) {
+            p = runAt + 1;
+            t = ++runText;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p].kind == Step::AnyRun) ++p;
+    return p == pattern.size();
+}
+
+QString argText(sqlite3_value* v) {
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+}
+
+// like(pattern, text [, escape]), as "text Like pattern [Escape escape]" calls it.
+void sqlLike(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    for (int i = 0; i < argc; ++i)
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    std::optional<char32_t> escape;
+    if (argc == 3) {
+        const QList<uint> e = argText(argv[2]).toCaseFolded().toUcs4();
+        if (e.size() != 1) return sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
+        escape = e[0];
+    }
+    const bool match = likeMatch(steps(argText(argv[0]), escape), argText(argv[1]).toCaseFolded().toUcs4());
+    sqlite3_result_int(ctx, match ? 1 : 0);
+}
+
+// Case-blind German order (ä with a, ß with ss); texts that it takes for
+// equal go in the order of their characters, so every order is the same.
+int compareGerman(void* collator, int aBytes, const void* a, int bBytes, const void* b) {
+    const QString x = QString::fromUtf8(static_cast<const char*>(a), aBytes);
+    const QString y = QString::fromUtf8(static_cast<const char*>(b), bBytes);
+    const int order = static_cast<QCollator*>(collator)->compare(x, y);
+    if (order != 0) return order;
+    return QString::compare(x, y, Qt::CaseSensitive);
+}
+
+void registerComparisons(Ado::Connection& c) {
+    const QVariant handle = c.database().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        throw RuntimeError(3706, QStringLiteral("Provider cannot be found. It may not be properly installed."));
+    sqlite3* db = *static_cast<sqlite3* const*>(handle.constData());
+    const auto check = [](int result) {
+        if (result != SQLITE_OK) throw RuntimeError(result, QString::fromUtf8(sqlite3_errstr(result)));
+    };
+    const int text = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    check(sqlite3_create_function_v2(db, "like", 2, text, nullptr, sqlLike, nullptr, nullptr, nullptr));
+    check(sqlite3_create_function_v2(db, "like", 3, text, nullptr, sqlLike, nullptr, nullptr, nullptr));
+    auto collator = std::make_unique<QCollator>(QLocale(QLocale::German, QLocale::Germany));
+    collator->setCaseSensitivity(Qt::CaseInsensitive);
+    // From here SQLite owns the collator: it deletes it when the connection
+    // closes or the collation is registered anew.
+    check(sqlite3_create_collation_v2(db, "German", SQLITE_UTF8, collator.get(), compareGerman,
+                                      [](void* p) { delete static_cast<QCollator*>(p); }));
+    collator.release();
+}
+
 const QString kColumns = QStringLiteral("Select AutoNr, English, German, Category, Type From Vocabulary");
 
 QString orderBy(Order order) {
-    return order == Order::English ? QStringLiteral(" Order By English Collate NoCase, English, AutoNr")
-                                   : QStringLiteral(" Order By German Collate NoCase, German, AutoNr");
+    return order == Order::English ? QStringLiteral(" Order By English Collate German, AutoNr")
+                                   : QStringLiteral(" Order By German Collate German, AutoNr");
 }
 
 QList<Entry> entries(Ado::Connection& c, const QString& sql, const QVariantList& binds) {
@@ -58,7 +155,7 @@ QList<Entry> entries(Ado::Connection& c, const QString& sql, const QVariantList&
 QStringList names(Ado::Connection& c, const QString& table) {
     QStringList out;
     Ado::Recordset rs;
-    rs.Open(QStringLiteral("Select %1 From %1 Order By %1 Collate NoCase, %1").arg(table), c);
+    rs.Open(QStringLiteral("Select %1 From %1 Order By %1 Collate German").arg(table), c);
     while (!rs.Eof()) {
         out << rs.Fields(table).toString();
         rs.MoveNext();
@@ -93,9 +190,21 @@ bool renameName(Ado::Connection& c, const QString& field, const QString& from, c
 
 void open(Ado::Connection& c, const QString& file) {
     c.Open(file);
+    registerComparisons(c);
+    const QStringList words{QStringLiteral("Vocabulary"), QStringLiteral("Category"), QStringLiteral("Type")};
     int present = 0;
-    for (const QString& t : kTables) present += c.hasTable(t) ? 1 : 0;
-    if (present == kTables.size()) return;
+    for (const QString& t : words) present += c.hasTable(t) ? 1 : 0;
+    const bool hasVersion = c.hasTable(QStringLiteral("Version"));
+    if (present == words.size()) {
+        // The edition is the store's own bookkeeping: a store that lost it
+        // gets it back as a new store starts, its words untouched.
+        if (hasVersion && c.scalar(QStringLiteral("Select Count(*) From Version")).toLongLong() > 0) return;
+        Ado::Transaction t(c);
+        if (!hasVersion) c.Execute(QStringLiteral("Create Table Version (Version Double)"));
+        c.Execute(QStringLiteral("Insert Into Version (Version) Values (?)"), {1.0});
+        t.commit();
+        return;
+    }
     const qint64 anyTable = c.scalar(QStringLiteral("Select Count(*) From sqlite_master Where type = 'table'")).toLongLong();
     if (present > 0 || anyTable > 0) {
         c.Close();
@@ -133,11 +242,12 @@ QList<Entry> listCategory(Ado::Connection& c, const QString& category, Order ord
 }
 
 QList<Entry> find(Ado::Connection& c, const QString& english, const QString& german, const QString& category,
-                  const QString& type, Order order) {
+                  const QString& type, Order order, bool exactCategory, bool exactType) {
+    const QString like = QStringLiteral(" Like ? Escape '\\'");
     return entries(c,
-                   kColumns + QStringLiteral(" Where English Like ? Escape '\\' And German Like ? Escape '\\'"
-                                             " And Category Like ? Escape '\\' And Type Like ? Escape '\\'") +
-                       orderBy(order),
+                   kColumns + QStringLiteral(" Where English") + like + QStringLiteral(" And German") + like +
+                       QStringLiteral(" And Category") + (exactCategory ? QStringLiteral(" = ?") : like) +
+                       QStringLiteral(" And Type") + (exactType ? QStringLiteral(" = ?") : like) + orderBy(order),
                    {english, german, category, type});
 }
 
@@ -250,7 +360,24 @@ void OpenTransConnection() {
     CloseTransConnection();
     connection = std::make_unique<Ado::Connection>(QStringLiteral("Voc"));
     cnTrans = connection.get();
-    guarded("OpenTransConnection", [] { VocStore::open(*cnTrans, App::dataFile(QStringLiteral("Voc.mdb"), App::Access::Write)); });
+    const auto refuse = [](int number, const QString& description) {
+        const QString file = QDir::toNativeSeparators(App::dataFolder() + QStringLiteral("/Voc.mdb"));
+        ShowProblem(QStringLiteral("OpenTransConnection"), number,
+                    description + QStringLiteral("\n\n") +
+                        L(QStringLiteral("The word store \"") + file +
+                              QStringLiteral("\" cannot be used: adding, changing, deleting, searching and printing "
+                                             "words are off until it opens."),
+                          QStringLiteral("Der Wortspeicher \"") + file +
+                              QStringLiteral("\" ist nicht zu gebrauchen: Hinzufügen, Ändern, Löschen, Suchen und "
+                                             "Drucken sind aus, bis er sich öffnen lässt.")));
+    };
+    try {
+        VocStore::open(*cnTrans, App::dataFile(QStringLiteral("Voc.mdb"), App::Access::Write));
+    } catch (const RuntimeError& e) {
+        refuse(e.number, e.description);
+    } catch (const std::exception& e) {
+        refuse(0, QString::fromLocal8Bit(e.what()));
+    }
 }
 
 void CloseTransConnection() {
@@ -576,10 +703,17 @@ qint64 FindEntry(class frmTrans* frm, bool isAdd) {
             p.replace(u'\\', QStringLiteral("\\\\"));
             return contains ? u'%' + p + u'%' : p;
         };
-        const QList<VocStore::Entry> rows =
-            VocStore::find(db(), pattern(frm->txtAdd[0]->text(), true), pattern(frm->txtAdd[1]->text(), true),
-                           pattern(frm->cboCategory2->currentText(), false), pattern(frm->cboType2->currentText(), false),
-                           order(frm));
+        // A category or type that is a name of its list (chosen there, or
+        // listed just before) narrows by exactly that name.
+        const auto listed = [isAdd](const QComboBox* box) {
+            return !isAdd && !box->currentText().isEmpty() && chosenIndex(box) >= 0;
+        };
+        const bool exactCategory = listed(frm->cboCategory2), exactType = listed(frm->cboType2);
+        const QList<VocStore::Entry> rows = VocStore::find(
+            db(), pattern(frm->txtAdd[0]->text(), true), pattern(frm->txtAdd[1]->text(), true),
+            exactCategory ? frm->cboCategory2->currentText() : pattern(frm->cboCategory2->currentText(), false),
+            exactType ? frm->cboType2->currentText() : pattern(frm->cboType2->currentText(), false), order(frm),
+            exactCategory, exactType);
         if (rows.isEmpty()) {
             if (!isAdd) MsgBox(L(QStringLiteral("No records found"), QStringLiteral("Keine Einträge gefunden")), vbExclamation);
             frm->setMousePointer(vbArrow);
@@ -604,6 +738,11 @@ qint64 FindEntry(class frmTrans* frm, bool isAdd) {
 
 void ShowTypeColumn(class frmTrans* frm) {
     FlexGrid* g = frm->flxGrid;
+    // The rows are listed anew in the new layout: reshaping them first
+    // would only cost time (seconds for a large category).
+    frm->fraDrag->hide();
+    g->clearRows();
+    EntryCount = 0;
     if (frm->chkType->isChecked()) {
         g->setCols(5);
         g->setTextMatrix(0, 3, L(QStringLiteral("Type"), QStringLiteral("Art")));
@@ -645,7 +784,7 @@ void ShowUpdate(class frmTrans* frm, const QString& mode) {
             }
         } else if (mode == QLatin1String("Del")) {
             const int n = frm->lblNr->Caption().toInt();
-            if (n >= 1 && n < g->Rows()) {
+            if (n >= 1 && n < g->Rows() && g->TextMatrix(n, autoNrColumn(frm)).toLongLong() == LastAutoNr) {
                 g->RemoveItem(n);
                 g->setRow(n - 1);
             }
@@ -657,6 +796,7 @@ void ShowUpdate(class frmTrans* frm, const QString& mode) {
                 const bool germanFirst = frm->optGerman->isChecked();
                 g->setTextMatrix(n, 1, frm->txtAdd[germanFirst ? 1 : 0]->text());
                 g->setTextMatrix(n, 2, frm->txtAdd[germanFirst ? 0 : 1]->text());
+                if (frm->chkType->isChecked()) g->setTextMatrix(n, 3, frm->cboType2->currentText());
                 g->setRow(n);
             } else {
                 // The entry moved to another category, or the lists were
@@ -720,7 +860,9 @@ void DelVoc(class frmTrans* frm) {
         MsgBox(L(QStringLiteral("Select entry first"), QStringLiteral("Wählen Sie zuerst einen Eintrag")), vbExclamation);
         return;
     }
-    const int r = frm->flxGrid->Row();
+    // The row the overlay shows, whatever row is current now.
+    const int r = frm->lblNr->Caption().toInt();
+    const qint64 shown = frm->shownEntry;
     const QString number = frm->flxGrid->TextMatrix(r, 0);
     if (MsgBox(L(QStringLiteral("Do you really want to remove the entry '") + number + u'\'',
                  QStringLiteral("Möchten Sie den Eintrag '") + number + QStringLiteral("' wirklich entfernen")),
@@ -728,10 +870,8 @@ void DelVoc(class frmTrans* frm) {
         return;
     UpdVersion();
     const bool done = guarded("DelVoc", [&] {
-        const std::optional<qint64> nr = currentAutoNr(frm);
-        if (!nr) throw VocStore::noCurrentRecord();
-        LastAutoNr = *nr;
-        VocStore::remove(db(), *nr);
+        if (!VocStore::remove(db(), shown)) throw VocStore::noCurrentRecord();
+        LastAutoNr = shown;
     });
     if (done) {
         if (r == 1) {
@@ -752,14 +892,15 @@ void UpdVoc(class frmTrans* frm) {
         return;
     }
     if (CheckVocFields(frm) != QLatin1String("Valid")) return;
-    const std::optional<qint64> nr = currentAutoNr(frm);
+    // The entry the overlay shows, whatever row is current now.
+    const qint64 shown = frm->shownEntry;
     CheckCatExist(frm);
     CheckTypeExist(frm);
     UpdVersion();
     const VocStore::Entry e = editedEntry(frm);
     const bool done = guarded("UpdVoc", [&] {
-        if (!nr || !VocStore::update(db(), *nr, e)) throw VocStore::noCurrentRecord();
-        LastAutoNr = *nr;
+        if (!VocStore::update(db(), shown, e)) throw VocStore::noCurrentRecord();
+        LastAutoNr = shown;
     });
     if (done) ShowUpdate(frm, QStringLiteral("Upd"));
 }
@@ -771,10 +912,17 @@ int printPageTotal(int gridRows) {
     return std::max(1, (entries + 47) / 48);
 }
 
+QString pagesText(int pages) {
+    return QString::number(pages) + (pages == 1 ? L(QStringLiteral(" page"), QStringLiteral(" Seite"))
+                                                : L(QStringLiteral(" pages"), QStringLiteral(" Seiten")));
+}
+
 namespace {
 
 constexpr int kRowsTopTenths = 7;   // the first row, 0.7 inch from the top
 constexpr int kPageFullTenths = 103; // no row starts at 10.3 inch or below
+constexpr int kFooterGapTenths = 6;  // the footer 0.6 inch below the last line
+constexpr int kFooterLastTenths = 107; // and never below 10.7 inch, inside the printable area
 
 // Print positions in whole tenths of an inch, written in the user's number format.
 void setPosition(double x, int yTenths) {
@@ -793,8 +941,9 @@ void PrintCatHeadings(class frmTrans* frm) {
     }
 }
 
-void printFooter(int yTenths) {
-    setPosition(0.5, yTenths + 6);
+// `lastTenths`: the place of the page's last printed line.
+void printFooter(int lastTenths) {
+    setPosition(0.5, std::min(lastTenths + kFooterGapTenths, kFooterLastTenths));
     frmPrint()->SetupPage(L(QStringLiteral("Page "), QStringLiteral("Seite ")) + QString::number(Printer::instance().Page()) +
                           u'/' + frmPrint()->txtPages->text());
 }
@@ -806,12 +955,12 @@ void PrintCat(class frmTrans* frm) {
         MsgBox(L(QStringLiteral("Select category first"), QStringLiteral("Wählen Sie zuerst einen Bereich")), vbExclamation);
         return;
     }
-    const QString pages = QString::number(printPageTotal(frm->flxGrid->Rows()));
+    const QString pages = pagesText(printPageTotal(frm->flxGrid->Rows()));
     const QString cat = frm->cboCategory->currentText();
     if (MsgBox(L(QStringLiteral("Do you really want to print out the category '") + cat + QStringLiteral("' (") + pages +
-                     QStringLiteral(" pages)"),
+                     u')',
                  QStringLiteral("Möchten Sie den Bereich '") + cat + QStringLiteral("' (") + pages +
-                     QStringLiteral(" Seiten) wirklich ausdrucken")),
+                     QStringLiteral(") wirklich ausdrucken")),
                vbYesNo | vbQuestion) != vbYes)
         return;
     frm->setMousePointer(vbHourglass);
@@ -827,7 +976,7 @@ void PrintCat(class frmTrans* frm) {
         int y = kRowsTopTenths;
         for (int r = 1; r < g->Rows(); ++r) {
             if (y >= kPageFullTenths) {
-                printFooter(y);
+                printFooter(y - 2);
                 printer.NewPage();
                 PrintCatHeadings(frm);
                 y = kRowsTopTenths;
@@ -841,7 +990,8 @@ void PrintCat(class frmTrans* frm) {
             frmPrint()->SetupPage(g->TextMatrix(r, 3).left(1));
             y += 2;
         }
-        printFooter(y);
+        // With no row printed, the last line is the column titles at 0.5 inch.
+        printFooter(y - 2);
         frmPrint()->PrintObj();
     });
     // A failed job ends here, told once.

@@ -11,9 +11,12 @@
 //   Version (Version): one row, the edition number of the word store,
 //     raised by 0.001 in every program run that changes the vocabulary.
 // Names are compared exactly (case-sensitive): "Food" and "food" are two
-// categories. Searches compare as the database does (LIKE, not
-// case-sensitive), and only the search box gives "%" and "_" their wildcard
-// meaning; every other value is taken as typed. Every value is bound.
+// categories. Searches use LIKE on the connection VocStore::open sets up:
+// not case-sensitive for every letter (Qt's case folding, "Über" finds
+// "über"), "%" any run and "_" one character only where the user typed
+// them into the search fields; every other value is taken as typed. Names
+// and words are listed in German order, case-blind (ä with a, ß with ss),
+// through the collation "German". Every value is bound.
 //
 // VocStore holds the store with no window in sight; the routines below it
 // take the translator window and work through its controls, showing
@@ -38,8 +41,10 @@ struct Entry {
 // Which language a listing is ordered by.
 enum class Order { English, German };
 
-// Opens "Voc.mdb": a new or empty database gets the four tables and the
-// edition row; a file that is not a database, or a database without the
+// Opens "Voc.mdb" and gives the connection its LIKE and its collation "German":
+// a new or empty database gets the four tables and the edition row; a store
+// that lost its edition (the row or the table) gets it back, its words
+// untouched; a file that is not a database, or a database without the
 // vocabulary's tables, throws and is left untouched.
 void open(Ado::Connection& c, const QString& file);
 
@@ -55,9 +60,10 @@ std::optional<Entry> entry(Ado::Connection& c, qint64 autoNr);
 // The entries of one category (its exact name).
 QList<Entry> listCategory(Ado::Connection& c, const QString& category, Order order);
 // Entries whose four fields match the LIKE patterns ("%" any run, "_" one
-// character, not case-sensitive).
+// character, not case-sensitive); a category or type marked exact is a
+// name, matched as it is.
 QList<Entry> find(Ado::Connection& c, const QString& english, const QString& german, const QString& category,
-                  const QString& type, Order order);
+                  const QString& type, Order order, bool exactCategory = false, bool exactType = false);
 // "%" + text + "%" with the text's own "%", "_" and "\" taken literally.
 QString containsLiteral(const QString& text);
 
@@ -141,3 +147,5 @@ void PrintCat(class frmTrans* frm);
 // The page total of a printout of `gridRows` grid rows (heading row
 // included), 48 entries to a page.
 int printPageTotal(int gridRows);
+// "1 page", "3 pages" ("1 Seite", "3 Seiten").
+QString pagesText(int pages);

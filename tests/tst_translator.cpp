@@ -15,8 +15,10 @@
 #include "Platform/Shell.h"
 #include "TestSupport.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QProgressBar>
 #include <QRadioButton>
@@ -105,6 +107,22 @@ void fillEntry(class frmTrans* f, const QString& english, const QString& german,
 void drop(class frmTrans* f, Label* source, Image* target) {
     if (target == f->imgDelCatType) f->imgDelCatType_DragDrop(source);
     else f->imgRenCatType_DragDrop(source);
+}
+
+// The grid's cell, in the grid's viewport, where the mouse points at it.
+QPoint cellPoint(class frmTrans* f, int row, int col) {
+    FlexGrid* g = f->flxGrid;
+    const int oldRow = g->Row(), oldCol = g->Col();
+    g->setRow(row);
+    g->setCol(col);
+    const QPoint inGrid(Form::px(g->CellLeft() + g->CellWidth() / 2), Form::px(g->CellTop() + g->CellHeight() / 2));
+    g->setRow(oldRow);
+    g->setCol(oldCol);
+    return g->viewport()->mapFrom(g, inGrid);
+}
+
+QList<Entry> allEntries() {
+    return inStore([](Ado::Connection& c) { return VocStore::find(c, "%", "%", "%", "%", VocStore::Order::English); });
 }
 
 QStringList shownTexts() {
@@ -218,6 +236,56 @@ private slots:
         QCOMPARE(meals, 0);
     }
 
+    void caseBlindMatch_data() {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("capital umlaut") << "Über" << QStringList{"über"};
+        QTest::newRow("all capitals") << "RÖNTGEN" << QStringList{"Röntgen"};
+        QTest::newRow("accented capitals") << "ÉTÉ" << QStringList{"été"};
+        QTest::newRow("one character for an umlaut") << "r_ntgen" << QStringList{"Röntgen"};
+        QTest::newRow("any run") << "%BER" << QStringList{"über"};
+        QTest::newRow("literal percent") << VocStore::containsLiteral("0%") << QStringList{"50% ÖL"};
+        QTest::newRow("no match") << "uber" << QStringList{};
+    }
+    void caseBlindMatch() {
+        QFETCH(QString, pattern);
+        QFETCH(QStringList, found);
+        seed({{0, "über", "over", "C", "T"}, {0, "Röntgen", "x-ray", "C", "T"}, {0, "été", "summer", "C", "T"},
+              {0, "50% ÖL", "oil", "C", "T"}, {0, "500 ol", "oil", "C", "T"}});
+        const QList<Entry> hits =
+            inStore([&](Ado::Connection& c) { return VocStore::find(c, pattern, "%", "%", "%", VocStore::Order::English); });
+        QStringList words;
+        for (const Entry& e : hits) words << e.english;
+        QCOMPARE(words, found);
+    }
+
+    void germanOrder_data() {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("ordered");
+        QTest::newRow("umlauts with their letters") << QStringList{"Zoo", "Über", "Apfel", "Ärger", "ober"}
+                                                    << QStringList{"Apfel", "Ärger", "ober", "Über", "Zoo"};
+        QTest::newRow("sharp s as ss") << QStringList{"Straut", "Strauß", "Straus", "Strauch"}
+                                       << QStringList{"Strauch", "Straus", "Strauß", "Straut"};
+        QTest::newRow("case-blind, ties exact") << QStringList{"birne", "apfel", "Apfel", "Birne"}
+                                                << QStringList{"Apfel", "apfel", "Birne", "birne"};
+    }
+    void germanOrder() {
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, ordered);
+        QList<Entry> entries;
+        for (const QString& n : names) entries << Entry{0, n, n, n, n};
+        seed(entries);
+        QStringList byEnglish, byGerman;
+        for (const Entry& e : allEntries()) byEnglish << e.english;
+        const QList<Entry> german =
+            inStore([](Ado::Connection& c) { return VocStore::find(c, "%", "%", "%", "%", VocStore::Order::German); });
+        for (const Entry& e : german) byGerman << e.german;
+        QCOMPARE(byEnglish, ordered);
+        QCOMPARE(byGerman, ordered);
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::categories(c); }), ordered);
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::types(c); }), ordered);
+    }
+
     void versionText_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<double>("edition");
@@ -239,8 +307,22 @@ private slots:
 
     // --- Opening -----------------------------------------------------------------
 
-    void missingStoreIsCreated() {
-        QVERIFY(!QFile::exists(vocFile()));
+    void newStoreIsCreated_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("no file") << "none";
+        QTest::newRow("empty file") << "0 bytes";
+        QTest::newRow("database without tables") << "no tables";
+    }
+    void newStoreIsCreated() {
+        QFETCH(QString, file);
+        if (file == "0 bytes") writeFile("Voc.mdb", {});
+        if (file == "no tables") {
+            Ado::Connection c("Empty");
+            c.Open(vocFile());
+            c.Execute("Create Table Gone (x Text)");
+            c.Execute("Drop Table Gone");
+            c.Close();
+        }
         class frmTrans* f = openTrans();
         QCOMPARE(f->lblVersion->Caption(), QString("v 1"));
         QCOMPARE(f->cboCategory->count(), 0);
@@ -267,13 +349,40 @@ private slots:
         class frmTrans* f = openTrans();
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
         QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: OpenTransConnection\n"));
-        QVERIFY(!f->cmdInterpret->isEnabled());
+        // The one message says why the buttons are off.
+        QVERIFY(MsgBoxSeam::last().text.endsWith(
+            "\n\nThe word store \"" + QDir::toNativeSeparators(vocFile()) +
+            "\" cannot be used: adding, changing, deleting, searching and printing words are off until it opens."));
+        for (QWidget* b : QList<QWidget*>{f->cmdAdd, f->cmdDel, f->cmdUpd, f->cmdFind, f->cmdPrint, f->cmdInterpret})
+            QVERIFY2(!b->isEnabled(), qPrintable(b->accessibleName()));
+        QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
         QCOMPARE(f->lblVersion->Caption(), QString());
         // Still usable: it resizes, stays visible and closes to the menu.
         f->resize(f->width() + 100, f->height() + 50);
         QVERIFY(f->isVisible());
         QVERIFY(f->Unload());
         QCOMPARE(readFile("Voc.mdb"), before);
+    }
+
+    void lostEditionPutBack_data() {
+        QTest::addColumn<QString>("loss");
+        QTest::newRow("empty edition table") << "Delete From Version";
+        QTest::newRow("no edition table") << "Drop Table Version";
+    }
+    void lostEditionPutBack() {
+        QFETCH(QString, loss);
+        seed(fruit());
+        const QList<Entry> before = allEntries();
+        inStore([&](Ado::Connection& c) { return c.Execute(loss); });
+        class frmTrans* f = openTrans();
+        QCOMPARE(f->lblVersion->Caption(), QString("v 1"));
+        fillEntry(f, "milk", "Milch", "Food", "Noun");
+        QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        QCOMPARE(shownTexts(), QStringList{});
+        QCOMPARE(f->lblVersion->Caption(), QString("v 1.001"));
+        QCOMPARE(allEntries().mid(0, 4), before.mid(0, 4));
+        QCOMPARE(allEntries().size(), before.size() + 1);
     }
 
     void menuOpensAndCloses() {
@@ -299,9 +408,36 @@ private slots:
         QCOMPARE(f->flxGrid->TextMatrix(0, 1).trimmed(), QString("Deutscher Wortschatz"));
         QCOMPARE(f->cmdAdd->accessibleName(), QString("Hinzu"));
         QCOMPARE(f->flxGrid->accessibleName(), QString("Wortschatz"));
-        QCOMPARE(f->lblCtrl[0]->accessibleName(), QString("Schließen"));
+        QCOMPARE(f->lblCtrl[0]->accessibleDescription(), QString("Schließen"));
         choose(f->cboCategory, "Food");
         QCOMPARE(gridRows(f).first(), QString("1|Apfel|apple"));
+    }
+
+    void boxesNamedByCaptions_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("English") << "English" << QStringList{"Category", "Type", "English", "German", "Category", "Type"};
+        QTest::newRow("German") << "German" << QStringList{"Bereich", "Art", "Englisch", "Deutsch", "Bereich", "Art"};
+    }
+    void boxesNamedByCaptions() {
+        QFETCH(QString, language);
+        QFETCH(QStringList, names);
+        CurrentLanguage = language;
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        QStringList labelled, named;
+        for (QWidget* box : QList<QWidget*>{f->cboCategory, f->cboType, f->txtAdd[0], f->txtAdd[1], f->cboCategory2, f->cboType2}) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(box);
+            const auto labels = a->relations(QAccessible::Label);
+            labelled << (labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name));
+            named << a->text(QAccessible::Name);
+        }
+        QCOMPARE(labelled, names);
+        // Empty, each box is called by its caption.
+        QCOMPARE(named, names);
+        // A label is announced by its caption; a caption button's meaning is its description.
+        QCOMPARE(QAccessible::queryAccessibleInterface(f->lblCategory)->text(QAccessible::Name), names[0]);
+        QCOMPARE(QAccessible::queryAccessibleInterface(f->lblCtrl[0])->text(QAccessible::Name), QString("X"));
     }
 
     // --- Listing and searching --------------------------------------------------------
@@ -361,6 +497,34 @@ private slots:
         QCOMPARE(shownTexts(), rows.isEmpty() ? QStringList{"No records found"} : QStringList{});
     }
 
+    void findNarrowsByListedName_data() {
+        QTest::addColumn<QString>("listed");
+        QTest::addColumn<QString>("other");
+        QTest::newRow("underscore in the name") << "a_b" << "axb";
+        QTest::newRow("name in other case") << "Food" << "food";
+    }
+    void findNarrowsByListedName() {
+        QFETCH(QString, listed);
+        QFETCH(QString, other);
+        seed({{0, "mine", "meins", listed, "Noun"}, {0, "other", "anderes", other, "Noun"}});
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, listed);
+        QTest::mouseClick(f->cmdFind, Qt::LeftButton);
+        QCOMPARE(gridRows(f), QStringList{"1|mine|meins"});
+    }
+
+    void typeColumnOverSearchResults() {
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        fillEntry(f, "ea", "", "", "");
+        QTest::mouseClick(f->cmdFind, Qt::LeftButton);
+        QTest::mouseClick(f->chkType, Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(gridRows(f), (QStringList{"1|bread|Brot|Noun", "2|to eat|essen|Verb"}));
+        f->flxGrid->clickCell(2, 1);
+        QCOMPARE(shownTexts(), QStringList{});
+        QCOMPARE(f->cboType2->currentText(), QString("Verb"));
+    }
+
     // --- Adding, changing, deleting ----------------------------------------------------
 
     void addChecksFields_data() {
@@ -384,15 +548,21 @@ private slots:
 
     void addWithDuplicateCheck_data() {
         QTest::addColumn<bool>("duplicateCheck");
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("german");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<int>("stored");
-        QTest::newRow("similar entry listed") << true << QStringList{"Similar entry already exists"}
+        QTest::newRow("similar entry listed") << true << "hous" << "Haus" << QStringList{"Similar entry already exists"}
                                               << QStringList{"1|house|Haus"} << 6;
-        QTest::newRow("check off") << false << QStringList{} << QStringList{"1|apple|Apfel", "2|bread|Brot", "3|cheese|Käse", "4|egg|Ei", "5|to eat|essen", "6|hous|Haus"} << 7;
+        QTest::newRow("umlaut in other case") << true << "CHEESE" << "KÄSE" << QStringList{"Similar entry already exists"}
+                                              << QStringList{"1|cheese|Käse"} << 6;
+        QTest::newRow("check off") << false << "hous" << "Haus" << QStringList{} << QStringList{"1|apple|Apfel", "2|bread|Brot", "3|cheese|Käse", "4|egg|Ei", "5|to eat|essen", "6|hous|Haus"} << 7;
     }
     void addWithDuplicateCheck() {
         QFETCH(bool, duplicateCheck);
+        QFETCH(QString, english);
+        QFETCH(QString, german);
         QFETCH(QStringList, messages);
         QFETCH(QStringList, rows);
         QFETCH(int, stored);
@@ -400,7 +570,7 @@ private slots:
         class frmTrans* f = openTrans();
         choose(f->cboCategory, "Food");
         f->chkDuplicate->setChecked(duplicateCheck);
-        fillEntry(f, "hous", "Haus", "Food", "Noun");
+        fillEntry(f, english, german, "Food", "Noun");
         QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
         QCOMPARE(shownTexts(), messages);
         QCOMPARE(gridRows(f), rows);
@@ -447,6 +617,67 @@ private slots:
         QCOMPARE(MsgBoxSeam::last().text, QString("Do you really want to remove the entry '2'"));
         QCOMPARE(gridRows(f), QStringList{"1|cat|Katze"});
         QVERIFY(!inStore([](Ado::Connection& c) { return VocStore::entry(c, 40001).has_value(); }));
+    }
+
+    void editorKeepsItsEntry_data() {
+        QTest::addColumn<QString>("move");
+        QTest::addColumn<bool>("update");
+        QTest::addColumn<bool>("overlayOpen");
+        QTest::addColumn<QStringList>("messages");
+        const QStringList notShown{"Select entry first"};
+        const QStringList question{"Do you really want to remove the entry '2'"};
+        QTest::newRow("Down, Update") << "Down" << true << false << notShown;
+        QTest::newRow("PageDown, Update") << "PageDown" << true << false << notShown;
+        QTest::newRow("Up, Update") << "Up" << true << false << notShown;
+        QTest::newRow("right click, Update") << "right click" << true << false << notShown;
+        QTest::newRow("Down, Delete") << "Down" << false << false << notShown;
+        QTest::newRow("PageUp, Delete") << "PageUp" << false << false << notShown;
+        QTest::newRow("right click, Delete") << "right click" << false << false << notShown;
+        QTest::newRow("row made current by code, Update") << "code" << true << true << QStringList{};
+        QTest::newRow("row made current by code, Delete") << "code" << false << true << question;
+    }
+    void editorKeepsItsEntry() {
+        QFETCH(QString, move);
+        QFETCH(bool, update);
+        QFETCH(bool, overlayOpen);
+        QFETCH(QStringList, messages);
+        seed(fruit());
+        const QList<Entry> before = allEntries();
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Food");
+        f->flxGrid->setFocus();
+        f->flxGrid->clickCell(2, 1);
+        QCOMPARE(f->txtAdd[0]->text(), QString("bread"));
+        const QPoint row4 = cellPoint(f, 4, 1);
+        if (move == "Down") QTest::keyClick(f->flxGrid, Qt::Key_Down);
+        if (move == "PageDown") QTest::keyClick(f->flxGrid, Qt::Key_PageDown);
+        if (move == "Up") QTest::keyClick(f->flxGrid, Qt::Key_Up);
+        if (move == "PageUp") QTest::keyClick(f->flxGrid, Qt::Key_PageUp);
+        if (move == "right click") QTest::mouseClick(f->flxGrid->viewport(), Qt::RightButton, {}, row4);
+        if (move == "code") f->flxGrid->setRow(4);
+        QVERIFY(f->flxGrid->Row() != 2);
+        QCOMPARE(f->fraDrag->isVisible(), overlayOpen);
+        f->txtAdd[1]->setText("Brötchen");
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(update ? f->cmdUpd : f->cmdDel, Qt::LeftButton);
+        QCOMPARE(shownTexts(), messages);
+        // Only the entry the overlay showed (bread) may change; the row made current never.
+        QList<Entry> expected = before;
+        if (overlayOpen && update) expected[1].german = "Brötchen";
+        if (overlayOpen && !update) expected.removeAt(1);
+        QCOMPARE(allEntries(), expected);
+    }
+
+    void inPlaceUpdateRewritesType() {
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Food");
+        QTest::mouseClick(f->chkType, Qt::LeftButton, {}, QPoint(5, 5));
+        f->flxGrid->clickCell(3, 1);
+        choose(f->cboType2, "Verb");
+        QTest::mouseClick(f->cmdUpd, Qt::LeftButton);
+        QCOMPARE(shownTexts(), QStringList{});
+        QCOMPARE(gridRows(f)[2], QString("3|cheese|Käse|Verb"));
     }
 
     void deleteFirstRowClearsGrid() {
@@ -600,9 +831,9 @@ private slots:
         seed({{0, longWord, "kurz", "Food", "Noun"}});
         class frmTrans* f = openTrans();
         choose(f->cboCategory, "Food");
-        const QRect cell = f->flxGrid->visualItemRect(f->flxGrid->item(1, 1));
-        QTest::mouseMove(f->flxGrid->viewport(), cell.center());
-        QMouseEvent move(QEvent::MouseMove, QPointF(cell.center()), f->flxGrid->viewport()->mapToGlobal(QPointF(cell.center())),
+        const QPoint cell = cellPoint(f, 1, 1);
+        QTest::mouseMove(f->flxGrid->viewport(), cell);
+        QMouseEvent move(QEvent::MouseMove, QPointF(cell), f->flxGrid->viewport()->mapToGlobal(QPointF(cell)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(f->flxGrid->viewport(), &move);
         QCOMPARE(f->flxGrid->toolTip(), longWord);
@@ -633,12 +864,31 @@ private slots:
         QVERIFY(!f->lblCtrl[1]->isVisible());
     }
 
+    void worksheetOpens_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("desktopOpens");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("opened") << "English" << true << "";
+        QTest::newRow("no program for it") << "English" << false
+                                           << "No program on this computer opens the worksheet. It is saved here:\n";
+        QTest::newRow("no program for it, German") << "German" << false
+                                                   << "Kein Programm dieses Computers öffnet das Arbeitsblatt. Es liegt hier:\n";
+    }
     void worksheetOpens() {
+        QFETCH(QString, language);
+        QFETCH(bool, desktopOpens);
+        QFETCH(QString, message);
+        // Without the seam, this test platform's desktop opens no documents.
+        if (!desktopOpens && QGuiApplication::platformName() != "offscreen") QSKIP("needs a desktop without programs");
+        CurrentLanguage = language;
         seed({});
         class frmTrans* f = openTrans();
+        ShellSeam::enable(desktopOpens);
         QTest::mouseClick(f->cmdEG, Qt::LeftButton);
-        QCOMPARE(ShellSeam::opened().size(), 1);
-        QVERIFY(ShellSeam::opened().first().endsWith(".fods"));
+        ShellSeam::enable(true);
+        QCOMPARE(ShellSeam::opened().size(), desktopOpens ? 1 : 0);
+        QCOMPARE(shownTexts(), message.isEmpty() ? QStringList{}
+                                                 : QStringList{message + QDir::toNativeSeparators(frmTrans::worksheetFile())});
         QFile sheet(frmTrans::worksheetFile());
         QVERIFY(sheet.open(QIODevice::ReadOnly));
         const QString xml = QString::fromUtf8(sheet.readAll());
@@ -650,21 +900,33 @@ private slots:
 
     void printing_data() {
         QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("language");
         QTest::addColumn<int>("entries");
         QTest::addColumn<int>("pages");
         QTest::addColumn<QString>("lastRowY");
-        QTest::newRow("1 row") << QLocale::c() << 1 << 1 << "0.7";
-        QTest::newRow("48 rows") << QLocale::c() << 48 << 1 << "10.1";
-        QTest::newRow("49 rows") << QLocale::c() << 49 << 2 << "0.7";
-        QTest::newRow("comma: 48 rows") << kGerman << 48 << 1 << "10.1";
-        QTest::newRow("comma: 49 rows") << kGerman << 49 << 2 << "0.7";
+        QTest::addColumn<QString>("lastFooterY");
+        QTest::addColumn<QString>("question");
+        const QString english = "Do you really want to print out the category 'Many' ";
+        QTest::newRow("1 row") << QLocale::c() << "English" << 1 << 1 << "0.7" << "1.3" << english + "(1 page)";
+        QTest::newRow("48 rows") << QLocale::c() << "English" << 48 << 1 << "10.1" << "10.7" << english + "(1 page)";
+        QTest::newRow("49 rows") << QLocale::c() << "English" << 49 << 2 << "0.7" << "1.3" << english + "(2 pages)";
+        QTest::newRow("comma: 48 rows") << kGerman << "English" << 48 << 1 << "10.1" << "10.7" << english + "(1 page)";
+        QTest::newRow("comma: 49 rows") << kGerman << "English" << 49 << 2 << "0.7" << "1.3" << english + "(2 pages)";
+        QTest::newRow("German: 1 row") << kGerman << "German" << 1 << 1 << "0.7" << "1.3"
+                                       << "Möchten Sie den Bereich 'Many' (1 Seite) wirklich ausdrucken";
+        QTest::newRow("German: 97 rows") << kGerman << "German" << 97 << 3 << "0.7" << "1.3"
+                                         << "Möchten Sie den Bereich 'Many' (3 Seiten) wirklich ausdrucken";
     }
     void printing() {
         QFETCH(QLocale, locale);
+        QFETCH(QString, language);
         QFETCH(int, entries);
         QFETCH(int, pages);
         QFETCH(QString, lastRowY);
+        QFETCH(QString, lastFooterY);
+        QFETCH(QString, question);
         setLocale(locale);
+        CurrentLanguage = language;
         QList<Entry> words;
         for (int i = 1; i <= entries; ++i)
             words << Entry{0, QString("word%1").arg(i, 2, 10, QChar('0')), QString("Wort%1").arg(i), "Many", "Noun"};
@@ -674,23 +936,30 @@ private slots:
         MsgBoxSeam::queueAnswer(vbYes);
         QTest::mouseClick(f->cmdPrint, Qt::LeftButton);
         QVERIFY(!MsgBoxSeam::shown().isEmpty());
-        QCOMPARE(MsgBoxSeam::shown().first().text,
-                 QString("Do you really want to print out the category 'Many' (%1 pages)").arg(pages));
+        QCOMPARE(MsgBoxSeam::shown().first().text, question);
         const RecordingPrinter& p = printer();
         QCOMPARE(p.jobsEnded, 1);
         QCOMPARE(p.newPages, pages - 1);
+        const QString page = language == "German" ? "Seite " : "Page ";
+        const QString heading = language == "German" ? "Bereich: Many" : "Category: Many";
         QStringList footers, heads;
-        double lastY = 0;
+        double lastY = 0, footerY = 0;
         for (const RecordingPrinter::Line& l : p.lines) {
-            if (l.text.startsWith("Page ")) footers << l.text;
-            if (l.text == "Category: Many") heads << QString::number(l.page);
+            if (l.text.startsWith(page)) {
+                footers << l.text;
+                footerY = l.y;
+                // Inside the printable area of a Letter page.
+                QVERIFY2(l.y <= 10.7 + 1e-9, qPrintable(QString::number(l.y)));
+            }
+            if (l.text == heading) heads << QString::number(l.page);
             if (l.text == QString("word%1").arg(entries, 2, 10, QChar('0'))) lastY = l.y;
-            QVERIFY2(l.y < 10.3 || l.text.startsWith("Page "), qPrintable(l.text));
+            QVERIFY2(l.y < 10.3 || l.text.startsWith(page), qPrintable(l.text));
         }
         QCOMPARE(footers.size(), pages);
-        QCOMPARE(footers.last(), QString("Page %1/%1").arg(pages));
+        QCOMPARE(footers.last(), QString(page + "%1/%1").arg(pages));
         QCOMPARE(heads.size(), pages);
         QCOMPARE(QString::number(lastY, 'f', 1), lastRowY);
+        QCOMPARE(QString::number(footerY, 'f', 1), lastFooterY);
         QVERIFY(f->chkType->isChecked());
         const auto typeCell = std::find_if(p.lines.begin(), p.lines.end(), [](const auto& l) { return std::abs(l.x - 7.8) < 0.01 && !l.bold; });
         QVERIFY(typeCell != p.lines.end());

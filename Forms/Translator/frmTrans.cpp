@@ -14,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -66,16 +67,13 @@ void SetLangTrans(class frmTrans* frm) {
     frm->cmdPrint->setCaption(QStringLiteral("Bereich D&rucken"));
     frm->cmdInterpret->setCaption(QStringLiteral("D&olmetscher"));
     frm->cmdEG->setCaption(QStringLiteral("Ex&cel Arbeitsblatt"));
+    // The boxes are named by their caption labels (see tieCaption).
     for (QAbstractButton* b : frm->findChildren<QAbstractButton*>()) b->setAccessibleName(captionText(b->text()));
-    for (QComboBox* c : {frm->cboCategory, frm->cboCategory2}) c->setAccessibleName(QStringLiteral("Bereich"));
-    for (QComboBox* c : {frm->cboType, frm->cboType2}) c->setAccessibleName(QStringLiteral("Art"));
-    frm->txtAdd[0]->setAccessibleName(QStringLiteral("Englisch"));
-    frm->txtAdd[1]->setAccessibleName(QStringLiteral("Deutsch"));
     frm->imgDelCatType->setAccessibleName(frm->imgDelCatType->toolTip());
     frm->imgRenCatType->setAccessibleName(frm->imgRenCatType->toolTip());
     frm->flxGrid->setAccessibleName(QStringLiteral("Wortschatz"));
-    frm->lblCtrl[0]->setAccessibleName(QStringLiteral("Schließen"));
-    frm->lblCtrl[1]->setAccessibleName(QStringLiteral("Maximieren"));
+    frm->lblCtrl[0]->setAccessibleDescription(QStringLiteral("Schließen"));
+    frm->lblCtrl[1]->setAccessibleDescription(QStringLiteral("Maximieren"));
 }
 
 namespace {
@@ -114,15 +112,18 @@ PictureButton* button(const QString& caption, QWidget* parent, int left, int top
     return b;
 }
 
-QComboBox* combo(QWidget* parent, bool editable, int left, int top, int width, const QString& name) {
+QComboBox* combo(QWidget* parent, bool editable, int left, int top, int width) {
     auto* c = new QComboBox(parent);
     c->setEditable(editable);
     c->setInsertPolicy(QComboBox::NoInsert);
     Form::place(c, left, top, width, 330);
     c->setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 11));
-    c->setAccessibleName(name);
     return c;
 }
+
+// The label names the box for screen readers ("Category, Food"), in either
+// language, as its caption changes.
+void tieCaption(Label* caption, QWidget* box) { caption->setBuddy(box); }
 
 QCheckBox* check(const QString& caption, QWidget* parent, int left, int top, int width) {
     auto* c = new QCheckBox(caption, parent);
@@ -149,7 +150,7 @@ frmTrans::frmTrans() {
         c->setFont(Fonts::font(QStringLiteral("TechnicBold"), 14, true));
         c->setForeColor(Qt::red);
         c->setAlignment(Qt::AlignCenter);
-        c->setAccessibleName(i == 0 ? QStringLiteral("Close") : QStringLiteral("Maximise"));
+        c->setAccessibleDescription(i == 0 ? QStringLiteral("Close") : QStringLiteral("Maximise"));
         c->onMouseDown = [this, i](int b, int s, int x, int y) { lblCtrl_MouseDown(i, b, s, x, y); };
         c->onMouseUp = [this, i](int b, int s, int x, int y) { lblCtrl_MouseUp(i, b, s, x, y); };
         c->onClick = [this, i] { lblCtrl_Click(i); };
@@ -160,9 +161,11 @@ frmTrans::frmTrans() {
     place(fraList, 120, 600, 10290, 4950);
     colour(fraList, kBack, Qt::white);
     lblCategory = label(QStringLiteral("Category"), fraList, 150, 330, 900, 300);
-    cboCategory = combo(fraList, false, 1050, 300, 3600, QStringLiteral("Category"));
+    cboCategory = combo(fraList, false, 1050, 300, 3600);
+    tieCaption(lblCategory, cboCategory);
     lblType = label(QStringLiteral("Type"), fraList, 4950, 330, 700, 300);
-    cboType = combo(fraList, false, 5650, 300, 3000, QStringLiteral("Type"));
+    cboType = combo(fraList, false, 5650, 300, 3000);
+    tieCaption(lblType, cboType);
     flxGrid = new FlexGrid(fraList);
     place(flxGrid, 150, 750, 9990, 4050);
     flxGrid->setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 11));
@@ -186,10 +189,11 @@ frmTrans::frmTrans() {
         auto* t = new TextBox(fraAdd);
         place(t, 1050, i == 0 ? 330 : 750, 5400, 330);
         t->setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 11));
-        t->setAccessibleName(i == 0 ? QStringLiteral("English") : QStringLiteral("German"));
         t->onKeyPress = [this, i](int& KeyAscii) { txtAdd_KeyPress(i, KeyAscii); };
         txtAdd << t;
     }
+    tieCaption(lblEnglish, txtAdd[0]);
+    tieCaption(lblGerman, txtAdd[1]);
     fraAdd2 = new Frame(QString(), fraAdd);
     place(fraAdd2, 150, 1140, 6300, 1320);
     colour(fraAdd2, kBack, Qt::white);
@@ -208,8 +212,10 @@ frmTrans::frmTrans() {
     lblType2->onMouseDown = [this](int Button, int, int, int) {
         if (Button == vbLeftButton) startDrag(lblType2);
     };
-    cboCategory2 = combo(fraAdd2, true, 1080, 150, 3000, QStringLiteral("Category"));
-    cboType2 = combo(fraAdd2, true, 1080, 540, 3000, QStringLiteral("Type"));
+    cboCategory2 = combo(fraAdd2, true, 1080, 150, 3000);
+    tieCaption(lblCategory2, cboCategory2);
+    cboType2 = combo(fraAdd2, true, 1080, 540, 3000);
+    tieCaption(lblType2, cboType2);
     cmdNew = button(QStringLiteral("&New"), fraAdd2, 1080 + 3000 - 900, 930, 900, 330);
     imgDelCatType = new Image(fraAdd2);
     place(imgDelCatType, 4500, 180, 720, 720);
@@ -273,6 +279,7 @@ frmTrans::frmTrans() {
     fraDrag->hide();
 
     flxGrid->onClick = [this] { flxGrid_Click(); };
+    flxGrid->onRowChange = [this](bool byLeftPress) { flxGrid_RowChange(byLeftPress); };
     flxGrid->onMouseMove = [this](int b, int s, int x, int y) { flxGrid_MouseMove(b, s, x, y); };
     flxGrid->installEventFilter(this);
     connect(flxGrid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { flxGrid_Scroll(); });
@@ -308,8 +315,9 @@ void frmTrans::Form_Load() {
         LastWidth = width() * twipsPerPixel;
         LastHeight = height() * twipsPerPixel;
     } else {
-        // Nothing to interpret with: the word store did not open.
-        cmdInterpret->setEnabled(false);
+        // Nothing to edit, search, print or interpret: the word store did not
+        // open (the opening message says so).
+        for (QWidget* b : {cmdAdd, cmdDel, cmdUpd, cmdFind, cmdPrint, cmdInterpret}) b->setEnabled(false);
     }
 }
 
@@ -405,6 +413,7 @@ void frmTrans::flxGrid_Click() {
             l->setCaption(flxGrid->Text());
             l->setGeometry(px(flxGrid->CellLeft()), 0, px(flxGrid->CellWidth()), fraDrag->height());
         }
+        shownEntry = flxGrid->TextMatrix(row, chkType->isChecked() ? 4 : 3).toLongLong();
         fraDrag->show();
         fraDrag->raise();
         flxGrid->setCol(3);
@@ -419,6 +428,13 @@ void frmTrans::flxGrid_Click() {
 
 void frmTrans::flxGrid_KeyDown(int& KeyCode, int) {
     if (KeyCode == 13 || KeyCode == 32) flxGrid_Click();
+}
+
+// The overlay belongs to the row it was opened on: a key or a right click
+// that makes another row current closes it. The left press's own click
+// opens it on the new row.
+void frmTrans::flxGrid_RowChange(bool byLeftPress) {
+    if (!byLeftPress) fraDrag->hide();
 }
 
 void frmTrans::flxGrid_MouseMove(int, int, int, int) {
@@ -439,8 +455,11 @@ void frmTrans::cboType_Click() {
 }
 
 void frmTrans::chkType_Click() {
+    const bool searchShown = cboCategory->currentIndex() == -1 && flxGrid->Rows() > 1;
     ShowTypeColumn(this);
-    ShowCat(this);
+    // Search results are searched again in the new layout; a listed category is listed again.
+    if (searchShown) cmdFind_Click();
+    else ShowCat(this);
 }
 
 void frmTrans::sortBy(bool germanFirst) {
@@ -560,7 +579,11 @@ void frmTrans::cmdEG_Click() {
         ShowProblem(QStringLiteral("cmdEG_Click"), 75, QStringLiteral("Path/File access error"));
         return;
     }
-    Shell::open(QUrl::fromLocalFile(file).toString());
+    if (Shell::open(QUrl::fromLocalFile(file).toString())) return;
+    const QString place = QDir::toNativeSeparators(file);
+    MsgBox(L(QStringLiteral("No program on this computer opens the worksheet. It is saved here:\n") + place,
+             QStringLiteral("Kein Programm dieses Computers öffnet das Arbeitsblatt. Es liegt hier:\n") + place),
+           vbExclamation);
 }
 
 void frmTrans::cmdInterpret_Click() { frmInterpret()->Show(vbModeless); }

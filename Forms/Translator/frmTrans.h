@@ -69,6 +69,10 @@ public:
     Label* lblEng;
     Label* lblDe;
 
+    // The AutoNr of the entry the overlay was opened on: Update and Delete
+    // act on it, whatever row the grid has made current since.
+    qint64 shownEntry = 0;
+
     // The stored size (twips) the controls are scaled from; 0 while none.
     int LastWidth = 0;
     int LastHeight = 0;
@@ -78,6 +82,7 @@ public:
     void Form_Click();
     void flxGrid_Click();
     void flxGrid_KeyDown(int& KeyCode, int Shift);
+    void flxGrid_RowChange(bool byLeftPress);
     void flxGrid_MouseMove(int Button, int Shift, int X, int Y);
     void flxGrid_Scroll();
     void lblVersion_MouseMove(int Button, int Shift, int X, int Y);
