@@ -133,7 +133,9 @@ void ConverterForm::cmdCnvrt_Click() {
     TextBox* box = activeBox();
     const QString amount = box->Text();
     std::optional<QList<RowResult>> results;
-    if (Runtime::IsNumeric(amount)) results = convert(amount);
+    // What passes is what is converted: "5-" reads as -5 by the settings but
+    // as 5 by the leading value the conversion takes.
+    if (Runtime::IsNumeric(amount) && Runtime::wholeValue(amount)) results = convert(amount);
     if (!results || results->size() != rowCount()) {
         box->setFocus();
         return;
@@ -204,6 +206,8 @@ QStringList ConverterForm::textsOf(const QList<TextBox*>& boxes) {
 void ConverterForm::Form_Load() {
     frmChoice()->setVisible(false);
     applyLanguage();
+    // Digits typed right after opening land in the amount box.
+    activeBox()->setFocus();
 }
 
 void ConverterForm::Form_Unload(int& Cancel) {

@@ -135,6 +135,7 @@ private slots:
         QTest::newRow("product beyond a double") << "Wght" << 4 << "1" + QString(305, u'0');
         QTest::newRow("temperature minus alone") << "Temp" << 1 << "-";
         QTest::newRow("temperature minus between digits") << "Temp" << 2 << "1-2";
+        QTest::newRow("temperature minus after the digits") << "Temp" << 0 << "5-";
         QTest::newRow("temperature beyond a double") << "Temp" << 0 << "-" + QString(400, u'9');
         QTest::newRow("temperature product beyond a double") << "Temp" << 0 << "1" + QString(308, u'0');
     }
@@ -285,6 +286,7 @@ private slots:
         processEvents();
         f = open(window);
         QCOMPARE(f->ActiveRow, qint16(0));
+        QCOMPARE(f->focusWidget(), f->inputBox(0));
         for (int i = 0; i < f->rowCount(); ++i) {
             QCOMPARE(f->inputBox(i)->isVisibleTo(f), i == 0);
             QCOMPARE(f->inputBox(i)->Text(), QString());
