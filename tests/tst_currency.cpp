@@ -313,26 +313,35 @@ private slots:
         // Where the focus lands: the check box, or the rate of the input row in the editor.
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QString>("message");
+        // The computer's decimal separator is the comma.
+        QTest::addColumn<bool>("comma");
         const QString en = "Please check the rates you have entered";
         const QString de = "Bitte überprüfen Sie die von Ihnen eingegebenen Raten";
         QTest::newRow("abc as the mark's rate")
-            << "English" << QStringList{"0.68", "abc", "7.02", "178.10", "2168.62", "1.07"} << 0 << "check" << en;
+            << "English" << QStringList{"0.68", "abc", "7.02", "178.10", "2168.62", "1.07"} << 0 << "check" << en << false;
         QTest::newRow("German message")
-            << "German" << QStringList{"0.68", "abc", "7.02", "178.10", "2168.62", "1.07"} << 0 << "check" << de;
+            << "German" << QStringList{"0.68", "abc", "7.02", "178.10", "2168.62", "1.07"} << 0 << "check" << de << false;
         QTest::newRow("an empty rate")
-            << "English" << QStringList{"0.68", "2.09", "7.02", "178.10", "", "1.07"} << 3 << "check" << en;
+            << "English" << QStringList{"0.68", "2.09", "7.02", "178.10", "", "1.07"} << 3 << "check" << en << false;
         QTest::newRow("a source rate of 0")
-            << "English" << QStringList{"0.68", "0", "7.02", "178.10", "2168.62", "1.07"} << 2 << "rate" << en;
+            << "English" << QStringList{"0.68", "0", "7.02", "178.10", "2168.62", "1.07"} << 2 << "rate" << en << false;
         QTest::newRow("a source rate that reads 0")
-            << "English" << QStringList{"0.68", "2.09", "7.02", "178.10", "2168.62", "$1.07"} << 6 << "rate" << en;
+            << "English" << QStringList{"0.68", "2.09", "7.02", "178.10", "2168.62", "$1.07"} << 6 << "rate" << en << false;
         QTest::newRow("a source rate of 0, German")
-            << "German" << QStringList{"0", "2.09", "7.02", "178.10", "2168.62", "1.07"} << 1 << "rate" << de;
+            << "German" << QStringList{"0", "2.09", "7.02", "178.10", "2168.62", "1.07"} << 1 << "rate" << de << false;
+        // Numeric by the settings, but the rate is read with the point only.
+        QTest::newRow("a rate with the computer's decimal comma")
+            << "German" << QStringList{"0.68", "2,09", "7.02", "178.10", "2168.62", "1.07"} << 0 << "check" << de << true;
+        QTest::newRow("a rate with a group separator")
+            << "English" << QStringList{"0.68", "2.09", "7.02", "178.10", "2168.62", "1,07"} << 0 << "check" << en << false;
     }
     void badRates() {
         QFETCH(QString, language);
         QFETCH(QStringList, file);
         QFETCH(int, row);
         QFETCH(QString, focus);
+        QFETCH(bool, comma);
+        if (comma) setLocale(QLocale(QLocale::German, QLocale::Germany));
         writeFile("QEM.ini", "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
         class frmCur* f = openCur();
         // A first conversion with the default rates, whose results must stay.

@@ -129,6 +129,15 @@ void frmCur::cmdCnvrt_Click() {
         editor->txtDat[ActiveRow]->setFocus();
         return;
     }
+    // A rate is read with the point as its separator: "2,09" under German
+    // settings or "1,07" as a grouped number would be taken as 2 and 1.
+    for (int i = 0; i < 7; ++i) {
+        if (!Runtime::wholeValue(editor->txtDat[i]->Text())) {
+            showRateMessage();
+            chkSetRate->setFocus();
+            return;
+        }
+    }
     ConverterForm::cmdCnvrt_Click();
 }
 
