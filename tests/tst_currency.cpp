@@ -165,6 +165,29 @@ private slots:
         QVERIFY(MsgBoxSeam::shown().isEmpty());
     }
 
+    // Not a text file: said once, the file left as it is, the defaults in force.
+    void damagedRatesFile() {
+        const QByteArray binary("\"0.5\"\r\n\0\x01\x02\x03\xff\xfe", 13);
+        writeFile("Rates.qem", binary);
+        class frmCur* f = openCur();
+        QCOMPARE(ratesInForce(), kDefaults);
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QVERIFY2(MsgBoxSeam::last().text.contains("\"Rates.qem\" is damaged"), qPrintable(MsgBoxSeam::last().text));
+        reactivate(f);
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QCOMPARE(readFile("Rates.qem"), binary);
+    }
+
+    // Only the six rates are read, however long the file.
+    void longRatesFile() {
+        QByteArray file = quotedLines({"0.7", "1.9", "6.5", "160", "1900", "0.95"});
+        file += QByteArray(3 * 1024 * 1024, 'x') + '\0';
+        writeFile("Rates.qem", file);
+        openCur();
+        QCOMPARE(ratesInForce(), (QStringList{"1", "0.7", "1.9", "6.5", "160", "1900", "0.95"}));
+        QVERIFY(MsgBoxSeam::shown().isEmpty());
+    }
+
     void ratesFileIsAFolder() {
         QDir(programFolder()).mkdir("Rates.qem");
         class frmCur* f = openCur();

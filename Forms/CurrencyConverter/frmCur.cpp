@@ -88,9 +88,14 @@ void frmCur::Form_Activate() {
 }
 
 void frmCur::LoadRates() {
-    if (const std::optional<QStringList> rates = RatesFile::read()) {
+    bool damaged = false;
+    if (const std::optional<QStringList> rates = RatesFile::read(&damaged)) {
         class frmSetRate* editor = frmSetRate();
         for (int i = 1; i <= 6; ++i) editor->txtDat[i]->setTextValue(rates->at(i - 1));
+    } else if (damaged && !damagedTold_) {
+        // Once a showing: the file is read again at every activation.
+        damagedTold_ = true;
+        ShowDamagedFile(QStringLiteral("Rates.qem"));
     }
     activeBox()->setFocus();
 }

@@ -21,10 +21,10 @@ QStringList defaults() {
 
 QString path() { return App::dataFile(QStringLiteral("Rates.qem")); }
 
-std::optional<QStringList> read() {
-    std::optional<QStringList> values = QuotedLines::read(path());
+std::optional<QStringList> read(bool* damaged) {
+    std::optional<QStringList> values = QuotedLines::readFirst(path(), 6, nullptr, damaged);
     if (!values || values->size() < 6) return std::nullopt;
-    return values->mid(0, 6);
+    return values;
 }
 
 bool write(const QStringList& rates, QString* error) {
