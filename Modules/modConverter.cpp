@@ -33,6 +33,7 @@ constexpr double kFirstTop = 240, kRowPitch = 480;
 constexpr double kCmdWidth = 1335, kCmdHeight = 405;
 
 const QString kFont = QStringLiteral("Haettenschweiler");
+constexpr int kSignificantDigits = 15;
 
 // Runs a handler; a run-time error shows the standard problem box instead
 // of leaving the handler through the event loop.
@@ -123,10 +124,32 @@ void ConverterForm::selectRow(int row) {
 
 void ConverterForm::RowButton_Click(int Index) { selectRow(Index); }
 
+namespace {
+// Digits from the first one that is not 0.
+int significantDigits(const QString& text) {
+    int n = 0;
+    for (QChar c : text)
+        if (c.isDigit() && (n > 0 || c != u'0')) ++n;
+    return n;
+}
+} // namespace
+
 void ConverterForm::RowInput_KeyPress(int Index, int& KeyAscii) {
-    (void)Index;
     const bool digit = KeyAscii >= 48 && KeyAscii <= 57;
     if (!digit && KeyAscii != 8 && KeyAscii != 46) KeyAscii = 0;
+    if (!digit) return;
+    // A double holds 15 significant digits; more would mean nothing and
+    // push the results out of their captions.
+    const TextBox* box = rowInputs.value(Index);
+    if (!box) return;
+    QString after = box->Text();
+    int at = box->cursorPosition();
+    if (box->hasSelectedText()) {
+        at = box->selectionStart();
+        after.remove(at, box->selectedText().size());
+    }
+    after.insert(at, QChar(KeyAscii));
+    if (significantDigits(after) > kSignificantDigits) KeyAscii = 0;
 }
 
 void ConverterForm::cmdCnvrt_Click() {

@@ -148,8 +148,9 @@ private slots:
         convert(f, row, "1");
         const QStringList before = captions(f), tipsBefore = tooltips(f);
         QVERIFY(!before.join("").isEmpty());
-        f->inputBox(row)->clear();
-        QTest::keyClicks(f->inputBox(row), typed);
+        // Put whole: amounts beyond a double cannot be typed past the filter's
+        // fifteen digits, yet the conversion must refuse them too.
+        f->inputBox(row)->setTextValue(typed);
         f->cmdCnvrt->setFocus();
         QTest::mouseClick(f->cmdCnvrt, Qt::LeftButton);
         QCOMPARE(captions(f), before);
@@ -165,6 +166,10 @@ private slots:
         QTest::newRow("digits and points") << "Dis" << "1.5.0" << "1.5.0";
         QTest::newRow("letters, comma, minus, blank") << "Wght" << "a1,b-2 c+e" << "12";
         QTest::newRow("backspace") << "Vol" << "12\b3" << "13";
+        QTest::newRow("fifteen significant digits")
+            << "Dis" << "00.1234567890123456789" << "00.123456789012345";
+        QTest::newRow("temperature: fifteen significant digits")
+            << "Temp" << "-98765432109876543" << "-987654321098765";
         QTest::newRow("temperature admits minus anywhere") << "Temp" << "-1-2a,5" << "-1-25";
         QTest::newRow("temperature drops letters") << "Temp" << "e-x" << "-";
     }

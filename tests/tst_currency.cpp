@@ -414,7 +414,9 @@ private slots:
         convert(f, 0, "1");
         const QStringList before = captions(f), tipsBefore = tooltips(f);
         const QString last = f->LastResult;
-        convert(f, 0, amount);
+        // Put whole: beyond fifteen digits the amount cannot be typed.
+        f->txtCur[0]->setTextValue(amount);
+        QTest::mouseClick(f->cmdCnvrt, Qt::LeftButton);
         QCOMPARE(captions(f), before);
         QCOMPARE(tooltips(f), tipsBefore);
         QCOMPARE(f->LastResult, last);
