@@ -229,6 +229,14 @@ QStringList ConverterForm::textsOf(const QList<TextBox*>& boxes) {
 void ConverterForm::Form_Load() {
     frmChoice()->setVisible(false);
     applyLanguage();
+    // A row's button, box and result are named after its unit, in the
+    // current language (the button shows only an arrow, the box a number).
+    for (int i = 0; i < rowCount(); ++i) {
+        const QString unit = rowNames[i]->Caption().simplified();
+        rowInputs[i]->setAccessibleName(unit);
+        rowResults[i]->setAccessibleDescription(unit);
+        if (i < rowButtons.size()) rowButtons[i]->setAccessibleName(unit);
+    }
     // Digits typed right after opening land in the amount box.
     activeBox()->setFocus();
 }

@@ -379,7 +379,12 @@ private slots:
         ConverterForm* f = open(window);
         QTEST(f->Caption(), "caption");
         QCOMPARE(f->rowCount(), names.size());
-        for (int i = 0; i < names.size(); ++i) QCOMPARE(f->nameLabel(i)->Caption(), names[i]);
+        for (int i = 0; i < names.size(); ++i) {
+            QCOMPARE(f->nameLabel(i)->Caption(), names[i]);
+            // The arrow button and the amount box are named after the unit.
+            QCOMPARE(f->rowButton(i)->accessibleName(), names[i].simplified());
+            QCOMPARE(f->inputBox(i)->accessibleName(), names[i].simplified());
+        }
         QTEST(f->cmdCnvrt->Caption(), "convert");
         QTEST(f->cmdClr->Caption(), "clear");
     }

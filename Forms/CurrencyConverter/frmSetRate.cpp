@@ -60,6 +60,7 @@ frmSetRate::frmSetRate() {
         const double top = 240 + (i - 1) * 420;
         place(label, 240, top, 900, 315);
         place(box, 1200, top - 15, 1800, 345);
+        box->setAccessibleName(names[i - 1]);
         labels << label;
     }
     lblEng = labels[0];
