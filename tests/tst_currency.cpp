@@ -12,8 +12,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
-#include <QFontMetrics>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QTest>
 #include <functional>
 
@@ -212,6 +212,23 @@ private slots:
     }
 
     // --- The rate editor ----------------------------------------------------
+
+    void editorOverTheConverter_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << "English";
+        QTest::newRow("German") << "German";
+    }
+    void editorOverTheConverter() {
+        QFETCH(QString, language);
+        writeFile("QEM.ini", "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+        class frmCur* f = openCur();
+        f->move(300, 200);
+        withEditor(f, [f](class frmSetRate* e) {
+            const QPoint offset = e->frameGeometry().center() - f->frameGeometry().center();
+            QVERIFY2(offset.manhattanLength() < 20, qPrintable(QString("%1,%2").arg(offset.x()).arg(offset.y())));
+            QVERIFY(e->width() > QFontMetrics(QApplication::font()).horizontalAdvance(e->Caption()) + 100);
+        });
+    }
 
     void saveWritesTheFile() {
         class frmCur* f = openCur();

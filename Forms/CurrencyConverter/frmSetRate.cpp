@@ -8,7 +8,9 @@
 #include "Platform/MsgBox.h"
 #include "Platform/QuotedLines.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 
 class frmSetRate* frmSetRate() { return touchForm<class frmSetRate>(); }
 
@@ -80,7 +82,17 @@ frmSetRate::frmSetRate() {
     setFixedSize(size());
 }
 
-void frmSetRate::Form_Load() { SetLangSetRate(this); }
+void frmSetRate::Form_Load() {
+    SetLangSetRate(this);
+    // The title bar needs room for the caption beside the window's buttons;
+    // the boxes stay centred in the wider window.
+    const int needed = QFontMetrics(QApplication::font()).horizontalAdvance(Caption()) + 150;
+    if (needed > width()) {
+        const int shift = (needed - width()) / 2;
+        for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->move(w->x() + shift, w->y());
+        setFixedSize(needed, height());
+    }
+}
 
 void frmSetRate::cmdSave_Click() {
     if (MsgBox(L(QStringLiteral("Are you sure?"), QStringLiteral("Sind Sie sicher?")), vbYesNo | vbQuestion) == vbYes) {
