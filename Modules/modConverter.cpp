@@ -33,6 +33,7 @@ constexpr double kFirstTop = 240, kRowPitch = 480;
 constexpr double kCmdWidth = 1335, kCmdHeight = 405;
 
 const QString kFont = QStringLiteral("Haettenschweiler");
+constexpr int kSignificantDigits = 15;
 
 // Runs a handler; a run-time error shows the standard problem box instead
 // of leaving the handler through the event loop.
@@ -123,17 +124,41 @@ void ConverterForm::selectRow(int row) {
 
 void ConverterForm::RowButton_Click(int Index) { selectRow(Index); }
 
+namespace {
+// Digits from the first one that is not 0.
+int significantDigits(const QString& text) {
+    int n = 0;
+    for (QChar c : text)
+        if (c.isDigit() && (n > 0 || c != u'0')) ++n;
+    return n;
+}
+} // namespace
+
 void ConverterForm::RowInput_KeyPress(int Index, int& KeyAscii) {
-    (void)Index;
     const bool digit = KeyAscii >= 48 && KeyAscii <= 57;
     if (!digit && KeyAscii != 8 && KeyAscii != 46) KeyAscii = 0;
+    if (!digit) return;
+    // A double holds 15 significant digits; more would mean nothing and
+    // push the results out of their captions.
+    const TextBox* box = rowInputs.value(Index);
+    if (!box) return;
+    QString after = box->Text();
+    int at = box->cursorPosition();
+    if (box->hasSelectedText()) {
+        at = box->selectionStart();
+        after.remove(at, box->selectedText().size());
+    }
+    after.insert(at, QChar(KeyAscii));
+    if (significantDigits(after) > kSignificantDigits) KeyAscii = 0;
 }
 
 void ConverterForm::cmdCnvrt_Click() {
     TextBox* box = activeBox();
     const QString amount = box->Text();
     std::optional<QList<RowResult>> results;
-    if (Runtime::IsNumeric(amount)) results = convert(amount);
+    // What passes is what is converted: "5-" reads as -5 by the settings but
+    // as 5 by the leading value the conversion takes.
+    if (Runtime::IsNumeric(amount) && Runtime::wholeValue(amount)) results = convert(amount);
     if (!results || results->size() != rowCount()) {
         box->setFocus();
         return;
@@ -204,6 +229,16 @@ QStringList ConverterForm::textsOf(const QList<TextBox*>& boxes) {
 void ConverterForm::Form_Load() {
     frmChoice()->setVisible(false);
     applyLanguage();
+    // A row's button, box and result are named after its unit, in the
+    // current language (the button shows only an arrow, the box a number).
+    for (int i = 0; i < rowCount(); ++i) {
+        const QString unit = rowNames[i]->Caption().simplified();
+        rowInputs[i]->setAccessibleName(unit);
+        rowResults[i]->setAccessibleDescription(unit);
+        if (i < rowButtons.size()) rowButtons[i]->setAccessibleName(unit);
+    }
+    // Digits typed right after opening land in the amount box.
+    activeBox()->setFocus();
 }
 
 void ConverterForm::Form_Unload(int& Cancel) {

@@ -71,7 +71,8 @@ public:
     // emptied. Tooltips stay as they are.
     virtual void RowButton_Click(int Index);
     // The key filter of the input boxes: the digits, backspace and "."
-    // pass; every other key (letters, comma, minus, control keys) is dropped.
+    // pass; every other key (letters, comma, minus, control keys) is dropped,
+    // and so is a digit beyond the fifteenth significant one.
     virtual void RowInput_KeyPress(int Index, int& KeyAscii);
     // When the active box holds a numeric amount (by the regional settings),
     // every row shows its result; otherwise the box gets the focus and

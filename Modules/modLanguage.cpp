@@ -4,6 +4,7 @@
 #include "Forms/Main/frmMsg.h"
 #include "Modules/modMain.h"
 #include "Platform/App.h"
+#include "Platform/MsgBox.h"
 
 QString CurrentLanguage = QStringLiteral("DefaultValue");
 
@@ -34,4 +35,11 @@ void SetLangMsg(class frmMsg* frm) {
     if (!isGerman()) return;
     frm->setCaption(QStringLiteral("Nachricht"));
     frm->lblExit->setCaption(QStringLiteral("&In Ordnung"));
+}
+
+void ShowDamagedFile(const QString& fileName) {
+    MsgBox(L(QStringLiteral("The file \"%1\" is damaged: it is not a text file. It was left as it is."),
+             QStringLiteral("Die Datei \"%1\" ist beschädigt: Sie ist keine Textdatei. Sie bleibt unverändert."))
+               .arg(fileName),
+           vbExclamation | vbOKOnly);
 }

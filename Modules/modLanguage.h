@@ -9,6 +9,10 @@ inline bool isGerman() { return CurrentLanguage == QLatin1String("German"); }
 // The German text when the current language is German, else the English one.
 inline QString L(const QString& english, const QString& german) { return isGerman() ? german : english; }
 
+// Tells the user that one of the program's files is not a text file and was
+// neither read nor changed (its name shown as it stands).
+void ShowDamagedFile(const QString& fileName);
+
 class frmChoice;
 class frmMsg;
 void SetLangChoice(class frmChoice* frm);

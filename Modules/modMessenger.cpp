@@ -3,6 +3,7 @@
 #include "Forms/Messenger/frmMessenger.h"
 #include "Modules/modLanguage.h"
 #include "Modules/modPlaySound.h"
+#include "Platform/Ansi.h"
 #include "Platform/App.h"
 #include "Platform/Fonts.h"
 #include "Platform/MsgBox.h"
@@ -11,8 +12,10 @@
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QValidator>
 
 void ScrollOutput(QWidget* frm) {
     auto* box = frm->findChild<QPlainTextEdit*>(QStringLiteral("txtOutput"));
@@ -59,21 +62,83 @@ Label* messengerLabel(QWidget* parent, const QString& caption) {
     return l;
 }
 
+void setUpLog(QPlainTextEdit* log) {
+    log->setReadOnly(true);
+    // Keeps the caret visible in the read-only log, where ScrollOutput puts it.
+    log->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    log->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Looking for word ends in a line without blanks takes ever longer as
+    // the line grows; breaking anywhere keeps a peer's flood linear.
+    log->setWordWrapMode(QTextOption::WrapAnywhere);
+}
+
+namespace {
+// NUL and the other control characters but tab and the line breaks, as the
+// pictures of the control characters (U+2400 onwards).
+QString visible(const QString& line) {
+    QString shown = line;
+    for (QChar& c : shown) {
+        const char16_t u = c.unicode();
+        if (u < 32 && u != u'\t' && u != u'\r' && u != u'\n') c = QChar(char16_t(0x2400 + u));
+    }
+    return shown;
+}
+} // namespace
+
+void appendToLog(QPlainTextEdit* log, const QString& line) {
+    // Added at the end rather than by rewriting the whole text, so a long
+    // conversation (or a flood of data) costs only what arrives.
+    QTextDocument* doc = log->document();
+    QTextCursor end(doc);
+    end.movePosition(QTextCursor::End);
+    if (!doc->isEmpty()) end.insertBlock();
+    end.insertText(visible(line));
+    // A peer cannot fill the user's memory: the oldest whole lines go,
+    // the newest line always stays.
+    if (doc->characterCount() <= kLogCharacters) return;
+    QTextBlock last = doc->lastBlock();
+    QTextBlock keep = doc->firstBlock();
+    int total = doc->characterCount();
+    while (keep != last && total > kLogCharacters) {
+        total -= keep.length();
+        keep = keep.next();
+    }
+    QTextCursor front(doc);
+    front.setPosition(keep.position(), QTextCursor::KeepAnchor);
+    front.removeSelectedText();
+}
+
+namespace {
+// Drops what Windows-1252 has no code for, wherever it comes from.
+class WireValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override {
+        for (qsizetype i = input.size() - 1; i >= 0; --i) {
+            if (Ansi::holds(QString(input[i]))) continue;
+            input.remove(i, 1);
+            if (i < pos) --pos;
+        }
+        return Acceptable;
+    }
+};
+} // namespace
+
+void keepToWire(QLineEdit* box) { box->setValidator(new WireValidator(box)); }
+
 ChatForm::ChatForm() { paintMessengerWindow(this); }
 
 void ChatForm::buildChat() {
     txtOutput = new QPlainTextEdit(this);
     txtOutput->setObjectName(QStringLiteral("txtOutput"));
-    txtOutput->setReadOnly(true);
-    // Keeps the caret visible in the read-only log, where ScrollOutput puts it.
-    txtOutput->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    txtOutput->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setUpLog(txtOutput);
     txtOutput->setAccessibleName(L(QStringLiteral("Conversation"), QStringLiteral("Unterhaltung")));
     // Black boxes stand out from the dark blue window.
     colour(txtOutput, QPalette::Base, Qt::black);
     colour(txtOutput, QPalette::Text, QColor(0x00, 0xc0, 0x00));
 
     txtSendData = new TextBox(this);
+    keepToWire(txtSendData);
     txtSendData->setAccessibleName(L(QStringLiteral("Message"), QStringLiteral("Nachricht")));
     colour(txtSendData, QPalette::Base, Qt::black);
     colour(txtSendData, QPalette::Text, QColor(0xff, 0xff, 0x00));
@@ -98,14 +163,12 @@ void ChatForm::showStatus(bool connected) {
                                     : L(QStringLiteral("Disconnected"), QStringLiteral("Getrennt")));
 }
 
-void ChatForm::appendLine(const QString& line) {
-    // Added at the end rather than by rewriting the whole text, so a long
-    // conversation (or a flood of data) costs only what arrives.
-    QTextCursor end(txtOutput->document());
-    end.movePosition(QTextCursor::End);
-    if (!txtOutput->document()->isEmpty()) end.insertBlock();
-    end.insertText(line);
+void ChatForm::showNotListening() {
+    connected_ = false;
+    lblStatus->setCaption(L(QStringLiteral("Not listening"), QStringLiteral("Nicht empfangsbereit")));
 }
+
+void ChatForm::appendLine(const QString& line) { appendToLog(txtOutput, line); }
 
 void ChatForm::cmdSend_Click() {
     PlayTalk(QStringLiteral("TalkBeg.wav"));
@@ -120,7 +183,8 @@ void ChatForm::cmdSend_Click() {
         txtSendData->setFocus();
         return;
     }
-    appendLine(message);
+    // The sender sees the line as the peer will: what the bytes carry.
+    appendLine(Ansi::decode(Ansi::encode(message)));
     txtSendData->clear();
     ScrollOutput(this);
     txtSendData->setFocus();

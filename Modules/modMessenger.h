@@ -24,12 +24,28 @@
 
 #include <QString>
 
+class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class Winsock;
 
 // The port of every chat, on both sides.
 constexpr int ChatPort = 1001;
+
+// The conversation log: read-only plain text whose long lines break
+// anywhere, so a line without blanks costs time in step with its length.
+void setUpLog(QPlainTextEdit* log);
+// Adds one line at the end of the log as it stands, but control characters
+// (NUL and the others below the blank, but tab and line breaks) are shown
+// as their visible pictures; the log then keeps only its last
+// kLogCharacters characters, dropping its oldest whole lines.
+void appendToLog(QPlainTextEdit* log, const QString& line);
+constexpr int kLogCharacters = 4 * 1024 * 1024;
+
+// Makes a box take only characters the chat's Windows-1252 bytes can
+// carry: others are dropped as they are typed, pasted or composed, so what
+// the box shows is what is sent.
+void keepToWire(QLineEdit* box);
 
 // Moves the caret of the window's log (its control named "txtOutput")
 // behind the last character, which scrolls the log to its end.
@@ -70,6 +86,8 @@ protected:
     void readAlias();
     // "Connected" or "Disconnected", in the current language.
     void showStatus(bool connected);
+    // "Not listening": a server whose port could not be opened.
+    void showNotListening();
     // The socket's data has arrived: it becomes one line of the log.
     void receive();
 

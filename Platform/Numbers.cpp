@@ -4,6 +4,7 @@
 #include "Platform/Runtime.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -101,12 +102,18 @@ int digitValue(QChar c) {
 
 bool isValBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
 
-double leadingValue(const QString& s) {
+// `stop`, when given, is where the reading ended (blanks after it skipped).
+double leadingValue(const QString& s, qsizetype* stop = nullptr) {
     const qsizetype n = s.size();
     qsizetype i = 0;
     auto skip = [&] { while (i < n && isValBlank(s[i])) ++i; };
     auto at = [&](qsizetype k) { return k < n ? s[k] : QChar(); };
 
+    const auto done = [&](double v) {
+        skip();
+        if (stop) *stop = i;
+        return v;
+    };
     skip();
     if (at(i) == u'&') {
         ++i;
@@ -115,7 +122,7 @@ double leadingValue(const QString& s) {
         int base = 0;
         if (kind == u'H') base = 16;
         else if (kind == u'O') base = 8;
-        else return 0;
+        else return done(0);
         ++i;
         quint64 v = 0;
         bool over = false;
@@ -131,8 +138,8 @@ double leadingValue(const QString& s) {
             ++i;
         }
         if (over) throw Err::overflow();
-        if (v <= 0xFFFF) return static_cast<qint16>(static_cast<quint16>(v));
-        return static_cast<qint32>(static_cast<quint32>(v));
+        if (v <= 0xFFFF) return done(static_cast<qint16>(static_cast<quint16>(v)));
+        return done(static_cast<qint32>(static_cast<quint32>(v)));
     }
 
     Decimal d;
@@ -176,10 +183,10 @@ double leadingValue(const QString& s) {
     d.digits = whole + frac;
     d.pointPos = static_cast<long>(whole.size()) + exponent;
     normalize(d);
-    if (d.isZero()) return 0.0;
+    if (d.isZero()) return done(0.0);
     const auto v = toDouble(d);
     if (!v) throw Err::overflow();
-    return *v;
+    return done(*v);
 }
 
 // --- Numbers by the regional settings ----------------------------------------
@@ -611,6 +618,18 @@ T roundToInteger(double v) {
 // --- Public functions -----------------------------------------------------------
 
 double Val(const QString& text) { return leadingValue(text); }
+
+std::optional<double> wholeValue(const QString& text) {
+    if (std::none_of(text.begin(), text.end(), isDigit)) return std::nullopt;
+    qsizetype stop = 0;
+    try {
+        const double v = leadingValue(text, &stop);
+        if (stop != text.size()) return std::nullopt;
+        return v;
+    } catch (const RuntimeError&) {
+        return std::nullopt;
+    }
+}
 
 bool IsNumeric(const QString& text) {
     return readNumber(text, nullptr, nullptr) == Status::Ok;

@@ -27,6 +27,12 @@ namespace Runtime {
 // runtime's Val did.
 double Val(const QString& text);
 
+// Val's reading when it takes the whole text (blanks around it aside): "2.09"
+// and " 12 " are read, "2,09" and "5-" are not, since Val would stop before
+// their end and take a value the user did not type. No value either for a
+// text without a digit or beyond the range of a double.
+std::optional<double> wholeValue(const QString& text);
+
 // True when the whole text converts to a number by the regional settings:
 // blanks around it, an optional sign before or after the digits (or
 // parentheses for a negative amount), the settings' currency sign once before

@@ -18,7 +18,25 @@ QString lineValue(const QString& line) {
 }
 } // namespace
 
-std::optional<QStringList> read(const QString& path, QString* error, bool* damaged) {
+namespace {
+// The whole file, or with `lines` >= 0 its beginning up to the end of its
+// first `lines` lines (a file of any size costs only what it must).
+QByteArray contents(QFile& f, qsizetype lines) {
+    if (lines < 0) return f.readAll();
+    QByteArray bytes;
+    // Never more line ends than lines, whichever ends the file uses.
+    qsizetype feeds = 0, returns = 0;
+    while (qMax(feeds, returns) < lines && !f.atEnd()) {
+        const QByteArray chunk = f.read(64 * 1024);
+        if (chunk.isEmpty()) break;
+        feeds += chunk.count('\n');
+        returns += chunk.count('\r');
+        bytes += chunk;
+    }
+    return bytes;
+}
+
+std::optional<QStringList> readValues(const QString& path, qsizetype count, QString* error, bool* damaged) {
     if (error) error->clear();
     if (damaged) *damaged = false;
     QFile f(path);
@@ -27,7 +45,7 @@ std::optional<QStringList> read(const QString& path, QString* error, bool* damag
         if (error) *error = f.errorString();
         return std::nullopt;
     }
-    const QString text = Ansi::decodeDocument(f.readAll());
+    const QString text = Ansi::decodeDocument(contents(f, count));
     if (Ansi::isBinary(text)) {
         if (error) *error = QStringLiteral("%1 is damaged: it is not a text file").arg(QFileInfo(path).fileName());
         if (damaged) *damaged = true;
@@ -36,7 +54,7 @@ std::optional<QStringList> read(const QString& path, QString* error, bool* damag
     QStringList values;
     qsizetype start = 0;
     const qsizetype n = text.size();
-    while (start < n) {
+    while (start < n && (count < 0 || values.size() < count)) {
         qsizetype end = start;
         while (end < n && text[end] != u'\r' && text[end] != u'\n') ++end;
         values << lineValue(text.mid(start, end - start));
@@ -45,6 +63,15 @@ std::optional<QStringList> read(const QString& path, QString* error, bool* damag
         start = end + 1;
     }
     return values;
+}
+} // namespace
+
+std::optional<QStringList> read(const QString& path, QString* error, bool* damaged) {
+    return readValues(path, -1, error, damaged);
+}
+
+std::optional<QStringList> readFirst(const QString& path, qsizetype count, QString* error, bool* damaged) {
+    return readValues(path, count, error, damaged);
 }
 
 bool write(const QString& path, const QStringList& values, QString* error) {

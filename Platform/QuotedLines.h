@@ -19,6 +19,10 @@ namespace QuotedLines {
 // `damaged`, when given, is set for a file that is not text: NUL bytes,
 // control characters), and such a file is left as it is.
 std::optional<QStringList> read(const QString& path, QString* error = nullptr, bool* damaged = nullptr);
+// The same for the first `count` values only (fewer where the file ends
+// before); the rest of the file is not read.
+std::optional<QStringList> readFirst(const QString& path, qsizetype count, QString* error = nullptr,
+                                     bool* damaged = nullptr);
 
 // Replaces the file whole (a temporary file renamed over the old one). A
 // value holding a line break is refused before anything is written, since

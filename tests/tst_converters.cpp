@@ -135,6 +135,7 @@ private slots:
         QTest::newRow("product beyond a double") << "Wght" << 4 << "1" + QString(305, u'0');
         QTest::newRow("temperature minus alone") << "Temp" << 1 << "-";
         QTest::newRow("temperature minus between digits") << "Temp" << 2 << "1-2";
+        QTest::newRow("temperature minus after the digits") << "Temp" << 0 << "5-";
         QTest::newRow("temperature beyond a double") << "Temp" << 0 << "-" + QString(400, u'9');
         QTest::newRow("temperature product beyond a double") << "Temp" << 0 << "1" + QString(308, u'0');
     }
@@ -147,8 +148,9 @@ private slots:
         convert(f, row, "1");
         const QStringList before = captions(f), tipsBefore = tooltips(f);
         QVERIFY(!before.join("").isEmpty());
-        f->inputBox(row)->clear();
-        QTest::keyClicks(f->inputBox(row), typed);
+        // Put whole: amounts beyond a double cannot be typed past the filter's
+        // fifteen digits, yet the conversion must refuse them too.
+        f->inputBox(row)->setTextValue(typed);
         f->cmdCnvrt->setFocus();
         QTest::mouseClick(f->cmdCnvrt, Qt::LeftButton);
         QCOMPARE(captions(f), before);
@@ -164,6 +166,10 @@ private slots:
         QTest::newRow("digits and points") << "Dis" << "1.5.0" << "1.5.0";
         QTest::newRow("letters, comma, minus, blank") << "Wght" << "a1,b-2 c+e" << "12";
         QTest::newRow("backspace") << "Vol" << "12\b3" << "13";
+        QTest::newRow("fifteen significant digits")
+            << "Dis" << "00.1234567890123456789" << "00.123456789012345";
+        QTest::newRow("temperature: fifteen significant digits")
+            << "Temp" << "-98765432109876543" << "-987654321098765";
         QTest::newRow("temperature admits minus anywhere") << "Temp" << "-1-2a,5" << "-1-25";
         QTest::newRow("temperature drops letters") << "Temp" << "e-x" << "-";
     }
@@ -285,6 +291,7 @@ private slots:
         processEvents();
         f = open(window);
         QCOMPARE(f->ActiveRow, qint16(0));
+        QCOMPARE(f->focusWidget(), f->inputBox(0));
         for (int i = 0; i < f->rowCount(); ++i) {
             QCOMPARE(f->inputBox(i)->isVisibleTo(f), i == 0);
             QCOMPARE(f->inputBox(i)->Text(), QString());
@@ -372,7 +379,12 @@ private slots:
         ConverterForm* f = open(window);
         QTEST(f->Caption(), "caption");
         QCOMPARE(f->rowCount(), names.size());
-        for (int i = 0; i < names.size(); ++i) QCOMPARE(f->nameLabel(i)->Caption(), names[i]);
+        for (int i = 0; i < names.size(); ++i) {
+            QCOMPARE(f->nameLabel(i)->Caption(), names[i]);
+            // The arrow button and the amount box are named after the unit.
+            QCOMPARE(f->rowButton(i)->accessibleName(), names[i].simplified());
+            QCOMPARE(f->inputBox(i)->accessibleName(), names[i].simplified());
+        }
         QTEST(f->cmdCnvrt->Caption(), "convert");
         QTEST(f->cmdClr->Caption(), "clear");
     }

@@ -12,8 +12,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
-#include <QFontMetrics>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QTest>
 #include <functional>
 
@@ -165,6 +165,29 @@ private slots:
         QVERIFY(MsgBoxSeam::shown().isEmpty());
     }
 
+    // Not a text file: said once, the file left as it is, the defaults in force.
+    void damagedRatesFile() {
+        const QByteArray binary("\"0.5\"\r\n\0\x01\x02\x03\xff\xfe", 13);
+        writeFile("Rates.qem", binary);
+        class frmCur* f = openCur();
+        QCOMPARE(ratesInForce(), kDefaults);
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QVERIFY2(MsgBoxSeam::last().text.contains("\"Rates.qem\" is damaged"), qPrintable(MsgBoxSeam::last().text));
+        reactivate(f);
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QCOMPARE(readFile("Rates.qem"), binary);
+    }
+
+    // Only the six rates are read, however long the file.
+    void longRatesFile() {
+        QByteArray file = quotedLines({"0.7", "1.9", "6.5", "160", "1900", "0.95"});
+        file += QByteArray(3 * 1024 * 1024, 'x') + '\0';
+        writeFile("Rates.qem", file);
+        openCur();
+        QCOMPARE(ratesInForce(), (QStringList{"1", "0.7", "1.9", "6.5", "160", "1900", "0.95"}));
+        QVERIFY(MsgBoxSeam::shown().isEmpty());
+    }
+
     void ratesFileIsAFolder() {
         QDir(programFolder()).mkdir("Rates.qem");
         class frmCur* f = openCur();
@@ -189,6 +212,23 @@ private slots:
     }
 
     // --- The rate editor ----------------------------------------------------
+
+    void editorOverTheConverter_data() {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("English") << "English";
+        QTest::newRow("German") << "German";
+    }
+    void editorOverTheConverter() {
+        QFETCH(QString, language);
+        writeFile("QEM.ini", "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+        class frmCur* f = openCur();
+        f->move(300, 200);
+        withEditor(f, [f](class frmSetRate* e) {
+            const QPoint offset = e->frameGeometry().center() - f->frameGeometry().center();
+            QVERIFY2(offset.manhattanLength() < 20, qPrintable(QString("%1,%2").arg(offset.x()).arg(offset.y())));
+            QVERIFY(e->width() > QFontMetrics(QApplication::font()).horizontalAdvance(e->Caption()) + 100);
+        });
+    }
 
     void saveWritesTheFile() {
         class frmCur* f = openCur();
@@ -313,26 +353,35 @@ private slots:
         // Where the focus lands: the check box, or the rate of the input row in the editor.
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QString>("message");
+        // The computer's decimal separator is the comma.
+        QTest::addColumn<bool>("comma");
         const QString en = "Please check the rates you have entered";
         const QString de = "Bitte überprüfen Sie die von Ihnen eingegebenen Raten";
         QTest::newRow("abc as the mark's rate")
-            << "English" << QStringList{"0.68", "abc", "7.02", "178.10", "2168.62", "1.07"} << 0 << "check" << en;
+            << "English" << QStringList{"0.68", "abc", "7.02", "178.10", "2168.62", "1.07"} << 0 << "check" << en << false;
         QTest::newRow("German message")
-            << "German" << QStringList{"0.68", "abc", "7.02", "178.10", "2168.62", "1.07"} << 0 << "check" << de;
+            << "German" << QStringList{"0.68", "abc", "7.02", "178.10", "2168.62", "1.07"} << 0 << "check" << de << false;
         QTest::newRow("an empty rate")
-            << "English" << QStringList{"0.68", "2.09", "7.02", "178.10", "", "1.07"} << 3 << "check" << en;
+            << "English" << QStringList{"0.68", "2.09", "7.02", "178.10", "", "1.07"} << 3 << "check" << en << false;
         QTest::newRow("a source rate of 0")
-            << "English" << QStringList{"0.68", "0", "7.02", "178.10", "2168.62", "1.07"} << 2 << "rate" << en;
+            << "English" << QStringList{"0.68", "0", "7.02", "178.10", "2168.62", "1.07"} << 2 << "rate" << en << false;
         QTest::newRow("a source rate that reads 0")
-            << "English" << QStringList{"0.68", "2.09", "7.02", "178.10", "2168.62", "$1.07"} << 6 << "rate" << en;
+            << "English" << QStringList{"0.68", "2.09", "7.02", "178.10", "2168.62", "$1.07"} << 6 << "rate" << en << false;
         QTest::newRow("a source rate of 0, German")
-            << "German" << QStringList{"0", "2.09", "7.02", "178.10", "2168.62", "1.07"} << 1 << "rate" << de;
+            << "German" << QStringList{"0", "2.09", "7.02", "178.10", "2168.62", "1.07"} << 1 << "rate" << de << false;
+        // Numeric by the settings, but the rate is read with the point only.
+        QTest::newRow("a rate with the computer's decimal comma")
+            << "German" << QStringList{"0.68", "2,09", "7.02", "178.10", "2168.62", "1.07"} << 0 << "check" << de << true;
+        QTest::newRow("a rate with a group separator")
+            << "English" << QStringList{"0.68", "2.09", "7.02", "178.10", "2168.62", "1,07"} << 0 << "check" << en << false;
     }
     void badRates() {
         QFETCH(QString, language);
         QFETCH(QStringList, file);
         QFETCH(int, row);
         QFETCH(QString, focus);
+        QFETCH(bool, comma);
+        if (comma) setLocale(QLocale(QLocale::German, QLocale::Germany));
         writeFile("QEM.ini", "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
         class frmCur* f = openCur();
         // A first conversion with the default rates, whose results must stay.
@@ -382,7 +431,9 @@ private slots:
         convert(f, 0, "1");
         const QStringList before = captions(f), tipsBefore = tooltips(f);
         const QString last = f->LastResult;
-        convert(f, 0, amount);
+        // Put whole: beyond fifteen digits the amount cannot be typed.
+        f->txtCur[0]->setTextValue(amount);
+        QTest::mouseClick(f->cmdCnvrt, Qt::LeftButton);
         QCOMPARE(captions(f), before);
         QCOMPARE(tooltips(f), tipsBefore);
         QCOMPARE(f->LastResult, last);

@@ -10,10 +10,13 @@
 #include "Forms/Messenger/frmMessenger.h"
 #include "Forms/Messenger/frmServer.h"
 #include "Modules/modLanguage.h"
+#include "Platform/Ansi.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Winsock.h"
 #include "TestSupport.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QTcpServer>
@@ -374,6 +377,9 @@ private slots:
         QTest::newRow("server: a line") << true << "hi" << QByteArray("Ann: hi");
         QTest::newRow("client: an empty box sends the name alone") << false << "" << QByteArray("Ann: ");
         QTest::newRow("client: Windows-1252") << false << QString::fromUtf8("ä€") << QByteArray("Ann: \xE4\x80");
+        // Past the box's filter (taken off here): the log shows what was sent.
+        QTest::newRow("server: characters the bytes cannot carry")
+            << true << QString::fromUtf8("Привет → ok") << QByteArray("Ann: ?????? ? ok");
     }
     void bytesSent() {
         QFETCH(bool, serverWindow);
@@ -383,10 +389,11 @@ private slots:
         std::unique_ptr<QTcpSocket> peer;
         ChatForm* f = connectRaw(serverWindow, rawServer, peer);
         QVERIFY(f);
+        f->txtSendData->setValidator(nullptr);
         f->txtSendData->setText(typed);
         QTest::mouseClick(f->cmdSend, Qt::LeftButton);
         QCOMPARE(receiveBytes(peer.get(), int(wire.size())), wire);
-        QCOMPARE(logLines(f), QStringList{QString::fromLatin1("Ann: ") + typed});
+        QCOMPARE(logLines(f), QStringList{Ansi::decode(wire)});
     }
 
     // What a raw peer writes, each chunk waited for, and the log's lines.
@@ -401,6 +408,9 @@ private slots:
             << false << QList<QByteArray>{"Bob: hel", "lo"} << QStringList{"Bob: hel", "lo"};
         QTest::newRow("Windows-1252") << false << QList<QByteArray>{"Bob: \xE4\x80"}
                                       << QStringList{QString::fromUtf8("Bob: ä€")};
+        QTest::newRow("control characters shown as their pictures")
+            << false << QList<QByteArray>{QByteArray("a\0b\x01\x1f\tc", 7)}
+            << QStringList{QString::fromUtf8("a\u2400b\u2401\u241f\tc")};
         QTest::newRow("markup stays plain text")
             << true << QList<QByteArray>{"Bob: <b>bold</b> &amp; <img src=x>"}
             << QStringList{"Bob: <b>bold</b> &amp; <img src=x>"};
@@ -507,10 +517,40 @@ private slots:
         // Still usable: Send answers, and closing works.
         QVERIFY(s->isVisible());
         QCOMPARE(s->tcpServer->State(), int(Winsock::sckClosed));
+        // No address handed out that would answer nothing.
+        QCOMPARE(s->lblStatus->Caption(), QStringLiteral("Not listening"));
+        QCOMPARE(s->lblMyIP->Caption(), QString());
         say(s, QStringLiteral("x"));
         QCOMPARE(MsgBoxSeam::last().text, QStringLiteral("No connection"));
         s->close();
         QVERIFY(frmMessenger()->isVisible());
+    }
+
+    // The send box and the screen name take only what the bytes carry,
+    // typed or pasted.
+    void boxesTakeWhatTheWireCarries() {
+        frmMessenger()->Show(vbModeless);
+        TextBox* alias = frmMessenger()->txtAlias;
+        typeKeys(alias, QString::fromUtf8("Zoë ✓"));
+        QApplication::clipboard()->setText(QString::fromUtf8(" Łódź"));
+        QTest::keyClick(alias, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(alias->Text(), QString::fromUtf8("Zoë  ód"));
+        class frmServer* s = openServer();
+        typeKeys(s->txtSendData, QString::fromUtf8("€ ok → 日本"));
+        QCOMPARE(s->txtSendData->Text(), QString::fromUtf8("€ ok  "));
+    }
+
+    // However much a peer sends, the log keeps its last lines only.
+    void logKeepsItsNewestLines() {
+        QPlainTextEdit log;
+        setUpLog(&log);
+        const QString line(100 * 1024, u'x');
+        for (int i = 0; i < 60; ++i) appendToLog(&log, QString::number(i) + line);
+        QVERIFY(log.document()->characterCount() <= kLogCharacters);
+        QVERIFY(log.document()->characterCount() > kLogCharacters - line.size() - 10);
+        QVERIFY(log.document()->lastBlock().text().startsWith("59x"));
+        QVERIFY(!log.document()->firstBlock().text().startsWith("0x"));
+        QCOMPARE(log.document()->firstBlock().text().size(), line.size() + 2);
     }
 
     // An error on an open connection (not an orderly end) is told, and the

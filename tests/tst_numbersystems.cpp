@@ -209,12 +209,21 @@ private slots:
         QVERIFY(MsgBoxSeam::shown().isEmpty());
     }
 
-    void emptyDecimalChangesNothing() {
+    void decimalThatCannotConvert_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << "";
+        // Past the typist's limit (a paste by other means): beyond a 64-bit integer.
+        QTest::newRow("twenty digits") << QString(20, u'9');
+        QTest::newRow("10^15") << "1" + QString(15, u'0');
+    }
+    void decimalThatCannotConvert() {
+        QFETCH(QString, text);
         auto* f = open();
         convertIn(f, Dec, "12");
         const QStringList before = captions(f);
         QTest::keyClick(f->txtComp[Dec], Qt::Key_Backspace);
         QTest::keyClick(f->txtComp[Dec], Qt::Key_Backspace);
+        if (!text.isEmpty()) f->txtComp[Dec]->setTextValue(text);
         convert(f);
         QCOMPARE(captions(f), before);
         QCOMPARE(QApplication::focusWidget(), f->txtComp[Dec]);

@@ -59,6 +59,8 @@ frmAscii::frmAscii() {
         txtEnter << entry;
     }
     txtEnter[1]->setVisible(false);
+    txtEnter[0]->setAccessibleName(lblText->Caption());
+    txtEnter[1]->setAccessibleName(lblAscii->Caption());
     // Ctrl with a letter, which the character row counts (see eventFilter).
     txtEnter[0]->installEventFilter(this);
 
@@ -68,6 +70,7 @@ frmAscii::frmAscii() {
     UpDown->setMax(255);
     UpDown->setIncrement(1);
     UpDown->setVisible(false);
+    UpDown->setAccessibleName(lblAscii->Caption());
     UpDown->onChange = [this] { UpDown_Change(); };
     UpDown->onMouseDown = [this](int Button, int Shift, int X, int Y) { UpDown_MouseDown(Button, Shift, X, Y); };
 

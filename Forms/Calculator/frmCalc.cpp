@@ -17,6 +17,7 @@ class frmCalc* frmCalc() { return touchForm<class frmCalc>(); }
 void SetLangCalc(class frmCalc* frm) {
     if (!isGerman()) return;
     frm->setCaption(QStringLiteral("ZOV Rechner"));
+    frm->txtEnter->setAccessibleName(QStringLiteral("Zahl"));
     frm->cmdClr->setCaption(QStringLiteral("&Leeren"));
 }
 
@@ -56,6 +57,7 @@ frmCalc::frmCalc() {
     txtEnter->setGeometry(12, 62, 296, 42);
     txtEnter->setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 18));
     txtEnter->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    txtEnter->setAccessibleName(QStringLiteral("Number"));
 
     cmdPLUS = operationButton(this, QStringLiteral("+"), 12);
     cmdMINUS = operationButton(this, QString(QChar(0x2212)), 88);

@@ -147,9 +147,12 @@ void frmComp::cmdCnvrt_Click() {
 void frmComp::ShowAllBases() {
     if (ActiveRow == RowDecimal ? txtComp[RowDecimal]->Text().isEmpty() : lblComp[RowDecimal]->Caption().isEmpty())
         return;
-    // The decimal row holds digits only, a number below the limit.
+    // Only digits of a number below the limit convert: a longer text (a
+    // paste past the typist's limit) would not fit a 64-bit integer.
     const QString decimal = txtComp[RowDecimal]->Text();
-    const auto v = qint64(Runtime::Val(decimal));
+    const std::optional<qint64> number = readDigits(decimal, 10);
+    if (!number) return;
+    const qint64 v = *number;
     lblComp[RowBinary]->setCaption(QString::number(v, 2));
     const QStringList digits = textsOf(txtChr);
     const QStringList codes = textsOf(txtCode);

@@ -88,9 +88,14 @@ void frmCur::Form_Activate() {
 }
 
 void frmCur::LoadRates() {
-    if (const std::optional<QStringList> rates = RatesFile::read()) {
+    bool damaged = false;
+    if (const std::optional<QStringList> rates = RatesFile::read(&damaged)) {
         class frmSetRate* editor = frmSetRate();
         for (int i = 1; i <= 6; ++i) editor->txtDat[i]->setTextValue(rates->at(i - 1));
+    } else if (damaged && !damagedTold_) {
+        // Once a showing: the file is read again at every activation.
+        damagedTold_ = true;
+        ShowDamagedFile(QStringLiteral("Rates.qem"));
     }
     activeBox()->setFocus();
 }
@@ -129,6 +134,15 @@ void frmCur::cmdCnvrt_Click() {
         editor->txtDat[ActiveRow]->setFocus();
         return;
     }
+    // A rate is read with the point as its separator: "2,09" under German
+    // settings or "1,07" as a grouped number would be taken as 2 and 1.
+    for (int i = 0; i < 7; ++i) {
+        if (!Runtime::wholeValue(editor->txtDat[i]->Text())) {
+            showRateMessage();
+            chkSetRate->setFocus();
+            return;
+        }
+    }
     ConverterForm::cmdCnvrt_Click();
 }
 
@@ -144,7 +158,11 @@ std::optional<QList<ConverterForm::RowResult>> frmCur::convert(const QString& am
 
 void frmCur::chkSetRate_Click() {
     if (chkSetRate->isChecked()) {
-        frmSetRate()->Show(vbModal);
+        class frmSetRate* editor = frmSetRate();
+        // Over the converter, where the user is looking.
+        const QRect own = frameGeometry();
+        editor->move(own.x() + (own.width() - editor->width()) / 2, own.y() + (own.height() - editor->height()) / 2);
+        editor->Show(vbModal);
     } else if (isFormLoaded<class frmSetRate>()) {
         frmSetRate()->Hide();
     }

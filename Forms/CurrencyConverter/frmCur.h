@@ -44,6 +44,9 @@ private:
     void LoadRates();
     // "Please check the rates you have entered", critical, OK.
     void showRateMessage();
+
+    // A damaged "Rates.qem" has been reported in this showing.
+    bool damagedTold_ = false;
 };
 
 class frmCur* frmCur();

@@ -8,7 +8,9 @@
 #include "Platform/MsgBox.h"
 #include "Platform/QuotedLines.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFontMetrics>
 
 class frmSetRate* frmSetRate() { return touchForm<class frmSetRate>(); }
 
@@ -21,10 +23,10 @@ QStringList defaults() {
 
 QString path() { return App::dataFile(QStringLiteral("Rates.qem")); }
 
-std::optional<QStringList> read() {
-    std::optional<QStringList> values = QuotedLines::read(path());
+std::optional<QStringList> read(bool* damaged) {
+    std::optional<QStringList> values = QuotedLines::readFirst(path(), 6, nullptr, damaged);
     if (!values || values->size() < 6) return std::nullopt;
-    return values->mid(0, 6);
+    return values;
 }
 
 bool write(const QStringList& rates, QString* error) {
@@ -60,6 +62,7 @@ frmSetRate::frmSetRate() {
         const double top = 240 + (i - 1) * 420;
         place(label, 240, top, 900, 315);
         place(box, 1200, top - 15, 1800, 345);
+        box->setAccessibleName(names[i - 1]);
         labels << label;
     }
     lblEng = labels[0];
@@ -79,7 +82,17 @@ frmSetRate::frmSetRate() {
     setFixedSize(size());
 }
 
-void frmSetRate::Form_Load() { SetLangSetRate(this); }
+void frmSetRate::Form_Load() {
+    SetLangSetRate(this);
+    // The title bar needs room for the caption beside the window's buttons;
+    // the boxes stay centred in the wider window.
+    const int needed = QFontMetrics(QApplication::font()).horizontalAdvance(Caption()) + 150;
+    if (needed > width()) {
+        const int shift = (needed - width()) / 2;
+        for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) w->move(w->x() + shift, w->y());
+        setFixedSize(needed, height());
+    }
+}
 
 void frmSetRate::cmdSave_Click() {
     if (MsgBox(L(QStringLiteral("Are you sure?"), QStringLiteral("Sind Sie sicher?")), vbYesNo | vbQuestion) == vbYes) {

@@ -50,8 +50,9 @@ QString path();
 // The first six values of the file; no value when the file does not
 // exist, is empty or ends before the sixth value. A line's value is the
 // text between its first and last double quote (a line without quotes
-// is taken as it stands, blanks around it removed).
-std::optional<QStringList> read();
+// is taken as it stands, blanks around it removed). Only the first six
+// lines are read. `damaged`, when given, tells a file that is not text.
+std::optional<QStringList> read(bool* damaged = nullptr);
 // Replaces the file with the given texts. On failure (also a rate holding
 // a line break) the old file stays as it was and `error` tells why.
 bool write(const QStringList& rates, QString* error = nullptr);

@@ -20,6 +20,7 @@ void SetLangClient(class frmClient* frm) {
     setButtonCaption(frm->cmdSend, QStringLiteral("Senden"));
     frm->lblTcp_Address->setCaption(QStringLiteral("TCP/IP Adresse"));
     frm->cboAddress->setAccessibleName(QStringLiteral("TCP/IP Adresse"));
+    frm->cboAddress->lineEdit()->setAccessibleName(QStringLiteral("TCP/IP Adresse"));
     frm->lblStatus->setCaption(QStringLiteral("Getrennt"));
 }
 
@@ -36,6 +37,9 @@ frmClient::frmClient() {
     cmdDisCon = messengerButton(this, QStringLiteral("Disconnect"));
     buildChat();
     lblTcp_Address = messengerLabel(this, QStringLiteral("TCP/IP Address"));
+    // Named by its caption, also while the typed address changes.
+    lblTcp_Address->setBuddy(cboAddress);
+    cboAddress->lineEdit()->setAccessibleName(cboAddress->accessibleName());
     tcpClient = new Winsock(this);
     setSocket(tcpClient);
 

@@ -26,6 +26,8 @@ frmMessenger::frmMessenger() {
     setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 10));
 
     txtAlias = new TextBox(this);
+    // The screen name goes over the wire with every message.
+    keepToWire(txtAlias);
     place(txtAlias, 1560, 450, 1890, 360);
     txtAlias->setAccessibleName(QStringLiteral("Enter Screen Name"));
     cmdServer = messengerButton(this, QStringLiteral("Server"));

@@ -50,16 +50,19 @@ void frmServer::Form_Load() {
     readAlias();
     tcpServer->LocalPort = ChatPort;
     StartListening();
-    lblMyIP->setCaption(L(QStringLiteral("Local IP:  "), QStringLiteral("Lokale IP: ")) + tcpServer->LocalIP());
 }
 
 // A port that another program holds, or that needs a privilege, is said
-// plainly; the window stays open and can still be closed.
+// plainly; the window stays open and can still be closed. It then says it
+// is not listening and hands out no address that would answer nothing.
 void frmServer::StartListening() {
     try {
         tcpServer->Listen();
+        lblMyIP->setCaption(L(QStringLiteral("Local IP:  "), QStringLiteral("Lokale IP: ")) + tcpServer->LocalIP());
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("Listening"), e.number, e.description);
+        showNotListening();
+        lblMyIP->setCaption(QString());
     }
 }
 
