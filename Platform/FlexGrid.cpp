@@ -49,8 +49,10 @@ struct Line {
     }
     void set(int col, const QString& text, int cols) {
         if (cells.isEmpty()) {
-            cells.reserve(cols);
-            for (int c = 0; c < cols; ++c) cells << cell(c);
+            QStringList split;
+            split.reserve(cols);
+            for (int c = 0; c < cols; ++c) split << cell(c);
+            cells = std::move(split);
             line = QString();
         }
         cells[col] = text;

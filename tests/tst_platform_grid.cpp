@@ -92,6 +92,42 @@ private slots:
         QCOMPARE(g.grid.TextMatrix(0, 0), QString("Date"));
     }
 
+    // Cells written into rows added as texts; columns taken away and added
+    // again come back empty.
+    void writeCells_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("one cell by setTextMatrix")
+            << "text" << QStringList({"2026-03-01|11.00|x|", "2026-03-02|20.00||", "2026-03-03|30.00|y|"});
+        QTest::newRow("cells by Filling")
+            << "filling" << QStringList({"2026-03-01|10.00|x|", "2026-03-02|20.00|z|", "2026-03-03|31.00|y|"});
+        QTest::newRow("cell beyond the text's cells")
+            << "beyond" << QStringList({"2026-03-01|10.00|x|", "2026-03-02|20.00|z|", "2026-03-03|30.00|y|"});
+        QTest::newRow("columns taken away and added again")
+            << "columns" << QStringList({"2026-03-01|||", "2026-03-02|||", "2026-03-03|||"});
+    }
+    void writeCells() {
+        QFETCH(QString, how);
+        Grid g;
+        if (how == "text") g.grid.setTextMatrix(1, 1, "11.00");
+        if (how == "filling") {
+            FlexGrid::Filling filling(&g.grid);
+            filling.set(2, 2, "z");
+            filling.set(3, 1, "31.00");
+        }
+        if (how == "beyond") g.grid.setTextMatrix(2, 2, "z");
+        g.grid.setCols(how == "columns" ? 1 : 3);
+        g.grid.setCols(4);
+        QStringList rows;
+        for (int r = 1; r < g.grid.Rows(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < 4; ++c) cells << g.grid.TextMatrix(r, c);
+            rows << cells.join(u'|');
+            QCOMPARE(g.shown(r, 1).toString(), g.grid.TextMatrix(r, 1));
+        }
+        QTEST(rows, "rows");
+    }
+
     void twips() {
         Grid g;
         g.grid.setColWidth(1, 1500);
