@@ -3,24 +3,193 @@
 #include "Platform/Form.h"
 #include "Platform/Keys.h"
 
+#include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QMouseEvent>
 
 namespace {
 constexpr int kTwips = Form::twipsPerPixel;
+constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 
 Qt::Alignment alignmentOf(QChar mark) {
     if (mark == u'>') return Qt::AlignRight | Qt::AlignVCenter;
     if (mark == u'^') return Qt::AlignHCenter | Qt::AlignVCenter;
-    return Qt::AlignLeft | Qt::AlignVCenter;
+    return kLeft;
 }
+
+bool padded(const QString& title) {
+    return !title.isEmpty() && (title.front().isSpace() || title.back().isSpace());
+}
+
+// Where the cell `col` of a tab-separated line starts (-1: no such cell).
+qsizetype fieldStart(const QString& line, int col) {
+    qsizetype start = 0;
+    for (int c = 0; c < col; ++c) {
+        const qsizetype tab = line.indexOf(u'\t', start);
+        if (tab < 0) return -1;
+        start = tab + 1;
+    }
+    return start;
+}
+
+// A body row. A row added as a tab-separated line keeps the line whole (one
+// string, not one per cell: a listing of many thousand rows takes a
+// fraction of the memory and time) until one of its cells is written; then
+// it is kept cell by cell.
+struct Line {
+    QString line;
+    QStringList cells;
+
+    QString cell(int col) const {
+        if (!cells.isEmpty() || line.isEmpty()) return cells.value(col);
+        const qsizetype start = fieldStart(line, col);
+        if (start < 0) return {};
+        const qsizetype tab = line.indexOf(u'\t', start);
+        return line.mid(start, tab < 0 ? -1 : tab - start);
+    }
+    void set(int col, const QString& text, int cols) {
+        if (cells.isEmpty()) {
+            QStringList split;
+            split.reserve(cols);
+            for (int c = 0; c < cols; ++c) split << cell(c);
+            cells = std::move(split);
+            line = QString();
+        }
+        cells[col] = text;
+    }
+    // Cells from column `cols` on are dropped.
+    void truncate(int cols) {
+        if (cells.size() > cols) cells.resize(cols);
+        const qsizetype end = fieldStart(line, cols);
+        if (end > 0) line.truncate(end - 1);
+    }
+};
 } // namespace
+Q_DECLARE_TYPEINFO(Line, Q_RELOCATABLE_TYPE);
+
+// The grid's cells: the heading row apart, the body rows in order. The view
+// knows of the first `shown` body rows; rows appended after them wait in
+// `rows` until publish() tells the view of all of them at once.
+class FlexGrid::Cells : public QAbstractTableModel {
+public:
+    explicit Cells(QObject* parent) : QAbstractTableModel(parent) {}
+
+    QStringList heading;
+    // The alignment a format text gave each column; none for the others.
+    QList<Qt::Alignment> align;
+    QList<bool> aligned;
+    QList<Line> rows;
+    int cols = 0;
+    int shown = 0;
+    bool pending = false;
+
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : shown; }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : cols; }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role == Qt::DisplayRole) return rows[index.row()].cell(index.column());
+        if (role == Qt::TextAlignmentRole) return int(align[index.column()]);
+        return {};
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation != Qt::Horizontal || section < 0 || section >= cols) return {};
+        if (role == Qt::DisplayRole) return heading[section];
+        // Centred or right-aligned, a blank-padded title wider than its
+        // column would lose its first letters.
+        if (role == Qt::TextAlignmentRole && padded(heading[section])) return int(kLeft);
+        if (role == Qt::TextAlignmentRole && aligned[section]) return int(align[section]);
+        return {};
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        if (!index.isValid()) return Qt::NoItemFlags;
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    }
+
+    // Rows waiting since the view last heard, in one insertion; called
+    // back from the event loop after the first of them was appended.
+    void schedule() {
+        if (pending) return;
+        pending = true;
+        QMetaObject::invokeMethod(this, [this] { publish(); }, Qt::QueuedConnection);
+    }
+    void publish() {
+        pending = false;
+        if (rows.size() <= shown) return;
+        beginInsertRows({}, shown, int(rows.size()) - 1);
+        shown = int(rows.size());
+        endInsertRows();
+    }
+
+    // Keeps the first n body rows.
+    void truncate(int n) {
+        publish();
+        if (n >= shown) return;
+        beginRemoveRows({}, n, shown - 1);
+        rows.resize(n);
+        shown = n;
+        endRemoveRows();
+    }
+
+    // Body row `row` (1 or more) put in before the row there, or taken out.
+    void insert(int row, Line&& line) {
+        publish();
+        beginInsertRows({}, row - 1, row - 1);
+        rows.insert(row - 1, std::move(line));
+        ++shown;
+        endInsertRows();
+    }
+    void remove(int row) {
+        publish();
+        beginRemoveRows({}, row - 1, row - 1);
+        rows.remove(row - 1);
+        --shown;
+        endRemoveRows();
+    }
+
+    void setCols(int n) {
+        if (n > cols) {
+            beginInsertColumns({}, cols, n - 1);
+            cols = n;
+            heading.resize(n);
+            align.resize(n, kLeft);
+            aligned.resize(n, false);
+            endInsertColumns();
+        } else if (n < cols) {
+            beginRemoveColumns({}, n, cols - 1);
+            cols = n;
+            heading.resize(n);
+            align.resize(n);
+            aligned.resize(n);
+            for (Line& row : rows) row.truncate(n);
+            endRemoveColumns();
+        }
+    }
+
+    // A row of a tab-separated text, no more cells than the columns.
+    Line lineOf(const QString& text) const {
+        Line l{text, {}};
+        l.truncate(cols);
+        // A text built by appending keeps room to grow that a row never uses.
+        if (l.line.capacity() > l.line.size() + 16) l.line.squeeze();
+        return l;
+    }
+
+    void put(int row, int col, const QString& text) { rows[row - 1].set(col, text, cols); }
+
+    void changed(int first, int last, const QList<int>& roles = {}) {
+        last = qMin(last, shown - 1);
+        if (first <= last) emit dataChanged(index(first, 0), index(last, cols - 1), roles);
+    }
+};
 
 // A new grid has the heading and one empty row, and two columns.
-FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(2, 0, parent) {
+FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), cells_(new Cells(this)) {
+    setModel(cells_);
     verticalHeader()->hide();
-    verticalHeader()->setDefaultSectionSize(qMax(16, fontMetrics().height() + 2));
-    setRowHidden(0, true);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    fitRows();
     setEditTriggers(NoEditTriggers);
     setSelectionMode(SingleSelection);
     setMouseTracking(true);
@@ -30,35 +199,38 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(2, 0, parent) {
     heading->viewport()->setMouseTracking(true);
     heading->viewport()->installEventFilter(this);
     setCols(2);
+    setRows(2);
 }
 
-QTableWidgetItem* FlexGrid::cell(int row, int col) {
-    if (row < 0 || row >= rowCount() || col < 0 || col >= columnCount()) return nullptr;
-    QTableWidgetItem* it = item(row, col);
-    if (!it) {
-        it = new QTableWidgetItem;
-        it->setTextAlignment(align_.value(col, Qt::AlignLeft | Qt::AlignVCenter));
-        if (row == 0) it->setFlags(Qt::ItemIsEnabled);
-        else it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        setItem(row, col, it);
-    }
-    return it;
+// Rows as high as a line of the font and a small margin.
+void FlexGrid::fitRows() {
+    const int height = qMax(16, fontMetrics().height() + 2);
+    QHeaderView* rows = verticalHeader();
+    rows->setMinimumSectionSize(qMin(rows->minimumSectionSize(), height));
+    rows->setDefaultSectionSize(height);
 }
 
-FlexGrid::Filling::Filling(FlexGrid* grid) : grid_(grid), model_(grid->model()) { grid_->setUpdatesEnabled(false); }
+void FlexGrid::changeEvent(QEvent* e) {
+    QTableView::changeEvent(e);
+    if (e->type() == QEvent::FontChange) fitRows();
+}
+
+void FlexGrid::publish() const { cells_->publish(); }
+
+FlexGrid::Filling::Filling(FlexGrid* grid) : grid_(grid) {}
 
 FlexGrid::Filling::~Filling() {
-    model_.unblock();
-    grid_->setUpdatesEnabled(true);
-    grid_->viewport()->update();
+    if (last_ >= 0) grid_->cells_->changed(first_, last_);
 }
 
 void FlexGrid::Filling::set(int row, int col, const QString& text) const {
-    if (row < 1 || row >= grid_->rowCount() || col < 0 || col >= grid_->columnCount()) return;
-    auto* it = new QTableWidgetItem(text);
-    it->setTextAlignment(grid_->align_.value(col, Qt::AlignLeft | Qt::AlignVCenter));
-    it->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    grid_->setItem(row, col, it);
+    Cells* cells = grid_->cells_;
+    if (row < 1 || row > cells->rows.size() || col < 0 || col >= cells->cols) return;
+    cells->put(row, col, text);
+    if (row - 1 < cells->shown) {
+        first_ = first_ < 0 ? row - 1 : qMin(first_, row - 1);
+        last_ = qMax(last_, row - 1);
+    }
 }
 
 void FlexGrid::setFormatString(const QString& format) {
@@ -66,109 +238,164 @@ void FlexGrid::setFormatString(const QString& format) {
     setCols(int(titles.size()));
     for (int c = 0; c < titles.size(); ++c) {
         QString title = titles[c];
-        align_[c] = Qt::AlignLeft | Qt::AlignVCenter;
+        cells_->align[c] = kLeft;
         if (!title.isEmpty() && QStringLiteral("<>^").contains(title[0])) {
-            align_[c] = alignmentOf(title[0]);
+            cells_->align[c] = alignmentOf(title[0]);
             title.remove(0, 1);
         }
-        for (int r = 0; r < rowCount(); ++r)
-            if (QTableWidgetItem* it = item(r, c)) it->setTextAlignment(align_[c]);
-        horizontalHeaderItem(c)->setTextAlignment(align_[c]);
+        cells_->aligned[c] = true;
         setTextMatrix(0, c, title);
+        setColumnHidden(c, false);
         setColumnWidth(c, fontMetrics().horizontalAdvance(title) + 12);
     }
+    cells_->changed(0, cells_->shown - 1, {Qt::TextAlignmentRole});
 }
+
+int FlexGrid::Rows() const { return int(cells_->rows.size()) + 1; }
+int FlexGrid::Cols() const { return cells_->cols; }
 
 void FlexGrid::setRows(int n) {
-    setRowCount(qMax(1, n));
-    setRowHidden(0, true);
+    const int body = qMax(1, n) - 1;
+    if (body <= cells_->rows.size()) {
+        cells_->truncate(body);
+        return;
+    }
+    cells_->rows.resize(body);
+    cells_->schedule();
 }
 
-void FlexGrid::setCols(int n) {
-    const int old = columnCount();
-    n = qMax(1, n);
-    setColumnCount(n);
-    align_.resize(n, Qt::AlignLeft | Qt::AlignVCenter);
-    // Without an item of its own a heading would show the column's number.
-    for (int c = old; c < n; ++c) setHorizontalHeaderItem(c, new QTableWidgetItem(TextMatrix(0, c)));
-}
+void FlexGrid::setCols(int n) { cells_->setCols(qMax(1, n)); }
 
 QString FlexGrid::TextMatrix(int row, int col) const {
-    const QTableWidgetItem* it =
-        row >= 0 && row < rowCount() && col >= 0 && col < columnCount() ? item(row, col) : nullptr;
-    return it ? it->text() : QString();
+    if (col < 0 || col >= cells_->cols) return {};
+    if (row == 0) return cells_->heading[col];
+    if (row < 1 || row > cells_->rows.size()) return {};
+    return cells_->rows[row - 1].cell(col);
 }
 
 void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
-    QTableWidgetItem* it = cell(row, col);
-    if (!it) return;
-    it->setText(text);
-    if (row == 0) horizontalHeaderItem(col)->setText(text);
+    if (col < 0 || col >= cells_->cols) return;
+    if (row == 0) {
+        cells_->heading[col] = text;
+        emit cells_->headerDataChanged(Qt::Horizontal, col, col);
+    } else if (row >= 1 && row <= cells_->rows.size()) {
+        cells_->put(row, col, text);
+        cells_->changed(row - 1, row - 1);
+    }
 }
 
 void FlexGrid::AddItem(const QString& tabSeparated, int index) {
-    const int row = index >= 1 && index < rowCount() ? index : rowCount();
-    insertRow(row);
-    const QStringList cells = tabSeparated.split(u'\t');
-    for (int c = 0; c < columnCount(); ++c) cell(row, c)->setText(cells.value(c));
+    Line line = cells_->lineOf(tabSeparated);
+    if (index < 1 || index >= Rows()) {
+        cells_->rows.append(std::move(line));
+        cells_->schedule();
+        return;
+    }
+    cells_->insert(index, std::move(line));
 }
 
 void FlexGrid::RemoveItem(int row) {
-    if (row >= 1 && row < rowCount()) removeRow(row);
+    if (row < 1 || row >= Rows()) return;
+    cells_->remove(row);
 }
 
-void FlexGrid::clearRows() { setRowCount(1); }
+void FlexGrid::clearRows() { cells_->truncate(0); }
 
 int FlexGrid::Row() const {
-    const int r = currentRow();
-    return r >= 0 ? r : qMin(1, rowCount() - 1);
+    if (headingCurrent_) return 0;
+    const QModelIndex i = currentIndex();
+    return i.isValid() ? i.row() + 1 : qMin(1, Rows() - 1);
+}
+
+void FlexGrid::makeCurrent(int row, int col) {
+    publish();
+    setCurrentIndex(cells_->index(row - 1, col));
+    headingCurrent_ = false;
 }
 
 void FlexGrid::setRow(int row) {
-    if (row >= 0 && row < rowCount()) setCurrentCell(row, Col());
+    if (row < 0 || row >= Rows()) return;
+    const int col = Col();
+    if (row >= 1) {
+        makeCurrent(row, col);
+        return;
+    }
+    // The heading cannot be current in the view: nothing is selected.
+    setCurrentIndex({});
+    headingCurrent_ = true;
+    headingCol_ = col;
 }
 
-int FlexGrid::Col() const { return qMax(0, currentColumn()); }
+int FlexGrid::Col() const {
+    const QModelIndex i = currentIndex();
+    return !headingCurrent_ && i.isValid() ? i.column() : headingCol_;
+}
 
 void FlexGrid::setCol(int col) {
-    if (col >= 0 && col < columnCount()) setCurrentCell(Row(), col);
+    if (col < 0 || col >= Cols()) return;
+    const int row = Row();
+    if (row >= 1) makeCurrent(row, col);
+    else headingCol_ = col;
 }
 
 QString FlexGrid::Text() const { return TextMatrix(Row(), Col()); }
 
 int FlexGrid::TopRow() const {
+    publish();
     const int r = rowAt(0);
-    return r >= 1 ? r : qMin(1, rowCount() - 1);
+    return r >= 0 ? r + 1 : qMin(1, Rows() - 1);
 }
 
 void FlexGrid::setTopRow(int row) {
-    if (row < 1 || row >= rowCount()) return;
+    if (row < 1 || row >= Rows()) return;
+    publish();
     // Rows just added are laid out only later; the scroll range needs them.
     executeDelayedItemsLayout();
-    scrollTo(model()->index(row, Col()), PositionAtTop);
+    // A hidden column cannot be scrolled to.
+    int col = Col();
+    if (isColumnHidden(col)) col = qMax(0, columnAt(0));
+    scrollTo(cells_->index(row - 1, col), PositionAtTop);
 }
 
 int FlexGrid::ColWidth(int col) const {
-    return col >= 0 && col < columnCount() ? columnWidth(col) * kTwips : 0;
+    return col >= 0 && col < Cols() && !isColumnHidden(col) ? columnWidth(col) * kTwips : 0;
 }
 
+// A column 0 wide is hidden rather than narrow, so that neither the
+// keyboard nor a screen reader finds it.
 void FlexGrid::setColWidth(int col, int twips) {
-    if (col >= 0 && col < columnCount()) setColumnWidth(col, qMax(0, (twips + kTwips / 2) / kTwips));
+    if (col < 0 || col >= Cols()) return;
+    const int width = qMax(0, (twips + kTwips / 2) / kTwips);
+    if (width == 0) {
+        setColumnHidden(col, true);
+        return;
+    }
+    setColumnHidden(col, false);
+    setColumnWidth(col, width);
 }
 
 // The heading row is drawn by the header above the cells.
 int FlexGrid::CellLeft() const { return (viewport()->x() + columnViewportPosition(Col())) * kTwips; }
 int FlexGrid::CellTop() const {
     if (Row() == 0) return horizontalHeader()->y() * kTwips;
-    return (viewport()->y() + rowViewportPosition(Row())) * kTwips;
+    publish();
+    return (viewport()->y() + rowViewportPosition(Row() - 1)) * kTwips;
 }
-int FlexGrid::CellWidth() const { return columnWidth(Col()) * kTwips; }
+int FlexGrid::CellWidth() const { return ColWidth(Col()); }
 int FlexGrid::CellHeight() const {
-    return (Row() == 0 ? horizontalHeader()->height() : rowHeight(Row())) * kTwips;
+    if (Row() == 0) return horizontalHeader()->height() * kTwips;
+    publish();
+    return rowHeight(Row() - 1) * kTwips;
+}
+
+QRect FlexGrid::cellRect(int row, int col) const {
+    if (row < 1 || row >= Rows() || col < 0 || col >= Cols()) return {};
+    publish();
+    return visualRect(cells_->index(row - 1, col));
 }
 
 void FlexGrid::clickCell(int row, int col) {
-    if (row >= 1) setCurrentCell(row, col);
+    if (row >= 1 && row < Rows() && col >= 0 && col < Cols()) makeCurrent(row, col);
     mouseRow_ = row;
     mouseCol_ = col;
     if (onClick) onClick();
@@ -179,7 +406,8 @@ QPoint FlexGrid::noteMouse(const QWidget* from, const QPoint& pos, bool overHead
         mouseRow_ = 0;
         mouseCol_ = horizontalHeader()->logicalIndexAt(pos.x());
     } else {
-        mouseRow_ = rowAt(pos.y());
+        const int r = rowAt(pos.y());
+        mouseRow_ = r >= 0 ? r + 1 : -1;
         mouseCol_ = columnAt(pos.x());
     }
     return from->mapTo(this, pos) * kTwips;
@@ -216,34 +444,37 @@ void FlexGrid::mouseEvent(QMouseEvent* e, bool overHeading) {
 
 void FlexGrid::mousePressEvent(QMouseEvent* e) {
     userMove_ = e->button() == Qt::LeftButton ? 1 : 2;
-    QTableWidget::mousePressEvent(e);
+    QTableView::mousePressEvent(e);
     userMove_ = 0;
     mouseEvent(e, false);
 }
 
 void FlexGrid::keyPressEvent(QKeyEvent* e) {
+    // End and PageDown reach rows appended just now.
+    publish();
     userMove_ = 2;
-    QTableWidget::keyPressEvent(e);
+    QTableView::keyPressEvent(e);
     userMove_ = 0;
 }
 
 void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
-    QTableWidget::currentChanged(current, previous);
+    QTableView::currentChanged(current, previous);
+    if (current.isValid()) headingCurrent_ = false;
     if (userMove_ && current.row() != previous.row() && onRowChange) onRowChange(userMove_ == 1);
 }
 
 void FlexGrid::mouseReleaseEvent(QMouseEvent* e) {
-    QTableWidget::mouseReleaseEvent(e);
+    QTableView::mouseReleaseEvent(e);
     mouseEvent(e, false);
 }
 
 void FlexGrid::mouseMoveEvent(QMouseEvent* e) {
-    QTableWidget::mouseMoveEvent(e);
+    QTableView::mouseMoveEvent(e);
     mouseEvent(e, false);
 }
 
 void FlexGrid::mouseDoubleClickEvent(QMouseEvent* e) {
-    QTableWidget::mouseDoubleClickEvent(e);
+    QTableView::mouseDoubleClickEvent(e);
     mouseEvent(e, false);
 }
 
@@ -259,5 +490,5 @@ bool FlexGrid::eventFilter(QObject* watched, QEvent* e) {
         default: break;
         }
     }
-    return QTableWidget::eventFilter(watched, e);
+    return QTableView::eventFilter(watched, e);
 }

@@ -9,20 +9,29 @@
 // title) but is shown in the grid's header, so it stays in view while the
 // rows scroll and cannot be selected. Cells are read-only to the user.
 // Cells outside the grid read as "" and are not written.
+// A heading that starts or ends with blanks is shown left-aligned, so a
+// narrow column shows its start. A column 0 wide is hidden (screen readers
+// do not see it either) and reads back 0 wide.
+// The cells live in a table model of the grid's own: a row added as a
+// tab-separated text is kept as that one text, other rows cell by cell.
+// Rows appended one by one (AddItem, setRows) reach the view together, when
+// control returns to the event loop or when the grid is next asked for a
+// place on screen or a current row, so a listing of many thousand rows is
+// one insertion for the view and for assistive tools. Rows follow the
+// font's height whenever the font changes.
 #include "Platform/Controls.h"
 
-#include <QSignalBlocker>
-#include <QTableWidget>
+#include <QTableView>
 #include <functional>
 
-class FlexGrid : public QTableWidget {
+class FlexGrid : public QTableView {
 public:
     explicit FlexGrid(QWidget* parent = nullptr);
 
     void setFormatString(const QString& format);
-    int Rows() const { return rowCount(); }
+    int Rows() const;
     void setRows(int n); // keeps the heading row
-    int Cols() const { return columnCount(); }
+    int Cols() const;
     void setCols(int n);
 
     QString TextMatrix(int row, int col) const;
@@ -48,6 +57,9 @@ public:
     int CellTop() const;
     int CellWidth() const;
     int CellHeight() const;
+    // The body cell's rectangle in the viewport's pixels (empty for the
+    // heading or outside the grid).
+    QRect cellRect(int row, int col) const;
     // The cell under the mouse at its last move over the grid (row 0 over
     // the heading, -1 beside the cells).
     int MouseRow() const { return mouseRow_; }
@@ -62,10 +74,9 @@ public:
     // made current by code (setRow, clickCell, filling) never run it.
     std::function<void(bool byLeftPress)> onRowChange;
 
-    // Writes many body cells at once (thousands of rows): the view is told
-    // nothing cell by cell and is redrawn once when the filling ends; each
-    // cell is made whole (text, its column's alignment) before the table
-    // takes it.
+    // Writes many body cells at once (thousands of rows, e.g. after
+    // setRows): the cells are written straight into the table; the view
+    // hears of the changed rows once, when the filling ends.
     class Filling {
     public:
         explicit Filling(FlexGrid* grid);
@@ -76,7 +87,7 @@ public:
 
     private:
         FlexGrid* grid_;
-        QSignalBlocker model_;
+        mutable int first_ = -1, last_ = -1; // rows the view already shows
     };
 
     // A user's click on the cell (selects it, then runs the click handler).
@@ -90,14 +101,24 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
-    QTableWidgetItem* cell(int row, int col);
+    class Cells;
+    // The view is told of rows appended since it last heard.
+    void publish() const;
+    // Makes the body cell current (row >= 1).
+    void makeCurrent(int row, int col);
+    void fitRows();
     // Notes the cell under `pos` (in `from`'s coordinates); the point in twips.
     QPoint noteMouse(const QWidget* from, const QPoint& pos, bool overHeading);
     void mouseEvent(QMouseEvent* e, bool overHeading);
 
-    QList<Qt::Alignment> align_;
+    Cells* cells_;
+    // The heading row was made current by code (setRow(0)); the view then
+    // has no current cell and headingCol_ keeps the column.
+    bool headingCurrent_ = false;
+    int headingCol_ = 0;
     int mouseRow_ = -1;
     int mouseCol_ = -1;
     bool pressed_ = false;

@@ -1,9 +1,12 @@
 // The grid: its heading from a format text, rows from tab-separated texts,
-// widths and places in twips, and the mouse handlers' order and cells.
+// widths and places in twips, the mouse handlers' order and cells, rows
+// filled in bulk and rows as high as the font.
 #include "Platform/FlexGrid.h"
 #include "TestSupport.h"
 
+#include <QAbstractItemModel>
 #include <QHeaderView>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace TestSupport;
@@ -32,7 +35,10 @@ struct Grid {
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
     }
-    QPoint centre(int row, int col) { return grid.visualItemRect(grid.item(row, col)).center(); }
+    QPoint centre(int row, int col) { return grid.cellRect(row, col).center(); }
+    QVariant shown(int row, int col, int role = Qt::DisplayRole) {
+        return grid.model()->index(row - 1, col).data(role);
+    }
 };
 } // namespace
 
@@ -47,12 +53,14 @@ private slots:
         QCOMPARE(g.grid.Cols(), 3);
         QCOMPARE(g.grid.Rows(), 4);
         QCOMPARE(g.grid.TextMatrix(0, 1), QString("Amount"));
-        QCOMPARE(g.grid.horizontalHeaderItem(2)->text(), QString("Rec"));
-        QVERIFY(g.grid.isRowHidden(0));
+        QCOMPARE(g.grid.model()->headerData(2, Qt::Horizontal).toString(), QString("Rec"));
+        // The heading is shown in the header only, not as a row of cells.
+        QCOMPARE(g.grid.model()->rowCount(), 3);
+        QCOMPARE(g.shown(1, 0).toString(), QString("2026-03-01"));
         QCOMPARE(g.grid.TextMatrix(2, 2), QString());
         QCOMPARE(g.grid.TextMatrix(3, 2), QString("y"));
-        QCOMPARE(g.grid.item(1, 1)->textAlignment(), int(Qt::AlignRight | Qt::AlignVCenter));
-        QCOMPARE(g.grid.item(1, 2)->textAlignment(), int(Qt::AlignHCenter | Qt::AlignVCenter));
+        QCOMPARE(g.shown(1, 1, Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
+        QCOMPARE(g.shown(1, 2, Qt::TextAlignmentRole).toInt(), int(Qt::AlignHCenter | Qt::AlignVCenter));
         QCOMPARE(g.grid.TextMatrix(9, 0), QString());
         g.grid.setTextMatrix(9, 0, "nowhere");
         QCOMPARE(g.grid.Rows(), 4);
@@ -84,6 +92,42 @@ private slots:
         QCOMPARE(g.grid.TextMatrix(0, 0), QString("Date"));
     }
 
+    // Cells written into rows added as texts; columns taken away and added
+    // again come back empty.
+    void writeCells_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("one cell by setTextMatrix")
+            << "text" << QStringList({"2026-03-01|11.00|x|", "2026-03-02|20.00||", "2026-03-03|30.00|y|"});
+        QTest::newRow("cells by Filling")
+            << "filling" << QStringList({"2026-03-01|10.00|x|", "2026-03-02|20.00|z|", "2026-03-03|31.00|y|"});
+        QTest::newRow("cell beyond the text's cells")
+            << "beyond" << QStringList({"2026-03-01|10.00|x|", "2026-03-02|20.00|z|", "2026-03-03|30.00|y|"});
+        QTest::newRow("columns taken away and added again")
+            << "columns" << QStringList({"2026-03-01|||", "2026-03-02|||", "2026-03-03|||"});
+    }
+    void writeCells() {
+        QFETCH(QString, how);
+        Grid g;
+        if (how == "text") g.grid.setTextMatrix(1, 1, "11.00");
+        if (how == "filling") {
+            FlexGrid::Filling filling(&g.grid);
+            filling.set(2, 2, "z");
+            filling.set(3, 1, "31.00");
+        }
+        if (how == "beyond") g.grid.setTextMatrix(2, 2, "z");
+        g.grid.setCols(how == "columns" ? 1 : 3);
+        g.grid.setCols(4);
+        QStringList rows;
+        for (int r = 1; r < g.grid.Rows(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < 4; ++c) cells << g.grid.TextMatrix(r, c);
+            rows << cells.join(u'|');
+            QCOMPARE(g.shown(r, 1).toString(), g.grid.TextMatrix(r, 1));
+        }
+        QTEST(rows, "rows");
+    }
+
     void twips() {
         Grid g;
         g.grid.setColWidth(1, 1500);
@@ -92,7 +136,7 @@ private slots:
         g.grid.setRow(2);
         g.grid.setCol(1);
         QCOMPARE(g.grid.Text(), QString("20.00"));
-        const QRect r = g.grid.visualItemRect(g.grid.item(2, 1)).translated(g.grid.viewport()->pos());
+        const QRect r = g.grid.cellRect(2, 1).translated(g.grid.viewport()->pos());
         QCOMPARE(g.grid.CellLeft(), r.left() * 15);
         QCOMPARE(g.grid.CellTop(), r.top() * 15);
         QCOMPARE(g.grid.CellWidth(), 1500);
@@ -164,8 +208,150 @@ private slots:
         QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(1) + 5, 5));
         QCOMPARE(g.events, QStringList({"down 1 0,1", "up 1 0,1", "click"}));
         QCOMPARE(g.grid.Row(), 3);
-        QCOMPARE(g.grid.selectedItems().size(), 1);
-        QCOMPARE(g.grid.selectedItems()[0]->text(), QString("2026-03-03"));
+        const QModelIndexList selected = g.grid.selectionModel()->selectedIndexes();
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected[0].data().toString(), QString("2026-03-03"));
+    }
+
+    // Rows are as high as a line of the grid's font, also after the window
+    // scaled the font.
+    void rowsFollowFont_data() {
+        QTest::addColumn<QList<double>>("sizes");
+        QTest::newRow("small font") << QList<double>{8};
+        QTest::newRow("font grown, as when maximised") << QList<double>{8, 24};
+        QTest::newRow("grown and back again") << QList<double>{8, 24, 9};
+    }
+    void rowsFollowFont() {
+        QFETCH(QList<double>, sizes);
+        Grid g;
+        QFont font = g.grid.font();
+        for (double size : sizes) {
+            font.setPointSizeF(size);
+            g.grid.setFont(font);
+        }
+        const int line = QFontMetrics(font).height();
+        g.grid.setRow(2);
+        const int height = g.grid.CellHeight() / 15;
+        QVERIFY2(height >= line && height <= std::max(16, line + 4), qPrintable(QString("%1 for %2").arg(height).arg(line)));
+        QCOMPARE(g.grid.cellRect(3, 0).top(), g.grid.cellRect(2, 0).top() + height);
+        QVERIFY(g.grid.horizontalHeader()->height() >= line);
+    }
+
+    // A heading padded with blanks starts at its column's left edge, so a
+    // narrow column shows its first letters.
+    void headingAlignment_data() {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("alignment");
+        const int left = Qt::AlignLeft | Qt::AlignVCenter;
+        QTest::newRow("padded, centred: left") << "<No.|^German" << "  Deutscher Wortschatz" << left;
+        QTest::newRow("trailing blank, right: left") << "<No.|>Amount" << "Amount " << left;
+        QTest::newRow("unpadded keeps its centre") << "<No.|^Rec" << "Rec" << int(Qt::AlignHCenter | Qt::AlignVCenter);
+        QTest::newRow("no format text: the header's own") << "" << "Deutscher Wortschatz" << int(Qt::AlignCenter);
+        QTest::newRow("no format text, padded: left") << "" << "  Deutscher Wortschatz" << left;
+    }
+    void headingAlignment() {
+        QFETCH(QString, format);
+        QFETCH(QString, title);
+        FlexGrid grid;
+        if (format.isEmpty()) grid.setCols(2);
+        else grid.setFormatString(format);
+        grid.setTextMatrix(0, 1, title);
+        const QVariant a = grid.model()->headerData(1, Qt::Horizontal, Qt::TextAlignmentRole);
+        QTEST(a.isValid() ? a.toInt() : int(grid.horizontalHeader()->defaultAlignment()), "alignment");
+        QCOMPARE(grid.TextMatrix(0, 1), title);
+    }
+
+    // A column 0 wide holds keys: hidden from the keyboard and from screen
+    // readers, it reads back 0 wide; a width shows it again.
+    void keyColumn_data() {
+        QTest::addColumn<int>("twips");
+        QTest::addColumn<bool>("hidden");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<int>("colAfterRight");
+        QTest::newRow("0 wide: hidden") << 0 << true << 0 << 1;
+        QTest::newRow("under a pixel: hidden") << 1 << true << 0 << 1;
+        QTest::newRow("given a width: shown again") << 600 << false << 600 << 2;
+    }
+    void keyColumn() {
+        QFETCH(int, twips);
+        Grid g;
+        g.grid.setColWidth(2, 0);
+        g.grid.setColWidth(2, twips);
+        QTEST(g.grid.isColumnHidden(2), "hidden");
+        QTEST(g.grid.ColWidth(2), "width");
+        QCOMPARE(g.grid.TextMatrix(1, 2), QString("x"));
+        g.grid.clickCell(1, 1);
+        QTest::keyClick(&g.grid, Qt::Key_Right);
+        QTEST(g.grid.Col(), "colAfterRight");
+    }
+
+    // Many rows, appended one by one or written after setRows, reach the
+    // view in one insertion and read back cell by cell.
+    void bulkFill_data() {
+        QTest::addColumn<bool>("byAddItem");
+        QTest::newRow("appended one by one") << true;
+        QTest::newRow("written after setRows") << false;
+    }
+    void bulkFill() {
+        QFETCH(bool, byAddItem);
+        constexpr int n = 20000;
+        Grid g;
+        g.grid.clearRows();
+        QSignalSpy inserted(g.grid.model(), &QAbstractItemModel::rowsInserted);
+        if (byAddItem) {
+            for (int i = 1; i <= n; ++i) g.grid.AddItem(QString("%1\t%2.00\tx").arg(i).arg(i * 10));
+        } else {
+            g.grid.setRows(n + 1);
+            FlexGrid::Filling filling(&g.grid);
+            for (int i = 1; i <= n; ++i) {
+                filling.set(i, 0, QString::number(i));
+                filling.set(i, 1, QString("%1.00").arg(i * 10));
+                filling.set(i, 2, "x");
+            }
+        }
+        QCOMPARE(g.grid.Rows(), n + 1);
+        QCOMPARE(g.grid.TextMatrix(1, 0), QString("1"));
+        QCOMPARE(g.grid.TextMatrix(n / 2, 1), QString("100000.00"));
+        QCOMPARE(g.grid.TextMatrix(n, 2), QString("x"));
+        QCOMPARE(g.grid.TextMatrix(n, 3), QString());
+        QTRY_COMPARE(g.grid.model()->rowCount(), n);
+        QCOMPARE(inserted.size(), 1);
+        QCOMPARE(g.shown(n, 1).toString(), QString("200000.00"));
+        g.grid.setRow(1);
+        QTest::keyClick(&g.grid, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(g.grid.Row(), n);
+        QVERIFY(g.grid.TopRow() > n - 20);
+    }
+
+    // Rows removed or added around the current one leave the same entry
+    // current; removing it makes a neighbour current.
+    void currentRowKept_data() {
+        QTest::addColumn<int>("current");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("date");
+        QTest::newRow("row above removed") << 3 << "remove 1" << 2 << "2026-03-03";
+        QTest::newRow("row inserted above") << 2 << "insert 1" << 3 << "2026-03-02";
+        QTest::newRow("row appended") << 2 << "append" << 2 << "2026-03-02";
+        QTest::newRow("current row removed: the next") << 2 << "remove 2" << 2 << "2026-03-03";
+        QTest::newRow("last row removed: the one above") << 3 << "remove 3" << 2 << "2026-03-02";
+        QTest::newRow("rows cleared: the heading") << 2 << "clear" << 0 << "Date";
+    }
+    void currentRowKept() {
+        QFETCH(int, current);
+        QFETCH(QString, change);
+        Grid g;
+        g.grid.setRow(current);
+        g.grid.setCol(0);
+        const QStringList step = change.split(u' ');
+        if (step[0] == "remove") g.grid.RemoveItem(step[1].toInt());
+        if (step[0] == "insert") g.grid.AddItem("new", step[1].toInt());
+        if (step[0] == "append") g.grid.AddItem("new");
+        if (step[0] == "clear") g.grid.clearRows();
+        QApplication::processEvents();
+        QTEST(g.grid.Row(), "row");
+        QTEST(g.grid.Text(), "date");
     }
 };
 
