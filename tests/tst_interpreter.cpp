@@ -435,6 +435,10 @@ private slots:
         QTEST(label->text(QAccessible::Name), "name");
         QTEST(label->text(QAccessible::Description), "description");
         QVERIFY(!f->prgBar->accessibleName().isEmpty());
+        for (QWidget* w : f->findChildren<QWidget*>())
+            if (w->isVisibleTo(f) && w->focusPolicy() != Qt::NoFocus && !w->focusProxy())
+                QVERIFY2(!QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty(),
+                         w->metaObject()->className());
         for (const QSize size : {f->size(), QSize(900, 700)}) {
             f->resize(size);
             TestSupport::processEvents();

@@ -11,6 +11,7 @@
 #include "Platform/MsgBox.h"
 #include "TestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -475,9 +476,22 @@ private slots:
         class frmMorse* f = openFromMenu(language);
         for (PictureButton* b : {f->cmdStart, f->cmdBreak, f->cmdError, f->cmdClr, f->cmdEOM, f->cmdEOC})
             QVERIFY2(b->fontMetrics().horizontalAdvance(captionText(b->text())) <= b->width() - 6, qPrintable(b->text()));
+        // A chart box keeps two pixels of its own on either side.
         for (int i = 0; i <= 51; ++i) // the characters and the prosigns
-            if (i != 46) QVERIFY2(f->txtChr[i]->fontMetrics().horizontalAdvance(f->txtChr[i]->Text()) <= f->txtChr[i]->width() - 6,
+            if (i != 46) QVERIFY2(f->txtChr[i]->fontMetrics().horizontalAdvance(f->txtChr[i]->Text()) <= f->txtChr[i]->width() - 4,
                      qPrintable(f->txtChr[i]->Text()));
+    }
+
+    // Every control the keyboard reaches has a name for screen readers.
+    void controlsNamed_data() { captionsFit_data(); }
+    void controlsNamed() {
+        QFETCH(QString, language);
+        class frmMorse* f = openFromMenu(language);
+        work(f, {"[At Once]"});
+        for (QWidget* w : f->findChildren<QWidget*>())
+            if (w->isVisibleTo(f) && w->focusPolicy() != Qt::NoFocus && !w->focusProxy())
+                QVERIFY2(!QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty(),
+                         w->metaObject()->className());
     }
 
     void germanTexts() {

@@ -110,10 +110,11 @@ PictureButton* captionButton(QWidget* parent, const QString& caption) {
 
 // The narrow caption buttons and the prosign names of the chart take a
 // smaller size of their font where a text (the longer German ones above
-// all) would touch the edges or be cut off.
-void fitText(QWidget* w, const QString& text) {
+// all) would touch the edges or be cut off. `margins` is the room the
+// control keeps on its two sides together.
+void fitText(QWidget* w, const QString& text, int margins = 6) {
     QFont f = w->font();
-    const int room = w->width() - 6;
+    const int room = w->width() - margins;
     while (f.pointSizeF() > 8 && QFontMetrics(f).horizontalAdvance(text) > room) f.setPointSizeF(f.pointSizeF() - 0.75);
     w->setFont(f);
 }
@@ -275,9 +276,10 @@ void frmMorse::Form_Load() {
     frmChoice()->setVisible(false);
     SetLangMorse(this);
     for (PictureButton* b : {cmdStart, cmdBreak, cmdError, cmdClr, cmdEOM, cmdEOC}) fitText(b, captionText(b->text()));
-    // Wide letters (W, M) as well as the prosign names.
+    // Wide letters (W, M) as well as the prosign names. A line edit keeps
+    // two pixels on either side of its text.
     for (int i = 0; i < Morse::kFirstProsign + Morse::kProsigns; ++i) {
-        fitText(txtChr[i], txtChr[i]->Text());
+        fitText(txtChr[i], txtChr[i]->Text(), 4);
         txtChr[i]->setCursorPosition(0);
     }
     const Morse::Prosigns& p = Morse::prosigns(isGerman());
