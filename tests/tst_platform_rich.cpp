@@ -177,6 +177,9 @@ private slots:
         writeFile("in.txt", "Gr\xfc\xdf\r\n{\\rtf1}");
         QVERIFY(box.LoadFile(App::file("in.txt")));
         QCOMPARE(box.Text(), QString::fromUtf8("Grüß\r\n{\\rtf1}"));
+        writeFile("utf8.txt", "\xC5\x81\xC3\xB3" "d\xC5\xBA");
+        QVERIFY(box.LoadFile(App::file("utf8.txt")));
+        QCOMPARE(box.Text(), QString::fromUtf8("Łódź"));
         QVERIFY(!box.LoadFile(App::file("none.txt"), &error));
     }
 };
