@@ -7,6 +7,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <algorithm>
+
 namespace Interpretation {
 
 bool StemRetry = false;
@@ -21,7 +23,7 @@ bool isLetter(QChar c) {
 
 bool isWordChar(QChar c) { return c == u'-' || isLetter(c); }
 
-QString fold(const QString& text) { return text.toLower(); }
+QString fold(const QString& text) { return text.toCaseFolded(); }
 
 std::optional<QString> stemOf(const QString& word) {
     struct Rule {
@@ -81,6 +83,7 @@ void WordIndex::add(const QString& source, const QString& shown) {
 void WordIndex::build() const {
     postings_.clear();
     keys_.clear();
+    longestKey_ = 0;
     keys_.reserve(shown_.size() * 2);
     const QStringView all(folded_);
     for (int entry = 0; entry < int(shown_.size()); ++entry) {
@@ -92,15 +95,23 @@ void WordIndex::build() const {
         auto key = [&](int pass, qsizetype from, qsizetype to) {
             if (to <= from) return;
             const int at = int(postings_.size());
-            auto it = keys_.find(s.sliced(from, to - from));
+            const QStringView word = s.sliced(from, to - from);
+            auto it = keys_.find(word);
             if (it == keys_.end()) {
-                keys_.insert(s.sliced(from, to - from), {at, at});
+                keys_.insert(word, {at, at, at});
+                longestKey_ = std::max(longestKey_, word.size());
             } else {
-                const Hit& last = postings_[it->second].hit;
-                // An entry is one hit of a pass, however often it has the shape.
-                if (last.entry == entry && last.pass == pass) return;
-                postings_[it->second].next = at;
-                it->second = at;
+                // An entry is one hit of a pass, however often it has the
+                // shape: the entry's postings are the chain's last ones, at
+                // most one per pass, so this walk is short.
+                if (postings_[it->last].hit.entry == entry) {
+                    for (int p = it->entryFirst; p != -1; p = postings_[p].next)
+                        if (postings_[p].hit.pass == pass) return;
+                } else {
+                    it->entryFirst = at;
+                }
+                postings_[it->last].next = at;
+                it->last = at;
             }
             postings_ << Posting{{pass, entry}, -1};
         };
@@ -148,6 +159,16 @@ QList<WordIndex::Hit> WordIndex::hits(const QString& foldedWord) const {
     if (it == keys_.cend()) return out;
     for (int p = it->first; p != -1; p = postings_[p].next) out << postings_[p].hit;
     return out;
+}
+
+bool WordIndex::has(QStringView foldedWord) const {
+    if (!built_) build();
+    return keys_.contains(foldedWord);
+}
+
+qsizetype WordIndex::longestKey() const {
+    if (!built_) build();
+    return longestKey_;
 }
 
 WordIndex readIndex(Ado::Connection& c, const QString& category, bool englishToGerman) {
@@ -238,6 +259,15 @@ void WriteOutput(const WordIndex& index, const Options& options, const QString& 
 namespace {
 bool isLineBreak(QChar c) { return c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator; }
 bool startsWithAsciiLetter(QChar c) { return c.unicode() >= 65 && c.unicode() <= 122; }
+
+// Whether WriteOutput finds the word: itself or, four letters or longer,
+// its base form.
+bool findable(const WordIndex& index, const QString& word) {
+    if (index.has(fold(word))) return true;
+    if (word.size() < 4) return false;
+    const std::optional<QString> stem = stemOf(word);
+    return stem && index.has(fold(*stem));
+}
 } // namespace
 
 QList<Run> interpret(const QString& text, const WordIndex& index, const Options& options,
@@ -249,6 +279,13 @@ QList<Run> interpret(const QString& text, const WordIndex& index, const Options&
     // Once a hyphenated word had to be cut, later ones are cut at once.
     bool split = false;
     const qsizetype n = text.size();
+    // No longer word is found: folding at most halves a word's length and
+    // a base form is at most five characters shorter.
+    const qsizetype findableLength = 2 * index.longestKey() + 5;
+    // The run of word characters the current piece starts in, and its first
+    // hyphen at or after the piece's start. A hyphenated chain is scanned
+    // once however often it is cut, so time and memory stay linear.
+    qsizetype runFrom = 0, runTo = 0, hyphen = 0;
     qsizetype pos = 0, reached = 0;
     while (pos < n) {
         // A cut word is read again; the bar does not go back for it.
@@ -261,22 +298,21 @@ QList<Run> interpret(const QString& text, const WordIndex& index, const Options&
             writeGeneral(out, u"\n");
             continue;
         }
-        qsizetype len = 1;
-        for (;;) {
-            const QChar last = text[start + len - 1];
-            if (start + len >= n) break;
-            if (last == u'-') {
-                const bool ascii = startsWithAsciiLetter(text[start]);
-                if (split) {
-                    split = ascii;
-                    break;
-                }
-                if (!ascii) break;
-            } else if (!isWordChar(last)) {
-                break;
-            }
-            ++len;
+        if (start < runFrom || start >= runTo) {
+            runFrom = hyphen = start;
+            runTo = runEnd(text, start);
         }
+        while (hyphen < runTo && (hyphen < start || text[hyphen] != u'-')) ++hyphen;
+        // A piece is a word with the character that ended it. An ASCII word
+        // runs over its hyphens unless cutting is on; any other word, and
+        // every word while cutting, ends at its first hyphen. A hyphen that
+        // ends a piece before the text's end sets cutting for the next one.
+        qsizetype end = runTo;
+        if (runTo > start && (split || !startsWithAsciiLetter(text[start]))) {
+            end = std::min(hyphen, runTo);
+            if (end < runTo && end + 1 < n) split = split && startsWithAsciiLetter(text[start]);
+        }
+        const qsizetype len = end < n ? end - start + 1 : n - start;
         pos = start + len;
         const QStringView piece = QStringView(text).sliced(start, len);
         if (!isLetter(piece[0])) {
@@ -292,18 +328,15 @@ QList<Run> interpret(const QString& text, const WordIndex& index, const Options&
             if (isLineBreak(last)) --pos;
             else endChar = last;
         }
-        const QString word = piece.first(wordLength).toString();
-        // What the output held before the word, to take the word back out.
-        const qsizetype mark = out.size();
-        const qsizetype markLength = out.isEmpty() ? 0 : out.last().text.size();
-        WriteOutput(index, options, word, out);
-        if (word.contains(u'-') && !WordFound) {
-            out.resize(mark);
-            if (mark > 0) out.last().text.truncate(markLength);
+        // A hyphenated word found nowhere is cut at its hyphens, decided
+        // before anything is written.
+        if (hyphen < start + wordLength &&
+            (wordLength > findableLength || !findable(index, piece.first(wordLength).toString()))) {
             split = true;
             pos = start;
             continue;
         }
+        WriteOutput(index, options, piece.first(wordLength).toString(), out);
         WordFound = false;
         if (!endChar.isNull()) writeGeneral(out, QStringView(&endChar, 1));
     }

@@ -48,7 +48,8 @@ constexpr int kPasses = 15;
 bool isWordChar(QChar c);
 // Whether it is a letter of a word (the hyphen not).
 bool isLetter(QChar c);
-// The word's form for comparisons: lower case.
+// The word's form for comparisons: case-folded over all of Unicode, as
+// the word store folds for its own searches, so both agree on what matches.
 QString fold(const QString& text);
 
 // The base form that the first matching suffix rule derives from a word of
@@ -71,6 +72,10 @@ public:
     // Every shape the word (in folded form) stands in, entry by entry in
     // the store's order.
     QList<Hit> hits(const QString& foldedWord) const;
+    // Whether any pass finds the word (in folded form).
+    bool has(QStringView foldedWord) const;
+    // The longest word any pass can find: a longer one is found nowhere.
+    qsizetype longestKey() const;
     const QString& shown(int entry) const { return shown_[entry]; }
 
 private:
@@ -84,8 +89,12 @@ private:
         int next; // the next posting of the same key, -1 at the last
     };
     mutable QList<Posting> postings_;
-    // Key: first and last posting.
-    mutable QHash<QStringView, std::pair<int, int>> keys_;
+    struct Chain {
+        int first, last;
+        int entryFirst; // the first posting of the last entry in the chain
+    };
+    mutable QHash<QStringView, Chain> keys_;
+    mutable qsizetype longestKey_ = 0;
     mutable bool built_ = false;
 };
 

@@ -205,23 +205,37 @@ QString morseToText(const QString& morse, const Prosigns& p) {
     return text;
 }
 
+namespace {
+// The Morse text's last group with its blank; empty when the text does not
+// end with a blank.
+QStringView lastGroup(QStringView morse) {
+    if (!morse.endsWith(u' ')) return {};
+    qsizetype from = morse.size() - 1;
+    while (from > 0 && morse[from - 1] != u' ' && !isLineBreak(morse[from - 1])) --from;
+    return morse.sliced(from);
+}
+} // namespace
+
 BackspaceEdit backspace(const QString& text, const QString& morse, const Prosigns& p) {
     BackspaceEdit edit;
     // The Morse box's final line break goes with the text's; a character
     // the table lacks after a line break leaves it standing.
     const bool textAtLineStart = text.isEmpty() || isLineBreak(text.back());
-    if (textAtLineStart && morse.size() >= 2 && morse[morse.size() - 2] == u'\r') edit.morseRemove = 2;
+    if (textAtLineStart && morse.endsWith(QStringLiteral("\r\n"))) edit.morseRemove = 2;
     if (text.isEmpty()) return edit;
 
-    qsizetype group = 0;
+    QString group;
     if (const int tag = tagBefore(text, p); tag >= 0) {
         edit.textRemove = p.tags[size_t(tag)].size();
-        group = table()[size_t(kFirstProsign + tag)].morse.size();
+        group = table()[size_t(kFirstProsign + tag)].morse;
     } else {
-        if (const int index = indexOfCharacter(text.back()); index >= 0) group = table()[size_t(index)].morse.size();
+        if (const int index = indexOfCharacter(text.back()); index >= 0) group = table()[size_t(index)].morse;
         edit.textRemove = text.endsWith(QStringLiteral("\r\n")) ? 2 : 1;
     }
-    edit.morseRemove += std::min(group, morse.size() - edit.morseRemove);
+    // Only the group the Morse box really ends with goes: a Morse text
+    // converted or opened as a whole does not follow the text's edits.
+    if (!group.isEmpty() && lastGroup(QStringView(morse).first(morse.size() - edit.morseRemove)) == group)
+        edit.morseRemove += group.size();
     return edit;
 }
 

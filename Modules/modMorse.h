@@ -70,9 +70,10 @@ QString textToMorse(const QString& text, const Prosigns& p);
 QString morseToText(const QString& morse, const Prosigns& p);
 
 // What Backspace removes from the ends of the two boxes: a final line
-// break of the Morse box (when the text is empty or ends with one), then the text's last character, tag or line
-// break with its Morse group (the group's length, whatever the Morse box
-// holds there). Never more than a box holds.
+// break of the Morse box (when the text is empty or ends with one), then the
+// text's last character, tag or line break, and with it its Morse group
+// when that is the Morse box's last group. A Morse box that does not end
+// with the group (converted or opened as a whole) keeps its text.
 struct BackspaceEdit {
     qsizetype morseRemove = 0;
     qsizetype textRemove = 0;

@@ -112,6 +112,27 @@ void RichTextBox::appendFormatted(const QString& text, const QFont& font, const 
     setTextCursor(c);
 }
 
+void RichTextBox::appendFormatted(const QList<Stretch>& stretches,
+                                  const std::function<void(qsizetype, qsizetype)>& progress) {
+    qsizetype total = 0, done = 0;
+    for (const Stretch& s : stretches) total += s.text.size();
+    QTextCursor c(document());
+    c.movePosition(QTextCursor::End);
+    c.beginEditBlock();
+    for (const Stretch& s : stretches) {
+        // The end is reported once the document shows the text.
+        if (progress) progress(done, total);
+        QTextCharFormat f;
+        f.setFont(s.font);
+        f.setForeground(s.color);
+        c.insertText(CrLf::toLf(s.text), f);
+        done += s.text.size();
+    }
+    c.endEditBlock();
+    setTextCursor(c);
+    if (progress) progress(total, total);
+}
+
 QString RichTextBox::TextRTF() const { return writeRtf(*document()); }
 
 bool RichTextBox::SaveFile(const QString& path, QString* error) const {
@@ -149,9 +170,22 @@ void RichTextBox::inputMethodEvent(QInputMethodEvent* e) {
     typeText(e->commitString());
 }
 
+// Every paste (keyboard, menu, middle button, drop) arrives here. Data
+// without text (an empty clipboard) pastes nothing.
 void RichTextBox::insertFromMimeData(const QMimeData* source) {
-    if (!onKeyPress || !source->hasText()) QTextEdit::insertFromMimeData(source);
-    else EditKeys::paste(this, onKeyPress, source->text());
+    if (!source || !source->hasText() || isReadOnly()) return;
+    if (onKeyPress && !pastesAsIs) {
+        EditKeys::paste(this, onKeyPress, source->text());
+        return;
+    }
+    const QString text = CrLf::toLf(source->text());
+    QString kept;
+    kept.reserve(text.size());
+    for (QChar ch : text)
+        if (ch >= u' ' || ch == u'\n' || ch == u'\t') kept += ch;
+    QTextCursor c = textCursor();
+    c.insertText(kept);
+    setTextCursor(c);
 }
 
 // ---- RTF ----

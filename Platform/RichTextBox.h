@@ -5,7 +5,8 @@
 // colour). Setting a format with nothing selected sets it for the text
 // written next at the caret; moving the caret to where it already is keeps
 // that format. Typed, pasted and composed characters pass the key-press
-// handler, as in TextArea. The box saves itself as an RTF document
+// handler, as in TextArea, unless pastesAsIs is set: then pasted and
+// dropped text goes in as it is, any character included. The box saves itself as an RTF document
 // (Windows-1252 text, other characters as Unicode escapes) and loads plain
 // text files. Text without a colour of its own is black.
 #include "Platform/Controls.h"
@@ -48,6 +49,17 @@ public:
     // Writes `text` at the end in the given font (with its effects) and
     // colour; the caret stays at the end.
     void appendFormatted(const QString& text, const QFont& font, const QColor& color);
+    // Writes many stretches at the end as one edit, so the document is laid
+    // out once however many there are; the caret goes to the end once.
+    // `progress` receives the characters written so far and their total;
+    // the total only when the document holds them all.
+    struct Stretch {
+        QString text;
+        QFont font;
+        QColor color;
+    };
+    void appendFormatted(const QList<Stretch>& stretches,
+                         const std::function<void(qsizetype done, qsizetype total)>& progress = {});
 
     QString TextRTF() const;
     // Writes the RTF document whole (a failed write leaves an old file as it was).
@@ -60,6 +72,10 @@ public:
     std::function<void(int& KeyCode, int Shift)> onKeyDown;
     std::function<void()> onChange;
     QString Tag;
+    // Pasted and dropped text skips onKeyPress (which then sees typed keys
+    // only): line breaks become the box's own, other control characters
+    // are dropped.
+    bool pastesAsIs = false;
 
     // Types text as the user would: every character through the handler
     // ("\b" is Backspace, "\r" Enter).

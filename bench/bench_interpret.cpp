@@ -3,16 +3,24 @@
 // interpreting), the naive way (fifteen LIKE queries per word, timed on a
 // sample of words and scaled to the text) and a floor (fifteen hash lookups
 // per word in a map prepared beforehand), with the ratios.
+// Then a hyphenated chain of 400 KB ("Ä-gut-" repeated) against the floor
+// of cutting it at its hyphens and looking each word up once; and writing
+// the output of a 1 MB text into the rich text box against the floor of
+// inserting the same formatted stretches into a QTextEdit in one edit block
+// (goal: at most 1.5 times the floor).
 #include "Modules/modInterpret.h"
 #include "Modules/modTrans.h"
 #include "Platform/Ado.h"
+#include "Platform/RichTextBox.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QHash>
+#include <QProgressBar>
 #include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <cstdio>
 
 namespace {
@@ -63,6 +71,10 @@ int main(int argc, char** argv) {
             q.addBindValue(QStringLiteral("Noun"));
             q.exec();
         }
+        // The word of the hyphenated chain.
+        for (const QString& v : {QStringLiteral("gut"), QStringLiteral("good"), QStringLiteral("Category 0"), QStringLiteral("Noun")})
+            q.addBindValue(v);
+        q.exec();
         t.commit();
     }
     // Half the words of the text stand in the store, half do not (and are retried).
@@ -120,6 +132,69 @@ int main(int argc, char** argv) {
     std::printf("naive:   %10.1f ms (fifteen LIKE queries per word, timed on %d words and scaled)\n", naive, sample);
     std::printf("floor:   %10.1f ms (fifteen hash lookups per word in a prepared map)\n", floor);
     if (again.size() != runs.size()) return 1;
+
+    // A 400 KB chain without a blank: umlaut words and ASCII words joined by hyphens.
+    QString chain;
+    while (chain.size() < 400 * 1024) chain += QStringLiteral("Ä-gut-");
+    timer.restart();
+    const QList<Interpretation::Run> chainRuns = Interpretation::interpret(chain, index, {});
+    const double chainTime = double(timer.nsecsElapsed()) / 1e6;
+    timer.restart();
+    qint64 chainFound = 0;
+    for (const QStringView w : QStringView(chain).split(u'-', Qt::SkipEmptyParts))
+        chainFound += map.contains(w.toString().toLower());
+    const double chainFloor = double(timer.nsecsElapsed()) / 1e6;
+    std::printf("chain:   %10.1f ms (%lld KB of \"Ä-gut-\", %lld runs)  program/floor = %.1fx\n", chainTime,
+                qint64(chain.size() / 1024), qint64(chainRuns.size()), chainTime / chainFloor);
+    std::printf("floor:   %10.1f ms (cut at the hyphens, each word looked up once; %lld found)\n", chainFloor, chainFound);
+
+    // The output of a 1 MB text written into the rich text box.
+    QString megabyte;
+    while (megabyte.size() < (1 << 20)) megabyte += text + QStringLiteral(".\r\n");
+    const QList<Interpretation::Run> bigRuns = Interpretation::interpret(megabyte, index, Interpretation::Options{true});
+    const QFont general(QStringLiteral("Verdana"), 10), translated(QStringLiteral("Verdana"), 10, QFont::Bold);
+    QList<RichTextBox::Stretch> stretches;
+    for (const Interpretation::Run& r : bigRuns)
+        stretches << RichTextBox::Stretch{r.text, r.style == Interpretation::Style::General ? general : translated,
+                                          r.style == Interpretation::Style::Translated ? QColor(Qt::blue)
+                                          : r.style == Interpretation::Style::OldWord ? QColor(Qt::red)
+                                                                                       : QColor(Qt::black)};
+    RichTextBox box;
+    QProgressBar bar;
+    box.resize(800, 400);
+    box.show();
+    bar.show();
+    QApplication::processEvents();
+    timer.restart();
+    bar.setMaximum(1000);
+    box.appendFormatted(stretches, [&bar](qsizetype done, qsizetype total) {
+        bar.setValue(int(done * 1000 / std::max<qsizetype>(1, total)));
+    });
+    QApplication::processEvents();
+    const double writing = double(timer.nsecsElapsed()) / 1e6;
+
+    QTextEdit floorBox;
+    floorBox.resize(800, 400);
+    floorBox.show();
+    QApplication::processEvents();
+    timer.restart();
+    QTextCursor cursor(floorBox.document());
+    cursor.beginEditBlock();
+    for (const RichTextBox::Stretch& st : stretches) {
+        QTextCharFormat f;
+        f.setFont(st.font);
+        f.setForeground(st.color);
+        cursor.insertText(st.text, f);
+    }
+    cursor.endEditBlock();
+    floorBox.setTextCursor(cursor);
+    QApplication::processEvents();
+    const double writingFloor = double(timer.nsecsElapsed()) / 1e6;
+    std::printf("write:   %10.1f ms (output of %lld KB: %lld stretches into the rich text box)  program/floor = %.2fx "
+                "(goal <= 1.5x)\n",
+                writing, qint64(megabyte.size() / 1024), qint64(stretches.size()), writing / writingFloor);
+    std::printf("floor:   %10.1f ms (the same stretches inserted in one edit block)\n", writingFloor);
+    if (box.document()->characterCount() != floorBox.document()->characterCount()) return 1;
     c.Close();
     return 0;
 }

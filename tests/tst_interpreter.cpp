@@ -10,11 +10,15 @@
 #include "Platform/Ansi.h"
 #include "Platform/App.h"
 #include "Platform/Dialogs.h"
+#include "Platform/KeyboardLayout.h"
 #include "Platform/MsgBox.h"
 #include "Platform/RichTextBox.h"
 #include "TestSupport.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QProgressBar>
 #include <QRandomGenerator>
@@ -86,8 +90,14 @@ QColor colourAt(const RichTextBox* box, int pos) {
 class TestInterpreter : public QObject {
     Q_OBJECT
 private slots:
-    void init() { TestSupport::setUp(); }
-    void cleanup() { TestSupport::tearDown(); }
+    void init() {
+        TestSupport::setUp();
+        KeyboardLayoutSeam::setGerman(false);
+    }
+    void cleanup() {
+        KeyboardLayoutSeam::setGerman(std::nullopt);
+        TestSupport::tearDown();
+    }
 
     void interpretation_data() {
         QTest::addColumn<QString>("entries");
@@ -103,6 +113,9 @@ private slots:
                                                 << "[ & house][ & home][ & building]";
         QTest::newRow("one entry, two shapes") << "Haus/Heim,Haus=dwelling" << "Haus" << false
                                                << "[dwelling][dwelling]";
+        QTest::newRow("one hit per pass and entry") << "x/Zweimal/y,Zweimal,z/Zweimal/w=twice" << "Zweimal" << false
+                                                    << "[twice][twice]";
+        QTest::newRow("capital sharp s") << "Straße=street" << "STRAẞE" << false << "[street]";
         QTest::newRow("every shape") << "a(x)=1;a (x)=2;a/x=3;a,x=4;x/a=5;x/a/y=6;x/a (y)=7;x/a(y)=8;x/a,y=9;"
                                         "x,a=10;x,a,y=11;x,a(y)=12;x,a (y)=13;x,a/y=14;a=15;xa=no;ax=no;x/ab=no"
                                      << "a" << false << "[1][2][3][4][5][6][7][8][9][10][11][12][13][14][15]";
@@ -128,6 +141,10 @@ private slots:
             << "[gut]-[bekannt] [gut]-made";
         QTest::newRow("umlaut word ends at hyphen") << "über=over;all=alles;über-all=überall" << "über-all" << false
                                                     << "[over]-[alles]";
+        QTest::newRow("umlaut and ASCII words in a chain") << "gut=good" << "Ä-gut-Ä-gut-" << false
+                                                           << "Ä-[good]-Ä-[good]-";
+        QTest::newRow("chain found whole after an umlaut word") << "gut=good;gut-ä-gut=fine" << "Ä-gut-ä-gut x"
+                                                                << false << "Ä-[fine] x";
         QTest::newRow("lone hyphen ends cutting")
             << "well=gut;known=bekannt;well-made=gemacht" << "well-known - well-made" << false
             << "[gut]-[bekannt] - [gemacht]";
@@ -204,6 +221,15 @@ private slots:
             for (const Run& r : runs) breaks += r.text.count(u'\n');
             QVERIFY(breaks <= text.size());
         }
+        // A long chain of umlaut and ASCII words: cut at every hyphen, each
+        // word looked up once.
+        const WordIndex chainIndex = indexOf("gut=good;a-b=3");
+        QString chain, expected;
+        for (int i = 0; i < 8000; ++i) {
+            chain += QString::fromUtf8("Ä-gut-");
+            expected += QString::fromUtf8("Ä-[good]-");
+        }
+        QCOMPARE(render(interpret(chain, chainIndex, {})), expected);
     }
 
     // --- The window -------------------------------------------------------------------
@@ -255,6 +281,25 @@ private slots:
         QVERIFY(MsgBoxSeam::shown().isEmpty());
     }
 
+    // The output is written as one edit, during which the bar has not
+    // reached its end; it does once the output is there.
+    void outputWrittenOnce() {
+        seed(kWords);
+        class frmInterpret* f = openInterpreter();
+        interpretText(f, "x");
+        int edits = 0, barAtEdit = -1;
+        connect(f->txtOutput->document(), &QTextDocument::contentsChange, f, [&] {
+            ++edits;
+            barAtEdit = f->prgBar->value();
+        });
+        interpretText(f, "house, garden, tree\r\nhouse");
+        QCOMPARE(edits, 1);
+        QVERIFY(barAtEdit >= f->prgBar->maximum() / 2 && barAtEdit < f->prgBar->maximum());
+        QCOMPARE(f->prgBar->value(), f->prgBar->maximum());
+        QCOMPARE(f->txtOutput->Text(), QString("x\r\n\r\n & Haus & Haus, Garten, tree\r\n & Haus & Haus"));
+        QCOMPARE(f->txtOutput->textCursor().position(), f->txtOutput->document()->characterCount() - 1);
+    }
+
     void fontsOfTheStretches() {
         seed(kWords);
         class frmInterpret* f = openInterpreter();
@@ -298,11 +343,28 @@ private slots:
         QCOMPARE(colourAt(f->txtInput, 0), QColor(Qt::darkMagenta));
     }
 
+    // Typed keys; a paste (Shift+Insert, "^V") goes in as it is.
+    void keysGiveUmlauts_data() {
+        QTest::addColumn<bool>("germanLayout");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("input");
+        QTest::newRow("US keys give umlauts") << false << "" << "';[:\"{" << "äöüÖÄÜ";
+        QTest::newRow("German layout: keys as typed") << true << "" << "Beispiel: Haus" << "Beispiel: Haus";
+        QTest::newRow("paste kept as it is") << false << "He said: \"don't [sic]\"; {ok} Łódź → 日本 – €\r\nx\ty"
+                                             << "^V" << "He said: \"don't [sic]\"; {ok} Łódź → 日本 – €\r\nx\ty";
+        QTest::newRow("typed after a paste") << false << "[a]" << "^V;" << "[a]ö";
+    }
     void keysGiveUmlauts() {
+        QFETCH(bool, germanLayout);
+        QFETCH(QString, clipboard);
+        QFETCH(QString, keys);
+        KeyboardLayoutSeam::setGerman(germanLayout);
+        QApplication::clipboard()->setText(clipboard);
         seed(kWords);
         class frmInterpret* f = openInterpreter();
-        f->txtInput->typeText("';[");
-        QCOMPARE(f->txtInput->Text(), QString("äöü"));
+        TestSupport::typeKeys(f->txtInput, keys);
+        QTEST(f->txtInput->Text(), "input");
     }
 
     void openAndSave() {
@@ -353,6 +415,35 @@ private slots:
         QVERIFY(f->lblCategory->geometry().right() < f->cboCategory->x());
         for (const auto& [frame, box] : {std::pair{f->fraInput, f->txtInput}, std::pair{f->fraOutput, f->txtOutput}})
             QVERIFY(box->y() >= QFontMetrics(frame->font()).height());
+    }
+
+    // The direction label is read by its caption; the bar keeps the same
+    // margin on both sides.
+    void namesAndMargins_data() {
+        QTest::addColumn<bool>("german");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("English") << false << "English --> German" << "Direction";
+        QTest::newRow("German") << true << "Englisch --> Deutsch" << "Richtung";
+    }
+    void namesAndMargins() {
+        QFETCH(bool, german);
+        if (german) CurrentLanguage = "German";
+        seed(kWords);
+        class frmInterpret* f = openInterpreter();
+        QAccessibleInterface* label = QAccessible::queryAccessibleInterface(f->lblLanguage);
+        QTEST(label->text(QAccessible::Name), "name");
+        QTEST(label->text(QAccessible::Description), "description");
+        QVERIFY(!f->prgBar->accessibleName().isEmpty());
+        for (QWidget* w : f->findChildren<QWidget*>())
+            if (w->isVisibleTo(f) && w->focusPolicy() != Qt::NoFocus && !w->focusProxy())
+                QVERIFY2(!QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty(),
+                         w->metaObject()->className());
+        for (const QSize size : {f->size(), QSize(900, 700)}) {
+            f->resize(size);
+            TestSupport::processEvents();
+            QCOMPARE(f->prgBar->x(), f->width() - f->prgBar->geometry().right() - 1);
+        }
     }
 
     void tinyWindow() {

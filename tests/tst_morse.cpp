@@ -130,8 +130,12 @@ private slots:
         QTest::newRow("> closing no tag, < far before") << int(En) << "<A B>" << ".-  -... " << 1 << 0;
         QTest::newRow("a line break") << int(En) << "E\r\n" << ". \r\n" << 2 << 2;
         QTest::newRow("empty text, Morse line break") << int(En) << "" << ". \r\n" << 0 << 2;
-        QTest::newRow("Morse shorter than the group") << int(En) << "0" << "--" << 1 << 2;
-        QTest::newRow("Morse only a line break, letter") << int(En) << "A" << "\r\n" << 1 << 2;
+        QTest::newRow("Morse shorter than the group") << int(En) << "0" << "--" << 1 << 0;
+        QTest::newRow("Morse only a line break, letter") << int(En) << "A" << "\r\n" << 1 << 0;
+        QTest::newRow("converted: letter typed after") << int(En) << "OK<START> W" << "--- -.- -.-.- " << 1 << 0;
+        QTest::newRow("converted: blank typed after") << int(En) << "OK<START> " << "--- -.- -.-.- " << 1 << 0;
+        QTest::newRow("converted: same letter ends both") << int(En) << "OK" << "--- -.- " << 1 << 4;
+        QTest::newRow("blank after a blank group") << int(En) << "S  " << "...   " << 1 << 1;
         QTest::newRow("outside the table after a line break") << int(En) << "E\r\n!" << ". \r\n" << 1 << 0;
     }
     void backspace() {

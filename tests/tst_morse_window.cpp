@@ -11,6 +11,7 @@
 #include "Platform/MsgBox.h"
 #include "TestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -137,6 +138,10 @@ private slots:
         QTest::newRow("blank") << en << L{"E T"} << "E T" << ".  - " << L{"E.au", "T.au"};
         QTest::newRow("outside the table: text only") << en << L{QString::fromUtf8("!Ä")} << QString::fromUtf8("!Ä")
                                                       << "" << L{};
+        QTest::newRow("outside Windows-1252: text only") << en << L{QString::fromUtf8("Łł")} << QString::fromUtf8("Łł")
+                                                        << "" << L{};
+        QTest::newRow("outside Windows-1252, then Backspace") << en << L{QString::fromUtf8("Eł\b\b")} << "" << ""
+                                                              << L{"E.au"};
         QTest::newRow("< and > cannot be typed") << en << L{"<E>"} << "E" << ". " << L{"E.au"};
         QTest::newRow("letter and Backspace") << en << L{"A\b"} << "" << "" << L{"A.au"};
         QTest::newRow("Backspace removes the tag") << en << L{"HI", "[Start]", "\b"} << "HI" << ".... .. "
@@ -153,6 +158,10 @@ private slots:
         QTest::newRow("At Once: typing adds no Morse") << en << L{"[At Once]", "ab"} << "AB" << "" << L{};
         QTest::newRow("At Once: Enter still adds to the Morse box") << en << L{"[At Once]", "a\r"} << "A\r\n"
                                                                     << "\r\n" << L{};
+        QTest::newRow("At Once: Backspace keeps converted Morse")
+            << en << L{"[At Once]", "OK", "[Start]", "[Convert]", " w\b\b"} << "OK<START>" << "--- -.- -.-.- " << L{};
+        QTest::newRow("At Once: Backspace takes the group the Morse ends with")
+            << en << L{"[At Once]", "OK", "[Convert]", "\b"} << "O" << "--- " << L{};
         QTest::newRow("At Once: prosign buttons add the tag only") << en << L{"[At Once]", "[EOM]"} << "<EOM>" << ""
                                                                    << L{};
     }
@@ -363,19 +372,55 @@ private slots:
         QCOMPARE((morseBox ? f->txtText : f->txtMC)->Text(), QString());
     }
 
-    // What was saved comes back exactly, line breaks and Windows-1252 included.
+    // What was saved comes back exactly, line breaks and every character
+    // included: Windows-1252 where it holds the text, else UTF-8.
+    void saveAndOpenAgain_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("Windows-1252") << QString::fromUtf8("Grüße\r\n\r\nzwei Zeilen\r\n")
+                                      << QByteArray("Gr\xFC\xDF" "e\r\n\r\nzwei Zeilen\r\n\r\n");
+        QTest::newRow("beyond Windows-1252") << QString::fromUtf8("Łódź ✓ €") << QByteArray("Łódź ✓ €\r\n");
+    }
     void saveAndOpenAgain() {
+        QFETCH(QString, text);
         class frmMorse* f = openFromMenu();
         work(f, {"[At Once]", "[text]"});
-        const QString text = QString::fromUtf8("Grüße\r\n\r\nzwei Zeilen\r\n");
         f->txtText->setTextValue(text);
         DialogSeam::queueFile(programFolder() + "/round.txt");
         work(f, {"[Save]"});
-        QCOMPARE(readFile("round.txt"), QByteArray("Gr\xFC\xDF" "e\r\n\r\nzwei Zeilen\r\n\r\n"));
+        QTEST(readFile("round.txt"), "bytes");
         f->txtText->setTextValue("other");
         DialogSeam::queueFile(programFolder() + "/round.txt");
         work(f, {"[Open]"});
         QCOMPARE(f->txtText->Text(), text);
+    }
+
+    // Documents are read as UTF-8, UTF-16 or Windows-1252; one that is not
+    // text is refused by name and the box keeps its text.
+    void openDocument_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("UTF-8") << en << QByteArray("Grüße\r\n") << QString::fromUtf8("Grüße") << "";
+        QTest::newRow("UTF-16") << en << QByteArray("\xFF\xFEO\0K\0", 6) << "OK" << "";
+        QTest::newRow("binary") << en << QByteArray("AB\0\x01\x02", 5) << "OLD"
+                                << "\"doc.bin\" is not a text document; it was not opened.";
+        QTest::newRow("binary, German") << de << QByteArray("AB\0\x01\x02", 5) << "OLD"
+                                        << QString::fromUtf8("\"doc.bin\" ist kein Textdokument; es wurde nicht geöffnet.");
+    }
+    void openDocument() {
+        QFETCH(QString, language);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        class frmMorse* f = openFromMenu(language);
+        work(f, {"[At Once]", "[text]", "old"});
+        writeFile("doc.bin", content);
+        DialogSeam::queueFile(programFolder() + "/doc.bin");
+        work(f, {"[Open]"});
+        QTEST(f->txtText->Text(), "text");
+        QCOMPARE(MsgBoxSeam::shown().isEmpty() ? QString() : MsgBoxSeam::last().text, message);
+        if (!message.isEmpty()) QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
     }
 
     void openNothing_data() {
@@ -419,8 +464,8 @@ private slots:
         QCOMPARE(f->txtText->Text(), QString("A"));
     }
 
-    // The captions of the narrow buttons and the chart's prosign names are
-    // shown whole, clear of the edges.
+    // The captions of the narrow buttons and the chart's characters and
+    // prosign names are shown whole, clear of the edges.
     void captionsFit_data() {
         QTest::addColumn<QString>("language");
         QTest::newRow("English") << en;
@@ -431,9 +476,22 @@ private slots:
         class frmMorse* f = openFromMenu(language);
         for (PictureButton* b : {f->cmdStart, f->cmdBreak, f->cmdError, f->cmdClr, f->cmdEOM, f->cmdEOC})
             QVERIFY2(b->fontMetrics().horizontalAdvance(captionText(b->text())) <= b->width() - 6, qPrintable(b->text()));
-        for (int i = 47; i <= 51; ++i) // the prosigns
-            QVERIFY2(f->txtChr[i]->fontMetrics().horizontalAdvance(f->txtChr[i]->Text()) <= f->txtChr[i]->width() - 6,
+        // A chart box keeps two pixels of its own on either side.
+        for (int i = 0; i <= 51; ++i) // the characters and the prosigns
+            if (i != 46) QVERIFY2(f->txtChr[i]->fontMetrics().horizontalAdvance(f->txtChr[i]->Text()) <= f->txtChr[i]->width() - 4,
                      qPrintable(f->txtChr[i]->Text()));
+    }
+
+    // Every control the keyboard reaches has a name for screen readers.
+    void controlsNamed_data() { captionsFit_data(); }
+    void controlsNamed() {
+        QFETCH(QString, language);
+        class frmMorse* f = openFromMenu(language);
+        work(f, {"[At Once]"});
+        for (QWidget* w : f->findChildren<QWidget*>())
+            if (w->isVisibleTo(f) && w->focusPolicy() != Qt::NoFocus && !w->focusProxy())
+                QVERIFY2(!QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).isEmpty(),
+                         w->metaObject()->className());
     }
 
     void germanTexts() {

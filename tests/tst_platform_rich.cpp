@@ -4,6 +4,9 @@
 #include "Platform/RichTextBox.h"
 #include "TestSupport.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QTest>
 
 using namespace TestSupport;
@@ -107,6 +110,61 @@ private slots:
         QCOMPARE(box.Text(), QString::fromUtf8("aöb"));
     }
 
+    // Ctrl+V's path with what the clipboard holds: data without text (an
+    // empty clipboard) pastes nothing.
+    void paste_data() {
+        QTest::addColumn<bool>("handler");
+        QTest::addColumn<bool>("asIs");
+        QTest::addColumn<bool>("hasText");
+        QTest::addColumn<QString>("clipboard");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty clipboard, key handler") << true << false << false << "" << "old";
+        QTest::newRow("empty clipboard, as is") << true << true << false << "" << "old";
+        QTest::newRow("empty clipboard, no handler") << false << false << false << "" << "old";
+        QTest::newRow("through the key handler") << true << false << true << "a;b" << QString::fromUtf8("oldaöb");
+        QTest::newRow("as is: handler skipped") << true << true << true << QString::fromUtf8("a;Ł\r\nc\x01\td")
+                                                << QString::fromUtf8("olda;Ł\r\nc\td");
+    }
+    void paste() {
+        QFETCH(bool, handler);
+        QFETCH(bool, asIs);
+        QFETCH(bool, hasText);
+        QFETCH(QString, clipboard);
+        RichTextBox box;
+        if (handler)
+            box.onKeyPress = [](int& k) {
+                if (k == ';') k = 246;
+            };
+        box.pastesAsIs = asIs;
+        box.setTextValue("old");
+        box.moveCursor(QTextCursor::End);
+        auto* data = new QMimeData;
+        if (hasText) data->setText(clipboard);
+        QApplication::clipboard()->setMimeData(data);
+        box.paste();
+        QTEST(box.Text(), "text");
+    }
+
+    // Many stretches written as one edit, the caret at the end once, the
+    // end reported when the text is there.
+    void stretchesInOneEdit() {
+        RichTextBox box;
+        box.appendFormatted("a", font("Verdana", 10), Qt::black);
+        int edits = 0;
+        connect(box.document(), &QTextDocument::contentsChange, &box, [&] { ++edits; });
+        QList<std::pair<qsizetype, qsizetype>> reported;
+        box.appendFormatted({{"b\n", font("Arial", 9.5, true), Qt::blue}, {"c", font("Verdana", 10), Qt::black}},
+                            [&](qsizetype done, qsizetype total) { reported << std::pair{done, total}; });
+        QCOMPARE(edits, 1);
+        QCOMPARE(reported, (QList<std::pair<qsizetype, qsizetype>>{{0, 3}, {2, 3}, {3, 3}}));
+        QCOMPARE(box.Text(), QString("ab\r\nc"));
+        QCOMPARE(box.SelStart(), 5);
+        box.setSelStart(1);
+        box.setSelLength(1);
+        QCOMPARE(box.SelFontName(), QString("Arial"));
+        QCOMPARE(box.SelColor(), QColor(Qt::blue));
+    }
+
     void files() {
         RichTextBox box;
         box.appendFormatted(QString::fromUtf8("Grüße"), font("Verdana", 10), Qt::blue);
@@ -119,6 +177,9 @@ private slots:
         writeFile("in.txt", "Gr\xfc\xdf\r\n{\\rtf1}");
         QVERIFY(box.LoadFile(App::file("in.txt")));
         QCOMPARE(box.Text(), QString::fromUtf8("Grüß\r\n{\\rtf1}"));
+        writeFile("utf8.txt", "\xC5\x81\xC3\xB3" "d\xC5\xBA");
+        QVERIFY(box.LoadFile(App::file("utf8.txt")));
+        QCOMPARE(box.Text(), QString::fromUtf8("Łódź"));
         QVERIFY(!box.LoadFile(App::file("none.txt"), &error));
     }
 };

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QSaveFile>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -109,10 +110,11 @@ PictureButton* captionButton(QWidget* parent, const QString& caption) {
 
 // The narrow caption buttons and the prosign names of the chart take a
 // smaller size of their font where a text (the longer German ones above
-// all) would touch the edges or be cut off.
-void fitText(QWidget* w, const QString& text) {
+// all) would touch the edges or be cut off. `margins` is the room the
+// control keeps on its two sides together.
+void fitText(QWidget* w, const QString& text, int margins = 6) {
     QFont f = w->font();
-    const int room = w->width() - 6;
+    const int room = w->width() - margins;
     while (f.pointSizeF() > 8 && QFontMetrics(f).horizontalAdvance(text) > room) f.setPointSizeF(f.pointSizeF() - 0.75);
     w->setFont(f);
 }
@@ -274,8 +276,10 @@ void frmMorse::Form_Load() {
     frmChoice()->setVisible(false);
     SetLangMorse(this);
     for (PictureButton* b : {cmdStart, cmdBreak, cmdError, cmdClr, cmdEOM, cmdEOC}) fitText(b, captionText(b->text()));
-    for (int i = Morse::kFirstProsign; i < Morse::kFirstProsign + Morse::kProsigns; ++i) {
-        fitText(txtChr[i], txtChr[i]->Text());
+    // Wide letters (W, M) as well as the prosign names. A line edit keeps
+    // two pixels on either side of its text.
+    for (int i = 0; i < Morse::kFirstProsign + Morse::kProsigns; ++i) {
+        fitText(txtChr[i], txtChr[i]->Text(), 4);
         txtChr[i]->setCursorPosition(0);
     }
     const Morse::Prosigns& p = Morse::prosigns(isGerman());
@@ -302,6 +306,20 @@ bool frmMorse::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::FocusIn) {
         if (watched == txtText) txtText_GotFocus();
         else if (watched == txtMC) txtMC_GotFocus();
+    }
+    // A typed character Windows-1252 lacks reaches the key handler as "?",
+    // which the table holds. It is not in the table: it goes into the text
+    // box alone, at the end as every typed key.
+    if (watched == txtText && e->type() == QEvent::KeyPress && !txtText->isReadOnly()) {
+        const QString typed = static_cast<QKeyEvent*>(e)->text();
+        if (typed.size() >= 1 && typed[0] >= u' ' && !Ansi::holds(typed)) {
+            if (!busy_) {
+                caretToEnd(txtText);
+                caretToEnd(txtMC);
+                txtText->insertPlainText(typed);
+            }
+            return true;
+        }
     }
     return Form::eventFilter(watched, e);
 }
@@ -516,17 +534,25 @@ void frmMorse::Morse_OpenFile() {
         ShowProblem(QStringLiteral("Morse_OpenFile"), e.number, e.description);
         return;
     }
-    QByteArray bytes = f.readAll();
+    const QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError) {
         const RuntimeError e = fileError(f, path);
         ShowProblem(QStringLiteral("Morse_OpenFile"), e.number, e.description);
         return;
     }
     if (bytes.isEmpty()) return;
+    QString text = Ansi::decodeDocument(bytes);
+    if (Ansi::isBinary(text)) {
+        MsgBox(L(QStringLiteral("\"%1\" is not a text document; it was not opened."),
+                 QString::fromUtf8("\"%1\" ist kein Textdokument; es wurde nicht geöffnet."))
+                   .arg(QFileInfo(path).fileName()),
+               vbCritical);
+        return;
+    }
     // The line end that saving writes after the text.
-    if (bytes.endsWith("\r\n")) bytes.chop(2);
-    else if (bytes.endsWith('\n')) bytes.chop(1);
-    box->setTextValue(Ansi::decode(bytes));
+    if (text.endsWith(QStringLiteral("\r\n"))) text.chop(2);
+    else if (text.endsWith(u'\n')) text.chop(1);
+    box->setTextValue(text);
 }
 
 void frmMorse::Morse_SaveFile() {
@@ -538,7 +564,7 @@ void frmMorse::Morse_SaveFile() {
     // Written whole beside the old file and renamed over it: a failed save
     // leaves the old document as it was.
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(Ansi::encode(box->Text() + QStringLiteral("\r\n"))) < 0 || !f.commit()) {
+    if (!f.open(QIODevice::WriteOnly) || f.write(Ansi::encodeFile(box->Text() + QStringLiteral("\r\n"))) < 0 || !f.commit()) {
         const RuntimeError e = fileError(f, path);
         ShowProblem(QStringLiteral("Morse_SaveFile"), e.number, e.description);
     }

@@ -7,8 +7,10 @@
 // appends its code group to the Morse box at once and sounds its letter.
 // At Once: the text grows alone and Convert turns the whole active box
 // into the other; only then are Convert, Play and the file buttons enabled.
-// In both modes Backspace and Enter keep the end of the Morse box in step
-// with the end of the text, and the prosign buttons append their tags.
+// In both modes Enter adds a line break to both boxes, Backspace takes the
+// text's last character and, where the Morse box ends with its group,
+// that group; the prosign buttons append their tags. A typed character
+// Windows-1252 lacks goes into the text box alone.
 //
 // Playback and conversions run inside their click: the window takes no
 // input and refuses to close until they end. The table and the rules of

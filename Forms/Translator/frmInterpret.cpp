@@ -7,6 +7,7 @@
 #include "Platform/App.h"
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"
+#include "Platform/KeyboardLayout.h"
 #include "Platform/MsgBox.h"
 #include "Platform/RichTextBox.h"
 
@@ -16,6 +17,7 @@
 #include <QProgressBar>
 
 #include <algorithm>
+#include <limits>
 
 class frmInterpret* frmInterpret() { return touchForm<class frmInterpret>(); }
 
@@ -48,7 +50,8 @@ void SetLangInterpret(class frmInterpret* frm) {
     for (QAbstractButton* b : frm->findChildren<QAbstractButton*>())
         b->setAccessibleName(b->text().isEmpty() ? b->toolTip() : captionText(b->text()));
     frm->cboCategory->setAccessibleName(QStringLiteral("Bereich"));
-    frm->lblLanguage->setAccessibleName(QStringLiteral("Richtung"));
+    frm->lblLanguage->setAccessibleDescription(QStringLiteral("Richtung"));
+    frm->prgBar->setAccessibleName(QStringLiteral("Fortschritt"));
     frm->txtInput->setAccessibleName(QStringLiteral("Eingabefeld"));
     frm->txtOutput->setAccessibleName(QStringLiteral("Ausgabefeld"));
 }
@@ -114,7 +117,8 @@ frmInterpret::frmInterpret() {
     place(lblLanguage, kDesignWidth - 3735 - 128, 240, 3735, 450);
     lblLanguage->setFont(Fonts::font(QStringLiteral("Verdana"), 15.75));
     lblLanguage->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblLanguage->setAccessibleName(QStringLiteral("Direction"));
+    // Screen readers read the caption as the name; what it sets is the description.
+    lblLanguage->setAccessibleDescription(QStringLiteral("Direction"));
     lblLanguage->setCursor(Qt::PointingHandCursor);
 
     fraInput = new Frame(QStringLiteral("Input Field"), this);
@@ -146,13 +150,18 @@ frmInterpret::frmInterpret() {
     cmdFontOld->hide();
     prgBar = new QProgressBar(this);
     prgBar->setTextVisible(false);
-    place(prgBar, 248, 8080, kDesignWidth - 256, 255);
+    prgBar->setAccessibleName(QStringLiteral("Progress"));
+    place(prgBar, 120, 8080, kDesignWidth - 256, 255);
 
     cmnDlg = designFont(Qt::black);
     cmnDlg2 = designFont(Qt::blue);
     cmnDlgOld = designFont(Qt::red);
 
-    for (RichTextBox* t : {txtInput, txtOutput}) t->onKeyPress = [this](int& KeyAscii) { txt_KeyPress(KeyAscii); };
+    for (RichTextBox* t : {txtInput, txtOutput}) {
+        t->onKeyPress = [this](int& KeyAscii) { txt_KeyPress(KeyAscii); };
+        // The umlaut keys are for typing; pasted text is kept as it is.
+        t->pastesAsIs = true;
+    }
     connect(cmdInterpret, &QPushButton::clicked, this, [this] { cmdInterpret_Click(); });
     connect(cmdFont, &QPushButton::clicked, this, [this] { cmdFont_Click(); });
     connect(cmdFont2, &QPushButton::clicked, this, [this] { cmdFont2_Click(); });
@@ -196,7 +205,9 @@ void frmInterpret::Form_Resize() {
     fraOutput->resize(fraInput->size());
     txtOutput->setGeometry(txtInput->geometry());
     fraOutput->move(fraOutput->x(), px(tw(cboCategory).height() + inputHeight - 432 + 704));
-    prgBar->setGeometry(fraInput->x() + txtInput->x(), px(sh - tw(prgBar).height() - 64), size(sw - 256), prgBar->height());
+    // The same margin on both sides, that of the frames' left edge.
+    prgBar->setGeometry(fraInput->x(), px(sh - tw(prgBar).height() - 64), std::max(0, width() - 2 * fraInput->x()),
+                        prgBar->height());
     const int interpretTop = sh - tw(cmdInterpret).height() - tw(prgBar).height() - 128;
     cmdInterpret->move(px(sw / 2 - tw(cmdInterpret).width() / 2), px(interpretTop));
     cmdClearInput->move(cmdInterpret->x() - cmdClearInput->width() - px(80), cmdInterpret->y());
@@ -301,7 +312,11 @@ void frmInterpret::lblLanguage_MouseUp(int, int, int, int) {
 void frmInterpret::lblLanguage_MouseMove(int, int, int, int) { lblLanguage->setFontBold(true); }
 void frmInterpret::fraInput_MouseMove(int, int, int, int) { lblLanguage->setFontBold(false); }
 
-void frmInterpret::txt_KeyPress(int& KeyAscii) { KeyAscii = germanKey(KeyAscii); }
+// A German keyboard has its umlaut keys; on others the keys beside L and P
+// give them.
+void frmInterpret::txt_KeyPress(int& KeyAscii) {
+    if (!KeyboardLayout::isGerman()) KeyAscii = germanKey(KeyAscii);
+}
 
 void frmInterpret::Form_Unload(int&) {
     if (isFormLoaded<class frmTrans>()) frmTrans()->Show(vbModeless);
@@ -318,37 +333,47 @@ void Text_Interpret(class frmInterpret* frm) {
     }
     frm->setMousePointer(vbHourglass);
     frm->prgBar->setValue(0);
+    // The bar's first half is the interpretation, its second the writing.
+    const QString text = frm->txtInput->Text();
+    const int half = int(std::clamp<qsizetype>(text.size(), 1, std::numeric_limits<int>::max() / 2));
+    frm->prgBar->setMaximum(2 * half);
+    const auto part = [half](qsizetype done, qsizetype total) {
+        return int(double(std::min(done, total)) / double(std::max<qsizetype>(1, total)) * half);
+    };
     QList<Run> runs;
     try {
         const WordIndex& index = cachedIndex(*cnTrans, frm->cboCategory->currentText(),
                                              frm->lblLanguage->Caption().startsWith(QLatin1String("Eng")));
-        runs = interpret(frm->txtInput->Text(), index, Options{frm->chkShowOld->isChecked()},
-                         [frm](qsizetype done, qsizetype total) {
-                             frm->prgBar->setMaximum(int(std::max<qsizetype>(1, total)));
-                             frm->prgBar->setValue(int(std::min(done, total)));
-                         });
+        runs = interpret(text, index, Options{frm->chkShowOld->isChecked()},
+                         [frm, part](qsizetype done, qsizetype total) { frm->prgBar->setValue(part(done, total)); });
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("WriteOutput"), e.number, e.description);
         frm->setMousePointer(vbDefault);
         return;
     }
     RichTextBox* out = frm->txtOutput;
-    // A new translation starts two lines below the one before.
-    if (!out->Text().isEmpty()) out->appendFormatted(QStringLiteral("\n\n"), frm->cmnDlg.font, frm->cmnDlg.color);
     const auto fontOf = [frm](Style s) -> const FontChoice& {
         return s == Style::Translated ? frm->cmnDlg2 : s == Style::OldWord ? frm->cmnDlgOld : frm->cmnDlg;
     };
+    QList<RichTextBox::Stretch> stretches;
+    // A new translation starts two lines below the one before.
+    if (!out->document()->isEmpty()) stretches << RichTextBox::Stretch{QStringLiteral("\n\n"), frm->cmnDlg.font, frm->cmnDlg.color};
     // Neighbouring stretches of one font are written as one.
     for (qsizetype i = 0; i < runs.size();) {
-        QString text = runs[i].text;
+        QString stretch = runs[i].text;
         const Style style = runs[i].style;
         qsizetype j = i + 1;
-        while (j < runs.size() && runs[j].style == style) text += runs[j++].text;
-        out->appendFormatted(text, fontOf(style).font, fontOf(style).color);
+        while (j < runs.size() && runs[j].style == style) stretch += runs[j++].text;
+        stretches << RichTextBox::Stretch{stretch, fontOf(style).font, fontOf(style).color};
         i = j;
     }
+    runs.clear();
+    out->appendFormatted(stretches, [frm, part, half](qsizetype done, qsizetype total) {
+        frm->prgBar->setValue(half + part(done, total));
+    });
+    frm->prgBar->setValue(frm->prgBar->maximum());
     frm->setMousePointer(vbArrow);
-    frm->txtInput->setSelStart(int(frm->txtInput->Text().size()));
+    frm->txtInput->setSelStart(int(text.size()));
     out->setSelLength(0);
     frm->txtInput->setFocus();
 }
