@@ -1,6 +1,7 @@
 #include "Platform/Profile.h"
 
 #include "Platform/Ansi.h"
+#include "Platform/TextEditing.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -17,9 +18,8 @@ QStringList readLines(const QString& file, bool* exists = nullptr) {
         return {};
     }
     if (exists) *exists = true;
-    QString text = Ansi::decode(f.readAll());
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QStringList lines = text.split(u'\n');
+    // CR LF, LF and a lone CR all end a line.
+    QStringList lines = CrLf::toLf(Ansi::decode(f.readAll())).split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     return lines;
 }
