@@ -17,6 +17,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -345,6 +346,30 @@ private slots:
         MsgBox(caption + " wins", vbInformation);
         QCOMPARE(MsgBoxSeam::last().text, caption + " wins");
         QCOMPARE(MsgBoxSeam::last().format, Qt::PlainText);
+    }
+
+    // A combo box tied to its caption label is named by the caption, its
+    // text is its value, also while text is typed into an editable one.
+    void comboNamedByCaption_data() {
+        QTest::addColumn<bool>("editable");
+        QTest::newRow("list") << false;
+        QTest::newRow("editable") << true;
+    }
+    void comboNamedByCaption() {
+        QFETCH(bool, editable);
+        frmProbe* f = probe();
+        auto* caption = new Label("&Address", f);
+        caption->setUseMnemonic(true);
+        auto* box = new QComboBox(f);
+        box->setEditable(editable);
+        box->addItems({"127.0.0.1", "10.0.0.2"});
+        caption->setBuddy(box);
+        f->Show();
+        if (editable) box->setEditText("192.168.0.1");
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(box);
+        QCOMPARE(a->role(), QAccessible::ComboBox);
+        QCOMPARE(a->text(QAccessible::Name), QString("Address"));
+        QCOMPARE(a->text(QAccessible::Value), editable ? QString("192.168.0.1") : QString("127.0.0.1"));
     }
 
     // A label's reader name follows its caption.
