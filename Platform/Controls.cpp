@@ -4,8 +4,11 @@
 #include "Platform/Form.h"
 #include "Platform/Keys.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QInputMethodEvent>
 #include <QMimeData>
@@ -16,7 +19,39 @@
 
 namespace {
 int tw(qreal v) { return int(v) * Form::twipsPerPixel; }
+
+// The toolkit's own combo box is named by its text on this platform: the
+// caption it is tied to would never be heard.
+class AccessibleComboBox : public QAccessibleWidget {
+public:
+    explicit AccessibleComboBox(QComboBox* c) : QAccessibleWidget(c, QAccessible::ComboBox) {}
+    QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value) return combo()->currentText();
+        const QString s = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && s.isEmpty()) return combo()->currentText();
+        return s;
+    }
+    QStringList actionNames() const override { return QAccessibleWidget::actionNames() << showMenuAction(); }
+    void doAction(const QString& action) override {
+        if (action == showMenuAction()) combo()->showPopup();
+        else QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* accessibleControl(const QString& key, QObject* o) {
+    if (key == QLatin1String("QComboBox"))
+        if (auto* c = qobject_cast<QComboBox*>(o)) return new AccessibleComboBox(c);
+    return nullptr;
+}
 } // namespace
+
+void installAccessibility() {
+    // After the toolkit's own factory, so this one is asked first.
+    static const bool installed = (QAccessible::installFactory(accessibleControl), true);
+    Q_UNUSED(installed);
+}
 
 QString captionText(const QString& caption) {
     QString out;
@@ -30,7 +65,10 @@ QString captionText(const QString& caption) {
     return out;
 }
 
-ClickSurface::ClickSurface(QWidget* parent) : QLabel(parent) { setMouseTracking(true); }
+ClickSurface::ClickSurface(QWidget* parent) : QLabel(parent) {
+    setMouseTracking(true);
+    setTextFormat(Qt::PlainText);
+}
 
 void ClickSurface::click() {
     if (onClick) onClick();
@@ -61,9 +99,13 @@ void ClickSurface::mouseMoveEvent(QMouseEvent* e) {
     e->accept();
 }
 
+// Comes right after the second press of a double click. The first press
+// and release made the Click; this makes the DblClick, and the second
+// release clicks nothing, as the original platform has it.
 void ClickSurface::mouseDoubleClickEvent(QMouseEvent* e) {
-    if (onDblClick) onDblClick();
-    else mousePressEvent(e);
+    e->accept();
+    pressed_ = false;
+    if (e->button() == Qt::LeftButton && onDblClick) onDblClick();
 }
 
 Label::Label(const QString& caption, QWidget* parent) : ClickSurface(parent) {
@@ -73,8 +115,15 @@ Label::Label(const QString& caption, QWidget* parent) : ClickSurface(parent) {
 
 void Label::setCaption(const QString& c) {
     caption_ = c;
-    setText(captionText(c));
+    const QString shown = useMnemonic_ ? captionText(c) : c;
+    setText(shown);
+    setAccessibleName(shown);
     fitCaption();
+}
+
+void Label::setUseMnemonic(bool on) {
+    useMnemonic_ = on;
+    setCaption(caption_);
 }
 
 void Label::setShrinkToFit(bool on) {
@@ -222,14 +271,17 @@ void TextBox::inputMethodEvent(QInputMethodEvent* e) {
 
 void TextBox::contextMenuEvent(QContextMenuEvent* e) {
     QMenu* menu = createStandardContextMenu();
+    // The standard Paste would insert the clipboard unfiltered. It is known
+    // by its text (in the toolkit's language, the shortcut after a tab).
+    const QString paste = QLineEdit::tr("&Paste");
     for (QAction* a : menu->actions()) {
-        if (a->objectName() == QLatin1String("edit-paste")) {
+        if (a->objectName() == QLatin1String("edit-paste") || a->text().section(u'\t', 0, 0) == paste) {
             disconnect(a, &QAction::triggered, nullptr, nullptr);
             connect(a, &QAction::triggered, this, [this] { pasteFiltered(); });
         }
     }
-    menu->exec(e->globalPos());
-    delete menu;
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(e->globalPos());
 }
 
 void TextBox::mouseReleaseEvent(QMouseEvent* e) {

@@ -12,7 +12,9 @@
 // Mouse handler: button (1 left, 2 right, 4 middle), shift, x, y in twips.
 using MouseHandler = std::function<void(int Button, int Shift, int X, int Y)>;
 
-// Shared mouse plumbing of labels and pictures.
+// Shared mouse plumbing of labels and pictures. A press and release is a
+// Click; a double click is one Click (its first press) and then one
+// DblClick, never a second Click.
 class ClickSurface : public QLabel {
     Q_OBJECT
 public:
@@ -35,14 +37,23 @@ private:
     bool pressed_ = false;
 };
 
+// A label. Its caption is shown as plain text, exactly as set: names and
+// other text the user typed are never read as markup, and an "&" in them
+// is shown. A label whose caption carries an access key (a label used as
+// the window's button, "&Exit") is marked with setUseMnemonic(true); then
+// "&" marks the access key and "&&" shows one "&". The label's accessible
+// name is its shown caption and follows every change; what a reader should
+// hear besides goes into the accessible description.
 class Label : public ClickSurface {
     Q_OBJECT
 public:
     explicit Label(const QString& caption = QString(), QWidget* parent = nullptr);
 
-    // The caption as set, "&" marking the access key ("&&" a literal "&").
+    // The caption as set.
     QString Caption() const { return caption_; }
     void setCaption(const QString& c);
+    bool UseMnemonic() const { return useMnemonic_; }
+    void setUseMnemonic(bool on);
     // 0 none, 1 a single line.
     int BorderStyle() const { return border_; }
     void setBorderStyle(int style);
@@ -60,6 +71,7 @@ public:
 private:
     void fitCaption();
     QString caption_;
+    bool useMnemonic_ = false;
     int border_ = 0;
     double fitBaseSize_ = 0; // the font size a caption starts from; 0: no shrinking
 };
@@ -101,9 +113,10 @@ private:
 // A one-line text box. The key-press handler receives the code of each
 // typed character (see Keys) and may drop it (0) or replace it; pasted,
 // dropped and input-method text (dead keys, compose) passes through it
-// character by character. Ctrl+V reaches the handler first as code 22: a
-// handler that drops it pastes nothing. The box never holds a line break:
-// pasted line breaks are dropped.
+// character by character, whether it comes by Shift+Insert, the middle
+// button or the context menu's Paste. Ctrl+V reaches the handler first as
+// code 22: a handler that drops it pastes nothing. The box never holds a
+// line break: pasted line breaks are dropped.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -146,3 +159,9 @@ protected:
 
 // The display text of a caption with access-key marks.
 QString captionText(const QString& caption);
+
+// What screen readers are told of combo boxes: their name is their
+// accessible name or the caption of the label whose buddy they are, their
+// value the text they hold, so a reader says "Year, 2025" and an editable
+// box keeps its name while text is typed. Installed once, by the first window.
+void installAccessibility();

@@ -2,6 +2,7 @@
 
 #include "Platform/Ansi.h"
 #include "Platform/App.h"
+#include "Platform/Controls.h"
 #include "Platform/Errors.h"
 #include "Platform/Keys.h"
 #include "Platform/MsgBox.h"
@@ -21,6 +22,7 @@ std::function<void(Form*)> modalHandler;
 
 Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) {
     Resources::init();
+    installAccessibility();
     setAttribute(Qt::WA_DeleteOnClose, false);
     setMouseTracking(true);
     loaded << this;

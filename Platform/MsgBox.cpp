@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <deque>
@@ -69,14 +70,14 @@ static QString takeInput(const QString& def) {
 int MsgBox(const QString& prompt, int style, const QString& title) {
     const int buttons = style & 7, icon = style & 0x70;
     const QString caption = title.isEmpty() ? App::title() : title;
+    QMessageBox box(MsgBoxSeam::enabled() ? nullptr : QApplication::activeWindow());
+    box.setWindowTitle(caption);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(prompt);
     if (MsgBoxSeam::enabled()) {
-        MsgBoxSeam::record({prompt, caption, buttons, icon, false});
+        MsgBoxSeam::record({box.text(), box.windowTitle(), buttons, icon, false, box.textFormat()});
         return MsgBoxSeam::takeAnswer(buttons);
     }
-
-    QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(caption);
-    box.setText(prompt);
     box.setIcon(icon == vbCritical ? QMessageBox::Critical
                 : icon == vbQuestion ? QMessageBox::Question
                 : icon == vbExclamation ? QMessageBox::Warning
@@ -118,8 +119,11 @@ QString InputBox(const QString& prompt, const QString& title, const QString& def
         MsgBoxSeam::record({prompt, caption, vbOKCancel, 0, true});
         return MsgBoxSeam::takeInput(defaultText);
     }
-    bool ok = false;
-    const QString t = QInputDialog::getText(QApplication::activeWindow(), caption, prompt, QLineEdit::Normal,
-                                            defaultText, &ok);
-    return ok ? t : QString();
+    QInputDialog box(QApplication::activeWindow());
+    box.setWindowTitle(caption);
+    box.setLabelText(prompt);
+    box.setTextValue(defaultText);
+    // The prompt may hold what the user typed: plain text, as in MsgBox.
+    for (QLabel* l : box.findChildren<QLabel*>()) l->setTextFormat(Qt::PlainText);
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }

@@ -4,6 +4,7 @@
 // back what each box showed, so no box ever waits for a user in a test.
 #include <QList>
 #include <QString>
+#include <Qt>
 #include <functional>
 
 enum MsgBoxStyle {
@@ -14,7 +15,8 @@ enum MsgBoxStyle {
 enum MsgBoxResult { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
 
 // Shows a modal box and returns the button pressed. An empty title shows
-// the application title.
+// the application title. The prompt is plain text, shown as it stands
+// (names the user typed are never read as markup).
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
 
 // The standard error box: "Problem: " + label, a line break, the error
@@ -32,6 +34,7 @@ struct Shown {
     int buttons = 0; // style & 7
     int icon = 0;    // style & 0x70
     bool isInput = false;
+    Qt::TextFormat format = Qt::PlainText; // how the box reads its text
 };
 
 // While enabled, boxes are not shown: each takes the next queued answer

@@ -1,6 +1,7 @@
 #include "Platform/Profile.h"
 
 #include "Platform/Ansi.h"
+#include "Platform/TextEditing.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -17,9 +18,8 @@ QStringList readLines(const QString& file, bool* exists = nullptr) {
         return {};
     }
     if (exists) *exists = true;
-    QString text = Ansi::decode(f.readAll());
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QStringList lines = text.split(u'\n');
+    // CR LF, LF and a lone CR all end a line.
+    QStringList lines = CrLf::toLf(Ansi::decode(f.readAll())).split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     return lines;
 }
@@ -48,7 +48,15 @@ int getString(const QString& section, const QString& key, const QString& default
               QString& out, int size, const QString& file) {
     QString value = defaultValue;
     bool inSection = false;
-    for (const QString& line : readLines(file)) {
+    // Line by line through the text, without a list of every line: a large
+    // file is read once, and the search ends at the key.
+    QFile f(file);
+    const QString text = f.open(QIODevice::ReadOnly) ? CrLf::toLf(Ansi::decode(f.readAll())) : QString();
+    for (qsizetype start = 0; start < text.size();) {
+        qsizetype end = text.indexOf(u'\n', start);
+        if (end < 0) end = text.size();
+        const QString line = text.mid(start, end - start);
+        start = end + 1;
         const QString name = sectionName(line);
         if (!name.isEmpty()) {
             inSection = name.compare(section, Qt::CaseInsensitive) == 0;

@@ -1,6 +1,7 @@
 #pragma once
 // Private-profile (ini) files: [section] headers and key=value lines,
-// names compared without regard to case, stored in Windows-1252.
+// names compared without regard to case, stored in Windows-1252. CR LF,
+// LF and a lone CR all end a line.
 #include <QString>
 
 namespace Profile {

@@ -1,7 +1,10 @@
 #include "Platform/QuotedLines.h"
 
 #include "Platform/Ansi.h"
+// The messages of a failed save follow the program's language.
+#include "Modules/modLanguage.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -74,24 +77,31 @@ std::optional<QStringList> readFirst(const QString& path, qsizetype count, QStri
     return readValues(path, count, error, damaged);
 }
 
-bool write(const QString& path, const QStringList& values, QString* error) {
+bool write(const QString& path, const QStringList& values, QString* error, int* number) {
+    const auto fail = [&](int n, const QString& english, const QString& german) {
+        if (error) *error = isGerman() ? german : english;
+        if (number) *number = n;
+        return false;
+    };
     QString text;
     for (const QString& v : values) {
-        if (v.contains(u'\r') || v.contains(u'\n')) {
-            if (error) *error = QStringLiteral("A value holds a line break");
-            return false;
-        }
+        if (v.contains(u'\r') || v.contains(u'\n'))
+            return fail(5, QStringLiteral("A value holds a line break"),
+                        QString::fromUtf8("Ein Wert enthält einen Zeilenumbruch"));
         text += u'"' + v + QStringLiteral("\"\r\n");
     }
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) {
-        if (error) *error = f.errorString();
-        return false;
+        if (!QFileInfo(path).absoluteDir().exists())
+            return fail(76, QStringLiteral("Path not found"), QStringLiteral("Pfad nicht gefunden"));
+        return fail(70, QStringLiteral("Permission denied"), QStringLiteral("Zugriff verweigert"));
     }
     f.write(Ansi::encodeFile(text));
     if (!f.commit()) {
-        if (error) *error = f.errorString();
-        return false;
+        // The rename over a file that may not be replaced fails here too.
+        if (f.error() == QFileDevice::RenameError || f.error() == QFileDevice::PermissionsError)
+            return fail(70, QStringLiteral("Permission denied"), QStringLiteral("Zugriff verweigert"));
+        return fail(57, QStringLiteral("Device I/O error"), QString::fromUtf8("Geräte-E/A-Fehler"));
     }
     return true;
 }

@@ -27,7 +27,10 @@ std::optional<QStringList> readFirst(const QString& path, qsizetype count, QStri
 // Replaces the file whole (a temporary file renamed over the old one). A
 // value holding a line break is refused before anything is written, since
 // it would shift every later value of the file. On failure the old file
-// stays as it was, false is returned and `error` tells why.
-bool write(const QString& path, const QStringList& values, QString* error = nullptr);
+// stays as it was, false is returned, `error` tells why in the program's
+// language and `number` gives the runtime's error number for it: 5 for a
+// refused value, 70 when the file may not be written, 76 when its folder
+// is missing, 57 when writing failed on the way.
+bool write(const QString& path, const QStringList& values, QString* error = nullptr, int* number = nullptr);
 
 } // namespace QuotedLines

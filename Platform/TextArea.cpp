@@ -54,9 +54,12 @@ void TextArea::inputMethodEvent(QInputMethodEvent* e) {
     typeText(e->commitString());
 }
 
-// Every paste (keyboard, menu, middle button, drop) arrives here.
+// Every paste (keyboard, menu, middle button, drop) arrives here. Data
+// without text (an empty clipboard) pastes nothing: the editor's own
+// handling cannot take it.
 void TextArea::insertFromMimeData(const QMimeData* source) {
-    if (!onKeyPress || !source->hasText()) QPlainTextEdit::insertFromMimeData(source);
+    if (!source || !source->hasText()) return;
+    if (!onKeyPress) QPlainTextEdit::insertFromMimeData(source);
     else EditKeys::paste(this, onKeyPress, source->text());
 }
 

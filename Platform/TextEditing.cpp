@@ -39,9 +39,21 @@ namespace CrLf {
 // also turn no-break spaces into blanks.
 QString text(const QTextDocument* doc) { return withCrLf(doc->toRawText()); }
 
+// One pass over the text: a whole-text replace of CR LF costs time by the
+// square of the length.
 QString toLf(const QString& text) {
-    QString s = text;
-    return s.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    if (!text.contains(u'\r')) return text;
+    QString out(text.size(), Qt::Uninitialized);
+    QChar* to = out.data();
+    const QChar* from = text.constData();
+    const QChar* end = from + text.size();
+    for (; from < end; ++from) {
+        if (*from != u'\r') *to++ = *from;
+        else if (from + 1 < end && from[1] == u'\n') continue; // its LF follows
+        else *to++ = u'\n';
+    }
+    out.truncate(to - out.constData());
+    return out;
 }
 
 QString selText(const QTextCursor& c) { return withCrLf(c.selectedText()); }

@@ -16,7 +16,8 @@ namespace CrLf {
 
 // The document's text with CR LF line breaks.
 QString text(const QTextDocument* doc);
-// CR LF, LF or CR line breaks as the document's LF.
+// CR LF, LF or CR line breaks as the document's LF (in one pass, also for
+// files of many megabytes).
 QString toLf(const QString& text);
 QString selText(const QTextCursor& c);
 int selStart(const QTextCursor& c);

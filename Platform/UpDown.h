@@ -5,6 +5,12 @@
 // value moves by the increment, and keeps moving while the button is held.
 // The change handler runs on every change of the value, also on one that
 // the program makes with setValue().
+// It takes the focus in the tab order; Up and Down step as a press of the
+// upper or lower button does (mouse-down handler first, which may cancel
+// the step, then the step, then the mouse-up handler), and where the range
+// holds more than twenty steps PageUp and PageDown step by ten. Screen
+// readers know it as a spin box: its accessible name (or the caption of a
+// label whose buddy it is) and its value.
 #include "Platform/Controls.h"
 
 #include <QWidget>
@@ -41,8 +47,14 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
+    // A press of one button by key: `steps` steps unless the mouse-down
+    // handler cancels them.
+    void keyStep(int direction, int steps, int shift);
     void step(int direction);
     void assign(int v);
     void repeat();

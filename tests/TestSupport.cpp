@@ -135,3 +135,320 @@ void processEvents() {
 }
 
 } // namespace TestSupport
+
+// --- Every window of the program ---------------------------------------------
+#include "Forms/AsciiConverter/frmAscii.h"
+#include "Forms/Bank/frmBank.h"
+#include "Forms/Bank/frmBudget.h"
+#include "Forms/Calculator/frmCalc.h"
+#include "Forms/Calendar/frmClndr.h"
+#include "Forms/ComputerConverter/frmComp.h"
+#include "Forms/HangMan1P/frmHangman1p.h"
+#include "Forms/HangMan1P/frmHmDic.h"
+#include "Forms/HangMan2P/frmHangman2p.h"
+#include "Forms/CurrencyConverter/frmCur.h"
+#include "Forms/CurrencyConverter/frmSetRate.h"
+#include "Forms/LengthConverter/frmDis.h"
+#include "Forms/Main/frmAbout.h"
+#include "Forms/Main/frmChoice.h"
+#include "Forms/Main/frmMsg.h"
+#include "Forms/Messenger/frmClient.h"
+#include "Forms/Messenger/frmMessenger.h"
+#include "Forms/Messenger/frmServer.h"
+#include "Forms/MorseCode/frmMorse.h"
+#include "Forms/Planer/frmPlaner.h"
+#include "Forms/RockPaperScissors/frmSSS.h"
+#include "Forms/TemperatureConverter/frmTemp.h"
+#include "Forms/Translator/frmInterpret.h"
+#include "Forms/Translator/frmTrans.h"
+#include "Forms/TypingMaster/frmKeyb.h"
+#include "Forms/VolumeConverter/frmVol.h"
+#include "Forms/WeightConverter/frmWght.h"
+#include "Modules/modLanguage.h"
+#include "Modules/modMain.h"
+#include "Modules/modTrans.h"
+#include "Platform/App.h"
+#include "Platform/Controls.h"
+#include "Platform/MsgBox.h"
+#include "Platform/RichTextBox.h"
+#include "Platform/UpDown.h"
+#include "Platform/Winsock.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
+
+namespace TestSupport {
+
+const QList<ProgramWindow>& programWindows() {
+    static const QList<ProgramWindow> list{
+        {QStringLiteral("menu"), [] { return static_cast<QWidget*>(frmChoice()); }},
+        {QStringLiteral("message"),
+         [] {
+             setToday(QDate(2026, 12, 24));
+             QWidget* shown = nullptr;
+             Form::setModalHandler([&](Form* f) {
+                 if (auto* m = qobject_cast<class frmMsg*>(f)) {
+                     for (int i = 0; i <= 50; ++i) m->TimerSound->fire();
+                     shown = m;
+                 }
+             });
+             frmChoice();
+             return shown;
+         }},
+        {QStringLiteral("length"),
+         [] {
+             auto* f = frmDis();
+             f->Show();
+             f->txtDis[0]->typeText("100.5");
+             f->cmdCnvrt->click();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("weight"), [] { return static_cast<QWidget*>(frmWght()); }},
+        {QStringLiteral("volume"), [] { return static_cast<QWidget*>(frmVol()); }},
+        {QStringLiteral("temperature"),
+         [] {
+             auto* f = frmTemp();
+             f->Show();
+             f->txtTemp[0]->typeText("-5");
+             f->cmdCnvrt->click();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("currency"),
+         [] {
+             auto* f = frmCur();
+             f->Show();
+             f->activateNow();
+             f->txtCur[0]->typeText("100");
+             f->cmdCnvrt->click();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("rates"),
+         [] {
+             frmCur();
+             return static_cast<QWidget*>(frmSetRate());
+         }},
+        {QStringLiteral("numbersystems"),
+         [] {
+             auto* f = frmComp();
+             f->Show();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("ascii"),
+         [] {
+             frmChoice();
+             auto* f = frmAscii();
+             f->Show();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("calculator"),
+         [] {
+             frmChoice();
+             auto* f = frmCalc();
+             f->Show();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("calendar"),
+         [] {
+             frmChoice();
+             QWidget* shown = nullptr;
+             Form::setModalHandler([&](Form* f) {
+                 if (auto* c = qobject_cast<class frmClndr*>(f)) {
+                     c->activateNow();
+                     shown = c;
+                 }
+             });
+             frmClndr()->Show(vbModal);
+             return shown;
+         }},
+        {QStringLiteral("about"),
+         [] {
+             Form::setModalHandler([](Form*) {});
+             auto* f = frmAbout();
+             f->Show(vbModal);
+             f->activateNow();
+             for (int i = 0; i < 12; ++i) f->Timer->fire();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("messenger"),
+         [] {
+             frmMessenger()->txtAlias->setText(QStringLiteral("Ann"));
+             return static_cast<QWidget*>(frmMessenger());
+         }},
+        {QStringLiteral("chatserver"),
+         [] {
+             // Any free loopback port: the picture needs no real chat port.
+             WinsockSeam::redirect(1001, 0);
+             frmMessenger()->txtAlias->setText(QStringLiteral("Ann"));
+             return static_cast<QWidget*>(frmServer());
+         }},
+        {QStringLiteral("chatclient"),
+         [] {
+             frmMessenger()->txtAlias->setText(QStringLiteral("Bob"));
+             frmClient()->cboAddress->setEditText(QStringLiteral("192.168.0.10"));
+             return static_cast<QWidget*>(frmClient());
+         }},
+        {QStringLiteral("hangman1p"),
+         [] {
+             writeFile(QStringLiteral("Hangman.qem"), "\"ice cream\"\r\n");
+             frmChoice();
+             MsgBoxSeam::queueInput(QStringLiteral("Ann"));
+             auto* f = frmHangman1p();
+             f->Show();
+             f->activateNow();
+             f->cmdPROCEED->click();
+             for (const char* letter : {"E", "X", "R", "T"}) {
+                 f->txtENTERL->setText(QString::fromLatin1(letter));
+                 f->cmdOKL->click();
+             }
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("hangmandictionary"),
+         [] {
+             writeFile(QStringLiteral("Hangman.qem"), "\"apple\"\r\n\"ice cream\"\r\n\"Haus\"\r\n");
+             auto* f = frmHmDic();
+             LoadDictionary();
+             f->Show();
+             f->activateNow();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("hangman2p"),
+         [] {
+             frmChoice();
+             MsgBoxSeam::queueInput(QStringLiteral("Ann"));
+             MsgBoxSeam::queueInput(QStringLiteral("Bob"));
+             auto* f = frmHangman2p();
+             f->Show();
+             f->activateNow();
+             for (int i = 0; i < 7; ++i) f->txt[i]->typeText(QString(QLatin1String("cat dog")[i]));
+             f->cmdPROCEED->click();
+             for (const char* letter : {"O", "Z"}) {
+                 f->txtENTERL->setText(QString::fromLatin1(letter));
+                 f->cmdOKL->click();
+             }
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("planner"),
+         [] {
+             setToday(QDate(2026, 12, 6));
+             writeFile(QStringLiteral("Planer.qem"),
+                       "\"06.12.1990  Anna\"\r\n\"09.12.1980  Bob\"\r\n\"24.12.1950  Oma\"\r\n");
+             writeFile(QStringLiteral("ToDo.qem"), "\" 01  Call Bob\"\r\n\" 02  Buy presents\"\r\n");
+             frmChoice();
+             auto* f = frmPlaner();
+             f->Show();
+             f->activateNow();
+             f->UpDown->setValue(3);
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("typing"),
+         [] {
+             // The German keyboard with the German texts; a run under way, one key down.
+             KeyboardLayoutSeam::choose(isGerman() ? QStringLiteral("0407") : QStringLiteral("0409"));
+             auto* f = frmKeyb();
+             f->Show();
+             f->txtInput->setTextValue(QStringLiteral("The quick brown fox jumps over the lazy dog."));
+             f->chkStart->click();
+             QTest::keyClicks(f->txtOutput, QStringLiteral("The quick"));
+             QTest::sendKeyEvent(QTest::Press, f->txtOutput, Qt::Key_unknown, QStringLiteral(" "), Qt::NoModifier);
+             f->TimerTime->fire();
+             KeyboardLayoutSeam::clear();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("sss_setup"), [] { return static_cast<QWidget*>(frmSSS()); }},
+        {QStringLiteral("sss"),
+         [] {
+             // With the well, after one attempt.
+             auto* f = frmSSS();
+             f->chkHole->setChecked(true);
+             f->cmdOK->click();
+             f->lblSSS[3]->click();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("morse"),
+         [] {
+             frmChoice();
+             auto* f = frmMorse();
+             f->Show();
+             f->txtText->typeText(QStringLiteral("sos\rhi "));
+             f->cmdEOM->click();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("translator"),
+         [] {
+             {
+                 Ado::Connection c(QStringLiteral("Shot"));
+                 VocStore::open(c, App::dataFile(QStringLiteral("Voc.mdb"), App::Access::Write));
+                 VocStore::addCategory(c, QStringLiteral("Home"));
+                 VocStore::addType(c, QStringLiteral("Noun"));
+                 for (const char* w : {"house|Haus", "garden|Garten", "kitchen|Küche", "door (front)|Tür", "roof|Dach"}) {
+                     const QStringList p = QString::fromUtf8(w).split(u'|');
+                     VocStore::add(c, {0, p[0], p[1], QStringLiteral("Home"), QStringLiteral("Noun")});
+                 }
+                 c.Close();
+             }
+             frmChoice();
+             auto* f = frmTrans();
+             f->Show();
+             f->cboCategory->setCurrentIndex(0);
+             f->cboCategory_Click();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("interpreter"),
+         [] {
+             frmChoice();
+             frmTrans()->Show();
+             auto* f = frmInterpret();
+             f->Show();
+             f->txtInput->setTextValue(QStringLiteral("The house and the garden."));
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("banklogin"),
+         [] {
+             frmChoice();
+             auto* f = frmBank();
+             f->Show();
+             f->activateNow();
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("bank"),
+         [] {
+             frmChoice();
+             auto* f = frmBank();
+             f->Show();
+             f->optNewUser->setChecked(true);
+             f->txtPwd->setTextValue(QStringLiteral("4711"));
+             f->txtLastName->setTextValue(QStringLiteral("Doe"));
+             f->txtFirstName->setTextValue(QStringLiteral("Jane"));
+             f->cmdOK_Click();
+             const QStringList dates{"2 Mar 2026", "5 Mar 2026", "9 Mar 2026"};
+             const QStringList amounts{"1200", "-45.5", "-80"};
+             const QStringList payees{"Employer", "Grocer", "Garage"};
+             for (int i = 0; i < 3; ++i) {
+                 f->txtDat[1]->setTextValue(dates[i]);
+                 f->cboPayee->setEditText(payees[i]);
+                 f->txtDat[3]->setTextValue(amounts[i]);
+                 f->lblAdd_Click(0);
+             }
+             f->txtDebt->setTextValue(QStringLiteral("25"));
+             f->txtDebtDescription->setTextValue(QStringLiteral("Neighbour"));
+             f->lblAdd_Click(2);
+             f->flxGrid->clickCell(2, 2);
+             return static_cast<QWidget*>(f);
+         }},
+        {QStringLiteral("budget"),
+         [] {
+             // A monthly income typed and spread by the default percentages.
+             frmChoice();
+             auto* f = frmBudget();
+             f->Show();
+             f->txtGrossIncomeM->setTextValue(QStringLiteral("1500"));
+             int enter = 13;
+             f->txtGrossIncomeM_KeyUp(enter, 0);
+             return static_cast<QWidget*>(f);
+         }},
+    };
+    return list;
+}
+
+} // namespace TestSupport

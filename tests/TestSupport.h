@@ -47,3 +47,18 @@ void typeKeys(QWidget* box, const QString& keys);
 void processEvents();
 
 } // namespace TestSupport
+
+// --- Every window of the program ---------------------------------------------
+#include <QList>
+#include <functional>
+namespace TestSupport {
+// One window of the program and the user's steps that open it in the state
+// the user sees it in (the bank logged in with a few entries, a game under
+// way, ...). Run each between setUp(true) and tearDown(), after the language
+// is stored in "QEM.ini" and loaded.
+struct ProgramWindow {
+    QString name;
+    std::function<QWidget*()> open;
+};
+const QList<ProgramWindow>& programWindows();
+} // namespace TestSupport

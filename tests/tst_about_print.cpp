@@ -326,12 +326,13 @@ private slots:
         QTest::addColumn<QString>("credit");
         QTest::addColumn<QString>("version");
         QTest::addColumn<QString>("mail");
+        QTest::addColumn<QString>("history"); // the German history button's name
         QTest::newRow("English") << "English" << "About QEM" << "Developed by" << "Version Background"
-                                 << "e-Mail: team@quembly.example.org";
+                                 << "e-Mail: team@quembly.example.org" << "German version history";
         QTest::newRow("German") << "German" << "Über ZOV" << "Entwickelt von" << "Fassungshintergrund"
-                                << "e-Post Anschrift: team@quembly.example.org";
+                                << "e-Post Anschrift: team@quembly.example.org" << "Deutsche Versionsgeschichte";
         QTest::newRow("lower-case german") << "german" << "About QEM" << "Developed by" << "Version Background"
-                                           << "e-Mail: team@quembly.example.org";
+                                           << "e-Mail: team@quembly.example.org" << "German version history";
     }
     void aboutTexts() {
         QFETCH(QString, language);
@@ -341,6 +342,7 @@ private slots:
         QTEST(f->lblCredit->Caption(), "credit");
         QTEST(f->lblVersion->Caption(), "version");
         QTEST(f->lblMail->Caption(), "mail");
+        QTEST(f->cmdDe->accessibleName(), "history");
         QCOMPARE(f->lblName->Caption(), QString("Quembly Team"));
         QCOMPARE(f->lblHP->Caption(), QString("https://quembly.example.org"));
         QCOMPARE(f->lblEng->Caption(), QString("English"));

@@ -10,10 +10,17 @@
 #include "Platform/QuotedLines.h"
 #include "Platform/Runtime.h"
 #include "Platform/Timer.h"
+#include "Platform/UpDown.h"
+#include "Modules/modLanguage.h"
 #include "TestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QTest>
 
 using namespace TestSupport;
@@ -61,6 +68,10 @@ private slots:
         QTest::newRow("Windows-1252") << QByteArray("[Values]\r\nLanguage=Gr\xfc\xdf\r\n") << QString::fromUtf8("Grüß");
         QTest::newRow("cut to the buffer") << ("[Values]\r\nLanguage=" + QByteArray(300, 'x') + "\r\n")
                                            << QString(254, 'x');
+        QTest::newRow("old Mac line ends") << QByteArray("[Other]\rLanguage=A\r[Values]\rLanguage=B\r") << "B";
+        QTest::newRow("large file") << ("[Other]\r\n" + QByteArray("Key=Value\r\n").repeated(1000000)
+                                        + "[Values]\r\nLanguage=German\r\n")
+                                     << "German";
     }
     void iniRead() {
         QFETCH(QByteArray, file);
@@ -136,6 +147,35 @@ private slots:
         QCOMPARE(*read, values);
         QVERIFY(QuotedLines::write(App::file("t.qem"), *read));
         QTEST(readFile("t.qem"), "written");
+    }
+
+    // A failed save says what failed, with the runtime's number for it, in
+    // the program's language.
+    void quotedLinesWriteErrors_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("line break") << "English" << "a\rb" << "t.qem" << 5 << "A value holds a line break";
+        QTest::newRow("line break, German") << "German" << "a\nb" << "t.qem" << 5
+                                            << QString::fromUtf8("Ein Wert enthält einen Zeilenumbruch");
+        QTest::newRow("a folder in the file's place") << "English" << "a" << "folder" << 70 << "Permission denied";
+        QTest::newRow("a folder in the file's place, German") << "German" << "a" << "folder" << 70 << "Zugriff verweigert";
+        QTest::newRow("folder missing") << "English" << "a" << "missing/t.qem" << 76 << "Path not found";
+    }
+    void quotedLinesWriteErrors() {
+        QFETCH(QString, language);
+        QFETCH(QString, value);
+        QFETCH(QString, path);
+        CurrentLanguage = language;
+        QDir(programFolder()).mkdir("folder");
+        QString error;
+        int number = 0;
+        QVERIFY(!QuotedLines::write(App::file(path), {value}, &error, &number));
+        QTEST(number, "number");
+        QTEST(error, "error");
+        QVERIFY(!QFileInfo::exists(App::file("t.qem")));
     }
 
     void damagedQuotedLines() {
@@ -277,6 +317,156 @@ private slots:
         Runtime::setLocale(QLocale(QLocale::German, QLocale::Germany));
         QCOMPARE(Runtime::formatDate(QDate(2026, 12, 24), "mm/dd/yyyy"), QString("12/24/2026"));
         QCOMPARE(Runtime::formatDate(QDate(2026, 1, 2), "dd.mm.yy"), QString("02.01.26"));
+    }
+
+    // What the user typed is shown as typed, through a label and a box; a
+    // caption of the program's own keeps its access key.
+    void userTextShownAsTyped_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("mnemonic");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("ampersand and bold") << "Ann & Co <b>bold</b>" << false << "Ann & Co <b>bold</b>";
+        QTest::newRow("heading") << "<h1>x</h1>" << false << "<h1>x</h1>";
+        QTest::newRow("line break tag") << "a<br>b" << false << "a<br>b";
+        QTest::newRow("two ampersands") << "&&" << false << "&&";
+        QTest::newRow("program caption with an access key") << "&Exit" << true << "Exit";
+    }
+    void userTextShownAsTyped() {
+        QFETCH(QString, caption);
+        QFETCH(bool, mnemonic);
+        QFETCH(QString, shown);
+        Label label;
+        label.setUseMnemonic(mnemonic);
+        label.setCaption(caption);
+        QCOMPARE(label.textFormat(), Qt::PlainText);
+        QCOMPARE(label.text(), shown);
+        QCOMPARE(label.Caption(), caption);
+        QCOMPARE(QAccessible::queryAccessibleInterface(&label)->text(QAccessible::Name), shown);
+        if (mnemonic) return;
+        MsgBox(caption + " wins", vbInformation);
+        QCOMPARE(MsgBoxSeam::last().text, caption + " wins");
+        QCOMPARE(MsgBoxSeam::last().format, Qt::PlainText);
+    }
+
+    // A combo box tied to its caption label is named by the caption, its
+    // text is its value, also while text is typed into an editable one.
+    void comboNamedByCaption_data() {
+        QTest::addColumn<bool>("editable");
+        QTest::newRow("list") << false;
+        QTest::newRow("editable") << true;
+    }
+    void comboNamedByCaption() {
+        QFETCH(bool, editable);
+        frmProbe* f = probe();
+        auto* caption = new Label("&Address", f);
+        caption->setUseMnemonic(true);
+        auto* box = new QComboBox(f);
+        box->setEditable(editable);
+        box->addItems({"127.0.0.1", "10.0.0.2"});
+        caption->setBuddy(box);
+        f->Show();
+        if (editable) box->setEditText("192.168.0.1");
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(box);
+        QCOMPARE(a->role(), QAccessible::ComboBox);
+        QCOMPARE(a->text(QAccessible::Name), QString("Address"));
+        QCOMPARE(a->text(QAccessible::Value), editable ? QString("192.168.0.1") : QString("127.0.0.1"));
+    }
+
+    // A label's reader name follows its caption.
+    void labelNameFollowsCaption() {
+        Label label("Time");
+        label.setCaption("01:05");
+        QCOMPARE(QAccessible::queryAccessibleInterface(&label)->text(QAccessible::Name), QString("01:05"));
+    }
+
+    // A double click is one Click and one DblClick, never two Clicks.
+    void doubleClickClicksOnce_data() {
+        QTest::addColumn<bool>("dblClickHandler");
+        QTest::addColumn<QStringList>("events");
+        QTest::newRow("with a DblClick handler") << true << QStringList({"click", "dblclick"});
+        QTest::newRow("without one") << false << QStringList({"click"});
+    }
+    void doubleClickClicksOnce() {
+        QFETCH(bool, dblClickHandler);
+        frmProbe* f = probe();
+        auto* label = new Label("Add", f);
+        label->setGeometry(0, 40, 60, 20);
+        QStringList events;
+        label->onClick = [&] { events << "click"; };
+        if (dblClickHandler) label->onDblClick = [&] { events << "dblclick"; };
+        f->Show();
+        // What the toolkit delivers for a double click: press, release, the
+        // second press, the double click, the second release.
+        const QPointF at(10, 10);
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease, QEvent::MouseButtonPress,
+                                  QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+            const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+            QMouseEvent e(type, at, label->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+            QApplication::sendEvent(label, &e);
+        }
+        QTEST(events, "events");
+    }
+
+    void keysStep_data() {
+        QTest::addColumn<int>("max");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<QStringList>("events");
+        const QStringList step{"down", "change", "up"};
+        QTest::newRow("Up") << 100 << int(Qt::Key_Up) << false << 6 << step;
+        QTest::newRow("Down") << 100 << int(Qt::Key_Down) << false << 4 << step;
+        QTest::newRow("PageUp, large range")
+            << 100 << int(Qt::Key_PageUp) << false << 15 << (QStringList{"down"} + QStringList(10, "change") + QStringList{"up"});
+        QTest::newRow("PageDown, large range")
+            << 100 << int(Qt::Key_PageDown) << false << 0 << (QStringList{"down"} + QStringList(5, "change") + QStringList{"up"});
+        QTest::newRow("PageUp, small range") << 20 << int(Qt::Key_PageUp) << false << 5 << QStringList();
+        QTest::newRow("at the limit") << 5 << int(Qt::Key_Up) << false << 5 << QStringList{"down", "up"};
+        QTest::newRow("cancelled by the mouse-down handler") << 100 << int(Qt::Key_Up) << true << 5 << QStringList{"down", "up"};
+        QTest::newRow("other keys do nothing") << 100 << int(Qt::Key_A) << false << 5 << QStringList();
+    }
+    void keysStep() {
+        QFETCH(int, max);
+        QFETCH(int, key);
+        QFETCH(bool, cancel);
+        QWidget window;
+        QLineEdit before(&window);
+        UpDown spinner(&window);
+        spinner.setGeometry(0, 30, 17, 32);
+        spinner.setMax(max);
+        spinner.setValue(5);
+        QStringList events;
+        spinner.onMouseDown = [&](int Button, int, int, int) {
+            events << "down";
+            QCOMPARE(Button, 1);
+            if (cancel) spinner.cancelStep();
+        };
+        spinner.onChange = [&] { events << "change"; };
+        spinner.onMouseUp = [&](int, int, int, int) { events << "up"; };
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        before.setFocus();
+        // It is reached by Tab like any other control.
+        QTest::keyClick(&before, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), &spinner);
+        QTest::keyClick(&spinner, Qt::Key(key));
+        QTEST(spinner.Value(), "expected");
+        QTEST(events, "events");
+    }
+
+    // A reader hears the caption of the label tied to it and the value.
+    void readerNameAndValue() {
+        QWidget window;
+        Label caption("Minutes", &window);
+        UpDown spinner(&window);
+        caption.setBuddy(&spinner);
+        spinner.setValue(5);
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&spinner);
+        QVERIFY(a);
+        QCOMPARE(a->role(), QAccessible::SpinBox);
+        QCOMPARE(a->text(QAccessible::Name), QString("Minutes"));
+        QCOMPARE(a->text(QAccessible::Value), QString("5"));
     }
 
     void problemBox() {

@@ -2,12 +2,18 @@
 // passes the key-press handler; the text and the selection count line
 // breaks as CR LF.
 #include "Platform/TextArea.h"
+#include "Platform/TextEditing.h"
 #include "TestSupport.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QTest>
+#include <QTimer>
 
 using namespace TestSupport;
 
@@ -26,6 +32,34 @@ struct Box {
         box.setFocus();
     }
 };
+
+// A handler that lets digits and Backspace pass and drops everything else.
+void digitsOnly(int& k) {
+    if (!((k >= '0' && k <= '9') || k == 8)) k = 0;
+}
+
+// Opens the box's context menu as a right click would and chooses its
+// Paste. The menu may run its own loop: Paste is chosen from inside it.
+void pasteByContextMenu(QWidget* box) {
+    bool chosen = false;
+    auto choose = [&chosen] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        for (QAction* a : menu->actions())
+            if (a->text().startsWith("&Paste")) {
+                chosen = true;
+                menu->close();
+                a->trigger();
+                return;
+            }
+        menu->close();
+    };
+    QTimer::singleShot(0, choose);
+    QWidget* target = qobject_cast<QAbstractScrollArea*>(box) ? qobject_cast<QAbstractScrollArea*>(box)->viewport() : box;
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5), target->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(target, &e);
+    QTRY_VERIFY(chosen);
+}
 } // namespace
 
 class TestTextArea : public QObject {
@@ -55,6 +89,46 @@ private slots:
             QTest::keyClick(&b.box, Qt::Key_V, Qt::ControlModifier);
         }
         QTEST(b.box.Text(), "expected");
+    }
+
+    // The context menu's Paste passes the same filter as Shift+Insert.
+    void contextMenuPasteFiltered_data() {
+        QTest::addColumn<bool>("multiLine");
+        QTest::newRow("one-line box") << false;
+        QTest::newRow("multi-line box") << true;
+    }
+    void contextMenuPasteFiltered() {
+        QFETCH(bool, multiLine);
+        QApplication::clipboard()->setText("12abc,3-4\n5");
+        TextBox line;
+        TextArea area;
+        line.onKeyPress = digitsOnly;
+        area.onKeyPress = digitsOnly;
+        QWidget* box = multiLine ? static_cast<QWidget*>(&area) : &line;
+        box->show();
+        box->setFocus();
+        pasteByContextMenu(box);
+        QCOMPARE(multiLine ? area.Text() : line.Text(), QString("12345"));
+    }
+
+    // With an empty clipboard (no program owns it) a paste pastes nothing.
+    void emptyClipboardPastesNothing_data() {
+        QTest::addColumn<bool>("withHandler");
+        QTest::newRow("with a key handler") << true;
+        QTest::newRow("without one") << false;
+    }
+    void emptyClipboardPastesNothing() {
+        QFETCH(bool, withHandler);
+        TextArea box;
+        if (withHandler) box.onKeyPress = digitsOnly;
+        box.show();
+        box.setFocus();
+        box.setTextValue("ab");
+        QApplication::clipboard()->setMimeData(new QMimeData);
+        QTest::keyClick(&box, Qt::Key_Insert, Qt::ShiftModifier);
+        QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+        box.paste();
+        QCOMPARE(box.Text(), QString("ab"));
     }
 
     void ctrlVDroppedPastesNothing() {
@@ -105,6 +179,21 @@ private slots:
         box.setTextValue(text);
         QCOMPARE(box.Text(), QString("a\r\nb\r\n\r\nc"));
         QCOMPARE(box.blockCount(), 4);
+    }
+
+    void lineEndsToLf_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("CR LF") << "a\r\nb\r\n" << "a\nb\n";
+        QTest::newRow("CR") << "a\rb\r" << "a\nb\n";
+        QTest::newRow("LF") << "a\nb\n" << "a\nb\n";
+        QTest::newRow("mixed, CR before CR LF") << "a\r\r\nb\n\rc\r" << "a\n\nb\n\nc\n";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("large") << QString("line\r\n").repeated(2000000) << QString("line\n").repeated(2000000);
+    }
+    void lineEndsToLf() {
+        QFETCH(QString, text);
+        QTEST(CrLf::toLf(text), "expected");
     }
 
     // "ab", CR LF, "cd": a line break counts two positions.

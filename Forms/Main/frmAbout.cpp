@@ -115,6 +115,9 @@ frmAbout::frmAbout() {
     cmdDe->setGeometry(170, 166, 40, 40);
     cmdDe->setPicture(doc.pixmap(24, 24));
     lblDe = makeLabel(this, QStringLiteral("Deutsch"), 216, 176, 100, 20);
+    // The picture buttons show no text: readers name them by what they open.
+    cmdEng->setAccessibleName(QStringLiteral("English version history"));
+    cmdDe->setAccessibleName(QStringLiteral("German version history"));
     oleEng = new HistoryDocument(QStringLiteral("VersionENG.txt"), this);
     oleDe = new HistoryDocument(QStringLiteral("VersionDE.txt"), this);
 
@@ -166,4 +169,6 @@ void SetLangAbout(class frmAbout* frm) {
     frm->lblVersion->setCaption(QStringLiteral("Fassungshintergrund"));
     frm->lblCredit->setCaption(QStringLiteral("Entwickelt von"));
     frm->lblMail->setCaption(QStringLiteral("e-Post Anschrift: ") + frmAbout::mailAddress);
+    frm->cmdEng->setAccessibleName(QStringLiteral("Englische Versionsgeschichte"));
+    frm->cmdDe->setAccessibleName(QStringLiteral("Deutsche Versionsgeschichte"));
 }

@@ -146,6 +146,7 @@ void frmChoice::buildControls() {
     imgB2 = makeImage(this, skin("btn_exit_down.png"), 470, 398, false);
     imgBUTTON = makeImage(this, imgB->Picture(), 470, 398);
     lblExit = makeLabel(this, QStringLiteral("&Exit"), 470, 398, 110, 30, 14, false, QStringLiteral("Haettenschweiler"));
+    lblExit->setUseMnemonic(true);
     lblExit->setAlignment(Qt::AlignCenter);
     lblExit->setCursor(Qt::PointingHandCursor);
 }

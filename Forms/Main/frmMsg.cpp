@@ -49,6 +49,7 @@ frmMsg::frmMsg() {
     imgB2 = picture(this, "btn_exit_down.png", 125, 140, false);
     imgBUTTON = picture(this, "btn_exit.png", 125, 140, false);
     lblExit = new Label(QStringLiteral("&Alrighty Then"), this);
+    lblExit->setUseMnemonic(true);
     lblExit->setGeometry(125, 140, 110, 30);
     lblExit->setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 13));
     lblExit->setForeColor(Qt::white);
