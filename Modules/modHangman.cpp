@@ -274,6 +274,8 @@ void HangmanWindow::buildBoard(const QColor& back, const QColor& ink, const QCol
     cboLEVEL->addItems({QStringLiteral("Easy"), QStringLiteral("Medium"), QStringLiteral("Hard")});
     cboLEVEL->setCurrentIndex(1);
     cboLEVEL->setAccessibleName(QStringLiteral("Difficulty Level"));
+    // The level's own text box takes the focus too.
+    cboLEVEL->lineEdit()->setAccessibleName(cboLEVEL->accessibleName());
     for (Frame* f : {fraENTERL, fraENTERW, fraLEVEL}) f->setFont(Fonts::font(arial, 9));
 
     cmdPROCEED = button(this, QStringLiteral("Start"), 560, 345, 160, 32);
@@ -487,6 +489,7 @@ void SetLangHangmanBoard(HangmanWindow* frm) {
     frm->txtENTERL->setAccessibleName(frm->fraENTERL->Caption());
     frm->txtUSED->setAccessibleName(QStringLiteral("Benutzte Buchstaben"));
     frm->cboLEVEL->setAccessibleName(frm->fraLEVEL->Caption());
+    frm->cboLEVEL->lineEdit()->setAccessibleName(frm->fraLEVEL->Caption());
 }
 
 void ToggleCheat(HangmanWindow* frm) {
