@@ -12,6 +12,7 @@
 #include "Platform/Random.h"
 #include "Platform/Timer.h"
 
+#include <QDir>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPalette>
@@ -80,7 +81,93 @@ PictureButton* button(QWidget* parent, const QString& caption, int x, int y, int
 
 QPixmap stagePicture(int stage) { return QPixmap(QStringLiteral(":/hangman/stage%1.png").arg(stage)); }
 
+// Fitting a caption to its control: the font size the control has before
+// any shrinking (its design size, or what the last resize gave it).
+const char* const kFitBase = "_hangman_fit_base";
+// A text the control fits instead of its own (a box or label for one letter
+// fits the widest letter, so a row of them keeps one size).
+const char* const kFitSample = "_hangman_fit_sample";
+constexpr double kSmallestFont = 6;
+
+// A label shrinks its own caption (Label::setShrinkToFit) unless it fits a
+// sample text.
+bool shrinksItself(const QWidget* w) {
+    return qobject_cast<const Label*>(w) && w->property(kFitSample).toString().isEmpty();
+}
+
+// The text to fit and the width it has.
+QString fitText(const QWidget* w) {
+    const QString sample = w->property(kFitSample).toString();
+    if (!sample.isEmpty()) return sample;
+    if (auto* b = qobject_cast<const QAbstractButton*>(w)) return captionText(b->text());
+    if (auto* g = qobject_cast<const QGroupBox*>(w)) return captionText(g->title());
+    if (auto* e = qobject_cast<const QLineEdit*>(w)) return e->text();
+    if (auto* c = qobject_cast<const QComboBox*>(w)) {
+        // The longest item, so the size stays when another level is chosen.
+        QString longest;
+        for (int i = 0; i < c->count(); ++i)
+            if (c->itemText(i).size() > longest.size()) longest = c->itemText(i);
+        return longest;
+    }
+    return QString();
+}
+
+int fitRoom(const QWidget* w) {
+    if (qobject_cast<const QGroupBox*>(w)) return w->width() - 16;
+    if (qobject_cast<const QComboBox*>(w)) return w->width() - 34;
+    if (qobject_cast<const QLineEdit*>(w)) return w->width() - 8;
+    if (qobject_cast<const QLabel*>(w)) return w->contentsRect().width() - 2;
+    return w->width() - 12;
+}
+
+void fitFont(QWidget* w) {
+    const double base = w->property(kFitBase).toDouble();
+    if (base <= 0 || shrinksItself(w)) return;
+    QFont f = w->font();
+    f.setPointSizeF(base);
+    const QString text = fitText(w);
+    const int room = fitRoom(w);
+    while (f.pointSizeF() > kSmallestFont && QFontMetrics(f).horizontalAdvance(text) > room)
+        f.setPointSizeF(f.pointSizeF() - 0.5);
+    if (f.pointSizeF() != w->font().pointSizeF()) w->setFont(f);
+}
+
+// A caption too long even for the smallest size ends in "…"; its whole
+// text stays the label's name and tooltip.
+void elideToWidth(Label* l) {
+    const QString whole = captionText(l->Caption());
+    const int room = l->contentsRect().width() - 2;
+    if (l->fontMetrics().horizontalAdvance(whole) <= room) return;
+    l->setText(l->fontMetrics().elidedText(whole, Qt::ElideRight, room));
+    l->setToolTip(whole);
+    l->setAccessibleName(whole);
+}
+
 } // namespace
+
+void setButtonCaption(PictureButton* b, const QString& caption) {
+    b->setCaption(caption);
+    b->setAccessibleName(captionText(caption));
+    fitFont(b);
+}
+
+void setFrameCaption(Frame* f, const QString& caption) {
+    f->setCaption(caption);
+    fitFont(f);
+}
+
+void showName(Label* l, const QString& name) {
+    // Plain text, and "&&" is the label's literal "&": a name is never
+    // read as markup or as an access key.
+    l->setTextFormat(Qt::PlainText);
+    QString caption = name;
+    caption.replace(QLatin1String("&"), QLatin1String("&&"));
+    l->setToolTip(QString());
+    l->setCaption(caption);
+    elideToWidth(l);
+}
+
+QString shownName(const Label* l) { return captionText(l->Caption()); }
 
 // ---------------------------------------------------------------- board --
 
@@ -102,10 +189,13 @@ void HangmanWindow::buildBoard(const QColor& back, const QColor& ink, const QCol
         Label* l = label(this, QString::fromLatin1(c), arial, 16, i == 0 ? 858 : 820, 8, 32, 32, Qt::AlignCenter);
         l->setFontBold(true);
         l->setCursor(Qt::PointingHandCursor);
-        l->setAccessibleName(i == 0 ? inLanguage("Close", "Schließen") : inLanguage("Minimise", "Minimieren"));
+        // A label's name is its caption; what it does is its description.
+        l->setAccessibleDescription(i == 0 ? inLanguage("Close", "Schließen") : inLanguage("Minimise", "Minimieren"));
         lblCtrl << l;
     }
-    lblALIAS1 = label(this, QString(), impact, 16, 20, 64, 220, 30);
+    // A clear gap between a name and the total after it.
+    lblALIAS1 = label(this, QString(), impact, 16, 20, 64, 212, 30);
+    lblALIAS1->setTextFormat(Qt::PlainText);
     lblTOTAL1 = label(this, QString(), impact, 16, 245, 64, 80, 30);
     lblNR1 = label(this, QStringLiteral("?"), blades, 26, 340, 58, 40, 38, Qt::AlignCenter);
     lblNR2 = label(this, QStringLiteral("?"), blades, 26, 850, 58, 40, 38, Qt::AlignCenter);
@@ -114,7 +204,7 @@ void HangmanWindow::buildBoard(const QColor& back, const QColor& ink, const QCol
     lblFRAME = new Label(QString(), this);
     lblFRAME->setGeometry(20, 110, 300, 300);
     lblFRAME->setBorderStyle(1);
-    lblFRAME->setAccessibleName(inLanguage("Gallows", "Galgen"));
+    lblFRAME->setAccessibleDescription(inLanguage("Gallows", "Galgen"));
     auto* gif = new Image(this);
     gif->setGeometry(30, 120, 280, 280);
     gif->setStretch(true);
@@ -172,6 +262,8 @@ void HangmanWindow::buildBoard(const QColor& back, const QColor& ink, const QCol
     txtUSED->setReadOnly(true);
     txtUSED->setVisible(false);
     txtUSED->setAccessibleName(QStringLiteral("Used Letters"));
+    // Every used letter stays in view: the font shrinks as the row grows.
+    connect(txtUSED, &QLineEdit::textChanged, this, [this] { fitFont(txtUSED); });
 
     fraLEVEL = new Frame(QStringLiteral("Difficulty Level"), this);
     fraLEVEL->setGeometry(340, 340, 200, 70);
@@ -182,6 +274,8 @@ void HangmanWindow::buildBoard(const QColor& back, const QColor& ink, const QCol
     cboLEVEL->addItems({QStringLiteral("Easy"), QStringLiteral("Medium"), QStringLiteral("Hard")});
     cboLEVEL->setCurrentIndex(1);
     cboLEVEL->setAccessibleName(QStringLiteral("Difficulty Level"));
+    // The level's own text box takes the focus too.
+    cboLEVEL->lineEdit()->setAccessibleName(cboLEVEL->accessibleName());
     for (Frame* f : {fraENTERL, fraENTERW, fraLEVEL}) f->setFont(Fonts::font(arial, 9));
 
     cmdPROCEED = button(this, QStringLiteral("Start"), 560, 345, 160, 32);
@@ -196,6 +290,13 @@ void HangmanWindow::buildBoard(const QColor& back, const QColor& ink, const QCol
         l->setAccessibleName(l->Caption());
         lblL << l;
     }
+
+    // Captions keep to their controls at any window size.
+    for (QWidget* w : std::initializer_list<QWidget*>{lblHEAD, lblALIAS1, lblTOTAL1, lblCHEAT, lblCount, lblTEMP, lblEXC,
+                                                      lblLASTRY, lblLOSER, fraENTERL, cmdOKL, fraENTERW, txtUSED,
+                                                      fraLEVEL, cboLEVEL, cmdPROCEED, cmdRESTART, cmdHELP})
+        fitToWidth(w);
+    fitToWidth(txtENTERL, QStringLiteral("W"));
 
     // The guessing controls wait for the first word.
     for (QWidget* w : std::initializer_list<QWidget*>{cmdRESTART, cmdHELP, txtENTERL, fraENTERL, cmdOKL})
@@ -251,11 +352,35 @@ void HangmanWindow::noteFontSizes() {
     CtrlFontSize = int(std::lround(lblCtrl[0]->FontSize()));
 }
 
+void HangmanWindow::fitToWidth(QWidget* w, const QString& sample) {
+    w->setProperty(kFitBase, w->font().pointSizeF());
+    if (!sample.isEmpty()) w->setProperty(kFitSample, sample);
+    if (!fitted_.contains(w)) fitted_ << w;
+    if (shrinksItself(w)) static_cast<Label*>(w)->setShrinkToFit(true);
+    else fitFont(w);
+}
+
 void HangmanWindow::Form_Resize() {
     if (windowState() & Qt::WindowMinimized) return;
     // Drawn once, when every control has its new place.
     setUpdatesEnabled(false);
+    // The resize scales from the sizes it gave, not from the shrunk ones;
+    // every caption then fits its new width again.
+    for (QWidget* w : fitted_) {
+        if (shrinksItself(w)) static_cast<Label*>(w)->setShrinkToFit(false);
+        QFont f = w->font();
+        f.setPointSizeF(w->property(kFitBase).toDouble());
+        w->setFont(f);
+    }
     ResizeControls(this, LastWidth, LastHeight);
+    for (QWidget* w : fitted_) {
+        fitToWidth(w);
+        if (shrinksItself(w)) {
+            auto* l = static_cast<Label*>(w);
+            l->setCaption(l->Caption()); // the whole caption again, then fitted
+            elideToWidth(l);
+        }
+    }
     noteFontSizes();
     setUpdatesEnabled(true);
 }
@@ -341,8 +466,7 @@ void setWordOver(HangmanWindow* frm, const QColor& letterBox) {
     frm->txtENTERL->setEnabled(false);
     setBackColor(frm->txtENTERL, letterBox);
     frm->cmdOKL->setEnabled(false);
-    frm->cmdRESTART->setCaption(inLanguage("Next", "Weiter"));
-    frm->cmdRESTART->setAccessibleName(frm->cmdRESTART->Caption());
+    setButtonCaption(frm->cmdRESTART, inLanguage("Next", "Weiter"));
     for (Label* l : frm->lblL) l->setEnabled(false);
 }
 
@@ -350,20 +474,22 @@ void setWordOver(HangmanWindow* frm, const QColor& letterBox) {
 
 void SetLangHangmanBoard(HangmanWindow* frm) {
     frm->lblLASTRY->setCaption(QStringLiteral("LETZTES MAL"));
-    frm->fraENTERL->setCaption(QStringLiteral("Buchstaben-Eingabe"));
+    setFrameCaption(frm->fraENTERL, QStringLiteral("Buchstaben-Eingabe"));
     frm->lblCHEAT->setCaption(QStringLiteral("Mogeln An"));
-    frm->cmdRESTART->setCaption(QStringLiteral("Neustart"));
-    frm->cmdHELP->setCaption(QStringLiteral("Hilfe"));
+    setButtonCaption(frm->cmdRESTART, QStringLiteral("Neustart"));
+    setButtonCaption(frm->cmdHELP, QStringLiteral("Hilfe"));
     frm->lblEXC->setCaption(QStringLiteral("HERVORRAGEND"));
     frm->lblLOSER->setCaption(QStringLiteral("VERLIERER"));
-    frm->fraLEVEL->setCaption(QStringLiteral("Schwierigkeitsgrad"));
+    setFrameCaption(frm->fraLEVEL, QStringLiteral("Schwierigkeitsgrad"));
     const int level = frm->cboLEVEL->currentIndex();
     frm->cboLEVEL->clear();
     frm->cboLEVEL->addItems({QStringLiteral("Leicht"), QStringLiteral("Mittel"), QStringLiteral("Schwer")});
     frm->cboLEVEL->setCurrentIndex(level);
-    for (PictureButton* b : {frm->cmdRESTART, frm->cmdHELP}) b->setAccessibleName(b->Caption());
+    fitFont(frm->cboLEVEL);
     frm->txtENTERL->setAccessibleName(frm->fraENTERL->Caption());
+    frm->txtUSED->setAccessibleName(QStringLiteral("Benutzte Buchstaben"));
     frm->cboLEVEL->setAccessibleName(frm->fraLEVEL->Caption());
+    frm->cboLEVEL->lineEdit()->setAccessibleName(frm->fraLEVEL->Caption());
 }
 
 void ToggleCheat(HangmanWindow* frm) {
@@ -441,21 +567,22 @@ void BeginGuessing(HangmanWindow* frm) {
                                                                              : HangmanColors::brightGreen);
         }
         setBackColor(frm->txtENTERL, HangmanColors::brightGreen);
-        frm->fraENTERW->setCaption(inLanguage("Used Letters", "Benutzte Buchstaben"));
+        setFrameCaption(frm->fraENTERW, inLanguage("Used Letters", "Benutzte Buchstaben"));
     } else {
         setBackColor(frm->lblWord, HangmanColors::lightBlue);
         setBackColor(frm->txtENTERL, HangmanColors::lightBlue);
     }
     frm->txtUSED->setVisible(true);
     frm->cmdPROCEED->setVisible(false);
-    frm->cmdPROCEED->setCaption(inLanguage("Proceed", "Weiter"));
-    frm->cmdPROCEED->setAccessibleName(frm->cmdPROCEED->Caption());
+    setButtonCaption(frm->cmdPROCEED, inLanguage("Proceed", "Weiter"));
     frm->cmdRESTART->setEnabled(true);
     frm->cboLEVEL->setEnabled(false);
     frm->fraLEVEL->setEnabled(false);
     frm->cmdHELP->setEnabled(true);
     frm->fraENTERL->setEnabled(true);
     frm->txtENTERL->setEnabled(true);
+    // Each word starts with an empty letter box.
+    frm->txtENTERL->clear();
     frm->txtENTERL->setFocus();
     frm->cmdOKL->setEnabled(true);
     frm->setDefaultButton(frm->cmdOKL);
@@ -469,15 +596,11 @@ void BeginGuessing(HangmanWindow* frm) {
 int FilterLetterKey(HangmanWindow* frm, int KeyAscii) {
     TextBox* box = frm->txtENTERL;
     if (KeyAscii >= 97 && KeyAscii <= 122) {
-        int result = KeyAscii - 32;
-        if (!box->Text().isEmpty()) {
-            // Typing over the whole (selected) letter replaces it; anything
-            // else would make a second letter.
-            if (box->selectedText() == box->Text()) box->clear();
-            else result = 0;
-        }
+        // One letter at most: the letter typed last replaces the one there,
+        // so what is submitted is always what the player typed last.
+        box->clear();
         frm->cmdOKL->setFocus();
-        return result;
+        return KeyAscii - 32;
     }
     if (KeyAscii == 8) {
         box->clear();
@@ -600,7 +723,7 @@ void ResetRound(HangmanWindow* frm) {
     PlayMusic(QStringLiteral("New.mp3"));
     if (frm->twoPlayers()) {
         setBackColor(frm->txtENTERL, HangmanColors::green);
-        frm->fraENTERW->setCaption(inLanguage("Enter Word(s)", "Wort(gruppen) Eingabe"));
+        setFrameCaption(frm->fraENTERW, inLanguage("Enter Word(s)", "Wort(gruppen) Eingabe"));
         frm->txtUSED->clear();
         frm->txtUSED->setVisible(false);
         frm->cmdPROCEED->setVisible(true);
@@ -620,6 +743,8 @@ void ResetRound(HangmanWindow* frm) {
     for (Label* l : frm->lblL) l->setEnabled(false);
     frm->txtUSED->clear();
     frm->txtUSED->setVisible(false);
+    // A letter refused in the word before is not carried over.
+    frm->txtENTERL->clear();
     for (Label* l : {frm->lblEXC, frm->lblLOSER, frm->lblLASTRY}) l->setVisible(false);
     frm->imgHANGMAN[0]->setPicture(frm->picBLANK->Picture());
     frm->lblTEMP->setCaption(QString());
@@ -646,11 +771,42 @@ int drawHiddenPosition(const QList<int>& hidden) {
 // ----------------------------------------------------------- dictionary --
 
 void LoadDictionary() {
-    QListWidget* list = frmHmDic()->lstSHOW;
+    class frmHmDic* editor = frmHmDic();
+    QListWidget* list = editor->lstSHOW;
     list->clear();
-    const std::optional<QStringList> words = HangmanDictionary::read();
-    if (words && !words->isEmpty()) list->addItems(*words);
-    else MsgBox(inLanguage("No words available", "Keine Wörter verfügbar"), vbCritical);
+    editor->unplayable.clear();
+    bool damaged = false;
+    const std::optional<HangmanDictionary::Contents> words = HangmanDictionary::read(&damaged);
+    const QString file = QDir::toNativeSeparators(HangmanDictionary::path());
+    if (damaged) {
+        MsgBox(inLanguage("The dictionary file \"%1\" is damaged: it is not a text file. No words were loaded.",
+                          "Die Wörterbuchdatei \"%1\" ist beschädigt: Sie ist keine Textdatei. Es wurden keine "
+                          "Wörter geladen.")
+                   .arg(file),
+               vbCritical);
+        return;
+    }
+    if (words) {
+        // All at once: one insertion for the whole list.
+        list->addItems(words->entries);
+        editor->unplayable = words->unplayable;
+        const qsizetype skipped = words->unplayable.size();
+        if (skipped == 1)
+            MsgBox(inLanguage("1 entry in \"%1\" was skipped: a word to guess holds only the letters A to Z and "
+                              "blanks between words. It stays in the file.",
+                              "1 Eintrag in \"%1\" wurde übersprungen: Ein Wort zum Raten enthält nur die Buchstaben "
+                              "A bis Z und Leerzeichen zwischen Wörtern. Er bleibt in der Datei.")
+                       .arg(file),
+                   vbExclamation);
+        else if (skipped > 1)
+            MsgBox(inLanguage("%1 entries in \"%2\" were skipped: a word to guess holds only the letters A to Z "
+                              "and blanks between words. They stay in the file.",
+                              "%1 Einträge in \"%2\" wurden übersprungen: Ein Wort zum Raten enthält nur die "
+                              "Buchstaben A bis Z und Leerzeichen zwischen Wörtern. Sie bleiben in der Datei.")
+                       .arg(QString::number(skipped), file),
+                   vbExclamation);
+    }
+    if (list->count() == 0) MsgBox(inLanguage("No words available", "Keine Wörter verfügbar"), vbCritical);
     list->setCurrentRow(-1);
     list->clearSelection();
 }

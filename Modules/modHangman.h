@@ -147,6 +147,11 @@ protected:
     void noteFontSizes();
     // The colour the alphabet labels return to when not under the mouse.
     QColor letterColor_;
+    // Makes a caption shrink its font to fit its control, now and after
+    // every resize: a label (Label::setShrinkToFit), a button, a frame's
+    // title, a text box or the level list (its longest item). With a
+    // sample, the font is the one that fits the sample, whatever is shown.
+    void fitToWidth(QWidget* w, const QString& sample = QString());
 
     void Form_Resize() override;
     void Form_MouseMove(int Button, int Shift, int X, int Y) override;
@@ -157,7 +162,16 @@ protected:
 private:
     PictureButton* defaultButton_ = nullptr;
     bool pressedOnBackground_ = false;
+    QList<QWidget*> fitted_;
 };
+
+// Captions that change while the window is open; each keeps its fit and
+// an accessible name in the current language.
+void setButtonCaption(PictureButton* b, const QString& caption);
+void setFrameCaption(Frame* f, const QString& caption);
+// A player's name in a label, shown as typed ("&" included); the name back.
+void showName(Label* l, const QString& name);
+QString shownName(const Label* l);
 
 // The German texts the two Hangman windows share (their board, buttons
 // and level list); each window's own language routine adds the rest.

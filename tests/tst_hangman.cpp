@@ -14,9 +14,13 @@
 #include "Platform/Timer.h"
 #include "TestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QTest>
 
 using namespace TestSupport;
@@ -65,6 +69,22 @@ void guess(class frmHangman1p* f, const QString& letters) {
         QTest::keyClick(f->txtENTERL, c.toLatin1());
         QTest::mouseClick(f->cmdOKL, Qt::LeftButton);
     }
+}
+
+// Keys as the keyboard sends them, each to the control that has the focus.
+void pressKeys(const char* keys) {
+    for (const char* k = keys; *k; ++k) QTest::keyClick(QApplication::focusWidget(), *k);
+}
+
+// Whether a caption is drawn whole within `room` pixels in the control's font.
+bool fits(const QWidget* w, const QString& text, int room) {
+    return QFontMetrics(w->font()).horizontalAdvance(text) <= room;
+}
+
+void resizeWindow(QWidget* f, const QSize& size) {
+    f->setWindowState(Qt::WindowNoState);
+    f->resize(size);
+    processEvents();
 }
 
 bool showsStage(const class frmHangman1p* f, int stage) {
@@ -197,9 +217,9 @@ private slots:
         QTest::newRow("small letter") << "j" << "J" << true;
         QTest::newRow("capital letter dropped") << "J" << "" << false;
         QTest::newRow("digit dropped") << "7" << "" << false;
-        QTest::newRow("second letter dropped") << "ja" << "J" << true;
+        QTest::newRow("second letter replaces the first") << "ja" << "A" << true;
         QTest::newRow("backspace empties") << "j\b" << "" << false;
-        QTest::newRow("paste of two small letters") << "^V" << "A" << true;
+        QTest::newRow("paste of two small letters keeps the last") << "^V" << "B" << true;
     }
     void letterBox() {
         auto* f = openGame({"jazz"});
@@ -237,6 +257,23 @@ private slots:
         typeKeys(f->focusWidget(), QStringLiteral("\r"));
         QCOMPARE(MsgBoxSeam::last().text, QStringLiteral("You must type in a letter"));
         QCOMPARE(lastTune(), QStringLiteral("Wrong.mp3"));
+    }
+
+    // A letter refused as used before is not carried into the next word:
+    // the keys go where the keyboard sends them, to the focused control.
+    void refusedLetterStaysInItsWord() {
+        auto* f = openGame({"ab"});
+        start(f);
+        pressKeys("a\ra\r");
+        QCOMPARE(MsgBoxSeam::last().text, QStringLiteral("You have already used this letter"));
+        QTest::mouseClick(f->cmdRESTART, Qt::LeftButton);
+        QCOMPARE(f->txtENTERL->Text(), QString());
+        pressKeys("b");
+        QCOMPARE(f->txtENTERL->Text(), QStringLiteral("B"));
+        pressKeys("\r");
+        QCOMPARE(f->txtUSED->Text(), QStringLiteral("B"));
+        QCOMPARE(f->lblWord->Caption(), QStringLiteral("-B"));
+        QCOMPARE(HangmanGame->Wrong(), qint16(0));
     }
 
     void alphabetLabelSubmits() {
@@ -376,6 +413,9 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("greeting");
         QTest::newRow("named") << "English" << "Ann" << "Ann" << "Ann, it's your turn to guess 5 words or phrases";
+        QTest::newRow("ampersand and markup shown as typed")
+            << "English" << "Ann & Co <b>bold</b>" << "Ann & Co <b>bold</b>"
+            << "Ann & Co <b>bold</b>, it's your turn to guess 5 words or phrases";
         QTest::newRow("empty") << "English" << "" << "Player 1"
                                << "Player 1, it's your turn to guess 5 words or phrases";
         QTest::newRow("empty, German") << "German" << "" << "Spieler 1"
@@ -388,7 +428,8 @@ private slots:
         const auto boxes = MsgBoxSeam::shown();
         QVERIFY(boxes[0].isInput);
         QCOMPARE(boxes[0].title, language == "German" ? QStringLiteral("Anmeldung") : QStringLiteral("Log-in"));
-        QTEST(f->lblALIAS1->Caption(), "name");
+        QTEST(f->lblALIAS1->text(), "name");
+        QCOMPARE(f->lblALIAS1->textFormat(), Qt::PlainText);
         QTEST(boxes[1].text, "greeting");
         QCOMPARE(boxes[1].icon, int(vbInformation));
         QCOMPARE(f->lblNR1->Caption(), QStringLiteral("5"));
@@ -402,6 +443,10 @@ private slots:
         QCOMPARE(f->cboLEVEL->currentText(), QStringLiteral("Mittel"));
         QCOMPARE(f->cboLEVEL->itemText(2), QStringLiteral("Schwer"));
         QCOMPARE(f->cmdHELP->accessibleName(), QStringLiteral("Hilfe"));
+        QCOMPARE(f->cboLEVEL->lineEdit()->accessibleName(), QStringLiteral("Schwierigkeitsgrad"));
+        // A label is named by its caption; what it does is its description.
+        QCOMPARE(QAccessible::queryAccessibleInterface(f->lblCtrl[0])->text(QAccessible::Name), QStringLiteral("X"));
+        QCOMPARE(f->lblCtrl[0]->accessibleDescription(), QString::fromUtf8("Schließen"));
         QVERIFY(f->cmdHmDic->fontMetrics().horizontalAdvance(f->cmdHmDic->Caption()) <= f->cmdHmDic->width() - 8);
         start(f);
         QCOMPARE(f->lblCount->Caption(), QStringLiteral("2 Buchstaben"));
@@ -495,6 +540,51 @@ private slots:
         QCOMPARE(f->lblL[13]->geometry(), now);
     }
 
+    // Captions stay whole at window sizes of other proportions than the
+    // design's: the longest shipped phrase, a long name with a gap before
+    // the total, every used letter, the title and the buttons.
+    void captionsFit_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("5:4") << "English" << QSize(1280, 1024);
+        QTest::newRow("4:3") << "English" << QSize(1024, 768);
+        QTest::newRow("4:3, German") << "German" << QSize(1024, 768);
+        QTest::newRow("tall and narrow") << "English" << QSize(500, 900);
+        QTest::newRow("tall and narrow, German") << "German" << QSize(500, 900);
+    }
+    void captionsFit() {
+        QFETCH(QString, language);
+        QFETCH(QSize, size);
+        auto* f = openGame({"practice makes perfect"}, QStringLiteral("Maximiliane Longname-Smith & Co"), language);
+        // The cheat lets every letter of the alphabet be used in one word.
+        f->lblFRAME->click();
+        start(f);
+        const QSize full = f->size();
+        resizeWindow(f, size);
+        guess(f, QStringLiteral("bdghjlnoquvwxyzpracti"));
+        QCOMPARE(f->lblWord->Caption(), QStringLiteral("PRACTIC- -A--- P-R--CT"));
+        QVERIFY(fits(f->lblWord, f->lblWord->text(), f->lblWord->contentsRect().width()));
+        QCOMPARE(f->txtUSED->Text(), QStringLiteral("BDGHJLNOQUVWXYZPRACTI"));
+        QVERIFY(fits(f->txtUSED, f->txtUSED->Text(), f->txtUSED->width() - 8));
+        QVERIFY(fits(f->lblALIAS1, f->lblALIAS1->text(), f->lblALIAS1->width()));
+        QVERIFY(f->lblTOTAL1->x() - (f->lblALIAS1->x() + f->lblALIAS1->width()) >= 5);
+        QVERIFY(fits(f->lblHEAD, f->lblHEAD->text(), f->lblHEAD->width()));
+        for (QPushButton* b : {static_cast<QPushButton*>(f->cmdHmDic), static_cast<QPushButton*>(f->cmdRESTART)})
+            QVERIFY2(fits(b, b->text(), b->width() - 8), qPrintable(b->text()));
+        for (QGroupBox* g : {static_cast<QGroupBox*>(f->fraENTERL), static_cast<QGroupBox*>(f->fraENTERW),
+                             static_cast<QGroupBox*>(f->fraLEVEL)})
+            QVERIFY2(fits(g, g->title(), g->width() - 10), qPrintable(g->title()));
+        // The shrinking never adds up over resizes: back at a size, the
+        // word has the size it had there.
+        guess(f, QStringLiteral("efkms"));
+        QCOMPARE(f->lblWord->Caption(), QStringLiteral("PRACTICE MAKES PERFECT"));
+        resizeWindow(f, full);
+        const double wordFont = f->lblWord->FontSize();
+        resizeWindow(f, QSize(500, 900));
+        resizeWindow(f, full);
+        QCOMPARE(f->lblWord->FontSize(), wordFont);
+    }
+
     void looks() {
         auto* f = openGame({"ab"});
         start(f);
@@ -514,25 +604,79 @@ private slots:
 
     // ------------------------------------------------ the dictionary --
 
+    // Entries a game can use, and the others, which no letter box could
+    // ever enter; both written back as they were.
     void dictionaryFile_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QStringList>("unplayable");
         QTest::newRow("three lines") << QByteArray("\"apple\"\r\n\"ice cream\"\r\n\"Haus\"\r\n")
-                                     << QStringList{"apple", "ice cream", "Haus"};
-        QTest::newRow("LF line ends") << QByteArray("\"apple\"\n\"pear\"\n") << QStringList{"apple", "pear"};
-        QTest::newRow("comma kept") << QByteArray("\"salt, pepper\"\r\n") << QStringList{"salt, pepper"};
-        QTest::newRow("one pair of quotes") << QByteArray("\"say \"hi\"\"\r\n") << QStringList{"say \"hi\""};
-        QTest::newRow("umlauts") << QByteArray("\"M\xfc\x64\x65\"\r\n\"Stra\xdf\x65\"\r\n")
-                                 << QStringList{QString::fromUtf8("Müde"), QString::fromUtf8("Straße")};
-        QTest::newRow("empty lines left out") << QByteArray("\"\"\r\n\"a\"\r\n") << QStringList{"a"};
+                                     << QStringList{"apple", "ice cream", "Haus"} << QStringList{};
+        QTest::newRow("LF line ends") << QByteArray("\"apple\"\n\"pear\"\n") << QStringList{"apple", "pear"}
+                                      << QStringList{};
+        QTest::newRow("comma set aside") << QByteArray("\"salt, pepper\"\r\n\"salt\"\r\n") << QStringList{"salt"}
+                                         << QStringList{"salt, pepper"};
+        QTest::newRow("one pair of quotes set aside") << QByteArray("\"say \"hi\"\"\r\n") << QStringList{}
+                                                      << QStringList{"say \"hi\""};
+        QTest::newRow("umlauts set aside") << QByteArray("\"M\xfc\x64\x65\"\r\n\"Stra\xdf\x65\"\r\n") << QStringList{}
+                                           << QStringList{QString::fromUtf8("Müde"), QString::fromUtf8("Straße")};
+        QTest::newRow("UTF-8 umlaut set aside") << QByteArray("\"B\xc3\xa4r\"\r\n\"bear\"\r\n") << QStringList{"bear"}
+                                                << QStringList{QString::fromUtf8("Bär")};
+        QTest::newRow("signs between the capitals and small letters set aside")
+            << QByteArray("\"x_y\"\r\n\"[x]\"\r\n\"a^b`c\\\"\r\n\"xy\"\r\n") << QStringList{"xy"}
+            << QStringList{"x_y", "[x]", "a^b`c\\"};
+        QTest::newRow("digit and tab set aside") << QByteArray("\"route 66\"\r\n\"a\tb\"\r\n") << QStringList{}
+                                                 << QStringList{"route 66", "a\tb"};
+        QTest::newRow("blank at an end set aside") << QByteArray("\" apple\"\r\n\"pear \"\r\n") << QStringList{}
+                                                   << QStringList{" apple", "pear "};
+        QTest::newRow("empty lines left out") << QByteArray("\"\"\r\n\"a\"\r\n") << QStringList{"a"} << QStringList{};
     }
     void dictionaryFile() {
         QFETCH(QByteArray, bytes);
         writeFile(QStringLiteral("Hangman.qem"), bytes);
-        QTEST(HangmanDictionary::read().value(), "entries");
-        QFETCH(QStringList, entries);
-        QVERIFY(HangmanDictionary::write(entries));
-        QCOMPARE(HangmanDictionary::read().value(), entries);
+        const HangmanDictionary::Contents read = HangmanDictionary::read().value();
+        QTEST(read.entries, "entries");
+        QTEST(read.unplayable, "unplayable");
+        QVERIFY(HangmanDictionary::write(read.entries + read.unplayable));
+        const HangmanDictionary::Contents again = HangmanDictionary::read().value();
+        QCOMPARE(again.entries, read.entries);
+        QCOMPARE(again.unplayable, read.unplayable);
+    }
+
+    // Loading says once how many entries it set aside; Save keeps them.
+    void unplayableEntries_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("three") << "English" << QStringList{"x_y", "apple", "route 66", "[x]"}
+                               << "3 entries in \"%1\" were skipped: a word to guess holds only the letters A to Z and "
+                                  "blanks between words. They stay in the file.";
+        QTest::newRow("one, German") << "German" << QStringList{"apple", "a^b"}
+                                     << "1 Eintrag in \"%1\" wurde übersprungen: Ein Wort zum Raten enthält nur die "
+                                        "Buchstaben A bis Z und Leerzeichen zwischen Wörtern. Er bleibt in der Datei.";
+    }
+    void unplayableEntries() {
+        QFETCH(QString, language);
+        QFETCH(QStringList, words);
+        CurrentLanguage = language;
+        writeFile(QStringLiteral("Hangman.qem"), quotedLines(words));
+        LoadDictionary();
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QFETCH(QString, message);
+        QCOMPARE(MsgBoxSeam::last().text, message.arg(QDir::toNativeSeparators(HangmanDictionary::path())));
+        QCOMPARE(MsgBoxSeam::last().icon, int(vbExclamation));
+        auto* editor = frmHmDic();
+        QCOMPARE(editor->lstSHOW->count(), 1);
+        QCOMPARE(editor->lstSHOW->item(0)->text(), QStringLiteral("apple"));
+        typeKeys(editor->txtEnter, QStringLiteral("pear"));
+        QTest::mouseClick(editor->cmdAdd, Qt::LeftButton);
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(editor->cmdSave, Qt::LeftButton);
+        QStringList saved = words;
+        saved.removeAll(QStringLiteral("apple"));
+        saved.prepend(QStringLiteral("pear"));
+        saved.prepend(QStringLiteral("apple"));
+        QCOMPARE(readFile(QStringLiteral("Hangman.qem")), quotedLines(saved));
     }
 
     void sixHundredEntries() {
@@ -550,21 +694,31 @@ private slots:
         QTest::mouseClick(editor->cmdAdd, Qt::LeftButton);
         MsgBoxSeam::queueAnswer(vbYes);
         QTest::mouseClick(editor->cmdSave, Qt::LeftButton);
-        QCOMPARE(HangmanDictionary::read().value(), entries << QStringLiteral("last one"));
+        QCOMPARE(HangmanDictionary::read().value().entries, entries << QStringLiteral("last one"));
     }
 
-    void missingOrEmptyFile_data() {
+    // "%1" stands for the file's path.
+    void missingEmptyOrDamagedFile_data() {
         QTest::addColumn<bool>("exists");
-        QTest::newRow("missing") << false;
-        QTest::newRow("empty") << true;
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << false << QByteArray() << "No words available";
+        QTest::newRow("empty") << true << QByteArray() << "No words available";
+        QTest::newRow("not a text file")
+            << true << QByteArray("\"ab\"\r\n\x00\x01\x02\xff\xfe\"cd\"\x00\r\n", 18)
+            << "The dictionary file \"%1\" is damaged: it is not a text file. No words were loaded.";
     }
-    void missingOrEmptyFile() {
+    void missingEmptyOrDamagedFile() {
         QFETCH(bool, exists);
-        if (exists) writeFile(QStringLiteral("Hangman.qem"), QByteArray());
+        QFETCH(QByteArray, bytes);
+        if (exists) writeFile(QStringLiteral("Hangman.qem"), bytes);
         LoadDictionary();
         QCOMPARE(frmHmDic()->lstSHOW->count(), 0);
-        QCOMPARE(MsgBoxSeam::last().text, QStringLiteral("No words available"));
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QFETCH(QString, message);
+        QCOMPARE(MsgBoxSeam::last().text, message.arg(QDir::toNativeSeparators(HangmanDictionary::path())));
         QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
+        if (exists) QCOMPARE(readFile(QStringLiteral("Hangman.qem")), bytes);
     }
 
     // "^V" pastes "pe\"ar7ä"; "=" puts the rest in the box past the key
@@ -581,6 +735,8 @@ private slots:
         QTest::newRow("quote put in") << "=say \"hi\"" << 3 << "";
         QTest::newRow("digit put in") << "=abc1" << 3 << "";
         QTest::newRow("umlaut put in") << QString::fromUtf8("=Müde") << 3 << "";
+        QTest::newRow("underscore put in") << "=x_y" << 3 << "";
+        QTest::newRow("signs typed are dropped") << "x[_]y" << 4 << "";
     }
     void editorAdd() {
         writeFile(QStringLiteral("Hangman.qem"), quotedLines({"APPLE", "Haus", "ice"}));
@@ -614,6 +770,43 @@ private slots:
         MsgBoxSeam::queueAnswer(vbYes);
         QTest::mouseClick(editor->cmdSave, Qt::LeftButton);
         QCOMPARE(readFile(QStringLiteral("Hangman.qem")), QByteArray("\"a\"\r\n\"c\"\r\n"));
+    }
+
+    // After a removal no entry is chosen: a second click, or a double
+    // click, on Delete removes nothing more.
+    void deleteChoosesNoOtherEntry_data() {
+        QTest::addColumn<bool>("doubleClick");
+        QTest::newRow("second click") << false;
+        QTest::newRow("double click") << true;
+    }
+    void deleteChoosesNoOtherEntry() {
+        writeFile(QStringLiteral("Hangman.qem"), quotedLines({"apple", "banana", "Cherry"}));
+        LoadDictionary();
+        auto* editor = frmHmDic();
+        editor->Show();
+        editor->activateNow();
+        QListWidget* list = editor->lstSHOW;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        QCOMPARE(list->currentItem()->text(), QStringLiteral("banana"));
+        QFETCH(bool, doubleClick);
+        if (doubleClick) {
+            // What the mouse sends: press, release, double click, release.
+            QWidget* del = editor->cmdDel;
+            const QPointF at = QPointF(del->rect().center());
+            QTest::mouseClick(del, Qt::LeftButton);
+            QMouseEvent twice(QEvent::MouseButtonDblClick, at, del->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(del, &twice);
+            QTest::mouseRelease(del, Qt::LeftButton);
+        } else {
+            QTest::mouseClick(editor->cmdDel, Qt::LeftButton);
+            QTest::mouseClick(editor->cmdDel, Qt::LeftButton);
+        }
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(1)->text(), QStringLiteral("Cherry"));
+        QVERIFY(list->selectedItems().isEmpty());
+        QCOMPARE(list->currentRow(), -1);
+        QVERIFY(list->uniformItemSizes());
     }
 
     void saveRefusals_data() {

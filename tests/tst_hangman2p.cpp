@@ -68,6 +68,11 @@ void playHalf(class frmHangman2p* f, const QStringList& misses, const QList<int>
     }
 }
 
+// Keys as the keyboard sends them, each to the control that has the focus.
+void pressKeys(const char* keys) {
+    for (const char* k = keys; *k; ++k) QTest::keyClick(QApplication::focusWidget(), *k);
+}
+
 QString shown(const class frmHangman2p* f) {
     QString out;
     for (const Label* l : f->lbl) out += l->Caption().isEmpty() ? QStringLiteral("_") : l->Caption();
@@ -111,25 +116,35 @@ private slots:
 
     // Misses per word in each half (each word "ab") and the end.
     void wholeGame_data() {
+        QTest::addColumn<QString>("name1");
         QTest::addColumn<QStringList>("firstHalf");
         QTest::addColumn<QStringList>("secondHalf");
         QTest::addColumn<QString>("total1");
         QTest::addColumn<QString>("total2");
         QTest::addColumn<QString>("verdict");
         const QStringList clean{"", "", "", "", ""};
-        QTest::newRow("tie") << clean << clean << "700" << "700" << "Tie";
-        QTest::newRow("player 1 wins") << clean << QStringList{"x", "", "xy", "", ""} << "700" << "640"
+        QTest::newRow("tie") << "Ann" << clean << clean << "700" << "700" << "Tie";
+        QTest::newRow("player 1 wins") << "Ann" << clean << QStringList{"x", "", "xy", "", ""} << "700" << "640"
                                        << "Ann won the game with 60 points difference";
-        QTest::newRow("player 2 wins") << QStringList{"cdefgh", "", "", "", ""} << clean << "580" << "700"
+        QTest::newRow("player 2 wins") << "Ann" << QStringList{"cdefgh", "", "", "", ""} << clean << "580" << "700"
                                        << "Bob won the game with 120 points difference";
+        QTest::newRow("name with ampersand and markup wins")
+            << "Ann & Co <b>bold</b>" << clean << QStringList{"x", "", "xy", "", ""} << "700" << "640"
+            << "Ann & Co <b>bold</b> won the game with 60 points difference";
     }
     void wholeGame() {
-        auto* f = openGame();
+        QFETCH(QString, name1);
+        auto* f = openGame(name1);
+        // The name arrives as typed: shown as plain text, "&" and all.
+        QCOMPARE(f->lblALIAS1->text(), name1);
+        QCOMPARE(f->lblALIAS1->textFormat(), Qt::PlainText);
+        QCOMPARE(messages().last(), QStringLiteral("Bob, it's your turn to make up 5 words or phrases to get ") + name1 +
+                                        QStringLiteral(" on the gallow"));
         QFETCH(QStringList, firstHalf);
         QFETCH(QStringList, secondHalf);
         playHalf(f, firstHalf);
-        QCOMPARE(messages().last(), QStringLiteral("Ann, it's your turn to make up 5 words or phrases to get Bob "
-                                                   "on the gallow"));
+        QCOMPARE(messages().last(), name1 + QStringLiteral(", it's your turn to make up 5 words or phrases to get Bob "
+                                                           "on the gallow"));
         QVERIFY(f->imgPOINT->isVisible());
         QCOMPARE(f->lblNR1->Caption(), QStringLiteral("5"));
         QCOMPARE(f->lblTOTAL2->Caption(), QStringLiteral("0"));
@@ -290,6 +305,50 @@ private slots:
         QCOMPARE(f->lblTEMP->Caption(), QStringLiteral("+140"));
     }
 
+    // A letter refused as used before is not carried into the next word:
+    // the keys go where the keyboard sends them, to the focused control.
+    void refusedLetterStaysInItsWord() {
+        auto* f = openGame();
+        makeWord(f, QStringLiteral("ab"));
+        pressKeys("a\ra\r");
+        QCOMPARE(MsgBoxSeam::last().text, QStringLiteral("You have already used this letter"));
+        next(f);
+        makeWord(f, QStringLiteral("ab"));
+        QCOMPARE(f->txtENTERL->Text(), QString());
+        pressKeys("b");
+        QCOMPARE(f->txtENTERL->Text(), QStringLiteral("B"));
+        pressKeys("\r");
+        QCOMPARE(f->txtUSED->Text(), QStringLiteral("B"));
+        QCOMPARE(shown(f), QStringLiteral("_B_____________"));
+        QCOMPARE(HangmanGame->Wrong(), qint16(0));
+    }
+
+    // Long names fit their labels and keep a gap before the totals, at
+    // window sizes of other proportions than the design's.
+    void longNamesKeepAGap_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("5:4") << QSize(1280, 1024);
+        QTest::newRow("4:3") << QSize(1024, 768);
+        QTest::newRow("tall and narrow") << QSize(500, 900);
+    }
+    void longNamesKeepAGap() {
+        auto* f = openGame(QStringLiteral("Maximiliane Longname-Smith & Co"),
+                           QStringLiteral("Bartholomew Longname-Smith"));
+        QFETCH(QSize, size);
+        f->setWindowState(Qt::WindowNoState);
+        f->resize(size);
+        processEvents();
+        for (Label* name : {f->lblALIAS1, f->lblALIAS2}) {
+            QVERIFY(QFontMetrics(name->font()).horizontalAdvance(name->text()) <= name->width());
+        }
+        QVERIFY(f->lblTOTAL1->x() - (f->lblALIAS1->x() + f->lblALIAS1->width()) >= 5);
+        QVERIFY(f->lblTOTAL2->x() - (f->lblALIAS2->x() + f->lblALIAS2->width()) >= 5);
+        makeWord(f, QStringLiteral("abcdefghijklmnw"));
+        guess(f, QStringLiteral("mw"));
+        for (Label* l : {f->lbl[12], f->lbl[14]})
+            QVERIFY(QFontMetrics(l->font()).horizontalAdvance(l->text()) <= l->width());
+    }
+
     void nextCountsDown() {
         auto* f = openGame();
         QStringList left;
@@ -334,6 +393,7 @@ private slots:
         QCOMPARE(f->cboLEVEL->currentText(), QStringLiteral("Mittel"));
         makeWord(f, QStringLiteral("ab"));
         QCOMPARE(f->fraENTERW->Caption(), QStringLiteral("Benutzte Buchstaben"));
+        QCOMPARE(f->txtUSED->accessibleName(), QStringLiteral("Benutzte Buchstaben"));
         QCOMPARE(f->lblCount->Caption(), QStringLiteral("2 Buchstaben"));
     }
 };

@@ -195,6 +195,8 @@ private slots:
         QVERIFY(f->lblSSS[Well]->isVisibleTo(f));
         QCOMPARE(f->lblSSS[Scissors]->x(), Form::px(7380 + 1500));
         QVERIFY(f->txtHelp->isVisibleTo(f));
+        QVERIFY(!f->txtHilfe->isVisibleTo(f));
+        QCOMPARE(f->txtHelp->accessibleName(), "Rules");
     }
 
     void looksOfTheSigns() {
@@ -219,8 +221,12 @@ private slots:
         QCOMPARE(f->Caption(), "Schnick Schnack Schnuck");
         QCOMPARE(f->lblSSS[Well]->Caption(), "BRUNNEN");
         QCOMPARE(f->txtTryLimit->x(), Form::px(3200));
-        // The German rules lie in front.
+        // The German rules lie in front; the English ones are hidden, not
+        // merely covered, and the rules box is named in German.
         QVERIFY(f->children().indexOf(f->txtHilfe) > f->children().indexOf(f->txtHelp));
+        QVERIFY(f->txtHilfe->isVisibleTo(f));
+        QVERIFY(!f->txtHelp->isVisibleTo(f));
+        QCOMPARE(f->txtHilfe->accessibleName(), "Regeln");
     }
 };
 

@@ -16,14 +16,8 @@ void SetLangHangman1p(class frmHangman1p* frm) {
     if (!isGerman()) return;
     SetLangHangmanBoard(frm);
     frm->lblHEAD->setCaption(QStringLiteral("HENKER 1Sp"));
-    frm->cmdHmDic->setCaption(QString::fromUtf8("Wörterbuch"));
-    // The longer German caption takes a smaller size to keep clear of the edges.
-    QFont smaller = frm->cmdHmDic->font();
-    smaller.setPointSizeF(smaller.pointSizeF() - 2);
-    frm->cmdHmDic->setFont(smaller);
-    frm->cmdHmDic->setAccessibleName(frm->cmdHmDic->Caption());
-    frm->fraENTERW->setCaption(QStringLiteral("Benutzte Buchstaben"));
-    frm->txtUSED->setAccessibleName(frm->fraENTERW->Caption());
+    setButtonCaption(frm->cmdHmDic, QString::fromUtf8("Wörterbuch"));
+    setFrameCaption(frm->fraENTERW, QStringLiteral("Benutzte Buchstaben"));
 }
 
 frmHangman1p::frmHangman1p() {
@@ -36,6 +30,8 @@ frmHangman1p::frmHangman1p() {
     lblWord->setGeometry(340, 110, 550, 64);
     lblWord->setFont(Fonts::font(QStringLiteral("Steamer"), 30));
     lblWord->setAlignment(Qt::AlignCenter);
+    // A long phrase stays whole: its font shrinks to the label.
+    fitToWidth(lblWord);
     lblHid = new Label(QString(), this);
     lblHid->setGeometry(340, 110, 550, 64);
     lblHid->setVisible(false);
@@ -44,6 +40,7 @@ frmHangman1p::frmHangman1p() {
     cmdHmDic->setGeometry(730, 382, 160, 28);
     cmdHmDic->setFont(cmdHELP->font());
     cmdHmDic->setAccessibleName(cmdHmDic->Caption());
+    fitToWidth(cmdHmDic);
     setBackColor(txtENTERL, HangmanColors::blue);
 
     connect(cmdHmDic, &QPushButton::clicked, this, [this] { cmdHmDic_Click(); });
@@ -78,14 +75,13 @@ void frmHangman1p::setUpGame() {
     LoadDictionary();
     maximiseForGame();
     cmdPROCEED->setVisible(true);
-    cmdPROCEED->setCaption(QStringLiteral("Start"));
-    cmdPROCEED->setAccessibleName(cmdPROCEED->Caption());
+    setButtonCaption(cmdPROCEED, QStringLiteral("Start"));
 
     QString name = InputBox(QStringLiteral("\n") + L(QStringLiteral("Please enter your name, Player 1"),
                                                      QStringLiteral("Bitte geben Sie Ihren Namen ein, Spieler 1")),
                             L(QStringLiteral("Log-in"), QStringLiteral("Anmeldung")));
     if (name.isEmpty()) name = L(QStringLiteral("Player 1"), QStringLiteral("Spieler 1"));
-    lblALIAS1->setCaption(name);
+    showName(lblALIAS1, name);
     MsgBox(name + L(QStringLiteral(", it's your turn to guess 5 words or phrases"),
                     QStringLiteral(", Sie sind an der Reihe 5 Wörter oder Wortgruppen zu erraten")),
            vbInformation);
@@ -181,8 +177,7 @@ void frmHangman1p::cmdRESTART_Click() {
     }
     if (game->Games() != 0) lblTOTAL1->setCaption(QString::number(game->TotalScore1()));
     const QString restart = L(QStringLiteral("Restart"), QStringLiteral("Neustart"));
-    cmdRESTART->setCaption(restart);
-    cmdRESTART->setAccessibleName(restart);
+    setButtonCaption(cmdRESTART, restart);
     if (game->Games() != 0) cmdPROCEED_Click();
 }
 

@@ -8,6 +8,9 @@
 #include "Platform/MsgBox.h"
 #include "Platform/QuotedLines.h"
 
+#include <QDir>
+#include <algorithm>
+
 class frmHmDic* frmHmDic() { return touchForm<class frmHmDic>(); }
 
 void SetLangHmDic(class frmHmDic* frm) {
@@ -25,10 +28,17 @@ void SetLangHmDic(class frmHmDic* frm) {
 
 namespace HangmanDictionary {
 
-std::optional<QStringList> read() {
-    std::optional<QStringList> values = QuotedLines::read(App::dataFile(QStringLiteral("Hangman.qem")));
-    if (values) values->removeAll(QString());
-    return values;
+QString path() { return App::dataFile(QStringLiteral("Hangman.qem")); }
+
+std::optional<Contents> read(bool* damaged) {
+    const std::optional<QStringList> values = QuotedLines::read(path(), nullptr, damaged);
+    if (!values) return std::nullopt;
+    Contents contents;
+    for (const QString& v : *values) {
+        if (v.isEmpty()) continue;
+        (acceptable(v) ? contents.entries : contents.unplayable) << v;
+    }
+    return contents;
 }
 
 bool write(const QStringList& entries, QString* error) {
@@ -37,7 +47,10 @@ bool write(const QStringList& entries, QString* error) {
     return QuotedLines::write(App::dataFile(QStringLiteral("Hangman.qem"), App::Access::Write), kept, error);
 }
 
-bool allowedCharacter(QChar c) { return c == u' ' || (c.unicode() >= 65 && c.unicode() <= 122); }
+bool allowedCharacter(QChar c) {
+    // Only what the game's letter box and alphabet can enter.
+    return c == u' ' || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
 
 bool acceptable(const QString& entry) {
     if (entry.isEmpty() || entry.front() == u' ' || entry.back() == u' ') return false;
@@ -55,6 +68,8 @@ frmHmDic::frmHmDic() {
     fraSHOW->setGeometry(10, 10, 250, 400);
     lstSHOW = new QListWidget(fraSHOW);
     lstSHOW->setGeometry(10, 25, 230, 330);
+    // One line each: a long dictionary is laid out at once, not item by item.
+    lstSHOW->setUniformItemSizes(true);
     lstSHOW->setAccessibleName(fraSHOW->Caption());
     lblCount = new Label(QString(), fraSHOW);
     lblCount->setGeometry(10, 360, 230, 30);
@@ -129,6 +144,10 @@ void frmHmDic::cmdDel_Click() {
     QListWidgetItem* item = lstSHOW->currentItem();
     if (item && item->isSelected()) {
         delete lstSHOW->takeItem(lstSHOW->row(item));
+        // The next entry is not chosen in its place: a second click (or a
+        // double click) deletes nothing until the user picks an entry.
+        lstSHOW->setCurrentRow(-1);
+        lstSHOW->clearSelection();
         showCount();
     }
     txtEnter->setFocus();
@@ -143,6 +162,7 @@ void frmHmDic::cmdSave_Click() {
                vbYes) {
         QStringList entries;
         for (int i = 0; i < lstSHOW->count(); ++i) entries << lstSHOW->item(i)->text();
+        entries << unplayable;
         QString why;
         if (!HangmanDictionary::write(entries, &why)) {
             const RuntimeError e = Err::permissionDenied();

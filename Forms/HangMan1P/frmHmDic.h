@@ -24,6 +24,9 @@ public:
     PictureButton* cmdAdd;
     PictureButton* cmdDel;
     PictureButton* cmdSave;
+    // Entries of the file that no game can use (characters other than the
+    // letters A to Z and inner blanks): not listed, but Save keeps them.
+    QStringList unplayable;
 
     // Handlers.
     void txtEnter_KeyPress(int& KeyAscii);
@@ -45,16 +48,23 @@ void SetLangHmDic(class frmHmDic* frm);
 // "Hangman.qem": one entry a line, each a quoted line (Platform/QuotedLines)
 // in list order; saving replaces the whole file.
 namespace HangmanDictionary {
+struct Contents {
+    QStringList entries;    // the entries a game can use, in file order
+    QStringList unplayable; // the others (see acceptable), in file order
+};
+// Where the file is read from.
+QString path();
 // The entries of the file, empty lines left out; no value when the file is
-// missing or cannot be read.
-std::optional<QStringList> read();
+// missing, cannot be read or is no text file (`damaged` set; the file is
+// left as it is).
+std::optional<Contents> read(bool* damaged = nullptr);
 // Writes every non-empty entry. On failure the old file stays and `error`
 // tells why.
 bool write(const QStringList& entries, QString* error = nullptr);
 // Whether the key filter of the entry box lets the character through:
-// codes 65 to 122 and the blank.
+// the letters A to Z, a to z and the blank.
 bool allowedCharacter(QChar c);
-// An entry Add accepts: not empty, no blank at either end, and only
-// characters the key filter lets through.
+// An entry a game can use and Add accepts: not empty, no blank at either
+// end, and only characters the key filter lets through.
 bool acceptable(const QString& entry);
 } // namespace HangmanDictionary

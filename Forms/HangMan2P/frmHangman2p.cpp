@@ -18,7 +18,7 @@ void SetLangHangman2p(class frmHangman2p* frm) {
     if (!isGerman()) return;
     SetLangHangmanBoard(frm);
     frm->lblHEAD->setCaption(QStringLiteral("HENKER 2Sp"));
-    frm->fraENTERW->setCaption(QStringLiteral("Wort(gruppen) Eingabe"));
+    setFrameCaption(frm->fraENTERW, QStringLiteral("Wort(gruppen) Eingabe"));
     for (int i = 0; i < frm->txt.size(); ++i)
         frm->txt[i]->setAccessibleName(frm->fraENTERW->Caption() + QLatin1Char(' ') + QString::number(i + 1));
 }
@@ -48,13 +48,16 @@ frmHangman2p::frmHangman2p() {
         p->setPicture(QPixmap(QStringLiteral(":/hangman/point.png")));
         p->setVisible(false);
     }
-    lblALIAS1->setGeometry(60, 64, 180, 30);
+    // Each name keeps a clear gap to the total after it.
+    lblALIAS1->setGeometry(60, 64, 172, 30);
     lblTOTAL1->setGeometry(245, 64, 80, 30);
     lblALIAS2 = new Label(QString(), this);
-    lblALIAS2->setGeometry(440, 64, 300, 30);
+    lblALIAS2->setGeometry(440, 64, 292, 30);
+    lblALIAS2->setTextFormat(Qt::PlainText);
     lblTOTAL2 = new Label(QString(), this);
     lblTOTAL2->setGeometry(745, 64, 90, 30);
     for (Label* l : {lblALIAS2, lblTOTAL2}) l->setFont(names);
+    for (Label* l : {lblALIAS1, lblTOTAL1, lblALIAS2, lblTOTAL2}) fitToWidth(l);
 
     fraENTERW->setGeometry(330, 100, 570, 138);
     fraENTERW->setCaption(QStringLiteral("Enter Word(s)"));
@@ -66,6 +69,8 @@ frmHangman2p::frmHangman2p() {
         l->setFont(letters);
         l->setAlignment(Qt::AlignCenter);
         setBackColor(l, HangmanColors::green);
+        // One size for the whole row: the size the widest letter fits.
+        fitToWidth(l, QStringLiteral("W"));
         lbl << l;
     }
     for (int i = 0; i < 15; ++i) {
@@ -74,6 +79,7 @@ frmHangman2p::frmHangman2p() {
         t->setFont(letters);
         t->setAlignment(Qt::AlignCenter);
         t->setMaxLength(1);
+        fitToWidth(t, QStringLiteral("W"));
         t->setAccessibleName(fraENTERW->Caption() + QLatin1Char(' ') + QString::number(i + 1));
         t->onKeyPress = [this, i](int& KeyAscii) { txt_KeyPress(i, KeyAscii); };
         txt << t;
@@ -106,13 +112,12 @@ void frmHangman2p::Form_Activate() {
 
 void frmHangman2p::beginHalf() {
     maximiseForGame();
-    cmdPROCEED->setCaption(QStringLiteral("Start"));
-    cmdPROCEED->setAccessibleName(cmdPROCEED->Caption());
+    setButtonCaption(cmdPROCEED, QStringLiteral("Start"));
     const QString turn = L(QStringLiteral(", it's your turn to make up 5 words or phrases to get "),
                            QStringLiteral(", Sie sind an der Reihe 5 Wörter oder Wortgruppen zu bilden, um "));
     const QString gallow = L(QStringLiteral(" on the gallow"), QStringLiteral(" an den Galgen zu kriegen"));
     if (Player2Guesses.toInt() == 1) {
-        MsgBox(lblALIAS1->Caption() + turn + lblALIAS2->Caption() + gallow, vbInformation);
+        MsgBox(shownName(lblALIAS1) + turn + shownName(lblALIAS2) + gallow, vbInformation);
         imgPOINT2->setVisible(false);
         imgPOINT->setVisible(true);
         Player2Guesses = 1;
@@ -125,10 +130,10 @@ void frmHangman2p::beginHalf() {
                                                              QStringLiteral("Bitte geben Sie Ihren Namen ein, Spieler ") + n),
                                     title);
             if (name.isEmpty()) name = L(QStringLiteral("Player "), QStringLiteral("Spieler ")) + n;
-            (player == 1 ? lblALIAS1 : lblALIAS2)->setCaption(name);
+            showName(player == 1 ? lblALIAS1 : lblALIAS2, name);
             (player == 1 ? lblTOTAL1 : lblTOTAL2)->setCaption(QStringLiteral("0"));
         }
-        MsgBox(lblALIAS2->Caption() + turn + lblALIAS1->Caption() + gallow, vbInformation);
+        MsgBox(shownName(lblALIAS2) + turn + shownName(lblALIAS1) + gallow, vbInformation);
         imgPOINT->setVisible(false);
         imgPOINT2->setVisible(true);
         Player1Guesses = 1;
@@ -245,8 +250,7 @@ void frmHangman2p::cmdRESTART_Click() {
     lblNR1->setCaption(left);
     lblNR2->setCaption(left);
     AddScoreToPlayer();
-    cmdRESTART->setCaption(restart);
-    cmdRESTART->setAccessibleName(restart);
+    setButtonCaption(cmdRESTART, restart);
     ResetRound(this);
     if (game.Games() < 5) {
         pointAtMaker();
@@ -270,7 +274,7 @@ void frmHangman2p::endOfGame() {
     if (total1 != total2) {
         const bool first = total1 > total2;
         PointsDifference = int(std::lround(std::fabs(total1 - total2)));
-        const QString winner = (first ? lblALIAS1 : lblALIAS2)->Caption();
+        const QString winner = shownName(first ? lblALIAS1 : lblALIAS2);
         MsgBox(winner + L(QStringLiteral(" won the game"), QStringLiteral(" hat das Spiel gewonnen")) +
                    L(QStringLiteral(" with "), QStringLiteral(" mit ")) + QString::number(PointsDifference) +
                    L(QStringLiteral(" points difference"), QStringLiteral(" Punkten Unterschied")),

@@ -198,8 +198,7 @@ void frmSSS::Form_Load() {
     txtTryLimit->setAccessibleName(lblAttemptLimit->Caption());
     chkHole->setAccessibleName(chkHole->text());
     cmdOK->setAccessibleName(cmdOK->Caption());
-    txtHelp->setAccessibleName(QStringLiteral("Rules"));
-    txtHilfe->setAccessibleName(QStringLiteral("Regeln"));
+    for (TextArea* rules : {txtHelp, txtHilfe}) rules->setAccessibleName(L(QStringLiteral("Rules"), QStringLiteral("Regeln")));
 }
 
 // Whole numbers only: digits and Backspace reach the box.
@@ -228,8 +227,10 @@ void frmSSS::cmdOK_Click() {
     }
     lblTry->setCaption(QStringLiteral("0/") + QString::number(tryLimit_));
     fraSetup->setVisible(false);
-    txtHelp->setVisible(true);
-    txtHilfe->setVisible(true);
+    // The rules of the current language; the other box is hidden, not
+    // merely covered, so that neither Tab nor a screen reader finds it.
+    txtHelp->setVisible(!isGerman());
+    txtHilfe->setVisible(isGerman());
     setFixedSize(px(kPlayWidth), px(kHeight));
 }
 
