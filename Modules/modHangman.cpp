@@ -135,7 +135,7 @@ void fitFont(QWidget* w) {
 // A caption too long even for the smallest size ends in "…"; its whole
 // text stays the label's name and tooltip.
 void elideToWidth(Label* l) {
-    const QString whole = captionText(l->Caption());
+    const QString whole = l->Caption();
     const int room = l->contentsRect().width() - 2;
     if (l->fontMetrics().horizontalAdvance(whole) <= room) return;
     l->setText(l->fontMetrics().elidedText(whole, Qt::ElideRight, room));
@@ -157,17 +157,14 @@ void setFrameCaption(Frame* f, const QString& caption) {
 }
 
 void showName(Label* l, const QString& name) {
-    // Plain text, and "&&" is the label's literal "&": a name is never
-    // read as markup or as an access key.
-    l->setTextFormat(Qt::PlainText);
-    QString caption = name;
-    caption.replace(QLatin1String("&"), QLatin1String("&&"));
+    // Labels show their caption as plain text: a name is never read as
+    // markup or as an access key.
     l->setToolTip(QString());
-    l->setCaption(caption);
+    l->setCaption(name);
     elideToWidth(l);
 }
 
-QString shownName(const Label* l) { return captionText(l->Caption()); }
+QString shownName(const Label* l) { return l->Caption(); }
 
 // ---------------------------------------------------------------- board --
 

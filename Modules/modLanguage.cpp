@@ -4,9 +4,15 @@
 #include "Forms/Main/frmMsg.h"
 #include "Modules/modMain.h"
 #include "Platform/App.h"
+#include "Platform/Errors.h"
 #include "Platform/MsgBox.h"
 
 QString CurrentLanguage = QStringLiteral("DefaultValue");
+
+namespace {
+// The platform's own messages (a failed save) follow the program's language.
+const bool messagesFollowLanguage = (Err::germanMessages = [] { return isGerman(); }, true);
+} // namespace
 
 void SetLangChoice(class frmChoice* frm) {
     if (!isGerman()) return;

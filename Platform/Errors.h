@@ -14,6 +14,12 @@ struct RuntimeError : std::runtime_error {
 
 // The error numbers and texts of the runtime that the program shows.
 namespace Err {
+// Whether the runtime's own messages speak German. The program's language
+// module sets the question at start-up; nothing in Platform/ knows the
+// program's language itself.
+inline bool (*germanMessages)() = nullptr;
+inline bool inGerman() { return germanMessages && germanMessages(); }
+
 inline RuntimeError overflow() { return {6, QStringLiteral("Overflow")}; }
 inline RuntimeError divisionByZero() { return {11, QStringLiteral("Division by zero")}; }
 inline RuntimeError typeMismatch() { return {13, QStringLiteral("Type mismatch")}; }

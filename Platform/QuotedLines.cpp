@@ -1,8 +1,7 @@
 #include "Platform/QuotedLines.h"
 
 #include "Platform/Ansi.h"
-// The messages of a failed save follow the program's language.
-#include "Modules/modLanguage.h"
+#include "Platform/Errors.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,7 +78,7 @@ std::optional<QStringList> readFirst(const QString& path, qsizetype count, QStri
 
 bool write(const QString& path, const QStringList& values, QString* error, int* number) {
     const auto fail = [&](int n, const QString& english, const QString& german) {
-        if (error) *error = isGerman() ? german : english;
+        if (error) *error = Err::inGerman() ? german : english;
         if (number) *number = n;
         return false;
     };

@@ -178,6 +178,7 @@ void SetLangBank(class frmBank* frm) {
     const QStringList savHeads{QStringLiteral("Stand"), QStringLiteral("Betrag"), QStringLiteral("Datum")};
     for (int col = 0; col < savHeads.size(); ++col) frm->flxgrid2->setTextMatrix(0, col, savHeads[col]);
     frm->fraDebts->setCaption(QStringLiteral("Schuldbuch"));
+    frm->lstDebts->setAccessibleName(frm->fraDebts->Caption());
     frm->lblDebt->setCaption(QStringLiteral("Schulden"));
     frm->lblDebtDescription->setCaption(QStringLiteral("Beschreibung"));
     frm->cmdKillDebts->setText(QStringLiteral("Erstatten"));
@@ -394,6 +395,7 @@ void frmBank::buildDebts() {
     lstDebts = new QListWidget(fraDebts);
     place(lstDebts, 120, 270, 4080, 1950);
     lstDebts->setFont(Fonts::font(QStringLiteral("Courier New"), 9));
+    lstDebts->setAccessibleName(fraDebts->Caption());
     lblDebt = makeLabel(fraDebts, QStringLiteral("Debts"), 4320, 300, 1200, 270);
     txtDebt = makeText(fraDebts, 4320, 570, 1200);
     lblDebtDescription = makeLabel(fraDebts, QStringLiteral("Description"), 5640, 300, 3300, 270);

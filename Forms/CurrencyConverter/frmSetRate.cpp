@@ -29,8 +29,8 @@ std::optional<QStringList> read(bool* damaged) {
     return values;
 }
 
-bool write(const QStringList& rates, QString* error) {
-    return QuotedLines::write(App::dataFile(QStringLiteral("Rates.qem"), App::Access::Write), rates, error);
+bool write(const QStringList& rates, QString* error, int* number) {
+    return QuotedLines::write(App::dataFile(QStringLiteral("Rates.qem"), App::Access::Write), rates, error, number);
 }
 
 } // namespace RatesFile
@@ -99,10 +99,8 @@ void frmSetRate::cmdSave_Click() {
         QStringList rates;
         for (int i = 1; i <= 6; ++i) rates << txtDat[i]->Text();
         QString why;
-        if (!RatesFile::write(rates, &why)) {
-            const RuntimeError e = Err::permissionDenied();
-            ShowProblem(QStringLiteral("SetRate_Save"), e.number, why.isEmpty() ? e.description : why);
-        }
+        int number = 0;
+        if (!RatesFile::write(rates, &why, &number)) ShowProblem(QStringLiteral("SetRate_Save"), number, why);
     }
     txtDat[1]->setFocus();
 }

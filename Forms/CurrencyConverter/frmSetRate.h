@@ -55,5 +55,6 @@ QString path();
 std::optional<QStringList> read(bool* damaged = nullptr);
 // Replaces the file with the given texts. On failure (also a rate holding
 // a line break) the old file stays as it was and `error` tells why.
-bool write(const QStringList& rates, QString* error = nullptr);
+// `number`, when given, is the error's number (see QuotedLines::write).
+bool write(const QStringList& rates, QString* error = nullptr, int* number = nullptr);
 } // namespace RatesFile

@@ -41,10 +41,10 @@ std::optional<Contents> read(bool* damaged) {
     return contents;
 }
 
-bool write(const QStringList& entries, QString* error) {
+bool write(const QStringList& entries, QString* error, int* number) {
     QStringList kept = entries;
     kept.removeAll(QString());
-    return QuotedLines::write(App::dataFile(QStringLiteral("Hangman.qem"), App::Access::Write), kept, error);
+    return QuotedLines::write(App::dataFile(QStringLiteral("Hangman.qem"), App::Access::Write), kept, error, number);
 }
 
 bool allowedCharacter(QChar c) {
@@ -164,10 +164,8 @@ void frmHmDic::cmdSave_Click() {
         for (int i = 0; i < lstSHOW->count(); ++i) entries << lstSHOW->item(i)->text();
         entries << unplayable;
         QString why;
-        if (!HangmanDictionary::write(entries, &why)) {
-            const RuntimeError e = Err::permissionDenied();
-            ShowProblem(QStringLiteral("HmDic_Save"), e.number, why.isEmpty() ? e.description : why);
-        }
+        int number = 0;
+        if (!HangmanDictionary::write(entries, &why, &number)) ShowProblem(QStringLiteral("HmDic_Save"), number, why);
     }
     txtEnter->setFocus();
 }

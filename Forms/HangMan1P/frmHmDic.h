@@ -60,7 +60,8 @@ QString path();
 std::optional<Contents> read(bool* damaged = nullptr);
 // Writes every non-empty entry. On failure the old file stays and `error`
 // tells why.
-bool write(const QStringList& entries, QString* error = nullptr);
+// `number`, when given, is the error's number (see QuotedLines::write).
+bool write(const QStringList& entries, QString* error = nullptr, int* number = nullptr);
 // Whether the key filter of the entry box lets the character through:
 // the letters A to Z, a to z and the blank.
 bool allowedCharacter(QChar c);
