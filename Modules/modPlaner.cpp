@@ -55,17 +55,16 @@ bool lessThan(const QString& a, const QString& b) {
     return c != 0 ? c < 0 : a < b;
 }
 
-std::optional<QStringList> fromFile(const QStringList& values, bool european) {
-    const QChar separator = european ? u'.' : u'/';
+QStringList fromFile(const QStringList& values) {
     QStringList lines;
+    lines.reserve(values.size());
     for (const QString& value : values) {
-        if (value.isEmpty()) break;
-        if (value.size() < 3 || value[2] != separator) return std::nullopt;
+        // dateOf reads the line by its own separator.
         const QDate date = dateOf(value);
         if (!date.isValid()) continue;
-        lines << (european ? line(date, nameOf(value).left(maxName), false) : value);
+        lines << (value[2] == u'.' ? line(date, nameOf(value).left(maxName), false) : value);
     }
-    return lines;
+    return sortedLines(lines);
 }
 
 QString Keyed::text() const {
@@ -136,7 +135,12 @@ int priorityOf(const QString& line) {
     return ok ? p : 0;
 }
 
-QString descriptionOf(const QString& line) { return line.mid(5, maxDescription); }
+QString descriptionOf(const QString& line) { return line.mid(5); }
+
+bool inForm(const QString& line) {
+    return line.size() >= 5 && line[0] == u' ' && line[1].isDigit() && line[2].isDigit() && line[3] == u' ' &&
+           line[4] == u' ';
+}
 
 QStringList fromFile(const QStringList& values) {
     QStringList items;
@@ -161,15 +165,19 @@ QStringList afterDelete(const QStringList& items, int position) {
     QStringList out = items;
     if (position < 0 || position >= out.size()) return out;
     out.removeAt(position);
-    for (int i = position; i < out.size(); ++i)
-        // A line of a hand-made file may hold rank 1 or no rank at all;
-        // it keeps rank 1 rather than falling to 0.
-        out[i] = line(std::max(priorityOf(out[i]) - 1, 1), descriptionOf(out[i]));
+    for (int i = position; i < out.size(); ++i) {
+        // A line of a hand-made file may have no rank at all, or rank 1;
+        // it stays as it is rather than losing characters or falling to 0.
+        if (!inForm(out[i]) || priorityOf(out[i]) <= 1) continue;
+        out[i] = line(priorityOf(out[i]) - 1, descriptionOf(out[i]));
+    }
     return sortedLines(out);
 }
 
 QStringList swapRanks(const QStringList& items, int a, int b, int* moved) {
     QStringList out = items;
+    if (moved) *moved = a;
+    if (!inForm(out[a]) || !inForm(out[b])) return out;
     const QString rankA = out[a].mid(1, 2);
     const QString rankB = out[b].mid(1, 2);
     out[a].replace(1, 2, rankB);
@@ -197,6 +205,7 @@ void FindNextTarget(class frmPlaner* frm) {
     frm->cboNext->clear();
     for (const Events::Shown& s : Events::nextEvents(keyed, frm->UpDown->Value(), isGerman()))
         frm->cboNext->addItem(s.text, s.link);
+    frm->fitNextEvents();
     // Only the user's own pick selects the event in the list.
     if (frm->cboNext->count() > 0) frm->cboNext->setCurrentIndex(0);
 }

@@ -91,6 +91,8 @@ public:
     static QStringList texts(const QListWidget* list);
     void showCount();
     void showCountToDo();
+    // After the next events are filled.
+    void fitNextEvents();
 
 protected:
     void Form_Load() override;
@@ -106,6 +108,11 @@ private:
     // The values of a data file; none when it is missing or unreadable
     // (then the problem was shown under `label`).
     std::optional<QStringList> readFile(const QString& name, const QString& label);
+    // Loads "Planer.qem" into the US list and, with the European form, its
+    // twins into the European list.
+    void fillEvents(bool european);
+    // The spinner and the next events are named by their caption label.
+    void nameNextEvents();
     void showCalendar();
     // Puts the to-do lines back into the list and selects one (-1: none).
     void refillToDo(const QStringList& lines, int selected);
