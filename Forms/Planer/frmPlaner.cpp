@@ -403,8 +403,12 @@ void frmPlaner::nameNextEvents() {
 void frmPlaner::fitNextEvents() {
     // The drop-down list is as wide as its longest text; the box keeps its place.
     QAbstractItemView* view = cboNext->view();
+    const QFontMetrics metrics(view->font());
+    int widest = 0;
+    for (int i = 0; i < cboNext->count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(cboNext->itemText(i)));
+    // Room for the item's margins, the frame and a scroll bar.
     const int scrollBar = view->verticalScrollBar()->sizeHint().width();
-    view->setMinimumWidth(view->sizeHintForColumn(0) + 2 * view->frameWidth() + scrollBar);
+    view->setMinimumWidth(widest + 2 * metrics.averageCharWidth() + 2 * view->frameWidth() + scrollBar);
 }
 
 void frmPlaner::cboNext_Click() {
