@@ -22,8 +22,14 @@
 namespace TypingRun {
 
 int countWords(const QString& text) {
-    if (text.isEmpty()) return 0;
-    return 1 + int(text.first(text.size() - 1).count(u' '));
+    int words = 0;
+    bool inWord = false;
+    for (const QChar c : text) {
+        const bool separator = c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+        if (!separator && !inWord) ++words;
+        inWord = !separator;
+    }
+    return words;
 }
 
 int wordsPerMinute(int words, int minutes) { return Runtime::CLng(double(words) / minutes); }
