@@ -12,6 +12,7 @@
 #include "Platform/MsgBox.h"
 #include "TestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QInputMethod>
@@ -268,6 +269,8 @@ private slots:
                                << QString::fromUtf8("Grüße\r\nzwei") << "";
         QTest::newRow("Windows-1252") << QByteArray("Gr\xfc\xdf" "e \x80") << "t.txt" << QString::fromUtf8("Grüße €")
                                       << "";
+        QTest::newRow("UTF-16 with its byte-order mark")
+            << QByteArray("\xff\xfeG\0r\0\xfc\0\xdf\0" "e\0", 12) << "t.txt" << QString::fromUtf8("Grüße") << "";
         QTest::newRow("a file without a dot") << QByteArray("plain") << "README" << "plain" << "";
         QTest::newRow("empty file keeps the template") << QByteArray() << "t.txt" << before << "";
         QTest::newRow("cancelled") << QByteArray("x") << "" << before << "";
@@ -305,6 +308,31 @@ private slots:
         QCOMPARE(f->txtInput->font().pointSizeF(), 20.0);
         QTest::mouseDClick(f->txtOutput->viewport(), Qt::LeftButton);
         QCOMPARE(DialogSeam::shown().size(), 2);
+    }
+
+    // The clock and the speed are read out with what they show; the
+    // spinner is announced as the minutes.
+    void screenReaderNames_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("minutes");
+        QTest::addColumn<QString>("speed");
+        QTest::newRow("English") << "English" << "Minutes" << "Words per minute";
+        QTest::newRow("German") << "German" << "Minuten" << QString::fromUtf8("Wörter pro Minute");
+    }
+    void screenReaderNames() {
+        QFETCH(QString, language);
+        writeFile(QStringLiteral("QEM.ini"), "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+        auto* f = openFromMenu();
+        for (Label* l : {f->lblWPM, f->lblMin, f->lblSec}) {
+            QAccessibleInterface* label = QAccessible::queryAccessibleInterface(l);
+            QVERIFY(label);
+            QCOMPARE(label->text(QAccessible::Name), captionText(l->Caption()));
+            QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(f->fraTime);
+            QVERIFY(frame->indexOfChild(label) >= 0);
+        }
+        QTEST(f->UpDown->accessibleName(), "minutes");
+        QTEST(QAccessible::queryAccessibleInterface(f->lblWPM)->text(QAccessible::Description), "speed");
+        QCOMPARE(f->lblMin->buddy(), f->UpDown);
     }
 
     void spinnerLimits() {
