@@ -27,7 +27,25 @@ QString line(const QDate& date, const QString& name, bool european) {
     return text + QString(12 - text.size(), u' ') + name;
 }
 
-QDate dateOf(const QString& line) { return Runtime::dateInProgramForm(line); }
+QDate dateOf(const QString& line) {
+    // Read by hand: loading and every step of the spinner read each line's
+    // date, and a parse by pattern costs several times the rest.
+    if (line.size() < 10) return {};
+    const QChar separator = line[2];
+    if ((separator != u'/' && separator != u'.') || line[5] != separator) return {};
+    const auto number = [&](int from, int count) {
+        int n = 0;
+        for (int i = from; i < from + count; ++i) {
+            const char16_t c = line[i].unicode();
+            if (c < u'0' || c > u'9') return -1;
+            n = n * 10 + (c - u'0');
+        }
+        return n;
+    };
+    const int first = number(0, 2), second = number(3, 2), year = number(6, 4);
+    if (first < 0 || second < 0 || year < 0) return {};
+    return separator == u'/' ? QDate(year, first, second) : QDate(year, second, first);
+}
 
 QString nameOf(const QString& line) { return line.mid(12); }
 
@@ -51,6 +69,16 @@ QDate typedDate(const QString& text, QChar separator, const QDate& today) {
 }
 
 bool lessThan(const QString& a, const QString& b) {
+    // Lines differ mostly in their dates: where the first difference lies
+    // between two characters without case (digits, "/", ".", blanks), the
+    // order is that of the characters, and folding the case of whole lines
+    // would only cost time.
+    const qsizetype n = std::min(a.size(), b.size());
+    qsizetype i = 0;
+    while (i < n && a[i] == b[i]) ++i;
+    if (i == n) return a.size() < b.size();
+    const auto caseless = [](QChar c) { return c.unicode() < 128 && !c.isLetter(); };
+    if (caseless(a[i]) && caseless(b[i])) return a[i] < b[i];
     const int c = a.compare(b, Qt::CaseInsensitive);
     return c != 0 ? c < 0 : a < b;
 }
@@ -68,7 +96,9 @@ QStringList fromFile(const QStringList& values) {
 }
 
 QString Keyed::text() const {
-    return Runtime::Format(double(-days), QStringLiteral("0000")) + u' ' + usLine;
+    // "0000" of -days, written by hand: the hidden list takes one per event.
+    const QString digits = QString::number(days).rightJustified(4, u'0');
+    return (days > 0 ? QStringLiteral("-") : QString()) + digits + u' ' + usLine;
 }
 
 QDate nextOccurrence(const QString& usLine, const QDate& today) {
@@ -198,10 +228,11 @@ void FindNextTarget(class frmPlaner* frm) {
     }
     const QList<Events::Keyed> keyed = Events::keyed(entries, Clock::today());
     frm->lst1->clear();
-    for (const Events::Keyed& k : keyed) {
-        auto* item = new QListWidgetItem(k.text(), frm->lst1);
-        item->setData(Qt::UserRole, k.link);
-    }
+    QStringList lines;
+    lines.reserve(keyed.size());
+    for (const Events::Keyed& k : keyed) lines << k.text();
+    frm->lst1->addItems(lines);
+    for (int i = 0; i < keyed.size(); ++i) frm->lst1->item(i)->setData(Qt::UserRole, keyed[i].link);
     frm->cboNext->clear();
     for (const Events::Shown& s : Events::nextEvents(keyed, frm->UpDown->Value(), isGerman()))
         frm->cboNext->addItem(s.text, s.link);

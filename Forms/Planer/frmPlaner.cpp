@@ -243,6 +243,13 @@ int frmPlaner::addSorted(QListWidget* list, const QString& text, int link) {
     return row;
 }
 
+void frmPlaner::fillLinked(QListWidget* list, const QStringList& lines, int firstLink) {
+    // One insertion for all lines; an item added alone costs many times more.
+    const int start = list->count();
+    list->addItems(lines);
+    for (int i = 0; i < lines.size(); ++i) list->item(start + i)->setData(Qt::UserRole, firstLink + i);
+}
+
 int frmPlaner::findLink(const QListWidget* list, int link) {
     for (int i = 0; i < list->count(); ++i)
         if (linkOf(list->item(i)) == link) return i;
@@ -300,24 +307,18 @@ void frmPlaner::fillEvents(bool european) {
     PlanerChanged = false;
     // A missing file is an empty list.
     const QStringList values = readFile(kPlanerFile, QStringLiteral("PlanerLoad")).value_or(QStringList());
-    // Sorted once and added in order: inserting each line at its place
+    // Sorted once and added at once: inserting each line at its place
     // would cost a search per line.
     const QStringList lines = Events::fromFile(values);
-    for (const QString& l : lines) {
-        auto* item = new QListWidgetItem(l);
-        item->setData(Qt::UserRole, ++lastLink_);
-        lstSHOW->addItem(item);
-    }
-    // The European twins in the order of the sorted US list.
+    fillLinked(lstSHOW, lines, lastLink_ + 1);
+    // The European twins in the order of the sorted US list, under the same numbers.
     if (european) {
-        for (int i = 0; i < lstSHOW->count(); ++i) {
-            const QListWidgetItem* us = lstSHOW->item(i);
-            auto* item = new QListWidgetItem(
-                Events::line(Events::dateOf(us->text()), Events::nameOf(us->text()), true));
-            item->setData(Qt::UserRole, linkOf(us));
-            lstSHOWeu->addItem(item);
-        }
+        QStringList twins;
+        twins.reserve(lines.size());
+        for (const QString& l : lines) twins << Events::line(Events::dateOf(l), Events::nameOf(l), true);
+        fillLinked(lstSHOWeu, twins, lastLink_ + 1);
     }
+    lastLink_ += int(lines.size());
     txtDate->setFocus();
 }
 
