@@ -115,6 +115,23 @@ private slots:
         QTEST(Events::typedDate(text, separator.at(0), QDate(2026, 3, 15)), "date");
     }
 
+    void order_data() {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("less");
+        QTest::newRow("the date decides") << "01/02/2000  Zed" << "12/01/1990  ann" << true;
+        QTest::newRow("names without regard to case") << "01/02/2000  ann" << "01/02/2000  Bob" << true;
+        QTest::newRow("capital first when equal but for case") << "01/02/2000  Bob" << "01/02/2000  bob" << true;
+        QTest::newRow("the shorter name first") << "01/02/2000  Ann" << "01/02/2000  Anna" << true;
+        QTest::newRow("equal lines") << "01/02/2000  Ann" << "01/02/2000  Ann" << false;
+        QTest::newRow("a blank before a letter") << "01/02/2000  A b" << "01/02/2000  Ab" << true;
+    }
+    void order() {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QTEST(Events::lessThan(a, b), "less");
+    }
+
     void eventLines() {
         QCOMPARE(Events::line(QDate(1990, 12, 24), "Anna", true), QString("24.12.1990  Anna"));
         QCOMPARE(Events::line(QDate(1990, 12, 24), "Anna", false), QString("12/24/1990  Anna"));
