@@ -27,7 +27,25 @@ QString line(const QDate& date, const QString& name, bool european) {
     return text + QString(12 - text.size(), u' ') + name;
 }
 
-QDate dateOf(const QString& line) { return Runtime::dateInProgramForm(line); }
+QDate dateOf(const QString& line) {
+    // Read by hand: loading and every step of the spinner read each line's
+    // date, and a parse by pattern costs several times the rest.
+    if (line.size() < 10) return {};
+    const QChar separator = line[2];
+    if ((separator != u'/' && separator != u'.') || line[5] != separator) return {};
+    const auto number = [&](int from, int count) {
+        int n = 0;
+        for (int i = from; i < from + count; ++i) {
+            const char16_t c = line[i].unicode();
+            if (c < u'0' || c > u'9') return -1;
+            n = n * 10 + (c - u'0');
+        }
+        return n;
+    };
+    const int first = number(0, 2), second = number(3, 2), year = number(6, 4);
+    if (first < 0 || second < 0 || year < 0) return {};
+    return separator == u'/' ? QDate(year, first, second) : QDate(year, second, first);
+}
 
 QString nameOf(const QString& line) { return line.mid(12); }
 
@@ -51,25 +69,36 @@ QDate typedDate(const QString& text, QChar separator, const QDate& today) {
 }
 
 bool lessThan(const QString& a, const QString& b) {
+    // Lines differ mostly in their dates: where the first difference lies
+    // between two characters without case (digits, "/", ".", blanks), the
+    // order is that of the characters, and folding the case of whole lines
+    // would only cost time.
+    const qsizetype n = std::min(a.size(), b.size());
+    qsizetype i = 0;
+    while (i < n && a[i] == b[i]) ++i;
+    if (i == n) return a.size() < b.size();
+    const auto caseless = [](QChar c) { return c.unicode() < 128 && !c.isLetter(); };
+    if (caseless(a[i]) && caseless(b[i])) return a[i] < b[i];
     const int c = a.compare(b, Qt::CaseInsensitive);
     return c != 0 ? c < 0 : a < b;
 }
 
-std::optional<QStringList> fromFile(const QStringList& values, bool european) {
-    const QChar separator = european ? u'.' : u'/';
+QStringList fromFile(const QStringList& values) {
     QStringList lines;
+    lines.reserve(values.size());
     for (const QString& value : values) {
-        if (value.isEmpty()) break;
-        if (value.size() < 3 || value[2] != separator) return std::nullopt;
+        // dateOf reads the line by its own separator.
         const QDate date = dateOf(value);
         if (!date.isValid()) continue;
-        lines << (european ? line(date, nameOf(value).left(maxName), false) : value);
+        lines << (value[2] == u'.' ? line(date, nameOf(value).left(maxName), false) : value);
     }
-    return lines;
+    return sortedLines(lines);
 }
 
 QString Keyed::text() const {
-    return Runtime::Format(double(-days), QStringLiteral("0000")) + u' ' + usLine;
+    // "0000" of -days, written by hand: the hidden list takes one per event.
+    const QString digits = QString::number(days).rightJustified(4, u'0');
+    return (days > 0 ? QStringLiteral("-") : QString()) + digits + u' ' + usLine;
 }
 
 QDate nextOccurrence(const QString& usLine, const QDate& today) {
@@ -136,7 +165,12 @@ int priorityOf(const QString& line) {
     return ok ? p : 0;
 }
 
-QString descriptionOf(const QString& line) { return line.mid(5, maxDescription); }
+QString descriptionOf(const QString& line) { return line.mid(5); }
+
+bool inForm(const QString& line) {
+    return line.size() >= 5 && line[0] == u' ' && line[1].isDigit() && line[2].isDigit() && line[3] == u' ' &&
+           line[4] == u' ';
+}
 
 QStringList fromFile(const QStringList& values) {
     QStringList items;
@@ -161,15 +195,19 @@ QStringList afterDelete(const QStringList& items, int position) {
     QStringList out = items;
     if (position < 0 || position >= out.size()) return out;
     out.removeAt(position);
-    for (int i = position; i < out.size(); ++i)
-        // A line of a hand-made file may hold rank 1 or no rank at all;
-        // it keeps rank 1 rather than falling to 0.
-        out[i] = line(std::max(priorityOf(out[i]) - 1, 1), descriptionOf(out[i]));
+    for (int i = position; i < out.size(); ++i) {
+        // A line of a hand-made file may have no rank at all, or rank 1;
+        // it stays as it is rather than losing characters or falling to 0.
+        if (!inForm(out[i]) || priorityOf(out[i]) <= 1) continue;
+        out[i] = line(priorityOf(out[i]) - 1, descriptionOf(out[i]));
+    }
     return sortedLines(out);
 }
 
 QStringList swapRanks(const QStringList& items, int a, int b, int* moved) {
     QStringList out = items;
+    if (moved) *moved = a;
+    if (!inForm(out[a]) || !inForm(out[b])) return out;
     const QString rankA = out[a].mid(1, 2);
     const QString rankB = out[b].mid(1, 2);
     out[a].replace(1, 2, rankB);
@@ -190,13 +228,15 @@ void FindNextTarget(class frmPlaner* frm) {
     }
     const QList<Events::Keyed> keyed = Events::keyed(entries, Clock::today());
     frm->lst1->clear();
-    for (const Events::Keyed& k : keyed) {
-        auto* item = new QListWidgetItem(k.text(), frm->lst1);
-        item->setData(Qt::UserRole, k.link);
-    }
+    QStringList lines;
+    lines.reserve(keyed.size());
+    for (const Events::Keyed& k : keyed) lines << k.text();
+    frm->lst1->addItems(lines);
+    for (int i = 0; i < keyed.size(); ++i) frm->lst1->item(i)->setData(Qt::UserRole, keyed[i].link);
     frm->cboNext->clear();
     for (const Events::Shown& s : Events::nextEvents(keyed, frm->UpDown->Value(), isGerman()))
         frm->cboNext->addItem(s.text, s.link);
+    frm->fitNextEvents();
     // Only the user's own pick selects the event in the list.
     if (frm->cboNext->count() > 0) frm->cboNext->setCurrentIndex(0);
 }

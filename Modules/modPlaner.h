@@ -7,12 +7,14 @@
 // (sorted, it is what the next events are computed from); the European form
 // "dd.mm.yyyy  name" is kept beside it when today's date is written day
 // first. "Planer.qem" holds the lines of the form in use, one quoted line
-// each; the file does not say which form it holds, so a file of the other
-// form is refused when loaded.
+// each. Each line shows its own form by its third character, so a file
+// written under the other form (a changed time zone, a copied folder) is
+// read line by line and saved again in the form in use.
 //
 // A to-do item is the line " 07  Call Bob": a blank, the priority as two
 // digits (1 to 99, unique), two blanks, the description. Sorted by text,
 // the list is in priority order. "ToDo.qem" holds the lines in that order.
+// A line of a hand-made file that is not in this form is kept as it stands.
 //
 // The window (Forms/Planer/frmPlaner.h) keeps the lists in its list boxes
 // and calls the functions below; FindNextTarget, PlanerAdd and
@@ -21,7 +23,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 class frmPlaner;
 
@@ -64,12 +65,12 @@ QDate typedDate(const QString& text, QChar separator, const QDate& today);
 // The order of the sorted event and to-do lists: by text, without regard to case.
 bool lessThan(const QString& a, const QString& b);
 
-// The US lines of the values of "Planer.qem" written in the given form,
-// in file order. An empty value ends the file; a line whose date is no
-// date (30 February, 29 February of a common year) is left out; a European
-// name keeps at most 30 characters. No value when a line is of the other
-// form (or of neither).
-std::optional<QStringList> fromFile(const QStringList& values, bool european);
+// The US lines of the values of "Planer.qem", sorted, each value read by
+// its own form (US or European, whatever the form in use). Empty values
+// are skipped; a line whose date is no date (30 February, 29 February of a
+// common year, no date at all) is left out; a European name keeps at most
+// 30 characters.
+QStringList fromFile(const QStringList& values);
 
 // An event in the US list and the number that links it to its twin.
 struct Entry {
@@ -114,8 +115,10 @@ constexpr int maxDescription = 30;
 QString line(int priority, const QString& description);
 // Columns 2-3 as a number; 0 when they are no number.
 int priorityOf(const QString& line);
-// From column 6, at most 30 characters.
+// From column 6, whole.
 QString descriptionOf(const QString& line);
+// Whether the line has the item form: a blank, two digits, two blanks.
+bool inForm(const QString& line);
 
 // The values of "ToDo.qem" without the empty ones.
 QStringList fromFile(const QStringList& values);
@@ -131,10 +134,11 @@ struct Checked {
 Checked check(const QString& priority, const QString& description, const QStringList& items);
 
 // The sorted items after the one at `position` is deleted: every item below
-// it moves up one rank.
+// it in the item form moves up one rank; other lines stay as they are.
 QStringList afterDelete(const QStringList& items, int position);
 // The sorted items after the ranks of the items at `a` and `b` are
 // exchanged; `moved` gets the new position of the item that stood at `a`.
+// A line not in the item form has no rank to exchange: nothing changes.
 QStringList swapRanks(const QStringList& items, int a, int b, int* moved = nullptr);
 
 } // namespace ToDo

@@ -248,7 +248,7 @@ private slots:
             QTest::addRow("%s: European list", l) << l << europe << "12/24/1950  Oma" << "24.12.1950  Oma" << true
                                                   << QDate(2026, 12, 24);
             QTest::addRow("%s: 29 February in a common year", l) << l << europe << "02/29/2000  Leap"
-                                                                 << "29.02.2000  Leap" << true << dec5;
+                                                                 << "29.02.2000  Leap" << true << QDate(2026, 3, 1);
             QTest::addRow("%s: no entry selected", l) << l << america << "" << "" << false << dec5;
         }
         QTest::newRow("Central America reads the American list")
@@ -285,6 +285,39 @@ private slots:
         QCOMPARE(asked, QList<bool>{askedEuropean});
         QVERIFY(!frmClndr::FromPlaner);
         QCOMPARE(bankField->Text(), QString());
+    }
+
+    // Started in the old year, the event of New Year's Day clicked after
+    // midnight opens on the new year's day.
+    void planerAfterMidnight() {
+        setZone(europe);
+        setToday(QDate(2026, 12, 30));
+        startMenu();
+        setToday(QDate(2027, 1, 1));
+        frmClndr::planerSelectedEntry = [](bool) { return QString("01.01.2000  NewYear"); };
+        frmClndr::FromPlaner = true;
+        QDate shown;
+        showModal([&](class frmClndr* f) { shown = f->mvClndr->Value(); });
+        QCOMPARE(shown, QDate(2027, 1, 1));
+    }
+
+    // Over the window that asked, and Escape closes without a pick.
+    void overTheAskingWindowEscapeCloses() {
+        setLocale(QLocale("de_DE"));
+        startMenu()->setVisible(false);
+        Form asking;
+        asking.setGeometry(500, 300, 600, 400);
+        asking.show();
+        asking.activateNow();
+        bankField->setTextValue("01.02.2026");
+        frmClndr::FromBank = true;
+        auto* f = frmClndr();
+        f->Show();
+        f->activateNow();
+        QVERIFY((f->frameGeometry().center() - asking.frameGeometry().center()).manhattanLength() <= 2);
+        type(f, Qt::Key_Escape);
+        QVERIFY(!isFormLoaded<class frmClndr>());
+        QCOMPARE(bankField->Text(), QString("01.02.2026"));
     }
 
     void bankDateBeforePlanerEntry() {

@@ -1,6 +1,6 @@
 // The planner's rules without its window: the next events for a fixed today
 // (the year's end, leap and common years), the event lines read from
-// "Planer.qem" in either form, dates as typed, and the to-do checks,
+// "Planer.qem" in either form and mixed, dates as typed, and the to-do checks,
 // deleting with renumbering and moving up and down.
 #include "Modules/modPlaner.h"
 
@@ -70,31 +70,28 @@ private slots:
 
     void fromFile_data() {
         QTest::addColumn<QStringList>("values");
-        QTest::addColumn<bool>("european");
-        QTest::addColumn<bool>("refused");
         QTest::addColumn<QStringList>("usLines");
-        QTest::newRow("US lines as they stand") << QStringList{"12/24/1990  Anna", "01/02/2000  Bo"} << false << false
-                                                << QStringList{"12/24/1990  Anna", "01/02/2000  Bo"};
-        QTest::newRow("European lines turned") << QStringList{"24.12.1990  Anna"} << true << false
-                                               << QStringList{"12/24/1990  Anna"};
-        QTest::newRow("European file, US form") << QStringList{"24.12.1990  Anna"} << false << true << QStringList{};
-        QTest::newRow("US file, European form") << QStringList{"12/24/1990  Anna"} << true << true << QStringList{};
-        QTest::newRow("empty line ends the file") << QStringList{"12/24/1990  A", "", "01/01/2000  B"} << false << false
-                                                  << QStringList{"12/24/1990  A"};
-        QTest::newRow("30 February left out") << QStringList{"02/30/1990  No", "03/01/1990  Yes"} << false << false
+        QTest::newRow("US lines as they stand") << QStringList{"12/24/1990  Anna", "01/02/2000  Bo"}
+                                                << QStringList{"01/02/2000  Bo", "12/24/1990  Anna"};
+        QTest::newRow("European lines turned") << QStringList{"24.12.1990  Anna"} << QStringList{"12/24/1990  Anna"};
+        QTest::newRow("both forms in one file") << QStringList{"24.12.1990  Anna", "01/02/2000  Bo"}
+                                                << QStringList{"01/02/2000  Bo", "12/24/1990  Anna"};
+        QTest::newRow("empty lines skipped") << QStringList{"12/24/1990  A", "", "01/01/2000  B", ""}
+                                             << QStringList{"01/01/2000  B", "12/24/1990  A"};
+        QTest::newRow("30 February left out") << QStringList{"02/30/1990  No", "03/01/1990  Yes"}
                                               << QStringList{"03/01/1990  Yes"};
         QTest::newRow("29 February of a common year left out")
-            << QStringList{"29.02.2001  No", "29.02.2000  Yes"} << true << false << QStringList{"02/29/2000  Yes"};
-        QTest::newRow("European name cut to 30") << QStringList{"01.02.2000  " + QString(35, 'n')} << true << false
+            << QStringList{"29.02.2001  No", "29.02.2000  Yes"} << QStringList{"02/29/2000  Yes"};
+        QTest::newRow("a line of neither form left out") << QStringList{"Buy milk", "1990-12-24  X", "12/24/1990  A"}
+                                                         << QStringList{"12/24/1990  A"};
+        QTest::newRow("European name cut to 30") << QStringList{"01.02.2000  " + QString(35, 'n')}
                                                  << QStringList{"02/01/2000  " + QString(30, 'n')};
+        QTest::newRow("non-Latin names kept") << QStringList{QString::fromUtf8("24.12.1990  Trip to Łódź")}
+                                              << QStringList{QString::fromUtf8("12/24/1990  Trip to Łódź")};
     }
     void fromFile() {
         QFETCH(QStringList, values);
-        QFETCH(bool, european);
-        QFETCH(bool, refused);
-        const std::optional<QStringList> lines = Events::fromFile(values, european);
-        QCOMPARE(!lines.has_value(), refused);
-        if (lines) QTEST(*lines, "usLines");
+        QTEST(Events::fromFile(values), "usLines");
     }
 
     void typedDate_data() {
@@ -116,6 +113,23 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, separator);
         QTEST(Events::typedDate(text, separator.at(0), QDate(2026, 3, 15)), "date");
+    }
+
+    void order_data() {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("less");
+        QTest::newRow("the date decides") << "01/02/2000  Zed" << "12/01/1990  ann" << true;
+        QTest::newRow("names without regard to case") << "01/02/2000  ann" << "01/02/2000  Bob" << true;
+        QTest::newRow("capital first when equal but for case") << "01/02/2000  Bob" << "01/02/2000  bob" << true;
+        QTest::newRow("the shorter name first") << "01/02/2000  Ann" << "01/02/2000  Anna" << true;
+        QTest::newRow("equal lines") << "01/02/2000  Ann" << "01/02/2000  Ann" << false;
+        QTest::newRow("a blank before a letter") << "01/02/2000  A b" << "01/02/2000  Ab" << true;
+    }
+    void order() {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QTEST(Events::lessThan(a, b), "less");
     }
 
     void eventLines() {
@@ -157,7 +171,11 @@ private slots:
                                                           << QStringList{" 03  b", " 06  c"};
         QTest::newRow("the last changes no other") << QStringList{" 01  a", " 05  b"} << 1 << QStringList{" 01  a"};
         QTest::newRow("the only one") << QStringList{" 01  a"} << 0 << QStringList{};
-        QTest::newRow("a rankless line keeps rank 1") << QStringList{" 01  a", "xx"} << 0 << QStringList{" 01  "};
+        QTest::newRow("lines of another form stay as they are")
+            << QStringList{" 01  a", " 02  b", " 7  seven", "Buy milk"} << 0
+            << QStringList{" 01  b", " 7  seven", "Buy milk"};
+        QTest::newRow("a long description stays whole")
+            << QStringList{" 01  a", " 02  " + QString(40, 'd')} << 0 << QStringList{" 01  " + QString(40, 'd')};
     }
     void toDoDelete() {
         QFETCH(QStringList, items);
@@ -175,6 +193,8 @@ private slots:
                                        << QStringList{" 01  b", " 03  a", " 05  c"} << 0;
         QTest::newRow("down: 3 above 5") << QStringList{" 01  a", " 03  b", " 05  c"} << 1 << 2
                                          << QStringList{" 01  a", " 03  c", " 05  b"} << 2;
+        QTest::newRow("a line of another form has no rank to exchange")
+            << QStringList{" 01  a", "Buy milk"} << 0 << 1 << QStringList{" 01  a", "Buy milk"} << 0;
     }
     void toDoMove() {
         QFETCH(QStringList, items);

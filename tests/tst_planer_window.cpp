@@ -13,6 +13,8 @@
 #include "Platform/UpDown.h"
 #include "TestSupport.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QDir>
 #include <QTest>
 
@@ -126,6 +128,8 @@ private slots:
         QVERIFY(!frmChoice()->isVisible());
         QCOMPARE(f->lst, european ? f->lstSHOWeu : f->lstSHOW);
         QVERIFY(inFront(f->lst));
+        // The other list is hidden, out of the tab order.
+        QVERIFY(!(european ? f->lstSHOW : f->lstSHOWeu)->isVisible());
         // A missing file is an empty list, without a message.
         QVERIFY(MsgBoxSeam::shown().isEmpty());
         QCOMPARE(f->lblCount->Caption(), QString("0 Entries"));
@@ -250,6 +254,40 @@ private slots:
         QCOMPARE(items(f->cboNext), QStringList{"Today: Anna"});
     }
 
+    // From the keyboard: Tab into the list of one event and Enter opens its
+    // day; a next event too long for the box shows whole in its list and
+    // its tooltip.
+    void eventsByKeyboard() {
+        setZone(america);
+        setToday(QDate(2026, 12, 6));
+        const QString name = QString(30, 'W');
+        writeFile("Planer.qem", quoted({"12/06/1990  " + name}));
+        class frmPlaner* f = openPlaner();
+        QCOMPARE(f->cboNext->toolTip(), "Today: " + name);
+        const QFontMetrics metrics(f->cboNext->view()->font());
+        const int textWidth = metrics.horizontalAdvance("Today: " + name);
+        QVERIFY(textWidth > f->cboNext->width());
+        f->cboNext->showPopup();
+        QVERIFY(f->cboNext->view()->width() > textWidth);
+        f->cboNext->hidePopup();
+        QList<QDate> shown;
+        Form::setModalHandler([&](Form* w) {
+            if (auto* c = qobject_cast<class frmClndr*>(w)) {
+                shown << c->mvClndr->Value();
+                c->close();
+            }
+        });
+        // The window has the keyboard, so the list learns it got the focus.
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        f->cmdSave->setFocus();
+        QTest::keyClick(f->cmdSave, Qt::Key_Tab);
+        QCOMPARE(f->focusWidget(), f->lstSHOW);
+        QTest::keyClick(f->lstSHOW, Qt::Key_Return);
+        Form::setModalHandler(nullptr);
+        QCOMPARE(shown, QList<QDate>{QDate(2026, 12, 6)});
+    }
+
     void calendarKeepsUnsavedEvents_data() {
         QTest::addColumn<QString>("zone");
         QTest::addColumn<QString>("first");
@@ -307,28 +345,89 @@ private slots:
         QCOMPARE(f->lblCount->Caption(), QString("301 Entries"));
     }
 
+    // Characters Windows-1252 has not: the file is written in UTF-8 and
+    // reads back the same.
+    void beyondWindows1252_data() {
+        QTest::addColumn<bool>("event");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("event") << true << QString::fromUtf8("Trip to Łódź")
+                               << QString::fromUtf8("12/24/1990  Trip to Łódź");
+        QTest::newRow("to-do") << false << QString::fromUtf8("Call Zoë ✓") << QString::fromUtf8(" 07  Call Zoë ✓");
+    }
+    void beyondWindows1252() {
+        QFETCH(bool, event);
+        QFETCH(QString, text);
+        QFETCH(QString, line);
+        setZone(america);
+        class frmPlaner* f = openPlaner();
+        if (event) addEvent(f, "12/24/1990", text);
+        else addToDo(f, "7", text);
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(event ? f->cmdSave : f->cmdSaveToDo, Qt::LeftButton);
+        QCOMPARE(readFile(event ? "Planer.qem" : "ToDo.qem"), '"' + line.toUtf8() + "\"\r\n");
+        QVERIFY(closePlaner(f));
+        f = openPlaner();
+        QCOMPARE(items(event ? f->lstSHOW : f->lstToDo), QStringList{line});
+    }
+
+    // A file written under the other date form (a changed zone, a copied
+    // folder) shows every event and is saved in the form in use.
     void wrongFormFile_data() {
         QTest::addColumn<QString>("zone");
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("US file, European form") << europe << "12/24/1990  Anna"
-                                                << "Your timezone settings are incompatible with the format of the given dates";
-        QTest::newRow("European file, US form") << america << "24.12.1990  Anna"
-                                                << "Your timezone settings do not match the format of the given dates";
+        QTest::addColumn<QStringList>("file");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QStringList>("saved");
+        QTest::newRow("US file, European form")
+            << europe << QStringList{"12/24/1990  Anna", "07/04/1976  Sam"}
+            << QStringList{"04.07.1976  Sam", "24.12.1990  Anna"} << QStringList{"04.07.1976  Sam", "24.12.1990  Anna"};
+        QTest::newRow("European file, US form")
+            << america << QStringList{"24.12.1990  Anna", "04.07.1976  Sam"}
+            << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"} << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"};
+        QTest::newRow("an empty line in between") << america << QStringList{"12/24/1990  Anna", "", "07/04/1976  Sam"}
+                                                  << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"}
+                                                  << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"};
     }
     void wrongFormFile() {
         QFETCH(QString, zone);
-        QFETCH(QString, line);
+        QFETCH(QStringList, file);
+        QFETCH(QStringList, saved);
         setZone(zone);
-        writeFile("Planer.qem", quoted({line}));
+        writeFile("Planer.qem", quoted(file));
         class frmPlaner* f = openPlaner();
-        QTEST(MsgBoxSeam::last().text, "message");
-        QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
-        QCOMPARE(f->lstSHOW->count() + f->lstSHOWeu->count(), 0);
-        // Saving afterwards replaces the file with the (empty) list.
+        QVERIFY(MsgBoxSeam::shown().isEmpty());
+        QTEST(items(f->lst), "shown");
+        QCOMPARE(f->lblCount->Caption(), QString("2 Entries"));
         MsgBoxSeam::queueAnswer(vbYes);
         QTest::mouseClick(f->cmdSave, Qt::LeftButton);
-        QCOMPARE(readFile("Planer.qem"), QByteArray());
+        QCOMPARE(readFile("Planer.qem"), quoted(saved));
+    }
+
+    // A file that is not text is said to be damaged, by its name, and left
+    // as it is; the list stays empty.
+    void damagedFile_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray binary(600, '\0');
+        for (int i = 0; i < binary.size(); ++i) binary[i] = char(i * 7);
+        // UTF-16 without its byte-order mark reads as text with NUL bytes.
+        const QByteArray utf16(reinterpret_cast<const char*>(u"\"12/24/1990  Anna\"\r\n"), 40);
+        QTest::newRow("binary events") << "Planer.qem" << binary;
+        QTest::newRow("UTF-16 events without a mark") << "Planer.qem" << utf16;
+        QTest::newRow("binary to-do list") << "ToDo.qem" << binary;
+    }
+    void damagedFile() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        writeFile(file, bytes);
+        class frmPlaner* f = openPlaner();
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QCOMPARE(MsgBoxSeam::last().text, "The file \"" + file + "\" is damaged: it is not a text file. It was not read "
+                                          "and stays as it is.");
+        QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
+        QCOMPARE(f->lst->count() + f->lstToDo->count(), 0);
+        QVERIFY(closePlaner(f));
+        QCOMPARE(readFile(file), bytes);
     }
 
     void unreadableFile() {

@@ -8,11 +8,14 @@
 #include "Modules/modLanguage.h"
 #include "Platform/App.h"
 #include "Platform/Dialogs.h"
+#include "Platform/KeyboardLayout.h"
 #include "Platform/MsgBox.h"
 #include "TestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QInputMethod>
 #include <QRadioButton>
 #include <QTest>
 
@@ -71,12 +74,14 @@ private slots:
         QTest::addColumn<int>("words");
         QTest::newRow("empty") << "" << 0;
         QTest::newRow("a, blank, b") << "a b" << 2;
-        QTest::newRow("two blanks between") << "a  b" << 3;
-        QTest::newRow("leading blank") << " a" << 2;
+        QTest::newRow("two blanks between") << "a  b" << 2;
+        QTest::newRow("leading blank") << " a" << 1;
         QTest::newRow("trailing blank") << "ab " << 1;
-        QTest::newRow("a single blank") << " " << 1;
-        QTest::newRow("lines without blanks") << "ab\r\ncd" << 1;
-        QTest::newRow("a tab does not separate") << "a\tb" << 1;
+        QTest::newRow("a single blank") << " " << 0;
+        QTest::newRow("lines without blanks") << "ab\r\ncd" << 2;
+        QTest::newRow("a tab separates") << "a\tb" << 2;
+        QTest::newRow("three lines of two words") << "alpha beta\ngamma delta\nepsilon zeta" << 6;
+        QTest::newRow("two blanks after a full stop") << "One.  Two." << 2;
     }
     void countWords() {
         QFETCH(QString, text);
@@ -187,7 +192,7 @@ private slots:
         QTest::newRow("German: no key for the euro") << "0407" << QString::fromUtf8("€") << -1;
         QTest::newRow("German: no key for {") << "0407" << "{" << -1;
         QTest::newRow("German: no key for Escape") << "0407" << "\x1b" << -1;
-        QTest::newRow("Swiss German: the US keyboard") << "0807" << QString::fromUtf8("ä") << -1;
+        QTest::newRow("another language id: the US keyboard") << "0807" << QString::fromUtf8("ä") << -1;
     }
     void keyLights() {
         QFETCH(QString, language);
@@ -264,6 +269,8 @@ private slots:
                                << QString::fromUtf8("Grüße\r\nzwei") << "";
         QTest::newRow("Windows-1252") << QByteArray("Gr\xfc\xdf" "e \x80") << "t.txt" << QString::fromUtf8("Grüße €")
                                       << "";
+        QTest::newRow("UTF-16 with its byte-order mark")
+            << QByteArray("\xff\xfeG\0r\0\xfc\0\xdf\0" "e\0", 12) << "t.txt" << QString::fromUtf8("Grüße") << "";
         QTest::newRow("a file without a dot") << QByteArray("plain") << "README" << "plain" << "";
         QTest::newRow("empty file keeps the template") << QByteArray() << "t.txt" << before << "";
         QTest::newRow("cancelled") << QByteArray("x") << "" << before << "";
@@ -303,6 +310,31 @@ private slots:
         QCOMPARE(DialogSeam::shown().size(), 2);
     }
 
+    // The clock and the speed are read out with what they show; the
+    // spinner is announced as the minutes.
+    void screenReaderNames_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("minutes");
+        QTest::addColumn<QString>("speed");
+        QTest::newRow("English") << "English" << "Minutes" << "Words per minute";
+        QTest::newRow("German") << "German" << "Minuten" << QString::fromUtf8("Wörter pro Minute");
+    }
+    void screenReaderNames() {
+        QFETCH(QString, language);
+        writeFile(QStringLiteral("QEM.ini"), "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+        auto* f = openFromMenu();
+        for (Label* l : {f->lblWPM, f->lblMin, f->lblSec}) {
+            QAccessibleInterface* label = QAccessible::queryAccessibleInterface(l);
+            QVERIFY(label);
+            QCOMPARE(label->text(QAccessible::Name), captionText(l->Caption()));
+            QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(f->fraTime);
+            QVERIFY(frame->indexOfChild(label) >= 0);
+        }
+        QTEST(f->UpDown->accessibleName(), "minutes");
+        QTEST(QAccessible::queryAccessibleInterface(f->lblWPM)->text(QAccessible::Description), "speed");
+        QCOMPARE(f->lblMin->buddy(), f->UpDown);
+    }
+
     void spinnerLimits() {
         auto* f = openFromMenu();
         f->UpDown->setValue(99);
@@ -333,17 +365,44 @@ private slots:
         QCOMPARE(MsgBoxSeam::last().text, QString::fromUtf8("Sie haben 2 Wörter pro Minute getippt"));
     }
 
+    // The layout named by the X server's "_XKB_RULES_NAMES" and the active
+    // group; where none can be read, the locale.
     void languageOfTheLayout_data() {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QString>("id");
-        QTest::newRow("German (Germany)") << QLocale(QLocale::German, QLocale::Germany) << "0407";
-        QTest::newRow("German (Austria)") << QLocale(QLocale::German, QLocale::Austria) << "0C07";
-        QTest::newRow("English (US)") << QLocale(QLocale::English, QLocale::UnitedStates) << "0409";
-        QTest::newRow("French: not told apart") << QLocale(QLocale::French, QLocale::France) << "";
+        QTest::addColumn<QByteArray>("rulesNames");
+        QTest::addColumn<int>("group");
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<bool>("german");
+        const QByteArray usDe("evdev\0pc105\0us,de\0,\0grp:alt_shift_toggle\0", 41);
+        QTest::newRow("US first, first group") << usDe << 0 << "de_DE" << false;
+        QTest::newRow("German, second group") << usDe << 1 << "en_US" << true;
+        QTest::newRow("Austrian") << QByteArray("evdev\0pc105\0at\0\0\0", 17) << 0 << "C" << true;
+        QTest::newRow("Swiss") << QByteArray("evdev\0pc105\0ch\0\0\0", 17) << 0 << "C" << true;
+        QTest::newRow("French") << QByteArray("evdev\0pc105\0fr\0\0\0", 17) << 0 << "de_DE" << false;
+        QTest::newRow("a group beyond the list: the first") << usDe << 3 << "de_DE" << false;
+        QTest::newRow("no layout named: German locale") << QByteArray("evdev\0pc105\0\0", 13) << 0 << "de_AT" << true;
+        QTest::newRow("no property: US locale") << QByteArray() << 0 << "en_US" << false;
+        QTest::newRow("no property, C locale: the system's") << QByteArray() << 0 << "C" << false;
     }
     void languageOfTheLayout() {
-        QFETCH(QLocale, locale);
-        QTEST(Keyboards::languageId(locale), "id");
+        QFETCH(QByteArray, rulesNames);
+        QFETCH(int, group);
+        QFETCH(QString, locale);
+        const std::optional<bool> fromX = KeyboardLayout::germanFromRulesNames(rulesNames, group);
+        const QLocale l = locale == "C" ? QLocale::c() : QLocale(locale);
+        // The system of this test has no German settings.
+        QTEST(fromX.value_or(KeyboardLayout::germanFromLocale(l, QLocale::c())), "german");
+    }
+
+    // The computer's own layout: under the headless platform no X server
+    // answers and the locales decide, without a crash.
+    void layoutOfThisComputer() {
+        KeyboardLayoutSeam::clear();
+        const QLocale system = QLocale::system();
+        const QLocale input = QGuiApplication::inputMethod()->locale();
+        QCOMPARE(KeyboardLayout::isGerman(), KeyboardLayout::germanFromLocale(input, system));
+        auto* f = frmKeyb();
+        f->Show();
+        QCOMPARE(f->fraKeybDe->isVisible(), KeyboardLayout::isGerman());
     }
 };
 

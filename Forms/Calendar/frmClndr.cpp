@@ -1,8 +1,8 @@
 #include "Forms/Calendar/frmClndr.h"
 
-#include "Forms/Main/frmChoice.h"
 #include "Modules/modLanguage.h"
 #include "Modules/modMain.h"
+#include "Platform/Clock.h"
 #include "Platform/Controls.h"
 #include "Platform/Fonts.h"
 #include "Platform/Keys.h"
@@ -39,6 +39,10 @@ frmClndr::frmClndr() {
 
 void frmClndr::Form_Load() {
     setFixedSize(px(mvClndr->width() * twipsPerPixel + 10), height());
+    // Centred over the window that asked (the planner, the bank, the menu),
+    // where the user is looking.
+    if (const Form* asking = Form::activeForm(); asking && asking != this && asking->isVisible())
+        move(asking->frameGeometry().center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
     SetLangClndr(this);
     mvClndr->setMultiSelect(true);
     QDate day;
@@ -47,7 +51,6 @@ void frmClndr::Form_Load() {
     }
     if (!day.isValid() && FromPlaner) {
         FromPlaner = false;
-        // An entry that gives no day this year (29 February) opens on today.
         day = planerDay();
     }
     if (day.isValid()) mvClndr->setSelStart(day);
@@ -62,9 +65,21 @@ void frmClndr::Form_Activate() {
 
 QDate frmClndr::planerDay() const {
     if (!planerSelectedEntry) return {};
-    const QString entry = planerSelectedEntry(DateRegion == QLatin1String("Europe"));
-    // Day and month with their separators, then this year from the menu's date.
-    return Runtime::dateInProgramForm(entry.left(6) + frmChoice()->lblDate->Caption().mid(6, 4));
+    const QDate entry = Runtime::dateInProgramForm(planerSelectedEntry(DateRegion == QLatin1String("Europe")));
+    if (!entry.isValid()) return {};
+    // This year from today's date: the program may have been started before
+    // midnight on New Year's Eve.
+    const int year = Clock::today().year();
+    const QDate day(year, entry.month(), entry.day());
+    // 29 February in a common year: the next events count it on 1 March.
+    return day.isValid() ? day : QDate(year, 3, 1);
+}
+
+void frmClndr::Form_KeyDown(int& KeyCode, int) {
+    // Escape closes without a pick, as the close box does.
+    if (KeyCode != Keys::vbKeyEscape) return;
+    KeyCode = 0;
+    close();
 }
 
 void frmClndr::mvClndr_DateClick(const QDate& DateClicked) {

@@ -3,8 +3,10 @@
 // today and is only looked at; as the bank's date picker it opens on the
 // bank's entry date and writes the picked day back into it; for the
 // planner it shows the day and month of the selected planner entry in the
-// current year. The caller chooses by setting one of the two flags before
-// showing the window, and decides whether it is modal.
+// current year (29 February on 1 March in a common year). The caller
+// chooses by setting one of the two flags before showing the window, and
+// decides whether it is modal. It opens centred over the window that asked;
+// Escape closes it without a pick.
 #include "Platform/Form.h"
 #include "Platform/MonthView.h"
 
@@ -45,6 +47,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_Activate() override;
+    void Form_KeyDown(int& KeyCode, int Shift) override;
     QString formName() const override { return QStringLiteral("Clndr"); }
 
 private:

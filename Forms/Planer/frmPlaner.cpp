@@ -12,7 +12,9 @@
 #include "Platform/QuotedLines.h"
 #include "Platform/UpDown.h"
 
+#include <QAbstractItemView>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QPixmap>
 
 // Q_INIT_RESOURCE must stand outside any namespace.
@@ -97,7 +99,10 @@ frmPlaner::frmPlaner() {
     lstSHOW = list(fraSHOW, 120, 1500, 4680, 2280);
     lstSHOWeu = list(fraSHOW, 120, 1500, 4680, 2280);
     // The first activation decides; until then the buttons find a list.
+    // The list not in use is hidden, not only covered, so that neither Tab
+    // nor a screen reader finds it.
     lst = lstSHOW;
+    lstSHOWeu->setVisible(false);
     lblCount = new Label(QString(), fraSHOW);
     lblCount->setFont(Fonts::font(QStringLiteral("Arial Black"), 8));
     place(lblCount, 120, 3840, 3000, 285);
@@ -112,6 +117,10 @@ frmPlaner::frmPlaner() {
     UpDown->setMax(Events::maxLookAhead);
     UpDown->setIncrement(1);
     place(UpDown, 4545, 4440, 255, 480);
+    // Each box is announced by its caption.
+    lblNext->setBuddy(UpDown);
+    lblDate->setBuddy(txtDate);
+    lblName->setBuddy(txtName);
     lst1 = new QListWidget(this);
     lst1->setVisible(false);
 
@@ -121,8 +130,10 @@ frmPlaner::frmPlaner() {
     lblPY = caption(QStringLiteral("Priority"), fraToDo, 120, 390, 780);
     txtPY = box(fraToDo, 120, 630, 780);
     txtPY->setMaxLength(2);
+    lblPY->setBuddy(txtPY);
     lblToDo = caption(QStringLiteral("Description"), fraToDo, 1020, 390, 3000);
     txtToDo = box(fraToDo, 1020, 630, 3420);
+    lblToDo->setBuddy(txtToDo);
     cmdAddToDo = button(QStringLiteral("A&dd"), fraToDo, 120, 1020, 1360);
     cmdDelToDo = button(QStringLiteral("D&elete"), fraToDo, 1600, 1020, 1360);
     cmdSaveToDo = button(QStringLiteral("S&ave"), fraToDo, 3080, 1020, 1360);
@@ -149,6 +160,8 @@ frmPlaner::frmPlaner() {
     UpDown->onChange = [this] { UpDown_Change(); };
     // activated: only the user's own pick, never a selection the program makes.
     connect(cboNext, &QComboBox::activated, this, [this] { cboNext_Click(); });
+    // A next event too long for the box is read in full in its tooltip.
+    connect(cboNext, &QComboBox::currentTextChanged, cboNext, &QWidget::setToolTip);
     connect(lstSHOW, &QListWidget::itemClicked, this, [this] { lstSHOW_Click(); });
     connect(lstSHOWeu, &QListWidget::itemClicked, this, [this] { lstSHOWeu_Click(); });
     lstSHOW->installEventFilter(this);
@@ -172,8 +185,7 @@ void frmPlaner::Form_Load() {
     name(txtName, QStringLiteral("Description"), QStringLiteral("Beschreibung"));
     name(lstSHOW, QStringLiteral("Planer"), QStringLiteral("Planer"));
     name(lstSHOWeu, QStringLiteral("Planer"), QStringLiteral("Planer"));
-    name(UpDown, lblNext->Caption(), lblNext->Caption());
-    name(cboNext, lblNext->Caption(), lblNext->Caption());
+    nameNextEvents();
     name(txtPY, QStringLiteral("Priority"), QStringLiteral("Rang"));
     name(txtToDo, QStringLiteral("Description"), QStringLiteral("Beschreibung"));
     name(cmdUp, QStringLiteral("Up"), QStringLiteral("Nach oben"));
@@ -203,6 +215,8 @@ void frmPlaner::Form_Activate() {
         DateSeparator = QStringLiteral("/");
         PlanerLoad();
     }
+    lstSHOW->setVisible(lst == lstSHOW);
+    lstSHOWeu->setVisible(lst == lstSHOWeu);
     lst->raise();
     PlanerLoadToDo();
     showCount();
@@ -229,6 +243,13 @@ int frmPlaner::addSorted(QListWidget* list, const QString& text, int link) {
     return row;
 }
 
+void frmPlaner::fillLinked(QListWidget* list, const QStringList& lines, int firstLink) {
+    // One insertion for all lines; an item added alone costs many times more.
+    const int start = list->count();
+    list->addItems(lines);
+    for (int i = 0; i < lines.size(); ++i) list->item(start + i)->setData(Qt::UserRole, firstLink + i);
+}
+
 int frmPlaner::findLink(const QListWidget* list, int link) {
     for (int i = 0; i < list->count(); ++i)
         if (linkOf(list->item(i)) == link) return i;
@@ -250,7 +271,18 @@ void frmPlaner::showCountToDo() { lblCountToDo->setCaption(entries(lstToDo->coun
 
 std::optional<QStringList> frmPlaner::readFile(const QString& name, const QString& label) {
     QString why;
-    std::optional<QStringList> values = QuotedLines::read(App::dataFile(name), &why);
+    bool damaged = false;
+    std::optional<QStringList> values = QuotedLines::read(App::dataFile(name), &why, &damaged);
+    if (damaged) {
+        // Left as it is: the user may still mend it or fetch a copy.
+        MsgBox(L(QStringLiteral("The file \"%1\" is damaged: it is not a text file. It was not read and stays "
+                                "as it is."),
+                 QString::fromUtf8("Die Datei \"%1\" ist beschädigt: sie ist keine Textdatei. Sie wurde nicht "
+                                   "gelesen und bleibt, wie sie ist."))
+                   .arg(name),
+               vbCritical);
+        return values;
+    }
     if (!values && !why.isEmpty()) {
         const RuntimeError e = Err::permissionDenied();
         ShowProblem(label, e.number, why);
@@ -269,45 +301,31 @@ bool frmPlaner::writeFile(const QString& name, const QStringList& lines, const Q
     return false;
 }
 
-void frmPlaner::PlanerLoad() {
+void frmPlaner::fillEvents(bool european) {
     lstSHOW->clear();
     lstSHOWeu->clear();
     PlanerChanged = false;
     // A missing file is an empty list.
     const QStringList values = readFile(kPlanerFile, QStringLiteral("PlanerLoad")).value_or(QStringList());
-    const std::optional<QStringList> lines = Events::fromFile(values, false);
-    if (!lines) {
-        MsgBox(L(QStringLiteral("Your timezone settings do not match the format of the given dates"),
-                 QString::fromUtf8("Ihre Ländereinstellungen stimmen nicht mit den angegebenen Daten überein")),
-               vbCritical);
-        return;
+    // Sorted once and added at once: inserting each line at its place
+    // would cost a search per line.
+    const QStringList lines = Events::fromFile(values);
+    fillLinked(lstSHOW, lines, lastLink_ + 1);
+    // The European twins in the order of the sorted US list, under the same numbers.
+    if (european) {
+        QStringList twins;
+        twins.reserve(lines.size());
+        for (const QString& l : lines) twins << Events::line(Events::dateOf(l), Events::nameOf(l), true);
+        fillLinked(lstSHOWeu, twins, lastLink_ + 1);
     }
-    for (const QString& l : *lines) addSorted(lstSHOW, l, ++lastLink_);
+    lastLink_ += int(lines.size());
     txtDate->setFocus();
 }
 
-void frmPlaner::PlanerLoadEu() {
-    lstSHOW->clear();
-    lstSHOWeu->clear();
-    PlanerChanged = false;
-    const QStringList values = readFile(kPlanerFile, QStringLiteral("PlanerLoad")).value_or(QStringList());
-    const std::optional<QStringList> lines = Events::fromFile(values, true);
-    if (!lines) {
-        MsgBox(L(QStringLiteral("Your timezone settings are incompatible with the format of the given dates"),
-                 QString::fromUtf8("Ihre Ländereinstellungen sind mit dem angegebenen Datumsformat unverträglich")),
-               vbCritical);
-        return;
-    }
-    for (const QString& l : *lines) addSorted(lstSHOW, l, ++lastLink_);
-    // The European twins in the order of the sorted US list.
-    for (int i = 0; i < lstSHOW->count(); ++i) {
-        const QListWidgetItem* us = lstSHOW->item(i);
-        auto* item = new QListWidgetItem(Events::line(Events::dateOf(us->text()), Events::nameOf(us->text()), true),
-                                         lstSHOWeu);
-        item->setData(Qt::UserRole, linkOf(us));
-    }
-    txtDate->setFocus();
-}
+// Both forms read a file of either form: a line shows its form by its
+// third character, and the next save writes every line in the form in use.
+void frmPlaner::PlanerLoad() { fillEvents(false); }
+void frmPlaner::PlanerLoadEu() { fillEvents(true); }
 
 void frmPlaner::PlanerLoadToDo() {
     lstToDo->clear();
@@ -374,7 +392,24 @@ void frmPlaner::cmdDel_Click() {
 
 void frmPlaner::UpDown_Change() {
     lblNext->setCaption(Events::lookAheadLabel(UpDown->Value(), isGerman()));
+    nameNextEvents();
     FindNextTarget(this);
+}
+
+void frmPlaner::nameNextEvents() {
+    UpDown->setAccessibleName(captionText(lblNext->Caption()));
+    cboNext->setAccessibleName(captionText(lblNext->Caption()));
+}
+
+void frmPlaner::fitNextEvents() {
+    // The drop-down list is as wide as its longest text; the box keeps its place.
+    QAbstractItemView* view = cboNext->view();
+    const QFontMetrics metrics(view->font());
+    int widest = 0;
+    for (int i = 0; i < cboNext->count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(cboNext->itemText(i)));
+    // Room for the item's margins, the frame and a scroll bar.
+    const int scrollBar = view->verticalScrollBar()->sizeHint().width();
+    view->setMinimumWidth(widest + 2 * metrics.averageCharWidth() + 2 * view->frameWidth() + scrollBar);
 }
 
 void frmPlaner::cboNext_Click() {
@@ -408,6 +443,10 @@ bool frmPlaner::eventFilter(QObject* watched, QEvent* e) {
     if ((watched == lstSHOW || watched == lstSHOWeu) && e->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(e)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            // Tabbed into, the list has a current item that is not yet
+            // selected: Enter acts on the item with the focus frame.
+            QListWidgetItem* current = static_cast<QListWidget*>(watched)->currentItem();
+            if (current && !current->isSelected()) current->setSelected(true);
             if (watched == lstSHOW) lstSHOW_Click();
             else lstSHOWeu_Click();
             return true;

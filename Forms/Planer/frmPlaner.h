@@ -85,12 +85,16 @@ public:
     void addEvent(const QDate& date, const QString& name);
     // Adds a line to a sorted list at its place; returns its position.
     static int addSorted(QListWidget* list, const QString& text, int link = 0);
+    // Appends the lines to `list`, linked firstLink, firstLink + 1, ...
+    static void fillLinked(QListWidget* list, const QStringList& lines, int firstLink);
     // The first item of `list` with the link number, or -1.
     static int findLink(const QListWidget* list, int link);
     static int linkOf(const QListWidgetItem* item);
     static QStringList texts(const QListWidget* list);
     void showCount();
     void showCountToDo();
+    // After the next events are filled.
+    void fitNextEvents();
 
 protected:
     void Form_Load() override;
@@ -106,6 +110,11 @@ private:
     // The values of a data file; none when it is missing or unreadable
     // (then the problem was shown under `label`).
     std::optional<QStringList> readFile(const QString& name, const QString& label);
+    // Loads "Planer.qem" into the US list and, with the European form, its
+    // twins into the European list.
+    void fillEvents(bool european);
+    // The spinner and the next events are named by their caption label.
+    void nameNextEvents();
     void showCalendar();
     // Puts the to-do lines back into the list and selects one (-1: none).
     void refillToDo(const QStringList& lines, int selected);

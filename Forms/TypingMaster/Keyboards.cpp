@@ -1,9 +1,8 @@
 #include "Forms/TypingMaster/Keyboards.h"
 
-#include <QGuiApplication>
+#include "Platform/KeyboardLayout.h"
+
 #include <QHash>
-#include <QInputMethod>
-#include <optional>
 
 namespace Keyboards {
 
@@ -79,8 +78,6 @@ const QHash<int, int>& shifted(Layout layout) {
     return layout == Layout::German ? german : us;
 }
 
-std::optional<QString> chosenLanguage;
-
 } // namespace
 
 QList<QList<Key>> rows(Layout layout) { return layout == Layout::German ? germanRows() : usRows(); }
@@ -94,33 +91,13 @@ Layout layoutOf(const QString& keyboardLanguage) {
     return keyboardLanguage == QLatin1String("0407") ? Layout::German : Layout::US;
 }
 
-QString languageId(const QLocale& locale) {
-    struct Id {
-        QLocale::Language language;
-        QLocale::Territory territory;
-        const char* id;
-    };
-    static const Id ids[]{
-        {QLocale::German, QLocale::Germany, "0407"},     {QLocale::German, QLocale::Switzerland, "0807"},
-        {QLocale::German, QLocale::Austria, "0C07"},     {QLocale::German, QLocale::Luxembourg, "1007"},
-        {QLocale::German, QLocale::Liechtenstein, "1407"}, {QLocale::English, QLocale::UnitedStates, "0409"},
-        {QLocale::English, QLocale::UnitedKingdom, "0809"},
-    };
-    for (const Id& i : ids)
-        if (locale.language() == i.language && locale.territory() == i.territory) return QLatin1String(i.id);
-    return {};
-}
-
 QString keyboardLanguage() {
-    if (chosenLanguage) return *chosenLanguage;
-    QLocale locale = QGuiApplication::inputMethod() ? QGuiApplication::inputMethod()->locale() : QLocale::system();
-    if (locale.language() == QLocale::C || locale.language() == QLocale::AnyLanguage) locale = QLocale::system();
-    return languageId(locale);
+    return KeyboardLayout::isGerman() ? QStringLiteral("0407") : QStringLiteral("0409");
 }
 
 } // namespace Keyboards
 
 namespace KeyboardLayoutSeam {
-void choose(const QString& languageId) { Keyboards::chosenLanguage = languageId; }
-void clear() { Keyboards::chosenLanguage.reset(); }
+void choose(const QString& languageId) { setGerman(languageId == QLatin1String("0407")); }
+void clear() { setGerman(std::nullopt); }
 } // namespace KeyboardLayoutSeam

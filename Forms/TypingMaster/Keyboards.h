@@ -7,11 +7,11 @@
 // with the keys that type nothing numbered apart: Caps Lock 0, Shift 2
 // and 3, Ctrl 4 and 5, Alt 6 and 7. Each keyboard has 58 keys.
 //
-// The keyboard shown is chosen by the language of the keyboard layout, as
-// four hexadecimal digits of the Windows language id ("0407" German
-// (Germany), "0409" English (US)): only "0407" gives the German keyboard.
+// The keyboard shown is chosen by the active keyboard layout
+// (Platform/KeyboardLayout.h), written as the four hexadecimal digits of a
+// Windows language id: "0407" for a German layout gives the German
+// keyboard, "0409" the US one.
 #include <QList>
-#include <QLocale>
 #include <QString>
 
 namespace Keyboards {
@@ -36,18 +36,14 @@ int keyFor(Layout layout, int code);
 
 Layout layoutOf(const QString& keyboardLanguage);
 
-// The Windows language id of a locale, four hexadecimal digits; "" for a
-// language this program does not tell apart (the US keyboard then).
-QString languageId(const QLocale& locale);
-
-// The keyboard layout's language: the input method's locale (the system's
-// when the input method has none), or the one a test chose.
+// The active layout's language: "0407" for a German layout, else "0409".
 QString keyboardLanguage();
 
 } // namespace Keyboards
 
 namespace KeyboardLayoutSeam {
-// From now on keyboardLanguage() gives this id ("0407", "0409", ...).
+// From now on the layout is German for "0407", else US.
 void choose(const QString& languageId);
+// The computer's layout again.
 void clear();
 } // namespace KeyboardLayoutSeam

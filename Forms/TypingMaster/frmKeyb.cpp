@@ -22,8 +22,14 @@
 namespace TypingRun {
 
 int countWords(const QString& text) {
-    if (text.isEmpty()) return 0;
-    return 1 + int(text.first(text.size() - 1).count(u' '));
+    int words = 0;
+    bool inWord = false;
+    for (const QChar c : text) {
+        const bool separator = c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+        if (!separator && !inWord) ++words;
+        inWord = !separator;
+    }
+    return words;
 }
 
 int wordsPerMinute(int words, int minutes) { return Runtime::CLng(double(words) / minutes); }
@@ -70,6 +76,9 @@ void SetLangKeyb(class frmKeyb* frm) {
     setAccessible(frm->cmdOpenFile, frm->cmdOpenFile->Caption());
     setAccessible(frm->txtOutput, frm->fraOutput->Caption());
     setAccessible(frm->UpDown, QStringLiteral("Minuten"));
+    frm->lblWPM->setAccessibleDescription(QString::fromUtf8("Wörter pro Minute"));
+    frm->lblMin->setAccessibleDescription(QStringLiteral("Minuten"));
+    frm->lblSec->setAccessibleDescription(QStringLiteral("Sekunden"));
     setAccessible(frm->chkStart, frm->chkStart->text());
     setAccessible(frm->optSoundOn, frm->optSoundOn->text());
     setAccessible(frm->optSoundOff, frm->optSoundOff->text());
@@ -146,6 +155,11 @@ frmKeyb::frmKeyb() {
     setAccessible(cmdOpenFile, cmdOpenFile->Caption());
     setAccessible(txtOutput, fraOutput->Caption());
     setAccessible(UpDown, QStringLiteral("Minutes"));
+    // The clock and the speed are read out as they show, with what they mean.
+    lblWPM->setAccessibleDescription(QStringLiteral("Words per minute"));
+    lblMin->setAccessibleDescription(QStringLiteral("Minutes"));
+    lblSec->setAccessibleDescription(QStringLiteral("Seconds"));
+    lblMin->setBuddy(UpDown);
     setAccessible(chkStart, chkStart->text());
     setAccessible(optSoundOn, optSoundOn->text());
     setAccessible(optSoundOff, optSoundOff->text());

@@ -3,8 +3,8 @@
 // length in minutes, starts a run with "GO" and copies the template into
 // the duplication box. The clock counts down from the first key; one tick
 // after it shows 00:00 the speed is reported in words per minute. Below the
-// template an on-screen US or German keyboard, chosen by the keyboard
-// layout's language when the window loads, shows each typed key pressed
+// template an on-screen US or German keyboard, chosen by the active
+// keyboard layout at each opening of the window, shows each typed key pressed
 // until the next key goes up. A typed character that keyboard has no key
 // for ends the practice with a message and closes the window.
 #include "Forms/TypingMaster/Keyboards.h"
@@ -21,9 +21,7 @@ class QRadioButton;
 
 // How a run is scored.
 namespace TypingRun {
-// One word per blank, apart from a blank as the very last character, plus
-// one; an empty text has none. Only the blank separates: tabs and line
-// breaks do not, and every blank counts, also a leading or a repeated one.
+// The runs of characters other than blanks, tabs and line breaks.
 int countWords(const QString& text);
 // Words over minutes, rounded to the nearest whole number, a half to the
 // even one (12.5 gives 12, 13.5 gives 14).
@@ -35,7 +33,7 @@ class frmKeyb : public Form {
 public:
     frmKeyb();
 
-    // The keyboard layout's language, four hexadecimal digits, read once at load.
+    // The keyboard layout's language, "0407" (German) or "0409", read at each load.
     QString KeyboardLanguage;
     // The key shown pressed last; 0 for none.
     int LastKey = 0;
