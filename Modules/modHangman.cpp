@@ -776,11 +776,7 @@ void LoadDictionary() {
     const std::optional<HangmanDictionary::Contents> words = HangmanDictionary::read(&damaged);
     const QString file = QDir::toNativeSeparators(HangmanDictionary::path());
     if (damaged) {
-        MsgBox(inLanguage("The dictionary file \"%1\" is damaged: it is not a text file. No words were loaded.",
-                          "Die Wörterbuchdatei \"%1\" ist beschädigt: Sie ist keine Textdatei. Es wurden keine "
-                          "Wörter geladen.")
-                   .arg(file),
-               vbCritical);
+        ShowDamagedFile(file);
         return;
     }
     if (words) {

@@ -44,8 +44,10 @@ void SetLangMsg(class frmMsg* frm) {
 }
 
 void ShowDamagedFile(const QString& fileName) {
-    MsgBox(L(QStringLiteral("The file \"%1\" is damaged: it is not a text file. It was left as it is."),
-             QStringLiteral("Die Datei \"%1\" ist beschädigt: Sie ist keine Textdatei. Sie bleibt unverändert."))
+    // Left as it is: the user may still mend it or fetch a copy.
+    MsgBox(L(QStringLiteral("The file \"%1\" is damaged: it is not a text file. It was not read and stays as it is."),
+             QString::fromUtf8("Die Datei \"%1\" ist beschädigt: sie ist keine Textdatei. Sie wurde nicht gelesen "
+                               "und bleibt, wie sie ist."))
                .arg(fileName),
-           vbExclamation | vbOKOnly);
+           vbCritical);
 }

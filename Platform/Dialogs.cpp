@@ -131,17 +131,23 @@ QString save(const Options& o, int* chosenFilter) { return run(true, o, chosenFi
 
 namespace FontDialog {
 
-bool choose(FontChoice& choice, const QString& title) {
+bool choose(FontChoice& choice, const QString& title, bool withColour) {
     if (DialogSeam::enabled()) {
-        DialogSeam::log << DialogSeam::Shown{QStringLiteral("font"), title, QString(), QString()};
+        const QString kind = withColour ? QStringLiteral("font") : QStringLiteral("font only");
+        DialogSeam::log << DialogSeam::Shown{kind, title, QString(), QString()};
         const auto answer = DialogSeam::takeFont();
         if (!answer) return false;
-        choice = *answer;
+        choice.font = answer->font;
+        if (withColour) choice.color = answer->color;
         return true;
     }
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, choice.font, QApplication::activeWindow(), title);
     if (!ok) return false;
+    if (!withColour) {
+        choice.font = font;
+        return true;
+    }
     // The font dialog has no colour, so the colour dialog follows it.
     const QColor color = QColorDialog::getColor(choice.color, QApplication::activeWindow(), title);
     if (!color.isValid()) return false;

@@ -36,14 +36,16 @@ struct FontChoice {
 
 namespace FontDialog {
 // Shows the dialog starting from `choice`; true and `choice` updated when
-// the user pressed OK.
-bool choose(FontChoice& choice, const QString& title = QString());
+// the user pressed OK. The font dialog has no colour: with `withColour` a
+// colour dialog follows it (cancelling either keeps the old choice);
+// without, only the font is asked for and the colour stays.
+bool choose(FontChoice& choice, const QString& title = QString(), bool withColour = true);
 } // namespace FontDialog
 
 namespace DialogSeam {
 
 struct Shown {
-    QString kind; // "open", "save" or "font"
+    QString kind; // "open", "save", "font" (with its colour) or "font only"
     QString title;
     QString filter;
     QString defaultExt;

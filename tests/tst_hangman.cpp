@@ -706,7 +706,7 @@ private slots:
         QTest::newRow("empty") << true << QByteArray() << "No words available";
         QTest::newRow("not a text file")
             << true << QByteArray("\"ab\"\r\n\x00\x01\x02\xff\xfe\"cd\"\x00\r\n", 18)
-            << "The dictionary file \"%1\" is damaged: it is not a text file. No words were loaded.";
+            << "The file \"%1\" is damaged: it is not a text file. It was not read and stays as it is.";
     }
     void missingEmptyOrDamagedFile() {
         QFETCH(bool, exists);

@@ -303,6 +303,8 @@ private slots:
         QCOMPARE(f->txtInput->font().family(), "DejaVu Serif");
         QCOMPARE(f->txtInput->font().pointSizeF(), 20.0);
         QVERIFY(!f->txtInput->font().bold());
+        // One font dialog: no colour dialog follows it.
+        QCOMPARE(DialogSeam::shown().last().kind, QString("font only"));
         DialogSeam::queueFontCancel();
         QTest::mouseDClick(f->txtInput->viewport(), Qt::LeftButton);
         QCOMPARE(f->txtInput->font().pointSizeF(), 20.0);

@@ -274,13 +274,7 @@ std::optional<QStringList> frmPlaner::readFile(const QString& name, const QStrin
     bool damaged = false;
     std::optional<QStringList> values = QuotedLines::read(App::dataFile(name), &why, &damaged);
     if (damaged) {
-        // Left as it is: the user may still mend it or fetch a copy.
-        MsgBox(L(QStringLiteral("The file \"%1\" is damaged: it is not a text file. It was not read and stays "
-                                "as it is."),
-                 QString::fromUtf8("Die Datei \"%1\" ist beschädigt: sie ist keine Textdatei. Sie wurde nicht "
-                                   "gelesen und bleibt, wie sie ist."))
-                   .arg(name),
-               vbCritical);
+        ShowDamagedFile(name);
         return values;
     }
     if (!values && !why.isEmpty()) {
@@ -295,9 +289,9 @@ bool frmPlaner::writeFile(const QString& name, const QStringList& lines, const Q
     for (const QString& l : lines)
         if (!l.isEmpty()) values << l;
     QString why;
-    if (QuotedLines::write(App::dataFile(name, App::Access::Write), values, &why)) return true;
-    const RuntimeError e = Err::permissionDenied();
-    ShowProblem(label, e.number, why.isEmpty() ? e.description : why);
+    int number = 0;
+    if (QuotedLines::write(App::dataFile(name, App::Access::Write), values, &why, &number)) return true;
+    ShowProblem(label, number, why);
     return false;
 }
 

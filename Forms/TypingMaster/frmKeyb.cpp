@@ -190,7 +190,7 @@ void frmKeyb::buildKeyboard(Frame* frame, Keyboards::Layout layout, QMap<int, Im
             image->setStretch(true);
             image->setPicture(rest);
             // "&" is a key's own character here, not an access-key mark.
-            auto* label = new Label(QString(key.caption).replace(u'&', QStringLiteral("&&")), frame);
+            auto* label = new Label(QString(key.caption), frame);
             label->setGeometry(area);
             label->setAlignment(Qt::AlignCenter);
             label->setFont(keyFont);
@@ -252,7 +252,8 @@ void frmKeyb::cmdOpenFile_Click() {
 void frmKeyb::chooseFont(TextArea* box) {
     FontChoice choice;
     choice.font = box->font();
-    if (!FontDialog::choose(choice)) return;
+    // Only the font's name and size are taken: no colour is asked for.
+    if (!FontDialog::choose(choice, QString(), false)) return;
     QFont font = box->font();
     font.setFamily(choice.font.family());
     font.setPointSizeF(choice.font.pointSizeF());
