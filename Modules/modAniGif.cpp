@@ -190,13 +190,10 @@ bool LoadAniGif(const QString& file, QList<Image*>& imgArray) {
     if (loaded == 0) whole = false;
 
     // The frames loaded so far are all the animation knows of, also when
-    // the file broke off after them.
+    // the file broke off after them: those are animated.
     LastFrame = loaded - 1;
-    if (!whole) {
-        readError(errInvalidPicture);
-        return false;
-    }
-    return true;
+    if (!whole) readError(errInvalidPicture);
+    return loaded > 0;
 }
 
 void AnimateGif(QList<Image*>& imgGif, Timer* TimerGif) {

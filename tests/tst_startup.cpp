@@ -338,6 +338,43 @@ private slots:
         QCOMPARE(CurrentFrame, 0);
     }
 
+    void damagedGlobe_data() {
+        QTest::addColumn<int>("cutInFrame");
+        QTest::addColumn<bool>("turning");
+        QTest::addColumn<int>("lastFrame");
+        QTest::newRow("cut in its tenth frame: nine frames turn") << 10 << true << 8;
+        QTest::newRow("cut in its second frame: the first one stands") << 2 << true << 0;
+        QTest::newRow("cut in its first frame: nothing to show") << 1 << false << -1;
+    }
+    void damagedGlobe() {
+        // The globe's file breaks off inside one of its frames: the menu
+        // says so and animates the frames before.
+        QFETCH(int, cutInFrame);
+        QFETCH(int, lastFrame);
+        const QByteArray whole = readFile("Pics/Globe.gif");
+        qsizetype at = -1;
+        for (int i = 0; i < cutInFrame; ++i) at = whole.indexOf(QByteArray("\x00\x21\xF9", 3), at + 1);
+        QVERIFY(at > 0);
+        writeFile("Pics/Globe.gif", whole.left(at + 40));
+        auto* f = frmChoice();
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QCOMPARE(MsgBoxSeam::last().text, QString("Error No. 481 when reading file"));
+        QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
+        QTEST(f->TimerGif->Enabled(), "turning");
+        QCOMPARE(LastFrame, lastFrame);
+        QCOMPARE(f->imgGif.size(), qsizetype(std::max(1, lastFrame + 1)));
+        if (lastFrame < 0) return;
+        QCOMPARE(f->TimerGif->Interval(), f->imgGif[0]->Tag.toInt());
+        // Round and round through the frames read, one member shown at a time.
+        for (int step = 1; step <= 2 * (lastFrame + 1); ++step) {
+            f->TimerGif->fire();
+            const int shown = step % (lastFrame + 1);
+            QCOMPARE(CurrentFrame, shown);
+            for (int i = 0; i <= lastFrame; ++i) QCOMPARE(f->imgGif[i]->isVisible(), i == shown);
+            QCOMPARE(f->TimerGif->Interval(), f->imgGif[shown]->Tag.toInt());
+        }
+    }
+
     void greetingWaitsFiftyTicks() {
         setToday(QDate(2026, 12, 24));
         bool checked = false;

@@ -1,0 +1,195 @@
+// The sounds behind the audio output: wave and .au files decoded into the
+// output's one format (length, mixing, resampling, every sample coding,
+// files cut short, files left to a media player), the program's own short
+// sounds, and the players' promises without an audio device: a
+// synchronous sound waits its length and no longer, a burst of quick
+// sounds never waits at all.
+#include "Platform/App.h"
+#include "Platform/QtAudio.h"
+#include "TestSupport.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTest>
+#include <QtEndian>
+
+using namespace TestSupport;
+
+namespace {
+
+QByteArray le16(int v) {
+    QByteArray b(2, '\0');
+    qToLittleEndian<quint16>(quint16(v), b.data());
+    return b;
+}
+QByteArray le32(quint32 v) {
+    QByteArray b(4, '\0');
+    qToLittleEndian<quint32>(v, b.data());
+    return b;
+}
+QByteArray be32(quint32 v) {
+    QByteArray b(4, '\0');
+    qToBigEndian<quint32>(v, b.data());
+    return b;
+}
+
+// A wave file: format code, channels, rate, bits, the data; dataSize
+// (when given) is what the header claims.
+QByteArray wave(int format, int channels, int rate, int bits, const QByteArray& data, qint64 dataSize = -1) {
+    const int block = channels * bits / 8;
+    QByteArray fmt = le16(format) + le16(channels) + le32(quint32(rate)) + le32(quint32(rate * block)) + le16(block) +
+                     le16(bits);
+    QByteArray body = "WAVE" + QByteArray("fmt ") + le32(quint32(fmt.size())) + fmt + QByteArray("LIST") + le32(3) +
+                      QByteArray("abc\0", 4) + QByteArray("data") +
+                      le32(quint32(dataSize >= 0 ? dataSize : data.size())) + data;
+    return "RIFF" + le32(quint32(body.size())) + body;
+}
+
+QByteArray au(int encoding, int channels, int rate, const QByteArray& data, quint32 size = 0xFFFFFFFF) {
+    return ".snd" + be32(28) + be32(size) + be32(quint32(encoding)) + be32(quint32(rate)) + be32(quint32(channels)) +
+           QByteArray(4, '\0') + data;
+}
+
+QByteArray repeated(const QByteArray& unit, int times) {
+    QByteArray out;
+    for (int i = 0; i < times; ++i) out += unit;
+    return out;
+}
+
+qint16 sampleAt(const QtAudio::Clip& clip, qsizetype i) { return qFromLittleEndian<qint16>(clip.pcm.constData() + 2 * i); }
+
+} // namespace
+
+class TestPlatformAudio : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { setUp(); }
+    void cleanup() { tearDown(); }
+
+    void decode_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qint64>("ms");
+        // The first sample at the output rate, -1 when the file is refused.
+        QTest::addColumn<int>("first");
+        const int r = QtAudio::outputRate;
+        QTest::newRow("16-bit mono at the output rate") << wave(1, 1, r, 16, repeated(le16(16384), r)) << qint64(1000)
+                                                        << 16384;
+        QTest::newRow("16-bit stereo mixed down") << wave(1, 2, r, 16, repeated(le16(8000) + le16(-4000), r / 2))
+                                                  << qint64(500) << 2000;
+        QTest::newRow("8-bit unsigned") << wave(1, 1, 8000, 8, repeated(QByteArray(1, char(192)), 8000)) << qint64(1000)
+                                        << 16384;
+        QTest::newRow("24-bit") << wave(1, 1, 8000, 24, repeated(QByteArray("\x00\x00\xC0", 3), 800)) << qint64(100)
+                                << -16384;
+        QTest::newRow("32-bit float") << wave(3, 1, 8000, 32, repeated(QByteArray("\x00\x00\x00\x3F", 4), 400))
+                                      << qint64(50) << 16384;
+        QTest::newRow("mu-law wave") << wave(7, 1, 8000, 8, repeated(QByteArray(1, char(0xFF)), 800)) << qint64(100)
+                                     << 0;
+        QTest::newRow("A-law wave") << wave(6, 1, 8000, 8, repeated(QByteArray(1, char(0xD5)), 800)) << qint64(100)
+                                    << 8;
+        QTest::newRow("cut short: what is there")
+            << wave(1, 1, 8000, 16, repeated(le16(100), 2000), 16000) << qint64(250) << 100;
+        QTest::newRow("mu-law .au") << au(1, 1, 8000, repeated(QByteArray(1, char(0x80)), 2400)) << qint64(300) << 32124;
+        QTest::newRow(".au of 16-bit samples, big-endian")
+            << au(3, 1, 8000, repeated(QByteArray("\x40\x00", 2), 800)) << qint64(100) << 16384;
+        QTest::newRow(".au with its size given") << au(3, 1, 8000, repeated(QByteArray("\x40\x00", 2), 800), 800)
+                                                 << qint64(50) << 16384;
+        QTest::newRow("compressed wave: for a media player") << wave(2, 1, 8000, 4, QByteArray(400, '\x11'))
+                                                             << qint64(0) << -1;
+        QTest::newRow("mp3: for a media player") << QByteArray("ID3\x03\x00\x00\x00\x00\x00\x00 frames") << qint64(0)
+                                                 << -1;
+        QTest::newRow("a rate of 0") << wave(1, 1, 0, 16, repeated(le16(1), 100)) << qint64(0) << -1;
+        QTest::newRow("no data part") << QByteArray("RIFF\x04\x00\x00\x00WAVE", 12) << qint64(0) << -1;
+        QTest::newRow("empty") << QByteArray() << qint64(0) << -1;
+    }
+    void decode() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qint64, ms);
+        QFETCH(int, first);
+        const std::optional<QtAudio::Clip> clip = QtAudio::decode(bytes);
+        QCOMPARE(clip.has_value(), first != -1);
+        if (!clip) return;
+        QCOMPARE(clip->lengthMs, ms);
+        QCOMPARE(clip->pcm.size(), 2 * (ms * QtAudio::outputRate / 1000));
+        if (!clip->pcm.isEmpty()) QCOMPARE(int(sampleAt(*clip, 0)), first);
+    }
+
+    void resamplingKeepsTheShape() {
+        // A ramp at 8000 samples a second stays a ramp at the output rate.
+        QByteArray ramp;
+        for (int i = 0; i < 80; ++i) ramp += le16(i * 400);
+        const std::optional<QtAudio::Clip> clip = QtAudio::decode(wave(1, 1, 8000, 16, ramp));
+        QVERIFY(clip);
+        const qsizetype n = clip->pcm.size() / 2;
+        for (qsizetype i = 1; i < n; ++i) QVERIFY(sampleAt(*clip, i) >= sampleAt(*clip, i - 1));
+        const qsizetype middle = 40 * QtAudio::outputRate / 8000;
+        QVERIFY(qAbs(sampleAt(*clip, middle) - 40 * 400) <= 400);
+    }
+
+    void theProgramsShortSounds_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<qint64>("ms");
+        QTest::newRow("a letter") << "A.au" << qint64(300);
+        QTest::newRow("the key click") << "Type.wav" << qint64(24);
+        QTest::newRow("a talk sound") << "TalkIn.wav" << qint64(-2);
+        QTest::newRow("a dot of the playback") << "ShortQuick.wav" << qint64(-2);
+    }
+    void theProgramsShortSounds() {
+        // Every short sound the program plays decodes, to the length its header gives.
+        QFETCH(QString, file);
+        QFETCH(qint64, ms);
+        QFile f(qEnvironmentVariable("QEM_MEDIA_DIR") + "/Sound/" + file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const std::optional<QtAudio::Clip> clip = QtAudio::decode(f.readAll());
+        QVERIFY(clip);
+        QVERIFY(clip->lengthMs > 0);
+        if (ms >= 0) QCOMPARE(clip->lengthMs, ms);
+        else QCOMPARE(clip->lengthMs, QtAudio::waveLength(f.fileName()));
+    }
+
+    void syncSoundWaitsItsLength() {
+        // Whether or not an output plays it, a synchronous sound holds the
+        // caller for its length and not much more.
+        writeFile("beep.wav", wave(1, 1, 8000, 16, repeated(le16(1000), 2400)));
+        QtSoundPlayer player;
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(player.play(App::file("beep.wav"), SoundPlayer::Sync));
+        QVERIFY2(clock.elapsed() >= 290, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    void quickSoundsNeverWait_data() {
+        QTest::addColumn<bool>("music");
+        QTest::newRow("letters on the music device") << true;
+        QTest::newRow("sounds on the sound player") << false;
+    }
+    void quickSoundsNeverWait() {
+        // A thousand requests, each cutting the one before, return at once
+        // and leave the last one playing.
+        QFETCH(bool, music);
+        writeFile("a.au", au(1, 1, 8000, repeated(QByteArray(1, char(0x80)), 2400)));
+        writeFile("b.wav", wave(1, 1, 8000, 16, repeated(le16(1000), 2400)));
+        QtSoundPlayer player;
+        QtMusicDevice device;
+        for (int i = 0; i < 1000; ++i) {
+            const QString file = App::file(i % 2 ? "b.wav" : "a.au");
+            if (music) {
+                device.stop();
+                device.close();
+                QVERIFY(device.open(file));
+                device.play();
+            } else {
+                QVERIFY(player.play(file, SoundPlayer::Async));
+            }
+        }
+        QVERIFY(device.isOpen() == music);
+        // A sound that must not interrupt gives way to the one playing.
+        if (!music) QVERIFY(!player.play(App::file("a.au"), SoundPlayer::Async | SoundPlayer::NoStop));
+        player.stop();
+        device.close();
+        QVERIFY(!device.isOpen());
+    }
+};
+
+QTEST_MAIN(TestPlatformAudio)
+#include "tst_platform_audio.moc"
