@@ -671,9 +671,9 @@ private slots:
         QTest::newRow("a picture without a delay joins the frame before")
             << makeGif({{10, 1}, {0, 2, 0, 4, false}, {30, 3}}) << "English" << true << QStringList{"100", "300"} << 1
             << "";
-        QTest::newRow("breaks off in the third frame") << cut << "English" << false << QStringList{"100", "200"} << 1
+        QTest::newRow("breaks off in the third frame") << cut << "English" << true << QStringList{"100", "200"} << 1
                                                        << "Error No. 481 when reading file";
-        QTest::newRow("breaks off, German") << cut << "German" << false << QStringList{"100", "200"} << 1
+        QTest::newRow("breaks off, German") << cut << "German" << true << QStringList{"100", "200"} << 1
                                             << "Error No. 481 beim Lesen der Datei";
         QTest::newRow("breaks off in the first frame") << three.left(40) << "English" << false << QStringList{""} << -1
                                                        << "Error No. 481 when reading file";
