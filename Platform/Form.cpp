@@ -90,6 +90,11 @@ void Form::bringForward() {
     activateWindow();
 }
 
+void Form::centreOver(const QWidget* other) {
+    const QRect own = frameGeometry();
+    move(other->frameGeometry().center() - QPoint(own.width() / 2, own.height() / 2));
+}
+
 void Form::setModalHandler(std::function<void(Form*)> handler) { modalHandler = std::move(handler); }
 
 void Form::setMousePointer(int pointer) {

@@ -29,6 +29,8 @@ public:
     void Hide() { hide(); }
     // Raises the window and makes it the active one.
     void bringForward();
+    // Places the window centred over another one (where the user is looking).
+    void centreOver(const QWidget* other);
     // Query-unload and unload handlers, then the window is destroyed.
     // Returns false when a handler cancelled.
     bool Unload();

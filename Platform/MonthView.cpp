@@ -20,6 +20,11 @@ MonthView::MonthView(QWidget* parent) : QCalendarWidget(parent) {
     });
 }
 
+void MonthView::setDaysName(const QString& name) {
+    setAccessibleName(name);
+    if (grid_) grid_->setAccessibleName(name);
+}
+
 void MonthView::setValue(const QDate& date) {
     if (!date.isValid()) return;
     setSelectedDate(date);

@@ -16,6 +16,9 @@ class MonthView : public QCalendarWidget {
 public:
     explicit MonthView(QWidget* parent = nullptr);
 
+    // The name screen readers give the calendar and its grid of days.
+    void setDaysName(const QString& name);
+
     // The selected date; setting it shows its month.
     QDate Value() const { return selectedDate(); }
     void setValue(const QDate& date);

@@ -16,10 +16,6 @@ using namespace TestSupport;
 
 namespace {
 
-// Windows whose failures their owners are still mending. Each is expected to
-// fail until then; a window on this list that passes fails the test, so it
-// leaves the list the moment it is mended. Empty this list; never add to it.
-const QStringList pendingWindows{QStringLiteral("calendar")};
 
 QString accessibleName(QWidget* w) {
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
@@ -94,10 +90,6 @@ private slots:
         QVERIFY(w);
         QCoreApplication::processEvents();
         const QStringList found = problems(w);
-        if (pendingWindows.contains(programWindows()[window].name)) {
-            for (const QString& p : found) qInfo("%s", qPrintable(p));
-            QEXPECT_FAIL("", "its owner is still naming its controls", Continue);
-        }
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QStringLiteral("\n"))));
     }
 };

@@ -1359,10 +1359,7 @@ void frmBank::cmdCalc_Click() {
         if (!isUnloading() && isVisible()) bringForward();
     });
     calc->Show(vbModeless);
-    // Centred over the bank window.
-    const QRect bank = frameGeometry();
-    const QRect own = calc->frameGeometry();
-    calc->move(bank.x() + (bank.width() - own.width()) / 2, bank.y() + (bank.height() - own.height()) / 2);
+    calc->centreOver(this);
 }
 
 void frmBank::cmdPrint_Click() {

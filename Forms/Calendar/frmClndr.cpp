@@ -41,9 +41,9 @@ void frmClndr::Form_Load() {
     setFixedSize(px(mvClndr->width() * twipsPerPixel + 10), height());
     // Centred over the window that asked (the planner, the bank, the menu),
     // where the user is looking.
-    if (const Form* asking = Form::activeForm(); asking && asking != this && asking->isVisible())
-        move(asking->frameGeometry().center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    if (const Form* asking = Form::activeForm(); asking && asking != this && asking->isVisible()) centreOver(asking);
     SetLangClndr(this);
+    mvClndr->setDaysName(Caption());
     mvClndr->setMultiSelect(true);
     QDate day;
     if (FromBank && bankDateField) {

@@ -159,9 +159,7 @@ std::optional<QList<ConverterForm::RowResult>> frmCur::convert(const QString& am
 void frmCur::chkSetRate_Click() {
     if (chkSetRate->isChecked()) {
         class frmSetRate* editor = frmSetRate();
-        // Over the converter, where the user is looking.
-        const QRect own = frameGeometry();
-        editor->move(own.x() + (own.width() - editor->width()) / 2, own.y() + (own.height() - editor->height()) / 2);
+        editor->centreOver(this);
         editor->Show(vbModal);
     } else if (isFormLoaded<class frmSetRate>()) {
         frmSetRate()->Hide();
