@@ -2,8 +2,9 @@
 // Morse window's Single mode, a long paste into it, and a burst of key
 // clicks in the typing trainer, each key sounding through the computer's
 // audio output. A watchdog thread fails the run as soon as the user
-// interface stops answering for two seconds.
-//   soundcheck [letters] [clicks] [patience ms]   (default 1000 each, 2000 ms; QEM_MEDIA_DIR holds Sound/ and Pics/)
+// interface stops answering for five seconds (a hang is for good; a slow
+// machine may pause a second or two in a long paste).
+//   soundcheck [letters] [clicks] [patience ms]   (default 1000 each, 5000 ms; QEM_MEDIA_DIR holds Sound/ and Pics/)
 // Exit code 0: every key handled and the window kept answering; 1: it
 // stopped answering; 77: no audio output to check with.
 #include "Forms/Main/frmChoice.h"
@@ -38,7 +39,7 @@ std::atomic<qint64> lastBeat{0};
 std::atomic<const char*> phase{"start"};
 std::atomic<bool> finished{false};
 std::atomic<qint64> longestPause{0};
-qint64 patienceMs = 2000;
+qint64 patienceMs = 5000;
 
 qint64 nowMs() {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
