@@ -358,7 +358,7 @@ int FlexGrid::Row() const {
 // moves to the row in the column it was in, and hiddenCol_ keeps the column.
 void FlexGrid::makeCurrent(int row, int col) {
     publish();
-    const bool hidden = cells_->hidden[col];
+    const bool hidden = col >= 0 && col < cells_->cols && cells_->hidden[col];
     const QModelIndex i = currentIndex();
     const int v = !hidden ? cells_->viewCol(col) : i.isValid() ? i.column() : 0;
     setCurrentIndex(cells_->index(row - 1, v));
