@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <algorithm>
 
 namespace {
 constexpr int kTwips = Form::twipsPerPixel;
@@ -70,6 +71,8 @@ Q_DECLARE_TYPEINFO(Line, Q_RELOCATABLE_TYPE);
 // The grid's cells: the heading row apart, the body rows in order. The view
 // knows of the first `shown` body rows; rows appended after them wait in
 // `rows` until publish() tells the view of all of them at once.
+// The view (and through it every assistive tool) sees only the columns not
+// hidden, in order: the view's column v is the grid's column visible[v].
 class FlexGrid::Cells : public QAbstractTableModel {
 public:
     explicit Cells(QObject* parent) : QAbstractTableModel(parent) {}
@@ -78,28 +81,58 @@ public:
     // The alignment a format text gave each column; none for the others.
     QList<Qt::Alignment> align;
     QList<bool> aligned;
+    QList<bool> hidden;
+    QList<int> visible;
     QList<Line> rows;
     int cols = 0;
     int shown = 0;
     bool pending = false;
 
     int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : shown; }
-    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : cols; }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(visible.size());
+    }
 
     QVariant data(const QModelIndex& index, int role) const override {
-        if (role == Qt::DisplayRole) return rows[index.row()].cell(index.column());
-        if (role == Qt::TextAlignmentRole) return int(align[index.column()]);
+        const int col = visible[index.column()];
+        if (role == Qt::DisplayRole) return rows[index.row()].cell(col);
+        if (role == Qt::TextAlignmentRole) return int(align[col]);
         return {};
     }
 
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation != Qt::Horizontal || section < 0 || section >= cols) return {};
-        if (role == Qt::DisplayRole) return heading[section];
+        if (orientation != Qt::Horizontal || section < 0 || section >= visible.size()) return {};
+        const int col = visible[section];
+        if (role == Qt::DisplayRole) return heading[col];
         // Centred or right-aligned, a blank-padded title wider than its
         // column would lose its first letters.
-        if (role == Qt::TextAlignmentRole && padded(heading[section])) return int(kLeft);
-        if (role == Qt::TextAlignmentRole && aligned[section]) return int(align[section]);
+        if (role == Qt::TextAlignmentRole && padded(heading[col])) return int(kLeft);
+        if (role == Qt::TextAlignmentRole && aligned[col]) return int(align[col]);
         return {};
+    }
+
+    // The view's column of the grid's column `col`; for a hidden one, the
+    // view's column that follows it.
+    int viewCol(int col) const {
+        return int(std::lower_bound(visible.cbegin(), visible.cend(), col) - visible.cbegin());
+    }
+    // The grid's column of the view's column `v` (-1 stays -1).
+    int gridCol(int v) const { return v >= 0 && v < visible.size() ? visible[v] : -1; }
+
+    void setHidden(int col, bool hide) {
+        if (hidden[col] == hide) return;
+        const int v = viewCol(col);
+        if (hide) {
+            beginRemoveColumns({}, v, v);
+            hidden[col] = true;
+            visible.remove(v);
+            endRemoveColumns();
+        } else {
+            beginInsertColumns({}, v, v);
+            hidden[col] = false;
+            visible.insert(v, col);
+            endInsertColumns();
+        }
     }
 
     Qt::ItemFlags flags(const QModelIndex& index) const override {
@@ -148,22 +181,29 @@ public:
         endRemoveRows();
     }
 
+    // Columns added are shown; the hidden ones kept stay hidden.
     void setCols(int n) {
+        const int v = viewCol(n);
         if (n > cols) {
-            beginInsertColumns({}, cols, n - 1);
+            beginInsertColumns({}, v, v + n - cols - 1);
+            for (int c = cols; c < n; ++c) visible.append(c);
             cols = n;
             heading.resize(n);
             align.resize(n, kLeft);
             aligned.resize(n, false);
+            hidden.resize(n, false);
             endInsertColumns();
         } else if (n < cols) {
-            beginRemoveColumns({}, n, cols - 1);
+            const bool seen = v < visible.size();
+            if (seen) beginRemoveColumns({}, v, int(visible.size()) - 1);
+            visible.resize(v);
             cols = n;
             heading.resize(n);
             align.resize(n);
             aligned.resize(n);
+            hidden.resize(n);
             for (Line& row : rows) row.truncate(n);
-            endRemoveColumns();
+            if (seen) endRemoveColumns();
         }
     }
 
@@ -180,7 +220,8 @@ public:
 
     void changed(int first, int last, const QList<int>& roles = {}) {
         last = qMin(last, shown - 1);
-        if (first <= last) emit dataChanged(index(first, 0), index(last, cols - 1), roles);
+        if (first <= last && !visible.isEmpty())
+            emit dataChanged(index(first, 0), index(last, int(visible.size()) - 1), roles);
     }
 };
 
@@ -245,8 +286,8 @@ void FlexGrid::setFormatString(const QString& format) {
         }
         cells_->aligned[c] = true;
         setTextMatrix(0, c, title);
-        setColumnHidden(c, false);
-        setColumnWidth(c, fontMetrics().horizontalAdvance(title) + 12);
+        showCol(c);
+        setColumnWidth(cells_->viewCol(c), fontMetrics().horizontalAdvance(title) + 12);
     }
     cells_->changed(0, cells_->shown - 1, {Qt::TextAlignmentRole});
 }
@@ -264,7 +305,10 @@ void FlexGrid::setRows(int n) {
     cells_->schedule();
 }
 
-void FlexGrid::setCols(int n) { cells_->setCols(qMax(1, n)); }
+void FlexGrid::setCols(int n) {
+    cells_->setCols(qMax(1, n));
+    if (hiddenCol_ >= cells_->cols) hiddenCol_ = -1;
+}
 
 QString FlexGrid::TextMatrix(int row, int col) const {
     if (col < 0 || col >= cells_->cols) return {};
@@ -277,7 +321,10 @@ void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
     if (col < 0 || col >= cells_->cols) return;
     if (row == 0) {
         cells_->heading[col] = text;
-        emit cells_->headerDataChanged(Qt::Horizontal, col, col);
+        if (!cells_->hidden[col]) {
+            const int v = cells_->viewCol(col);
+            emit cells_->headerDataChanged(Qt::Horizontal, v, v);
+        }
     } else if (row >= 1 && row <= cells_->rows.size()) {
         cells_->put(row, col, text);
         cells_->changed(row - 1, row - 1);
@@ -307,9 +354,15 @@ int FlexGrid::Row() const {
     return i.isValid() ? i.row() + 1 : qMin(1, Rows() - 1);
 }
 
+// A hidden column cannot be current in the view: the view's current cell
+// moves to the row in the column it was in, and hiddenCol_ keeps the column.
 void FlexGrid::makeCurrent(int row, int col) {
     publish();
-    setCurrentIndex(cells_->index(row - 1, col));
+    const bool hidden = col >= 0 && col < cells_->cols && cells_->hidden[col];
+    const QModelIndex i = currentIndex();
+    const int v = !hidden ? cells_->viewCol(col) : i.isValid() ? i.column() : 0;
+    setCurrentIndex(cells_->index(row - 1, v));
+    hiddenCol_ = hidden ? col : -1;
     headingCurrent_ = false;
 }
 
@@ -328,7 +381,8 @@ void FlexGrid::setRow(int row) {
 
 int FlexGrid::Col() const {
     const QModelIndex i = currentIndex();
-    return !headingCurrent_ && i.isValid() ? i.column() : headingCol_;
+    if (headingCurrent_ || !i.isValid()) return headingCol_;
+    return hiddenCol_ >= 0 ? hiddenCol_ : cells_->gridCol(i.column());
 }
 
 void FlexGrid::setCol(int col) {
@@ -352,30 +406,56 @@ void FlexGrid::setTopRow(int row) {
     // Rows just added are laid out only later; the scroll range needs them.
     executeDelayedItemsLayout();
     // A hidden column cannot be scrolled to.
-    int col = Col();
-    if (isColumnHidden(col)) col = qMax(0, columnAt(0));
-    scrollTo(cells_->index(row - 1, col), PositionAtTop);
+    const int col = Col();
+    const int v = col < Cols() && !cells_->hidden[col] ? cells_->viewCol(col) : qMax(0, columnAt(0));
+    scrollTo(cells_->index(row - 1, v), PositionAtTop);
 }
 
 int FlexGrid::ColWidth(int col) const {
-    return col >= 0 && col < Cols() && !isColumnHidden(col) ? columnWidth(col) * kTwips : 0;
+    return col >= 0 && col < Cols() && !cells_->hidden[col] ? columnWidth(cells_->viewCol(col)) * kTwips : 0;
 }
 
-// A column 0 wide is hidden rather than narrow, so that neither the
-// keyboard nor a screen reader finds it.
+// A column 0 wide is hidden rather than narrow: it leaves the view, so that
+// neither the keyboard nor a screen reader finds it, while its cells keep
+// their texts.
 void FlexGrid::setColWidth(int col, int twips) {
     if (col < 0 || col >= Cols()) return;
     const int width = qMax(0, (twips + kTwips / 2) / kTwips);
     if (width == 0) {
-        setColumnHidden(col, true);
+        hideCol(col);
         return;
     }
-    setColumnHidden(col, false);
-    setColumnWidth(col, width);
+    showCol(col);
+    setColumnWidth(cells_->viewCol(col), width);
+}
+
+// The current column stays current while hidden.
+void FlexGrid::hideCol(int col) {
+    if (cells_->hidden[col]) return;
+    const bool current = !headingCurrent_ && currentIndex().isValid() && Col() == col;
+    cells_->setHidden(col, true);
+    if (current && currentIndex().isValid()) hiddenCol_ = col;
+}
+
+void FlexGrid::showCol(int col) {
+    if (!cells_->hidden[col]) return;
+    cells_->setHidden(col, false);
+    if (hiddenCol_ != col) return;
+    hiddenCol_ = -1;
+    const QModelIndex i = currentIndex();
+    if (!headingCurrent_ && i.isValid()) setCurrentIndex(cells_->index(i.row(), cells_->viewCol(col)));
+}
+
+// The left edge of the grid's column `col` in the viewport (a hidden one
+// sits where the next shown column starts).
+int FlexGrid::colPosition(int col) const {
+    const int v = cells_->viewCol(col);
+    if (v < cells_->columnCount()) return columnViewportPosition(v);
+    return v > 0 ? columnViewportPosition(v - 1) + columnWidth(v - 1) : -horizontalOffset();
 }
 
 // The heading row is drawn by the header above the cells.
-int FlexGrid::CellLeft() const { return (viewport()->x() + columnViewportPosition(Col())) * kTwips; }
+int FlexGrid::CellLeft() const { return (viewport()->x() + colPosition(Col())) * kTwips; }
 int FlexGrid::CellTop() const {
     if (Row() == 0) return horizontalHeader()->y() * kTwips;
     publish();
@@ -389,9 +469,9 @@ int FlexGrid::CellHeight() const {
 }
 
 QRect FlexGrid::cellRect(int row, int col) const {
-    if (row < 1 || row >= Rows() || col < 0 || col >= Cols()) return {};
+    if (row < 1 || row >= Rows() || col < 0 || col >= Cols() || cells_->hidden[col]) return {};
     publish();
-    return visualRect(cells_->index(row - 1, col));
+    return visualRect(cells_->index(row - 1, cells_->viewCol(col)));
 }
 
 void FlexGrid::clickCell(int row, int col) {
@@ -404,11 +484,11 @@ void FlexGrid::clickCell(int row, int col) {
 QPoint FlexGrid::noteMouse(const QWidget* from, const QPoint& pos, bool overHeading) {
     if (overHeading) {
         mouseRow_ = 0;
-        mouseCol_ = horizontalHeader()->logicalIndexAt(pos.x());
+        mouseCol_ = cells_->gridCol(horizontalHeader()->logicalIndexAt(pos.x()));
     } else {
         const int r = rowAt(pos.y());
         mouseRow_ = r >= 0 ? r + 1 : -1;
-        mouseCol_ = columnAt(pos.x());
+        mouseCol_ = cells_->gridCol(columnAt(pos.x()));
     }
     return from->mapTo(this, pos) * kTwips;
 }
@@ -460,6 +540,9 @@ void FlexGrid::keyPressEvent(QKeyEvent* e) {
 void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
     if (current.isValid()) headingCurrent_ = false;
+    // A cell the user moves to, or the first cell made current, is in a
+    // shown column.
+    if (userMove_ || !previous.isValid()) hiddenCol_ = -1;
     if (userMove_ && current.row() != previous.row() && onRowChange) onRowChange(userMove_ == 1);
 }
 

@@ -10,8 +10,10 @@
 // rows scroll and cannot be selected. Cells are read-only to the user.
 // Cells outside the grid read as "" and are not written.
 // A heading that starts or ends with blanks is shown left-aligned, so a
-// narrow column shows its start. A column 0 wide is hidden (screen readers
-// do not see it either) and reads back 0 wide.
+// narrow column shows its start. A column 0 wide is hidden and reads back
+// 0 wide: the view, and so screen readers, see only the other columns,
+// while the grid's own column numbers (cells, widths, current and mouse
+// column) count every column.
 // The cells live in a table model of the grid's own: a row added as a
 // tab-separated text is kept as that one text, other rows cell by cell.
 // Rows appended one by one (AddItem, setRows) reach the view together, when
@@ -110,6 +112,9 @@ private:
     // Makes the body cell current (row >= 1).
     void makeCurrent(int row, int col);
     void fitRows();
+    void hideCol(int col);
+    void showCol(int col);
+    int colPosition(int col) const;
     // Notes the cell under `pos` (in `from`'s coordinates); the point in twips.
     QPoint noteMouse(const QWidget* from, const QPoint& pos, bool overHeading);
     void mouseEvent(QMouseEvent* e, bool overHeading);
@@ -119,6 +124,8 @@ private:
     // has no current cell and headingCol_ keeps the column.
     bool headingCurrent_ = false;
     int headingCol_ = 0;
+    // The current column while it is hidden (-1: the view's current one).
+    int hiddenCol_ = -1;
     int mouseRow_ = -1;
     int mouseCol_ = -1;
     bool pressed_ = false;

@@ -1,10 +1,12 @@
 // The grid: its heading from a format text, rows from tab-separated texts,
 // widths and places in twips, the mouse handlers' order and cells, rows
-// filled in bulk and rows as high as the font.
+// filled in bulk and rows as high as the font; a column 0 wide kept from
+// the keyboard and from screen readers.
 #include "Platform/FlexGrid.h"
 #include "TestSupport.h"
 
 #include <QAbstractItemModel>
+#include <QAccessible>
 #include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
@@ -40,6 +42,19 @@ struct Grid {
         return grid.model()->index(row - 1, col).data(role);
     }
 };
+
+// Every name a screen reader finds under `a`, its children's children too;
+// each child is found again at its own index.
+void readerTexts(QAccessibleInterface* a, QStringList& texts, int depth = 0) {
+    QVERIFY(a && depth < 4);
+    texts << a->text(QAccessible::Name);
+    for (int i = 0; i < a->childCount(); ++i) {
+        QAccessibleInterface* child = a->child(i);
+        QVERIFY(child);
+        QCOMPARE(a->indexOfChild(child), i);
+        readerTexts(child, texts, depth + 1);
+    }
+}
 } // namespace
 
 class TestGrid : public QObject {
@@ -278,12 +293,104 @@ private slots:
         Grid g;
         g.grid.setColWidth(2, 0);
         g.grid.setColWidth(2, twips);
-        QTEST(g.grid.isColumnHidden(2), "hidden");
+        QTEST(g.grid.model()->columnCount() == 2, "hidden");
         QTEST(g.grid.ColWidth(2), "width");
         QCOMPARE(g.grid.TextMatrix(1, 2), QString("x"));
         g.grid.clickCell(1, 1);
         QTest::keyClick(&g.grid, Qt::Key_Right);
         QTEST(g.grid.Col(), "colAfterRight");
+    }
+
+    // A screen reader finds neither the key column's cells nor its title,
+    // while the grid's column numbers count it: cells, widths, the current
+    // and the mouse column, clicks and the keys' moves past it.
+    void keyColumnUnseen_data() {
+        QTest::addColumn<int>("keyCol");
+        QTest::newRow("first column") << 0;
+        QTest::newRow("middle column") << 1;
+        QTest::newRow("last column") << 3;
+    }
+    void keyColumnUnseen() {
+        QFETCH(int, keyCol);
+        FlexGrid grid;
+        grid.resize(400, 200);
+        QStringList titles{"A", "B", "C", "D"};
+        titles[keyCol] = "Key";
+        grid.setFormatString(titles.join(u'|'));
+        grid.clearRows();
+        const auto cellText = [keyCol](int r, int c) {
+            return c == keyCol ? QString("KEY%1").arg(r) : QString("r%1c%2").arg(r).arg(c);
+        };
+        for (int r = 1; r <= 3; ++r)
+            grid.AddItem(QStringList{cellText(r, 0), cellText(r, 1), cellText(r, 2), cellText(r, 3)}.join(u'\t'));
+        QList<int> shownCols;
+        for (int c = 0; c < 4; ++c) {
+            grid.setColWidth(c, c == keyCol ? 0 : 900);
+            if (c != keyCol) shownCols << c;
+        }
+        grid.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&grid));
+        QApplication::processEvents();
+
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&grid);
+        QVERIFY(table);
+        QStringList texts;
+        readerTexts(table, texts);
+        if (QTest::currentTestFailed()) return;
+        for (int r = 1; r <= 3; ++r) {
+            QVERIFY2(!texts.contains(cellText(r, keyCol)), qPrintable(texts.join(u',')));
+            for (int c : shownCols) QVERIFY2(texts.contains(cellText(r, c)), qPrintable(cellText(r, c)));
+        }
+        QVERIFY(!texts.contains("Key"));
+        QAccessibleTableInterface* cells = table->tableInterface();
+        QVERIFY(cells);
+        QCOMPARE(cells->columnCount(), 3);
+        QCOMPARE(cells->rowCount(), 3);
+        for (int v = 0; v < 3; ++v) {
+            QCOMPARE(cells->columnDescription(v), titles[shownCols[v]]);
+            for (int r = 0; r < 3; ++r) QCOMPARE(cells->cellAt(r, v)->text(QAccessible::Name), cellText(r + 1, shownCols[v]));
+        }
+
+        QCOMPARE(grid.TextMatrix(2, keyCol), cellText(2, keyCol));
+        QCOMPARE(grid.TextMatrix(0, keyCol), QString("Key"));
+        QCOMPARE(grid.ColWidth(keyCol), 0);
+        QVERIFY(grid.cellRect(2, keyCol).isEmpty());
+        grid.setRow(2);
+        grid.setCol(keyCol);
+        QCOMPARE(grid.Col(), keyCol);
+        QCOMPARE(grid.Text(), cellText(2, keyCol));
+        QCOMPARE(grid.CellWidth(), 0);
+        const int after = keyCol == 3 ? -1 : keyCol + 1;
+        if (after >= 0) QCOMPARE(grid.CellLeft(), (grid.viewport()->x() + grid.cellRect(2, after).left()) * 15);
+        for (int c : shownCols) {
+            grid.setCol(c);
+            QCOMPARE(grid.Col(), c);
+            QCOMPARE(grid.Text(), cellText(2, c));
+            QCOMPARE(grid.CellWidth(), 900);
+            QCOMPARE(grid.CellLeft(), (grid.viewport()->x() + grid.cellRect(2, c).left()) * 15);
+        }
+
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.cellRect(3, shownCols[1]).center());
+        QCOMPARE(grid.Row(), 3);
+        QCOMPARE(grid.Col(), shownCols[1]);
+        QCOMPARE(grid.MouseCol(), shownCols[1]);
+        grid.clickCell(1, shownCols[0]);
+        const QList<int> rightwards = shownCols.mid(1) << shownCols.back();
+        for (int c : rightwards) {
+            QTest::keyClick(&grid, Qt::Key_Right);
+            QCOMPARE(grid.Col(), c);
+        }
+
+        // A column added stays shown; given a width, the key column shows
+        // in its place again.
+        grid.setCols(5);
+        QCOMPARE(grid.model()->columnCount(), 4);
+        QCOMPARE(grid.ColWidth(keyCol), 0);
+        grid.setColWidth(keyCol, 600);
+        QCOMPARE(grid.model()->columnCount(), 5);
+        QCOMPARE(grid.model()->headerData(keyCol, Qt::Horizontal).toString(), QString("Key"));
+        QVERIFY(!grid.cellRect(1, keyCol).isEmpty());
+        QCOMPARE(grid.ColWidth(keyCol), 600);
     }
 
     // Many rows, appended one by one or written after setRows, reach the
