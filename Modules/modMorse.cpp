@@ -230,7 +230,10 @@ BackspaceEdit backspace(const QString& text, const QString& morse, const Prosign
         group = table()[size_t(kFirstProsign + tag)].morse;
     } else {
         if (const int index = indexOfCharacter(text.back()); index >= 0) group = table()[size_t(index)].morse;
-        edit.textRemove = text.endsWith(QStringLiteral("\r\n")) ? 2 : 1;
+        // A line break and a character beyond 16 bits (a surrogate pair)
+        // go whole.
+        const bool pair = text.size() >= 2 && text.back().isLowSurrogate() && text[text.size() - 2].isHighSurrogate();
+        edit.textRemove = text.endsWith(QStringLiteral("\r\n")) || pair ? 2 : 1;
     }
     // Only the group the Morse box really ends with goes: a Morse text
     // converted or opened as a whole does not follow the text's edits.

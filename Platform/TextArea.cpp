@@ -32,10 +32,14 @@ void TextArea::setSelLength(int n) {
     setTextCursor(c);
 }
 
-void TextArea::typeText(const QString& text) { EditKeys::type(this, onKeyPress, text); }
+void TextArea::typeText(const QString& text) {
+    if (onTextRun) onTextRun(true);
+    EditKeys::type(this, onKeyPress, text, &keyText_);
+    if (onTextRun) onTextRun(false);
+}
 
 void TextArea::keyPressEvent(QKeyEvent* e) {
-    if (Keys::handlerDrops(onKeyDown, e) || EditKeys::keyPress(this, e, onKeyPress)) return;
+    if (Keys::handlerDrops(onKeyDown, e) || EditKeys::keyPress(this, e, onKeyPress, &keyText_)) return;
     QPlainTextEdit::keyPressEvent(e);
 }
 
@@ -60,7 +64,7 @@ void TextArea::inputMethodEvent(QInputMethodEvent* e) {
 void TextArea::insertFromMimeData(const QMimeData* source) {
     if (!source || !source->hasText()) return;
     if (!onKeyPress) QPlainTextEdit::insertFromMimeData(source);
-    else EditKeys::paste(this, onKeyPress, source->text());
+    else typeText(EditKeys::pasted(source->text()));
 }
 
 void TextArea::contextMenuEvent(QContextMenuEvent* e) { QPlainTextEdit::contextMenuEvent(e); }

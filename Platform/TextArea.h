@@ -29,7 +29,15 @@ public:
     std::function<void(int& KeyCode, int Shift)> onKeyDown;
     std::function<void(int& KeyCode, int Shift)> onKeyUp;
     std::function<void()> onChange;
+    // Runs before (true) and after (false) text that passes the handler
+    // character by character (a paste, composed text): a handler that also
+    // edits other boxes can gather those edits into one.
+    std::function<void(bool starts)> onTextRun;
     QString Tag;
+
+    // While the key-press handler runs: the character its code stands for.
+    // One Windows-1252 lacks arrives as 63, as a "?" does.
+    const QString& keyText() const { return keyText_; }
 
     // Types text as the user would: every character through the handler
     // ("\b" is Backspace, "\r" Enter).
@@ -41,4 +49,7 @@ protected:
     void inputMethodEvent(QInputMethodEvent* e) override;
     void insertFromMimeData(const QMimeData* source) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+
+private:
+    QString keyText_;
 };

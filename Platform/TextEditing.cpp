@@ -86,4 +86,16 @@ int codeOf(QChar c) {
     return Ansi::code(c);
 }
 
+QString pasted(const QString& text) {
+    QString typed;
+    typed.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar ch = text[i];
+        if (ch == u'\n' && i > 0 && text[i - 1] == u'\r') continue;
+        if (ch < u' ' && ch != u'\r' && ch != u'\n' && ch != u'\t') continue;
+        typed += ch;
+    }
+    return typed;
+}
+
 } // namespace EditKeys

@@ -36,47 +36,66 @@ using KeyPress = std::function<void(int& KeyAscii)>;
 // The character code a character of pasted or composed text types.
 int codeOf(QChar c);
 
-// Applies a code that passed the handler: Backspace, Enter (a plain line
-// break), Tab or a Windows-1252 character; 0 and other control codes do nothing.
-template <class Edit> void put(Edit* box, int code) {
+// Applies a code that passed the handler at the box's caret: Backspace,
+// Enter (a plain line break), Tab or a Windows-1252 character; 0 and other
+// control codes do nothing. `as` is the text a printable code goes in as,
+// where not its own Windows-1252 character. The caret moves with the edit;
+// `show` also brings it into view (which lays out its line).
+template <class Edit> void put(Edit* box, int code, const QString& as = QString(), bool show = true) {
     if (code == 0 || box->isReadOnly()) return;
     QTextCursor c = box->textCursor();
     if (code == Keys::vbKeyBack) c.deletePreviousChar();
     else if (code == Keys::vbKeyReturn) c.insertText(QStringLiteral("\n"));
     else if (code == Keys::vbKeyTab) c.insertText(QStringLiteral("\t"));
-    else if (code >= 32) c.insertText(QString(Ansi::fromCode(code)));
-    box->setTextCursor(c);
+    else if (code >= 32) c.insertText(as.isEmpty() ? QString(Ansi::fromCode(code)) : as);
+    if (show) box->setTextCursor(c);
 }
 
 // Every character through the handler, then applied ("\b" is Backspace).
-template <class Edit> void type(Edit* box, const KeyPress& onKeyPress, const QString& text) {
-    for (QChar ch : text) {
-        int code = ch == u'\b' ? int(Keys::vbKeyBack) : codeOf(ch);
+// While the handler runs, `current` (where given) holds the character its
+// code stands for: one Windows-1252 lacks arrives as 63 "?" and, left so by
+// the handler, goes in as itself, as a typed one does. A character beyond
+// 16 bits (a surrogate pair) is one character.
+template <class Edit> void type(Edit* box, const KeyPress& onKeyPress, const QString& text, QString* current = nullptr) {
+    // One edit block, the caret shown at the end: the box lays its text
+    // out once, not once a character (and one undo takes it back).
+    QTextCursor run(box->document());
+    run.beginEditBlock();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QString ch = text.mid(i, n);
+        i += n - 1;
+        const int typed = ch[0] == u'\b' ? int(Keys::vbKeyBack) : codeOf(ch[0]);
+        int code = typed;
+        if (current) *current = ch;
         if (onKeyPress) onKeyPress(code);
-        put(box, code);
+        if (current) current->clear();
+        put(box, code, code == typed && code >= 32 && !Ansi::holds(ch) ? ch : QString(), false);
     }
+    run.endEditBlock();
+    box->setTextCursor(box->textCursor());
 }
 
-// Pasted text: a CR LF pair is one Enter; other control characters are dropped.
+// Pasted text as it is typed: a CR LF pair is one Enter; other control
+// characters are dropped.
+QString pasted(const QString& text);
+
+// Pasted text through the handler, as `pasted` gives it.
 template <class Edit> void paste(Edit* box, const KeyPress& onKeyPress, const QString& text) {
-    QString typed;
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar ch = text[i];
-        if (ch == u'\n' && i > 0 && text[i - 1] == u'\r') continue;
-        if (ch < u' ' && ch != u'\r' && ch != u'\n' && ch != u'\t') continue;
-        typed += ch;
-    }
-    type(box, onKeyPress, typed);
+    type(box, onKeyPress, pasted(text));
 }
 
 // The key-press handler's part of a key event; false when the editor's own
 // handling should follow (keys that type nothing, unchanged characters and
 // Ctrl+letters: Ctrl+V then pastes through insertFromMimeData).
-template <class Edit> bool keyPress(Edit* box, QKeyEvent* e, const KeyPress& onKeyPress) {
+// `current` as for type, with the key's text.
+template <class Edit> bool keyPress(Edit* box, QKeyEvent* e, const KeyPress& onKeyPress, QString* current = nullptr) {
     const int ascii = Keys::keyAscii(e);
     if (!onKeyPress || ascii < 0) return false;
     int code = ascii;
+    if (current) *current = e->text();
     onKeyPress(code);
+    if (current) current->clear();
     if (code == 0) return true;
     // Backspace and Enter are applied here, so Enter always makes a plain
     // line break (the editor's Shift+Enter would make a soft one).

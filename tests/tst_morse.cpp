@@ -137,6 +137,7 @@ private slots:
         QTest::newRow("converted: same letter ends both") << int(En) << "OK" << "--- -.- " << 1 << 4;
         QTest::newRow("blank after a blank group") << int(En) << "S  " << "...   " << 1 << 1;
         QTest::newRow("outside the table after a line break") << int(En) << "E\r\n!" << ". \r\n" << 1 << 0;
+        QTest::newRow("a character beyond 16 bits") << int(En) << QString::fromUtf8("E😀") << ". " << 2 << 0;
     }
     void backspace() {
         QFETCH(int, language);

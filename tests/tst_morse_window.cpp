@@ -13,6 +13,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QTest>
@@ -41,8 +42,9 @@ class frmMorse* openFromMenu(const QString& language = en) {
 // The user's steps, one list entry each: a button or option in brackets
 // ("[Start]", "[Break]", "[Error]", "[EOM]", "[EOC]", "[Clear]",
 // "[Convert]", "[Slow]", "[Fast]", "[Open]", "[Save]", "[Single]",
-// "[At Once]"), a click into a box ("[text]", "[morse]"), or keys typed
-// into the text box ("\b" Backspace, "\r" Enter).
+// "[At Once]"), a click into a box ("[text]", "[morse]"), a paste into the
+// text box ("[paste]" and the text), or keys typed into the text box
+// ("\b" Backspace, "\r" Enter, "{...}" composed text).
 void work(class frmMorse* f, const QStringList& steps) {
     const QHash<QString, QAbstractButton*> buttons{
         {"[Start]", f->cmdStart},        {"[Break]", f->cmdBreak},       {"[Error]", f->cmdError},
@@ -54,6 +56,10 @@ void work(class frmMorse* f, const QStringList& steps) {
         if (QAbstractButton* b = buttons.value(step)) QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
         else if (step == "[text]") QTest::mouseClick(f->txtText->viewport(), Qt::LeftButton);
         else if (step == "[morse]") QTest::mouseClick(f->txtMC->viewport(), Qt::LeftButton);
+        else if (step.startsWith("[paste]")) {
+            QApplication::clipboard()->setText(step.mid(7));
+            typeKeys(f->txtText, "^V");
+        }
         else typeKeys(f->txtText, step);
     }
 }
@@ -142,6 +148,18 @@ private slots:
                                                         << "" << L{};
         QTest::newRow("outside Windows-1252, then Backspace") << en << L{QString::fromUtf8("Eł\b\b")} << "" << ""
                                                               << L{"E.au"};
+        QTest::newRow("paste outside Windows-1252") << en << L{QString::fromUtf8("[paste]ał b")} << QString::fromUtf8("Ał B")
+                                                    << ".-  -... " << L{"A.au", "B.au"};
+        QTest::newRow("paste outside Windows-1252, Backspace twice")
+            << en << L{QString::fromUtf8("[paste]ał b"), "\b\b"} << QString::fromUtf8("Ał") << ".- " << L{"A.au", "B.au"};
+        QTest::newRow("paste outside Windows-1252, Backspace thrice")
+            << en << L{QString::fromUtf8("[paste]ał b"), "\b\b\b"} << "A" << ".- " << L{"A.au", "B.au"};
+        QTest::newRow("paste with a line break") << en << L{"E", "[paste]t\r\nq?"} << "ET\r\nQ?"
+                                                 << ". - \r\n--.- ..--.. " << L{"E.au", "T.au", "Q.au", "QM.au"};
+        QTest::newRow("composed outside Windows-1252") << en << L{QString::fromUtf8("E{→e}")} << QString::fromUtf8("E→E")
+                                                       << ". . " << L{"E.au", "E.au"};
+        QTest::newRow("composed beyond 16 bits, then Backspace")
+            << en << L{QString::fromUtf8("E{😀}\b")} << "E" << ". " << L{"E.au"};
         QTest::newRow("< and > cannot be typed") << en << L{"<E>"} << "E" << ". " << L{"E.au"};
         QTest::newRow("letter and Backspace") << en << L{"A\b"} << "" << "" << L{"A.au"};
         QTest::newRow("Backspace removes the tag") << en << L{"HI", "[Start]", "\b"} << "HI" << ".... .. "
@@ -174,6 +192,18 @@ private slots:
         QTEST(f->txtMC->Text(), "morse");
         QTEST(tunes(), "played");
         QCOMPARE(f->txtText->Tag, QString("Active"));
+    }
+
+    // A long paste onto long texts: every letter and code in place.
+    void largePaste() {
+        class frmMorse* f = openFromMenu();
+        f->txtText->setTextValue(QString("SOS ").repeated(2500));
+        f->txtMC->setTextValue(QString("... --- ...  ").repeated(2500));
+        work(f, {"[text]", "[paste]" + QString("sos\r\n").repeated(2500)});
+        QCOMPARE(f->txtText->Text(), QString("SOS ").repeated(2500) + QString("SOS\r\n").repeated(2500));
+        QCOMPARE(f->txtMC->Text(), QString("... --- ...  ").repeated(2500) + QString("... --- ... \r\n").repeated(2500));
+        QCOMPARE(f->txtText->textCursor().position(), f->txtText->document()->characterCount() - 1);
+        QCOMPARE(f->txtMC->textCursor().position(), f->txtMC->document()->characterCount() - 1);
     }
 
     void typingAddsAtTheEnd() {

@@ -12,6 +12,7 @@
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"
 #include "Platform/MsgBox.h"
+#include "Platform/TextEditing.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,9 +69,14 @@ constexpr Column kAtoM{3720, 3960, 4320, 900};
 constexpr Column kNtoZ{5280, 5520, 5880, 960};
 constexpr double kDigitsTop = 4920;
 
+// At the end of the text, wherever the box's caret stands; the caret
+// stays (callers put it to the end where the user is to see the text).
 void appendTo(TextArea* box, const QString& text) {
-    box->moveCursor(QTextCursor::End);
-    box->setSelText(text);
+    // Set by position: moving to the end would read the direction of the
+    // whole last line.
+    QTextCursor end(box->document());
+    end.setPosition(box->document()->characterCount() - 1);
+    end.insertText(CrLf::toLf(text));
 }
 
 void removeFromEnd(TextArea* box, qsizetype count) {
@@ -215,6 +221,7 @@ frmMorse::frmMorse() {
     txtText->installEventFilter(this);
     txtMC->installEventFilter(this);
     txtText->onKeyPress = [this](int& KeyAscii) { txtText_KeyPress(KeyAscii); };
+    txtText->onTextRun = [this](bool starts) { txtText_TextRun(starts); };
     connect(cmdStart, &QPushButton::clicked, this, [this] { cmdStart_Click(); });
     connect(cmdBreak, &QPushButton::clicked, this, [this] { cmdBreak_Click(); });
     connect(cmdError, &QPushButton::clicked, this, [this] { cmdError_Click(); });
@@ -307,20 +314,6 @@ bool frmMorse::eventFilter(QObject* watched, QEvent* e) {
         if (watched == txtText) txtText_GotFocus();
         else if (watched == txtMC) txtMC_GotFocus();
     }
-    // A typed character Windows-1252 lacks reaches the key handler as "?",
-    // which the table holds. It is not in the table: it goes into the text
-    // box alone, at the end as every typed key.
-    if (watched == txtText && e->type() == QEvent::KeyPress && !txtText->isReadOnly()) {
-        const QString typed = static_cast<QKeyEvent*>(e)->text();
-        if (typed.size() >= 1 && typed[0] >= u' ' && !Ansi::holds(typed)) {
-            if (!busy_) {
-                caretToEnd(txtText);
-                caretToEnd(txtMC);
-                txtText->insertPlainText(typed);
-            }
-            return true;
-        }
-    }
     return Form::eventFilter(watched, e);
 }
 
@@ -349,7 +342,7 @@ void frmMorse::txtMC_GotFocus() {
 // Line breaks in the Morse box come right after the last group's blank.
 void frmMorse::AddMorseNewLine() {
     appendTo(txtMC, QStringLiteral("\r\n"));
-    txtMC->ensureCursorVisible();
+    if (morseRun_.isNull()) caretToEnd(txtMC);
     focusBox(txtText);
 }
 
@@ -362,7 +355,10 @@ void frmMorse::txtText_KeyPress(int& KeyAscii) {
     // Tags come only from the prosign buttons, conversions and documents.
     if (KeyAscii == 60 || KeyAscii == 62) KeyAscii = 0;
 
-    if (!atOnce_) {
+    // A character Windows-1252 lacks arrives as "?", which the table holds;
+    // it is not in the table and goes into the text box alone.
+    const bool outsideCodePage = KeyAscii == 63 && !Ansi::holds(txtText->keyText());
+    if (!atOnce_ && !outsideCodePage) {
         if (const int index = Morse::indexOfCode(KeyAscii); index >= 0) {
             appendTo(txtMC, Morse::table()[size_t(index)].morse);
             if (const QString sound = Morse::letterSound(index); !sound.isEmpty()) PlayMusic(sound);
@@ -381,9 +377,29 @@ void frmMorse::txtText_KeyPress(int& KeyAscii) {
     }
     if (KeyAscii == 13) AddMorseNewLine();
 
-    // Typing always adds at the end, wherever the caret stood.
-    caretToEnd(txtText);
+    // Typing always adds at the end, wherever the caret stood. In a paste
+    // the carets went there at its start and follow what is added.
+    if (morseRun_.isNull()) {
+        caretToEnd(txtText);
+        caretToEnd(txtMC);
+    }
+}
+
+// A paste or composed text passes the key handler character by character.
+// The Morse box's additions go into one edit, as the text box's do: each
+// box then lays out its text once, not once a character.
+void frmMorse::txtText_TextRun(bool starts) {
+    if (starts) {
+        caretToEnd(txtText);
+        caretToEnd(txtMC);
+        morseRun_ = QTextCursor(txtMC->document());
+        morseRun_.beginEditBlock();
+        return;
+    }
+    morseRun_.endEditBlock();
+    morseRun_ = QTextCursor();
     caretToEnd(txtMC);
+    caretToEnd(txtText);
 }
 
 void frmMorse::appendProsign(int prosign) {

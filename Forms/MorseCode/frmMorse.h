@@ -9,7 +9,7 @@
 // into the other; only then are Convert, Play and the file buttons enabled.
 // In both modes Enter adds a line break to both boxes, Backspace takes the
 // text's last character and, where the Morse box ends with its group,
-// that group; the prosign buttons append their tags. A typed character
+// that group; the prosign buttons append their tags. A character
 // Windows-1252 lacks goes into the text box alone.
 //
 // Playback and conversions run inside their click: the window takes no
@@ -21,6 +21,7 @@
 
 #include <QList>
 #include <QRadioButton>
+#include <QTextCursor>
 #include <array>
 
 namespace Morse {
@@ -66,6 +67,7 @@ public:
     void txtText_GotFocus();
     void txtMC_GotFocus();
     void txtText_KeyPress(int& KeyAscii);
+    void txtText_TextRun(bool starts);
     void cmdStart_Click();
     void cmdBreak_Click();
     void cmdError_Click();
@@ -103,6 +105,8 @@ private:
 
     bool atOnce_ = false;
     bool busy_ = false;
+    // Open while a paste or composed text runs through the key handler.
+    QTextCursor morseRun_;
 };
 
 class frmMorse* frmMorse();

@@ -1,0 +1,107 @@
+// Pasting letters into the Morse converter's text box in Single mode, where
+// every pasted letter passes the key handler and appends its code group:
+// a paste of n letters into a window whose boxes already hold n letters and
+// their codes, shown and laid out, against the floor of inserting the same
+// letters and the same code groups at the ends of two bare QPlainTextEdit
+// holding the same texts. No sound folder: the letters play nothing.
+// Prints the median times and their ratio (goal: at most 3 times the floor).
+//   bench_morse [letters]   (default 10,000)
+#include "Forms/MorseCode/frmMorse.h"
+#include "Modules/modMorse.h"
+#include "Platform/App.h"
+#include "Platform/MsgBox.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+namespace {
+constexpr int kRuns = 3;
+
+double medianMs(const std::function<void()>& prepare, const std::function<void()>& run) {
+    QList<qint64> ns;
+    for (int i = 0; i < kRuns; ++i) {
+        prepare();
+        QCoreApplication::processEvents();
+        QElapsedTimer timer;
+        timer.start();
+        run();
+        // The boxes lay out and paint what was added.
+        QCoreApplication::processEvents();
+        ns << timer.nsecsElapsed();
+    }
+    std::sort(ns.begin(), ns.end());
+    return double(ns[kRuns / 2]) / 1e6;
+}
+
+QString letters(int n, quint32 seed) {
+    QRandomGenerator random(seed);
+    QString s;
+    s.reserve(n);
+    for (int i = 0; i < n; ++i) s += QChar(u'a' + random.bounded(26));
+    return s;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int n = argc > 1 ? std::max(1, atoi(argv[1])) : 10000;
+    QTemporaryDir dir;
+    App::setPath(dir.path());
+    MsgBoxSeam::enable(true);
+
+    const Morse::Prosigns& p = Morse::prosigns(false);
+    const QString held = letters(n, 1), pasted = letters(n, 2);
+    const QString heldMorse = Morse::textToMorse(held, p);
+    const QString expectedText = (held + pasted).toUpper();
+    const QString expectedMorse = heldMorse + Morse::textToMorse(pasted, p);
+
+    class frmMorse* f = frmMorse();
+    f->Show();
+    f->activateNow();
+    QApplication::clipboard()->setText(pasted);
+    const double program = medianMs(
+        [&] {
+            f->txtText->setTextValue(held.toUpper());
+            f->txtMC->setTextValue(heldMorse);
+            f->txtText->setFocus();
+        },
+        [&] { f->txtText->paste(); });
+    if (f->txtText->Text() != expectedText || f->txtMC->Text() != expectedMorse) {
+        std::fprintf(stderr, "the paste left wrong texts\n");
+        return 1;
+    }
+
+    QWidget window;
+    window.resize(f->size());
+    auto* text = new QPlainTextEdit(&window);
+    auto* morse = new QPlainTextEdit(&window);
+    text->setGeometry(f->txtText->geometry());
+    morse->setGeometry(f->txtMC->geometry());
+    text->setFont(f->txtText->font());
+    morse->setFont(f->txtMC->font());
+    window.show();
+    const double floor = medianMs(
+        [&] {
+            text->setPlainText(held.toUpper());
+            morse->setPlainText(heldMorse);
+        },
+        [&] {
+            text->moveCursor(QTextCursor::End);
+            text->insertPlainText(pasted.toUpper());
+            morse->moveCursor(QTextCursor::End);
+            morse->insertPlainText(Morse::textToMorse(pasted, p));
+        });
+
+    std::printf("paste of %d letters into %d: program %9.2f ms   floor %9.2f ms   ratio %5.2f\n", n, n, program, floor,
+                program / floor);
+    return 0;
+}
