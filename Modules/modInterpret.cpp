@@ -183,7 +183,7 @@ WordIndex readIndex(Ado::Connection& c, const QString& category, bool englishToG
     if (!q.prepare(sql)) throw RuntimeError(q.lastError().nativeErrorCode().toInt(), q.lastError().text());
     if (!category.isEmpty()) q.addBindValue(category);
     if (!q.exec()) throw RuntimeError(q.lastError().nativeErrorCode().toInt(), q.lastError().text());
-    while (q.next()) index.add(q.value(0).toString(), q.value(1).toString());
+    while (Ado::next(q)) index.add(q.value(0).toString(), q.value(1).toString());
     return index;
 }
 
