@@ -125,10 +125,7 @@ void fitFont(QWidget* w) {
     if (base <= 0 || shrinksItself(w)) return;
     QFont f = w->font();
     f.setPointSizeF(base);
-    const QString text = fitText(w);
-    const int room = fitRoom(w);
-    while (f.pointSizeF() > kSmallestFont && QFontMetrics(f).horizontalAdvance(text) > room)
-        f.setPointSizeF(f.pointSizeF() - 0.5);
+    f = Fonts::fitted(f, fitText(w), fitRoom(w), kSmallestFont);
     if (f.pointSizeF() != w->font().pointSizeF()) w->setFont(f);
 }
 

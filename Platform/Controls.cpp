@@ -1,6 +1,7 @@
 #include "Platform/Controls.h"
 
 #include "Platform/Ansi.h"
+#include "Platform/Fonts.h"
 #include "Platform/Form.h"
 #include "Platform/Keys.h"
 
@@ -136,8 +137,7 @@ void Label::fitCaption() {
     QFont f = font();
     f.setPointSizeF(fitBaseSize_);
     const int room = contentsRect().width() - 2 * margin() - qMax(indent(), 0) - 2;
-    while (f.pointSizeF() > 6 && QFontMetrics(f).horizontalAdvance(text()) > room) f.setPointSizeF(f.pointSizeF() - 0.5);
-    setFont(f);
+    setFont(Fonts::fitted(f, text(), room));
 }
 
 void Label::setBorderStyle(int style) {

@@ -1,5 +1,6 @@
 #include "Platform/Fonts.h"
 
+#include <QFontMetrics>
 #include <QHash>
 
 namespace Fonts {
@@ -50,6 +51,12 @@ QString symbol(const QString& family, QChar c) {
     const auto m = maps.find(family);
     if (m == maps.end()) return QString(c);
     return m->value(c, QString(c));
+}
+
+QFont fitted(QFont font, const QString& text, int room, double smallest, double step) {
+    while (font.pointSizeF() > smallest && QFontMetrics(font).horizontalAdvance(text) > room)
+        font.setPointSizeF(font.pointSizeF() - step);
+    return font;
 }
 
 } // namespace Fonts

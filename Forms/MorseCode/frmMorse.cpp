@@ -119,10 +119,7 @@ PictureButton* captionButton(QWidget* parent, const QString& caption) {
 // all) would touch the edges or be cut off. `margins` is the room the
 // control keeps on its two sides together.
 void fitText(QWidget* w, const QString& text, int margins = 6) {
-    QFont f = w->font();
-    const int room = w->width() - margins;
-    while (f.pointSizeF() > 8 && QFontMetrics(f).horizontalAdvance(text) > room) f.setPointSizeF(f.pointSizeF() - 0.75);
-    w->setFont(f);
+    w->setFont(Fonts::fitted(w->font(), text, w->width() - margins, 8, 0.75));
 }
 
 // A button showing one character of the Webdings symbol font.
