@@ -27,25 +27,7 @@ QString line(const QDate& date, const QString& name, bool european) {
     return text + QString(12 - text.size(), u' ') + name;
 }
 
-QDate dateOf(const QString& line) {
-    // Read by hand: loading and every step of the spinner read each line's
-    // date, and a parse by pattern costs several times the rest.
-    if (line.size() < 10) return {};
-    const QChar separator = line[2];
-    if ((separator != u'/' && separator != u'.') || line[5] != separator) return {};
-    const auto number = [&](int from, int count) {
-        int n = 0;
-        for (int i = from; i < from + count; ++i) {
-            const char16_t c = line[i].unicode();
-            if (c < u'0' || c > u'9') return -1;
-            n = n * 10 + (c - u'0');
-        }
-        return n;
-    };
-    const int first = number(0, 2), second = number(3, 2), year = number(6, 4);
-    if (first < 0 || second < 0 || year < 0) return {};
-    return separator == u'/' ? QDate(year, first, second) : QDate(year, second, first);
-}
+QDate dateOf(const QString& line) { return Runtime::dateInProgramForm(line); }
 
 QString nameOf(const QString& line) { return line.mid(12); }
 

@@ -104,12 +104,24 @@ QDate dateBySettings(const QString& text) {
 // A date in one of the program's own fixed forms, told apart by the third
 // character: "mm/dd/yyyy" or "dd.mm.yyyy" (what DateToday("medium") and the
 // planner's lists write), whatever the computer's date settings.
+// Read by hand: the planner reads every line's date at loading and at each
+// step of its spinner, and a parse by pattern costs several times the rest.
 QDate dateInProgramForm(const QString& text) {
     if (text.size() < 10) return {};
-    const QString t = text.left(10);
-    if (t[2] == u'/') return QDate::fromString(t, QStringLiteral("MM/dd/yyyy"));
-    if (t[2] == u'.') return QDate::fromString(t, QStringLiteral("dd.MM.yyyy"));
-    return {};
+    const QChar separator = text[2];
+    if ((separator != u'/' && separator != u'.') || text[5] != separator) return {};
+    const auto number = [&](int from, int count) {
+        int n = 0;
+        for (int i = from; i < from + count; ++i) {
+            const char16_t c = text[i].unicode();
+            if (c < u'0' || c > u'9') return -1;
+            n = n * 10 + (c - u'0');
+        }
+        return n;
+    };
+    const int first = number(0, 2), second = number(3, 2), year = number(6, 4);
+    if (first < 0 || second < 0 || year < 0) return {};
+    return separator == u'/' ? QDate(year, first, second) : QDate(year, second, first);
 }
 
 } // namespace Runtime
