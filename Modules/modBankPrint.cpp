@@ -14,11 +14,6 @@
 
 namespace StatementLayout {
 
-QString pagesText(int pages) {
-    if (pages == 1) return L(QStringLiteral("1 page"), QStringLiteral("1 Seite"));
-    return QString::number(pages) + L(QStringLiteral(" pages"), QStringLiteral(" Seiten"));
-}
-
 int pageTotal(int rows) {
     const int entries = std::max(0, rows - 1);
     return std::max(1, (entries + kLinesPerPage - 1) / kLinesPerPage);

@@ -19,9 +19,6 @@ constexpr double kTitlesY = 0.5;
 constexpr double kFirstLineY = 0.7;
 constexpr double kLineStep = 0.2;
 
-// The pages that will print, as the question names them: "1 page",
-// "3 pages" ("1 Seite", "3 Seiten" in German).
-QString pagesText(int pages);
 // The pages the statement takes: at least one, one more for every 48
 // entries begun.
 int pageTotal(int rows);

@@ -912,11 +912,6 @@ int printPageTotal(int gridRows) {
     return std::max(1, (entries + 47) / 48);
 }
 
-QString pagesText(int pages) {
-    return QString::number(pages) + (pages == 1 ? L(QStringLiteral(" page"), QStringLiteral(" Seite"))
-                                                : L(QStringLiteral(" pages"), QStringLiteral(" Seiten")));
-}
-
 namespace {
 
 constexpr int kRowsTopTenths = 7;   // the first row, 0.7 inch from the top

@@ -147,5 +147,3 @@ void PrintCat(class frmTrans* frm);
 // The page total of a printout of `gridRows` grid rows (heading row
 // included), 48 entries to a page.
 int printPageTotal(int gridRows);
-// "1 page", "3 pages" ("1 Seite", "3 Seiten").
-QString pagesText(int pages);

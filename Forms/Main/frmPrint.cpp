@@ -58,3 +58,8 @@ bool frmPrint::PrintObj() {
                vbInformation);
     return true;
 }
+
+QString pagesText(int pages) {
+    if (pages == 1) return L(QStringLiteral("1 page"), QStringLiteral("1 Seite"));
+    return QString::number(pages) + L(QStringLiteral(" pages"), QStringLiteral(" Seiten"));
+}

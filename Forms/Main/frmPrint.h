@@ -29,3 +29,6 @@ protected:
 };
 
 frmPrint* frmPrint();
+
+// What a print question names: "1 page", "3 pages" ("1 Seite", "3 Seiten").
+QString pagesText(int pages);
