@@ -205,7 +205,7 @@ void open(Ado::Connection& c, const QString& file) {
         t.commit();
         return;
     }
-    const qint64 anyTable = c.scalar(QStringLiteral("Select Count(*) From sqlite_master Where type = 'table'")).toLongLong();
+    const qint64 anyTable = c.tableCount();
     if (present > 0 || anyTable > 0) {
         c.Close();
         throw RuntimeError(3078, QStringLiteral("The database holds no vocabulary tables"));

@@ -125,6 +125,10 @@ bool Connection::hasTable(const QString& table) {
                .toLongLong() > 0;
 }
 
+qint64 Connection::tableCount() {
+    return scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toLongLong();
+}
+
 void Connection::BeginTrans() {
     if (depth_ == 0) {
         QSqlDatabase db = database();

@@ -45,6 +45,8 @@ public:
     // The first column of the first row of a query, or an invalid value.
     QVariant scalar(const QString& sql, const QVariantList& binds = {});
     bool hasTable(const QString& table);
+    // How many tables the database holds (none: a new or never finished file).
+    qint64 tableCount();
 
     // Transactions; a transaction begun inside another joins it. A rollback
     // at any level undoes the whole; until the outermost level ends, writes

@@ -143,7 +143,7 @@ void open(Ado::Connection& c, const QString& file) {
     try {
         // A file without any table is new: a missing one is created empty,
         // and one left empty by a creation that never finished is taken up.
-        if (c.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toLongLong() == 0) {
+        if (c.tableCount() == 0) {
             createSchema(c);
             return;
         }
