@@ -9,49 +9,100 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QContextMenuEvent>
+#include <QFocusFrame>
 #include <QInputMethodEvent>
 #include <QMimeData>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
+
+#include <limits>
+#include <utility>
 
 namespace {
 int tw(qreal v) { return int(v) * Form::twipsPerPixel; }
 
-// The toolkit's own combo box is named by its text on this platform: the
-// caption it is tied to would never be heard.
-class AccessibleComboBox : public QAccessibleWidget {
+// A label or picture: a button where it has a click handler (decided when
+// asked, as the handler may be set after the reader first saw it), else
+// text or a picture; a label names its buddy.
+class AccessibleClickSurface : public QAccessibleWidget {
 public:
-    explicit AccessibleComboBox(QComboBox* c) : QAccessibleWidget(c, QAccessible::ComboBox) {}
-    QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
+    explicit AccessibleClickSurface(ClickSurface* w) : QAccessibleWidget(w, QAccessible::StaticText) {}
+    ClickSurface* surface() const { return static_cast<ClickSurface*>(widget()); }
+    bool isButton() const { return surface()->isButton(); }
 
+    QAccessible::Role role() const override {
+        if (isButton()) return QAccessible::Button;
+        return surface()->pixmap().isNull() ? QAccessible::StaticText : QAccessible::Graphic;
+    }
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Value) return combo()->currentText();
         const QString s = QAccessibleWidget::text(t);
-        if (t == QAccessible::Name && s.isEmpty()) return combo()->currentText();
+        if (t == QAccessible::Name && s.isEmpty()) return surface()->text();
         return s;
     }
-    QStringList actionNames() const override { return QAccessibleWidget::actionNames() << showMenuAction(); }
+    QStringList actionNames() const override {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (isButton()) names.prepend(pressAction());
+        return names;
+    }
     void doAction(const QString& action) override {
-        if (action == showMenuAction()) combo()->showPopup();
+        if (action == pressAction() && isButton()) surface()->click();
         else QAccessibleWidget::doAction(action);
+    }
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override {
+        auto found = QAccessibleWidget::relations(match);
+        if (match & QAccessible::Labelled)
+            if (QAccessibleInterface* buddy = QAccessible::queryAccessibleInterface(surface()->buddy()))
+                found.append({buddy, QAccessible::Labelled});
+        return found;
     }
 };
 
 QAccessibleInterface* accessibleControl(const QString& key, QObject* o) {
-    if (key == QLatin1String("QComboBox"))
-        if (auto* c = qobject_cast<QComboBox*>(o)) return new AccessibleComboBox(c);
+    if (key == QLatin1String("ClickSurface"))
+        if (auto* c = qobject_cast<ClickSurface*>(o)) return new AccessibleClickSurface(c);
     return nullptr;
 }
 } // namespace
 
 void installAccessibility() {
-    // After the toolkit's own factory, so this one is asked first.
     static const bool installed = (QAccessible::installFactory(accessibleControl), true);
     Q_UNUSED(installed);
+}
+
+namespace {
+// The ring around the control that has the focus: a light line outside a
+// dark one, so that one of them stands out on any background; drawn in the
+// margin around the control, it covers none of its text or picture.
+class FocusRing : public QFocusFrame {
+public:
+    using QFocusFrame::QFocusFrame;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const QRectF r = QRectF(rect());
+        p.setPen(QPen(Qt::white, 1));
+        p.drawRect(r.adjusted(0.5, 0.5, -0.5, -0.5));
+        p.setPen(QPen(Qt::black, 1));
+        p.drawRect(r.adjusted(1.5, 1.5, -1.5, -1.5));
+    }
+};
+} // namespace
+
+void showFocusRing(QWidget* w, bool shown) {
+    // One ring for the program: one control has the focus at a time.
+    static QPointer<FocusRing> ring;
+    if (shown) {
+        if (!ring) ring = new FocusRing(w);
+        ring->setWidget(w);
+        ring->show();
+    } else if (ring && ring->widget() == w) {
+        ring->setWidget(nullptr);
+    }
 }
 
 QString captionText(const QString& caption) {
@@ -67,12 +118,43 @@ QString captionText(const QString& caption) {
 }
 
 ClickSurface::ClickSurface(QWidget* parent) : QLabel(parent) {
+    installAccessibility();
     setMouseTracking(true);
     setTextFormat(Qt::PlainText);
 }
 
 void ClickSurface::click() {
     if (onClick) onClick();
+}
+
+void ClickSurface::takeTabFocus() {
+    if (focusPolicy() == Qt::NoFocus && isButton()) setFocusPolicy(Qt::TabFocus);
+}
+
+bool ClickSurface::event(QEvent* e) {
+    // The click handler is set after construction: by the time it is shown.
+    if (e->type() == QEvent::Polish || e->type() == QEvent::Show) takeTabFocus();
+    return QLabel::event(e);
+}
+
+void ClickSurface::keyPressEvent(QKeyEvent* e) {
+    const bool press = e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (isButton() && press && (e->modifiers() & ~Qt::KeypadModifier) == 0) {
+        e->accept();
+        if (!e->isAutoRepeat()) click();
+        return;
+    }
+    QLabel::keyPressEvent(e);
+}
+
+void ClickSurface::focusInEvent(QFocusEvent* e) {
+    showFocusRing(this, true);
+    QLabel::focusInEvent(e);
+}
+
+void ClickSurface::focusOutEvent(QFocusEvent* e) {
+    showFocusRing(this, false);
+    QLabel::focusOutEvent(e);
 }
 
 void ClickSurface::mousePressEvent(QMouseEvent* e) {
@@ -117,9 +199,13 @@ Label::Label(const QString& caption, QWidget* parent) : ClickSurface(parent) {
 void Label::setCaption(const QString& c) {
     caption_ = c;
     const QString shown = useMnemonic_ ? captionText(c) : c;
+    // A clock sets its caption many times a second: screen readers are
+    // told of a new text only.
+    if (shown == text() && shown == accessibleName()) return;
     setText(shown);
     setAccessibleName(shown);
     fitCaption();
+    takeTabFocus();
 }
 
 void Label::setUseMnemonic(bool on) {
@@ -168,6 +254,7 @@ Image::Image(QWidget* parent) : ClickSurface(parent) { setAttribute(Qt::WA_Trans
 void Image::setPicture(const QPixmap& p) {
     picture_ = p;
     setPixmap(p);
+    takeTabFocus();
     if (!stretch_ && !p.isNull()) resize(p.size() / p.devicePixelRatio());
 }
 
@@ -188,6 +275,16 @@ void PictureButton::keyPressEvent(QKeyEvent* e) {
     QPushButton::keyPressEvent(e);
 }
 
+void PictureButton::focusInEvent(QFocusEvent* e) {
+    showFocusRing(this, true);
+    QPushButton::focusInEvent(e);
+}
+
+void PictureButton::focusOutEvent(QFocusEvent* e) {
+    showFocusRing(this, false);
+    QPushButton::focusOutEvent(e);
+}
+
 void PictureButton::setPicture(const QPixmap& p) {
     setIcon(QIcon(p));
     setIconSize(p.size() / p.devicePixelRatio());
@@ -202,32 +299,88 @@ void PictureButton::setOfficeLook() {
                                  "PictureButton:pressed { background: rgba(0,0,0,40); }"));
 }
 
-TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
-
-void TextBox::applyCharacter(int code) {
-    if (onKeyPress) onKeyPress(code);
-    if (code == 0) return;
-    if (code == 8) backspace();
-    else if (code >= 32) insert(QString(Ansi::fromCode(code)));
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+    // The box's own limit would cut text the program puts in; the typing
+    // limit is kept here instead.
+    QLineEdit::setMaxLength(std::numeric_limits<int>::max());
 }
 
-void TextBox::typeText(const QString& text) {
-    for (QChar c : text) {
-        if (c == u'\b') applyCharacter(8);
-        else applyCharacter(Ansi::code(c));
-    }
+QString TextBox::text() const {
+    flush();
+    return QLineEdit::text();
 }
 
-void TextBox::insertFiltered(const QString& text) {
+void TextBox::setText(const QString& t) {
+    flush();
+    QLineEdit::setText(t);
+}
+
+void TextBox::clear() {
+    flush();
+    QLineEdit::clear();
+}
+
+void TextBox::setMaxLength(int n) { limit_ = qMax(0, n); }
+
+qsizetype TextBox::room() const {
+    return limit_ - (QLineEdit::text().size() - selectionLength()) - passed_.size();
+}
+
+void TextBox::insertTyped(const QString& s) {
+    if (s.size() <= room()) insert(s);
+}
+
+void TextBox::flush() const {
+    if (passed_.isEmpty()) return;
+    // Logically the text is in the box already.
+    auto* self = const_cast<TextBox*>(this);
+    const QString run = std::exchange(passed_, QString());
+    self->insert(run);
+}
+
+void TextBox::typeText(const QString& text) { enter(text, true); }
+
+void TextBox::enter(const QString& text, bool typed) {
     if (isReadOnly()) return;
-    for (QChar c : text) {
-        if (c == u'\r' || c == u'\n' || c == u'\t') continue;
-        if (onKeyPress) applyCharacter(Ansi::code(c));
-        else insert(QString(c));
+    QPointer<TextBox> self(this);
+    passed_.reserve(qBound<qsizetype>(0, room(), text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A character beyond 16 bits (a surrogate pair) is one character.
+        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QStringView ch = QStringView(text).mid(i, n);
+        i += n - 1;
+        if (!typed && ch[0].category() == QChar::Other_Control) continue;
+        const int key = ch[0] == u'\b' ? int(Keys::vbKeyBack) : Ansi::code(ch[0]);
+        int code = key;
+        if (onKeyPress) onKeyPress(code);
+        // The handler may have closed the window.
+        if (!self) return;
+        if (code == Keys::vbKeyBack) {
+            if (passed_.isEmpty()) backspace();
+            else passed_.chop(passed_.size() > 1 && passed_.back().isLowSurrogate() ? 2 : 1);
+        } else if (code >= 32) {
+            if (code != key) {
+                if (room() >= 1) passed_ += Ansi::fromCode(code);
+            } else if (ch.size() <= room()) {
+                passed_ += ch;
+            }
+        }
     }
+    flush();
 }
 
-void TextBox::pasteFiltered(QClipboard::Mode mode) { insertFiltered(QApplication::clipboard()->text(mode)); }
+void TextBox::focusInEvent(QFocusEvent* e) {
+    // A read-only box shows no caret: the ring shows its focus.
+    if (isReadOnly()) showFocusRing(this, true);
+    QLineEdit::focusInEvent(e);
+}
+
+void TextBox::focusOutEvent(QFocusEvent* e) {
+    showFocusRing(this, false);
+    QLineEdit::focusOutEvent(e);
+}
+
+void TextBox::pasteFiltered(QClipboard::Mode mode) { enter(QApplication::clipboard()->text(mode), false); }
 
 void TextBox::keyPressEvent(QKeyEvent* e) {
     if (Keys::handlerDrops(onKeyDown, e)) return;
@@ -239,8 +392,14 @@ void TextBox::keyPressEvent(QKeyEvent* e) {
         if (code != 0) pasteFiltered();
         return;
     }
+    // A key that types text, beyond the typing limit, types nothing.
+    const QString typed = e->text();
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier);
+    const bool types = !typed.isEmpty() && typed[0].category() != QChar::Other_Control &&
+                       mods != Qt::ControlModifier && mods != (Qt::ControlModifier | Qt::ShiftModifier);
     const int ascii = Keys::keyAscii(e);
     if (!onKeyPress || ascii < 0 || ((e->modifiers() & Qt::ControlModifier) && ascii < 27 && ascii != 8)) {
+        if (types && typed.size() > room()) return;
         QLineEdit::keyPressEvent(e);
         return;
     }
@@ -248,11 +407,12 @@ void TextBox::keyPressEvent(QKeyEvent* e) {
     onKeyPress(code);
     if (code == 0) return;
     if (code == ascii) {
+        if (types && typed.size() > room()) return;
         QLineEdit::keyPressEvent(e);
         return;
     }
     if (code == 8) backspace();
-    else if (code >= 32) insert(QString(Ansi::fromCode(code)));
+    else if (code >= 32) insertTyped(QString(Ansi::fromCode(code)));
     else QLineEdit::keyPressEvent(e);
 }
 
@@ -266,7 +426,7 @@ void TextBox::inputMethodEvent(QInputMethodEvent* e) {
     const QString committed = e->commitString();
     QInputMethodEvent composing(e->preeditString(), e->attributes());
     QLineEdit::inputMethodEvent(&composing);
-    insertFiltered(committed);
+    enter(committed, false);
 }
 
 void TextBox::contextMenuEvent(QContextMenuEvent* e) {
@@ -297,7 +457,7 @@ void TextBox::mouseReleaseEvent(QMouseEvent* e) {
 void TextBox::dropEvent(QDropEvent* e) {
     if (!e->mimeData()->hasText() || isReadOnly()) return;
     setCursorPosition(cursorPositionAt(e->position().toPoint()));
-    insertFiltered(e->mimeData()->text());
+    enter(e->mimeData()->text(), false);
     e->acceptProposedAction();
 }
 

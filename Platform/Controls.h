@@ -15,6 +15,14 @@ using MouseHandler = std::function<void(int Button, int Shift, int X, int Y)>;
 // Shared mouse plumbing of labels and pictures. A press and release is a
 // Click; a double click is one Click (its first press) and then one
 // DblClick, never a second Click.
+// One with a click handler that shows a caption or a picture is a button,
+// also for the keyboard and screen readers: Tab reaches it in the window's
+// tab order (a mouse click leaves the focus where it is), it shows the
+// focus with a ring that stands out on any background, Space and Enter
+// click it, and readers know it as a button named by its accessible name
+// (a label's caption). One that shows neither is a hidden click target,
+// for the mouse only, unless its window gives it a focus policy (a box
+// that is empty until it shows a result).
 class ClickSurface : public QLabel {
     Q_OBJECT
 public:
@@ -26,8 +34,17 @@ public:
 
     // Runs the click handler as a user's click would.
     void click();
+    bool isButton() const {
+        return onClick && (focusPolicy() != Qt::NoFocus || !text().isEmpty() || !pixmap().isNull());
+    }
 
 protected:
+    bool event(QEvent* e) override;
+    // Tab reaches a surface that has become a button.
+    void takeTabFocus();
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -105,30 +122,53 @@ public:
 protected:
     // Enter presses a focused button, as Space does.
     void keyPressEvent(QKeyEvent* e) override;
+    // The focus shows with the ring of label buttons (the office look has
+    // no other sign of it).
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     bool officeLook_ = false;
 };
 
 // A one-line text box. The key-press handler receives the code of each
-// typed character (see Keys) and may drop it (0) or replace it; pasted,
-// dropped and input-method text (dead keys, compose) passes through it
-// character by character, whether it comes by Shift+Insert, the middle
-// button or the context menu's Paste. Ctrl+V reaches the handler first as
-// code 22: a handler that drops it pastes nothing. The box never holds a
-// line break: pasted line breaks are dropped.
+// typed character (see Keys) and may drop it (0) or replace it. Pasted,
+// dropped and composed text (dead keys, compose, an input method) passes
+// the handler character by character too, whether it comes by Shift+Insert,
+// the middle button, the context menu's Paste or a drop; Ctrl+V reaches the
+// handler first as code 22, and a handler that drops it pastes nothing.
+// What passes goes in as one edit, so a long paste costs in step with its
+// length. A character Windows-1252 lacks reaches the handler as 63 "?" and,
+// left so, goes in as itself, as a typed one does. Control characters never
+// go in: pasted line breaks, tabs and other control characters are dropped
+// before the handler.
+// While pasted text passes the handler, the box reads (Text, text) and is
+// set (setText, setTextValue, clear) as if the characters passed so far
+// were in it already: a handler that looks at its own box sees every
+// earlier character, as it would when each was typed.
+// The typing limit (setMaxLength) bounds what the user types, pastes or
+// composes; text the program puts in (setTextValue, setText) is kept whole,
+// however long, and a box holding more than its limit takes no more typing
+// until the user has shortened it.
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
     explicit TextBox(QWidget* parent = nullptr);
 
     QString Text() const { return text(); }
+    QString text() const;
     void setTextValue(const QString& t) { setText(t); }
+    void setText(const QString& t);
+    void clear();
+    // The typing limit in characters (UTF-16 units, as QLineEdit counts).
+    int maxLength() const { return limit_; }
+    void setMaxLength(int n);
     std::function<void(int& KeyAscii)> onKeyPress;
     std::function<void(int& KeyCode, int Shift)> onKeyDown;
     QString Tag;
 
-    // Types text as the user would: every character through the handler.
+    // Types text as the user would: every character through the handler,
+    // "\b" as Backspace and other control characters by their codes.
     void typeText(const QString& text);
 
 protected:
@@ -137,12 +177,23 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void dropEvent(QDropEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     void pasteFiltered(QClipboard::Mode mode = QClipboard::Clipboard);
-    void insertFiltered(const QString& text);
-    // Runs the handler on one character code and applies the outcome.
-    void applyCharacter(int code);
+    // Pasted or composed text (typed false: control characters dropped) or
+    // typed text through the handler; what passes goes in as one edit.
+    void enter(const QString& text, bool typed);
+    // Puts the characters that passed the handler so far into the box.
+    void flush() const;
+    // Inserts typed text at the caret where the typing limit leaves room.
+    void insertTyped(const QString& s);
+    // How many more characters the typing limit lets in, replacing the selection.
+    qsizetype room() const;
+
+    mutable QString passed_;
+    int limit_ = 32767;
 };
 
 class Frame : public QGroupBox {
@@ -160,8 +211,13 @@ protected:
 // The display text of a caption with access-key marks.
 QString captionText(const QString& caption);
 
-// What screen readers are told of combo boxes: their name is their
-// accessible name or the caption of the label whose buddy they are, their
-// value the text they hold, so a reader says "Year, 2025" and an editable
-// box keeps its name while text is typed. Installed once, by the first window.
+// Shows or hides the ring around a control that has the focus: a light
+// line outside a dark one, so that one of them stands out on any
+// background, in the margin around the control.
+void showFocusRing(QWidget* w, bool shown);
+
+// What screen readers are told of the controls here (label and picture
+// buttons as buttons). Combo boxes keep the toolkit's own interface: their
+// current choice and their list of items, their caption through the label
+// whose buddy they are. Installed once, by the first window.
 void installAccessibility();

@@ -5,18 +5,25 @@
 // letters and the same code groups at the ends of two bare QPlainTextEdit
 // holding the same texts. No sound folder: the letters play nothing.
 // Prints the median times and their ratio (goal: at most 3 times the floor).
+// A second row pastes 32,000 characters (words with a few characters beyond
+// Windows-1252) into a shown one-line box whose key handler sees every
+// character, as the chat's send box does, against QLineEdit::insert of the
+// same text into a bare QLineEdit (goal: at most 1.5 times the floor).
 //   bench_morse [letters]   (default 10,000)
 #include "Forms/MorseCode/frmMorse.h"
 #include "Modules/modMorse.h"
 #include "Platform/App.h"
+#include "Platform/Controls.h"
 #include "Platform/MsgBox.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QTest>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -39,6 +46,21 @@ double medianMs(const std::function<void()>& prepare, const std::function<void()
     }
     std::sort(ns.begin(), ns.end());
     return double(ns[kRuns / 2]) / 1e6;
+}
+
+// Words of small letters, with a character beyond Windows-1252 now and then.
+QString words(int n) {
+    QRandomGenerator random(7);
+    const QString beyond = QString::fromUtf8("łźΩ✓");
+    QString s;
+    s.reserve(n);
+    while (s.size() < n) {
+        const quint32 r = random.bounded(40);
+        if (r < 5) s += u' ';
+        else if (r == 5) s += beyond[random.bounded(int(beyond.size()))];
+        else s += QChar(u'a' + random.bounded(26));
+    }
+    return s;
 }
 
 QString letters(int n, quint32 seed) {
@@ -103,5 +125,26 @@ int main(int argc, char** argv) {
 
     std::printf("paste of %d letters into %d: program %9.2f ms   floor %9.2f ms   ratio %5.2f\n", n, n, program, floor,
                 program / floor);
+
+    const QString line = words(32000);
+    TextBox box;
+    box.resize(300, 28);
+    box.onKeyPress = [](int& KeyAscii) {
+        if (KeyAscii == 13) KeyAscii = 0;
+    };
+    box.show();
+    QApplication::clipboard()->setText(line);
+    const double linePaste = medianMs([&] { box.setTextValue(QString()); },
+                                      [&] { QTest::keyClick(&box, Qt::Key_Insert, Qt::ShiftModifier); });
+    if (box.Text() != line) {
+        std::fprintf(stderr, "the one-line paste left a wrong text\n");
+        return 1;
+    }
+    QLineEdit plain;
+    plain.resize(300, 28);
+    plain.show();
+    const double lineFloor = medianMs([&] { plain.setText(QString()); }, [&] { plain.insert(line); });
+    std::printf("paste of %lld characters into a one-line box: program %9.2f ms   floor %9.2f ms   ratio %5.2f\n",
+                static_cast<long long>(line.size()), linePaste, lineFloor, linePaste / lineFloor);
     return 0;
 }

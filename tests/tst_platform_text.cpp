@@ -1,6 +1,8 @@
 // The multi-line text box: every typed, pasted and composed character
 // passes the key-press handler; the text and the selection count line
-// breaks as CR LF.
+// breaks as CR LF. The one-line box: pastes pass the handler and go in
+// whole, in one edit; its typing limit bounds only what the user enters.
+#include "Platform/Controls.h"
 #include "Platform/TextArea.h"
 #include "Platform/TextEditing.h"
 #include "TestSupport.h"
@@ -28,6 +30,24 @@ struct Box {
             if (k == '#') k = 0;
             else if (k == ',') k = '.';
         };
+        box.show();
+        box.setFocus();
+    }
+};
+
+// A one-line box whose handler notes every code, drops "#", turns "," into
+// "." and keeps one point: it reads its box for an earlier one.
+struct LineBox {
+    TextBox box;
+    QList<int> codes;
+    explicit LineBox(bool withHandler = true) {
+        if (withHandler)
+            box.onKeyPress = [this](int& k) {
+                codes << k;
+                if (k == '#') k = 0;
+                else if (k == ',') k = '.';
+                if (k == '.' && box.Text().contains(u'.')) k = 0;
+            };
         box.show();
         box.setFocus();
     }
@@ -173,6 +193,108 @@ private slots:
         QTEST(b.codes, "codes");
         QTEST(keyTexts, "keyTexts");
         QCOMPARE(b.box.keyText(), QString());
+    }
+
+    // What a paste into a one-line box keeps: everything the handler lets
+    // pass, as pasted, but control characters.
+    void oneLinePaste_data() {
+        QTest::addColumn<bool>("withHandler");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QList<int>>("codes");
+        const QString beyond = QString::fromUtf8("Łódź ✓ Ωmega");
+        QTest::newRow("beyond Windows-1252, kept") << true << beyond << beyond
+                                                   << QList<int>{63, 243, 100, 63, 32, 63, 32, 63, 109, 101, 103, 97};
+        QTest::newRow("beyond Windows-1252, without a handler") << false << beyond << beyond << QList<int>{};
+        QTest::newRow("control characters never go in") << true << QString::fromUtf8("a\vb\x1b\r\nc\td\u0085e")
+                                                        << "abcde" << QList<int>{'a', 'b', 'c', 'd', 'e'};
+        QTest::newRow("control characters, without a handler")
+            << false << QString::fromUtf8("a\vb\x1b\r\nc\td\u0085e") << "abcde" << QList<int>{};
+        QTest::newRow("dropped and replaced") << true << "1#,5" << "1.5" << QList<int>{'1', '#', ',', '5'};
+        QTest::newRow("the handler sees what passed before it")
+            << true << "1.2.3" << "1.23" << QList<int>{'1', '.', '2', '.', '3'};
+        QTest::newRow("beyond 16 bits, one character") << true << QString::fromUtf8("x😀") << QString::fromUtf8("x😀")
+                                                       << QList<int>{'x', 63};
+    }
+    void oneLinePaste() {
+        QFETCH(bool, withHandler);
+        QFETCH(QString, pasted);
+        LineBox b(withHandler);
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(&b.box, Qt::Key_Insert, Qt::ShiftModifier);
+        QTEST(b.box.Text(), "expected");
+        QTEST(b.codes, "codes");
+    }
+
+    // Every way of pasting passes the handler and goes in as one edit: one
+    // change, taken back whole by one undo.
+    void oneLinePasteWays_data() {
+        QTest::addColumn<QString>("way");
+        for (const char* way : {"Shift+Insert", "Ctrl+V", "context menu", "drop", "composed"})
+            QTest::newRow(way) << QString(way);
+    }
+    void oneLinePasteWays() {
+        QFETCH(QString, way);
+        const QString text = QString::fromUtf8("a\v1#5Ł");
+        LineBox b;
+        b.box.setTextValue("z");
+        int changes = 0;
+        connect(&b.box, &QLineEdit::textChanged, [&changes] { ++changes; });
+        QApplication::clipboard()->setText(text);
+        if (way == "Shift+Insert") {
+            QTest::keyClick(&b.box, Qt::Key_Insert, Qt::ShiftModifier);
+        } else if (way == "Ctrl+V") {
+            QTest::keyClick(&b.box, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(b.codes.takeFirst(), 22);
+        } else if (way == "context menu") {
+            pasteByContextMenu(&b.box);
+        } else if (way == "drop") {
+            auto* data = new QMimeData;
+            data->setText(text);
+            const QPoint at(b.box.width() - 2, 5);
+            QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&b.box, &enter);
+            QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&b.box, &drop);
+            delete data;
+        } else {
+            QInputMethodEvent e(QString(), {});
+            e.setCommitString(text);
+            QApplication::sendEvent(&b.box, &e);
+        }
+        QCOMPARE(b.box.Text(), QString::fromUtf8("za15Ł"));
+        QCOMPARE(b.codes, QList<int>({'a', '1', '#', '5', 63}));
+        QCOMPARE(changes, 1);
+        b.box.undo();
+        QCOMPARE(b.box.Text(), QString("z"));
+    }
+
+    // The typing limit (5) bounds what the user types, pastes or composes;
+    // what the program puts in is kept whole.
+    void typingLimit_data() {
+        QTest::addColumn<bool>("withHandler");
+        QTest::addColumn<QString>("putIn");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("typed up to the limit") << true << "" << "abcdefg" << "abcde";
+        QTest::newRow("typed, without a handler") << false << "" << "abcdefg" << "abcde";
+        QTest::newRow("pasted up to the limit") << true << "ab" << "^V" << "abwxy";
+        QTest::newRow("composed up to the limit") << true << "abcd" << QString::fromUtf8("{éè}") << QString::fromUtf8("abcdé");
+        QTest::newRow("put in by the program, kept whole") << true << "abcdefgh" << "" << "abcdefgh";
+        QTest::newRow("a longer text takes no more") << true << "abcdefgh" << "x^V" << "abcdefgh";
+        QTest::newRow("once shortened, typed up to the limit") << true << "abcdefgh" << "\b\b\b\bxy" << "abcdx";
+    }
+    void typingLimit() {
+        QFETCH(bool, withHandler);
+        QFETCH(QString, putIn);
+        QFETCH(QString, keys);
+        LineBox b(withHandler);
+        b.box.setMaxLength(5);
+        b.box.setTextValue(putIn);
+        QApplication::clipboard()->setText("wxyz123");
+        typeKeys(&b.box, keys);
+        QTEST(b.box.Text(), "expected");
+        QCOMPARE(b.box.maxLength(), 5);
     }
 
     void keyDownAndUp() {
