@@ -18,11 +18,28 @@ MonthView::MonthView(QWidget* parent) : QCalendarWidget(parent) {
     connect(this, &QCalendarWidget::clicked, this, [this](QDate date) {
         if (onDateClick) onDateClick(date);
     });
+    connect(this, &QCalendarWidget::selectionChanged, this, &MonthView::describe);
+    connect(this, &QCalendarWidget::currentPageChanged, this, &MonthView::describe);
+    describe();
 }
 
 void MonthView::setDaysName(const QString& name) {
     setAccessibleName(name);
     if (grid_) grid_->setAccessibleName(name);
+}
+
+void MonthView::setMonthButtonNames(const QString& previous, const QString& next) {
+    if (auto* b = findChild<QWidget*>(QStringLiteral("qt_calendar_prevmonth"))) b->setAccessibleName(previous);
+    if (auto* b = findChild<QWidget*>(QStringLiteral("qt_calendar_nextmonth"))) b->setAccessibleName(next);
+}
+
+void MonthView::describe() {
+    const QString day = locale().toString(selectedDate(), QLocale::LongFormat);
+    setAccessibleDescription(day);
+    if (grid_) grid_->setAccessibleDescription(day);
+    const QString shown = locale().standaloneMonthName(monthShown()) + u' ' + QString::number(yearShown());
+    for (const char* button : {"qt_calendar_prevmonth", "qt_calendar_nextmonth"})
+        if (auto* b = findChild<QWidget*>(QLatin1String(button))) b->setAccessibleDescription(shown);
 }
 
 void MonthView::setValue(const QDate& date) {

@@ -16,8 +16,14 @@ class MonthView : public QCalendarWidget {
 public:
     explicit MonthView(QWidget* parent = nullptr);
 
-    // The name screen readers give the calendar and its grid of days.
+    // The name screen readers give the calendar and its grid of days. The
+    // grid's description is the selected date in full (day name, day,
+    // month and year by the regional settings) and follows every move, so
+    // a reader tells the date and its month as the selection moves.
     void setDaysName(const QString& name);
+    // The names of the buttons that show the previous and the next month;
+    // their description is the month and year shown.
+    void setMonthButtonNames(const QString& previous, const QString& next);
 
     // The selected date; setting it shows its month.
     QDate Value() const { return selectedDate(); }
@@ -47,6 +53,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void describe();
+
     QWidget* grid_ = nullptr;
     bool multiSelect_ = false;
 };

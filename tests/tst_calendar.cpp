@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QToolButton>
 #include <QTest>
 
@@ -51,6 +52,12 @@ bool clickDay(MonthView* mv, const QDate& date) {
 void type(class frmClndr* f, Qt::Key key) {
     QWidget* target = f->focusWidget() ? f->focusWidget() : f;
     QTest::keyClick(target, key);
+}
+
+// What a screen reader reads of a control.
+QString readerText(QWidget* w, QAccessible::Text t) {
+    QAccessibleInterface* a = w ? QAccessible::queryAccessibleInterface(w) : nullptr;
+    return a ? a->text(t) : QStringLiteral("(none)");
 }
 
 // The menu, started as the program starts it.
@@ -336,8 +343,10 @@ private slots:
     void captionAndPlace_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("English") << "English" << "Calendar";
-        QTest::newRow("German") << "German" << "Kalender";
+        QTest::addColumn<QString>("previous");
+        QTest::addColumn<QString>("next");
+        QTest::newRow("English") << "English" << "Calendar" << "Previous month" << "Next month";
+        QTest::newRow("German") << "German" << "Kalender" << "Vorheriger Monat" << QString::fromUtf8("Nächster Monat");
     }
     void captionAndPlace() {
         QFETCH(QString, language);
@@ -345,9 +354,37 @@ private slots:
         startMenu();
         showModal([&](class frmClndr* f) {
             QTEST(f->Caption(), "caption");
+            // The month arrows are named for screen readers.
+            QTEST(readerText(f->mvClndr->findChild<QToolButton*>("qt_calendar_prevmonth"), QAccessible::Name), "previous");
+            QTEST(readerText(f->mvClndr->findChild<QToolButton*>("qt_calendar_nextmonth"), QAccessible::Name), "next");
             // 4275 by 4320 twips at the top left; the window 10 twips wider.
             QCOMPARE(f->mvClndr->geometry(), QRect(0, 0, 285, 288));
             QCOMPARE(f->width(), 286);
+        });
+    }
+
+    // A screen reader tells the selected date in full as the selection
+    // moves, and the month shown beside the month arrows.
+    void spokenAsItMoves_data() {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("month");
+        QTest::newRow("a day on") << "C" << int(Qt::Key_Right) << "Monday, 16 March 2026" << "March 2026";
+        QTest::newRow("US settings, a week on") << "en_US" << int(Qt::Key_Down) << "Sunday, March 22, 2026" << "March 2026";
+        QTest::newRow("German settings, a month on")
+            << "de_DE" << int(Qt::Key_PageDown) << QString::fromUtf8("Mittwoch, 15. April 2026") << "April 2026";
+    }
+    void spokenAsItMoves() {
+        QFETCH(QString, locale);
+        QFETCH(int, key);
+        setLocale(localeNamed(locale));
+        startMenu();
+        showModal([&](class frmClndr* f) {
+            type(f, Qt::Key(key));
+            QTEST(readerText(grid(f->mvClndr), QAccessible::Description), "day");
+            QTEST(readerText(f->mvClndr->findChild<QToolButton*>("qt_calendar_nextmonth"), QAccessible::Description),
+                  "month");
         });
     }
 

@@ -44,6 +44,8 @@ void frmClndr::Form_Load() {
     if (const Form* asking = Form::activeForm(); asking && asking != this && asking->isVisible()) centreOver(asking);
     SetLangClndr(this);
     mvClndr->setDaysName(Caption());
+    mvClndr->setMonthButtonNames(L(QStringLiteral("Previous month"), QStringLiteral("Vorheriger Monat")),
+                                 L(QStringLiteral("Next month"), QString::fromUtf8("Nächster Monat")));
     mvClndr->setMultiSelect(true);
     QDate day;
     if (FromBank && bankDateField) {
