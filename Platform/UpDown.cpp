@@ -128,12 +128,14 @@ void UpDown::keyStep(int direction, int steps, int shift) {
     const int x = width() / 2 * Form::twipsPerPixel;
     const int y = (direction > 0 ? height() / 4 : height() * 3 / 4) * Form::twipsPerPixel;
     cancelled_ = false;
+    keyStep_ = true;
     QPointer<UpDown> self(this);
     if (onMouseDown) onMouseDown(1, shift, x, y);
     if (!self) return;
     if (!cancelled_)
         for (int i = 0; i < steps && self; ++i) step(direction);
     if (self && onMouseUp) onMouseUp(1, shift, x, y);
+    if (self) keyStep_ = false;
 }
 
 void UpDown::focusInEvent(QFocusEvent* e) {

@@ -40,6 +40,9 @@ public:
     MouseHandler onMouseUp;
     // Called from the mouse-down handler: this press does not step.
     void cancelStep() { cancelled_ = true; }
+    // True while the handlers run for a press made by a key (Up, Down,
+    // PageUp, PageDown), so that they can leave the focus on the spinner.
+    bool isKeyStep() const { return keyStep_; }
 
     QSize sizeHint() const override { return {17, 32}; }
 
@@ -64,5 +67,6 @@ private:
     int value_ = 0, min_ = 0, max_ = 10, increment_ = 1;
     int pressedDirection_ = 0;
     bool cancelled_ = false;
+    bool keyStep_ = false;
     QTimer* repeatTimer_;
 };

@@ -186,6 +186,27 @@ private slots:
         QCOMPARE(f->txtEnter[1]->text(), QString("66"));
     }
 
+    // The other row's display box is a button to it for the keyboard too:
+    // Tab reaches it, Space or Enter chooses its row.
+    void rowChosenByKeys_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Space") << int(Qt::Key_Space);
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+    }
+    void rowChosenByKeys() {
+        QFETCH(int, key);
+        auto* f = open();
+        f->txtEnter[0]->setFocus();
+        QTest::keyClick(f->txtEnter[0], Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f->txtDISPLAY[1]);
+        QTest::keyClick(f->txtDISPLAY[1], Qt::Key(key));
+        QCOMPARE(f->ActiveRow, qint16(1));
+        QCOMPARE(QApplication::focusWidget(), f->txtEnter[1]);
+        // The display box under the entry box is not in use: hidden.
+        QVERIFY(!f->txtDISPLAY[1]->isVisible());
+        QVERIFY(f->txtDISPLAY[0]->isVisible());
+    }
+
     void clear_data() {
         QTest::addColumn<int>("row");
         QTest::newRow("character row") << 0;
@@ -212,26 +233,33 @@ private slots:
         QTest::addColumn<int>("start");     // the spinner's value before
         QTest::addColumn<QString>("typed"); // the code box's text before
         QTest::addColumn<bool>("up");
+        QTest::addColumn<bool>("byKey");    // Up or Down on the spinner, else a click
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("character");
         QTest::addColumn<int>("messages");
-        QTest::newRow("64 typed, up") << 0 << "64" << true << 65 << "65" << "A" << 0;
-        QTest::newRow("64 typed, down") << 100 << "64" << false << 63 << "63" << "?" << 0;
-        QTest::newRow("empty, up") << 50 << "" << true << 1 << "1" << QString(QChar(1)) << 0;
-        QTest::newRow("0 typed, down stays at the minimum") << 5 << "0" << false << 0 << "0" << QString(QChar(0)) << 0;
-        QTest::newRow("254 typed, up") << 0 << "254" << true << 255 << "255" << QString::fromUtf8("ÿ") << 0;
-        QTest::newRow("255 typed, up stays at the maximum") << 10 << "255" << true << 255 << "255"
-                                                              << QString::fromUtf8("ÿ") << 0;
-        QTest::newRow("255 typed, down goes on from it") << 10 << "255" << false << 254 << "254"
-                                                         << QString::fromUtf8("þ") << 0;
-        QTest::newRow("300 typed, up: message, no step") << 10 << "300" << true << 10 << "300" << "before" << 1;
-        QTest::newRow("300 typed, down: message, no step") << 10 << "300" << false << 10 << "300" << "before" << 1;
+        QTest::newRow("64 typed, up") << 0 << "64" << true << false << 65 << "65" << "A" << 0;
+        QTest::newRow("64 typed, down") << 100 << "64" << false << false << 63 << "63" << "?" << 0;
+        QTest::newRow("empty, up") << 50 << "" << true << false << 1 << "1" << QString(QChar(1)) << 0;
+        QTest::newRow("0 typed, down stays at the minimum")
+            << 5 << "0" << false << false << 0 << "0" << QString(QChar(0)) << 0;
+        QTest::newRow("254 typed, up") << 0 << "254" << true << false << 255 << "255" << QString::fromUtf8("ÿ") << 0;
+        QTest::newRow("255 typed, up stays at the maximum")
+            << 10 << "255" << true << false << 255 << "255" << QString::fromUtf8("ÿ") << 0;
+        QTest::newRow("255 typed, down goes on from it")
+            << 10 << "255" << false << false << 254 << "254" << QString::fromUtf8("þ") << 0;
+        QTest::newRow("300 typed, up: message, no step") << 10 << "300" << true << false << 10 << "300" << "before" << 1;
+        QTest::newRow("300 typed, down: message, no step") << 10 << "300" << false << false << 10 << "300" << "before" << 1;
+        QTest::newRow("250 typed, Up key: the focus stays on the spinner")
+            << 0 << "250" << true << true << 251 << "251" << QString::fromUtf8("û") << 0;
+        QTest::newRow("300 typed, Down key: message, the focus stays")
+            << 10 << "300" << false << true << 10 << "300" << "before" << 1;
     }
     void spinner() {
         QFETCH(int, start);
         QFETCH(QString, typed);
         QFETCH(bool, up);
+        QFETCH(bool, byKey);
         auto* f = open();
         clickDisplay(f, 1);
         f->UpDown->setValue(start);
@@ -239,12 +267,21 @@ private slots:
         typeKeys(f->txtEnter[1], typed);
         f->txtDISPLAY[0]->setText("before");
         MsgBoxSeam::clear();
-        spin(f->UpDown, up);
+        if (byKey) {
+            QTest::keyClick(f->txtEnter[1], Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), f->UpDown);
+            QTest::keyClick(f->UpDown, up ? Qt::Key_Up : Qt::Key_Down);
+        } else {
+            spin(f->UpDown, up);
+        }
         QTEST(f->UpDown->Value(), "value");
         QTEST(f->txtEnter[1]->text(), "code");
         QTEST(f->txtDISPLAY[0]->text(), "character");
         QTEST(int(MsgBoxSeam::shown().size()), "messages");
         if (!MsgBoxSeam::shown().isEmpty()) QCOMPARE(MsgBoxSeam::last().text, tooBig);
+        // A click goes on in the code box, keys go on stepping.
+        QCOMPARE(QApplication::focusWidget(), byKey ? static_cast<QWidget*>(f->UpDown) : f->txtEnter[1]);
+        QCOMPARE(f->txtEnter[1]->selectedText(), f->txtEnter[1]->text());
     }
 
     void spinnerSetByProgram() {

@@ -42,7 +42,8 @@ frmAscii::frmAscii() {
         place(display, 1560, rowTop[i], 1800, 450);
         display->setFont(rowFonts[i]);
         display->setReadOnly(true);
-        display->setFocusPolicy(Qt::NoFocus);
+        // Clicked, or Space or Enter after Tab, it chooses its row.
+        display->setFocusPolicy(Qt::TabFocus);
         display->setAlignment(Qt::AlignCenter);
         display->installEventFilter(this);
         txtDISPLAY << display;
@@ -59,8 +60,12 @@ frmAscii::frmAscii() {
         txtEnter << entry;
     }
     txtEnter[1]->setVisible(false);
-    txtEnter[0]->setAccessibleName(lblText->Caption());
-    txtEnter[1]->setAccessibleName(lblAscii->Caption());
+    // The entry box lies over its row's display box, which is not in use.
+    txtDISPLAY[0]->setVisible(false);
+    for (const QList<TextBox*>& row : {txtEnter, txtDISPLAY}) {
+        row[0]->setAccessibleName(lblText->Caption());
+        row[1]->setAccessibleName(lblAscii->Caption());
+    }
     // Ctrl with a letter, which the character row counts (see eventFilter).
     txtEnter[0]->installEventFilter(this);
 
@@ -82,7 +87,9 @@ frmAscii::frmAscii() {
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdClr, &QPushButton::clicked, this, [this] { cmdClr_Click(); });
 
-    setTabOrder(txtEnter[0], txtEnter[1]);
+    // Row by row, then the buttons.
+    const QList<QWidget*> order{txtEnter[0], txtDISPLAY[0], txtEnter[1], txtDISPLAY[1], UpDown, cmdOK, cmdClr};
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 void frmAscii::Form_Load() {
@@ -107,10 +114,18 @@ bool frmAscii::eventFilter(QObject* watched, QEvent* e) {
             return true;
         }
     }
-    if (e->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
-        const int index = txtDISPLAY.indexOf(static_cast<TextBox*>(watched));
-        if (index >= 0) {
-            txtDISPLAY_Click(index);
+    const int display = txtDISPLAY.indexOf(static_cast<TextBox*>(watched));
+    if (display >= 0 && e->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+        txtDISPLAY_Click(display);
+        return true;
+    }
+    if (display >= 0 && e->type() == QEvent::KeyPress) {
+        // A display box is a button to its row for the keyboard too.
+        const auto* key = static_cast<QKeyEvent*>(e);
+        const bool press = key->key() == Qt::Key_Space || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (press && (key->modifiers() & ~Qt::KeypadModifier) == 0) {
+            txtDISPLAY_Click(display);
             return true;
         }
     }
@@ -120,7 +135,11 @@ bool frmAscii::eventFilter(QObject* watched, QEvent* e) {
 void frmAscii::txtDISPLAY_Click(int Index) {
     txtEnter[Index]->setVisible(true);
     txtEnter[Index]->setFocus();
-    if (ActiveRow != Index) txtEnter[ActiveRow]->setVisible(false);
+    if (ActiveRow != Index) {
+        txtEnter[ActiveRow]->setVisible(false);
+        txtDISPLAY[ActiveRow]->setVisible(true);
+    }
+    txtDISPLAY[Index]->setVisible(false);
     ActiveRow = qint16(Index);
     const bool codeRow = txtEnter[1]->isVisibleTo(this);
     cmdOK->setVisible(codeRow);
@@ -147,7 +166,8 @@ void frmAscii::cmdOK_Click() {
                vbExclamation);
     else
         txtDISPLAY[0]->setText(QString(Ansi::fromCode(int(v))));
-    txtEnter[1]->setFocus();
+    // A step of the spinner by keys leaves the focus on the spinner.
+    if (!UpDown->isKeyStep()) txtEnter[1]->setFocus();
     txtEnter[1]->selectAll();
 }
 
