@@ -443,15 +443,32 @@ private slots:
 
     // --- The window -------------------------------------------------------------
 
+    // A label chooses its currency when clicked, or reached by Tab and
+    // pressed with Space.
+    void labelChoosesRow_data() {
+        QTest::addColumn<bool>("byKeys");
+        QTest::newRow("click") << false;
+        QTest::newRow("Tab and Space") << true;
+    }
     void labelChoosesRow() {
+        QFETCH(bool, byKeys);
         class frmCur* f = openCur();
         convert(f, 0, "100");
         const QStringList tips = tooltips(f);
-        QTest::mouseClick(f->lblCur[4], Qt::LeftButton);
+        if (byKeys) {
+            QApplication::setActiveWindow(f);
+            for (int i = 0; i < 10 && f->focusWidget() != f->lblCur[4]; ++i) QTest::keyClick(f->focusWidget(), Qt::Key_Tab);
+            QCOMPARE(f->focusWidget(), f->lblCur[4]);
+            QTest::keyClick(f->lblCur[4], Qt::Key_Space);
+        } else {
+            QTest::mouseClick(f->lblCur[4], Qt::LeftButton);
+        }
         QCOMPARE(f->ActiveRow, qint16(4));
         QCOMPARE(captions(f), QStringList(7, QString()));
         QCOMPARE(tooltips(f), tips);
+        // The active row's label lies under its box, not in use: hidden.
         for (int i = 0; i < 7; ++i) QCOMPARE(f->txtCur[i]->isVisible(), i == 4);
+        for (int i = 0; i < 7; ++i) QCOMPARE(f->lblCur[i]->isVisible(), i != 4);
         QCOMPARE(f->focusWidget(), f->txtCur[4]);
         QTest::mouseClick(f->cmdClr, Qt::LeftButton);
         QCOMPARE(tooltips(f), QStringList(7, QString()));

@@ -61,7 +61,11 @@ frmCur::frmCur() {
         place(rowInputs[i], left, top + 480, cellWidth, 375);
         rowResults[i]->setCursor(Qt::PointingHandCursor);
         rowResults[i]->onClick = [this, i] { lblCur_Click(i); };
+        // The labels choose the input currency, also by Tab and Space or
+        // Enter while they are empty.
+        rowResults[i]->setFocusPolicy(Qt::TabFocus);
     }
+    showChoices();
 
     chkSetRate = new QCheckBox(QStringLiteral("Set Currency Rate"), this);
     chkSetRate->setFont(Fonts::font(QStringLiteral("Verdana"), 9, true));
@@ -100,7 +104,14 @@ void frmCur::LoadRates() {
     activeBox()->setFocus();
 }
 
-void frmCur::lblCur_Click(int Index) { selectRow(Index); }
+void frmCur::lblCur_Click(int Index) {
+    selectRow(Index);
+    showChoices();
+}
+
+void frmCur::showChoices() {
+    for (int i = 0; i < lblCur.size(); ++i) lblCur[i]->setVisible(i != ActiveRow);
+}
 
 void frmCur::showRateMessage() {
     MsgBox(L(QStringLiteral("Please check the rates you have entered"),

@@ -44,6 +44,9 @@ private:
     void LoadRates();
     // "Please check the rates you have entered", critical, OK.
     void showRateMessage();
+    // The result labels of the other rows are shown, to be chosen; the
+    // active row's lies under its input box, not in use.
+    void showChoices();
 
     // A damaged "Rates.qem" has been reported in this showing.
     bool damagedTold_ = false;
