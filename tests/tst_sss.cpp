@@ -9,6 +9,7 @@
 #include "Platform/Random.h"
 #include "TestSupport.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QTest>
@@ -167,8 +168,34 @@ private slots:
         else QCOMPARE(MsgBoxSeam::last().text, "Enter a number of attempts from 1 to 9999");
     }
 
+    // Tab and Space alone set the game up and play it.
+    void playedByKeys() {
+        auto* f = openFromMenu();
+        QApplication::setActiveWindow(f);
+        auto tabTo = [f](QWidget* target) {
+            for (int i = 0; i < 20 && f->focusWidget() != target; ++i)
+                QTest::keyClick(f->focusWidget() ? f->focusWidget() : f, Qt::Key_Tab);
+            return f->focusWidget() == target;
+        };
+        QVERIFY(tabTo(f->txtTryLimit));
+        QTest::keyClick(f->txtTryLimit, Qt::Key_Backspace);
+        QTest::keyClick(f->txtTryLimit, Qt::Key_Backspace);
+        QTest::keyClicks(f->txtTryLimit, "1");
+        QVERIFY(tabTo(f->cmdOK));
+        QTest::keyClick(f->cmdOK, Qt::Key_Space);
+        QCOMPARE(f->SignCount, 3);
+        QVERIFY(tabTo(f->lblSSS[Paper]));
+        RandomSeam::script({0.1});
+        QTest::keyClick(f->lblSSS[Paper], Qt::Key_Space);
+        QCOMPARE(MsgBoxSeam::shown().size(), 2);
+        QCOMPARE(MsgBoxSeam::shown().first().text, "You won");
+        QCOMPARE(MsgBoxSeam::last().text, "Congratulations, you won the game");
+    }
+
     void signsAnswerOnlyAfterOK() {
         auto* f = openFromMenu();
+        // Beyond the narrow window, hidden: Tab does not reach them either.
+        QVERIFY(!f->lblSSS[Rock]->isVisibleTo(f));
         RandomSeam::script({0.1});
         QTest::mouseClick(f->lblSSS[Rock], Qt::LeftButton);
         QVERIFY(MsgBoxSeam::shown().isEmpty());

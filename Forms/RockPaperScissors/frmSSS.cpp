@@ -162,7 +162,6 @@ frmSSS::frmSSS() {
         l->setCursor(Qt::PointingHandCursor);
         lblSSS << l;
     }
-    lblSSS[3]->setVisible(false);
     picSSS = new Image(this);
     place(picSSS, 7440, 600, 1800, 1260);
     picSSS->setAlignment(Qt::AlignCenter);
@@ -194,6 +193,9 @@ void frmSSS::Form_Load() {
     setFixedSize(px(kSetupWidth + 220), px(kHeight));
     txtHelp->setVisible(false);
     txtHilfe->setVisible(false);
+    // The signs lie beyond the narrow window until the game starts: hidden,
+    // so that Tab does not reach them.
+    for (Label* l : lblSSS) l->setVisible(false);
     for (Label* l : lblSSS) l->setAccessibleName(l->Caption());
     txtTryLimit->setAccessibleName(lblAttemptLimit->Caption());
     chkHole->setAccessibleName(chkHole->text());
@@ -217,6 +219,7 @@ void frmSSS::cmdOK_Click() {
         return;
     }
     tryLimit_ = limit;
+    for (int i = 0; i < 3; ++i) lblSSS[i]->setVisible(true);
     if (chkHole->isChecked()) {
         lblSSS[3]->setVisible(true);
         // Two rows then: paper and rock above, well and scissors below.
