@@ -63,6 +63,7 @@ void HistoryDocument::DoVerb() {
     dlg->setWindowTitle(fileName_);
     auto* view = new QPlainTextEdit(dlg);
     view->setReadOnly(true);
+    view->setAccessibleName(readerName);
     // The histories are laid out in lines of at most 72 characters of a
     // typewriter font (underlined headings): the viewer is as wide.
     view->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -120,6 +121,8 @@ frmAbout::frmAbout() {
     cmdDe->setAccessibleName(QStringLiteral("German version history"));
     oleEng = new HistoryDocument(QStringLiteral("VersionENG.txt"), this);
     oleDe = new HistoryDocument(QStringLiteral("VersionDE.txt"), this);
+    oleEng->readerName = cmdEng->accessibleName();
+    oleDe->readerName = cmdDe->accessibleName();
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setGeometry(340, 218, 84, 28);
@@ -171,4 +174,6 @@ void SetLangAbout(class frmAbout* frm) {
     frm->lblMail->setCaption(QStringLiteral("e-Post Anschrift: ") + frmAbout::mailAddress);
     frm->cmdEng->setAccessibleName(QStringLiteral("Englische Versionsgeschichte"));
     frm->cmdDe->setAccessibleName(QStringLiteral("Deutsche Versionsgeschichte"));
+    frm->oleEng->readerName = frm->cmdEng->accessibleName();
+    frm->oleDe->readerName = frm->cmdDe->accessibleName();
 }

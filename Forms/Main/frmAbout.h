@@ -21,6 +21,8 @@ public:
     void DoVerb();
     // The open viewer, nullptr when it is closed.
     QDialog* viewer() const { return viewer_; }
+    // What screen readers call the viewer's text, in the window's language.
+    QString readerName;
 
 private:
     QString fileName_;
