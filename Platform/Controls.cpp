@@ -93,16 +93,20 @@ protected:
 };
 } // namespace
 
-void showFocusRing(QWidget* w, bool shown) {
+void showFocusRing(QWidget* w, const QFocusEvent* e) {
     // One ring for the program: one control has the focus at a time.
     static QPointer<FocusRing> ring;
-    if (shown) {
-        if (!ring) ring = new FocusRing(w);
-        ring->setWidget(w);
-        ring->show();
-    } else if (ring && ring->widget() == w) {
-        ring->setWidget(nullptr);
+    if (e->lostFocus()) {
+        if (ring && ring->widget() == w) ring->setWidget(nullptr);
+        return;
     }
+    // As the toolkit's own controls do: once the keyboard moves the focus.
+    const Qt::FocusReason r = e->reason();
+    const bool byKeys = r == Qt::TabFocusReason || r == Qt::BacktabFocusReason || r == Qt::ShortcutFocusReason;
+    if (!byKeys && !w->window()->testAttribute(Qt::WA_KeyboardFocusChange)) return;
+    if (!ring) ring = new FocusRing(w);
+    ring->setWidget(w);
+    ring->show();
 }
 
 QString captionText(const QString& caption) {
@@ -148,12 +152,12 @@ void ClickSurface::keyPressEvent(QKeyEvent* e) {
 }
 
 void ClickSurface::focusInEvent(QFocusEvent* e) {
-    showFocusRing(this, true);
+    showFocusRing(this, e);
     QLabel::focusInEvent(e);
 }
 
 void ClickSurface::focusOutEvent(QFocusEvent* e) {
-    showFocusRing(this, false);
+    showFocusRing(this, e);
     QLabel::focusOutEvent(e);
 }
 
@@ -276,12 +280,12 @@ void PictureButton::keyPressEvent(QKeyEvent* e) {
 }
 
 void PictureButton::focusInEvent(QFocusEvent* e) {
-    showFocusRing(this, true);
+    showFocusRing(this, e);
     QPushButton::focusInEvent(e);
 }
 
 void PictureButton::focusOutEvent(QFocusEvent* e) {
-    showFocusRing(this, false);
+    showFocusRing(this, e);
     QPushButton::focusOutEvent(e);
 }
 
@@ -371,12 +375,12 @@ void TextBox::enter(const QString& text, bool typed) {
 
 void TextBox::focusInEvent(QFocusEvent* e) {
     // A read-only box shows no caret: the ring shows its focus.
-    if (isReadOnly()) showFocusRing(this, true);
+    if (isReadOnly()) showFocusRing(this, e);
     QLineEdit::focusInEvent(e);
 }
 
 void TextBox::focusOutEvent(QFocusEvent* e) {
-    showFocusRing(this, false);
+    showFocusRing(this, e);
     QLineEdit::focusOutEvent(e);
 }
 

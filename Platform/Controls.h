@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <functional>
 
+class QFocusEvent;
+
 // Mouse handler: button (1 left, 2 right, 4 middle), shift, x, y in twips.
 using MouseHandler = std::function<void(int Button, int Shift, int X, int Y)>;
 
@@ -37,11 +39,13 @@ public:
     bool isButton() const {
         return onClick && (focusPolicy() != Qt::NoFocus || !text().isEmpty() || !pixmap().isNull());
     }
+    // Makes a button a stop of Tab now (else it becomes one when shown), so
+    // that its window can order its stops (QWidget::setTabOrder skips
+    // controls that take no focus).
+    void takeTabFocus();
 
 protected:
     bool event(QEvent* e) override;
-    // Tab reaches a surface that has become a button.
-    void takeTabFocus();
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
@@ -211,10 +215,12 @@ protected:
 // The display text of a caption with access-key marks.
 QString captionText(const QString& caption);
 
-// Shows or hides the ring around a control that has the focus: a light
-// line outside a dark one, so that one of them stands out on any
-// background, in the margin around the control.
-void showFocusRing(QWidget* w, bool shown);
+// Shows the ring around a control that gets the focus (once the keyboard
+// has moved the focus in its window, as the toolkit's controls show theirs)
+// and hides it when the control loses it: a light line outside a dark one,
+// so that one of them stands out on any background, in the margin around
+// the control. Called from the control's focus-in and focus-out events.
+void showFocusRing(QWidget* w, const QFocusEvent* e);
 
 // What screen readers are told of the controls here (label and picture
 // buttons as buttons). Combo boxes keep the toolkit's own interface: their

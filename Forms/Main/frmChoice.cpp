@@ -181,6 +181,17 @@ void frmChoice::wireControls() {
     lblExit->onClick = [this] { lblExit_Click(); };
     lblExit->onMouseDown = std::bind(&frmChoice::lblExit_MouseDown, this, _1, _2, _3, _4);
     lblExit->onMouseUp = std::bind(&frmChoice::lblExit_MouseUp, this, _1, _2, _3, _4);
+
+    // Tab goes through the window as it is read: the date, the version, the
+    // sound and language icons, the tools, the converters, Exit, and last
+    // the title bar's boxes.
+    QList<QWidget*> order{lblDate, lblVersion, imgSound, lblLanguage, cmdTrans, cmdBank, cmdPlaner, cmdKeyb,
+                          cmdHangman1p, cmdHangman2p, cmdSSS, cmdMsg};
+    for (Label* l : lblConv) order << l;
+    order << lblExit << imgMin << imgExit;
+    for (QWidget* w : order)
+        if (auto* surface = qobject_cast<ClickSurface*>(w)) surface->takeTabFocus();
+    for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
 int frmChoice::tickCount() const { return TimerTime->Tag.toInt(); }
@@ -215,6 +226,8 @@ void frmChoice::Form_Load() {
         SetLangChoice(this);
         if (CurrentLanguage == QLatin1String("DefaultValue")) CurrentLanguage = QStringLiteral("English");
         nameControls();
+        // The keyboard starts where the window is read, not at the title bar's boxes.
+        lblDate->setFocus();
 
         if (App::previousInstance()) {
             MsgBox(L(QStringLiteral("The requested program is already opened"),
