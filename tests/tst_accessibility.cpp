@@ -1,7 +1,11 @@
-// Screen readers can name every control of every window: each window of the
-// program, opened in English and in German as the user meets it, holds no
-// visible control that takes the focus without an accessible name, and every
-// label's accessible name is its caption as shown.
+// Screen readers and the keyboard reach every control of every window: each
+// window of the program, opened in English and in German as the user meets
+// it, holds no visible control without an accessible name (also those the
+// keyboard never reaches), every label's accessible name is its caption as
+// shown, and a reader hears every combo box's caption, choice and items.
+// Label and picture buttons take the focus and click by Space and Enter,
+// the focus shows with enough contrast, and the menu's clock tells readers
+// of a new time only.
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Modules/modMain.h"
@@ -96,6 +100,7 @@ QStringList problems(QWidget* window) {
     }
     return found;
 }
+
 // The contrast of two colours as the guidelines for accessible web content
 // reckon it, from 1 (the same) to 21 (black and white).
 double contrast(QRgb a, QRgb b) {
@@ -123,7 +128,21 @@ double focusContrast(QWidget* window, QWidget* control, const QImage& without) {
     return strongest;
 }
 
-const QList<ProgramWindow>& walkedWindows();
+// Every window of the program, and the viewer of a version history.
+const QList<ProgramWindow>& walkedWindows() {
+    static const QList<ProgramWindow> list = [] {
+        QList<ProgramWindow> windows = programWindows();
+        windows.append({QStringLiteral("version history"), [] {
+                            Form::setModalHandler([](Form*) {});
+                            frmAbout()->Show(vbModal);
+                            frmAbout()->activateNow();
+                            frmAbout()->oleEng->DoVerb();
+                            return static_cast<QWidget*>(frmAbout()->oleEng->viewer());
+                        }});
+        return windows;
+    }();
+    return list;
+}
 
 // The controls Tab reaches, in order, from no focus at all; the window is
 // made the active one first.
@@ -146,22 +165,6 @@ QWidget* openWalked(const QString& name) {
     for (const ProgramWindow& p : walkedWindows())
         if (p.name == name) return p.open();
     return nullptr;
-}
-
-// Every window of the program, and the viewer of a version history.
-const QList<ProgramWindow>& walkedWindows() {
-    static const QList<ProgramWindow> list = [] {
-        QList<ProgramWindow> windows = programWindows();
-        windows.append({QStringLiteral("version history"), [] {
-                            Form::setModalHandler([](Form*) {});
-                            frmAbout()->Show(vbModal);
-                            frmAbout()->activateNow();
-                            frmAbout()->oleEng->DoVerb();
-                            return static_cast<QWidget*>(frmAbout()->oleEng->viewer());
-                        }});
-        return windows;
-    }();
-    return list;
 }
 
 } // namespace
@@ -213,11 +216,10 @@ private slots:
         setUp(true);
         QWidget* w = openWalked(window);
         QVERIFY(w);
-        w->show();
-        if (QWidget* f = w->focusWidget()) f->clearFocus();
-        const QImage without = w->grab().toImage();
         const QList<QWidget*> stops = tabStops(w);
         QVERIFY(stops.size() > 1);
+        w->focusWidget()->clearFocus();
+        const QImage without = w->grab().toImage();
         QStringList weak;
         for (QWidget* f : stops) {
             auto* box = qobject_cast<QLineEdit*>(f);
