@@ -153,7 +153,10 @@ private:
 // The typing limit (setMaxLength) bounds what the user types, pastes or
 // composes; text the program puts in (setTextValue, setText) is kept whole,
 // however long, and a box holding more than its limit takes no more typing
-// until the user has shortened it.
+// until the user has shortened it. These functions stand in for QLineEdit's
+// own of the same names: call them through a TextBox (QLineEdit's
+// setMaxLength would cut what the program puts in). A TextBox may serve as
+// a combo box's text (QComboBox::setLineEdit).
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
