@@ -10,11 +10,23 @@
 QString CurrentLanguage = QStringLiteral("DefaultValue");
 
 namespace {
-// The platform's own messages (a failed save) follow the program's language.
-const bool messagesFollowLanguage = (Err::germanMessages = [] { return isGerman(); }, true);
+// The language the menu was set up in.
+QString menuLanguage;
+// The platform's own messages (a failed save) follow the program's language:
+// while the menu is open, the one it shows. The menu's language switch
+// writes the new language before the program ends, and a failure to write
+// it is told in the language the user has been reading.
+const bool messagesFollowLanguage = (Err::germanMessages =
+                                         [] {
+                                             if (isFormLoaded<class frmChoice>())
+                                                 return menuLanguage == QLatin1String("German");
+                                             return isGerman();
+                                         },
+                                     true);
 } // namespace
 
 void SetLangChoice(class frmChoice* frm) {
+    menuLanguage = CurrentLanguage;
     if (!isGerman()) return;
     App::setTitle(QStringLiteral("Zovikon"));
     frm->setCaption(App::title());
