@@ -5,6 +5,7 @@
 #include <QInputMethodEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 
 #include <algorithm>
 #include <iterator>
@@ -111,8 +112,10 @@ void TextArea::contextMenuEvent(QContextMenuEvent* e) {
 void TextArea::mousePressEvent(QMouseEvent* e) {
     // A press on the selection would start dragging it, which moves the
     // text: the press begins a new selection instead.
-    if (handlerOnly_ && e->button() == Qt::LeftButton && textCursor().hasSelection()) {
-        QTextCursor c = textCursor();
+    QTextCursor c = textCursor();
+    const int at = cursorForPosition(e->position().toPoint()).position();
+    if (handlerOnly_ && e->button() == Qt::LeftButton && c.hasSelection() && at >= c.selectionStart() &&
+        at < c.selectionEnd()) {
         c.clearSelection();
         setTextCursor(c);
     }
