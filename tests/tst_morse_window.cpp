@@ -453,6 +453,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("UTF-8") << en << QByteArray("Grüße\r\n") << QString::fromUtf8("Grüße") << "";
         QTest::newRow("UTF-16") << en << QByteArray("\xFF\xFEO\0K\0", 6) << "OK" << "";
+        QTest::newRow("one stray control character") << en << QByteArray("SOS\r\nA\x1b" "B\r\nC\r\n")
+                                                     << "SOS\r\nA\x1b" "B\r\nC" << "";
         QTest::newRow("binary") << en << QByteArray("AB\0\x01\x02", 5) << "OLD"
                                 << "\"doc.bin\" is not a text document; it was not opened.";
         QTest::newRow("binary, German") << de << QByteArray("AB\0\x01\x02", 5) << "OLD"
