@@ -285,12 +285,22 @@ void HangmanWindow::buildBoard(const QColor& back, const QColor& ink, const QCol
         lblL << l;
     }
 
-    // Captions keep to their controls at any window size.
-    for (QWidget* w : std::initializer_list<QWidget*>{lblHEAD, lblALIAS1, lblTOTAL1, lblCHEAT, lblCount, lblTEMP, lblEXC,
-                                                      lblLASTRY, lblLOSER, fraENTERL, cmdOKL, fraENTERW, txtUSED,
-                                                      fraLEVEL, cboLEVEL, cmdPROCEED, cmdRESTART, cmdHELP})
+    // Captions keep to their controls at any window size; a row of single
+    // letters keeps one size, the one its widest letter fits.
+    for (QWidget* w : std::initializer_list<QWidget*>{lblHEAD, lblCtrl[0], lblCtrl[1], lblALIAS1, lblTOTAL1, lblNR1,
+                                                      lblNR2, lblCHEAT, lblCount, lblTEMP, lblEXC, lblLASTRY, lblLOSER,
+                                                      fraENTERL, cmdOKL, fraENTERW, txtUSED, fraLEVEL, cboLEVEL,
+                                                      cmdPROCEED, cmdRESTART, cmdHELP})
         fitToWidth(w);
     fitToWidth(txtENTERL, QStringLiteral("W"));
+    const QFontMetrics letters(lblL[0]->font());
+    const Label* widest = *std::max_element(lblL.begin(), lblL.end(), [&](const Label* a, const Label* b) {
+        return letters.horizontalAdvance(a->Caption()) < letters.horizontalAdvance(b->Caption());
+    });
+    for (Label* l : lblL) fitToWidth(l, widest->Caption());
+    // Fonts follow the window's height: at two thirds of the design size
+    // (rounded up) the smallest caption, the frames' 9 points, keeps 6.
+    setMinimumSize((width() * 2 + 2) / 3, (height() * 2 + 2) / 3);
 
     // The guessing controls wait for the first word.
     for (QWidget* w : std::initializer_list<QWidget*>{cmdRESTART, cmdHELP, txtENTERL, fraENTERL, cmdOKL})

@@ -525,10 +525,11 @@ private slots:
         const double font = f->LetterFontSize;
         const QSize full = f->size();
         f->setWindowState(Qt::WindowNoState);
-        f->resize(full.width() / 2, full.height() / 2);
+        const QSize smaller(full.width() * 4 / 5, full.height() / 2);
+        f->resize(smaller);
         processEvents();
-        QCOMPARE(f->size(), full / 2);
-        QVERIFY(qAbs(f->lblL[13]->x() - letter.x() / 2) <= 1);
+        QCOMPARE(f->size(), smaller);
+        QVERIFY(qAbs(f->lblL[13]->x() - letter.x() * 4 / 5) <= 1);
         QVERIFY(qAbs(f->lblL[13]->y() - letter.y() / 2) <= 1);
         QVERIFY(qAbs(f->LetterFontSize - font / 2) < 0.6);
         f->lblL_MouseDown(0, 1, 0, 0, 0);
@@ -541,8 +542,9 @@ private slots:
     }
 
     // Captions stay whole at window sizes of other proportions than the
-    // design's: the longest shipped phrase, a long name with a gap before
-    // the total, every used letter, the title and the buttons.
+    // design's, and at the smallest size the window takes: the longest
+    // shipped phrase, a long name with a gap before the total, every used
+    // letter, the words left, the alphabet, the title and the buttons.
     void captionsFit_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QSize>("size");
@@ -551,6 +553,7 @@ private slots:
         QTest::newRow("4:3, German") << "German" << QSize(1024, 768);
         QTest::newRow("tall and narrow") << "English" << QSize(500, 900);
         QTest::newRow("tall and narrow, German") << "German" << QSize(500, 900);
+        QTest::newRow("smaller than the window takes") << "English" << QSize(200, 150);
     }
     void captionsFit() {
         QFETCH(QString, language);
@@ -569,6 +572,10 @@ private slots:
         QVERIFY(fits(f->lblALIAS1, f->lblALIAS1->text(), f->lblALIAS1->width()));
         QVERIFY(f->lblTOTAL1->x() - (f->lblALIAS1->x() + f->lblALIAS1->width()) >= 5);
         QVERIFY(fits(f->lblHEAD, f->lblHEAD->text(), f->lblHEAD->width()));
+        for (const Label* l : f->lblCtrl + f->lblL + QList<Label*>{f->lblNR1, f->lblNR2})
+            QVERIFY2(fits(l, l->text(), l->width()), qPrintable(l->text()));
+        // Fonts follow the height; the smallest stays legible.
+        QVERIFY(f->fraLEVEL->font().pointSizeF() >= 6);
         for (QPushButton* b : {static_cast<QPushButton*>(f->cmdHmDic), static_cast<QPushButton*>(f->cmdRESTART)})
             QVERIFY2(fits(b, b->text(), b->width() - 8), qPrintable(b->text()));
         for (QGroupBox* g : {static_cast<QGroupBox*>(f->fraENTERL), static_cast<QGroupBox*>(f->fraENTERW),
