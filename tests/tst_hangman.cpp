@@ -482,10 +482,13 @@ private slots:
             editor->close();
         });
         const int boxes = int(MsgBoxSeam::shown().size());
+        const QPointer<QListWidget> closed = frmHmDic()->lstSHOW;
         QTest::mouseClick(f->cmdHmDic, Qt::LeftButton);
         Form::setModalHandler(nullptr);
         f->activateNow();
         QCOMPARE(frmHmDic()->lstSHOW->count(), 3);
+        // The closed editor's entries are gone: a dictionary is held once.
+        QVERIFY(!closed || closed->count() == 0);
         QCOMPARE(int(MsgBoxSeam::shown().size()), boxes);
         QCOMPARE(f->lblHid->Caption(), word);
         QCOMPARE(lastTune(), QStringLiteral("Stretch2.mp3"));
@@ -774,9 +777,13 @@ private slots:
         editor->lstSHOW->setCurrentRow(1);
         QTest::mouseClick(editor->cmdDel, Qt::LeftButton);
         QCOMPARE(editor->lblCount->Caption(), QString::fromUtf8("2 Einträge"));
+        // A deleted entry may be added again, at the end.
+        typeKeys(editor->txtEnter, QStringLiteral("B"));
+        QTest::mouseClick(editor->cmdAdd, Qt::LeftButton);
+        QCOMPARE(editor->lstSHOW->count(), 3);
         MsgBoxSeam::queueAnswer(vbYes);
         QTest::mouseClick(editor->cmdSave, Qt::LeftButton);
-        QCOMPARE(readFile(QStringLiteral("Hangman.qem")), QByteArray("\"a\"\r\n\"c\"\r\n"));
+        QCOMPARE(readFile(QStringLiteral("Hangman.qem")), QByteArray("\"a\"\r\n\"c\"\r\n\"B\"\r\n"));
     }
 
     // After a removal no entry is chosen: a second click, or a double

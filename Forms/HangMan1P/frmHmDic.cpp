@@ -93,10 +93,37 @@ frmHmDic::frmHmDic() {
         b->setAccessibleName(captionText(b->Caption()));
     }
 
+    keepTextsInStep();
+
     txtEnter->onKeyPress = [this](int& KeyAscii) { txtEnter_KeyPress(KeyAscii); };
     connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
     connect(cmdDel, &QPushButton::clicked, this, [this] { cmdDel_Click(); });
     connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+}
+
+// The list outlives this part of the window; it no longer reports here.
+frmHmDic::~frmHmDic() { lstSHOW->model()->disconnect(this); }
+
+void frmHmDic::keepTextsInStep() {
+    const QAbstractItemModel* model = lstSHOW->model();
+    auto text = [this](int row) { return lstSHOW->item(row)->text(); };
+    auto readAll = [this, text] {
+        texts_.clear();
+        texts_.reserve(lstSHOW->count());
+        for (int row = 0; row < lstSHOW->count(); ++row) texts_ << text(row);
+    };
+    connect(model, &QAbstractItemModel::rowsInserted, this, [this, text](const QModelIndex&, int first, int last) {
+        texts_.insert(first, last - first + 1, QString());
+        for (int row = first; row <= last; ++row) texts_[row] = text(row);
+    });
+    connect(model, &QAbstractItemModel::rowsRemoved, this,
+            [this](const QModelIndex&, int first, int last) { texts_.remove(first, last - first + 1); });
+    connect(model, &QAbstractItemModel::dataChanged, this, [text, this](const QModelIndex& from, const QModelIndex& to) {
+        for (int row = from.row(); row <= to.row(); ++row) texts_[row] = text(row);
+    });
+    connect(model, &QAbstractItemModel::modelReset, this, readAll);
+    connect(model, &QAbstractItemModel::layoutChanged, this, readAll);
+    connect(model, &QAbstractItemModel::rowsMoved, this, readAll);
 }
 
 void frmHmDic::showCount() {
@@ -123,16 +150,15 @@ void frmHmDic::cmdAdd_Click() {
         txtEnter->selectAll();
         return;
     }
-    // Against every entry, however long the list has grown.
-    const QString upper = entry.toUpper();
-    for (int i = 0; i < lstSHOW->count(); ++i) {
-        if (lstSHOW->item(i)->text().toUpper() == upper) {
-            MsgBox(L(QStringLiteral("Word is already in dictionary"), QStringLiteral("Wort ist bereits im Wörterbuch")),
-                   vbExclamation);
-            txtEnter->selectAll();
-            txtEnter->setFocus();
-            return;
-        }
+    // Against every entry, however long the list has grown. Entries hold
+    // only the letters A to Z and blanks, so comparing without regard to
+    // case is comparing in upper case, without an upper-case copy of each.
+    if (texts_.contains(entry, Qt::CaseInsensitive)) {
+        MsgBox(L(QStringLiteral("Word is already in dictionary"), QStringLiteral("Wort ist bereits im Wörterbuch")),
+               vbExclamation);
+        txtEnter->selectAll();
+        txtEnter->setFocus();
+        return;
     }
     lstSHOW->addItem(entry);
     showCount();
@@ -160,12 +186,18 @@ void frmHmDic::cmdSave_Click() {
                vbExclamation);
     } else if (MsgBox(L(QStringLiteral("Are you sure"), QStringLiteral("Sind Sie sicher")), vbYesNo | vbQuestion) ==
                vbYes) {
-        QStringList entries;
-        for (int i = 0; i < lstSHOW->count(); ++i) entries << lstSHOW->item(i)->text();
+        QStringList entries = texts_;
         entries << unplayable;
         QString why;
         int number = 0;
         if (!HangmanDictionary::write(entries, &why, &number)) ShowProblem(QStringLiteral("HmDic_Save"), number, why);
     }
     txtEnter->setFocus();
+}
+
+void frmHmDic::Form_Unload(int&) {
+    // The closed editor is destroyed only when the program is idle again,
+    // after the window it returns to has filled a new editor's list: its
+    // entries go now, so a long dictionary is never held twice.
+    lstSHOW->clear();
 }

@@ -15,6 +15,7 @@ class frmHmDic : public Form {
     Q_OBJECT
 public:
     frmHmDic();
+    ~frmHmDic() override;
 
     Frame* fraSHOW;
     QListWidget* lstSHOW;
@@ -39,7 +40,15 @@ public:
 
 protected:
     void Form_Activate() override;
+    void Form_Unload(int& Cancel) override;
     QString formName() const override { return QStringLiteral("HmDic"); }
+
+private:
+    // The entries' texts in list order, kept in step with lstSHOW by its
+    // model's signals: Add checks a plain list of texts instead of asking
+    // every item of a long dictionary for its text.
+    QStringList texts_;
+    void keepTextsInStep();
 };
 
 class frmHmDic* frmHmDic();
