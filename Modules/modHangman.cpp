@@ -12,7 +12,7 @@
 #include "Platform/Random.h"
 #include "Platform/Timer.h"
 
-#include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPalette>
@@ -781,7 +781,7 @@ void LoadDictionary() {
     editor->unplayable.clear();
     bool damaged = false;
     const std::optional<HangmanDictionary::Contents> words = HangmanDictionary::read(&damaged);
-    const QString file = QDir::toNativeSeparators(HangmanDictionary::path());
+    const QString file = QFileInfo(HangmanDictionary::path()).fileName();
     if (damaged) {
         ShowDamagedFile(file);
         return;
