@@ -95,7 +95,8 @@ int main(int argc, char** argv) {
         editor->txtEnter->setText(newWord(run));
         editor->cmdAdd_Click();
     });
-    if (editor->lstSHOW->count() != kEntries + kRuns) std::printf("Add listed %d entries\n", int(editor->lstSHOW->count()));
+    if (editor->lstSHOW->count() != kEntries + kRuns)
+        std::printf("Add listed %d entries\n", int(editor->lstSHOW->count()));
 
     QStringList entries;
     entries.reserve(kEntries);

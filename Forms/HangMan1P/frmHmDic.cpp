@@ -118,9 +118,10 @@ void frmHmDic::keepTextsInStep() {
     });
     connect(model, &QAbstractItemModel::rowsRemoved, this,
             [this](const QModelIndex&, int first, int last) { texts_.remove(first, last - first + 1); });
-    connect(model, &QAbstractItemModel::dataChanged, this, [text, this](const QModelIndex& from, const QModelIndex& to) {
-        for (int row = from.row(); row <= to.row(); ++row) texts_[row] = text(row);
-    });
+    connect(model, &QAbstractItemModel::dataChanged, this,
+            [this, text](const QModelIndex& from, const QModelIndex& to) {
+                for (int row = from.row(); row <= to.row(); ++row) texts_[row] = text(row);
+            });
     connect(model, &QAbstractItemModel::modelReset, this, readAll);
     connect(model, &QAbstractItemModel::layoutChanged, this, readAll);
     connect(model, &QAbstractItemModel::rowsMoved, this, readAll);
