@@ -63,6 +63,26 @@ void chooseLevel(class frmHangman1p* f, const QString& level) {
 
 void start(class frmHangman1p* f) { QTest::mouseClick(f->cmdPROCEED, Qt::LeftButton); }
 
+// The Dictionary button; in the editor the player adds `word` and saves
+// (with no word the editor is closed at once), then back to the game.
+void visitEditor(class frmHangman1p* f, const QString& word = QString()) {
+    Form::setModalHandler([word](Form* w) {
+        auto* editor = qobject_cast<class frmHmDic*>(w);
+        QVERIFY(editor);
+        editor->activateNow();
+        if (!word.isEmpty()) {
+            typeKeys(editor->txtEnter, word);
+            QTest::mouseClick(editor->cmdAdd, Qt::LeftButton);
+            MsgBoxSeam::queueAnswer(vbYes);
+            QTest::mouseClick(editor->cmdSave, Qt::LeftButton);
+        }
+        editor->close();
+    });
+    QTest::mouseClick(f->cmdHmDic, Qt::LeftButton);
+    Form::setModalHandler(nullptr);
+    f->activateNow();
+}
+
 // Each letter typed into the letter box in lower case, then OK.
 void guess(class frmHangman1p* f, const QString& letters) {
     for (QChar c : letters) {
@@ -494,12 +514,36 @@ private slots:
         QCOMPARE(lastTune(), QStringLiteral("Stretch2.mp3"));
     }
 
-    void emptyDictionaryStartsNothing() {
-        auto* f = openGame({});
+    // With no word to draw the window waits at Start; a word added in the
+    // editor is then played. `letters` are guessed before the file goes.
+    void emptyDictionary_data() {
+        QTest::addColumn<QStringList>("words");
+        QTest::addColumn<QString>("letters");
+        QTest::newRow("empty from the start") << QStringList{} << "";
+        QTest::newRow("emptied during a word, then Restart") << QStringList{"ab"} << "x";
+        QTest::newRow("emptied after a word, then Next") << QStringList{"ab"} << "ab";
+    }
+    void emptyDictionary() {
+        QFETCH(QStringList, words);
+        QFETCH(QString, letters);
+        auto* f = openGame(words);
+        if (!words.isEmpty()) {
+            start(f);
+            guess(f, letters);
+            QFile::remove(HangmanDictionary::path());
+            visitEditor(f);
+            QTest::mouseClick(f->cmdRESTART, Qt::LeftButton);
+        }
         QVERIFY(messages().contains("No words available"));
         start(f);
         QVERIFY(f->cmdPROCEED->isVisible());
+        QCOMPARE(f->cmdPROCEED->Caption(), QStringLiteral("Start"));
         QCOMPARE(f->lblWord->Caption(), QString());
+        visitEditor(f, QStringLiteral("cd"));
+        start(f);
+        QCOMPARE(f->lblHid->Caption(), QStringLiteral("CD"));
+        QCOMPARE(f->lblWord->Caption(), QStringLiteral("--"));
+        QVERIFY(f->cmdRESTART->isEnabled());
     }
 
     void stickManUntilTheFirstStart() {

@@ -33,6 +33,8 @@ protected:
 private:
     // The set-up of a game: dictionary, size, log-in, greeting, level.
     void setUpGame();
+    // The stick-man in place of the gallows, as before the first word.
+    void showStickMan();
     bool setUpDone_ = false;
 };
 
