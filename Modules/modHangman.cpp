@@ -774,13 +774,13 @@ int drawHiddenPosition(const QList<int>& hidden) {
 
 // ----------------------------------------------------------- dictionary --
 
-void LoadDictionary() {
+void LoadDictionary(bool* setAsideTold) {
     class frmHmDic* editor = frmHmDic();
     QListWidget* list = editor->lstSHOW;
     list->clear();
-    editor->unplayable.clear();
+    editor->setAside.clear();
     bool damaged = false;
-    const std::optional<HangmanDictionary::Contents> words = HangmanDictionary::read(&damaged);
+    const std::optional<QuotedLines::Contents> words = HangmanDictionary::read(&damaged);
     const QString file = QFileInfo(HangmanDictionary::path()).fileName();
     if (damaged) {
         ShowDamagedFile(file);
@@ -788,23 +788,12 @@ void LoadDictionary() {
     }
     if (words) {
         // All at once: one insertion for the whole list.
-        list->addItems(words->entries);
-        editor->unplayable = words->unplayable;
-        const qsizetype skipped = words->unplayable.size();
-        if (skipped == 1)
-            MsgBox(inLanguage("1 entry in \"%1\" was skipped: a word to guess holds only the letters A to Z and "
-                              "blanks between words. It stays in the file.",
-                              "1 Eintrag in \"%1\" wurde übersprungen: Ein Wort zum Raten enthält nur die Buchstaben "
-                              "A bis Z und Leerzeichen zwischen Wörtern. Er bleibt in der Datei.")
-                       .arg(file),
-                   vbExclamation);
-        else if (skipped > 1)
-            MsgBox(inLanguage("%1 entries in \"%2\" were skipped: a word to guess holds only the letters A to Z "
-                              "and blanks between words. They stay in the file.",
-                              "%1 Einträge in \"%2\" wurden übersprungen: Ein Wort zum Raten enthält nur die "
-                              "Buchstaben A bis Z und Leerzeichen zwischen Wörtern. Sie bleiben in der Datei.")
-                       .arg(QString::number(skipped), file),
-                   vbExclamation);
+        list->addItems(words->values);
+        editor->setAside = words->setAside;
+        if (!editor->setAside.isEmpty() && !(setAsideTold && *setAsideTold)) {
+            ShowSetAside(file, editor->setAside.size());
+            if (setAsideTold) *setAsideTold = true;
+        }
     }
     if (list->count() == 0) MsgBox(inLanguage("No words available", "Keine Wörter verfügbar"), vbCritical);
     list->setCurrentRow(-1);

@@ -65,14 +65,14 @@ void frmHangman1p::Form_Activate() {
         return;
     }
     if (HangmanGame->Dic() == 1) {
-        LoadDictionary();
+        LoadDictionary(&setAsideTold_);
         HangmanGame->setDic(0);
     }
 }
 
 void frmHangman1p::setUpGame() {
     setUpDone_ = true;
-    LoadDictionary();
+    LoadDictionary(&setAsideTold_);
     maximiseForGame();
     cmdPROCEED->setVisible(true);
     setButtonCaption(cmdPROCEED, QStringLiteral("Start"));
@@ -101,7 +101,7 @@ void frmHangman1p::cmdHmDic_Click() {
     PlayMusic(QStringLiteral("Stretch2.mp3"));
     // Unsaved changes of the editor are dropped: the list is the file again.
     if (HangmanGame->Dic() == 1) {
-        LoadDictionary();
+        LoadDictionary(&setAsideTold_);
         HangmanGame->setDic(0);
     }
 }

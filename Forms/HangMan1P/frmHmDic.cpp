@@ -30,21 +30,30 @@ namespace HangmanDictionary {
 
 QString path() { return App::dataFile(QStringLiteral("Hangman.qem")); }
 
-std::optional<Contents> read(bool* damaged) {
-    const std::optional<QStringList> values = QuotedLines::read(path(), nullptr, damaged);
-    if (!values) return std::nullopt;
-    Contents contents;
-    for (const QString& v : *values) {
-        if (v.isEmpty()) continue;
-        (acceptable(v) ? contents.entries : contents.unplayable) << v;
+std::optional<QuotedLines::Contents> read(bool* damaged) {
+    std::optional<QuotedLines::Contents> contents = QuotedLines::readKept(path(), nullptr, damaged);
+    if (!contents) return std::nullopt;
+    contents->setAsideIf([](const QString& v) { return !v.isEmpty() && !acceptable(v); });
+    // An empty entry is none: left out, and each set-aside line stays
+    // after the entries it followed.
+    QStringList entries;
+    QList<qsizetype> entriesBefore;
+    for (const QString& v : std::as_const(contents->values)) {
+        entriesBefore << entries.size();
+        if (!v.isEmpty()) entries << v;
     }
+    entriesBefore << entries.size();
+    for (QuotedLines::SetAside& line : contents->setAside) line.before = entriesBefore[line.before];
+    contents->values = entries;
+    contents->asStood.clear();
     return contents;
 }
 
-bool write(const QStringList& entries, QString* error, int* number) {
+bool write(const QStringList& entries, const QList<QuotedLines::SetAside>& setAside, QString* error, int* number) {
     QStringList kept = entries;
     kept.removeAll(QString());
-    return QuotedLines::write(App::dataFile(QStringLiteral("Hangman.qem"), App::Access::Write), kept, error, number);
+    return QuotedLines::write(App::dataFile(QStringLiteral("Hangman.qem"), App::Access::Write), kept, error, number,
+                              setAside);
 }
 
 bool allowedCharacter(QChar c) {
@@ -170,7 +179,11 @@ void frmHmDic::cmdAdd_Click() {
 void frmHmDic::cmdDel_Click() {
     QListWidgetItem* item = lstSHOW->currentItem();
     if (item && item->isSelected()) {
-        delete lstSHOW->takeItem(lstSHOW->row(item));
+        const int row = lstSHOW->row(item);
+        // The set-aside lines stay between the entries they stood between.
+        for (QuotedLines::SetAside& line : setAside)
+            if (line.before > row) --line.before;
+        delete lstSHOW->takeItem(row);
         // The next entry is not chosen in its place: a second click (or a
         // double click) deletes nothing until the user picks an entry.
         lstSHOW->setCurrentRow(-1);
@@ -187,11 +200,10 @@ void frmHmDic::cmdSave_Click() {
                vbExclamation);
     } else if (MsgBox(L(QStringLiteral("Are you sure"), QStringLiteral("Sind Sie sicher")), vbYesNo | vbQuestion) ==
                vbYes) {
-        QStringList entries = texts_;
-        entries << unplayable;
         QString why;
         int number = 0;
-        if (!HangmanDictionary::write(entries, &why, &number)) ShowProblem(QStringLiteral("HmDic_Save"), number, why);
+        if (!HangmanDictionary::write(texts_, setAside, &why, &number))
+            ShowProblem(QStringLiteral("HmDic_Save"), number, why);
     }
     txtEnter->setFocus();
 }
