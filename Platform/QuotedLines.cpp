@@ -3,6 +3,7 @@
 #include "Platform/Ansi.h"
 #include "Platform/Errors.h"
 #include "Platform/MsgBox.h"
+#include "Platform/SaveError.h"
 
 #include <QDir>
 #include <QFile>
@@ -192,17 +193,13 @@ bool write(const QString& path, const QStringList& values, QString* error, int* 
             return fail(70, QStringLiteral("Permission denied"), QStringLiteral("Zugriff verweigert"));
     }
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (!QFileInfo(path).absoluteDir().exists())
-            return fail(76, QStringLiteral("Path not found"), QStringLiteral("Pfad nicht gefunden"));
-        return fail(70, QStringLiteral("Permission denied"), QStringLiteral("Zugriff verweigert"));
-    }
-    f.write(Ansi::encodeFile(text));
-    if (!f.commit()) {
-        // The rename over a file that may not be replaced fails here too.
-        if (f.error() == QFileDevice::RenameError || f.error() == QFileDevice::PermissionsError)
-            return fail(70, QStringLiteral("Permission denied"), QStringLiteral("Zugriff verweigert"));
-        return fail(57, QStringLiteral("Device I/O error"), QString::fromUtf8("Geräte-E/A-Fehler"));
+    const bool opened = f.open(QIODevice::WriteOnly);
+    if (opened) f.write(Ansi::encodeFile(text));
+    if (!opened || !f.commit()) {
+        const RuntimeError e = Err::saveFailed(f, opened);
+        if (error) *error = e.description;
+        if (number) *number = e.number;
+        return false;
     }
     if (!keptAs.isEmpty()) {
         const QString file = QFileInfo(path).fileName(), copy = QFileInfo(keptAs).fileName();
