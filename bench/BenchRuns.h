@@ -2,15 +2,18 @@
 // What the benchmarks share: each measured run is a process of its own (so
 // no run reuses memory another freed), started as this program with
 // "--run" and its arguments, printing "<nanoseconds> <bytes>"; the median of
-// several such runs; a watch for the first paint of a view showing all its
-// rows; and the random words the vocabulary benchmarks store.
+// several such runs; the resident memory now; a watch for the first paint
+// of a view showing all its rows; and the random words the vocabulary
+// benchmarks store.
 #include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStringList>
 #include <algorithm>
+#include <unistd.h>
 
 namespace BenchRuns {
 
@@ -33,6 +36,14 @@ inline Result median(int runs, const QStringList& args) {
     std::sort(ms.begin(), ms.end());
     std::sort(mb.begin(), mb.end());
     return {ms[runs / 2], mb[runs / 2]};
+}
+
+// The resident memory of this process now, in bytes (Linux).
+inline qint64 residentBytes() {
+    QFile f(QStringLiteral("/proc/self/statm"));
+    if (!f.open(QIODevice::ReadOnly)) return 0;
+    const QList<QByteArray> fields = f.readAll().split(' ');
+    return fields.value(1).toLongLong() * sysconf(_SC_PAGESIZE);
 }
 
 // Notes a paint of the view's viewport once its model holds `rows` rows.

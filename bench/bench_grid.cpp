@@ -18,12 +18,10 @@
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTableView>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 constexpr int kRows = 100000;
@@ -66,17 +64,11 @@ public:
     }
 };
 
-qint64 residentBytes() {
-    QFile f(QStringLiteral("/proc/self/statm"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    const QList<QByteArray> fields = f.readAll().split(' ');
-    return fields.value(1).toLongLong() * sysconf(_SC_PAGESIZE);
-}
 
 // One run of one way in this process: prints "<ns> <bytes>".
 int runOnce(const QString& way) {
     if (way == QLatin1String("texts")) {
-        const qint64 before = residentBytes();
+        const qint64 before = BenchRuns::residentBytes();
         QElapsedTimer timer;
         timer.start();
         QStringList texts;
@@ -86,7 +78,7 @@ int runOnce(const QString& way) {
             for (int c = 0; c < kCols; ++c) line << cellText(r, c);
             texts << line.join(u'\t');
         }
-        std::printf("%lld %lld\n", timer.nsecsElapsed(), residentBytes() - before);
+        std::printf("%lld %lld\n", timer.nsecsElapsed(), BenchRuns::residentBytes() - before);
         return 0;
     }
     QTableView floorView;
@@ -105,7 +97,7 @@ int runOnce(const QString& way) {
     if (!QTest::qWaitForWindowExposed(view)) return 1;
     QApplication::processEvents();
     BenchRuns::PaintWatch watch(view, kRows);
-    const qint64 before = residentBytes();
+    const qint64 before = BenchRuns::residentBytes();
     QElapsedTimer timer;
     timer.start();
     if (way == QLatin1String("floor")) {
@@ -128,7 +120,7 @@ int runOnce(const QString& way) {
     view->viewport()->update();
     while (!watch.painted) QApplication::processEvents(QEventLoop::AllEvents, 50);
     const qint64 ns = timer.nsecsElapsed();
-    std::printf("%lld %lld\n", ns, residentBytes() - before);
+    std::printf("%lld %lld\n", ns, BenchRuns::residentBytes() - before);
     return 0;
 }
 

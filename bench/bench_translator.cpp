@@ -9,6 +9,7 @@
 #include "BenchRuns.h"
 #include "Forms/Translator/frmTrans.h"
 #include "Modules/modTrans.h"
+#include "PeakMemory.h"
 #include "Platform/Ado.h"
 #include "Platform/App.h"
 #include "Platform/FlexGrid.h"
@@ -17,7 +18,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
@@ -49,14 +49,6 @@ void build(const QString& folder, int words) {
     c.Close();
 }
 
-// Kilobytes of a line of /proc/self/status ("VmRSS", "VmHWM").
-qint64 statusKb(const char* field) {
-    QFile f(QStringLiteral("/proc/self/status"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith(field)) return line.mid(qstrlen(field) + 1).trimmed().split(' ').value(0).toLongLong();
-    return 0;
-}
 
 // One run in this process: prints "<ns> <peak growth in bytes>".
 int runOnce(const QString& way, const QString& folder, int words) {
@@ -82,7 +74,7 @@ int runOnce(const QString& way, const QString& folder, int words) {
     if (!QTest::qWaitForWindowExposed(view)) return 1;
     QApplication::processEvents();
     BenchRuns::PaintWatch watch(view, words);
-    const qint64 before = statusKb("VmRSS");
+    const qint64 before = BenchRuns::residentBytes();
     QElapsedTimer timer;
     timer.start();
     if (way == QLatin1String("floor")) {
@@ -102,7 +94,7 @@ int runOnce(const QString& way, const QString& folder, int words) {
     view->viewport()->update();
     while (!watch.painted) QApplication::processEvents(QEventLoop::AllEvents, 50);
     const qint64 ns = timer.nsecsElapsed();
-    std::printf("%lld %lld\n", ns, (statusKb("VmHWM") - before) * 1024);
+    std::printf("%lld %lld\n", ns, qint64(peakMegabytes() * 1024 * 1024) - before);
     std::fflush(stdout);
     // The listing is left to the end of the process.
     std::_Exit(0);
