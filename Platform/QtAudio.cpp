@@ -426,6 +426,14 @@ quint64 Stream::current() const {
     return sound_;
 }
 
+void Stream::wake() {
+    {
+        std::lock_guard lock(mutex_);
+        ++changes_;
+    }
+    changed_.notify_all();
+}
+
 void Stream::waitForChange(int ms) {
     std::unique_lock lock(mutex_);
     const quint64 seen = changes_;
@@ -498,18 +506,19 @@ const Channel::Cached& Channel::cached(const QString& path) {
 
 void Channel::decoded(const QString& path, qint64 size, qint64 modified, std::shared_ptr<const Clip> clip) {
     auto entry = clips_.find(path);
-    if (entry == clips_.end() || entry->size != size || entry->modified != modified) return;
-    entry->decoding = false;
-    // A file that cannot be decoded is asked again at its next request, should it have been mended.
-    entry->clip = clip;
-    if (entry->clip && pending_ == path) {
-        pending_.clear();
-        begin(std::move(clip));
-    } else if (pending_ == path) {
-        pending_.clear();
-        sound_ = 0;
+    const bool same = entry != clips_.end() && entry->size == size && entry->modified == modified;
+    if (same) {
+        entry->decoding = false;
+        // A file that cannot be decoded is asked again at its next request, should it have been mended.
+        entry->clip = clip;
     }
-    tell(sound_);
+    if (pending_ != path) return;
+    pending_.clear();
+    const quint64 sound = sound_;
+    // A file changed while it was decoded plays at its next request.
+    if (same && clip) begin(std::move(clip));
+    else sound_ = 0;
+    tell(sound);
 }
 
 quint64 Channel::start(const QString& path, bool loop, bool follow) {
@@ -538,6 +547,7 @@ quint64 Channel::start(const QString& path, bool loop, bool follow) {
 void Channel::begin(std::shared_ptr<const Clip> clip) {
     lengthMs_ = clip->lengthMs;
     started_.start();
+    stream_->play(sound_, std::move(clip), loop_, follow_);
     if (!output_) {
         const OutputMaker& make = outputMaker();
         auto box = std::make_shared<Output::Reports::Box>();
@@ -547,7 +557,6 @@ void Channel::begin(std::shared_ptr<const Clip> clip) {
         reports_.box_ = box;
         output_ = make ? make(stream_, reports_) : makeServerOutput(stream_, reports_);
     }
-    stream_->play(sound_, std::move(clip), loop_, follow_);
 }
 
 void Channel::stop() {

@@ -78,8 +78,9 @@ public:
     void release();
     // The sound now in the stream; 0 when none.
     quint64 current() const;
-    // For the output's thread: returns once play() or stop() was called, or after ms.
+    // For the output's thread: returns once play(), stop() or wake() was called, or after ms.
     void waitForChange(int ms);
+    void wake();
 
 private:
     mutable std::mutex mutex_;

@@ -168,6 +168,7 @@ ServerOutput::ServerOutput(std::shared_ptr<QtAudio::Stream> stream, Reports repo
 ServerOutput::~ServerOutput() {
     if (!thread_.joinable()) return;
     shared_->quit = true;
+    shared_->stream->wake();
     std::unique_lock lock(shared_->mutex);
     // A thread stuck in a server that no longer answers is left to end with the program.
     if (shared_->over.wait_for(lock, closingWait, [this] { return shared_->done; })) {

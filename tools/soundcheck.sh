@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Sounds through a real audio output. Starts private PulseAudio daemons, each
-# with only a null sink, and runs bench/soundcheck's checks against them, three
-# at a time:
+# with only a null sink, and runs bench/soundcheck's checks against them:
+# first, alone, Morse playback (Play Fast and Play Slow of "sos" and "paris"),
+# recorded tone for tone; then three lines at a time:
 #   - quick sounds: letters typed and pasted into the Morse window, key clicks
 #     in the typing trainer, every key sounding; fails when the program stops
 #     answering or hangs; then the server killed and started again during a
 #     run: letters, a tune and a playback heard afterwards;
-#   - Morse playback (Play Fast and Play Slow of "sos" and "paris"), recorded
-#     tone for tone; then the first half of the tunes, each played ten times;
-#   - the other half of the tunes.
+#   - the first half of the tunes, each played ten times, every play heard whole;
+#   - the other half.
 # The recorded checks record the sink's monitor with parec.
 #   tools/soundcheck.sh [build folder]   (default: build; run after the build)
 #   tools/soundcheck.sh --restart SECONDS
@@ -53,7 +53,7 @@ fi
 
 build=${1:-build}
 check="$build/bench/soundcheck"
-bound=300   # seconds for each check; the longest takes about 90
+bound=300   # seconds for each check; the longest takes about 130
 
 if [ ! -x "$check" ]; then
   echo "soundcheck: $check is missing; build first" >&2
@@ -115,9 +115,11 @@ watcher=$!
 tunes=$(find Sound -maxdepth 1 \( -name '*.mp3' -o -name Drumroll.wav \) | wc -l)
 half=$(((tunes + 1) / 2))
 started=$(date +%s)
+# The playback's timing first, on a machine not busy with the other checks.
+run morse morse
 (run quick && run quick restart) &
 checks=($!)
-(run morse morse; run morse tunes 0 "$half") &
+run morse tunes 0 "$half" &
 checks+=($!)
 (run tunes tunes "$half" "$tunes") &
 checks+=($!)
