@@ -205,7 +205,8 @@ private:
 
 namespace QtAudio {
 // Installs the player and the device over the computer's audio server where
-// one can be reached, else the silent ones. True when sound can be heard now.
+// its client library is there (a server that starts later is heard from then
+// on), else the silent ones. True when a server answers now.
 bool install();
 // The playing time of a wave file in milliseconds, read from its header;
 // -1 when the file is no wave file this can read.

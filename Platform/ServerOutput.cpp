@@ -63,8 +63,8 @@ constexpr int aheadMs = 150;
 // The server asks for more when a quarter of the buffer has played, so a
 // held stream still has this much to play after waiting this long.
 constexpr auto longestHold = std::chrono::milliseconds(aheadMs * 3 / 4 - 20);
-// Silence before the first sound of a new stream.
-constexpr int leadInChunks = 3;
+// Silence before the first sound of a new stream (100 ms).
+constexpr int leadInChunks = 10;
 // After this much silence the stream goes and the server may rest.
 constexpr auto restAfter = std::chrono::seconds(3);
 // How long closing waits for a thread stuck in the server.
@@ -108,8 +108,9 @@ void ServerOutput::Shared::run() {
                 continue;
             }
             server = connect(name);
-            // A new stream begins with a moment of silence: a server may skip
-            // the first milliseconds of a stream while it starts it.
+            // A new stream begins with a moment of silence: while a server
+            // starts a stream it may play the stream's first tens of
+            // milliseconds early, and then again in their place.
             std::fill(chunk.begin(), chunk.end(), 0);
             for (int i = 0; server && i < leadInChunks; ++i)
                 if (pa.write(server, chunk.data(), chunk.size(), &error) < 0) pa.close(std::exchange(server, nullptr));

@@ -28,7 +28,13 @@ serve() {
   HOME=$1 pulseaudio --daemonize=yes -n --exit-idle-time=-1 --log-target=file:"$1/pulse.log" \
     --load=module-native-protocol-unix --load=module-null-sink 2>"$1/start.err" || return 1
   for _ in $(seq 50); do
-    pactl info >/dev/null 2>&1 && return 0
+    if pactl info >/dev/null 2>&1; then
+      # Its monitor read all the time, as a sound card plays all the time: a
+      # null sink no one reads renders in blocks of up to two seconds, and a
+      # new stream would wait that long for its first sound. It ends with the daemon.
+      parec -d @DEFAULT_MONITOR@ --latency-msec=20 >/dev/null 2>&1 &
+      return 0
+    fi
     sleep 0.1
   done
   echo "PulseAudio started but does not answer" >"$1/start.err"
