@@ -59,7 +59,9 @@ QByteArray repeated(const QByteArray& unit, int times) {
     return out;
 }
 
-qint16 sampleAt(const QtAudio::Clip& clip, qsizetype i) { return qFromLittleEndian<qint16>(clip.pcm.constData() + 2 * i); }
+qint16 sampleAt(const QtAudio::Clip& clip, qsizetype i) {
+    return qint16(quint8(clip.pcm.at(2 * i)) | quint8(clip.pcm.at(2 * i + 1)) << 8);
+}
 
 // An output that takes its stream fifty times as fast as it plays and keeps
 // every sample it took on the tape, or one that fails at once. It never
