@@ -17,10 +17,8 @@
 //   soundcheck restart
 //       the audio server killed and started again, once for half a second and
 //       once for five: letters, a tune and a playback heard afterwards
-// QEM_MEDIA_DIR holds Sound/ and Pics/; QEM_SOUNDCHECK_MONITOR names the
-// source to record (default: the default sink's monitor);
-// QEM_SOUNDCHECK_RESTART is the command that restarts the server, given the
-// seconds it stays down. In every check a watchdog thread fails the run as
+// QEM_MEDIA_DIR holds Sound/ and Pics/; QEM_SOUNDCHECK_RESTART is the command
+// that restarts the server, given the seconds it stays down. In every check a watchdog thread fails the run as
 // soon as the user interface stops answering for the patience (a hang is for
 // good; a slow machine may pause a second or two in a long paste).
 // Exit code 0: passed; 1: failed; 77: no audio output to check with.
@@ -142,9 +140,8 @@ class Recording {
 public:
     // False when parec does not record.
     bool start() {
-        const QString monitor = qEnvironmentVariable("QEM_SOUNDCHECK_MONITOR", QStringLiteral("@DEFAULT_MONITOR@"));
         QObject::connect(&parec_, &QProcess::readyReadStandardOutput, [this] { bytes_ += parec_.readAllStandardOutput(); });
-        parec_.start(QStringLiteral("parec"), {QStringLiteral("-d"), monitor, QStringLiteral("--raw"),
+        parec_.start(QStringLiteral("parec"), {QStringLiteral("-d"), QStringLiteral("@DEFAULT_MONITOR@"), QStringLiteral("--raw"),
                                                QStringLiteral("--format=s16le"), QStringLiteral("--channels=1"),
                                                QStringLiteral("--rate=%1").arg(rate), QStringLiteral("--latency-msec=20")});
         // Recording once the first 50 ms have come.
@@ -238,17 +235,16 @@ bool sameShape(const QList<Sound>& heard, const QList<Sound>& made, double toler
 
 // How long a tune sounds, and its longest pause, by the reference.
 struct TuneShape {
-    Samples samples;
     int threshold = 0;
     qint64 length = 0;
     double longestPauseMs = 0;
 };
 TuneShape tuneShape(const QString& path) {
     TuneShape t;
-    t.samples = decoded(path);
+    const Samples samples = decoded(path);
     // A twentieth of the loudest sample: the tune, not its faintest tail.
-    t.threshold = std::max(1, peakOf(t.samples) / 20);
-    const QList<Sound> parts = soundsIn(t.samples, t.threshold, 5);
+    t.threshold = std::max(1, peakOf(samples) / 20);
+    const QList<Sound> parts = soundsIn(samples, t.threshold, 5);
     if (parts.isEmpty()) return t;
     t.length = parts.last().end() - parts.first().start;
     for (qsizetype i = 1; i < parts.size(); ++i)
