@@ -572,7 +572,12 @@ void FlexGrid::keyPressEvent(QKeyEvent* e) {
 }
 
 void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
-    QTableView::currentChanged(current, previous);
+    // The table view tells screen readers of a new current cell as the
+    // focus. Only the grid that has the focus may: a row made current by a
+    // refill (a year chosen in a list) must not pull the reader away from
+    // the control the user is on.
+    if (hasFocus()) QTableView::currentChanged(current, previous);
+    else QAbstractItemView::currentChanged(current, previous);
     if (current.isValid()) headingCurrent_ = false;
     // A cell the user moves to, or the first cell made current, is in a
     // shown column.
