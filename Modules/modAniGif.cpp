@@ -22,6 +22,12 @@ namespace {
 constexpr int errFileAccess = 75;      // "Path/File access error"
 constexpr int errInvalidPicture = 481; // "Invalid picture"
 
+// The decoded frames of one load take at most this much memory. Every
+// frame is a whole picture of the logical screen, so a file that claims a
+// huge screen (a few changed bytes are enough) would otherwise take
+// gigabytes; the animations in use take about a megabyte.
+constexpr qint64 kFramesBudget = 32 * 1024 * 1024;
+
 // What the block structure of a GIF file tells: one entry per image,
 // and whether the file breaks off inside a block.
 struct Layout {
@@ -30,6 +36,7 @@ struct Layout {
         int delayMs = 0;
     };
     QList<Picture> pictures;
+    QSize screen;          // the logical screen, which every frame fills
     bool anyDelay = false; // a graphic control extension anywhere
     bool broken = false;
 };
@@ -55,6 +62,7 @@ Layout scanGif(const QByteArray& bytes) {
         out.broken = true;
         return out;
     }
+    out.screen = QSize(at(6) | (at(7) << 8), at(8) | (at(9) << 8));
     qsizetype pos = 13;
     if (at(10) & 0x80) pos += 3 * (qsizetype(1) << ((at(10) & 7) + 1));
     bool pendingDelay = false;
@@ -109,11 +117,14 @@ void readError(int number) {
            vbCritical);
 }
 
+// The frames of an earlier load go before the new ones are decoded: their
+// pictures at once, the emptied members with the next turn of the events.
 void removeExtraMembers(QList<Image*>& imgArray) {
     while (imgArray.size() > 1) {
         Image* member = imgArray.takeLast();
         if (!member) continue;
         member->hide();
+        member->setPicture(QPixmap());
         member->deleteLater();
     }
 }
@@ -167,16 +178,27 @@ bool LoadAniGif(const QString& file, QList<Image*>& imgArray) {
     Image* first = imgArray[0];
     int loaded = 0;
     bool whole = !layout.broken;
+    // Each picture comes out as large as the screen, four bytes a pixel
+    // (or larger, where a frame reaches beyond it).
+    qint64 decoded = 0, pictureBytes = 4 * qint64(layout.screen.width()) * layout.screen.height();
     for (qsizetype i = 0; i < layout.pictures.size(); ++i) {
+        // Past the budget the file counts as damaged: what was loaded so
+        // far is animated.
+        if (decoded + pictureBytes > kFramesBudget) {
+            whole = false;
+            break;
+        }
         const QImage picture = reader.read();
         if (picture.isNull()) {
             whole = false;
             break;
         }
+        pictureBytes = std::max(pictureBytes, qint64(picture.sizeInBytes()));
         const Layout::Picture& p = layout.pictures[i];
         // A picture without a delay of its own belongs to the frame before
         // it: it shows from the next frame on, drawn in by the reader.
         if (i > 0 && !p.hasDelay) continue;
+        decoded += picture.sizeInBytes();
         Image* member = first;
         if (loaded > 0) {
             member = newMember(first);

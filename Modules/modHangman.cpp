@@ -12,7 +12,7 @@
 #include "Platform/Random.h"
 #include "Platform/Timer.h"
 
-#include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPalette>
@@ -285,12 +285,22 @@ void HangmanWindow::buildBoard(const QColor& back, const QColor& ink, const QCol
         lblL << l;
     }
 
-    // Captions keep to their controls at any window size.
-    for (QWidget* w : std::initializer_list<QWidget*>{lblHEAD, lblALIAS1, lblTOTAL1, lblCHEAT, lblCount, lblTEMP, lblEXC,
-                                                      lblLASTRY, lblLOSER, fraENTERL, cmdOKL, fraENTERW, txtUSED,
-                                                      fraLEVEL, cboLEVEL, cmdPROCEED, cmdRESTART, cmdHELP})
+    // Captions keep to their controls at any window size; a row of single
+    // letters keeps one size, the one its widest letter fits.
+    for (QWidget* w : std::initializer_list<QWidget*>{lblHEAD, lblCtrl[0], lblCtrl[1], lblALIAS1, lblTOTAL1, lblNR1,
+                                                      lblNR2, lblCHEAT, lblCount, lblTEMP, lblEXC, lblLASTRY, lblLOSER,
+                                                      fraENTERL, cmdOKL, fraENTERW, txtUSED, fraLEVEL, cboLEVEL,
+                                                      cmdPROCEED, cmdRESTART, cmdHELP})
         fitToWidth(w);
     fitToWidth(txtENTERL, QStringLiteral("W"));
+    const QFontMetrics letters(lblL[0]->font());
+    const Label* widest = *std::max_element(lblL.begin(), lblL.end(), [&](const Label* a, const Label* b) {
+        return letters.horizontalAdvance(a->Caption()) < letters.horizontalAdvance(b->Caption());
+    });
+    for (Label* l : lblL) fitToWidth(l, widest->Caption());
+    // Fonts follow the window's height: at two thirds of the design size
+    // (rounded up) the smallest caption, the frames' 9 points, keeps 6.
+    setMinimumSize((width() * 2 + 2) / 3, (height() * 2 + 2) / 3);
 
     // The guessing controls wait for the first word.
     for (QWidget* w : std::initializer_list<QWidget*>{cmdRESTART, cmdHELP, txtENTERL, fraENTERL, cmdOKL})
@@ -764,37 +774,26 @@ int drawHiddenPosition(const QList<int>& hidden) {
 
 // ----------------------------------------------------------- dictionary --
 
-void LoadDictionary() {
+void LoadDictionary(bool* setAsideTold) {
     class frmHmDic* editor = frmHmDic();
     QListWidget* list = editor->lstSHOW;
     list->clear();
-    editor->unplayable.clear();
+    editor->setAside.clear();
     bool damaged = false;
-    const std::optional<HangmanDictionary::Contents> words = HangmanDictionary::read(&damaged);
-    const QString file = QDir::toNativeSeparators(HangmanDictionary::path());
+    const std::optional<QuotedLines::Contents> words = HangmanDictionary::read(&damaged);
+    const QString file = QFileInfo(HangmanDictionary::path()).fileName();
     if (damaged) {
         ShowDamagedFile(file);
         return;
     }
     if (words) {
         // All at once: one insertion for the whole list.
-        list->addItems(words->entries);
-        editor->unplayable = words->unplayable;
-        const qsizetype skipped = words->unplayable.size();
-        if (skipped == 1)
-            MsgBox(inLanguage("1 entry in \"%1\" was skipped: a word to guess holds only the letters A to Z and "
-                              "blanks between words. It stays in the file.",
-                              "1 Eintrag in \"%1\" wurde übersprungen: Ein Wort zum Raten enthält nur die Buchstaben "
-                              "A bis Z und Leerzeichen zwischen Wörtern. Er bleibt in der Datei.")
-                       .arg(file),
-                   vbExclamation);
-        else if (skipped > 1)
-            MsgBox(inLanguage("%1 entries in \"%2\" were skipped: a word to guess holds only the letters A to Z "
-                              "and blanks between words. They stay in the file.",
-                              "%1 Einträge in \"%2\" wurden übersprungen: Ein Wort zum Raten enthält nur die "
-                              "Buchstaben A bis Z und Leerzeichen zwischen Wörtern. Sie bleiben in der Datei.")
-                       .arg(QString::number(skipped), file),
-                   vbExclamation);
+        list->addItems(words->values);
+        editor->setAside = words->setAside;
+        if (!editor->setAside.isEmpty() && !(setAsideTold && *setAsideTold)) {
+            ShowSetAside(file, editor->setAside.size());
+            if (setAsideTold) *setAsideTold = true;
+        }
     }
     if (list->count() == 0) MsgBox(inLanguage("No words available", "Keine Wörter verfügbar"), vbCritical);
     list->setCurrentRow(-1);

@@ -202,5 +202,7 @@ void submitLetter(HangmanWindow* frm, bool fromHelp = false);
 // -1 when none is hidden.
 int drawHiddenPosition(const QList<int>& hidden);
 
-// The dictionary (frmHmDic's list), read afresh from "Hangman.qem".
-void LoadDictionary();
+// The dictionary (frmHmDic's list), read afresh from "Hangman.qem". The
+// user is told of the lines set aside unless `setAsideTold` says it was
+// done already (it is then set): a window that keeps the flag tells once.
+void LoadDictionary(bool* setAsideTold = nullptr);

@@ -7,7 +7,7 @@ QString IniFile;
 bool IniReady = false;
 
 namespace {
-QString lastError;
+RuntimeError lastError{0, QString()};
 constexpr int bufferSize = 255;
 } // namespace
 
@@ -34,8 +34,8 @@ long WriteIniValue(const QString& key, const QString& value) {
         IniNotSetError();
         return 0;
     }
-    lastError.clear();
+    lastError = RuntimeError(0, QString());
     return Profile::writeString(IniSection, key, value, IniFile, &lastError) ? 1 : 0;
 }
 
-QString IniLastError() { return lastError; }
+QString IniLastError() { return QString::number(lastError.number) + QStringLiteral(": ") + lastError.description; }

@@ -11,6 +11,8 @@ void SetIniFile(const QString& section, const QString& file);
 QString GetIniValue(const QString& key, const QString& defaultValue);
 // Non-zero on success; 0 before SetIniFile or when the write failed.
 long WriteIniValue(const QString& key, const QString& value);
-// Why the last write failed.
+// Why the last write failed, as "<number>: <description>" in the program's
+// language ("70: Permission denied"), the runtime's form that follows the
+// name of the failed routine in a "Problem: " message.
 QString IniLastError();
 void IniNotSetError();

@@ -4,7 +4,6 @@
 #include "Platform/Ado.h"
 #include "Platform/Errors.h"
 
-#include <QSqlError>
 #include <QSqlQuery>
 
 #include <algorithm>
@@ -21,9 +20,11 @@ bool isLetter(QChar c) {
     return (u >= u'a' && u <= u'z') || u == u'ä' || u == u'ö' || u == u'ü' || u == u'ß';
 }
 
-bool isWordChar(QChar c) { return c == u'-' || isLetter(c); }
+// A combining mark (as in a word pasted in decomposed form, "a" and U+0308
+// for "ä") continues the word it follows.
+bool isWordChar(QChar c) { return c == u'-' || isLetter(c) || c.isMark(); }
 
-QString fold(const QString& text) { return text.toCaseFolded(); }
+QString fold(const QString& text) { return VocStore::fold(text.normalized(QString::NormalizationForm_C)); }
 
 std::optional<QString> stemOf(const QString& word) {
     struct Rule {
@@ -173,16 +174,12 @@ qsizetype WordIndex::longestKey() const {
 
 WordIndex readIndex(Ado::Connection& c, const QString& category, bool englishToGerman) {
     WordIndex index;
-    QSqlQuery q(c.database());
-    q.setForwardOnly(true);
     const QString source = englishToGerman ? QStringLiteral("English") : QStringLiteral("German");
     const QString shown = englishToGerman ? QStringLiteral("German") : QStringLiteral("English");
     QString sql = QStringLiteral("Select %1, %2 From Vocabulary").arg(source, shown);
     if (!category.isEmpty()) sql += QStringLiteral(" Where Category = ?");
     sql += QStringLiteral(" Order By AutoNr");
-    if (!q.prepare(sql)) throw RuntimeError(q.lastError().nativeErrorCode().toInt(), q.lastError().text());
-    if (!category.isEmpty()) q.addBindValue(category);
-    if (!q.exec()) throw RuntimeError(q.lastError().nativeErrorCode().toInt(), q.lastError().text());
+    QSqlQuery q = c.select(sql, category.isEmpty() ? QVariantList{} : QVariantList{category});
     while (Ado::next(q)) index.add(q.value(0).toString(), q.value(1).toString());
     return index;
 }
@@ -244,9 +241,11 @@ void WriteOutput(const WordIndex& index, const Options& options, const QString& 
         }
     }
     if (WordFound) return;
-    if (!StemRetry && word.size() >= 4) {
+    // The rules read the word as composed: its marks are no characters of their own.
+    const QString composed = word.normalized(QString::NormalizationForm_C);
+    if (!StemRetry && composed.size() >= 4) {
         const QString original = word;
-        if (const std::optional<QString> stem = stemOf(word)) {
+        if (const std::optional<QString> stem = stemOf(composed)) {
             StemRetry = true;
             OriginalWord = original;
             WriteOutput(index, options, *stem, out);
@@ -264,8 +263,9 @@ bool startsWithAsciiLetter(QChar c) { return c.unicode() >= 65 && c.unicode() <=
 // its base form.
 bool findable(const WordIndex& index, const QString& word) {
     if (index.has(fold(word))) return true;
-    if (word.size() < 4) return false;
-    const std::optional<QString> stem = stemOf(word);
+    const QString composed = word.normalized(QString::NormalizationForm_C);
+    if (composed.size() < 4) return false;
+    const std::optional<QString> stem = stemOf(composed);
     return stem && index.has(fold(*stem));
 }
 } // namespace
@@ -279,9 +279,10 @@ QList<Run> interpret(const QString& text, const WordIndex& index, const Options&
     // Once a hyphenated word had to be cut, later ones are cut at once.
     bool split = false;
     const qsizetype n = text.size();
-    // No longer word is found: folding at most halves a word's length and
-    // a base form is at most five characters shorter.
-    const qsizetype findableLength = 2 * index.longestKey() + 5;
+    // No longer word is found: a letter with up to three marks composes to
+    // one character, folding never shortens, and a base form is at most
+    // five characters shorter.
+    const qsizetype findableLength = 4 * index.longestKey() + 5;
     // The run of word characters the current piece starts in, and its first
     // hyphen at or after the piece's start. A hyphenated chain is scanned
     // once however often it is cut, so time and memory stay linear.
@@ -300,7 +301,8 @@ QList<Run> interpret(const QString& text, const WordIndex& index, const Options&
         }
         if (start < runFrom || start >= runTo) {
             runFrom = hyphen = start;
-            runTo = runEnd(text, start);
+            // A mark continues a word but starts none: alone, it is copied.
+            runTo = text[start].isMark() ? start : runEnd(text, start);
         }
         while (hyphen < runTo && (hyphen < start || text[hyphen] != u'-')) ++hyphen;
         // A piece is a word with the character that ended it. An ASCII word
@@ -322,7 +324,7 @@ QList<Run> interpret(const QString& text, const WordIndex& index, const Options&
         qsizetype wordLength = len;
         QChar endChar;
         const QChar last = piece.back();
-        if (last == u'-' || !isLetter(last)) {
+        if (last == u'-' || !isWordChar(last)) {
             --wordLength;
             // A line break is no end character: it is the next piece.
             if (isLineBreak(last)) --pos;

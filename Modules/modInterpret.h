@@ -3,9 +3,11 @@
 // "Voc.mdb".
 //
 // The text is cut into pieces: a word is a run of word characters (a to z,
-// ä, ö, ü, ß in either case, and the hyphen inside a word), followed by the
+// ä, ö, ü, ß in either case, the hyphen inside a word, and combining marks
+// after a letter, as in text pasted in decomposed form), followed by the
 // character that ended it; every other character is a piece of its own and
-// is copied unchanged. Each word is looked up in fifteen passes, each a
+// is copied unchanged. Words are looked up in composed form (NFC), while the
+// text is written as it was given. Each word is looked up in fifteen passes, each a
 // shape in which the word may stand in the source column of an entry:
 //    1 W(…        2 W (…       3 W/…        4 W,…        5 …/W
 //    6 …/W/…      7 …/W (…     8 …/W(…      9 …/W,…     10 …,W
@@ -44,12 +46,13 @@ struct Run {
 
 constexpr int kPasses = 15;
 
-// Whether the character belongs to a word (the hyphen included).
+// Whether the character belongs to a word (the hyphen and marks included).
 bool isWordChar(QChar c);
 // Whether it is a letter of a word (the hyphen not).
 bool isLetter(QChar c);
-// The word's form for comparisons: case-folded over all of Unicode, as
-// the word store folds for its own searches, so both agree on what matches.
+// The word's form for comparisons: composed (NFC), then folded as the word
+// store folds for its own searches (case-folded over all of Unicode, a
+// sharp s as "ss"), so both agree on what matches.
 QString fold(const QString& text);
 
 // The base form that the first matching suffix rule derives from a word of

@@ -10,11 +10,23 @@
 QString CurrentLanguage = QStringLiteral("DefaultValue");
 
 namespace {
-// The platform's own messages (a failed save) follow the program's language.
-const bool messagesFollowLanguage = (Err::germanMessages = [] { return isGerman(); }, true);
+// The language the menu was set up in.
+QString menuLanguage;
+// The platform's own messages (a failed save) follow the program's language:
+// while the menu is open, the one it shows. The menu's language switch
+// writes the new language before the program ends, and a failure to write
+// it is told in the language the user has been reading.
+const bool messagesFollowLanguage = (Err::germanMessages =
+                                         [] {
+                                             if (isFormLoaded<class frmChoice>())
+                                                 return menuLanguage == QLatin1String("German");
+                                             return isGerman();
+                                         },
+                                     true);
 } // namespace
 
 void SetLangChoice(class frmChoice* frm) {
+    menuLanguage = CurrentLanguage;
     if (!isGerman()) return;
     App::setTitle(QStringLiteral("Zovikon"));
     frm->setCaption(App::title());
@@ -50,4 +62,14 @@ void ShowDamagedFile(const QString& fileName) {
                                "und bleibt, wie sie ist."))
                .arg(fileName),
            vbCritical);
+}
+
+void ShowSetAside(const QString& fileName, qsizetype count) {
+    const QString english = count == 1 ? QStringLiteral("%1 line of \"%2\" could not be read. It stays in the file as it is.")
+                                       : QStringLiteral("%1 lines of \"%2\" could not be read. They stay in the file as they are.");
+    const QString german = count == 1 ? QString::fromUtf8("%1 Zeile der Datei \"%2\" konnte nicht gelesen werden. Sie bleibt "
+                                                          "unverändert in der Datei.")
+                                      : QString::fromUtf8("%1 Zeilen der Datei \"%2\" konnten nicht gelesen werden. Sie "
+                                                          "bleiben unverändert in der Datei.");
+    MsgBox(L(english, german).arg(count).arg(fileName), vbInformation);
 }

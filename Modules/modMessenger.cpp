@@ -64,6 +64,10 @@ Label* messengerLabel(QWidget* parent, const QString& caption) {
 
 void setUpLog(QPlainTextEdit* log) {
     log->setReadOnly(true);
+    // Nothing is undone in a read-only log, and an undo history would keep
+    // every line ever received (and every line trimmed) in memory; without
+    // it the document also reclaims the text it drops.
+    log->setUndoRedoEnabled(false);
     // Keeps the caret visible in the read-only log, where ScrollOutput puts it.
     log->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     log->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -32,8 +32,9 @@ class Winsock;
 // The port of every chat, on both sides.
 constexpr int ChatPort = 1001;
 
-// The conversation log: read-only plain text whose long lines break
-// anywhere, so a line without blanks costs time in step with its length.
+// The conversation log: read-only plain text without an undo history,
+// whose long lines break anywhere, so a line without blanks costs time in
+// step with its length.
 void setUpLog(QPlainTextEdit* log);
 // Adds one line at the end of the log as it stands, but control characters
 // (NUL and the others below the blank, but tab and line breaks) are shown

@@ -1,5 +1,7 @@
 #include "Modules/modMorse.h"
 
+#include "Platform/Ansi.h"
+
 #include <QHash>
 #include <algorithm>
 
@@ -174,7 +176,11 @@ QString textToMorse(const QString& text, const Prosigns& p) {
     return morse;
 }
 
-QString morseToText(const QString& morse, const Prosigns& p) {
+QString morseToText(const QString& input, const Prosigns& p) {
+    // A stray control character (a damaged document may hold one) is passed
+    // over: the group it stands in still reads.
+    QString morse = input;
+    morse.removeIf([](QChar c) { return Ansi::isControl(c) && !isLineBreak(c); });
     QString text;
     qsizetype pos = 0;
     const qsizetype n = morse.size();

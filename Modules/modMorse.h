@@ -66,7 +66,8 @@ QString prosignSound(int prosign);
 QString textToMorse(const QString& text, const Prosigns& p);
 // The whole Morse text as plain text; prosign groups become the tags.
 // Line breaks are kept, empty lines included; a last code without its
-// trailing blank is not converted.
+// trailing blank is not converted. Control characters other than the line
+// breaks are passed over, as if they were not there.
 QString morseToText(const QString& morse, const Prosigns& p);
 
 // What Backspace removes from the ends of the two boxes: a final line

@@ -10,6 +10,7 @@
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
 #include "Platform/Printer.h"
+#include "Platform/Progress.h"
 
 #include <QCheckBox>
 #include <QCollator>
@@ -18,9 +19,14 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QSqlDriver>
+#include <QSqlQuery>
+#include <QVarLengthArray>
 
+#include <limits>
 #include <memory>
+#include <optional>
 #include <sqlite3.h>
+#include <vector>
 
 // --- The store ----------------------------------------------------------------
 
@@ -38,42 +44,115 @@ quint64 changes = 0;
 // --- Comparing words on the store's connection ---
 // SQLite's own LIKE and NOCASE fold ASCII letters only ("Über" would miss
 // "über") and its order puts umlauts after "z". The connection gets a LIKE
-// that folds every letter as Qt does (the interpreter's word index folds
-// the same way, so both find the same words) and a collation "German".
+// that folds every letter as Qt does, and the sharp s as "ss", the way
+// fold() does for the interpreter's word index, so both find the same
+// words; and a collation "German".
 
-// One step of a LIKE pattern: any run, one character, or this character.
+// Calls `take` with every character (code point) of a text.
+template <class F> void eachCodePoint(QStringView text, F&& take) {
+    const char16_t* s = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t ch = s[i];
+        if (QChar::isHighSurrogate(ch) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
+            ch = QChar::surrogateToUcs4(s[i], s[i + 1]);
+            ++i;
+        }
+        take(ch);
+    }
+}
+
+// Calls `take` with the characters a character compares as: its case-folded
+// form; a sharp s (either case) as "ss".
+template <class F> void eachFolded(char32_t ch, F&& take) {
+    const char32_t folded = QChar::toCaseFolded(ch);
+    if (folded == U'ß') {
+        take(U's');
+        take(U's');
+    } else {
+        take(folded);
+    }
+}
+
+// One step of a LIKE pattern: any run, one stored character, or this
+// (folded) character.
 struct Step {
     enum Kind { AnyRun, One, Char } kind;
     char32_t ch = 0;
 };
 
-QList<Step> steps(const QString& pattern, std::optional<char32_t> escape) {
-    QList<Step> out;
-    const QList<uint> chars = pattern.toCaseFolded().toUcs4();
-    for (qsizetype i = 0; i < chars.size(); ++i) {
-        const char32_t ch = chars[i];
-        if (escape && ch == *escape && i + 1 < chars.size()) out << Step{Step::Char, chars[++i]};
-        else if (ch == U'%') out << Step{Step::AnyRun};
-        else if (ch == U'_') out << Step{Step::One};
-        else out << Step{Step::Char, ch};
-    }
-    return out;
+// A pattern read once per statement (SQLite keeps it with the statement).
+struct Pattern {
+    std::optional<char32_t> escape;
+    std::vector<Step> steps;
+    bool anything = true; // only "any run" steps: every text matches
+};
+
+Pattern compile(QStringView pattern, std::optional<char32_t> escape) {
+    Pattern p{escape, {}, true};
+    bool escaped = false;
+    eachCodePoint(pattern, [&](char32_t ch) {
+        if (!escaped && escape && ch == *escape) {
+            escaped = true;
+            return;
+        }
+        if (!escaped && ch == U'%') {
+            p.steps.push_back({Step::AnyRun});
+        } else if (!escaped && ch == U'_') {
+            p.steps.push_back({Step::One});
+            p.anything = false;
+        } else {
+            eachFolded(ch, [&](char32_t f) { p.steps.push_back({Step::Char, f}); });
+            p.anything = false;
+        }
+        escaped = false;
+    });
+    // An escape at the very end stands for itself.
+    if (escaped) eachFolded(*escape, [&](char32_t f) { p.steps.push_back({Step::Char, f}); });
+    return p;
+}
+
+// A stored text as the comparison sees it: its folded characters, and where
+// each stored character begins (a sharp s folds to two).
+struct Folded {
+    std::vector<char32_t> units;
+    std::vector<bool> starts;
+};
+
+void foldInto(Folded& out, QStringView text) {
+    out.units.clear();
+    out.starts.clear();
+    eachCodePoint(text, [&](char32_t ch) {
+        bool first = true;
+        eachFolded(ch, [&](char32_t f) {
+            out.units.push_back(f);
+            out.starts.push_back(first);
+            first = false;
+        });
+    });
 }
 
 // Matches from the left; at a mismatch after an "any run" it takes that run
-// one character longer, which finds a match whenever there is one.
-bool likeMatch(const QList<Step>& pattern, const QList<uint>& text) {
-    qsizetype p = 0, t = 0, runAt = -1, runText = 0;
-    while (t < text.size()) {
+// one character longer, which finds a match whenever there is one: each
+// other step's reach is fixed by where it starts and grows with it ("_"
+// takes the whole stored character it starts at, a sharp s too).
+bool likeMatch(const std::vector<Step>& pattern, const Folded& text) {
+    const size_t n = text.units.size();
+    size_t p = 0, t = 0, runText = 0;
+    std::optional<size_t> runAt;
+    while (t < n) {
         if (p < pattern.size() && pattern[p].kind == Step::AnyRun) {
             runAt = p++;
             runText = t;
-        } else if (p < pattern.size() &&
-                   (pattern[p].kind == Step::One || (pattern[p].kind == Step::Char && pattern[p].ch == text[t]))) {
+        } else if (p < pattern.size() && pattern[p].kind == Step::Char && pattern[p].ch == text.units[t]) {
             ++p;
             ++t;
-        } else if (runAt >= 0) {
-            p = runAt + 1;
+        } else if (p < pattern.size() && pattern[p].kind == Step::One && text.starts[t]) {
+            ++p;
+            do ++t;
+            while (t < n && !text.starts[t]);
+        } else if (runAt) {
+            p = *runAt + 1;
             t = ++runText;
         } else {
             return false;
@@ -83,8 +162,10 @@ bool likeMatch(const QList<Step>& pattern, const QList<uint>& text) {
     return p == pattern.size();
 }
 
-QString argText(sqlite3_value* v) {
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+// A value's text; the length is asked for after the text, as SQLite requires.
+QStringView textOf(sqlite3_value* v) {
+    const auto* text = static_cast<const char16_t*>(sqlite3_value_text16(v));
+    return {text, sqlite3_value_bytes16(v) / 2};
 }
 
 // like(pattern, text [, escape]), as "text Like pattern [Escape escape]" calls it.
@@ -93,22 +174,80 @@ void sqlLike(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
         if (sqlite3_value_type(argv[i]) == SQLITE_NULL) return sqlite3_result_null(ctx);
     std::optional<char32_t> escape;
     if (argc == 3) {
-        const QList<uint> e = argText(argv[2]).toCaseFolded().toUcs4();
-        if (e.size() != 1) return sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
-        escape = e[0];
+        int count = 0;
+        eachCodePoint(textOf(argv[2]), [&](char32_t ch) {
+            escape = ch;
+            ++count;
+        });
+        if (count != 1) return sqlite3_result_error(ctx, "ESCAPE expression must be a single character", -1);
     }
-    const bool match = likeMatch(steps(argText(argv[0]), escape), argText(argv[1]).toCaseFolded().toUcs4());
+    // The pattern is read once per statement: SQLite keeps it for the next rows.
+    const auto* pattern = static_cast<const Pattern*>(sqlite3_get_auxdata(ctx, 0));
+    std::unique_ptr<Pattern> made;
+    if (!pattern || pattern->escape != escape) {
+        made = std::make_unique<Pattern>(compile(textOf(argv[0]), escape));
+        pattern = made.get();
+    }
+    bool match = pattern->anything;
+    if (!match) {
+        // One buffer for every row.
+        thread_local Folded text;
+        foldInto(text, textOf(argv[1]));
+        match = likeMatch(pattern->steps, text);
+    }
+    // SQLite may free it at once: it is not used after this.
+    if (made) sqlite3_set_auxdata(ctx, 0, made.release(), [](void* p) { delete static_cast<Pattern*>(p); });
     sqlite3_result_int(ctx, match ? 1 : 0);
+}
+
+// A UTF-8 text of the database as UTF-16 in `buffer`, which is kept from one
+// comparison to the next: sorting a million words compares twenty million
+// times, and a new string each time would cost more than the comparison.
+// A byte that starts no valid sequence reads as U+FFFD.
+QStringView decoded(QVarLengthArray<char16_t, 256>& buffer, const char* text, int bytes) {
+    // No character takes more UTF-16 units than UTF-8 bytes.
+    buffer.resize(bytes);
+    char16_t* out = buffer.data();
+    const auto* s = reinterpret_cast<const uchar*>(text);
+    qsizetype n = 0;
+    for (int i = 0; i < bytes;) {
+        const uchar lead = s[i];
+        if (lead < 0x80) {
+            out[n++] = lead;
+            ++i;
+            continue;
+        }
+        const int more = lead >= 0xF0 && lead < 0xF5 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 && lead < 0xE0 ? 1 : -1;
+        char32_t ch = more == 3 ? lead & 0x07 : more == 2 ? lead & 0x0F : lead & 0x1F;
+        int k = 1;
+        while (more > 0 && k <= more && i + k < bytes && (s[i + k] & 0xC0) == 0x80) ch = (ch << 6) | (s[i + k++] & 0x3F);
+        const bool valid = more > 0 && k == more + 1 && ch <= 0x10FFFF && !(ch >= 0xD800 && ch < 0xE000) &&
+                           ch >= (more == 1 ? 0x80u : more == 2 ? 0x800u : 0x10000u);
+        if (!valid) {
+            out[n++] = 0xFFFD;
+            i += std::max(1, k);
+            continue;
+        }
+        if (ch >= 0x10000) {
+            out[n++] = QChar::highSurrogate(ch);
+            out[n++] = QChar::lowSurrogate(ch);
+        } else {
+            out[n++] = char16_t(ch);
+        }
+        i += k;
+    }
+    return {out, n};
 }
 
 // Case-blind German order (ä with a, ß with ss); texts that it takes for
 // equal go in the order of their characters, so every order is the same.
 int compareGerman(void* collator, int aBytes, const void* a, int bBytes, const void* b) {
-    const QString x = QString::fromUtf8(static_cast<const char*>(a), aBytes);
-    const QString y = QString::fromUtf8(static_cast<const char*>(b), bBytes);
+    thread_local QVarLengthArray<char16_t, 256> first, second;
+    const QStringView x = decoded(first, static_cast<const char*>(a), aBytes);
+    const QStringView y = decoded(second, static_cast<const char*>(b), bBytes);
     const int order = static_cast<QCollator*>(collator)->compare(x, y);
     if (order != 0) return order;
-    return QString::compare(x, y, Qt::CaseSensitive);
+    return x.compare(y, Qt::CaseSensitive);
 }
 
 void registerComparisons(Ado::Connection& c) {
@@ -119,7 +258,7 @@ void registerComparisons(Ado::Connection& c) {
     const auto check = [](int result) {
         if (result != SQLITE_OK) throw RuntimeError(result, QString::fromUtf8(sqlite3_errstr(result)));
     };
-    const int text = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    const int text = SQLITE_UTF16 | SQLITE_DETERMINISTIC;
     check(sqlite3_create_function_v2(db, "like", 2, text, nullptr, sqlLike, nullptr, nullptr, nullptr));
     check(sqlite3_create_function_v2(db, "like", 3, text, nullptr, sqlLike, nullptr, nullptr, nullptr));
     auto collator = std::make_unique<QCollator>(QLocale(QLocale::German, QLocale::Germany));
@@ -138,18 +277,19 @@ QString orderBy(Order order) {
                                    : QStringLiteral(" Order By German Collate German, AutoNr");
 }
 
-QList<Entry> entries(Ado::Connection& c, const QString& sql, const QVariantList& binds) {
-    QList<Entry> out;
-    Ado::Recordset rs;
-    rs.Open(sql, c, binds);
-    while (!rs.Eof()) {
-        out << Entry{rs.Fields(QStringLiteral("AutoNr")).toLongLong(), rs.Fields(QStringLiteral("English")).toString(),
-                     rs.Fields(QStringLiteral("German")).toString(), rs.Fields(QStringLiteral("Category")).toString(),
-                     rs.Fields(QStringLiteral("Type")).toString()};
-        rs.MoveNext();
+// The rows of a query on kColumns, one at a time.
+void eachRow(Ado::Connection& c, const QString& sql, const QVariantList& binds,
+             const std::function<void(const Entry&)>& take) {
+    QSqlQuery q = c.select(sql, binds);
+    Entry e;
+    while (Ado::next(q)) {
+        e.autoNr = q.value(0).toLongLong();
+        e.english = q.value(1).toString();
+        e.german = q.value(2).toString();
+        e.category = q.value(3).toString();
+        e.type = q.value(4).toString();
+        take(e);
     }
-    rs.Close();
-    return out;
 }
 
 QStringList names(Ado::Connection& c, const QString& table) {
@@ -186,16 +326,40 @@ bool renameName(Ado::Connection& c, const QString& field, const QString& from, c
     return true;
 }
 
-} // namespace
+RuntimeError foreignStore() { return {3078, QStringLiteral("The database holds no vocabulary tables")}; }
 
-void open(Ado::Connection& c, const QString& file) {
-    c.Open(file);
+// Whether AutoNr is the key the database gives every new row: the row id
+// under another name. A plain column of that name (as a generic conversion
+// of an old store makes it) would leave new words without a number.
+bool autoNrIsRowKey(Ado::Connection& c) {
+    QSqlQuery q = c.select(QStringLiteral("Select name, type, pk From pragma_table_info('Vocabulary')"));
+    int keys = 0;
+    bool autoNr = false;
+    while (Ado::next(q)) {
+        if (q.value(2).toInt() == 0) continue;
+        ++keys;
+        autoNr = q.value(0).toString().compare(QLatin1String("AutoNr"), Qt::CaseInsensitive) == 0 &&
+                 q.value(1).toString().compare(QLatin1String("Integer"), Qt::CaseInsensitive) == 0;
+    }
+    if (!autoNr || keys != 1) return false;
+    // A table without row ids has no key the database assigns.
+    try {
+        c.scalar(QStringLiteral("Select rowid From Vocabulary Limit 0"));
+    } catch (const RuntimeError&) {
+        return false;
+    }
+    return true;
+}
+
+// The store's tables checked, and made or repaired where that is sure to lose nothing.
+void prepare(Ado::Connection& c) {
     registerComparisons(c);
     const QStringList words{QStringLiteral("Vocabulary"), QStringLiteral("Category"), QStringLiteral("Type")};
     int present = 0;
     for (const QString& t : words) present += c.hasTable(t) ? 1 : 0;
     const bool hasVersion = c.hasTable(QStringLiteral("Version"));
     if (present == words.size()) {
+        if (!autoNrIsRowKey(c)) throw foreignStore();
         // The edition is the store's own bookkeeping: a store that lost it
         // gets it back as a new store starts, its words untouched.
         if (hasVersion && c.scalar(QStringLiteral("Select Count(*) From Version")).toLongLong() > 0) return;
@@ -205,11 +369,7 @@ void open(Ado::Connection& c, const QString& file) {
         t.commit();
         return;
     }
-    const qint64 anyTable = c.tableCount();
-    if (present > 0 || anyTable > 0) {
-        c.Close();
-        throw RuntimeError(3078, QStringLiteral("The database holds no vocabulary tables"));
-    }
+    if (present > 0 || c.tableCount() > 0) throw foreignStore();
     Ado::Transaction t(c);
     c.Execute(QStringLiteral("Create Table Vocabulary (AutoNr Integer Primary Key AutoIncrement, English Text, "
                              "German Text, Category Text, Type Text)"));
@@ -218,6 +378,26 @@ void open(Ado::Connection& c, const QString& file) {
     c.Execute(QStringLiteral("Create Table Version (Version Double)"));
     c.Execute(QStringLiteral("Insert Into Version (Version) Values (?)"), {1.0});
     t.commit();
+}
+
+} // namespace
+
+void open(Ado::Connection& c, const QString& file) {
+    c.Open(file);
+    // A store that cannot be used, or not repaired (a read-only or locked
+    // file), is not kept open: the window then offers nothing that needs it.
+    try {
+        prepare(c);
+    } catch (...) {
+        c.Close();
+        throw;
+    }
+}
+
+QString fold(const QString& text) {
+    QString folded = text.toCaseFolded();
+    if (folded.contains(u'ß')) folded.replace(u'ß', QStringLiteral("ss"));
+    return folded;
 }
 
 QStringList categories(Ado::Connection& c) { return names(c, QStringLiteral("Category")); }
@@ -232,23 +412,43 @@ void addType(Ado::Connection& c, const QString& name) {
 }
 
 std::optional<Entry> entry(Ado::Connection& c, qint64 autoNr) {
-    const QList<Entry> found = entries(c, kColumns + QStringLiteral(" Where AutoNr = ?"), {autoNr});
-    if (found.isEmpty()) return std::nullopt;
-    return found.first();
+    std::optional<Entry> found;
+    eachRow(c, kColumns + QStringLiteral(" Where AutoNr = ?"), {autoNr}, [&](const Entry& e) { found = e; });
+    return found;
+}
+
+Selection inCategory(const QString& category) { return {QStringLiteral(" Where Category = ?"), {category}}; }
+
+Selection matching(const QString& english, const QString& german, const QString& category, const QString& type,
+                   bool exactCategory, bool exactType) {
+    const QString like = QStringLiteral(" Like ? Escape '\\'");
+    return {QStringLiteral(" Where English") + like + QStringLiteral(" And German") + like + QStringLiteral(" And Category") +
+                (exactCategory ? QStringLiteral(" = ?") : like) + QStringLiteral(" And Type") +
+                (exactType ? QStringLiteral(" = ?") : like),
+            {english, german, category, type}};
+}
+
+qint64 count(Ado::Connection& c, const Selection& s) {
+    return c.scalar(QStringLiteral("Select Count(*) From Vocabulary") + s.where, s.binds).toLongLong();
+}
+
+void forEach(Ado::Connection& c, const Selection& s, Order order, const std::function<void(const Entry&)>& take) {
+    eachRow(c, kColumns + s.where + orderBy(order), s.binds, take);
+}
+
+QList<Entry> list(Ado::Connection& c, const Selection& s, Order order) {
+    QList<Entry> out;
+    forEach(c, s, order, [&](const Entry& e) { out << e; });
+    return out;
 }
 
 QList<Entry> listCategory(Ado::Connection& c, const QString& category, Order order) {
-    return entries(c, kColumns + QStringLiteral(" Where Category = ?") + orderBy(order), {category});
+    return list(c, inCategory(category), order);
 }
 
 QList<Entry> find(Ado::Connection& c, const QString& english, const QString& german, const QString& category,
                   const QString& type, Order order, bool exactCategory, bool exactType) {
-    const QString like = QStringLiteral(" Like ? Escape '\\'");
-    return entries(c,
-                   kColumns + QStringLiteral(" Where English") + like + QStringLiteral(" And German") + like +
-                       QStringLiteral(" And Category") + (exactCategory ? QStringLiteral(" = ?") : like) +
-                       QStringLiteral(" And Type") + (exactType ? QStringLiteral(" = ?") : like) + orderBy(order),
-                   {english, german, category, type});
+    return list(c, matching(english, german, category, type, exactCategory, exactType), order);
 }
 
 QString containsLiteral(const QString& text) {
@@ -434,6 +634,13 @@ void chooseCategory(class frmTrans* frm, int index) {
 
 int autoNrColumn(class frmTrans* frm) { return frm->chkType->isChecked() ? 4 : 3; }
 
+// Cuts the grid to its heading row. The overlay goes with the rows: it
+// belongs to a row that is gone.
+void emptyGrid(class frmTrans* frm) {
+    frm->fraDrag->hide();
+    frm->flxGrid->clearRows();
+}
+
 // The AutoNr of the grid's current row, or no value.
 std::optional<qint64> currentAutoNr(class frmTrans* frm) {
     const int row = frm->flxGrid->Row();
@@ -463,7 +670,7 @@ void LoadCats(class frmTrans* frm) {
         const QStringList cats = VocStore::categories(db());
         fill(frm->cboCategory, cats);
         fill(frm->cboCategory2, cats);
-        frm->flxGrid->clearRows();
+        emptyGrid(frm);
     });
 }
 
@@ -479,7 +686,7 @@ std::optional<int> LoadNewCat(class frmTrans* frm, const QString& category) {
         fill(frm->cboCategory2, cats);
         const int at = int(cats.indexOf(category));
         if (at >= 0) index = at;
-        frm->flxGrid->clearRows();
+        emptyGrid(frm);
     });
     return index;
 }
@@ -489,7 +696,7 @@ void LoadTypes(class frmTrans* frm) {
         const QStringList names = VocStore::types(db());
         fill(frm->cboType, names);
         fill(frm->cboType2, names);
-        frm->flxGrid->clearRows();
+        emptyGrid(frm);
     });
 }
 
@@ -576,7 +783,9 @@ void changeName(class frmTrans* frm, bool category, bool rename) {
     if (MsgBox(t.question, vbYesNo | vbQuestion) != vbYes) return;
     QString newName;
     if (rename) {
+        // A name is one line of one cell, as the word and name boxes take it.
         newName = InputBox(t.prompt, t.title);
+        newName.removeIf([](QChar ch) { return ch == u'\t' || ch == u'\r' || ch == u'\n'; });
         if (newName.isEmpty()) return;
     }
     bool done = false;
@@ -618,24 +827,30 @@ VocStore::Order order(class frmTrans* frm) {
     return frm->optGerman->isChecked() ? VocStore::Order::German : VocStore::Order::English;
 }
 
-QString rowText(class frmTrans* frm, qint64 number, const QString& english, const QString& german, const QString& type,
-                qint64 autoNr) {
+// A row's cells: its number, the words in the order of the sorting
+// language, the word type where its column is shown, the AutoNr. Each value
+// keeps its own cell, whatever it holds.
+QStringList rowCells(class frmTrans* frm, qint64 number, const QString& english, const QString& german,
+                     const QString& type, qint64 autoNr) {
     const bool germanFirst = frm->optGerman->isChecked();
-    QString text = QString::number(number) + u'\t' + (germanFirst ? german : english) + u'\t' +
-                   (germanFirst ? english : german);
-    if (frm->chkType->isChecked()) text += u'\t' + type;
-    return text + u'\t' + QString::number(autoNr);
+    QStringList cells{QString::number(number), germanFirst ? german : english, germanFirst ? english : german};
+    if (frm->chkType->isChecked()) cells << type;
+    cells << QString::number(autoNr);
+    return cells;
 }
 
-// Lists the entries, numbered from EntryCount + 1, with the progress bar.
-void listEntries(class frmTrans* frm, const QList<VocStore::Entry>& rows) {
-    frm->prgBar->setValue(0);
-    frm->prgBar->setMaximum(int(std::max<qsizetype>(1, rows.size())));
-    for (const VocStore::Entry& e : rows) {
+// Lists the `total` selected entries, numbered from EntryCount + 1, with the
+// progress bar. The rows go straight from the store into the grid.
+void listEntries(class frmTrans* frm, const VocStore::Selection& selection, qint64 total) {
+    frm->fraDrag->hide();
+    ProgressSteps progress(frm->prgBar, int(std::clamp<qint64>(total, 1, std::numeric_limits<int>::max())));
+    qint64 done = 0;
+    VocStore::forEach(db(), selection, order(frm), [&](const VocStore::Entry& e) {
         ++EntryCount;
-        frm->flxGrid->AddItem(rowText(frm, EntryCount, e.english, e.german, e.type, e.autoNr));
-        frm->prgBar->setValue(frm->prgBar->value() + 1);
-    }
+        frm->flxGrid->addRow(rowCells(frm, EntryCount, e.english, e.german, e.type, e.autoNr));
+        progress.step(++done);
+    });
+    progress.show(done);
 }
 
 // The grid row that shows the entry, or no value.
@@ -667,17 +882,17 @@ void ShowCat(class frmTrans* frm) {
     if (frm->cboCategory->currentIndex() == -1) return;
     guarded("ShowCat", [frm] {
         frm->setMousePointer(vbHourglass);
-        frm->fraDrag->hide();
         setIndex(frm->cboCategory2, frm->cboCategory->currentIndex());
-        frm->flxGrid->clearRows();
+        emptyGrid(frm);
         EntryCount = 0;
-        const QList<VocStore::Entry> rows = VocStore::listCategory(db(), frm->cboCategory->currentText(), order(frm));
-        if (rows.isEmpty()) {
+        const VocStore::Selection listed = VocStore::inCategory(frm->cboCategory->currentText());
+        const qint64 total = VocStore::count(db(), listed);
+        if (total == 0) {
             MsgBox(L(QStringLiteral("No records found"), QStringLiteral("Keine Einträge gefunden")), vbExclamation);
             frm->setMousePointer(vbArrow);
             return;
         }
-        listEntries(frm, rows);
+        listEntries(frm, listed, total);
         frm->setMousePointer(vbArrow);
     });
 }
@@ -691,7 +906,7 @@ qint64 FindEntry(class frmTrans* frm, bool isAdd) {
         if (!isAdd && EntryCount != 0) {
             setIndex(frm->cboCategory, -1);
             setIndex(frm->cboType, -1);
-            frm->flxGrid->clearRows();
+            emptyGrid(frm);
             EntryCount = 0;
         }
         // Only the search box gives "%" and "_" their wildcard meaning; the
@@ -709,12 +924,13 @@ qint64 FindEntry(class frmTrans* frm, bool isAdd) {
             return !isAdd && !box->currentText().isEmpty() && chosenIndex(box) >= 0;
         };
         const bool exactCategory = listed(frm->cboCategory2), exactType = listed(frm->cboType2);
-        const QList<VocStore::Entry> rows = VocStore::find(
-            db(), pattern(frm->txtAdd[0]->text(), true), pattern(frm->txtAdd[1]->text(), true),
+        const VocStore::Selection found = VocStore::matching(
+            pattern(frm->txtAdd[0]->text(), true), pattern(frm->txtAdd[1]->text(), true),
             exactCategory ? frm->cboCategory2->currentText() : pattern(frm->cboCategory2->currentText(), false),
-            exactType ? frm->cboType2->currentText() : pattern(frm->cboType2->currentText(), false), order(frm),
-            exactCategory, exactType);
-        if (rows.isEmpty()) {
+            exactType ? frm->cboType2->currentText() : pattern(frm->cboType2->currentText(), false), exactCategory,
+            exactType);
+        const qint64 total = VocStore::count(db(), found);
+        if (total == 0) {
             if (!isAdd) MsgBox(L(QStringLiteral("No records found"), QStringLiteral("Keine Einträge gefunden")), vbExclamation);
             frm->setMousePointer(vbArrow);
             return;
@@ -722,10 +938,10 @@ qint64 FindEntry(class frmTrans* frm, bool isAdd) {
         if (isAdd) {
             setIndex(frm->cboCategory, -1);
             setIndex(frm->cboType, -1);
-            frm->flxGrid->clearRows();
+            emptyGrid(frm);
             EntryCount = 0;
         }
-        listEntries(frm, rows);
+        listEntries(frm, found, total);
         if (isAdd) {
             similar = EntryCount;
             MsgBox(L(QStringLiteral("Similar entry already exists"), QStringLiteral("Ähnlicher Eintrag besteht bereits")),
@@ -740,8 +956,7 @@ void ShowTypeColumn(class frmTrans* frm) {
     FlexGrid* g = frm->flxGrid;
     // The rows are listed anew in the new layout: reshaping them first
     // would only cost time (seconds for a large category).
-    frm->fraDrag->hide();
-    g->clearRows();
+    emptyGrid(frm);
     EntryCount = 0;
     if (frm->chkType->isChecked()) {
         g->setCols(5);
@@ -774,13 +989,13 @@ void ShowUpdate(class frmTrans* frm, const QString& mode) {
             const int listed = frm->cboCategory->currentIndex();
             if (listed != -1 && chosenIndex(frm->cboCategory2) == listed) {
                 const int n = g->Rows();
-                g->AddItem(rowText(frm, n, frm->txtAdd[0]->text(), frm->txtAdd[1]->text(), frm->cboType2->currentText(),
+                g->addRow(rowCells(frm, n, frm->txtAdd[0]->text(), frm->txtAdd[1]->text(), frm->cboType2->currentText(),
                                    LastAutoNr));
                 g->setFocus();
                 showRow(frm, n);
             } else {
                 setIndex(frm->cboCategory, -1);
-                g->clearRows();
+                emptyGrid(frm);
             }
         } else if (mode == QLatin1String("Del")) {
             const int n = frm->lblNr->Caption().toInt();
@@ -875,7 +1090,7 @@ void DelVoc(class frmTrans* frm) {
     });
     if (done) {
         if (r == 1) {
-            frm->flxGrid->clearRows();
+            emptyGrid(frm);
             frm->txtAdd[0]->clear();
             frm->txtAdd[1]->clear();
             frm->cboType2->setEditText(QString());
@@ -950,8 +1165,14 @@ void PrintCat(class frmTrans* frm) {
         MsgBox(L(QStringLiteral("Select category first"), QStringLiteral("Wählen Sie zuerst einen Bereich")), vbExclamation);
         return;
     }
-    const QString pages = pagesText(printPageTotal(frm->flxGrid->Rows()));
     const QString cat = frm->cboCategory->currentText();
+    // With "Display Type" unticked the category is listed again before it is
+    // printed: the question names the pages of that listing.
+    qint64 rows = frm->flxGrid->Rows();
+    if (!frm->chkType->isChecked() &&
+        !guarded("PrintCat", [&] { rows = VocStore::count(db(), VocStore::inCategory(cat)) + 1; }))
+        return;
+    const QString pages = pagesText(printPageTotal(int(std::min<qint64>(rows, std::numeric_limits<int>::max()))));
     if (MsgBox(L(QStringLiteral("Do you really want to print out the category '") + cat + QStringLiteral("' (") + pages +
                      u')',
                  QStringLiteral("Möchten Sie den Bereich '") + cat + QStringLiteral("' (") + pages +

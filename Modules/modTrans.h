@@ -13,10 +13,11 @@
 // Names are compared exactly (case-sensitive): "Food" and "food" are two
 // categories. Searches use LIKE on the connection VocStore::open sets up:
 // not case-sensitive for every letter (Qt's case folding, "Über" finds
-// "über"), "%" any run and "_" one character only where the user typed
-// them into the search fields; every other value is taken as typed. Names
-// and words are listed in German order, case-blind (ä with a, ß with ss),
-// through the collation "German". Every value is bound.
+// "über"), the sharp s alike with "ss" ("STRASSE" finds "Straße"), "%" any
+// run and "_" one stored character (a sharp s too) only where the user
+// typed them into the search fields; every other value is taken as typed.
+// Names and words are listed in German order, case-blind (ä with a, ß with
+// ss), through the collation "German". Every value is bound.
 //
 // VocStore holds the store with no window in sight; the routines below it
 // take the translator window and work through its controls, showing
@@ -26,6 +27,8 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
+#include <functional>
 #include <optional>
 
 class frmTrans;
@@ -44,9 +47,14 @@ enum class Order { English, German };
 // Opens "Voc.mdb" and gives the connection its LIKE and its collation "German":
 // a new or empty database gets the four tables and the edition row; a store
 // that lost its edition (the row or the table) gets it back, its words
-// untouched; a file that is not a database, or a database without the
-// vocabulary's tables, throws and is left untouched.
+// untouched; a file that is not a database, a database without the
+// vocabulary's tables, or one whose AutoNr is not the key the database
+// assigns, throws and is left untouched. Whatever throws leaves the
+// connection closed.
 void open(Ado::Connection& c, const QString& file);
+
+// A text as the store's searches compare it: case-folded, a sharp s as "ss".
+QString fold(const QString& text);
 
 // The names in name order (case-insensitive, then exact).
 QStringList categories(Ado::Connection& c);
@@ -57,11 +65,25 @@ void addCategory(Ado::Connection& c, const QString& name);
 void addType(Ado::Connection& c, const QString& name);
 
 std::optional<Entry> entry(Ado::Connection& c, qint64 autoNr);
+
+// Which entries a listing shows: a condition on their fields, with its values.
+struct Selection {
+    QString where;
+    QVariantList binds;
+};
 // The entries of one category (its exact name).
-QList<Entry> listCategory(Ado::Connection& c, const QString& category, Order order);
+Selection inCategory(const QString& category);
 // Entries whose four fields match the LIKE patterns ("%" any run, "_" one
-// character, not case-sensitive); a category or type marked exact is a
-// name, matched as it is.
+// stored character, not case-sensitive); a category or type marked exact is
+// a name, matched as it is.
+Selection matching(const QString& english, const QString& german, const QString& category, const QString& type,
+                   bool exactCategory = false, bool exactType = false);
+qint64 count(Ado::Connection& c, const Selection& s);
+// Hands the entries over one at a time, in order; none is kept here, so a
+// listing of a million words is held once, where it is shown.
+void forEach(Ado::Connection& c, const Selection& s, Order order, const std::function<void(const Entry&)>& take);
+QList<Entry> list(Ado::Connection& c, const Selection& s, Order order);
+QList<Entry> listCategory(Ado::Connection& c, const QString& category, Order order);
 QList<Entry> find(Ado::Connection& c, const QString& english, const QString& german, const QString& category,
                   const QString& type, Order order, bool exactCategory = false, bool exactType = false);
 // "%" + text + "%" with the text's own "%", "_" and "\" taken literally.

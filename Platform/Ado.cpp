@@ -119,6 +119,8 @@ QVariant Connection::scalar(const QString& sql, const QVariantList& binds) {
     return next(q) ? q.value(0) : QVariant();
 }
 
+QSqlQuery Connection::select(const QString& sql, const QVariantList& binds) { return run(database(), sql, binds); }
+
 bool Connection::hasTable(const QString& table) {
     return scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
                   {table})

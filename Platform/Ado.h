@@ -44,6 +44,9 @@ public:
     qint64 Execute(const QString& sql, const QVariantList& binds = {});
     // The first column of the first row of a query, or an invalid value.
     QVariant scalar(const QString& sql, const QVariantList& binds = {});
+    // A query run with bound values, its rows read one at a time with
+    // Ado::next (forward only: nothing of the rows is kept).
+    QSqlQuery select(const QString& sql, const QVariantList& binds = {});
     bool hasTable(const QString& table);
     // How many tables the database holds (none: a new or never finished file).
     qint64 tableCount();

@@ -73,9 +73,15 @@ QString dataFolder() {
 }
 
 QString dataFile(const QString& name, Access access) {
-    const QString data = dataFolder() + u'/' + name;
+    const QString folder = dataFolder();
+    const QString data = folder + u'/' + name;
     const QString beside = file(name);
     if (data == beside || QFileInfo::exists(data)) return data;
+    // Without a per-user folder to write in (no usable home folder) the
+    // files beside the program are the only ones: they are read, and a
+    // write to them fails as a write to the missing folder would.
+    const QFileInfo user(folder);
+    if (!user.isDir() || !user.isWritable()) return beside;
     if (access == Access::Read) return QFileInfo::exists(beside) ? beside : data;
     if (QFileInfo::exists(beside)) QFile::copy(beside, data);
     return data;

@@ -22,7 +22,8 @@ enum class Access { Read, Write };
 // folder's copy, else the one beside the program, else the data folder's
 // path (a file not made yet). Write: the data folder's path; a file that so
 // far lies only beside the program is copied there first, so a database
-// opened for writing keeps what it held.
+// opened for writing keeps what it held. Where the per-user folder cannot
+// be made or written, both give the path beside the program.
 QString dataFile(const QString& name, Access access = Access::Read);
 // Tests: whether the program folder counts as writable (unset: ask the
 // file system), and the per-user folder used when it is not.

@@ -33,10 +33,10 @@ qsizetype fieldStart(const QString& line, int col) {
     return start;
 }
 
-// A body row. A row added as a tab-separated line keeps the line whole (one
-// string, not one per cell: a listing of many thousand rows takes a
-// fraction of the memory and time) until one of its cells is written; then
-// it is kept cell by cell.
+// A body row. A row whose cells hold no tab is kept as one tab-separated
+// line (one string, not one per cell: a listing of many thousand rows takes
+// a fraction of the memory and time) until one of its cells is written; a
+// row with a tab in a value, and a row written to, is kept cell by cell.
 struct Line {
     QString line;
     QStringList cells;
@@ -56,6 +56,7 @@ struct Line {
             cells = std::move(split);
             line = QString();
         }
+        if (col >= cells.size()) cells.resize(cols);
         cells[col] = text;
     }
     // Cells from column `cols` on are dropped.
@@ -173,6 +174,15 @@ public:
         ++shown;
         endInsertRows();
     }
+    // Appended, or put in before body row `row` (1 or more).
+    void add(Line&& line, int row) {
+        if (row < 1 || row > rows.size()) {
+            rows.append(std::move(line));
+            schedule();
+            return;
+        }
+        insert(row, std::move(line));
+    }
     void remove(int row) {
         publish();
         beginRemoveRows({}, row - 1, row - 1);
@@ -216,6 +226,25 @@ public:
         return l;
     }
 
+    // A row of these cells, each kept whole, no more cells than the columns.
+    Line lineOf(const QStringList& values) const {
+        const qsizetype n = std::min<qsizetype>(values.size(), cols);
+        qsizetype length = n > 0 ? n - 1 : 0;
+        bool tab = false;
+        for (qsizetype c = 0; c < n; ++c) {
+            length += values[c].size();
+            tab = tab || values[c].contains(u'\t');
+        }
+        if (tab) return Line{{}, values.first(n)};
+        Line l;
+        l.line.reserve(length);
+        for (qsizetype c = 0; c < n; ++c) {
+            if (c > 0) l.line += u'\t';
+            l.line += values[c];
+        }
+        return l;
+    }
+
     void put(int row, int col, const QString& text) { rows[row - 1].set(col, text, cols); }
 
     void changed(int first, int last, const QList<int>& roles = {}) {
@@ -233,6 +262,9 @@ FlexGrid::FlexGrid(QWidget* parent) : QTableView(parent), cells_(new Cells(this)
     fitRows();
     setEditTriggers(NoEditTriggers);
     setSelectionMode(SingleSelection);
+    // Tab leaves the grid: a grid that kept it for its cells would trap the
+    // keyboard (the arrow keys move between cells).
+    setTabKeyNavigation(false);
     setMouseTracking(true);
     QHeaderView* heading = horizontalHeader();
     heading->setSectionsClickable(false);
@@ -331,15 +363,9 @@ void FlexGrid::setTextMatrix(int row, int col, const QString& text) {
     }
 }
 
-void FlexGrid::AddItem(const QString& tabSeparated, int index) {
-    Line line = cells_->lineOf(tabSeparated);
-    if (index < 1 || index >= Rows()) {
-        cells_->rows.append(std::move(line));
-        cells_->schedule();
-        return;
-    }
-    cells_->insert(index, std::move(line));
-}
+void FlexGrid::AddItem(const QString& tabSeparated, int index) { cells_->add(cells_->lineOf(tabSeparated), index); }
+
+void FlexGrid::addRow(const QStringList& cells, int index) { cells_->add(cells_->lineOf(cells), index); }
 
 void FlexGrid::RemoveItem(int row) {
     if (row < 1 || row >= Rows()) return;
@@ -409,6 +435,14 @@ void FlexGrid::setTopRow(int row) {
     const int col = Col();
     const int v = col < Cols() && !cells_->hidden[col] ? cells_->viewCol(col) : qMax(0, columnAt(0));
     scrollTo(cells_->index(row - 1, v), PositionAtTop);
+}
+
+void FlexGrid::ensureRowVisible(int row) {
+    if (row < 1 || row >= Rows()) return;
+    publish();
+    executeDelayedItemsLayout();
+    // The column at the left edge, so that only the rows move.
+    scrollTo(cells_->index(row - 1, qMax(0, columnAt(0))), EnsureVisible);
 }
 
 int FlexGrid::ColWidth(int col) const {
@@ -538,7 +572,12 @@ void FlexGrid::keyPressEvent(QKeyEvent* e) {
 }
 
 void FlexGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
-    QTableView::currentChanged(current, previous);
+    // The table view tells screen readers of a new current cell as the
+    // focus. Only the grid that has the focus may: a row made current by a
+    // refill (a year chosen in a list) must not pull the reader away from
+    // the control the user is on.
+    if (hasFocus()) QTableView::currentChanged(current, previous);
+    else QAbstractItemView::currentChanged(current, previous);
     if (current.isValid()) headingCurrent_ = false;
     // A cell the user moves to, or the first cell made current, is in a
     // shown column.

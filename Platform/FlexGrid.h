@@ -1,10 +1,13 @@
 #pragma once
 // A grid of text cells: row 0 is the heading row, set from a format text
 // ("<Date|>Amount|^Rec": titles separated by "|", an optional alignment
-// mark "<" left, ">" right, "^" centre); rows are added as tab-separated
-// texts; cells are read and written by row and column; a current row and
-// column; column widths and the current cell's place in twips. Clicks,
-// double clicks and mouse moves reach the window's handlers.
+// mark "<" left, ">" right, "^" centre); rows are added cell by cell (a
+// value may hold any character, a tab too) or as tab-separated texts that
+// callers build themselves; cells are read and written by row and column; a
+// current row and column; column widths and the current cell's place in
+// twips. Clicks, double clicks and mouse moves reach the window's handlers.
+// The arrow keys move between cells; Tab and Shift+Tab leave the grid for
+// the next or previous control, as in every other control.
 // Row 0 is a row of the table like the others (TextMatrix(0, c) reads a
 // title) but is shown in the grid's header, so it stays in view while the
 // rows scroll and cannot be selected. Cells are read-only to the user.
@@ -14,8 +17,8 @@
 // 0 wide: the view, and so screen readers, see only the other columns,
 // while the grid's own column numbers (cells, widths, current and mouse
 // column) count every column.
-// The cells live in a table model of the grid's own: a row added as a
-// tab-separated text is kept as that one text, other rows cell by cell.
+// The cells live in a table model of the grid's own: a row whose values hold
+// no tab is kept as one tab-separated text, other rows cell by cell.
 // Rows appended one by one (AddItem, setRows) reach the view together, when
 // control returns to the event loop or when the grid is next asked for a
 // place on screen or a current row, so a listing of many thousand rows is
@@ -40,6 +43,9 @@ public:
     void setTextMatrix(int row, int col, const QString& text);
     // Appends a row (or inserts it before `index`), cells split at tabs.
     void AddItem(const QString& tabSeparated, int index = -1);
+    // Appends a row (or inserts it before `index`) with these cells, each
+    // value whole, whatever characters it holds.
+    void addRow(const QStringList& cells, int index = -1);
     void RemoveItem(int row);
     // Removes every row below the heading.
     void clearRows();
@@ -51,6 +57,9 @@ public:
     QString Text() const; // the current cell's text
     int TopRow() const;
     void setTopRow(int row);
+    // Scrolls as little as needed for the body row to stand wholly in view
+    // (below the heading); a row in view stays where it is.
+    void ensureRowVisible(int row);
 
     int ColWidth(int col) const; // twips
     void setColWidth(int col, int twips);

@@ -1,6 +1,7 @@
 #include "Platform/Profile.h"
 
 #include "Platform/Ansi.h"
+#include "Platform/SaveError.h"
 #include "Platform/TextEditing.h"
 
 #include <QFile>
@@ -11,15 +12,16 @@ namespace Profile {
 
 namespace {
 
-QStringList readLines(const QString& file, bool* exists = nullptr) {
+// The file's text as the program reads every kept file (UTF-16 after its
+// byte-order mark, UTF-8, else Windows-1252), with LF line ends; CR LF, LF
+// and a lone CR all end a line. Empty for a file that cannot be read.
+QString fileText(const QString& file) {
     QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (exists) *exists = false;
-        return {};
-    }
-    if (exists) *exists = true;
-    // CR LF, LF and a lone CR all end a line.
-    QStringList lines = CrLf::toLf(Ansi::decode(f.readAll())).split(u'\n');
+    return f.open(QIODevice::ReadOnly) ? CrLf::toLf(Ansi::decodeDocument(f.readAll())) : QString();
+}
+
+QStringList readLines(const QString& file) {
+    QStringList lines = fileText(file).split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     return lines;
 }
@@ -50,8 +52,7 @@ int getString(const QString& section, const QString& key, const QString& default
     bool inSection = false;
     // Line by line through the text, without a list of every line: a large
     // file is read once, and the search ends at the key.
-    QFile f(file);
-    const QString text = f.open(QIODevice::ReadOnly) ? CrLf::toLf(Ansi::decode(f.readAll())) : QString();
+    const QString text = fileText(file);
     for (qsizetype start = 0; start < text.size();) {
         qsizetype end = text.indexOf(u'\n', start);
         if (end < 0) end = text.size();
@@ -75,7 +76,7 @@ int getString(const QString& section, const QString& key, const QString& default
 }
 
 bool writeString(const QString& section, const QString& key, const QString& value,
-                 const QString& file, QString* error) {
+                 const QString& file, RuntimeError* error) {
     QStringList lines = readLines(file);
     const QString entry = key + u'=' + value;
     int sectionAt = -1, endOfSection = int(lines.size()), keyAt = -1;
@@ -101,17 +102,14 @@ bool writeString(const QString& section, const QString& key, const QString& valu
         lines << u'[' + section + u']' << entry;
     }
 
+    // Written back whole in one encoding, whatever the file was read in.
     QSaveFile f(file);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error) *error = f.errorString();
-        return false;
-    }
-    f.write(Ansi::encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
-    if (!f.commit()) {
-        if (error) *error = f.errorString();
-        return false;
-    }
-    return true;
+    const bool opened = f.open(QIODevice::WriteOnly);
+    if (opened && f.write(Ansi::encodeFile(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"))) >= 0 &&
+        f.commit())
+        return true;
+    if (error) *error = Err::saveFailed(f, opened);
+    return false;
 }
 
 } // namespace Profile

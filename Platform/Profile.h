@@ -1,7 +1,11 @@
 #pragma once
 // Private-profile (ini) files: [section] headers and key=value lines,
-// names compared without regard to case, stored in Windows-1252. CR LF,
-// LF and a lone CR all end a line.
+// names compared without regard to case. Read as every kept file is (UTF-16
+// after its byte-order mark, UTF-8, else Windows-1252) and written whole in
+// Windows-1252, or in UTF-8 where that cannot hold a character. CR LF, LF
+// and a lone CR all end a line.
+#include "Platform/Errors.h"
+
 #include <QString>
 
 namespace Profile {
@@ -16,8 +20,8 @@ int getString(const QString& section, const QString& key, const QString& default
 // Writes key=value into section of file, creating file and section when
 // needed and keeping every other line as it was. The file is replaced
 // whole, so a failed write leaves the old one. On failure returns false
-// and, when error is given, the reason.
+// and, when error is given, the reason (see Platform/SaveError.h).
 bool writeString(const QString& section, const QString& key, const QString& value,
-                 const QString& file, QString* error = nullptr);
+                 const QString& file, RuntimeError* error = nullptr);
 
 } // namespace Profile

@@ -1,36 +1,35 @@
 #include "Platform/QtAudio.h"
 
-#include <QAudioDevice>
+#include "Platform/ServerOutput.h"
+
+#include <QAudioBuffer>
+#include <QAudioDecoder>
 #include <QAudioFormat>
-#include <QAudioOutput>
-#include <QAudioSink>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
-#include <QIODevice>
-#include <QMediaDevices>
-#include <QMediaPlayer>
-#include <QMutex>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <QtEndian>
 
 #include <algorithm>
+#include <chrono>
+#include <climits>
 #include <cmath>
 #include <cstring>
+#include <deque>
 #include <vector>
 
 namespace QtAudio {
 
 namespace {
 
-// Files beyond this size are no short sounds: a media player streams them.
+// Files beyond this size are read by the tune decoder, which keeps their first minutes.
 constexpr qint64 largestClipFile = 32 * 1024 * 1024;
-// How long the audio output keeps running after a sound before it is paused.
-constexpr int idleMs = 2000;
 
 enum class Coding { Unsigned8, Signed8, Signed16, Signed24, Signed32, Float32, Float64, ALaw, MuLaw };
 
@@ -217,149 +216,403 @@ std::optional<Clip> decode(const QByteArray& bytes) {
     return render(*l);
 }
 
-// Feeds the audio sink: the current clip from where it stands, looping if
-// asked, then silence, so the output never runs dry and never needs
-// restarting between sounds.
-class Channel::Source : public QIODevice {
-public:
-    Source() { QIODevice::open(QIODevice::ReadOnly); }
-    void set(std::shared_ptr<const Clip> clip, bool loop) {
-        QMutexLocker lock(&mutex_);
-        clip_ = std::move(clip);
-        loop_ = loop;
-        pos_ = 0;
-    }
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override { return QIODevice::bytesAvailable() + (qint64(1) << 30); }
+// --- Tunes decoded by Qt Multimedia ----------------------------------------
 
-protected:
-    qint64 readData(char* data, qint64 maxSize) override {
-        QMutexLocker lock(&mutex_);
-        qint64 done = 0;
-        while (clip_ && done < maxSize) {
-            const qint64 left = clip_->pcm.size() - pos_;
-            if (left <= 0) {
-                if (!loop_ || clip_->pcm.isEmpty()) {
-                    clip_.reset();
-                    break;
-                }
+namespace {
+
+// What decodeLater keeps of a tune at most.
+constexpr qint64 longestTuneMs = 10 * 60 * 1000;
+
+struct DecodeJob {
+    QString path;
+    QPointer<QObject> context;
+    std::function<void(std::shared_ptr<const Clip>)> done;
+};
+
+// Lives on the decoding thread; decodes one file after the other and hands
+// each clip to `home`, an object of the user interface thread.
+class DecodingWorker : public QObject {
+public:
+    explicit DecodingWorker(QObject* home) : home_(home) {}
+    void add(DecodeJob job) {
+        jobs_.push_back(std::move(job));
+        if (!decoder_) next();
+    }
+    void shutDown() {
+        decoder_.reset();
+        jobs_.clear();
+    }
+
+private:
+    void next() {
+        if (jobs_.empty()) return;
+        bytes_.clear();
+        format_ = QAudioFormat();
+        good_ = true;
+        decoder_ = std::make_unique<QAudioDecoder>();
+        decoder_->setAudioFormat(outputFormat());
+        QObject::connect(decoder_.get(), &QAudioDecoder::bufferReady, this, [this] { take(); });
+        QObject::connect(decoder_.get(), &QAudioDecoder::finished, this, [this] { finish(); });
+        QObject::connect(decoder_.get(), qOverload<QAudioDecoder::Error>(&QAudioDecoder::error), this, [this] {
+            good_ = false;
+            finish();
+        });
+        decoder_->setSource(QUrl::fromLocalFile(jobs_.front().path));
+        decoder_->start();
+    }
+    void take() {
+        const QAudioBuffer buffer = decoder_->read();
+        if (!buffer.isValid() || !good_) return;
+        if (!format_.isValid()) format_ = buffer.format();
+        // One format for the whole tune, as asked or as the decoder gives it.
+        if (buffer.format() != format_) {
+            good_ = false;
+            return;
+        }
+        bytes_.append(buffer.constData<char>(), buffer.byteCount());
+        if (format_.durationForBytes(int(std::min<qint64>(bytes_.size(), INT_MAX))) / 1000 >= longestTuneMs) finish();
+    }
+    void finish() {
+        if (jobs_.empty() || !decoder_) return;
+        std::shared_ptr<const Clip> clip;
+        if (good_ && format_.isValid() && !bytes_.isEmpty()) {
+            Layout l;
+            l.channels = format_.channelCount();
+            l.rate = format_.sampleRate();
+            l.data = bytes_.constData();
+            l.bytes = bytes_.size();
+            bool known = true;
+            switch (format_.sampleFormat()) {
+            case QAudioFormat::UInt8: l.coding = Coding::Unsigned8; break;
+            case QAudioFormat::Int16: l.coding = Coding::Signed16; break;
+            case QAudioFormat::Int32: l.coding = Coding::Signed32; break;
+            case QAudioFormat::Float: l.coding = Coding::Float32; break;
+            default: known = false;
+            }
+            if (known && sane(l)) clip = std::make_shared<const Clip>(render(l));
+        }
+        DecodeJob job = std::move(jobs_.front());
+        jobs_.pop_front();
+        // Its pipeline goes down once the signal that brought us here has returned.
+        QObject::disconnect(decoder_.get(), nullptr, this, nullptr);
+        decoder_->stop();
+        decoder_.release()->deleteLater();
+        bytes_.clear();
+        QMetaObject::invokeMethod(home_, [job = std::move(job), clip] {
+            if (job.context) job.done(clip);
+        });
+        next();
+    }
+
+    QObject* home_;
+    std::deque<DecodeJob> jobs_;
+    std::unique_ptr<QAudioDecoder> decoder_;
+    QByteArray bytes_;
+    QAudioFormat format_;
+    bool good_ = true;
+};
+
+// The decoding thread, made at the first tune and ended while Qt Multimedia
+// is still there; none after that.
+class Decoding {
+public:
+    static Decoding* instance() {
+        static bool made = false;
+        if (!made) {
+            made = true;
+            now() = new Decoding;
+            qAddPostRoutine([] { delete std::exchange(now(), nullptr); });
+        }
+        return now();
+    }
+    void add(DecodeJob job) {
+        QMetaObject::invokeMethod(worker_, [worker = worker_, job = std::move(job)]() mutable { worker->add(std::move(job)); });
+    }
+
+private:
+    static Decoding*& now() {
+        static Decoding* decoding = nullptr;
+        return decoding;
+    }
+    Decoding() {
+        thread_.setObjectName(QStringLiteral("Tune decoding"));
+        worker_ = new DecodingWorker(&home_);
+        worker_->moveToThread(&thread_);
+        QObject::connect(&thread_, &QThread::finished, worker_, &QObject::deleteLater);
+        thread_.start();
+    }
+    ~Decoding() {
+        QMetaObject::invokeMethod(worker_, [worker = worker_] { worker->shutDown(); }, Qt::BlockingQueuedConnection);
+        thread_.quit();
+        thread_.wait();
+    }
+    QObject home_;
+    QThread thread_;
+    DecodingWorker* worker_ = nullptr;
+};
+
+} // namespace
+
+void decodeLater(const QString& path, QObject* context, std::function<void(std::shared_ptr<const Clip>)> done) {
+    if (Decoding* decoding = Decoding::instance()) decoding->add(DecodeJob{path, context, std::move(done)});
+}
+
+// --- The stream --------------------------------------------------------------
+
+void Stream::play(quint64 sound, std::shared_ptr<const Clip> clip, bool loop, bool follow) {
+    {
+        std::lock_guard lock(mutex_);
+        clip_ = std::move(clip);
+        pos_ = 0;
+        sound_ = sound;
+        loop_ = loop;
+        follow_ = follow;
+        holding_ = false;
+        ++changes_;
+    }
+    changed_.notify_all();
+}
+
+void Stream::stop() {
+    {
+        std::lock_guard lock(mutex_);
+        clip_.reset();
+        sound_ = 0;
+        holding_ = false;
+        ++changes_;
+    }
+    changed_.notify_all();
+}
+
+Stream::Taken Stream::take(char* out, qint64 maxBytes) {
+    std::lock_guard lock(mutex_);
+    Taken t;
+    while (t.bytes < maxBytes) {
+        if (!clip_) {
+            if (holding_) break;
+            std::memset(out + t.bytes, 0, size_t(maxBytes - t.bytes));
+            t.bytes = maxBytes;
+            break;
+        }
+        const qint64 left = clip_->pcm.size() - pos_;
+        if (left <= 0) {
+            if (loop_ && !clip_->pcm.isEmpty()) {
                 pos_ = 0;
                 continue;
             }
-            const qint64 n = std::min(left, maxSize - done);
-            std::memcpy(data + done, clip_->pcm.constData() + pos_, size_t(n));
-            pos_ += n;
-            done += n;
+            t.ended = sound_;
+            clip_.reset();
+            sound_ = 0;
+            holding_ = follow_;
+            continue;
         }
-        std::memset(data + done, 0, size_t(maxSize - done));
-        return maxSize;
+        const qint64 n = std::min(left, maxBytes - t.bytes);
+        std::memcpy(out + t.bytes, clip_->pcm.constData() + pos_, size_t(n));
+        pos_ += n;
+        t.bytes += n;
+        t.sounding = true;
     }
-    qint64 writeData(const char*, qint64) override { return -1; }
+    t.holding = holding_;
+    return t;
+}
 
-private:
-    QMutex mutex_;
-    std::shared_ptr<const Clip> clip_;
-    bool loop_ = false;
-    qint64 pos_ = 0;
+void Stream::release() {
+    std::lock_guard lock(mutex_);
+    holding_ = false;
+}
+
+quint64 Stream::current() const {
+    std::lock_guard lock(mutex_);
+    return sound_;
+}
+
+void Stream::wake() {
+    {
+        std::lock_guard lock(mutex_);
+        ++changes_;
+    }
+    changed_.notify_all();
+}
+
+void Stream::waitForChange(int ms) {
+    std::unique_lock lock(mutex_);
+    const quint64 seen = changes_;
+    changed_.wait_for(lock, std::chrono::milliseconds(ms), [&] { return changes_ != seen; });
+}
+
+// --- Outputs -----------------------------------------------------------------
+
+// The channel's side of an output's reports; `listener` lives on the
+// channel's thread, null once the channel has dropped the output.
+struct Output::Reports::Box {
+    std::mutex mutex;
+    QObject* listener = nullptr;
+    Channel* channel = nullptr;
+    quint64 generation = 0;
 };
 
-Channel::Channel() : source_(std::make_unique<Source>()), idle_(std::make_unique<QTimer>()) {
-    idle_->setSingleShot(true);
-    // Between bursts of sound the output is paused, not closed.
-    QObject::connect(idle_.get(), &QTimer::timeout, [this] {
-        if (sink_ && !isPlaying() && sink_->state() != QAudio::SuspendedState) sink_->suspend();
-    });
+void Output::Reports::ended(quint64 sound) const {
+    std::lock_guard lock(box_->mutex);
+    if (!box_->listener) return;
+    QMetaObject::invokeMethod(box_->listener, [channel = box_->channel, generation = box_->generation, sound] {
+        channel->outputEnded(generation, sound);
+    }, Qt::QueuedConnection);
 }
+
+void Output::Reports::failed() const {
+    std::lock_guard lock(box_->mutex);
+    if (!box_->listener) return;
+    QMetaObject::invokeMethod(box_->listener, [channel = box_->channel, generation = box_->generation] {
+        channel->outputFailed(generation);
+    }, Qt::QueuedConnection);
+}
+
+namespace {
+OutputMaker& outputMaker() {
+    static OutputMaker maker;
+    return maker;
+}
+} // namespace
+
+void setOutputMaker(OutputMaker maker) { outputMaker() = std::move(maker); }
+
+// --- The channel -------------------------------------------------------------
+
+Channel::Channel() : stream_(std::make_shared<Stream>()), listener_(std::make_unique<QObject>()) {}
 
 Channel::~Channel() {
-    idle_->stop();
-    if (sink_) sink_->stop();
-    sink_.reset();
-    qDeleteAll(players_);
+    stream_->stop();
+    dropOutput();
 }
 
-std::shared_ptr<const Clip> Channel::clipOf(const QString& path) {
+const Channel::Cached& Channel::cached(const QString& path) {
     const QFileInfo info(path);
     const qint64 modified = info.lastModified().toMSecsSinceEpoch();
-    const auto known = clips_.constFind(path);
-    if (known != clips_.constEnd() && known->size == info.size() && known->modified == modified) return known->clip;
-    Cached entry{info.size(), modified, nullptr};
+    Cached& entry = clips_[path];
+    if (entry.size == info.size() && entry.modified == modified && (entry.clip || entry.decoding)) return entry;
+    entry = Cached{info.size(), modified, nullptr, false};
     QFile f(path);
     if (info.size() <= largestClipFile && f.open(QIODevice::ReadOnly)) {
         if (std::optional<Clip> clip = decode(f.readAll())) entry.clip = std::make_shared<const Clip>(std::move(*clip));
     }
-    clips_.insert(path, entry);
-    return entry.clip;
-}
-
-QMediaPlayer* Channel::playerOf(const QString& path) {
-    if (QMediaPlayer* known = players_.value(path)) return known;
-    auto* player = new QMediaPlayer;
-    player->setAudioOutput(new QAudioOutput(player));
-    player->setSource(QUrl::fromLocalFile(path));
-    players_.insert(path, player);
-    return player;
-}
-
-void Channel::startClip(std::shared_ptr<const Clip> clip, bool loop) {
-    if (!sink_) {
-        sink_ = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), outputFormat());
-        // A short buffer: a key's sound follows the key closely.
-        sink_->setBufferSize(outputFormat().bytesForDuration(80000));
+    if (!entry.clip) {
+        entry.decoding = true;
+        decodeLater(path, listener_.get(), [this, path, size = entry.size, modified](std::shared_ptr<const Clip> clip) {
+            decoded(path, size, modified, std::move(clip));
+        });
     }
-    source_->set(clip, loop);
-    if (sink_->state() == QAudio::SuspendedState) sink_->resume();
-    else if (sink_->state() == QAudio::StoppedState) sink_->start(source_.get());
-    clip_ = std::move(clip);
+    return entry;
+}
+
+void Channel::decoded(const QString& path, qint64 size, qint64 modified, std::shared_ptr<const Clip> clip) {
+    auto entry = clips_.find(path);
+    const bool same = entry != clips_.end() && entry->size == size && entry->modified == modified;
+    if (same) {
+        entry->decoding = false;
+        // A file that cannot be decoded is asked again at its next request, should it have been mended.
+        entry->clip = clip;
+    }
+    if (pending_ != path) return;
+    pending_.clear();
+    const quint64 sound = sound_;
+    // A file changed while it was decoded plays at its next request.
+    if (same && clip) begin(std::move(clip));
+    else sound_ = 0;
+    tell(sound);
+}
+
+quint64 Channel::start(const QString& path, bool loop, bool follow) {
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        stop();
+        return 0;
+    }
+    sound_ = ++numbers_;
+    pending_.clear();
     loop_ = loop;
+    follow_ = follow;
+    lengthMs_ = -1;
     started_.start();
-    if (loop) idle_->stop();
-    else idle_->start(int(std::min<qint64>(clip_->lengthMs, 3600000)) + idleMs);
+    const Cached& entry = cached(path);
+    // The new sound takes the old one's place in the stream in one step: a
+    // held stream goes on with it at once, without a moment of silence.
+    if (entry.clip) {
+        begin(entry.clip);
+    } else {
+        stream_->stop();
+        pending_ = path;
+    }
+    return sound_;
 }
 
-bool Channel::start(const QString& path, bool loop) {
-    stop();
-    if (path.isEmpty() || !QFileInfo(path).isFile()) return false;
-    if (std::shared_ptr<const Clip> clip = clipOf(path)) {
-        startClip(std::move(clip), loop);
-        return true;
-    }
-    QMediaPlayer* player = playerOf(path);
-    player->setLoops(loop ? int(QMediaPlayer::Infinite) : 1);
-    player->setPosition(0);
-    player->play();
-    current_ = player;
+void Channel::begin(std::shared_ptr<const Clip> clip) {
+    lengthMs_ = clip->lengthMs;
     started_.start();
-    return true;
+    stream_->play(sound_, std::move(clip), loop_, follow_);
+    if (!output_) {
+        const OutputMaker& make = outputMaker();
+        auto box = std::make_shared<Output::Reports::Box>();
+        box->listener = listener_.get();
+        box->channel = this;
+        box->generation = ++generation_;
+        reports_.box_ = box;
+        output_ = make ? make(stream_, reports_) : makeServerOutput(stream_, reports_);
+    }
 }
 
 void Channel::stop() {
-    if (clip_) source_->set(nullptr, false);
-    clip_.reset();
-    loop_ = false;
-    if (current_) current_->stop();
-    current_ = nullptr;
+    stream_->stop();
+    sound_ = 0;
+    pending_.clear();
+}
+
+void Channel::outputEnded(quint64 generation, quint64 sound) {
+    if (generation != generation_) return;
+    if (sound == sound_ && !loop_) sound_ = 0;
+    tell(sound);
+}
+
+void Channel::outputFailed(quint64 generation) {
+    if (generation != generation_ || !output_) return;
+    // Made again at the next sound; until then the sound plays to no one.
+    dropOutput();
+    tell(sound_);
+}
+
+void Channel::dropOutput() {
+    if (reports_.box_) {
+        std::lock_guard lock(reports_.box_->mutex);
+        reports_.box_->listener = nullptr;
+    }
+    reports_.box_.reset();
+    output_.reset();
+}
+
+void Channel::tell(quint64 sound) {
+    if (changed) changed(sound);
 }
 
 bool Channel::isPlaying() const {
-    if (clip_) return loop_ || started_.elapsed() < clip_->lengthMs;
-    return current_ && current_->playbackState() == QMediaPlayer::PlayingState;
+    if (sound_ == 0) return false;
+    if (!pending_.isEmpty() || loop_) return true;
+    return started_.elapsed() < lengthMs_ + (output_ ? outputStallMs : 0);
 }
 
-QMediaPlayer* Channel::player() const { return current_; }
-
-qint64 Channel::length() const {
-    if (clip_) return clip_->lengthMs;
-    if (current_ && current_->duration() > 0) return current_->duration();
-    return -1;
+qint64 Channel::dueMs(quint64 sound) const {
+    if (sound == 0 || sound != sound_) return -1;
+    if (!pending_.isEmpty()) return std::max<qint64>(0, unknownLengthLimitMs - started_.elapsed());
+    if (loop_) return unknownLengthLimitMs;
+    return std::max<qint64>(0, lengthMs_ + (output_ ? outputStallMs : 0) - started_.elapsed());
 }
 
 } // namespace QtAudio
+
+// --- The services -------------------------------------------------------------
 
 QtSoundPlayer::QtSoundPlayer() = default;
 
 QtSoundPlayer::~QtSoundPlayer() {
     if (waiting_) waiting_->quit();
+    channel_.changed = nullptr;
     channel_.stop();
 }
 
@@ -369,43 +622,31 @@ bool QtSoundPlayer::play(const QString& path, int flags) {
     if (path.isEmpty() || !QFileInfo(path).isFile()) return false;
     // A new sound cuts the one before, and ends a wait for it.
     if (waiting_) waiting_->quit();
-    QElapsedTimer started;
-    started.start();
-    if (!channel_.start(path, flags & Loop)) return false;
-    if (!(flags & Async)) waitForEnd(started);
+    const bool sync = !(flags & Async);
+    const quint64 sound = channel_.start(path, flags & Loop, sync);
+    if (sound == 0) return false;
+    if (sync) waitForEnd(sound);
     return true;
 }
 
-void QtSoundPlayer::waitForEnd(const QElapsedTimer& started) {
+// Until the output has taken the sound's last sample (the next sound then
+// follows it), the sound is cut, or no output plays it and its length has passed.
+void QtSoundPlayer::waitForEnd(quint64 sound) {
     QEventLoop loop;
     waiting_ = &loop;
-    // The wait ends at the latest when the sound's length has passed since it was asked for.
     QTimer deadline;
     deadline.setSingleShot(true);
     deadline.setTimerType(Qt::PreciseTimer);
-    auto armFor = [&](qint64 lengthMs) { deadline.start(int(std::max<qint64>(0, lengthMs - started.elapsed()))); };
-    const qint64 length = channel_.length();
-    armFor(length >= 0 ? length : QtAudio::unknownLengthLimitMs);
-    QList<QMetaObject::Connection> links;
-    links << QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-    bool over = false;
-    if (QMediaPlayer* player = channel_.player()) {
-        links << QObject::connect(player, &QMediaPlayer::mediaStatusChanged, &loop, [&loop](QMediaPlayer::MediaStatus s) {
-            if (s == QMediaPlayer::EndOfMedia || s == QMediaPlayer::InvalidMedia) loop.quit();
-        });
-        links << QObject::connect(player, &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
-        links << QObject::connect(player, &QMediaPlayer::playbackStateChanged, &loop,
-                                  [&loop](QMediaPlayer::PlaybackState s) {
-                                      if (s == QMediaPlayer::StoppedState) loop.quit();
-                                  });
-        if (length < 0)
-            links << QObject::connect(player, &QMediaPlayer::durationChanged, &loop, [&](qint64 ms) {
-                         if (ms > 0) armFor(ms);
-                     });
-        over = player->mediaStatus() == QMediaPlayer::InvalidMedia || player->error() != QMediaPlayer::NoError;
-    }
-    if (!over) loop.exec(QEventLoop::ExcludeUserInputEvents);
-    for (const auto& link : links) QObject::disconnect(link);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    auto arm = [&] {
+        const qint64 due = channel_.dueMs(sound);
+        if (due < 0) loop.quit();
+        else deadline.start(int(std::min<qint64>(due, QtAudio::unknownLengthLimitMs)));
+    };
+    channel_.changed = [&](quint64) { arm(); };
+    arm();
+    if (channel_.dueMs(sound) >= 0) loop.exec(QEventLoop::ExcludeUserInputEvents);
+    channel_.changed = nullptr;
     waiting_ = nullptr;
 }
 
@@ -425,7 +666,7 @@ bool QtMusicDevice::open(const QString& path) {
 }
 
 void QtMusicDevice::play() {
-    if (isOpen()) channel_.start(file_, false);
+    if (isOpen()) channel_.start(file_, false, false);
 }
 
 void QtMusicDevice::stop() { channel_.stop(); }
@@ -438,19 +679,19 @@ void QtMusicDevice::close() {
 namespace QtAudio {
 
 bool install() {
-    if (QMediaDevices::audioOutputs().isEmpty()) {
+    if (!ServerOutput::available()) {
         SoundPlayer::install(std::make_unique<SilentSound>());
         MusicDevice::install(std::make_unique<SilentMusic>());
         return false;
     }
     SoundPlayer::install(std::make_unique<QtSoundPlayer>());
     MusicDevice::install(std::make_unique<QtMusicDevice>());
-    // The outputs and players go while Qt Multimedia is still there.
+    // The outputs go while Qt is still there.
     qAddPostRoutine([] {
         SoundPlayer::install(std::make_unique<SilentSound>());
         MusicDevice::install(std::make_unique<SilentMusic>());
     });
-    return true;
+    return ServerOutput::reachable();
 }
 
 qint64 waveLength(const QString& path) {

@@ -1,14 +1,24 @@
 #pragma once
-// The sound player and the music device over Qt Multimedia, for computers
-// with an audio output. Neither blocks the user interface, except a
-// synchronous sound, which waits (letting timers run, holding back the
-// user's input) until the sound has ended, never longer than its length.
+// The sound player and the music device for computers with an audio output.
+// Neither blocks the user interface, except a synchronous sound, which waits
+// (letting timers run, holding back the user's input) until the output has
+// taken its last sample.
 //
-// Short sounds come by the dozen a second (a letter or a click per key), so
-// no request may build up or tear down a media pipeline: wave and .au files
-// are decoded once and played through one long-lived audio output per
-// service; any other file (mp3, MIDI) gets one media player of its own,
-// prepared once and restarted on each request, never given another file.
+// Every sound is decoded once into one format and played through one
+// long-lived output per service:
+//   - wave and .au files are read here, at once; any other file (mp3, MIDI,
+//     a compressed wave) is decoded by Qt Multimedia on a thread of its own,
+//     and plays when it is ready, from its beginning;
+//   - a service's sounds form one stream (Stream): each request cuts the
+//     sound before it, except that a synchronous sound holds the stream at
+//     its last sample until the next sound comes, so the sounds of one
+//     playback follow each other sample for sample;
+//   - the output (Output) takes the stream on a thread of its own and feeds
+//     the audio server. Nothing on a key's path builds, waits on or tears
+//     down a media pipeline: the first sound makes the output, the output
+//     connects on its thread, and an output that failed (no server, the
+//     server gone) is dropped and made again at the next sound. While none
+//     can be made the sounds are silent, a synchronous one waiting its length.
 #include "Platform/Audio.h"
 
 #include <QByteArray>
@@ -16,14 +26,14 @@
 #include <QHash>
 #include <QPointer>
 #include <QString>
+#include <condition_variable>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 
-class QAudioOutput;
-class QAudioSink;
 class QEventLoop;
-class QMediaPlayer;
-class QTimer;
+class QObject;
 
 namespace QtAudio {
 
@@ -36,13 +46,81 @@ struct Clip {
 constexpr int outputRate = 44100;
 
 // Decodes a wave file (PCM, float, A-law or mu-law) or an .au file; nullopt
-// for anything else (those go to a media player). A data part longer than
-// the file (a file cut short) gives what is there.
+// for anything else (those go to decodeLater). A data part longer than the
+// file (a file cut short) gives what is there.
 std::optional<Clip> decode(const QByteArray& bytes);
 
-// One service's output: decoded clips through one long-lived audio sink,
-// other files through their own prepared players. One sound at a time: a
-// new one cuts the one before.
+// Decodes any other file Qt Multimedia can read, on the decoding thread, one
+// file at a time; done gets the clip (null when the file cannot be decoded)
+// on context's thread, unless context is gone by then. A tune longer than
+// ten minutes keeps its first ten.
+void decodeLater(const QString& path, QObject* context, std::function<void(std::shared_ptr<const Clip>)> done);
+
+// The samples of one service in order: the sound now playing from where it
+// stands, then silence. Filled on the user interface thread, taken on the
+// output's.
+class Stream {
+public:
+    // Plays clip from its start in place of what plays now, as sound number
+    // `sound`. With follow, the stream holds at the clip's last sample until
+    // the next sound comes or release() is called.
+    void play(quint64 sound, std::shared_ptr<const Clip> clip, bool loop, bool follow);
+    void stop();
+
+    struct Taken {
+        qint64 bytes = 0;       // filled; fewer than asked while holding
+        quint64 ended = 0;      // the sound whose last sample is among them; 0: none
+        bool holding = false;   // the stream waits for the next sound
+        bool sounding = false;  // a sound's samples are among them, not only silence
+    };
+    Taken take(char* out, qint64 maxBytes);
+    // The output can wait no longer for the next sound: silence from here.
+    void release();
+    // The sound now in the stream; 0 when none.
+    quint64 current() const;
+    // For the output's thread: returns once play(), stop() or wake() was called, or after ms.
+    void waitForChange(int ms);
+    void wake();
+
+private:
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::shared_ptr<const Clip> clip_;
+    qint64 pos_ = 0;
+    quint64 sound_ = 0;
+    quint64 changes_ = 0;
+    bool loop_ = false;
+    bool follow_ = false;
+    bool holding_ = false;
+};
+
+// Where a channel's stream goes: an output takes the stream on a thread of
+// its own and reports back through Reports.
+class Output {
+public:
+    // What an output tells its channel; callable from any thread, heard on
+    // the channel's. Once the channel has dropped the output nothing more is heard.
+    class Reports {
+    public:
+        // The last sample of that sound was taken: it plays out now.
+        void ended(quint64 sound) const;
+        // The output cannot play (no server, the server gone).
+        void failed() const;
+
+    private:
+        friend class Channel;
+        struct Box;
+        std::shared_ptr<Box> box_;
+    };
+    virtual ~Output() = default;
+};
+using OutputMaker = std::function<std::unique_ptr<Output>(std::shared_ptr<Stream>, Output::Reports)>;
+// How the channels make their outputs; null: the audio server's (tests
+// install their own).
+void setOutputMaker(OutputMaker maker);
+
+// One service's output: every sound decoded once and played through one
+// stream. One sound at a time: a new one cuts the one before.
 class Channel {
 public:
     Channel();
@@ -50,36 +128,48 @@ public:
     Channel(const Channel&) = delete;
     Channel& operator=(const Channel&) = delete;
 
-    // Starts the file from its beginning, looping with loop. False when the
-    // file cannot be read.
-    bool start(const QString& path, bool loop);
+    // Starts the file from its beginning, looping with loop; with follow (a
+    // synchronous sound) the next sound follows its last sample. Returns the
+    // sound's number; 0 when the file cannot be read.
+    quint64 start(const QString& path, bool loop, bool follow);
     void stop();
     bool isPlaying() const;
-    // The playing time of the sound now started in ms; -1 when unknown.
-    qint64 length() const;
-    // The media player of the sound now started; null for a clip.
-    QMediaPlayer* player() const;
+    // How long from now a wait for that sound may last at most: -1 when it is
+    // over (taken by the output, cut, unplayable); its length when no output
+    // plays it; a bound for an output that stalls otherwise.
+    qint64 dueMs(quint64 sound) const;
+    // Called on every change a waiter may want to know of (a sound taken,
+    // decoded, the output gone), with the sound concerned.
+    std::function<void(quint64)> changed;
 
 private:
-    class Source;
-    std::shared_ptr<const Clip> clipOf(const QString& path);
-    QMediaPlayer* playerOf(const QString& path);
-    void startClip(std::shared_ptr<const Clip> clip, bool loop);
-
+    friend class Output::Reports;
     struct Cached {
         qint64 size = -1;
         qint64 modified = 0;
-        std::shared_ptr<const Clip> clip; // null: not decodable, use a player
+        std::shared_ptr<const Clip> clip;
+        bool decoding = false; // asked of decodeLater, no answer yet
     };
+    const Cached& cached(const QString& path);
+    void decoded(const QString& path, qint64 size, qint64 modified, std::shared_ptr<const Clip> clip);
+    void begin(std::shared_ptr<const Clip> clip);
+    void outputEnded(quint64 generation, quint64 sound);
+    void outputFailed(quint64 generation);
+    void dropOutput();
+    void tell(quint64 sound);
+
     QHash<QString, Cached> clips_;
-    QHash<QString, QMediaPlayer*> players_;
-    std::unique_ptr<QAudioOutput> playerOutput_;
-    std::unique_ptr<Source> source_;
-    std::unique_ptr<QAudioSink> sink_;
-    std::unique_ptr<QTimer> idle_;
-    QPointer<QMediaPlayer> current_;
-    std::shared_ptr<const Clip> clip_;
+    std::shared_ptr<Stream> stream_;
+    std::unique_ptr<Output> output_;
+    Output::Reports reports_;
+    quint64 generation_ = 0;
+    std::unique_ptr<QObject> listener_;
+    quint64 numbers_ = 0;
+    quint64 sound_ = 0; // the sound asked for last, until it is over
+    QString pending_;   // its file, while it is being decoded
     bool loop_ = false;
+    bool follow_ = false;
+    qint64 lengthMs_ = -1;
     QElapsedTimer started_;
 };
 
@@ -93,7 +183,7 @@ public:
     void stop() override;
 
 private:
-    void waitForEnd(const QElapsedTimer& started);
+    void waitForEnd(quint64 sound);
     QtAudio::Channel channel_;
     QPointer<QEventLoop> waiting_;
 };
@@ -114,12 +204,16 @@ private:
 };
 
 namespace QtAudio {
-// Installs the Qt Multimedia player and device where the computer has an
-// audio output, else the silent ones. True when sound can be heard.
+// Installs the player and the device over the computer's audio server where
+// its client library is there (a server that starts later is heard from then
+// on), else the silent ones. True when a server answers now.
 bool install();
 // The playing time of a wave file in milliseconds, read from its header;
 // -1 when the file is no wave file this can read.
 qint64 waveLength(const QString& path);
 // How long a synchronous sound of unknown length is waited for at most.
 constexpr int unknownLengthLimitMs = 30000;
+// How much longer than its length a synchronous sound is waited for while an
+// output has not taken it: an output may take a moment to start.
+constexpr int outputStallMs = 5000;
 } // namespace QtAudio

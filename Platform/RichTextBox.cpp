@@ -8,6 +8,8 @@
 #include <QSaveFile>
 #include <QTextBlock>
 
+#include <algorithm>
+
 RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
     // Formats come from the program, not from pasted documents.
     setAcceptRichText(false);
@@ -116,6 +118,11 @@ void RichTextBox::appendFormatted(const QList<Stretch>& stretches,
                                   const std::function<void(qsizetype, qsizetype)>& progress) {
     qsizetype total = 0, done = 0;
     for (const Stretch& s : stretches) total += s.text.size();
+    // A part is about a hundredth of the text and ends after a line break:
+    // ending the edit lays out what went in, and a paragraph cut at the end
+    // of a part would be laid out again with the next one.
+    const qsizetype part = std::max<qsizetype>(total / 100, 4096);
+    qsizetype partStart = 0;
     QTextCursor c(document());
     c.movePosition(QTextCursor::End);
     c.beginEditBlock();
@@ -127,8 +134,15 @@ void RichTextBox::appendFormatted(const QList<Stretch>& stretches,
         f.setForeground(s.color);
         c.insertText(CrLf::toLf(s.text), f);
         done += s.text.size();
+        if (done - partStart >= part && done < total && (s.text.contains(u'\n') || s.text.contains(u'\r'))) {
+            c.endEditBlock();
+            // The next part joins the same edit.
+            c.joinPreviousEditBlock();
+            partStart = done;
+        }
     }
     c.endEditBlock();
+    // The end is reported once the document shows the text.
     setTextCursor(c);
     if (progress) progress(total, total);
 }

@@ -49,10 +49,13 @@ public:
     // Writes `text` at the end in the given font (with its effects) and
     // colour; the caret stays at the end.
     void appendFormatted(const QString& text, const QFont& font, const QColor& color);
-    // Writes many stretches at the end as one edit, so the document is laid
-    // out once however many there are; the caret goes to the end once.
-    // `progress` receives the characters written so far and their total;
-    // the total only when the document holds them all.
+    // Writes many stretches at the end as one edit (one undo takes them all
+    // back); the caret goes to the end once. The stretches go in by parts of
+    // about a hundredth that end with a paragraph, each laid out as it goes
+    // in (laying out is most of the work; no paragraph is laid out twice).
+    // `progress` receives, before each stretch, the characters written so
+    // far and their total, so it is never more than a part ahead of what is
+    // laid out; the total only when the document holds them all.
     struct Stretch {
         QString text;
         QFont font;

@@ -15,12 +15,19 @@ QStringList opened() { return log; }
 void clear() { log.clear(); }
 } // namespace ShellSeam
 
-bool Shell::open(const QString& url) {
+namespace {
+bool openUrl(const QUrl& target) {
+    if (!target.isValid() || target.scheme().isEmpty()) return false;
     if (ShellSeam::enabled()) {
-        ShellSeam::log << url;
+        ShellSeam::log << target.toString(QUrl::FullyEncoded);
         return true;
     }
-    const QUrl target(url, QUrl::StrictMode);
-    if (!target.isValid() || target.scheme().isEmpty()) return false;
     return QDesktopServices::openUrl(target);
 }
+} // namespace
+
+bool Shell::open(const QString& url) { return openUrl(QUrl(url, QUrl::StrictMode)); }
+
+// A path becomes a URL here, not by its text: a blank or an umlaut in a
+// file name is no character a URL may hold as it stands.
+bool Shell::openFile(const QString& path) { return openUrl(QUrl::fromLocalFile(path)); }

@@ -3,7 +3,12 @@
 #include "Platform/TextEditing.h"
 
 #include <QInputMethodEvent>
+#include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <iterator>
 
 TextArea::TextArea(QWidget* parent) : QPlainTextEdit(parent) {
     // As in the program's other boxes, Tab moves on to the next control.
@@ -38,8 +43,29 @@ void TextArea::typeText(const QString& text) {
     if (onTextRun) onTextRun(false);
 }
 
+void TextArea::setEditsByHandlerOnly(bool on) {
+    handlerOnly_ = on;
+    // Undo would change the text past the handler. Turned off, the history
+    // is dropped: nothing from before can be undone later either.
+    setUndoRedoEnabled(!on);
+}
+
+namespace {
+// Keys with which the editor itself takes text out of the box.
+bool removesText(const QKeyEvent* e) {
+    static const QKeySequence::StandardKey removing[] = {
+        QKeySequence::Delete,          QKeySequence::Cut,
+        QKeySequence::DeleteEndOfWord, QKeySequence::DeleteStartOfWord,
+        QKeySequence::DeleteEndOfLine, QKeySequence::DeleteCompleteLine,
+        QKeySequence::Undo,            QKeySequence::Redo};
+    if (e->key() == Qt::Key_Delete) return true;
+    return std::any_of(std::begin(removing), std::end(removing), [e](auto k) { return e->matches(k); });
+}
+} // namespace
+
 void TextArea::keyPressEvent(QKeyEvent* e) {
     if (Keys::handlerDrops(onKeyDown, e) || EditKeys::keyPress(this, e, onKeyPress, &keyText_)) return;
+    if (handlerOnly_ && removesText(e)) return;
     QPlainTextEdit::keyPressEvent(e);
 }
 
@@ -67,4 +93,31 @@ void TextArea::insertFromMimeData(const QMimeData* source) {
     else typeText(EditKeys::pasted(source->text()));
 }
 
-void TextArea::contextMenuEvent(QContextMenuEvent* e) { QPlainTextEdit::contextMenuEvent(e); }
+void TextArea::contextMenuEvent(QContextMenuEvent* e) {
+    if (!handlerOnly_) {
+        QPlainTextEdit::contextMenuEvent(e);
+        return;
+    }
+    QMenu* menu = createStandardContextMenu(e->pos());
+    for (QAction* a : menu->actions()) {
+        const QString entry = a->objectName();
+        if (entry == QLatin1String("edit-undo") || entry == QLatin1String("edit-redo") ||
+            entry == QLatin1String("edit-cut") || entry == QLatin1String("edit-delete"))
+            a->setEnabled(false);
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(e->globalPos());
+}
+
+void TextArea::mousePressEvent(QMouseEvent* e) {
+    // A press on the selection would start dragging it, which moves the
+    // text: the press begins a new selection instead.
+    QTextCursor c = textCursor();
+    const int at = cursorForPosition(e->position().toPoint()).position();
+    if (handlerOnly_ && e->button() == Qt::LeftButton && c.hasSelection() && at >= c.selectionStart() &&
+        at < c.selectionEnd()) {
+        c.clearSelection();
+        setTextCursor(c);
+    }
+    QPlainTextEdit::mousePressEvent(e);
+}

@@ -43,13 +43,22 @@ public:
     // ("\b" is Backspace, "\r" Enter).
     void typeText(const QString& text);
 
+    // While on, the user changes the text only through the key-press
+    // handler (typing, pasting, composing, dropping): undo and redo are off,
+    // and Delete, Cut and the word and line deletions, by key or by the
+    // context menu, do nothing; no selection is dragged away.
+    void setEditsByHandlerOnly(bool on);
+    bool editsByHandlerOnly() const { return handlerOnly_; }
+
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void inputMethodEvent(QInputMethodEvent* e) override;
     void insertFromMimeData(const QMimeData* source) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
 
 private:
     QString keyText_;
+    bool handlerOnly_ = false;
 };

@@ -87,19 +87,23 @@ template <class Edit> void paste(Edit* box, const KeyPress& onKeyPress, const QS
 
 // The key-press handler's part of a key event; false when the editor's own
 // handling should follow (keys that type nothing, unchanged characters and
-// Ctrl+letters: Ctrl+V then pastes through insertFromMimeData).
+// Ctrl+letters: Ctrl+V then pastes through insertFromMimeData). Tab (with
+// Shift too) types a tab, code 9, in a box where it does not move the focus.
 // `current` as for type, with the key's text.
 template <class Edit> bool keyPress(Edit* box, QKeyEvent* e, const KeyPress& onKeyPress, QString* current = nullptr) {
-    const int ascii = Keys::keyAscii(e);
+    const bool typesTab = (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) && !box->tabChangesFocus() &&
+                          !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    const int ascii = typesTab ? int(Keys::vbKeyTab) : Keys::keyAscii(e);
     if (!onKeyPress || ascii < 0) return false;
     int code = ascii;
-    if (current) *current = e->text();
+    if (current) *current = typesTab ? QStringLiteral("\t") : e->text();
     onKeyPress(code);
     if (current) current->clear();
     if (code == 0) return true;
-    // Backspace and Enter are applied here, so Enter always makes a plain
-    // line break (the editor's Shift+Enter would make a soft one).
-    if (code == ascii && ascii != Keys::vbKeyBack && ascii != Keys::vbKeyReturn) return false;
+    // Backspace, Tab and Enter are applied here, so Enter always makes a
+    // plain line break (the editor's Shift+Enter would make a soft one).
+    if (code == ascii && ascii != Keys::vbKeyBack && ascii != Keys::vbKeyReturn && ascii != Keys::vbKeyTab)
+        return false;
     put(box, code);
     return true;
 }

@@ -6,53 +6,83 @@
 // against the floor: a plain QPlainTextEdit breaking lines anywhere, given
 // the same texts with appendPlainText. Each way ends when the log has laid
 // out and painted its end. Prints the median time of each and the ratio.
+//
+// Then the memory a long flood leaves: "300 MB flood", 300 MB of random
+// bytes in reads of 64 KB into the log, against the floor of a plain
+// read-only QPlainTextEdit given the same last 4 MB the log keeps. Each runs
+// in a process of its own (this program started again with "--flood log"
+// or "--flood floor"), which reports its time and its peak resident memory.
 #include "Modules/modMessenger.h"
 #include "Platform/Ansi.h"
+#include "PeakMemory.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 namespace {
 constexpr int kRuns = 5;
+constexpr qsizetype kRead = 64 * 1024;
+constexpr qsizetype kFloodReads = 300 * 1024 * 1024 / kRead;
 
 QStringList noBlanks() { return {QString(1024 * 1024, u'x')}; }
 
-QStringList randomReads() {
-    QRandomGenerator random(7);
-    QStringList reads;
-    for (int i = 0; i < 160; ++i) {
-        QByteArray bytes(64 * 1024, Qt::Uninitialized);
-        for (char& b : bytes) b = char(random.bounded(256));
-        reads << Ansi::decode(bytes);
+// Reads of random bytes, each decoded as the chat window decodes it.
+class RandomReads {
+public:
+    QString next() {
+        QByteArray bytes(kRead, Qt::Uninitialized);
+        random_.fillRange(reinterpret_cast<quint32*>(bytes.data()), kRead / 4);
+        return Ansi::decode(bytes);
     }
-    return reads;
+
+private:
+    QRandomGenerator random_{7};
+};
+
+QStringList randomReads() {
+    RandomReads reads;
+    QStringList out;
+    for (int i = 0; i < 160; ++i) out << reads.next();
+    return out;
+}
+
+void showAtEnd(QPlainTextEdit& log) {
+    log.verticalScrollBar()->setValue(log.verticalScrollBar()->maximum());
+    log.repaint();
+    QCoreApplication::processEvents();
+}
+
+QPlainTextEdit* newLog(bool program) {
+    auto* log = new QPlainTextEdit;
+    log->resize(384, 200);
+    if (program) setUpLog(log);
+    else log->setWordWrapMode(QTextOption::WrapAnywhere);
+    log->show();
+    if (!QTest::qWaitForWindowExposed(log)) std::fprintf(stderr, "the log was not shown\n");
+    return log;
 }
 
 // Milliseconds from the first line to the log shown at its end.
 qint64 timeOne(const QStringList& reads, bool program) {
-    QPlainTextEdit log;
-    log.resize(384, 200);
-    if (program) setUpLog(&log);
-    else log.setWordWrapMode(QTextOption::WrapAnywhere);
-    log.show();
-    if (!QTest::qWaitForWindowExposed(&log)) std::fprintf(stderr, "the log was not shown\n");
+    std::unique_ptr<QPlainTextEdit> log(newLog(program));
     QElapsedTimer clock;
     clock.start();
     for (const QString& r : reads) {
-        if (program) appendToLog(&log, r);
-        else log.appendPlainText(r);
+        if (program) appendToLog(log.get(), r);
+        else log->appendPlainText(r);
         QCoreApplication::processEvents();
     }
-    log.verticalScrollBar()->setValue(log.verticalScrollBar()->maximum());
-    log.repaint();
-    QCoreApplication::processEvents();
+    showAtEnd(*log);
     return clock.elapsed();
 }
 
@@ -62,11 +92,49 @@ qint64 median(const std::function<qint64()>& run) {
     std::sort(times.begin(), times.end());
     return times[kRuns / 2];
 }
+
+
+// One flood in this process; prints "<ms> <peak MB>".
+int flood(bool program) {
+    std::unique_ptr<QPlainTextEdit> log(newLog(program));
+    if (!program) log->setReadOnly(true);
+    RandomReads reads;
+    // The floor keeps the reads that make up the last 4 MB, as the log does.
+    QStringList tail;
+    qsizetype tailSize = 0;
+    QElapsedTimer clock;
+    clock.start();
+    for (qsizetype i = 0; i < kFloodReads; ++i) {
+        const QString r = reads.next();
+        if (program) {
+            appendToLog(log.get(), r);
+            QCoreApplication::processEvents();
+            continue;
+        }
+        tail << r;
+        tailSize += r.size() + 1;
+        while (tailSize - tail.first().size() - 1 >= kLogCharacters) tailSize -= tail.takeFirst().size() + 1;
+    }
+    if (!program) log->setPlainText(tail.join(u'\n').right(kLogCharacters - 1));
+    showAtEnd(*log);
+    std::printf("%lld %.1f\n", static_cast<long long>(clock.elapsed()), peakMegabytes());
+    return 0;
+}
+
+// Runs one flood in a process of its own: {ms, peak MB}.
+std::pair<double, double> floodApart(const char* which) {
+    QProcess run;
+    run.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--flood"), QString::fromLatin1(which)});
+    if (!run.waitForFinished(-1) || run.exitCode() != 0) return {0, 0};
+    const QList<QByteArray> figures = run.readAllStandardOutput().trimmed().split(' ');
+    return {figures.value(0).toDouble(), figures.value(1).toDouble()};
+}
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "--flood") == 0) return flood(qstrcmp(argv[2], "log") == 0);
     const struct {
         const char* name;
         QStringList reads;
@@ -77,5 +145,9 @@ int main(int argc, char** argv) {
         std::printf("%-22s log %6lld ms   floor %6lld ms   ratio %.2f\n", c.name, static_cast<long long>(log),
                     static_cast<long long>(floor), floor > 0 ? double(log) / double(floor) : 0.0);
     }
+    const auto [logMs, logMb] = floodApart("log");
+    const auto [floorMs, floorMb] = floodApart("floor");
+    std::printf("%-22s log %6.0f ms %7.1f MB   floor %6.0f ms %7.1f MB   memory ratio %.2f\n", "300 MB flood", logMs,
+                logMb, floorMs, floorMb, floorMb > 0 ? logMb / floorMb : 0.0);
     return 0;
 }

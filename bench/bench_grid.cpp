@@ -12,18 +12,16 @@
 // and ends when the view has painted with every row in it. Prints the
 // median time and growth of resident memory of each way, and their ratios
 // to the floor.
+#include "BenchRuns.h"
 #include "Platform/FlexGrid.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
 #include <QTableView>
 #include <QTest>
 #include <algorithm>
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 constexpr int kRows = 100000;
@@ -66,31 +64,11 @@ public:
     }
 };
 
-qint64 residentBytes() {
-    QFile f(QStringLiteral("/proc/self/statm"));
-    if (!f.open(QIODevice::ReadOnly)) return 0;
-    const QList<QByteArray> fields = f.readAll().split(' ');
-    return fields.value(1).toLongLong() * sysconf(_SC_PAGESIZE);
-}
-
-// Notes a paint of the view's viewport once the model holds every row.
-class PaintWatch : public QObject {
-public:
-    explicit PaintWatch(QAbstractItemView* view) : view_(view) { view->viewport()->installEventFilter(this); }
-    bool painted = false;
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint && view_->model()->rowCount() == kRows) painted = true;
-        return false;
-    }
-
-private:
-    QAbstractItemView* view_;
-};
 
 // One run of one way in this process: prints "<ns> <bytes>".
 int runOnce(const QString& way) {
     if (way == QLatin1String("texts")) {
-        const qint64 before = residentBytes();
+        const qint64 before = BenchRuns::residentBytes();
         QElapsedTimer timer;
         timer.start();
         QStringList texts;
@@ -100,7 +78,7 @@ int runOnce(const QString& way) {
             for (int c = 0; c < kCols; ++c) line << cellText(r, c);
             texts << line.join(u'\t');
         }
-        std::printf("%lld %lld\n", timer.nsecsElapsed(), residentBytes() - before);
+        std::printf("%lld %lld\n", timer.nsecsElapsed(), BenchRuns::residentBytes() - before);
         return 0;
     }
     QTableView floorView;
@@ -118,8 +96,8 @@ int runOnce(const QString& way) {
     view->show();
     if (!QTest::qWaitForWindowExposed(view)) return 1;
     QApplication::processEvents();
-    PaintWatch watch(view);
-    const qint64 before = residentBytes();
+    BenchRuns::PaintWatch watch(view, kRows);
+    const qint64 before = BenchRuns::residentBytes();
     QElapsedTimer timer;
     timer.start();
     if (way == QLatin1String("floor")) {
@@ -142,40 +120,21 @@ int runOnce(const QString& way) {
     view->viewport()->update();
     while (!watch.painted) QApplication::processEvents(QEventLoop::AllEvents, 50);
     const qint64 ns = timer.nsecsElapsed();
-    std::printf("%lld %lld\n", ns, residentBytes() - before);
+    std::printf("%lld %lld\n", ns, BenchRuns::residentBytes() - before);
     return 0;
 }
 
-struct Result {
-    double ms = 0;
-    double mb = 0;
-};
-
-Result measure(const QString& way) {
-    QList<double> ms, mb;
-    for (int i = 0; i < kRuns; ++i) {
-        QProcess p;
-        p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--run"), way});
-        p.waitForFinished(-1);
-        const QList<QByteArray> out = p.readAllStandardOutput().trimmed().split(' ');
-        ms << out.value(0).toDouble() / 1e6;
-        mb << out.value(1).toDouble() / (1024.0 * 1024.0);
-    }
-    std::sort(ms.begin(), ms.end());
-    std::sort(mb.begin(), mb.end());
-    return {ms[kRuns / 2], mb[kRuns / 2]};
-}
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (argc == 3 && QByteArray(argv[1]) == "--run") return runOnce(QString::fromLatin1(argv[2]));
-    const Result floor = measure(QStringLiteral("floor"));
+    const BenchRuns::Result floor = BenchRuns::median(kRuns, {QStringLiteral("floor")});
     std::printf("%d rows of %d columns, filled and shown (median of %d runs)\n", kRows, kCols, kRuns);
     std::printf("%-8s %9.1f ms %8.1f MB\n", "floor", floor.ms, floor.mb);
     for (const QString& way : {QStringLiteral("texts"), QStringLiteral("AddItem"), QStringLiteral("Filling")}) {
-        const Result r = measure(way);
+        const BenchRuns::Result r = BenchRuns::median(kRuns, {way});
         std::printf("%-8s %9.1f ms %8.1f MB   time ratio %5.2f   memory ratio %5.2f\n", qPrintable(way), r.ms, r.mb,
                     r.ms / floor.ms, r.mb / floor.mb);
     }

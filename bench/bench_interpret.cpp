@@ -8,6 +8,7 @@
 // the output of a 1 MB text into the rich text box against the floor of
 // inserting the same formatted stretches into a QTextEdit in one edit block
 // (goal: at most 1.5 times the floor).
+#include "BenchRuns.h"
 #include "Modules/modInterpret.h"
 #include "Modules/modTrans.h"
 #include "Platform/Ado.h"
@@ -25,23 +26,15 @@
 
 namespace {
 
-QString randomWord(QRandomGenerator& rng) {
-    static const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyzäöü");
-    QString w;
-    const int n = 3 + int(rng.bounded(8));
-    for (int i = 0; i < n; ++i) w += letters[int(rng.bounded(int(letters.size())))];
-    return w;
-}
-
 // The shapes entries take: a word, a word with a remark, alternatives.
 QString entryText(QRandomGenerator& rng, QStringList& words) {
-    const QString a = randomWord(rng), b = randomWord(rng);
+    const QString a = BenchRuns::randomWord(rng), b = BenchRuns::randomWord(rng);
     words << a;
     switch (rng.bounded(5)) {
     case 0: return a + QStringLiteral(" (") + b + u')';
     case 1: return a + u'/' + b;
     case 2: return b + QStringLiteral(", ") + a;
-    case 3: return b + u',' + a + u'/' + randomWord(rng);
+    case 3: return b + u',' + a + u'/' + BenchRuns::randomWord(rng);
     default: return a;
     }
 }
@@ -66,7 +59,7 @@ int main(int argc, char** argv) {
         q.prepare(QStringLiteral("Insert Into Vocabulary (English, German, Category, Type) Values (?, ?, ?, ?)"));
         for (int i = 0; i < 100000; ++i) {
             q.addBindValue(entryText(rng, words));
-            q.addBindValue(randomWord(rng));
+            q.addBindValue(BenchRuns::randomWord(rng));
             q.addBindValue(QStringLiteral("Category %1").arg(i % 20));
             q.addBindValue(QStringLiteral("Noun"));
             q.exec();
@@ -80,7 +73,7 @@ int main(int argc, char** argv) {
     // Half the words of the text stand in the store, half do not (and are retried).
     QStringList textWords;
     for (int i = 0; i < 10000; ++i)
-        textWords << (i % 2 ? words[int(rng.bounded(int(words.size())))] : randomWord(rng) + QStringLiteral("en"));
+        textWords << (i % 2 ? words[int(rng.bounded(int(words.size())))] : BenchRuns::randomWord(rng) + QStringLiteral("en"));
     const QString text = textWords.join(QStringLiteral(", "));
 
     QElapsedTimer timer;

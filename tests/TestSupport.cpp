@@ -12,12 +12,17 @@
 #include "Platform/Timer.h"
 #include "Platform/Runtime.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QInputMethodEvent>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 namespace TestSupport {
@@ -132,6 +137,29 @@ void typeKeys(QWidget* box, const QString& keys) {
 void processEvents() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+bool chooseFromContextMenu(QWidget* box, const QString& entry) {
+    // The menu may run its own loop: the entry is chosen from inside it.
+    bool chosen = false, opened = false;
+    auto choose = [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        opened = true;
+        menu->close();
+        for (QAction* a : menu->actions())
+            if (a->objectName() == entry) {
+                chosen = true;
+                a->trigger();
+            }
+    };
+    QObject guard; // no choice after this returns
+    QTimer::singleShot(0, &guard, choose);
+    auto* area = qobject_cast<QAbstractScrollArea*>(box);
+    QWidget* target = area ? area->viewport() : box;
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5), target->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(target, &e);
+    return QTest::qWaitFor([&] { return opened; }, 1000) && chosen;
 }
 
 } // namespace TestSupport

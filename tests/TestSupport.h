@@ -46,6 +46,12 @@ void typeKeys(QWidget* box, const QString& keys);
 // Lets posted events (deferred deletes, queued signals) run.
 void processEvents();
 
+// Opens the box's context menu as a right click would and chooses the entry
+// of that object name ("edit-undo", "edit-delete", "edit-paste", ...); a
+// disabled entry does nothing, as a click on it would. False when the menu
+// did not open or has no such entry.
+bool chooseFromContextMenu(QWidget* box, const QString& entry);
+
 } // namespace TestSupport
 
 // --- Every window of the program ---------------------------------------------

@@ -330,6 +330,7 @@ private slots:
         QTest::newRow("5:4") << QSize(1280, 1024);
         QTest::newRow("4:3") << QSize(1024, 768);
         QTest::newRow("tall and narrow") << QSize(500, 900);
+        QTest::newRow("smaller than the window takes") << QSize(200, 150);
     }
     void longNamesKeepAGap() {
         auto* f = openGame(QStringLiteral("Maximiliane Longname-Smith & Co"),
@@ -343,6 +344,7 @@ private slots:
         }
         QVERIFY(f->lblTOTAL1->x() - (f->lblALIAS1->x() + f->lblALIAS1->width()) >= 5);
         QVERIFY(f->lblTOTAL2->x() - (f->lblALIAS2->x() + f->lblALIAS2->width()) >= 5);
+        QVERIFY(f->fraLEVEL->font().pointSizeF() >= 6);
         makeWord(f, QStringLiteral("abcdefghijklmnw"));
         guess(f, QStringLiteral("mw"));
         for (Label* l : {f->lbl[12], f->lbl[14]})

@@ -540,7 +540,8 @@ private slots:
         QCOMPARE(s->txtSendData->Text(), QString::fromUtf8("€ ok  "));
     }
 
-    // However much a peer sends, the log keeps its last lines only.
+    // However much a peer sends, the log keeps its last lines only, and no
+    // history of the lines it received or dropped.
     void logKeepsItsNewestLines() {
         QPlainTextEdit log;
         setUpLog(&log);
@@ -551,6 +552,7 @@ private slots:
         QVERIFY(log.document()->lastBlock().text().startsWith("59x"));
         QVERIFY(!log.document()->firstBlock().text().startsWith("0x"));
         QCOMPARE(log.document()->firstBlock().text().size(), line.size() + 2);
+        QCOMPARE(log.document()->availableUndoSteps(), 0);
     }
 
     // An error on an open connection (not an orderly end) is told, and the

@@ -104,6 +104,8 @@ private slots:
         QTest::newRow("code cut short by a line break") << int(En) << ".-\r\n- " << "\r\nT";
         QTest::newRow("lone LF") << int(En) << ". \n- " << "E\r\nT";
         QTest::newRow("tag characters are no Morse") << int(En) << "<EOM> .- " << "A";
+        QTest::newRow("stray control characters passed over") << int(En) << QStringLiteral(".- \0-... \x1b\r\n-\x7f ")
+                                                              << "AB\r\nT";
         QTest::newRow("empty") << int(En) << "" << "";
     }
     void morseToText() {

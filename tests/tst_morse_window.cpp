@@ -43,9 +43,15 @@ class frmMorse* openFromMenu(const QString& language = en) {
 // ("[Start]", "[Break]", "[Error]", "[EOM]", "[EOC]", "[Clear]",
 // "[Convert]", "[Slow]", "[Fast]", "[Open]", "[Save]", "[Single]",
 // "[At Once]"), a click into a box ("[text]", "[morse]"), a paste into the
-// text box ("[paste]" and the text), or keys typed into the text box
-// ("\b" Backspace, "\r" Enter, "{...}" composed text).
+// text box ("[paste]" and the text), a key of the text box that types no
+// character ("[Ctrl+Z]", "[Ctrl+A]", "[Delete]"), an entry of
+// its context menu ("[menu]" and the entry's name, e.g. "[menu]edit-undo"),
+// or keys typed into the text box ("\b" Backspace, "\r" Enter, "{...}"
+// composed text).
 void work(class frmMorse* f, const QStringList& steps) {
+    const QHash<QString, QKeyCombination> keys{{"[Ctrl+Z]", Qt::CTRL | Qt::Key_Z},
+                                               {"[Ctrl+A]", Qt::CTRL | Qt::Key_A},
+                                               {"[Delete]", QKeyCombination(Qt::Key_Delete)}};
     const QHash<QString, QAbstractButton*> buttons{
         {"[Start]", f->cmdStart},        {"[Break]", f->cmdBreak},       {"[Error]", f->cmdError},
         {"[EOM]", f->cmdEOM},            {"[EOC]", f->cmdEOC},           {"[Clear]", f->cmdClr},
@@ -60,6 +66,8 @@ void work(class frmMorse* f, const QStringList& steps) {
             QApplication::clipboard()->setText(step.mid(7));
             typeKeys(f->txtText, "^V");
         }
+        else if (keys.contains(step)) QTest::keyClick(f->txtText, keys[step].key(), keys[step].keyboardModifiers());
+        else if (step.startsWith("[menu]")) QVERIFY(chooseFromContextMenu(f->txtText, step.mid(6)));
         else typeKeys(f->txtText, step);
     }
 }
@@ -173,6 +181,17 @@ private slots:
         QTest::newRow("German end of message and conversation")
             << de << L{"[EOM]", "[EOC]"} << "<EDM><EDG>" << ".-.-. ....-. " << L{"EOM.au", "EOC.au"};
         QTest::newRow("German error and Backspace") << de << L{"E", "[Error]", "\b"} << "E" << ". " << L{"E.au"};
+        // In Single mode the text changes only through typing, so the Morse box stays in step.
+        QTest::newRow("Single: Ctrl+Z undoes nothing") << en << L{"ab", "[Ctrl+Z]"} << "AB" << ".- -... "
+                                                       << L{"A.au", "B.au"};
+        QTest::newRow("Single: Ctrl+A, Delete deletes nothing") << en << L{"ab", "[Ctrl+A]", "[Delete]"} << "AB"
+                                                                << ".- -... " << L{"A.au", "B.au"};
+        QTest::newRow("Single: the menu's Undo and Delete do nothing")
+            << en << L{"ab", "[Ctrl+A]", "[menu]edit-undo", "[menu]edit-delete"} << "AB" << ".- -... "
+            << L{"A.au", "B.au"};
+        QTest::newRow("At Once: Ctrl+A, Delete deletes") << en << L{"[At Once]", "ab", "[Ctrl+A]", "[Delete]"} << ""
+                                                         << "" << L{};
+        QTest::newRow("At Once: Ctrl+Z undoes") << en << L{"[At Once]", "ab", "[Ctrl+Z]"} << "" << "" << L{};
         QTest::newRow("At Once: typing adds no Morse") << en << L{"[At Once]", "ab"} << "AB" << "" << L{};
         QTest::newRow("At Once: Enter still adds to the Morse box") << en << L{"[At Once]", "a\r"} << "A\r\n"
                                                                     << "\r\n" << L{};
@@ -434,6 +453,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("UTF-8") << en << QByteArray("Grüße\r\n") << QString::fromUtf8("Grüße") << "";
         QTest::newRow("UTF-16") << en << QByteArray("\xFF\xFEO\0K\0", 6) << "OK" << "";
+        QTest::newRow("one stray control character") << en << QByteArray("SOS\r\nA\x1b" "B\r\nC\r\n")
+                                                     << "SOS\r\nA\x1b" "B\r\nC" << "";
         QTest::newRow("binary") << en << QByteArray("AB\0\x01\x02", 5) << "OLD"
                                 << "\"doc.bin\" is not a text document; it was not opened.";
         QTest::newRow("binary, German") << de << QByteArray("AB\0\x01\x02", 5) << "OLD"

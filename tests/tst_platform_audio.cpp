@@ -1,9 +1,11 @@
 // The sounds behind the audio output: wave and .au files decoded into the
 // output's one format (length, mixing, resampling, every sample coding,
-// files cut short, files left to a media player), the program's own short
-// sounds, and the players' promises without an audio device: a
-// synchronous sound waits its length and no longer, a burst of quick
-// sounds never waits at all.
+// files cut short, files left to the tune decoder), the program's own short
+// sounds, and the players' promises, heard through an output that
+// keeps what it takes instead of an audio device: synchronous sounds follow
+// each other sample for sample, every request of a sound plays it whole, an
+// output that failed is made again, a synchronous sound without an output
+// waits its length and no longer, a burst of quick sounds never waits at all.
 #include "Platform/App.h"
 #include "Platform/QtAudio.h"
 #include "TestSupport.h"
@@ -11,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 #include <QtEndian>
 
 using namespace TestSupport;
@@ -56,15 +59,77 @@ QByteArray repeated(const QByteArray& unit, int times) {
     return out;
 }
 
-qint16 sampleAt(const QtAudio::Clip& clip, qsizetype i) { return qFromLittleEndian<qint16>(clip.pcm.constData() + 2 * i); }
+qint16 sampleAt(const QtAudio::Clip& clip, qsizetype i) {
+    return qint16(quint8(clip.pcm.at(2 * i)) | quint8(clip.pcm.at(2 * i + 1)) << 8);
+}
+
+// An output that takes its stream fifty times as fast as it plays and keeps
+// every sample it took on the tape, or one that fails at once. It never
+// tires of waiting at a held stream.
+class TapeOutput : public QtAudio::Output {
+public:
+    TapeOutput(std::shared_ptr<QtAudio::Stream> stream, Reports reports, QByteArray* tape)
+        : stream_(std::move(stream)), reports_(std::move(reports)) {
+        if (!tape) {
+            reports_.failed();
+            return;
+        }
+        QObject::connect(&clock_, &QTimer::timeout, [this, tape] {
+            char chunk[2 * QtAudio::outputRate / 20];
+            const QtAudio::Stream::Taken taken = stream_->take(chunk, sizeof chunk);
+            tape->append(chunk, taken.bytes);
+            if (taken.ended) reports_.ended(taken.ended);
+        });
+        clock_.start(1);
+    }
+
+private:
+    std::shared_ptr<QtAudio::Stream> stream_;
+    Reports reports_;
+    QTimer clock_;
+};
+
+// The outputs the channels make from now on: the first `failing` fail, the others tape.
+int outputsMade = 0;
+void useTape(QByteArray* tape, int failing = 0) {
+    outputsMade = 0;
+    QtAudio::setOutputMaker([tape, failing](std::shared_ptr<QtAudio::Stream> stream, QtAudio::Output::Reports reports) {
+        return std::make_unique<TapeOutput>(std::move(stream), std::move(reports), ++outputsMade > failing ? tape : nullptr);
+    });
+}
+
+// How often clip stands whole on the tape.
+int copiesOn(const QByteArray& tape, const QByteArray& clip) {
+    int copies = 0;
+    for (qsizetype at = tape.indexOf(clip); at >= 0; at = tape.indexOf(clip, at + clip.size())) ++copies;
+    return copies;
+}
+
+// A wave or .au file as the players decode it.
+QByteArray pcmOf(const QString& file) {
+    QFile f(App::file(file));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const std::optional<QtAudio::Clip> clip = QtAudio::decode(f.readAll());
+    return clip ? clip->pcm : QByteArray();
+}
 
 } // namespace
 
 class TestPlatformAudio : public QObject {
     Q_OBJECT
+private:
+    QByteArray tape_;
+
 private slots:
-    void init() { setUp(); }
-    void cleanup() { tearDown(); }
+    void init() {
+        setUp();
+        useTape(&tape_);
+    }
+    void cleanup() {
+        QtAudio::setOutputMaker(nullptr);
+        tape_.clear();
+        tearDown();
+    }
 
     void decode_data() {
         QTest::addColumn<QByteArray>("bytes");
@@ -93,9 +158,9 @@ private slots:
             << au(3, 1, 8000, repeated(QByteArray("\x40\x00", 2), 800)) << qint64(100) << 16384;
         QTest::newRow(".au with its size given") << au(3, 1, 8000, repeated(QByteArray("\x40\x00", 2), 800), 800)
                                                  << qint64(50) << 16384;
-        QTest::newRow("compressed wave: for a media player") << wave(2, 1, 8000, 4, QByteArray(400, '\x11'))
+        QTest::newRow("compressed wave: for the tune decoder") << wave(2, 1, 8000, 4, QByteArray(400, '\x11'))
                                                              << qint64(0) << -1;
-        QTest::newRow("mp3: for a media player") << QByteArray("ID3\x03\x00\x00\x00\x00\x00\x00 frames") << qint64(0)
+        QTest::newRow("mp3: for the tune decoder") << QByteArray("ID3\x03\x00\x00\x00\x00\x00\x00 frames") << qint64(0)
                                                  << -1;
         QTest::newRow("a rate of 0") << wave(1, 1, 0, 16, repeated(le16(1), 100)) << qint64(0) << -1;
         QTest::newRow("no data part") << QByteArray("RIFF\x04\x00\x00\x00WAVE", 12) << qint64(0) << -1;
@@ -146,9 +211,54 @@ private slots:
         else QCOMPARE(clip->lengthMs, QtAudio::waveLength(f.fileName()));
     }
 
+    void syncSoundsFollowEachOther() {
+        // The sounds of one playback, each waited for, follow each other on
+        // the output sample for sample: no silence between, nothing cut.
+        writeFile("a.wav", wave(1, 1, 8000, 16, repeated(le16(1000), 800)));
+        writeFile("b.au", au(3, 1, 8000, repeated(QByteArray("\xF0\x00", 2), 400)));
+        writeFile("c.wav", wave(1, 1, 8000, 8, repeated(QByteArray(1, char(200)), 1200)));
+        const QByteArray played = pcmOf("a.wav") + pcmOf("b.au") + pcmOf("a.wav") + pcmOf("c.wav");
+        QtSoundPlayer player;
+        for (const char* file : {"a.wav", "b.au", "a.wav", "c.wav"}) QVERIFY(player.play(App::file(file), SoundPlayer::Sync));
+        QTRY_VERIFY(tape_.size() >= played.size());
+        QCOMPARE(tape_.mid(tape_.indexOf(played.left(2)), played.size()), played);
+    }
+
+    void everyRequestPlaysWhole() {
+        // Ten requests on the music device, each after the one before has
+        // ended: ten whole copies on the output, each from its beginning.
+        QByteArray ramp;
+        for (int i = 0; i < 3200; ++i) ramp += le16(i * 10 - 16000);
+        writeFile("tune.wav", wave(1, 1, 8000, 16, ramp));
+        const QByteArray tune = pcmOf("tune.wav");
+        QtMusicDevice device;
+        for (int i = 1; i <= 10; ++i) {
+            QVERIFY(device.open(App::file("tune.wav")));
+            device.play();
+            QTRY_COMPARE(copiesOn(tape_, tune), i);
+            device.close();
+        }
+    }
+
+    void outputMadeAgainAfterFailure() {
+        // The first output fails (no server): its sound plays to no one, the
+        // next sound makes an output again, and it is heard whole.
+        useTape(&tape_, 1);
+        writeFile("a.wav", wave(1, 1, 8000, 16, repeated(le16(1000), 800)));
+        writeFile("b.wav", wave(1, 1, 8000, 16, repeated(le16(-3000), 800)));
+        QtSoundPlayer player;
+        QVERIFY(player.play(App::file("a.wav"), SoundPlayer::Async));
+        processEvents();
+        QVERIFY(player.play(App::file("b.wav"), SoundPlayer::Async));
+        QTRY_COMPARE(copiesOn(tape_, pcmOf("b.wav")), 1);
+        QCOMPARE(outputsMade, 2);
+        QCOMPARE(copiesOn(tape_, pcmOf("a.wav")), 0);
+    }
+
     void syncSoundWaitsItsLength() {
-        // Whether or not an output plays it, a synchronous sound holds the
-        // caller for its length and not much more.
+        // Where no output can be made, a synchronous sound holds the caller
+        // for its length and not much more.
+        useTape(nullptr, 1000);
         writeFile("beep.wav", wave(1, 1, 8000, 16, repeated(le16(1000), 2400)));
         QtSoundPlayer player;
         QElapsedTimer clock;

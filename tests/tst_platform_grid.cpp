@@ -1,4 +1,5 @@
-// The grid: its heading from a format text, rows from tab-separated texts,
+// The grid: its heading from a format text, rows from values or from
+// tab-separated texts, Tab leaving it while the arrows move in it,
 // widths and places in twips, the mouse handlers' order and cells, rows
 // filled in bulk and rows as high as the font; a column 0 wide kept from
 // the keyboard and from screen readers.
@@ -8,8 +9,10 @@
 #include <QAbstractItemModel>
 #include <QAccessible>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QVBoxLayout>
 
 using namespace TestSupport;
 
@@ -120,6 +123,9 @@ private slots:
             << "beyond" << QStringList({"2026-03-01|10.00|x|", "2026-03-02|20.00|z|", "2026-03-03|30.00|y|"});
         QTest::newRow("columns taken away and added again")
             << "columns" << QStringList({"2026-03-01|||", "2026-03-02|||", "2026-03-03|||"});
+        QTest::newRow("row of values with tabs, each in its cell")
+            << "addRow"
+            << QStringList({"2026-03-01|10.00|x|", "a\tb|c\td|e|", "2026-03-02|20.00||", "2026-03-03|30.00|y|"});
     }
     void writeCells() {
         QFETCH(QString, how);
@@ -131,6 +137,7 @@ private slots:
             filling.set(3, 1, "31.00");
         }
         if (how == "beyond") g.grid.setTextMatrix(2, 2, "z");
+        if (how == "addRow") g.grid.addRow({"a\tb", "c\td", "e", "beyond the columns"}, 2);
         g.grid.setCols(how == "columns" ? 1 : 3);
         g.grid.setCols(4);
         QStringList rows;
@@ -212,6 +219,45 @@ private slots:
         if (move == "code") g.grid.setRow(3);
         QTEST(changes, "changes");
         QTEST(g.grid.Row(), "row");
+    }
+
+    // Tab and Shift+Tab leave the grid for the next or the previous control;
+    // the arrow keys move between its cells.
+    void keysLeaveOrMove_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
+        QTest::newRow("Tab") << int(Qt::Key_Tab) << int(Qt::NoModifier) << "after" << 1 << 0;
+        QTest::newRow("Shift+Tab") << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << "before" << 1 << 0;
+        QTest::newRow("Right") << int(Qt::Key_Right) << int(Qt::NoModifier) << "grid" << 1 << 1;
+        QTest::newRow("Down") << int(Qt::Key_Down) << int(Qt::NoModifier) << "grid" << 2 << 0;
+    }
+    void keysLeaveOrMove() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* before = new QLineEdit(&window);
+        auto* grid = new FlexGrid(&window);
+        auto* after = new QLineEdit(&window);
+        before->setObjectName("before");
+        grid->setObjectName("grid");
+        after->setObjectName("after");
+        for (QWidget* w : QList<QWidget*>{before, grid, after}) layout->addWidget(w);
+        grid->setFormatString("A|B|C");
+        grid->clearRows();
+        grid->AddItem("1\t2\t3");
+        grid->AddItem("4\t5\t6");
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        grid->clickCell(1, 0);
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QTEST(QApplication::focusWidget()->objectName(), "focus");
+        QTEST(grid->Row(), "row");
+        QTEST(grid->Col(), "col");
     }
 
     // A click on the heading reaches the handlers as row 0 and selects nothing.

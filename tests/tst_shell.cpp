@@ -662,6 +662,13 @@ private slots:
         QByteArray cut = three;
         cut.chop(12);
         const QString notGif = "This file is not a *.gif file";
+        // The logical screen's size, four bytes of the header: every frame is that large.
+        auto screen = [&](int side) {
+            QByteArray b = three;
+            b[6] = b[8] = char(side & 255);
+            b[7] = b[9] = char(side >> 8);
+            return b;
+        };
         QTest::newRow("one frame") << makeGif({{10, 1}}) << "English" << true << QStringList{"100"} << 0 << "";
         QTest::newRow("three frames") << three << "English" << true << QStringList{"100", "200", "3000"} << 2 << "";
         QTest::newRow("a delay of 0") << makeGif({{10, 1}, {0, 2}, {5, 3}}) << "English" << true
@@ -677,6 +684,11 @@ private slots:
                                             << "Error No. 481 beim Lesen der Datei";
         QTest::newRow("breaks off in the first frame") << three.left(40) << "English" << false << QStringList{""} << -1
                                                        << "Error No. 481 when reading file";
+        QTest::newRow("a screen of 5000 x 5000") << screen(5000) << "English" << false << QStringList{""} << -1
+                                                 << "Error No. 481 when reading file";
+        QTest::newRow("frames beyond a few tens of MB") << screen(2000) << "English" << true
+                                                        << QStringList{"100", "200"} << 1
+                                                        << "Error No. 481 when reading file";
         QTest::newRow("still picture without a delay") << makeGif({{0, 1, 0, 4, false}}) << "English" << false
                                                        << QStringList{""} << 0 << notGif;
         QTest::newRow("not a GIF") << QByteArray("\x89PNG\r\n\x1a\n and some more bytes\x00\x21\xf9", 31) << "English"
@@ -754,6 +766,8 @@ private slots:
         QVERIFY(LoadAniGif(App::file("three.gif"), w->imgGif));
         QPointer<Image> second = w->imgGif[1];
         QVERIFY(LoadAniGif(App::file("one.gif"), w->imgGif));
+        // The old frames' pictures are gone at once, not with their members.
+        QVERIFY(second && second->Picture().isNull());
         QCOMPARE(w->imgGif.size(), 1);
         QCOMPARE(LastFrame, 0);
         QCOMPARE(w->imgGif[0]->Tag, QString("400"));

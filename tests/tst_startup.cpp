@@ -21,6 +21,11 @@
 using namespace TestSupport;
 
 namespace {
+// The text as UTF-16, little endian, without a byte-order mark.
+QByteArray utf16(const QString& text) {
+    return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+}
+
 // Loads the menu. A greeting shown meanwhile is noted and closed after
 // its fifty ticks, as a patient user would.
 QStringList greetings;
@@ -118,6 +123,9 @@ private slots:
         QTest::newRow("no file") << QByteArray() << "German" << toGerman;
         QTest::newRow("lower case switches too") << QByteArray("[Values]\r\nLanguage=german\r\n") << "German" << toGerman;
         QTest::newRow("empty value switches too") << QByteArray("[Values]\r\nLanguage=\r\n") << "German" << toGerman;
+        // An editor's "Unicode" save: read, and written back whole in one encoding.
+        QTest::newRow("UTF-16 with its byte-order mark")
+            << QByteArray("\xff\xfe", 2) + utf16("[Values]\r\nLanguage=German\r\n") << "English" << toEnglish;
     }
     void languageSwitch() {
         QFETCH(QByteArray, ini);
@@ -130,7 +138,7 @@ private slots:
         QCOMPARE(MsgBoxSeam::last().icon, int(vbInformation));
         QCOMPARE(endCount(), 1);
         const QString text = QString::fromLatin1(readFile("QEM.ini"));
-        QVERIFY2(text.contains("Language=" + written + "\r\n"), qPrintable(text));
+        QVERIFY2(text.startsWith("[Values]\r\n") && text.contains("Language=" + written + "\r\n"), qPrintable(text));
         QCOMPARE(text.count("Language="), 1);
         // The next start speaks the new language.
         tearDown();
@@ -147,18 +155,27 @@ private slots:
                  QByteArray("; my notes\r\n[Window]\r\nLeft=10\r\n\r\n[Values]\r\nLanguage=German\r\nSound=On\r\n"));
     }
 
+    // Told in the language the program shows, with the runtime's number.
+    void languageSwitchThatCannotWrite_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("English") << "English" << "Problem: SaveLanguage\n70: Permission denied";
+        QTest::newRow("German") << "German" << "Problem: SaveLanguage\n70: Zugriff verweigert";
+    }
     void languageSwitchThatCannotWrite() {
-        // A folder where the file should be: the write fails.
-        QDir(programFolder()).mkdir("QEM.ini");
+        QFETCH(QString, language);
+        writeFile("QEM.ini", "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
         auto* f = start();
+        // A folder where the file should be: the write fails.
+        QVERIFY(QFile::remove(App::file("QEM.ini")));
+        QVERIFY(QDir(programFolder()).mkdir("QEM.ini"));
         MsgBoxSeam::clear();
         f->lblLanguage->click();
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
-        QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: SaveLanguage\n"));
-        QVERIFY(MsgBoxSeam::last().text.size() > QString("Problem: SaveLanguage\n").size());
+        QTEST(MsgBoxSeam::last().text, "message");
         QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
         QCOMPARE(endCount(), 0);
-        QCOMPARE(CurrentLanguage, QString("English"));
+        QCOMPARE(CurrentLanguage, language);
     }
 
     void dateRegion_data() {
@@ -523,18 +540,26 @@ private slots:
         QTest::addColumn<QString>("lies");
         QTest::addColumn<int>("access");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("writable folder, read") << true << "" << int(App::Access::Read) << "program";
-        QTest::newRow("read-only, nowhere yet") << false << "" << int(App::Access::Read) << "user";
-        QTest::newRow("read-only, shipped beside") << false << "program" << int(App::Access::Read) << "program";
-        QTest::newRow("read-only, already saved") << false << "both" << int(App::Access::Read) << "user";
-        QTest::newRow("read-only, written: copied over") << false << "program" << int(App::Access::Write) << "user";
+        QTest::addColumn<bool>("home"); // the per-user folder can be made
+        QTest::newRow("writable folder, read") << true << "" << int(App::Access::Read) << "program" << true;
+        QTest::newRow("read-only, nowhere yet") << false << "" << int(App::Access::Read) << "user" << true;
+        QTest::newRow("read-only, shipped beside") << false << "program" << int(App::Access::Read) << "program" << true;
+        QTest::newRow("read-only, already saved") << false << "both" << int(App::Access::Read) << "user" << true;
+        QTest::newRow("read-only, written: copied over") << false << "program" << int(App::Access::Write) << "user"
+                                                         << true;
+        // The language is read with the path it is written to.
+        QTest::newRow("read-only, no home folder: beside") << false << "program" << int(App::Access::Write)
+                                                           << "program" << false;
     }
     void dataFileLocation() {
         QFETCH(bool, writable);
         QFETCH(QString, lies);
         QFETCH(int, access);
+        QFETCH(bool, home);
         App::setProgramFolderWritable(writable);
         const QString user = programFolder() + "/UserData";
+        // A folder below a file cannot be made.
+        if (!home) App::setUserDataFolder(App::file("x.qem") + "/UserData");
         if (lies == "program" || lies == "both") writeFile("x.qem", "\"shipped\"\r\n");
         if (lies == "both") {
             QDir().mkpath(user);

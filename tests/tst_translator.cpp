@@ -16,13 +16,18 @@
 #include "TestSupport.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QProgressBar>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 
 using namespace TestSupport;
 using VocStore::Entry;
@@ -246,12 +251,17 @@ private slots:
         QTest::newRow("any run") << "%BER" << QStringList{"über"};
         QTest::newRow("literal percent") << VocStore::containsLiteral("0%") << QStringList{"50% ÖL"};
         QTest::newRow("no match") << "uber" << QStringList{};
+        QTest::newRow("SS for a sharp s") << "STRASSE" << QStringList{"Straße"};
+        QTest::newRow("sharp s for ss") << "maß%" << QStringList{"Masse"};
+        QTest::newRow("duplicate check: SS for a sharp s") << VocStore::containsLiteral("RASSE") << QStringList{"Straße"};
+        QTest::newRow("one character for a sharp s") << "stra_e" << QStringList{"Straße"};
     }
     void caseBlindMatch() {
         QFETCH(QString, pattern);
         QFETCH(QStringList, found);
         seed({{0, "über", "over", "C", "T"}, {0, "Röntgen", "x-ray", "C", "T"}, {0, "été", "summer", "C", "T"},
-              {0, "50% ÖL", "oil", "C", "T"}, {0, "500 ol", "oil", "C", "T"}});
+              {0, "50% ÖL", "oil", "C", "T"}, {0, "500 ol", "oil", "C", "T"}, {0, "Straße", "street", "C", "T"},
+              {0, "Masse", "mass", "C", "T"}});
         const QList<Entry> hits =
             inStore([&](Ado::Connection& c) { return VocStore::find(c, pattern, "%", "%", "%", VocStore::Order::English); });
         QStringList words;
@@ -330,20 +340,32 @@ private slots:
         QVERIFY(MsgBoxSeam::shown().isEmpty());
     }
 
+    // A store the program cannot use, or cannot repair, is left as it is,
+    // with one message and every button that needs it off.
     void foreignFileIsLeftAlone_data() {
-        QTest::addColumn<bool>("database");
-        QTest::newRow("not a database") << false;
-        QTest::newRow("another database") << true;
+        QTest::addColumn<QStringList>("statements");
+        QTest::newRow("not a database") << QStringList{};
+        QTest::newRow("another database") << QStringList{"Create Table Accounts (Nr Text)"};
+        QTest::newRow("AutoNr a plain column")
+            << QStringList{"Create Table Vocabulary (AutoNr Integer, English Text, German Text, Category Text, Type Text)",
+                           "Create Table Category (Category Text)", "Create Table Type (Type Text)",
+                           "Create Table Version (Version Double)", "Insert Into Version Values (1)"};
+        QTest::newRow("edition lost, repair refused (read-only, locked)")
+            << QStringList{"Create Table Vocabulary (AutoNr Integer Primary Key AutoIncrement, English Text, "
+                           "German Text, Category Text, Type Text)",
+                           "Create Table Category (Category Text)", "Create Table Type (Type Text)",
+                           "Create Table Version (Version Double)",
+                           "Create Trigger refuse Before Insert On Version Begin Select Raise(Abort, 'refused'); End"};
     }
     void foreignFileIsLeftAlone() {
-        QFETCH(bool, database);
-        if (database) {
+        QFETCH(QStringList, statements);
+        if (statements.isEmpty()) {
+            writeFile("Voc.mdb", "These are my notes, not a database.\r\n");
+        } else {
             Ado::Connection c("Other");
             c.Open(vocFile());
-            c.Execute("Create Table Accounts (Nr Text)");
+            for (const QString& sql : statements) c.Execute(sql);
             c.Close();
-        } else {
-            writeFile("Voc.mdb", "These are my notes, not a database.\r\n");
         }
         const QByteArray before = readFile("Voc.mdb");
         class frmTrans* f = openTrans();
@@ -523,6 +545,86 @@ private slots:
         f->flxGrid->clickCell(2, 1);
         QCOMPARE(shownTexts(), QStringList{});
         QCOMPARE(f->cboType2->currentText(), QString("Verb"));
+    }
+
+    // A long listing moves the bar by whole percents, not once a row: each
+    // change of the bar is announced to screen readers.
+    void longListingMovesBarByPercents() {
+        QList<Entry> words;
+        for (int i = 0; i < 1000; ++i) words << Entry{0, QString("w%1").arg(i, 4, 10, QChar('0')), "x", "Many", "Noun"};
+        seed(words);
+        class frmTrans* f = openTrans();
+        QSignalSpy changes(f->prgBar, &QProgressBar::valueChanged);
+        choose(f->cboCategory, "Many");
+        QCOMPARE(f->flxGrid->Rows(), 1001);
+        QVERIFY2(changes.size() <= 101, qPrintable(QString::number(changes.size())));
+        QCOMPARE(f->prgBar->maximum(), 1000);
+        QCOMPARE(f->prgBar->value(), 1000);
+    }
+
+    // A tab in a value stays in its cell, so the hidden AutoNr column keeps
+    // the row's entry: Update changes cheese, never the entry the number
+    // after the tab names. The name boxes and the rename box take no tab.
+    void tabStaysInItsCell_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("type");
+        QTest::newRow("type pasted with a tab") << "paste" << "Noun2";
+        QTest::newRow("type renamed to a name with a tab") << "rename" << "Noun2";
+        QTest::newRow("tab in a type stored elsewhere") << "stored" << "Noun\t2";
+    }
+    void tabStaysInItsCell() {
+        QFETCH(QString, how);
+        QFETCH(QString, type);
+        const QString withTab = "Noun\t2";
+        seed(fruit());
+        if (how == "stored") inStore([&](Ado::Connection& c) {
+            VocStore::addType(c, withTab);
+            return c.Execute("Update Vocabulary Set Type = ? Where English = 'cheese'", {withTab});
+        });
+        class frmTrans* f = openTrans();
+        QTest::mouseClick(f->chkType, Qt::LeftButton, {}, QPoint(5, 5));
+        choose(f->cboCategory, "Food");
+        f->flxGrid->clickCell(3, 1);
+        if (how == "paste") {
+            QApplication::clipboard()->setText(withTab);
+            f->cboType2->setEditText(QString());
+            typeKeys(f->cboType2->lineEdit(), "^V");
+            QTest::mouseClick(f->cmdUpd, Qt::LeftButton);
+        }
+        if (how == "rename") {
+            MsgBoxSeam::queueAnswer(vbYes);
+            MsgBoxSeam::queueInput(withTab);
+            drop(f, f->lblType2, f->imgRenCatType);
+        }
+        choose(f->cboCategory, "Food");
+        QCOMPARE(gridRows(f)[2], "3|cheese|Käse|" + type);
+        f->flxGrid->clickCell(3, 1);
+        f->txtAdd[1]->setText("Bergkäse");
+        QTest::mouseClick(f->cmdUpd, Qt::LeftButton);
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::entry(c, 3)->german; }), QString("Bergkäse"));
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::entry(c, 2)->german; }), QString("Brot"));
+    }
+
+    // Enter on the current row, scrolled out of sight, brings it into view
+    // and lays the overlay over it, as high as the row.
+    void enterOnRowOutOfView() {
+        QList<Entry> words;
+        for (int i = 1; i <= 60; ++i) words << Entry{0, QString("w%1").arg(i, 2, 10, QChar('0')), "x", "Many", "Noun"};
+        seed(words);
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Many");
+        f->flxGrid->setFocus();
+        f->flxGrid->clickCell(2, 1);
+        QScrollBar* bar = f->flxGrid->verticalScrollBar();
+        bar->setValue(bar->maximum());
+        QVERIFY(!f->fraDrag->isVisible());
+        QTest::keyClick(f->flxGrid, Qt::Key_Return);
+        QVERIFY(f->fraDrag->isVisible());
+        QCOMPARE(f->txtAdd[0]->text(), QString("w02"));
+        const QRect cell = f->flxGrid->cellRect(2, 1);
+        QVERIFY(f->flxGrid->viewport()->rect().contains(cell));
+        QCOMPARE(f->fraDrag->y(), f->flxGrid->viewport()->mapTo(f, cell.topLeft()).y());
+        QCOMPARE(f->fraDrag->height(), f->flxGrid->rowHeight(1));
     }
 
     // --- Adding, changing, deleting ----------------------------------------------------
@@ -799,12 +901,19 @@ private slots:
         if (german) CurrentLanguage = "German";
         seed(fruit());
         class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Food");
+        f->flxGrid->clickCell(2, 1);
+        QVERIFY(f->fraDrag->isVisible());
         choose(type ? f->cboType2 : f->cboCategory2, type ? "Verb" : "Food");
         MsgBoxSeam::queueAnswer(vbYes);
         if (rename) MsgBoxSeam::queueInput("Verbum");
         drop(f, type ? f->lblType2 : f->lblCategory2, rename ? f->imgRenCatType : f->imgDelCatType);
         QVERIFY(!MsgBoxSeam::shown().isEmpty());
         QCOMPARE(MsgBoxSeam::shown().first().text, question);
+        // The emptied grid took the overlay with it: Update has no entry to act on.
+        QVERIFY(!f->fraDrag->isVisible());
+        QTest::mouseClick(f->cmdUpd, Qt::LeftButton);
+        QCOMPARE(MsgBoxSeam::last().text, german ? QString("Wählen Sie zuerst einen Eintrag") : QString("Select entry first"));
         QCOMPARE(type ? inStore([](Ado::Connection& c) { return VocStore::types(c); })
                       : inStore([](Ado::Connection& c) { return VocStore::categories(c); }),
                  names);
@@ -886,7 +995,13 @@ private slots:
         ShellSeam::enable(desktopOpens);
         QTest::mouseClick(f->cmdEG, Qt::LeftButton);
         ShellSeam::enable(true);
+        // The seam notes what would reach the desktop: a sound URL of the file.
         QCOMPARE(ShellSeam::opened().size(), desktopOpens ? 1 : 0);
+        if (desktopOpens) {
+            const QUrl sent(ShellSeam::opened()[0], QUrl::StrictMode);
+            QVERIFY(sent.isValid());
+            QCOMPARE(sent.toLocalFile(), frmTrans::worksheetFile());
+        }
         QCOMPARE(shownTexts(), message.isEmpty() ? QStringList{}
                                                  : QStringList{message + QDir::toNativeSeparators(frmTrans::worksheetFile())});
         QFile sheet(frmTrans::worksheetFile());
@@ -964,6 +1079,27 @@ private slots:
         const auto typeCell = std::find_if(p.lines.begin(), p.lines.end(), [](const auto& l) { return std::abs(l.x - 7.8) < 0.01 && !l.bold; });
         QVERIFY(typeCell != p.lines.end());
         QCOMPARE(typeCell->text, QString("N"));
+    }
+
+    // Unticked "Display Type" lists the category again before printing: the
+    // question counts the pages of that listing, not of the search shown.
+    void printCountsPagesOfRelisting() {
+        QList<Entry> words;
+        for (int i = 1; i <= 60; ++i) words << Entry{0, QString("word%1").arg(i), "Wort", "Many", "Noun"};
+        seed(words);
+        inStore([](Ado::Connection& c) {
+            VocStore::addCategory(c, "Empty");
+            return true;
+        });
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Empty");
+        fillEntry(f, "word", "", "", "");
+        QTest::mouseClick(f->cmdFind, Qt::LeftButton);
+        QCOMPARE(f->flxGrid->Rows(), 61);
+        MsgBoxSeam::queueAnswer(vbNo);
+        QTest::mouseClick(f->cmdPrint, Qt::LeftButton);
+        QCOMPARE(MsgBoxSeam::last().text, QString("Do you really want to print out the category 'Empty' (1 page)"));
+        QVERIFY(!f->chkType->isChecked());
     }
 
     void printFailureToldOnce() {

@@ -41,10 +41,11 @@ void tick(class frmKeyb* f, int times = 1) {
     }
 }
 
-// A key goes down (and stays down): Backspace, Enter, Escape by their
+// A key goes down (and stays down): Backspace, Tab, Enter, Escape by their
 // keys, any other character as the keyboard types it.
 void press(QWidget* box, QChar c) {
     if (c == u'\b') QTest::keyPress(box, Qt::Key_Backspace);
+    else if (c == u'\t') QTest::keyPress(box, Qt::Key_Tab);
     else if (c == u'\r') QTest::keyPress(box, Qt::Key_Return);
     else if (c == u'\x1b') QTest::keyPress(box, Qt::Key_Escape);
     else QTest::sendKeyEvent(QTest::Press, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
@@ -178,6 +179,7 @@ private slots:
         QTest::newRow("US: blank") << "0409" << " " << 32;
         QTest::newRow("US: Enter") << "0409" << "\r" << 13;
         QTest::newRow("US: Backspace") << "0409" << "\b" << 8;
+        QTest::newRow("US: Tab") << "0409" << "\t" << 9;
         QTest::newRow("US: no key for e acute") << "0409" << QString::fromUtf8("é") << -1;
         QTest::newRow("US: no key for a umlaut") << "0409" << QString::fromUtf8("ä") << -1;
         QTest::newRow("US: no key for Escape") << "0409" << "\x1b" << -1;
@@ -226,6 +228,19 @@ private slots:
         processEvents();
         QVERIFY(!isFormLoaded<class frmKeyb>());
         QVERIFY(frmChoice()->isVisible());
+    }
+
+    // During a run Tab types a tab and leaves the focus in the box, so the
+    // next blank is typed there too instead of pressing "GO".
+    void tabDuringARun() {
+        auto* f = openFromMenu();
+        f->chkStart->click();
+        typeKeys(f->txtOutput, "a");
+        QTest::keyClick(f->focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(f->focusWidget(), Qt::Key_Space);
+        QCOMPARE(f->txtOutput->Text(), QString("a\t "));
+        QVERIFY(f->chkStart->isChecked());
+        QVERIFY(f->TimerTime->running());
     }
 
     // The countdown is stopped before the error's box shows, so the run's

@@ -1,70 +1,152 @@
 #!/usr/bin/env bash
-# Quick sounds through a real audio output: starts a private PulseAudio
-# daemon with a null sink, runs bench/soundcheck (letters typed and pasted
-# into the Morse window, key clicks in the typing trainer, every key
-# sounding) and fails when the program stops answering or hangs.
+# Sounds through a real audio output. Starts private PulseAudio daemons, each
+# with only a null sink, and runs bench/soundcheck's checks against them:
+# first, alone, Morse playback (Play Fast and Play Slow of "sos" and "paris"),
+# recorded tone for tone; then three lines at a time:
+#   - quick sounds: letters typed and pasted into the Morse window, key clicks
+#     in the typing trainer, every key sounding; fails when the program stops
+#     answering or hangs; then the server killed and started again during a
+#     run: letters, a tune and a playback heard afterwards;
+#   - the first half of the tunes, each played ten times, every play heard whole;
+#   - the other half.
+# The recorded checks record the sink's monitor with parec.
 #   tools/soundcheck.sh [build folder]   (default: build; run after the build)
+#   tools/soundcheck.sh --restart SECONDS
+#       kills the daemon of the environment's PULSE_RUNTIME_PATH and starts it
+#       again SECONDS later (the restart check calls this)
 # Where no PulseAudio daemon can start, it says so and passes.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
+
+# serve FOLDER: a daemon of our own in FOLDER, whoever runs this (root
+# included), with only a null sink; this shell then talks to it.
+serve() {
+  mkdir -p "$1" && chmod 700 "$1"
+  export XDG_RUNTIME_DIR=$1 PULSE_RUNTIME_PATH=$1/pulse PULSE_STATE_PATH=$1/state
+  export PULSE_SERVER=unix:$1/pulse/native
+  HOME=$1 pulseaudio --daemonize=yes -n --exit-idle-time=-1 --log-target=file:"$1/pulse.log" \
+    --load=module-native-protocol-unix --load=module-null-sink 2>"$1/start.err" || return 1
+  for _ in $(seq 50); do
+    if pactl info >/dev/null 2>&1; then
+      # Its monitor read all the time, as a sound card plays all the time: a
+      # null sink no one reads renders in blocks of up to two seconds, and a
+      # new stream would wait that long for its first sound. It ends with the daemon.
+      parec -d @DEFAULT_MONITOR@ --latency-msec=20 >/dev/null 2>&1 &
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "PulseAudio started but does not answer" >"$1/start.err"
+  return 1
+}
+
+# The daemon's process, by the id it wrote down.
+daemon_pid() { cat "$PULSE_RUNTIME_PATH/pid" 2>/dev/null; }
+
+if [ "${1:-}" = "--restart" ]; then
+  # As after a crash: killed outright, then started again.
+  pid=$(daemon_pid)
+  [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
+  for _ in $(seq 50); do
+    [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  sleep "${2:-5}"
+  serve "$XDG_RUNTIME_DIR" || { cat "$XDG_RUNTIME_DIR/start.err" >&2; exit 1; }
+  exit 0
+fi
+
 build=${1:-build}
 check="$build/bench/soundcheck"
-bound=240   # seconds; the check itself takes about 80
+bound=300   # seconds for each check; the longest takes about 130
 
 if [ ! -x "$check" ]; then
   echo "soundcheck: $check is missing; build first" >&2
   exit 1
 fi
-if ! command -v pulseaudio >/dev/null || ! command -v pactl >/dev/null; then
-  echo "soundcheck SKIPPED: pulseaudio or pactl is not installed (tools/setup.sh installs them)"
-  exit 0
-fi
+for tool in pulseaudio pactl parec; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "soundcheck SKIPPED: $tool is not installed (tools/setup.sh installs pulseaudio and pulseaudio-utils)"
+    exit 0
+  fi
+done
 
 runtime=$(mktemp -d)
-export XDG_RUNTIME_DIR=$runtime PULSE_RUNTIME_PATH=$runtime/pulse PULSE_STATE_PATH=$runtime/state
-export PULSE_SERVER=unix:$runtime/pulse/native
-watcher=""
+lines=(quick morse tunes)
 finish() {
-  [ -n "$watcher" ] && kill "$watcher" 2>/dev/null
-  pulseaudio --kill 2>/dev/null
+  for line in "${lines[@]}"; do
+    pid=$(cat "$runtime/$line/pulse/pid" 2>/dev/null)
+    [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
+  done
   rm -rf "$runtime"
 }
 trap finish EXIT
 
-# A daemon of our own, whoever runs this (root included), with only a null sink.
-if ! HOME=$runtime pulseaudio --daemonize=yes -n --exit-idle-time=-1 --log-target=file:"$runtime/pulse.log" \
-     --load=module-native-protocol-unix --load=module-null-sink 2>"$runtime/start.err"; then
-  echo "soundcheck SKIPPED: PulseAudio cannot start here: $(tail -n 1 "$runtime/start.err")"
+if ! (serve "$runtime/quick"); then
+  echo "soundcheck SKIPPED: PulseAudio cannot start here: $(tail -n 1 "$runtime/quick/start.err")"
   exit 0
 fi
-for _ in $(seq 50); do
-  pactl info >/dev/null 2>&1 && break
-  sleep 0.1
-done
-if ! pactl info >/dev/null 2>&1; then
-  echo "soundcheck SKIPPED: PulseAudio started but does not answer"
-  exit 0
-fi
-echo "soundcheck: PulseAudio with sink $(pactl get-default-sink)"
+(serve "$runtime/morse") && (serve "$runtime/tunes") || {
+  echo "soundcheck FAILED: a second PulseAudio daemon does not start: $(cat "$runtime"/*/start.err)"
+  exit 1
+}
 
-# Notes the program's streams into the sink, to show the sound went out.
-( while sleep 1; do pactl list short sink-inputs 2>/dev/null | wc -l; done >"$runtime/streams" ) &
+# run LINE ARGS...: bench/soundcheck ARGS against LINE's daemon, killed after
+# $bound seconds; what it says goes to LINE.out, its exit code to LINE.rc.
+run() {
+  local line=$1
+  shift
+  (
+    export XDG_RUNTIME_DIR=$runtime/$line PULSE_RUNTIME_PATH=$runtime/$line/pulse PULSE_STATE_PATH=$runtime/$line/state
+    export PULSE_SERVER=unix:$runtime/$line/pulse/native
+    export QEM_SOUNDCHECK_RESTART="bash $root/tools/soundcheck.sh --restart"
+    QT_QPA_PLATFORM=offscreen QEM_MEDIA_DIR=$root timeout -s KILL "$bound" "$check" "$@" 2>&1 \
+      | grep -v "does not support setting window opacity"
+    exit "${PIPESTATUS[0]}"
+  ) >>"$runtime/$line.out"
+  local rc=$?
+  # A line's first failure stands.
+  [ "$(cat "$runtime/$line.rc" 2>/dev/null || echo 0)" = 0 ] && echo "$rc" >"$runtime/$line.rc"
+  return "$rc"
+}
+
+# Notes the program's streams into the quick sounds' sink, to show the sound went out.
+(
+  export PULSE_SERVER=unix:$runtime/quick/pulse/native
+  while sleep 1; do pactl list short sink-inputs 2>/dev/null | wc -l; done >"$runtime/streams"
+) &
 watcher=$!
 
-QT_QPA_PLATFORM=offscreen QEM_MEDIA_DIR=$root timeout -s KILL "$bound" "$check" 2>&1 \
-  | grep -v "does not support setting window opacity"
-rc=${PIPESTATUS[0]}
-streams=$(sort -n "$runtime/streams" | tail -n 1)
+tunes=$(find Sound -maxdepth 1 \( -name '*.mp3' -o -name Drumroll.wav \) | wc -l)
+half=$(((tunes + 1) / 2))
+started=$(date +%s)
+# The playback's timing first, on a machine not busy with the other checks.
+run morse morse
+(run quick && run quick restart) &
+checks=($!)
+run morse tunes 0 "$half" &
+checks+=($!)
+(run tunes tunes "$half" "$tunes") &
+checks+=($!)
+wait "${checks[@]}"
+kill "$watcher" 2>/dev/null
+streams=$(sort -n "$runtime/streams" 2>/dev/null | tail -n 1)
 
-case $rc in
-  0)
-    if [ "${streams:-0}" -lt 1 ]; then
-      echo "soundcheck FAILED: no sound reached the sink"
-      exit 1
-    fi
-    echo "soundcheck passed (up to $streams streams into the sink at once)" ;;
-  137) echo "soundcheck FAILED: the program hung and was killed after $bound s"; exit 1 ;;
-  77) echo "soundcheck FAILED: the program found no audio output although PulseAudio runs"; exit 1 ;;
-  *) echo "soundcheck FAILED (exit code $rc)"; exit 1 ;;
-esac
+failed=0
+for line in "${lines[@]}"; do
+  echo "== $line"
+  cat "$runtime/$line.out" 2>/dev/null
+  case $(cat "$runtime/$line.rc" 2>/dev/null) in
+    0) ;;
+    137) echo "soundcheck FAILED: the program hung and was killed after $bound s"; failed=1 ;;
+    77) echo "soundcheck FAILED: the program found no audio output although PulseAudio runs"; failed=1 ;;
+    *) echo "soundcheck FAILED"; failed=1 ;;
+  esac
+done
+if [ "${streams:-0}" -lt 1 ]; then
+  echo "soundcheck FAILED: no sound reached the quick sounds' sink"
+  failed=1
+fi
+[ $failed = 0 ] || exit 1
+echo "soundcheck passed in $(($(date +%s) - started)) s (up to $streams streams into the quick sounds' sink at once)"

@@ -145,13 +145,24 @@ void frmComp::cmdCnvrt_Click() {
 }
 
 void frmComp::ShowAllBases() {
-    if (ActiveRow == RowDecimal ? txtComp[RowDecimal]->Text().isEmpty() : lblComp[RowDecimal]->Caption().isEmpty())
+    // A number that cannot be converted shows in no row, so none keeps an
+    // earlier number's value; an empty input leaves the rows as they are.
+    const auto showNothing = [this] {
+        if (activeBox()->Text().isEmpty()) return;
+        for (Label* result : lblComp) result->setCaption(QString());
+    };
+    if (ActiveRow == RowDecimal ? txtComp[RowDecimal]->Text().isEmpty() : lblComp[RowDecimal]->Caption().isEmpty()) {
+        showNothing();
         return;
+    }
     // Only digits of a number below the limit convert: a longer text (a
     // paste past the typist's limit) would not fit a 64-bit integer.
     const QString decimal = txtComp[RowDecimal]->Text();
     const std::optional<qint64> number = readDigits(decimal, 10);
-    if (!number) return;
+    if (!number) {
+        showNothing();
+        return;
+    }
     const qint64 v = *number;
     lblComp[RowBinary]->setCaption(QString::number(v, 2));
     const QStringList digits = textsOf(txtChr);

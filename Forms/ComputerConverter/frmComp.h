@@ -50,7 +50,8 @@ protected:
     QString formName() const override { return QStringLiteral("Comp"); }
 
 private:
-    // Fills the result rows from the decimal row.
+    // Fills the result rows from the decimal row; empties them all when the
+    // typed number cannot be converted.
     void ShowAllBases();
     // The decimal text of a BCD input: one digit per group of four, or no
     // value when a group is above 1001 or the number reaches the limit.

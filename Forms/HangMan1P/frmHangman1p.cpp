@@ -65,14 +65,14 @@ void frmHangman1p::Form_Activate() {
         return;
     }
     if (HangmanGame->Dic() == 1) {
-        LoadDictionary();
+        LoadDictionary(&setAsideTold_);
         HangmanGame->setDic(0);
     }
 }
 
 void frmHangman1p::setUpGame() {
     setUpDone_ = true;
-    LoadDictionary();
+    LoadDictionary(&setAsideTold_);
     maximiseForGame();
     cmdPROCEED->setVisible(true);
     setButtonCaption(cmdPROCEED, QStringLiteral("Start"));
@@ -101,13 +101,27 @@ void frmHangman1p::cmdHmDic_Click() {
     PlayMusic(QStringLiteral("Stretch2.mp3"));
     // Unsaved changes of the editor are dropped: the list is the file again.
     if (HangmanGame->Dic() == 1) {
-        LoadDictionary();
+        LoadDictionary(&setAsideTold_);
         HangmanGame->setDic(0);
     }
 }
 
+void frmHangman1p::showStickMan() {
+    for (Image* img : imgHANGMAN) img->setVisible(false);
+    if (!imgGif[0]->Tag.isEmpty()) TimerGif->setEnabled(true);
+}
+
 void frmHangman1p::cmdPROCEED_Click() {
-    if (frmHmDic()->lstSHOW->count() == 0) return;
+    if (frmHmDic()->lstSHOW->count() == 0) {
+        // No word to draw (the dictionary may have emptied during the
+        // game): the window waits at Start, where the player can fill the
+        // dictionary and go on.
+        showStickMan();
+        setButtonCaption(cmdPROCEED, QStringLiteral("Start"));
+        cmdPROCEED->setVisible(true);
+        cmdPROCEED->setFocus();
+        return;
+    }
     ApplyLevel(this);
     PickRandomWord(this);
     RevealSpaces(this);
@@ -169,8 +183,7 @@ void frmHangman1p::cmdRESTART_Click() {
         lblALIAS1->setCaption(QString());
         cboLEVEL->setEnabled(true);
         fraLEVEL->setEnabled(true);
-        for (Image* img : imgHANGMAN) img->setVisible(false);
-        if (!imgGif[0]->Tag.isEmpty()) TimerGif->setEnabled(true);
+        showStickMan();
         newHangmanGame();
         game = HangmanGame.get();
         setUpGame();

@@ -33,7 +33,11 @@ protected:
 private:
     // The set-up of a game: dictionary, size, log-in, greeting, level.
     void setUpGame();
+    // The stick-man in place of the gallows, as before the first word.
+    void showStickMan();
     bool setUpDone_ = false;
+    // Whether the dictionary's set-aside lines were told of while the window is open.
+    bool setAsideTold_ = false;
 };
 
 class frmHangman1p* frmHangman1p();

@@ -30,21 +30,30 @@ namespace HangmanDictionary {
 
 QString path() { return App::dataFile(QStringLiteral("Hangman.qem")); }
 
-std::optional<Contents> read(bool* damaged) {
-    const std::optional<QStringList> values = QuotedLines::read(path(), nullptr, damaged);
-    if (!values) return std::nullopt;
-    Contents contents;
-    for (const QString& v : *values) {
-        if (v.isEmpty()) continue;
-        (acceptable(v) ? contents.entries : contents.unplayable) << v;
+std::optional<QuotedLines::Contents> read(bool* damaged) {
+    std::optional<QuotedLines::Contents> contents = QuotedLines::readKept(path(), nullptr, damaged);
+    if (!contents) return std::nullopt;
+    contents->setAsideIf([](const QString& v) { return !v.isEmpty() && !acceptable(v); });
+    // An empty entry is none: left out, and each set-aside line stays
+    // after the entries it followed.
+    QStringList entries;
+    QList<qsizetype> entriesBefore;
+    for (const QString& v : std::as_const(contents->values)) {
+        entriesBefore << entries.size();
+        if (!v.isEmpty()) entries << v;
     }
+    entriesBefore << entries.size();
+    for (QuotedLines::SetAside& line : contents->setAside) line.before = entriesBefore[line.before];
+    contents->values = entries;
+    contents->asStood.clear();
     return contents;
 }
 
-bool write(const QStringList& entries, QString* error, int* number) {
+bool write(const QStringList& entries, const QList<QuotedLines::SetAside>& setAside, QString* error, int* number) {
     QStringList kept = entries;
     kept.removeAll(QString());
-    return QuotedLines::write(App::dataFile(QStringLiteral("Hangman.qem"), App::Access::Write), kept, error, number);
+    return QuotedLines::write(App::dataFile(QStringLiteral("Hangman.qem"), App::Access::Write), kept, error, number,
+                              setAside);
 }
 
 bool allowedCharacter(QChar c) {
@@ -93,10 +102,38 @@ frmHmDic::frmHmDic() {
         b->setAccessibleName(captionText(b->Caption()));
     }
 
+    keepTextsInStep();
+
     txtEnter->onKeyPress = [this](int& KeyAscii) { txtEnter_KeyPress(KeyAscii); };
     connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
     connect(cmdDel, &QPushButton::clicked, this, [this] { cmdDel_Click(); });
     connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+}
+
+// The list outlives this part of the window; it no longer reports here.
+frmHmDic::~frmHmDic() { lstSHOW->model()->disconnect(this); }
+
+void frmHmDic::keepTextsInStep() {
+    const QAbstractItemModel* model = lstSHOW->model();
+    auto text = [this](int row) { return lstSHOW->item(row)->text(); };
+    auto readAll = [this, text] {
+        texts_.clear();
+        texts_.reserve(lstSHOW->count());
+        for (int row = 0; row < lstSHOW->count(); ++row) texts_ << text(row);
+    };
+    connect(model, &QAbstractItemModel::rowsInserted, this, [this, text](const QModelIndex&, int first, int last) {
+        texts_.insert(first, last - first + 1, QString());
+        for (int row = first; row <= last; ++row) texts_[row] = text(row);
+    });
+    connect(model, &QAbstractItemModel::rowsRemoved, this,
+            [this](const QModelIndex&, int first, int last) { texts_.remove(first, last - first + 1); });
+    connect(model, &QAbstractItemModel::dataChanged, this,
+            [this, text](const QModelIndex& from, const QModelIndex& to) {
+                for (int row = from.row(); row <= to.row(); ++row) texts_[row] = text(row);
+            });
+    connect(model, &QAbstractItemModel::modelReset, this, readAll);
+    connect(model, &QAbstractItemModel::layoutChanged, this, readAll);
+    connect(model, &QAbstractItemModel::rowsMoved, this, readAll);
 }
 
 void frmHmDic::showCount() {
@@ -123,16 +160,15 @@ void frmHmDic::cmdAdd_Click() {
         txtEnter->selectAll();
         return;
     }
-    // Against every entry, however long the list has grown.
-    const QString upper = entry.toUpper();
-    for (int i = 0; i < lstSHOW->count(); ++i) {
-        if (lstSHOW->item(i)->text().toUpper() == upper) {
-            MsgBox(L(QStringLiteral("Word is already in dictionary"), QStringLiteral("Wort ist bereits im Wörterbuch")),
-                   vbExclamation);
-            txtEnter->selectAll();
-            txtEnter->setFocus();
-            return;
-        }
+    // Against every entry, however long the list has grown. Entries hold
+    // only the letters A to Z and blanks, so comparing without regard to
+    // case is comparing in upper case, without an upper-case copy of each.
+    if (texts_.contains(entry, Qt::CaseInsensitive)) {
+        MsgBox(L(QStringLiteral("Word is already in dictionary"), QStringLiteral("Wort ist bereits im Wörterbuch")),
+               vbExclamation);
+        txtEnter->selectAll();
+        txtEnter->setFocus();
+        return;
     }
     lstSHOW->addItem(entry);
     showCount();
@@ -143,7 +179,11 @@ void frmHmDic::cmdAdd_Click() {
 void frmHmDic::cmdDel_Click() {
     QListWidgetItem* item = lstSHOW->currentItem();
     if (item && item->isSelected()) {
-        delete lstSHOW->takeItem(lstSHOW->row(item));
+        const int row = lstSHOW->row(item);
+        // The set-aside lines stay between the entries they stood between.
+        for (QuotedLines::SetAside& line : setAside)
+            if (line.before > row) --line.before;
+        delete lstSHOW->takeItem(row);
         // The next entry is not chosen in its place: a second click (or a
         // double click) deletes nothing until the user picks an entry.
         lstSHOW->setCurrentRow(-1);
@@ -160,12 +200,17 @@ void frmHmDic::cmdSave_Click() {
                vbExclamation);
     } else if (MsgBox(L(QStringLiteral("Are you sure"), QStringLiteral("Sind Sie sicher")), vbYesNo | vbQuestion) ==
                vbYes) {
-        QStringList entries;
-        for (int i = 0; i < lstSHOW->count(); ++i) entries << lstSHOW->item(i)->text();
-        entries << unplayable;
         QString why;
         int number = 0;
-        if (!HangmanDictionary::write(entries, &why, &number)) ShowProblem(QStringLiteral("HmDic_Save"), number, why);
+        if (!HangmanDictionary::write(texts_, setAside, &why, &number))
+            ShowProblem(QStringLiteral("HmDic_Save"), number, why);
     }
     txtEnter->setFocus();
+}
+
+void frmHmDic::Form_Unload(int&) {
+    // The closed editor is destroyed only when the program is idle again,
+    // after the window it returns to has filled a new editor's list: its
+    // entries go now, so a long dictionary is never held twice.
+    lstSHOW->clear();
 }

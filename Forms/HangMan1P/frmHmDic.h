@@ -6,6 +6,7 @@
 // the list; only Save writes "Hangman.qem".
 #include "Platform/Controls.h"
 #include "Platform/Form.h"
+#include "Platform/QuotedLines.h"
 
 #include <QListWidget>
 #include <QStringList>
@@ -15,6 +16,7 @@ class frmHmDic : public Form {
     Q_OBJECT
 public:
     frmHmDic();
+    ~frmHmDic() override;
 
     Frame* fraSHOW;
     QListWidget* lstSHOW;
@@ -24,9 +26,10 @@ public:
     PictureButton* cmdAdd;
     PictureButton* cmdDel;
     PictureButton* cmdSave;
-    // Entries of the file that no game can use (characters other than the
-    // letters A to Z and inner blanks): not listed, but Save keeps them.
-    QStringList unplayable;
+    // Lines of the file that are no entry a game can use (unreadable, or
+    // characters other than the letters A to Z and inner blanks): not
+    // listed, but Save writes them back where they stood among the entries.
+    QList<QuotedLines::SetAside> setAside;
 
     // Handlers.
     void txtEnter_KeyPress(int& KeyAscii);
@@ -39,7 +42,15 @@ public:
 
 protected:
     void Form_Activate() override;
+    void Form_Unload(int& Cancel) override;
     QString formName() const override { return QStringLiteral("HmDic"); }
+
+private:
+    // The entries' texts in list order, kept in step with lstSHOW by its
+    // model's signals: Add checks a plain list of texts instead of asking
+    // every item of a long dictionary for its text.
+    QStringList texts_;
+    void keepTextsInStep();
 };
 
 class frmHmDic* frmHmDic();
@@ -48,20 +59,18 @@ void SetLangHmDic(class frmHmDic* frm);
 // "Hangman.qem": one entry a line, each a quoted line (Platform/QuotedLines)
 // in list order; saving replaces the whole file.
 namespace HangmanDictionary {
-struct Contents {
-    QStringList entries;    // the entries a game can use, in file order
-    QStringList unplayable; // the others (see acceptable), in file order
-};
 // Where the file is read from.
 QString path();
-// The entries of the file, empty lines left out; no value when the file is
-// missing, cannot be read or is no text file (`damaged` set; the file is
-// left as it is).
-std::optional<Contents> read(bool* damaged = nullptr);
-// Writes every non-empty entry. On failure the old file stays and `error`
-// tells why.
-// `number`, when given, is the error's number (see QuotedLines::write).
-bool write(const QStringList& entries, QString* error = nullptr, int* number = nullptr);
+// The file's entries a game can use (values) and, set aside, the lines that
+// are none (unreadable, or not acceptable); empty entries are left out. No
+// value when the file is missing, cannot be read or is no text file
+// (`damaged` set; the file is left as it is).
+std::optional<QuotedLines::Contents> read(bool* damaged = nullptr);
+// Writes every non-empty entry, and the set-aside lines where they stood.
+// On failure the old file stays and `error` tells why; `number`, when
+// given, is the error's number (see QuotedLines::write).
+bool write(const QStringList& entries, const QList<QuotedLines::SetAside>& setAside = {}, QString* error = nullptr,
+           int* number = nullptr);
 // Whether the key filter of the entry box lets the character through:
 // the letters A to Z, a to z and the blank.
 bool allowedCharacter(QChar c);

@@ -213,6 +213,8 @@ frmMorse::frmMorse() {
     }
 
     buildChart();
+    // Single mode at start.
+    setMode(false);
 
     setTabOrder(txtText, txtMC);
     txtText->installEventFilter(this);
@@ -421,6 +423,9 @@ void frmMorse::cmdEOC_Click() { appendProsign(4); }
 
 void frmMorse::setMode(bool atOnce) {
     atOnce_ = atOnce;
+    // In Single mode every change of the text reaches the Morse box through
+    // the key handler; an undo, a Delete or a cut would leave it behind.
+    txtText->setEditsByHandlerOnly(!atOnce);
     optAtOnce->setChecked(atOnce);
     optSingle->setChecked(!atOnce);
     for (QPushButton* b : {cmdConvert[0], cmdConvert[1], cmdConvert[2], cmdOpenFile, cmdSaveFile}) b->setEnabled(atOnce);

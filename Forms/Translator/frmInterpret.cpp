@@ -9,6 +9,7 @@
 #include "Platform/Fonts.h"
 #include "Platform/KeyboardLayout.h"
 #include "Platform/MsgBox.h"
+#include "Platform/Progress.h"
 #include "Platform/RichTextBox.h"
 
 #include <QCheckBox>
@@ -332,20 +333,20 @@ void Text_Interpret(class frmInterpret* frm) {
         return;
     }
     frm->setMousePointer(vbHourglass);
-    frm->prgBar->setValue(0);
-    // The bar's first half is the interpretation, its second the writing.
+    // The bar's first half is the interpretation, its second the writing;
+    // it moves by whole percents, a few times a second.
     const QString text = frm->txtInput->Text();
     const int half = int(std::clamp<qsizetype>(text.size(), 1, std::numeric_limits<int>::max() / 2));
-    frm->prgBar->setMaximum(2 * half);
+    ProgressSteps progress(frm->prgBar, 2 * half);
     const auto part = [half](qsizetype done, qsizetype total) {
-        return int(double(std::min(done, total)) / double(std::max<qsizetype>(1, total)) * half);
+        return qint64(double(std::min(done, total)) / double(std::max<qsizetype>(1, total)) * half);
     };
     QList<Run> runs;
     try {
         const WordIndex& index = cachedIndex(*cnTrans, frm->cboCategory->currentText(),
                                              frm->lblLanguage->Caption().startsWith(QLatin1String("Eng")));
         runs = interpret(text, index, Options{frm->chkShowOld->isChecked()},
-                         [frm, part](qsizetype done, qsizetype total) { frm->prgBar->setValue(part(done, total)); });
+                         [&](qsizetype done, qsizetype total) { progress.step(part(done, total)); });
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("WriteOutput"), e.number, e.description);
         frm->setMousePointer(vbDefault);
@@ -368,10 +369,8 @@ void Text_Interpret(class frmInterpret* frm) {
         i = j;
     }
     runs.clear();
-    out->appendFormatted(stretches, [frm, part, half](qsizetype done, qsizetype total) {
-        frm->prgBar->setValue(half + part(done, total));
-    });
-    frm->prgBar->setValue(frm->prgBar->maximum());
+    out->appendFormatted(stretches, [&](qsizetype done, qsizetype total) { progress.step(half + part(done, total)); });
+    progress.show(2 * half);
     frm->setMousePointer(vbArrow);
     frm->txtInput->setSelStart(int(text.size()));
     out->setSelLength(0);

@@ -26,7 +26,6 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QUrl>
 
 #include <cmath>
 
@@ -115,6 +114,9 @@ PictureButton* button(const QString& caption, QWidget* parent, int left, int top
 QComboBox* combo(QWidget* parent, bool editable, int left, int top, int width) {
     auto* c = new QComboBox(parent);
     c->setEditable(editable);
+    // A name typed or pasted takes no tab or line break, as the word boxes
+    // take none: a name is one cell of the grid.
+    if (editable) c->setLineEdit(new TextBox(c));
     c->setInsertPolicy(QComboBox::NoInsert);
     Form::place(c, left, top, width, 330);
     c->setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 11));
@@ -396,11 +398,15 @@ void frmTrans::flxGrid_Click() {
             return;
         }
         EqualizeColumns(this);
+        // A current row scrolled out of sight (Enter, Space) comes into view
+        // first; the overlay then lies exactly over it.
+        flxGrid->ensureRowVisible(row);
         flxGrid->setCol(0);
         int width = 0;
         for (int c = 0; c < 4; ++c) width += flxGrid->ColWidth(c);
         const int gridLeft = fraList->x() + flxGrid->x();
-        fraDrag->setGeometry(gridLeft, fraList->y() + flxGrid->y() + px(flxGrid->CellTop()), px(width), fraDrag->height());
+        fraDrag->setGeometry(gridLeft, fraList->y() + flxGrid->y() + px(flxGrid->CellTop()), px(width),
+                             px(flxGrid->CellHeight()));
         lblNr->setCaption(QString::number(row));
         lblNr->setGeometry(0, 0, px(flxGrid->CellWidth()), fraDrag->height());
         const bool germanFirst = optGerman->isChecked();
@@ -579,7 +585,7 @@ void frmTrans::cmdEG_Click() {
         ShowProblem(QStringLiteral("cmdEG_Click"), 75, QStringLiteral("Path/File access error"));
         return;
     }
-    if (Shell::open(QUrl::fromLocalFile(file).toString())) return;
+    if (Shell::openFile(file)) return;
     const QString place = QDir::toNativeSeparators(file);
     MsgBox(L(QStringLiteral("No program on this computer opens the worksheet. It is saved here:\n") + place,
              QStringLiteral("Kein Programm dieses Computers öffnet das Arbeitsblatt. Es liegt hier:\n") + place),

@@ -284,6 +284,9 @@ void frmKeyb::chkStart_Click() {
         lblSec->setCaption(QStringLiteral("00"));
         txtOutput->setTextValue(QString());
         txtOutput->setEnabled(true);
+        // During a run Tab is typed (and lights its key) like any other key:
+        // moving on to "GO" would let the next blank end the run.
+        txtOutput->setTabChangesFocus(false);
         // The clock starts with the first key, not with "GO".
         txtOutput->Tag = QStringLiteral("Start");
         txtOutput->setFocus();
@@ -293,6 +296,7 @@ void frmKeyb::chkStart_Click() {
     setStartColor(false);
     UpDown->setEnabled(true);
     txtOutput->setTextValue(QString());
+    txtOutput->setTabChangesFocus(true);
     txtOutput->setEnabled(false);
 }
 
