@@ -91,22 +91,38 @@ protected:
         p.drawRect(r.adjusted(1.5, 1.5, -1.5, -1.5));
     }
 };
+
+// Moves the one ring of the program (one control has the focus at a time)
+// to the control that gets the focus, once the keyboard has moved the
+// focus in its window, as the toolkit's own controls show theirs.
+class FocusRings : public QObject {
+public:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() != QEvent::FocusIn && e->type() != QEvent::FocusOut) return false;
+        auto* w = static_cast<QWidget*>(o);
+        if (e->type() == QEvent::FocusOut) {
+            if (ring_ && ring_->widget() == w) ring_->setWidget(nullptr);
+            return false;
+        }
+        // A box that can be typed in shows its caret instead.
+        if (auto* box = qobject_cast<QLineEdit*>(w); box && !box->isReadOnly()) return false;
+        const Qt::FocusReason r = static_cast<QFocusEvent*>(e)->reason();
+        const bool byKeys = r == Qt::TabFocusReason || r == Qt::BacktabFocusReason || r == Qt::ShortcutFocusReason;
+        if (!byKeys && !w->window()->testAttribute(Qt::WA_KeyboardFocusChange)) return false;
+        if (!ring_) ring_ = new FocusRing(w);
+        ring_->setWidget(w);
+        ring_->show();
+        return false;
+    }
+
+private:
+    QPointer<FocusRing> ring_;
+};
 } // namespace
 
-void showFocusRing(QWidget* w, const QFocusEvent* e) {
-    // One ring for the program: one control has the focus at a time.
-    static QPointer<FocusRing> ring;
-    if (e->lostFocus()) {
-        if (ring && ring->widget() == w) ring->setWidget(nullptr);
-        return;
-    }
-    // As the toolkit's own controls do: once the keyboard moves the focus.
-    const Qt::FocusReason r = e->reason();
-    const bool byKeys = r == Qt::TabFocusReason || r == Qt::BacktabFocusReason || r == Qt::ShortcutFocusReason;
-    if (!byKeys && !w->window()->testAttribute(Qt::WA_KeyboardFocusChange)) return;
-    if (!ring) ring = new FocusRing(w);
-    ring->setWidget(w);
-    ring->show();
+void showFocusRing(QWidget* w) {
+    static FocusRings* rings = new FocusRings;
+    w->installEventFilter(rings);
 }
 
 QString captionText(const QString& caption) {
@@ -123,6 +139,7 @@ QString captionText(const QString& caption) {
 
 ClickSurface::ClickSurface(QWidget* parent) : QLabel(parent) {
     installAccessibility();
+    showFocusRing(this);
     setMouseTracking(true);
     setTextFormat(Qt::PlainText);
 }
@@ -149,16 +166,6 @@ void ClickSurface::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QLabel::keyPressEvent(e);
-}
-
-void ClickSurface::focusInEvent(QFocusEvent* e) {
-    showFocusRing(this, e);
-    QLabel::focusInEvent(e);
-}
-
-void ClickSurface::focusOutEvent(QFocusEvent* e) {
-    showFocusRing(this, e);
-    QLabel::focusOutEvent(e);
 }
 
 void ClickSurface::mousePressEvent(QMouseEvent* e) {
@@ -269,6 +276,8 @@ void Image::setStretch(bool on) {
 
 PictureButton::PictureButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {
     setFocusPolicy(Qt::TabFocus);
+    // The office look has no other sign of the focus.
+    showFocusRing(this);
 }
 
 void PictureButton::keyPressEvent(QKeyEvent* e) {
@@ -277,16 +286,6 @@ void PictureButton::keyPressEvent(QKeyEvent* e) {
         return;
     }
     QPushButton::keyPressEvent(e);
-}
-
-void PictureButton::focusInEvent(QFocusEvent* e) {
-    showFocusRing(this, e);
-    QPushButton::focusInEvent(e);
-}
-
-void PictureButton::focusOutEvent(QFocusEvent* e) {
-    showFocusRing(this, e);
-    QPushButton::focusOutEvent(e);
 }
 
 void PictureButton::setPicture(const QPixmap& p) {
@@ -307,6 +306,8 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
     // The box's own limit would cut text the program puts in; the typing
     // limit is kept here instead.
     QLineEdit::setMaxLength(std::numeric_limits<int>::max());
+    // Read-only, it shows no caret: the ring shows its focus.
+    showFocusRing(this);
 }
 
 QString TextBox::text() const {
@@ -371,17 +372,6 @@ void TextBox::enter(const QString& text, bool typed) {
         }
     }
     flush();
-}
-
-void TextBox::focusInEvent(QFocusEvent* e) {
-    // A read-only box shows no caret: the ring shows its focus.
-    if (isReadOnly()) showFocusRing(this, e);
-    QLineEdit::focusInEvent(e);
-}
-
-void TextBox::focusOutEvent(QFocusEvent* e) {
-    showFocusRing(this, e);
-    QLineEdit::focusOutEvent(e);
 }
 
 void TextBox::pasteFiltered(QClipboard::Mode mode) { enter(QApplication::clipboard()->text(mode), false); }

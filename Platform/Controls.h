@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <functional>
 
-class QFocusEvent;
-
 // Mouse handler: button (1 left, 2 right, 4 middle), shift, x, y in twips.
 using MouseHandler = std::function<void(int Button, int Shift, int X, int Y)>;
 
@@ -47,8 +45,6 @@ public:
 protected:
     bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
@@ -126,10 +122,6 @@ public:
 protected:
     // Enter presses a focused button, as Space does.
     void keyPressEvent(QKeyEvent* e) override;
-    // The focus shows with the ring of label buttons (the office look has
-    // no other sign of it).
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     bool officeLook_ = false;
@@ -184,8 +176,6 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void dropEvent(QDropEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     void pasteFiltered(QClipboard::Mode mode = QClipboard::Clipboard);
@@ -218,12 +208,13 @@ protected:
 // The display text of a caption with access-key marks.
 QString captionText(const QString& caption);
 
-// Shows the ring around a control that gets the focus (once the keyboard
-// has moved the focus in its window, as the toolkit's controls show theirs)
-// and hides it when the control loses it: a light line outside a dark one,
-// so that one of them stands out on any background, in the margin around
-// the control. Called from the control's focus-in and focus-out events.
-void showFocusRing(QWidget* w, const QFocusEvent* e);
+// From now on the control shows a ring around it while it has the focus
+// (once the keyboard has moved the focus in its window, as the toolkit's
+// controls show theirs; a box that can be typed in shows its caret
+// instead): a light line outside a dark one, so that one of them stands out
+// on any background, in the margin around the control. Label, picture and
+// picture buttons and text boxes show it.
+void showFocusRing(QWidget* w);
 
 // What screen readers are told of the controls here (label and picture
 // buttons as buttons). Combo boxes keep the toolkit's own interface: their
