@@ -219,5 +219,5 @@ void showFocusRing(QWidget* w);
 // What screen readers are told of the controls here (label and picture
 // buttons as buttons). Combo boxes keep the toolkit's own interface: their
 // current choice and their list of items, their caption through the label
-// whose buddy they are. Installed once, by the first window.
+// whose buddy they are. Installed once, by the first window or label.
 void installAccessibility();
