@@ -29,7 +29,9 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QScrollBar>
 #include <QThread>
+#include <QWheelEvent>
 
 using namespace TestSupport;
 using Ledger::Money;
@@ -1021,6 +1023,57 @@ private slots:
         for (const Ledger::Entry& e : Ledger::entries(s.c, savings ? Register::Savings : Register::Checkings, "4711"))
             stored << e.amount;
         QCOMPARE(stored, amounts);
+    }
+
+    // Under a style that scrolls by pixels (some desktops' styles do), the
+    // register's top row can stand half under the heading. A click on it
+    // opens the editor over the whole row; the wheel over the strip turns
+    // the register.
+    void stripOverHalfShownRow_data() {
+        QTest::addColumn<bool>("savings");
+        QTest::addColumn<QString>("action");
+        QTest::newRow("checkings: Upd") << false << "Upd";
+        QTest::newRow("savings: Upd") << true << "Upd";
+        QTest::newRow("checkings: wheel over the strip") << false << "wheel";
+        QTest::newRow("savings: wheel over the strip") << true << "wheel";
+    }
+    void stripOverHalfShownRow() {
+        QFETCH(bool, savings);
+        QFETCH(QString, action);
+        const Register r = savings ? Register::Savings : Register::Checkings;
+        {
+            Store s;
+            Ledger::addAccount(s.c, "5", "Doe", "Jane");
+            for (int day = 1; day <= 30; ++day) book(s.c, r, "5", QDate(2026, 1, day), 10);
+        }
+        class frmBank* f = openBank();
+        enter(f, QStringLiteral("5"), f->optUser);
+        if (savings) f->lblSwitch[1]->click();
+        FlexGrid* g = savings ? f->flxgrid2 : f->flxGrid;
+        g->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+        g->setTopRow(10);
+        g->verticalScrollBar()->setValue(g->verticalScrollBar()->value() + g->rowHeight(0) / 2);
+        const int top = g->TopRow();
+        QVERIFY(g->cellRect(top, 2).top() < 0);
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->cellRect(top, 2).bottomLeft() + QPoint(4, -2));
+        QVERIFY(f->fraDrag->isVisible());
+        QCOMPARE(g->cellRect(top, 2).top(), 0);
+        QCOMPARE(f->fraDrag->y(), g->y() + g->viewport()->y());
+        MsgBoxSeam::clear();
+        if (action == QLatin1String("Upd")) {
+            f->txtDat[3]->setTextValue(QStringLiteral("-77"));
+            f->lblDel[0]->click();
+            QCOMPARE(shownTexts(), QStringList());
+            Store s;
+            QCOMPARE(Ledger::entries(s.c, r, "5").at(top - 1).amount, money(-77));
+        } else {
+            const int before = g->verticalScrollBar()->value();
+            QWheelEvent turn(QPointF(4, 4), f->lblDate->mapToGlobal(QPointF(4, 4)), {}, {0, -120}, Qt::NoButton,
+                             Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(f->lblDate, &turn);
+            QVERIFY(g->verticalScrollBar()->value() > before);
+            QVERIFY(!f->fraDrag->isVisible());
+        }
     }
 
     void reconcileMarkToggles() {

@@ -17,8 +17,10 @@
 #include "Platform/Runtime.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QScrollBar>
 #include <QLineEdit>
 #include <QListWidget>
@@ -459,6 +461,8 @@ void frmBank::wire() {
         g->installEventFilter(this);
     }
     fraCheckings->installEventFilter(this);
+    fraDrag->installEventFilter(this);
+    for (QWidget* w : fraDrag->findChildren<QWidget*>()) w->installEventFilter(this);
     lblReconcile->onMouseDown = [this](int Button, int Shift, int X, int Y) {
         lblReconcile_MouseDown(Button, Shift, X, Y);
     };
@@ -779,8 +783,11 @@ void placeOverCell(Label* label, FlexGrid* grid, bool fullHeight) {
                        fullHeight ? Form::px(grid->CellHeight()) : label->parentWidget()->height());
 }
 
-// The strip laid over the grid's current row.
+// The strip laid over the grid's current row. The row is first brought
+// wholly into view (one half under the heading scrolls when its cells are
+// made current, and scrolling closes the strip).
 void showStrip(QFrame* strip, FlexGrid* grid) {
+    grid->scrollTo(grid->currentIndex());
     strip->setVisible(true);
     strip->raise();
     strip->setGeometry(grid->x(), grid->y() + Form::px(grid->CellTop()), strip->width(), Form::px(grid->CellHeight()));
@@ -1434,6 +1441,18 @@ bool frmBank::eventFilter(QObject* watched, QEvent* e) {
         break;
     case QEvent::MouseButtonRelease:
         if (watched == fraCheckings) fraCheckings_Click();
+        break;
+    case QEvent::Wheel:
+        if (watched == fraDrag || watched->parent() == fraDrag) {
+            // The strip lies over the register: the wheel turns the register.
+            const auto* turn = static_cast<QWheelEvent*>(e);
+            QWidget* view = (checkingsShown() ? flxGrid : flxgrid2)->viewport();
+            QWheelEvent passed(view->mapFromGlobal(turn->globalPosition()), turn->globalPosition(), turn->pixelDelta(),
+                               turn->angleDelta(), turn->buttons(), turn->modifiers(), turn->phase(), turn->inverted(),
+                               turn->source());
+            QCoreApplication::sendEvent(view, &passed);
+            return true;
+        }
         break;
     case QEvent::FontChange:
         if (watched == flxGrid || watched == flxgrid2) fitMoneyColumns(this);
