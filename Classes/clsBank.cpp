@@ -151,7 +151,7 @@ QString clsBank::CheckIfValidFields(class frmBank* frm) {
     // By the computer's number settings: "0,50" is half a unit where the
     // comma is the decimal separator.
     const std::optional<Ledger::Money> amount = BankText::amountOf(frm->txtDat[3]->Text());
-    if (!amount || BankText::roundsToZero(*amount)) {
+    if (!amount || *amount == 0) {
         warn(QStringLiteral("Invalid Transaction"), QString::fromUtf8("Ungültiger Betrag"), frm->txtDat[3]);
         verdict = QStringLiteral("False");
     }
@@ -194,7 +194,7 @@ QString clsBank::CheckIfValidTransfer(class frmBank* frm) {
         return QStringLiteral("False");
     }
     const std::optional<Ledger::Money> amount = BankText::amountOf(frm->txtDat[6]->Text());
-    if (!amount || BankText::roundsToZero(*amount)) {
+    if (!amount || *amount == 0) {
         warn(QStringLiteral("Invalid transaction"), QString::fromUtf8("Ungültiger Betrag"), frm->txtDat[6]);
         return QStringLiteral("False");
     }

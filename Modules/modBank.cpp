@@ -68,10 +68,8 @@ QDate dateOf(const QString& text) { return Runtime::dateBySettings(text); }
 std::optional<Ledger::Money> amountOf(const QString& text) {
     const std::optional<double> v = Runtime::toNumber(text);
     if (!v || std::abs(*v) > 1e14) return std::nullopt;
-    return Ledger::toMoney(*v);
+    return Ledger::toMoney(Runtime::CDbl(Runtime::Format(*v, QStringLiteral("0.00"))));
 }
-
-bool roundsToZero(Ledger::Money m) { return (m < 0 ? -m : m) < Ledger::kUnit / 200; }
 
 QString gridDateFormat() {
     const QString today = DateToday(QStringLiteral("Medium"));

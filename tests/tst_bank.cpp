@@ -856,6 +856,8 @@ private slots:
                                                  << "-0.004"
                                                  << "Shop"
                                                  << "" << QStringList{"Invalid Transaction"} << 0;
+        QTest::newRow("amount of five decimals rounding to 0.00")
+            << QLocale::c() << "1 Mar 2026" << "-0.00499" << "Shop" << "" << QStringList{"Invalid Transaction"} << 0;
         QTest::newRow("minus sign in the middle") << QLocale::c() << "1 Mar 2026"
                                                   << "5-3"
                                                   << "Shop"
@@ -1286,6 +1288,8 @@ private slots:
         QTest::newRow("amount rounding to 0.00") << 1 << "1 Mar 2026"
                                                  << "0.004"
                                                  << "Invalid transaction";
+        QTest::newRow("amount of five decimals rounding to 0.00") << 1 << "1 Mar 2026" << "0.00499"
+                                                                 << "Invalid transaction";
     }
     void transferChecks() {
         QFETCH(int, direction);
@@ -1391,6 +1395,8 @@ private slots:
                                                  << "Rent"
                                                  << ""
                                                  << "Invalid Debt";
+        QTest::newRow("amount of five decimals rounding to 0.00") << QLocale::c() << "0.00499" << "zero" << ""
+                                                                 << "Invalid Debt";
         QTest::newRow("lone separator") << QLocale::c() << "."
                                         << "Rent"
                                         << ""

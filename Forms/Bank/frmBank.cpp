@@ -1009,7 +1009,8 @@ void frmBank::lblAdd_Click(int Index) {
                 w->setVisible(false);
         } else {
             const std::optional<double> amount = Runtime::toNumber(txtDebt->Text());
-            if (amount && !BankText::roundsToZero(Ledger::toMoney(*amount))) {
+            // Stored as "00.00": an amount that rounds to 0.00 is none.
+            if (amount && BankText::amountOf(txtDebt->Text()) != Ledger::Money(0)) {
                 txtDebt->setTextValue(Runtime::Format(*amount, QStringLiteral("00.00")));
                 // The total reads the amount from the item's first 8 characters.
                 if (txtDebt->Text().size() > 8) throw Err::overflow();
