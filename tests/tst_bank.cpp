@@ -757,6 +757,23 @@ private slots:
         QCOMPARE(f->flxGrid->Rows(), 1);
     }
 
+    // A register that cannot be read shows no counts of the one shown before.
+    void failedFillShowsNoCounts() {
+        class frmBank* f = loggedIn();
+        f->lblReconcile->setCaption(QStringLiteral("P"));
+        addEntry(f, "1 Mar 2026", "-5");
+        addEntry(f, "2 Mar 2026", "-6");
+        QCOMPARE(f->lblEntries->Caption(), QStringLiteral("2 Entries\r\n1 are reconciled"));
+        cnBank().Execute(QStringLiteral("ALTER TABLE Savings RENAME COLUMN Sav_Balance TO Other"));
+        f->lblSwitch[1]->click();
+        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Display Savings\n")));
+        QCOMPARE(f->lblEntries->Caption(), QStringLiteral("0 Entries"));
+        cnBank().Execute(QStringLiteral("ALTER TABLE Checkings RENAME COLUMN Chk_Balance TO Other"));
+        f->lblSwitch[0]->click();
+        QCOMPARE(f->lblEntries->Caption(), QStringLiteral("0 Entries\r\n0 are reconciled"));
+        QCOMPARE(vEntryCount, qint64(0));
+    }
+
     // --- Saving entries ---------------------------------------------------
 
     void backDatedThroughTheWindow_data() {
