@@ -607,6 +607,21 @@ private slots:
         QCOMPARE(f->cboYear->currentText(), QStringLiteral("2003"));
     }
 
+    // A long text in a narrow column shows as one line cut by characters,
+    // filling its cell, not just its first word.
+    void textCellsAreOneLine() {
+        class frmBank* f = loggedIn();
+        addEntry(f, "1 Mar 2026", "-5", "Shop", "", "A 2026000123456789 order");
+        FlexGrid* g = f->flxGrid;
+        const QRect cell = g->cellRect(1, 3);
+        const QImage shown = g->viewport()->grab(cell).toImage();
+        // Ink in the right half of the cell, short of its border.
+        int ink = 0;
+        for (int x = shown.width() / 2; x < shown.width() - 3; ++x)
+            for (int y = 0; y < shown.height(); ++y) ink += qGray(shown.pixel(x, y)) < 128;
+        QVERIFY2(ink > 10, qPrintable(QString::number(ink)));
+    }
+
     void filtersAndViews() {
         {
             Store s;

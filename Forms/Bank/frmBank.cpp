@@ -321,6 +321,9 @@ void frmBank::buildRegisters() {
     flxGrid = new FlexGrid(fraCheckings);
     place(flxGrid, kGridLeft, kGridTop, kGridWidth, kGridHeight);
     formatGrid(flxGrid, kCheckingsFormat);
+    // A cell is one line, a text too long for it cut by characters ("A 20260…"),
+    // never wrapped to its first word.
+    for (FlexGrid* g : {flxGrid, flxgrid2}) g->setWordWrap(false);
 
     // The strip over the clicked row, with one label per shown column.
     fraDrag = new QFrame(fraCheckings);
