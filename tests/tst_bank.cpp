@@ -1732,6 +1732,50 @@ private slots:
         QCOMPARE(f->txtDat[5]->Text(), QString());
     }
 
+    // Tab and Shift+Tab go round the account book: a date field opens the
+    // calendar and, after Escape there, the key goes on past it in its own
+    // direction; the way round ends in the register shown, never in the
+    // register hidden.
+    void tabReachesEveryControl_data() {
+        QTest::addColumn<bool>("savings");
+        QTest::addColumn<bool>("backwards");
+        QTest::newRow("checkings, Tab") << false << false;
+        QTest::newRow("checkings, Shift+Tab") << false << true;
+        QTest::newRow("savings, Tab") << true << false;
+        QTest::newRow("savings, Shift+Tab") << true << true;
+    }
+    void tabReachesEveryControl() {
+        QFETCH(bool, savings);
+        QFETCH(bool, backwards);
+        class frmBank* f = loggedIn();
+        if (savings) f->lblSwitch[1]->click();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        QList<QWidget*> ring{f->txtDat[3],  f->txtDat[4],   f->lstDebts,     f->txtDebt,  f->txtDebtDescription,
+                             f->cmdKillDebts, f->cboFromTo, f->txtDat[6],   f->cmdTransfer, f->cmdBudget,
+                             f->cmdCalc,      f->cmdPrint,  f->cboYear,     f->cboMonth};
+        if (!savings) ring << f->txtDat[0] << f->cboPayee << f->txtDat[2] << f->cboCat;
+        QWidget* start = backwards ? static_cast<QWidget*>(f->cboMonth) : f->txtDat[savings ? 3 : 0];
+        start->setFocus();
+        FlexGrid* shown = savings ? f->flxgrid2 : f->flxGrid;
+        QList<QWidget*> reached{start};
+        while (reached.size() < 60 && !dynamic_cast<FlexGrid*>(reached.last())) {
+            QTest::keyClick(reached.last(), Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);
+            if (isFormLoaded<class frmClndr>()) {
+                QTest::keyClick(frmClndr()->focusWidget(), Qt::Key_Escape);
+                processEvents();
+                f->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(f));
+            }
+            reached << f->focusWidget();
+        }
+        QCOMPARE(reached.last(), static_cast<QWidget*>(shown));
+        for (QWidget* w : ring) QVERIFY2(reached.contains(w), qPrintable(w->accessibleName()));
+        // The currency choice, at its option checked or the one the key meets first.
+        QVERIFY(reached.contains(f->optDollar) || reached.contains(f->optEuro));
+        QVERIFY(!reached.contains(f->txtDat[1]) && !reached.contains(f->txtDat[5]));
+    }
+
     // --- Side buttons and looks -------------------------------------------
 
     void calculatorFromBank() {

@@ -19,13 +19,13 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QWheelEvent>
-#include <QScrollBar>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 using Ledger::Register;
 
@@ -318,6 +318,7 @@ void frmBank::buildRegisters() {
     flxgrid2 = new FlexGrid(fraCheckings);
     place(flxgrid2, kGridLeft, kGridTop, kGridWidth, kGridHeight);
     formatGrid(flxgrid2, kSavingsFormat);
+    flxgrid2->setVisible(false);
     flxGrid = new FlexGrid(fraCheckings);
     place(flxGrid, kGridLeft, kGridTop, kGridWidth, kGridHeight);
     formatGrid(flxGrid, kCheckingsFormat);
@@ -463,6 +464,10 @@ void frmBank::wire() {
         };
         g->installEventFilter(this);
     }
+    // The editor's fields in the order Enter moves through them, then the
+    // second row.
+    const std::array<QWidget*, 7> editor{txtDat[0], txtDat[1], cboPayee, txtDat[2], txtDat[3], txtDat[4], cboCat};
+    for (std::size_t i = 1; i < editor.size(); ++i) setTabOrder(editor[i - 1], editor[i]);
     fraCheckings->installEventFilter(this);
     fraDrag->installEventFilter(this);
     for (QWidget* w : fraDrag->findChildren<QWidget*>()) w->installEventFilter(this);
@@ -729,6 +734,18 @@ void frmBank::lblSwitch_Click(int Index) {
         const QSignalBlocker quiet(cboYear);
         objBank->FindYears(this, checkings ? QStringLiteral("Checkings") : QStringLiteral("Savings"));
     }
+    // The register not in use is hidden, out of the keyboard's way (the one
+    // shown is filled in view). The focus in a control that hides passes to
+    // the register shown, not on to the date field (which opens the calendar).
+    FlexGrid* shown = checkings ? flxGrid : flxgrid2;
+    FlexGrid* other = checkings ? flxgrid2 : flxGrid;
+    shown->setVisible(true);
+    const QWidget* focus = focusWidget();
+    std::vector<QWidget*> hiding{other};
+    if (!checkings) hiding.insert(hiding.end(), {txtDat[0], cboPayee, txtDat[2], cboCat});
+    for (QWidget* w : hiding)
+        if (focus && (focus == w || w->isAncestorOf(focus))) shown->setFocus();
+    other->setVisible(false);
     // A transfer fills both registers once when both halves are booked.
     if (!transferring_) {
         if (checkings)
@@ -738,15 +755,7 @@ void frmBank::lblSwitch_Click(int Index) {
     }
     lblAdd_Click(1);
     if (checkings) cboPayee->setEditText(QString());
-    (checkings ? flxGrid : flxgrid2)->raise();
     fraDrag->raise();
-    if (!checkings) {
-        // The focus leaves the checkings-only fields before they hide, so it
-        // does not pass on to the date field (which opens the calendar).
-        const QWidget* focus = focusWidget();
-        for (QWidget* w : std::initializer_list<QWidget*>{txtDat[0], cboPayee, txtDat[2], cboCat})
-            if (focus && (focus == w || w->isAncestorOf(focus))) flxgrid2->setFocus();
-    }
     showCheckingsControls(checkings);
     shpCheckings->setVisible(checkings);
     shpSavings->setVisible(!checkings);
@@ -885,8 +894,12 @@ void frmBank::txtDat_GotFocus(int Index) {
             bDateForTransfer = false;
         });
         calendar->Show(vbModeless);
-        // Dates are picked in the calendar, which writes the entry date field.
-        if (checkingsShown())
+        // Dates are picked in the calendar, which writes the field; the focus
+        // moves on. Tab and Shift+Tab pass the field in their own direction,
+        // so the keyboard reaches every control both ways round.
+        if (lastFocusReason_ == Qt::TabFocusReason || lastFocusReason_ == Qt::BacktabFocusReason)
+            focusNextPrevChild(lastFocusReason_ == Qt::TabFocusReason);
+        else if (checkingsShown())
             cboPayee->setFocus();
         else
             txtDat[3]->setFocus();
@@ -1430,6 +1443,7 @@ void frmBank::keyPressEvent(QKeyEvent* e) {
 bool frmBank::eventFilter(QObject* watched, QEvent* e) {
     switch (e->type()) {
     case QEvent::FocusIn:
+        lastFocusReason_ = static_cast<QFocusEvent*>(e)->reason();
         for (int i = 0; i < 7; ++i)
             if (watched == txtDat[i]) txtDat_GotFocus(i);
         if (watched == cboPayee) cboPayee_GotFocus();
