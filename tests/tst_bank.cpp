@@ -17,6 +17,7 @@
 #include "Platform/MsgBox.h"
 #include "TestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -1110,15 +1111,33 @@ private slots:
         }
     }
 
+    // The mark toggles; a screen reader hears it by its caption, with its
+    // state, whether set, cleared or emptied by "New".
+    void reconcileMarkToggles_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("heard");
+        QTest::newRow("English") << "English" << QStringList({"Check", "Reconciled", "Not reconciled"});
+        QTest::newRow("German") << "German" << QStringList({QString::fromUtf8("Prüfen"), QString::fromUtf8("Geprüft"),
+                                                            QString::fromUtf8("Nicht geprüft")});
+    }
     void reconcileMarkToggles() {
+        QFETCH(QString, language);
+        QFETCH(QStringList, heard);
+        useLanguage(language);
         class frmBank* f = loggedIn();
         addEntry(f, "1 Mar 2026", "5", "Boss");
         const QString entries = f->lblEntries->Caption();
+        QAccessibleInterface* mark = QAccessible::queryAccessibleInterface(f->lblReconcile);
         f->lblReconcile->onMouseDown(1, 0, 0, 0);
         QCOMPARE(f->lblReconcile->Caption(), QStringLiteral("P"));
+        QCOMPARE(QStringList({mark->text(QAccessible::Name), mark->text(QAccessible::Description)}), heard.mid(0, 2));
         f->lblReconcile->onMouseDown(1, 0, 0, 0);
         QCOMPARE(f->lblReconcile->Caption(), QString());
         QCOMPARE(f->lblEntries->Caption(), entries);
+        f->lblReconcile->onMouseDown(1, 0, 0, 0);
+        f->lblAdd[1]->click();
+        QCOMPARE(QStringList({mark->text(QAccessible::Name), mark->text(QAccessible::Description)}),
+                 QStringList({heard[0], heard[2]}));
     }
 
     // "Upd" of the middle of three checkings entries (+100 on 10 Jan, -50

@@ -783,9 +783,14 @@ void frmBank::optEuro_Click() { optDollar_Click(); }
 
 namespace {
 // The reconcile mark: "P", drawn as the tick of "Wingdings 2", or empty.
-void setReconcile(Label* mark, bool on) {
+// Assistive tools hear it by its caption ("Check") with its state, never
+// as the letter or, empty, as the frame around it.
+void setReconcile(Label* mark, const Label* caption, bool on) {
     mark->setCaption(on ? QStringLiteral("P") : QString());
     if (on) mark->setText(Fonts::symbol(QStringLiteral("Wingdings 2"), u'P'));
+    mark->setAccessibleName(captionText(caption->Caption()));
+    mark->setAccessibleDescription(on ? L(QStringLiteral("Reconciled"), QString::fromUtf8("Geprüft"))
+                                      : L(QStringLiteral("Not reconciled"), QString::fromUtf8("Nicht geprüft")));
 }
 
 // The strip's label over the grid's current cell.
@@ -834,7 +839,7 @@ void frmBank::flxGrid_Click() {
         txtDat[4]->setTextValue(flxGrid->TextMatrix(row, 5).mid(1));
         flxGrid->setCol(6);
         const bool reconciled = flxGrid->Text() == QLatin1String("X");
-        setReconcile(lblReconcile, reconciled);
+        setReconcile(lblReconcile, lblChk, reconciled);
         placeOverCell(lblCheck, flxGrid, false);
         lblCheck->setCaption(reconciled ? QStringLiteral("X") : QString());
         objBank->GetBudgetCat(this);
@@ -872,7 +877,7 @@ void frmBank::flxgrid2_Click() {
 void frmBank::fraCheckings_Click() { fraDrag->setVisible(false); }
 
 void frmBank::lblReconcile_MouseDown(int, int, int, int) {
-    setReconcile(lblReconcile, lblReconcile->Caption().isEmpty());
+    setReconcile(lblReconcile, lblChk, lblReconcile->Caption().isEmpty());
     lblEntries->setCaption(EntriesCaption(true));
 }
 
@@ -1019,7 +1024,7 @@ void frmBank::lblAdd_Click(int Index) {
             cboCat->setCurrentIndex(-1);
             txtDat[3]->clear();
             txtDat[4]->clear();
-            setReconcile(lblReconcile, false);
+            setReconcile(lblReconcile, lblChk, false);
             for (QWidget* w :
                  std::initializer_list<QWidget*>{fraDrag, lblDeposit, lblPayment, lblWithdrawl, lblTransfer})
                 w->setVisible(false);
