@@ -1140,6 +1140,39 @@ private slots:
                  QStringList({heard[0], heard[2]}));
     }
 
+    // An entry stored with a longer text than its field takes as typed (an
+    // older build stored up to 32,767 characters) is shown and updated whole.
+    void longStoredTextsKeptWhole_data() {
+        QTest::addColumn<bool>("payee");
+        QTest::newRow("description") << false;
+        QTest::newRow("payee") << true;
+    }
+    void longStoredTextsKeptWhole() {
+        QFETCH(bool, payee);
+        const QString text = QStringLiteral("Long text ").repeated(10);
+        {
+            Store s;
+            Ledger::addAccount(s.c, "5", "Doe", "Jane");
+            Ledger::Entry e;
+            e.date = QDate(2026, 3, 1);
+            e.amount = e.balance = money(-5);
+            e.payee = payee ? text : QStringLiteral("Shop");
+            e.description = payee ? QString() : text;
+            Ledger::addEntry(s.c, Register::Checkings, "5", e);
+        }
+        class frmBank* f = openBank();
+        enter(f, QStringLiteral("5"), f->optUser);
+        pick(f, 1);
+        QCOMPARE(payee ? f->cboPayee->currentText() : f->txtDat[2]->Text(), text);
+        f->txtDat[3]->setTextValue(QStringLiteral("-7"));
+        f->lblDel[0]->click();
+        QCOMPARE(shownTexts(), QStringList());
+        Store s;
+        const Ledger::Entry stored = Ledger::entries(s.c, Register::Checkings, "5").first();
+        QCOMPARE(stored.amount, money(-7));
+        QCOMPARE(payee ? stored.payee : stored.description, text);
+    }
+
     // "Upd" of the middle of three checkings entries (+100 on 10 Jan, -50
     // on 10 Feb, +20 on 10 Mar).
     void updateEntry_data() {
