@@ -1550,6 +1550,53 @@ private slots:
         QCOMPARE(readFile("4711Debts.qem"), bytes);
     }
 
+    // The debts file as the log-in finds it: what can be read is listed and
+    // totalled, what cannot is written back unchanged with the next change.
+    void debtsFileTakenUp_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("newAccount");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QByteArray>("saved");
+        const QByteArray debts("\"12.50   Rent\"\r\n\"02.25   Milk\"\r\n");
+        const QByteArray damaged("\"12.50   Rent\"\r\n\"05.00   Bad\x0bline\"\r\n\"02.25   Milk\"\r\n");
+        const QStringList items{"12.50   Rent", "02.25   Milk"};
+        QTest::newRow("one damaged line")
+            << "English" << false << damaged << items
+            << QStringList{"1 line of \"4711Debts.qem\" could not be read. It stays in the file as it is."}
+            << damaged + "\"05.00   \"\r\n";
+        QTest::newRow("a new account whose debts file exists")
+            << "English" << true << debts << items << QStringList() << debts + "\"05.00   \"\r\n";
+        QTest::newRow("German: a file that is not text")
+            << "German" << false << QByteArray(64, '\0') + "\"12.50   Rent\"\r\n" << QStringList()
+            << QStringList{QString::fromUtf8("Die Datei \"4711Debts.qem\" ist beschädigt: sie ist keine Textdatei. "
+                                             "Sie wurde nicht gelesen und bleibt, wie sie ist.")}
+            << QByteArray("\"05.00   \"\r\n");
+    }
+    void debtsFileTakenUp() {
+        QFETCH(QString, language);
+        QFETCH(bool, newAccount);
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, items);
+        QFETCH(QStringList, messages);
+        QFETCH(QByteArray, saved);
+        writeFile("4711Debts.qem", file);
+        if (!newAccount) {
+            Store s;
+            Ledger::addAccount(s.c, "4711", "Doe", "Jane");
+        }
+        useLanguage(language);
+        class frmBank* f = newAccount ? loggedIn() : openBank();
+        if (!newAccount) enter(f, QStringLiteral("4711"), f->optUser);
+        QCOMPARE(shownTexts(), messages);
+        QCOMPARE(debtItems(f), items);
+        QCOMPARE(objBank->LastDebtsBalance, items.isEmpty() ? money(0) : money(14.75));
+        f->txtDebt->typeText(QStringLiteral("5"));
+        f->lblAdd[2]->click();
+        QCOMPARE(readFile("4711Debts.qem"), saved);
+    }
+
     // A debts file that cannot be written keeps no one out; a change of
     // the debts then says it cannot be saved.
     void debtsFileNotWritable() {

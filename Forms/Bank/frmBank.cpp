@@ -682,11 +682,15 @@ void frmBank::cmdOK_Click() {
                 return;
             }
             Ledger::addAccount(cnBank(), account(), txtLastName->Text(), txtFirstName->Text());
-            try {
-                objBank->SaveDebts(this);
-            } catch (const RuntimeError&) {
-                // The new account's debts list is empty whether the file could
-                // be written or not; the first change of the debts reports it.
+            // A debts file that outlived a lost database is taken up (read and
+            // totalled below); an empty one is written only where none is.
+            if (!objBank->DebtsFileExists(this)) {
+                try {
+                    objBank->SaveDebts(this);
+                } catch (const RuntimeError&) {
+                    // The new account's debts list is empty whether the file could
+                    // be written or not; the first change of the debts reports it.
+                }
             }
         } else {
             invalidAccount();
@@ -1286,6 +1290,7 @@ void frmBank::lblDel_Click(int Index) {
                     L(QStringLiteral("Did you really reimburse ''") + sign + text + QStringLiteral("''"),
                       QStringLiteral("Haben Sie wirklich ''") + sign + text + QString::fromUtf8("'' zurückerstattet"));
                 if (MsgBox(question, vbYesNo + vbQuestion) == vbYes) {
+                    objBank->DebtRemoved(lstDebts->row(item));
                     delete item;
                     try {
                         objBank->TotalDebts(this);
