@@ -9,6 +9,7 @@
 #include "Platform/QuotedLines.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QRegularExpression>
 #include <cmath>
@@ -151,7 +152,7 @@ QString clsBank::CheckIfValidFields(class frmBank* frm) {
     // By the computer's number settings: "0,50" is half a unit where the
     // comma is the decimal separator.
     const std::optional<Ledger::Money> amount = BankText::amountOf(frm->txtDat[3]->Text());
-    if (!amount || BankText::roundsToZero(*amount)) {
+    if (!amount || *amount == 0) {
         warn(QStringLiteral("Invalid Transaction"), QString::fromUtf8("Ungültiger Betrag"), frm->txtDat[3]);
         verdict = QStringLiteral("False");
     }
@@ -194,7 +195,7 @@ QString clsBank::CheckIfValidTransfer(class frmBank* frm) {
         return QStringLiteral("False");
     }
     const std::optional<Ledger::Money> amount = BankText::amountOf(frm->txtDat[6]->Text());
-    if (!amount || BankText::roundsToZero(*amount)) {
+    if (!amount || *amount == 0) {
         warn(QStringLiteral("Invalid transaction"), QString::fromUtf8("Ungültiger Betrag"), frm->txtDat[6]);
         return QStringLiteral("False");
     }
@@ -290,17 +291,34 @@ Ledger::Money debtAmount(const QString& item) {
 }
 } // namespace
 
+bool clsBank::DebtsFileExists(class frmBank* frm) { return QFileInfo::exists(debtsPath(frm, App::Access::Read)); }
+
 void clsBank::LoadDebts(class frmBank* frm) {
     frm->lstDebts->clear();
+    const QString name = frm->account() + QStringLiteral("Debts.qem");
     QString error;
-    const std::optional<QStringList> items = QuotedLines::read(debtsPath(frm, App::Access::Read), &error);
-    if (!items) {
+    bool damaged = false;
+    std::optional<QuotedLines::Contents> file =
+        QuotedLines::readKept(debtsPath(frm, App::Access::Read), &error, &damaged);
+    if (!file) {
+        DebtsSetAside.clear();
         // A file that cannot be read is named; the account book opens all the same.
-        if (!error.isEmpty()) MsgBox(error, vbExclamation);
+        if (damaged) ShowDamagedFile(name);
+        else if (!error.isEmpty()) MsgBox(error, vbExclamation);
         return;
     }
-    for (const QString& item : *items)
-        if (!item.isEmpty()) frm->lstDebts->addItem(item);
+    const qsizetype unreadable = file->setAside.size();
+    // An empty line holds no debt: it is not listed and stays where it stood.
+    file->setAsideIf([](const QString& item) { return item.isEmpty(); });
+    // Told once a reading, not again when a failed save reads the file back.
+    if (unreadable > 0 && file->setAside != DebtsSetAside) ShowSetAside(name, unreadable);
+    DebtsSetAside = file->setAside;
+    frm->lstDebts->addItems(file->values);
+}
+
+void clsBank::DebtRemoved(int row) {
+    for (QuotedLines::SetAside& line : DebtsSetAside)
+        if (line.before > row) --line.before;
 }
 
 void clsBank::SaveDebts(class frmBank* frm) {
@@ -308,7 +326,8 @@ void clsBank::SaveDebts(class frmBank* frm) {
     for (int i = 0; i < frm->lstDebts->count(); ++i)
         if (!frm->lstDebts->item(i)->text().isEmpty()) items << frm->lstDebts->item(i)->text();
     QString error;
-    if (!QuotedLines::write(debtsPath(frm, App::Access::Write), items, &error)) throw RuntimeError(75, error);
+    if (!QuotedLines::write(debtsPath(frm, App::Access::Write), items, &error, nullptr, DebtsSetAside))
+        throw RuntimeError(75, error);
 }
 
 void clsBank::TotalDebts(class frmBank* frm) {

@@ -7,6 +7,7 @@
 // The checks answer "False" to reject and an empty text to pass;
 // IsDateChanged answers "True" or "False".
 #include "Forms/Bank/Ledger.h"
+#include "Platform/QuotedLines.h"
 
 #include <QString>
 
@@ -45,8 +46,13 @@ public:
     QString IsDateChanged(class frmBank* frm);
     // The debts list from "<account>Debts.qem"; a missing file is an empty
     // list, one that cannot be read (or is no text) is named in a message
-    // and shows as an empty list.
+    // and shows as an empty list. Lines that cannot be read are kept in
+    // DebtsSetAside, and the user is told once how many.
     void LoadDebts(class frmBank* frm);
+    // Whether the account has a debts file (one may outlive a lost database).
+    bool DebtsFileExists(class frmBank* frm);
+    // The debt at `row` left the list: the lines set aside after it move up.
+    void DebtRemoved(int row);
     void IsChk_DateOld(class frmBank* frm);
     void IsSav_DateOld(class frmBank* frm);
     void FindNextChk_Entry(class frmBank* frm);
@@ -64,6 +70,9 @@ public:
     Money NewCheckingsTransaction = 0;
     Money OldCheckingsTransaction = 0;
     QString OldDate;
+    // The debts file's lines that could not be read, written back by
+    // SaveDebts where they stood among the debts.
+    QList<QuotedLines::SetAside> DebtsSetAside;
 
 private:
     void IsDateOld(class frmBank* frm, Ledger::Register r);

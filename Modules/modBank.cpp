@@ -68,10 +68,8 @@ QDate dateOf(const QString& text) { return Runtime::dateBySettings(text); }
 std::optional<Ledger::Money> amountOf(const QString& text) {
     const std::optional<double> v = Runtime::toNumber(text);
     if (!v || std::abs(*v) > 1e14) return std::nullopt;
-    return Ledger::toMoney(*v);
+    return Ledger::toMoney(Runtime::CDbl(Runtime::Format(*v, QStringLiteral("0.00"))));
 }
-
-bool roundsToZero(Ledger::Money m) { return (m < 0 ? -m : m) < Ledger::kUnit / 200; }
 
 QString gridDateFormat() {
     const QString today = DateToday(QStringLiteral("Medium"));
@@ -154,6 +152,16 @@ void endFill(class frmBank* frm, FlexGrid* grid) {
     frm->fraDrag->move(grid->x() + Form::px(grid->CellLeft()), frm->fraDrag->y());
 }
 
+// A fill that failed shows no rows rather than the rows of another choice,
+// or a part of them, and no counts of them.
+void failedFill(class frmBank* frm, FlexGrid* grid, bool reconciled) {
+    grid->setRows(1);
+    frm->fraDrag->setVisible(false);
+    vEntryCount = 0;
+    vCheckedCount = 0;
+    frm->lblEntries->setCaption(EntriesCaption(reconciled));
+}
+
 } // namespace
 
 void FillCheckingsGrid(class frmBank* frm) {
@@ -204,9 +212,7 @@ void FillCheckingsGrid(class frmBank* frm) {
         endFill(frm, grid);
         frm->lblEntries->setCaption(EntriesCaption(true));
     } catch (const RuntimeError& e) {
-        // No rows rather than the rows of another choice, or a part of them.
-        grid->setRows(1);
-        frm->fraDrag->setVisible(false);
+        failedFill(frm, grid, true);
         ShowProblem(QStringLiteral("Display Checkings"), e.number, e.description);
     }
 }
@@ -233,9 +239,7 @@ void FillSavingsGrid(class frmBank* frm) {
         endFill(frm, grid);
         frm->lblEntries->setCaption(EntriesCaption(false));
     } catch (const RuntimeError& e) {
-        // No rows rather than the rows of another choice, or a part of them.
-        grid->setRows(1);
-        frm->fraDrag->setVisible(false);
+        failedFill(frm, grid, false);
         ShowProblem(QStringLiteral("Display Savings"), e.number, e.description);
     }
 }

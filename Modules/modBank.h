@@ -75,10 +75,10 @@ namespace BankText {
 // form, or day, month and year in its order with "/", "-", "." or blanks);
 // invalid when it is none.
 QDate dateOf(const QString& text);
-// An amount text by the computer's number settings.
+// An amount text by the computer's number settings, rounded to the cent as
+// it is stored (the way "00.00" writes it: "0.00499" is 0.00); none when the
+// text is no number.
 std::optional<Ledger::Money> amountOf(const QString& text);
-// An amount that is 0.00 once rounded to the cent, as it is stored.
-bool roundsToZero(Ledger::Money m);
 // "dd.mm.yy" in the European date region, else "mm/dd/yy" with the
 // computer's date separator.
 QString gridDateFormat();

@@ -17,6 +17,7 @@
 #include "Platform/MsgBox.h"
 #include "TestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -29,7 +30,9 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QScrollBar>
 #include <QThread>
+#include <QWheelEvent>
 
 using namespace TestSupport;
 using Ledger::Money;
@@ -605,6 +608,21 @@ private slots:
         QCOMPARE(f->cboYear->currentText(), QStringLiteral("2003"));
     }
 
+    // A long text in a narrow column shows as one line cut by characters,
+    // filling its cell, not just its first word.
+    void textCellsAreOneLine() {
+        class frmBank* f = loggedIn();
+        addEntry(f, "1 Mar 2026", "-5", "Shop", "", "A 2026000123456789 order");
+        FlexGrid* g = f->flxGrid;
+        const QRect cell = g->cellRect(1, 3);
+        const QImage shown = g->viewport()->grab(cell).toImage();
+        // Ink in the right half of the cell, short of its border.
+        int ink = 0;
+        for (int x = shown.width() / 2; x < shown.width() - 3; ++x)
+            for (int y = 0; y < shown.height(); ++y) ink += qGray(shown.pixel(x, y)) < 128;
+        QVERIFY2(ink > 10, qPrintable(QString::number(ink)));
+    }
+
     void filtersAndViews() {
         {
             Store s;
@@ -755,6 +773,23 @@ private slots:
         QCOMPARE(f->flxGrid->Rows(), 1);
     }
 
+    // A register that cannot be read shows no counts of the one shown before.
+    void failedFillShowsNoCounts() {
+        class frmBank* f = loggedIn();
+        f->lblReconcile->setCaption(QStringLiteral("P"));
+        addEntry(f, "1 Mar 2026", "-5");
+        addEntry(f, "2 Mar 2026", "-6");
+        QCOMPARE(f->lblEntries->Caption(), QStringLiteral("2 Entries\r\n1 are reconciled"));
+        cnBank().Execute(QStringLiteral("ALTER TABLE Savings RENAME COLUMN Sav_Balance TO Other"));
+        f->lblSwitch[1]->click();
+        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Display Savings\n")));
+        QCOMPARE(f->lblEntries->Caption(), QStringLiteral("0 Entries"));
+        cnBank().Execute(QStringLiteral("ALTER TABLE Checkings RENAME COLUMN Chk_Balance TO Other"));
+        f->lblSwitch[0]->click();
+        QCOMPARE(f->lblEntries->Caption(), QStringLiteral("0 Entries\r\n0 are reconciled"));
+        QCOMPARE(vEntryCount, qint64(0));
+    }
+
     // --- Saving entries ---------------------------------------------------
 
     void backDatedThroughTheWindow_data() {
@@ -854,6 +889,8 @@ private slots:
                                                  << "-0.004"
                                                  << "Shop"
                                                  << "" << QStringList{"Invalid Transaction"} << 0;
+        QTest::newRow("amount of five decimals rounding to 0.00")
+            << QLocale::c() << "1 Mar 2026" << "-0.00499" << "Shop" << "" << QStringList{"Invalid Transaction"} << 0;
         QTest::newRow("minus sign in the middle") << QLocale::c() << "1 Mar 2026"
                                                   << "5-3"
                                                   << "Shop"
@@ -1023,15 +1060,117 @@ private slots:
         QCOMPARE(stored, amounts);
     }
 
+    // Under a style that scrolls by pixels (some desktops' styles do), the
+    // register's top row can stand half under the heading. A click on it
+    // opens the editor over the whole row; the wheel over the strip turns
+    // the register.
+    void stripOverHalfShownRow_data() {
+        QTest::addColumn<bool>("savings");
+        QTest::addColumn<QString>("action");
+        QTest::newRow("checkings: Upd") << false << "Upd";
+        QTest::newRow("savings: Upd") << true << "Upd";
+        QTest::newRow("checkings: wheel over the strip") << false << "wheel";
+        QTest::newRow("savings: wheel over the strip") << true << "wheel";
+    }
+    void stripOverHalfShownRow() {
+        QFETCH(bool, savings);
+        QFETCH(QString, action);
+        const Register r = savings ? Register::Savings : Register::Checkings;
+        {
+            Store s;
+            Ledger::addAccount(s.c, "5", "Doe", "Jane");
+            for (int day = 1; day <= 30; ++day) book(s.c, r, "5", QDate(2026, 1, day), 10);
+        }
+        class frmBank* f = openBank();
+        enter(f, QStringLiteral("5"), f->optUser);
+        if (savings) f->lblSwitch[1]->click();
+        FlexGrid* g = savings ? f->flxgrid2 : f->flxGrid;
+        g->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+        g->setTopRow(10);
+        g->verticalScrollBar()->setValue(g->verticalScrollBar()->value() + g->rowHeight(0) / 2);
+        const int top = g->TopRow();
+        QVERIFY(g->cellRect(top, 2).top() < 0);
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->cellRect(top, 2).bottomLeft() + QPoint(4, -2));
+        QVERIFY(f->fraDrag->isVisible());
+        QCOMPARE(g->cellRect(top, 2).top(), 0);
+        QCOMPARE(f->fraDrag->y(), g->y() + g->viewport()->y());
+        MsgBoxSeam::clear();
+        if (action == QLatin1String("Upd")) {
+            f->txtDat[3]->setTextValue(QStringLiteral("-77"));
+            f->lblDel[0]->click();
+            QCOMPARE(shownTexts(), QStringList());
+            Store s;
+            QCOMPARE(Ledger::entries(s.c, r, "5").at(top - 1).amount, money(-77));
+        } else {
+            const int before = g->verticalScrollBar()->value();
+            QWheelEvent turn(QPointF(4, 4), f->lblDate->mapToGlobal(QPointF(4, 4)), {}, {0, -120}, Qt::NoButton,
+                             Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(f->lblDate, &turn);
+            QVERIFY(g->verticalScrollBar()->value() > before);
+            QVERIFY(!f->fraDrag->isVisible());
+        }
+    }
+
+    // The mark toggles; a screen reader hears it by its caption, with its
+    // state, whether set, cleared or emptied by "New".
+    void reconcileMarkToggles_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("heard");
+        QTest::newRow("English") << "English" << QStringList({"Check", "Reconciled", "Not reconciled"});
+        QTest::newRow("German") << "German" << QStringList({QString::fromUtf8("Prüfen"), QString::fromUtf8("Geprüft"),
+                                                            QString::fromUtf8("Nicht geprüft")});
+    }
     void reconcileMarkToggles() {
+        QFETCH(QString, language);
+        QFETCH(QStringList, heard);
+        useLanguage(language);
         class frmBank* f = loggedIn();
         addEntry(f, "1 Mar 2026", "5", "Boss");
         const QString entries = f->lblEntries->Caption();
+        QAccessibleInterface* mark = QAccessible::queryAccessibleInterface(f->lblReconcile);
         f->lblReconcile->onMouseDown(1, 0, 0, 0);
         QCOMPARE(f->lblReconcile->Caption(), QStringLiteral("P"));
+        QCOMPARE(QStringList({mark->text(QAccessible::Name), mark->text(QAccessible::Description)}), heard.mid(0, 2));
         f->lblReconcile->onMouseDown(1, 0, 0, 0);
         QCOMPARE(f->lblReconcile->Caption(), QString());
         QCOMPARE(f->lblEntries->Caption(), entries);
+        f->lblReconcile->onMouseDown(1, 0, 0, 0);
+        f->lblAdd[1]->click();
+        QCOMPARE(QStringList({mark->text(QAccessible::Name), mark->text(QAccessible::Description)}),
+                 QStringList({heard[0], heard[2]}));
+    }
+
+    // An entry stored with a longer text than its field takes as typed (an
+    // older build stored up to 32,767 characters) is shown and updated whole.
+    void longStoredTextsKeptWhole_data() {
+        QTest::addColumn<bool>("payee");
+        QTest::newRow("description") << false;
+        QTest::newRow("payee") << true;
+    }
+    void longStoredTextsKeptWhole() {
+        QFETCH(bool, payee);
+        const QString text = QStringLiteral("Long text ").repeated(10);
+        {
+            Store s;
+            Ledger::addAccount(s.c, "5", "Doe", "Jane");
+            Ledger::Entry e;
+            e.date = QDate(2026, 3, 1);
+            e.amount = e.balance = money(-5);
+            e.payee = payee ? text : QStringLiteral("Shop");
+            e.description = payee ? QString() : text;
+            Ledger::addEntry(s.c, Register::Checkings, "5", e);
+        }
+        class frmBank* f = openBank();
+        enter(f, QStringLiteral("5"), f->optUser);
+        pick(f, 1);
+        QCOMPARE(payee ? f->cboPayee->currentText() : f->txtDat[2]->Text(), text);
+        f->txtDat[3]->setTextValue(QStringLiteral("-7"));
+        f->lblDel[0]->click();
+        QCOMPARE(shownTexts(), QStringList());
+        Store s;
+        const Ledger::Entry stored = Ledger::entries(s.c, Register::Checkings, "5").first();
+        QCOMPARE(stored.amount, money(-7));
+        QCOMPARE(payee ? stored.payee : stored.description, text);
     }
 
     // "Upd" of the middle of three checkings entries (+100 on 10 Jan, -50
@@ -1233,6 +1372,8 @@ private slots:
         QTest::newRow("amount rounding to 0.00") << 1 << "1 Mar 2026"
                                                  << "0.004"
                                                  << "Invalid transaction";
+        QTest::newRow("amount of five decimals rounding to 0.00") << 1 << "1 Mar 2026" << "0.00499"
+                                                                 << "Invalid transaction";
     }
     void transferChecks() {
         QFETCH(int, direction);
@@ -1338,6 +1479,8 @@ private slots:
                                                  << "Rent"
                                                  << ""
                                                  << "Invalid Debt";
+        QTest::newRow("amount of five decimals rounding to 0.00") << QLocale::c() << "0.00499" << "zero" << ""
+                                                                 << "Invalid Debt";
         QTest::newRow("lone separator") << QLocale::c() << "."
                                         << "Rent"
                                         << ""
@@ -1405,6 +1548,53 @@ private slots:
         QCOMPARE(debtItems(f), QStringList({"12.50   Rent", QString::fromUtf8("02.25   Müller")}));
         QCOMPARE(f->lblDebtsTotal->Caption(), QStringLiteral("$14.75"));
         QCOMPARE(readFile("4711Debts.qem"), bytes);
+    }
+
+    // The debts file as the log-in finds it: what can be read is listed and
+    // totalled, what cannot is written back unchanged with the next change.
+    void debtsFileTakenUp_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("newAccount");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("items");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QByteArray>("saved");
+        const QByteArray debts("\"12.50   Rent\"\r\n\"02.25   Milk\"\r\n");
+        const QByteArray damaged("\"12.50   Rent\"\r\n\"05.00   Bad\x0bline\"\r\n\"02.25   Milk\"\r\n");
+        const QStringList items{"12.50   Rent", "02.25   Milk"};
+        QTest::newRow("one damaged line")
+            << "English" << false << damaged << items
+            << QStringList{"1 line of \"4711Debts.qem\" could not be read. It stays in the file as it is."}
+            << damaged + "\"05.00   \"\r\n";
+        QTest::newRow("a new account whose debts file exists")
+            << "English" << true << debts << items << QStringList() << debts + "\"05.00   \"\r\n";
+        QTest::newRow("German: a file that is not text")
+            << "German" << false << QByteArray(64, '\0') + "\"12.50   Rent\"\r\n" << QStringList()
+            << QStringList{QString::fromUtf8("Die Datei \"4711Debts.qem\" ist beschädigt: sie ist keine Textdatei. "
+                                             "Sie wurde nicht gelesen und bleibt, wie sie ist.")}
+            << QByteArray("\"05.00   \"\r\n");
+    }
+    void debtsFileTakenUp() {
+        QFETCH(QString, language);
+        QFETCH(bool, newAccount);
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, items);
+        QFETCH(QStringList, messages);
+        QFETCH(QByteArray, saved);
+        writeFile("4711Debts.qem", file);
+        if (!newAccount) {
+            Store s;
+            Ledger::addAccount(s.c, "4711", "Doe", "Jane");
+        }
+        useLanguage(language);
+        class frmBank* f = newAccount ? loggedIn() : openBank();
+        if (!newAccount) enter(f, QStringLiteral("4711"), f->optUser);
+        QCOMPARE(shownTexts(), messages);
+        QCOMPARE(debtItems(f), items);
+        QCOMPARE(objBank->LastDebtsBalance, items.isEmpty() ? money(0) : money(14.75));
+        f->txtDebt->typeText(QStringLiteral("5"));
+        f->lblAdd[2]->click();
+        QCOMPARE(readFile("4711Debts.qem"), saved);
     }
 
     // A debts file that cannot be written keeps no one out; a change of
@@ -1639,6 +1829,50 @@ private slots:
         pick(f, 1);
         QCOMPARE(f->txtDat[1]->Text(), QStringLiteral("7 Jan 2026"));
         QCOMPARE(f->txtDat[5]->Text(), QString());
+    }
+
+    // Tab and Shift+Tab go round the account book: a date field opens the
+    // calendar and, after Escape there, the key goes on past it in its own
+    // direction; the way round ends in the register shown, never in the
+    // register hidden.
+    void tabReachesEveryControl_data() {
+        QTest::addColumn<bool>("savings");
+        QTest::addColumn<bool>("backwards");
+        QTest::newRow("checkings, Tab") << false << false;
+        QTest::newRow("checkings, Shift+Tab") << false << true;
+        QTest::newRow("savings, Tab") << true << false;
+        QTest::newRow("savings, Shift+Tab") << true << true;
+    }
+    void tabReachesEveryControl() {
+        QFETCH(bool, savings);
+        QFETCH(bool, backwards);
+        class frmBank* f = loggedIn();
+        if (savings) f->lblSwitch[1]->click();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        QList<QWidget*> ring{f->txtDat[3],  f->txtDat[4],   f->lstDebts,     f->txtDebt,  f->txtDebtDescription,
+                             f->cmdKillDebts, f->cboFromTo, f->txtDat[6],   f->cmdTransfer, f->cmdBudget,
+                             f->cmdCalc,      f->cmdPrint,  f->cboYear,     f->cboMonth};
+        if (!savings) ring << f->txtDat[0] << f->cboPayee << f->txtDat[2] << f->cboCat;
+        QWidget* start = backwards ? static_cast<QWidget*>(f->cboMonth) : f->txtDat[savings ? 3 : 0];
+        start->setFocus();
+        FlexGrid* shown = savings ? f->flxgrid2 : f->flxGrid;
+        QList<QWidget*> reached{start};
+        while (reached.size() < 60 && !dynamic_cast<FlexGrid*>(reached.last())) {
+            QTest::keyClick(reached.last(), Qt::Key_Tab, backwards ? Qt::ShiftModifier : Qt::NoModifier);
+            if (isFormLoaded<class frmClndr>()) {
+                QTest::keyClick(frmClndr()->focusWidget(), Qt::Key_Escape);
+                processEvents();
+                f->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(f));
+            }
+            reached << f->focusWidget();
+        }
+        QCOMPARE(reached.last(), static_cast<QWidget*>(shown));
+        for (QWidget* w : ring) QVERIFY2(reached.contains(w), qPrintable(w->accessibleName()));
+        // The currency choice, at its option checked or the one the key meets first.
+        QVERIFY(reached.contains(f->optDollar) || reached.contains(f->optEuro));
+        QVERIFY(!reached.contains(f->txtDat[1]) && !reached.contains(f->txtDat[5]));
     }
 
     // --- Side buttons and looks -------------------------------------------

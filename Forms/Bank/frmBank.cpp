@@ -17,13 +17,15 @@
 #include "Platform/Runtime.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
-#include <QScrollBar>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QWheelEvent>
 
 using Ledger::Register;
 
@@ -69,6 +71,34 @@ Frame* makeFrame(QWidget* parent, const QString& caption, double left, double to
     auto* f = new Frame(caption, parent);
     Form::place(f, left, top, width, height);
     return f;
+}
+
+// A typing limit for a plain line edit that holds for what the user types,
+// pastes or drops, never for text the program puts there (a stored payee
+// may be longer): an edit never makes the text longer than the limit, or
+// than it was where it was longer already.
+void limitTyping(QLineEdit* box, int limit) {
+    struct Edit {
+        QString kept;
+        bool byUser = false;
+    };
+    auto edit = std::make_shared<Edit>(Edit{box->text()});
+    // A user's edit is told (textEdited) just before the change (textChanged).
+    QObject::connect(box, &QLineEdit::textEdited, box, [edit] { edit->byUser = true; });
+    QObject::connect(box, &QLineEdit::textChanged, box, [box, limit, edit](const QString& text) {
+        const QString before = std::exchange(edit->kept, text);
+        if (!std::exchange(edit->byUser, false)) return;
+        const qsizetype room = std::max<qsizetype>(limit, before.size());
+        if (text.size() <= room) return;
+        // What the edit put in stands between what it left of the start and
+        // of the end; as much of it goes in as there is room for.
+        qsizetype head = 0, tail = 0;
+        while (head < before.size() && before[head] == text[head]) ++head;
+        while (tail < before.size() - head && before[before.size() - 1 - tail] == text[text.size() - 1 - tail]) ++tail;
+        const qsizetype fits = room - head - tail;
+        box->setText(text.left(head + fits) + text.right(tail));
+        box->setCursorPosition(int(head + fits));
+    });
 }
 
 // A grid's headings from its format text, each column as wide as its
@@ -316,9 +346,13 @@ void frmBank::buildRegisters() {
     flxgrid2 = new FlexGrid(fraCheckings);
     place(flxgrid2, kGridLeft, kGridTop, kGridWidth, kGridHeight);
     formatGrid(flxgrid2, kSavingsFormat);
+    flxgrid2->setVisible(false);
     flxGrid = new FlexGrid(fraCheckings);
     place(flxGrid, kGridLeft, kGridTop, kGridWidth, kGridHeight);
     formatGrid(flxGrid, kCheckingsFormat);
+    // A cell is one line, a text too long for it cut by characters ("A 20260…"),
+    // never wrapped to its first word.
+    for (FlexGrid* g : {flxGrid, flxgrid2}) g->setWordWrap(false);
 
     // The strip over the clicked row, with one label per shown column.
     fraDrag = new QFrame(fraCheckings);
@@ -362,7 +396,7 @@ void frmBank::buildEditor() {
     cboPayee = new QComboBox(fraCheckings);
     cboPayee->setEditable(true);
     cboPayee->setInsertPolicy(QComboBox::NoInsert);
-    cboPayee->lineEdit()->setMaxLength(kTextLength);
+    limitTyping(cboPayee->lineEdit(), kTextLength);
     place(cboPayee, 2340, field1, 2100, 315);
     lblCat = makeLabel(fraCheckings, QStringLiteral("Budget Category"), 6840, top2, 2100, 270);
     cboCat = new QComboBox(fraCheckings);
@@ -458,7 +492,13 @@ void frmBank::wire() {
         };
         g->installEventFilter(this);
     }
+    // The editor's fields in the order Enter moves through them, then the
+    // second row.
+    const std::array<QWidget*, 7> editor{txtDat[0], txtDat[1], cboPayee, txtDat[2], txtDat[3], txtDat[4], cboCat};
+    for (std::size_t i = 1; i < editor.size(); ++i) setTabOrder(editor[i - 1], editor[i]);
     fraCheckings->installEventFilter(this);
+    fraDrag->installEventFilter(this);
+    for (QWidget* w : fraDrag->findChildren<QWidget*>()) w->installEventFilter(this);
     lblReconcile->onMouseDown = [this](int Button, int Shift, int X, int Y) {
         lblReconcile_MouseDown(Button, Shift, X, Y);
     };
@@ -642,11 +682,15 @@ void frmBank::cmdOK_Click() {
                 return;
             }
             Ledger::addAccount(cnBank(), account(), txtLastName->Text(), txtFirstName->Text());
-            try {
-                objBank->SaveDebts(this);
-            } catch (const RuntimeError&) {
-                // The new account's debts list is empty whether the file could
-                // be written or not; the first change of the debts reports it.
+            // A debts file that outlived a lost database is taken up (read and
+            // totalled below); an empty one is written only where none is.
+            if (!objBank->DebtsFileExists(this)) {
+                try {
+                    objBank->SaveDebts(this);
+                } catch (const RuntimeError&) {
+                    // The new account's debts list is empty whether the file could
+                    // be written or not; the first change of the debts reports it.
+                }
             }
         } else {
             invalidAccount();
@@ -722,6 +766,18 @@ void frmBank::lblSwitch_Click(int Index) {
         const QSignalBlocker quiet(cboYear);
         objBank->FindYears(this, checkings ? QStringLiteral("Checkings") : QStringLiteral("Savings"));
     }
+    // The register not in use is hidden, out of the keyboard's way (the one
+    // shown is filled in view). The focus in a control that hides passes to
+    // the register shown, not on to the date field (which opens the calendar).
+    FlexGrid* shown = checkings ? flxGrid : flxgrid2;
+    FlexGrid* other = checkings ? flxgrid2 : flxGrid;
+    shown->setVisible(true);
+    const QWidget* focus = focusWidget();
+    std::vector<QWidget*> hiding{other};
+    if (!checkings) hiding.insert(hiding.end(), {txtDat[0], cboPayee, txtDat[2], cboCat});
+    for (QWidget* w : hiding)
+        if (focus && (focus == w || w->isAncestorOf(focus))) shown->setFocus();
+    other->setVisible(false);
     // A transfer fills both registers once when both halves are booked.
     if (!transferring_) {
         if (checkings)
@@ -731,15 +787,7 @@ void frmBank::lblSwitch_Click(int Index) {
     }
     lblAdd_Click(1);
     if (checkings) cboPayee->setEditText(QString());
-    (checkings ? flxGrid : flxgrid2)->raise();
     fraDrag->raise();
-    if (!checkings) {
-        // The focus leaves the checkings-only fields before they hide, so it
-        // does not pass on to the date field (which opens the calendar).
-        const QWidget* focus = focusWidget();
-        for (QWidget* w : std::initializer_list<QWidget*>{txtDat[0], cboPayee, txtDat[2], cboCat})
-            if (focus && (focus == w || w->isAncestorOf(focus))) flxgrid2->setFocus();
-    }
     showCheckingsControls(checkings);
     shpCheckings->setVisible(checkings);
     shpSavings->setVisible(!checkings);
@@ -767,9 +815,14 @@ void frmBank::optEuro_Click() { optDollar_Click(); }
 
 namespace {
 // The reconcile mark: "P", drawn as the tick of "Wingdings 2", or empty.
-void setReconcile(Label* mark, bool on) {
+// Assistive tools hear it by its caption ("Check") with its state, never
+// as the letter or, empty, as the frame around it.
+void setReconcile(Label* mark, const Label* caption, bool on) {
     mark->setCaption(on ? QStringLiteral("P") : QString());
     if (on) mark->setText(Fonts::symbol(QStringLiteral("Wingdings 2"), u'P'));
+    mark->setAccessibleName(captionText(caption->Caption()));
+    mark->setAccessibleDescription(on ? L(QStringLiteral("Reconciled"), QString::fromUtf8("Geprüft"))
+                                      : L(QStringLiteral("Not reconciled"), QString::fromUtf8("Nicht geprüft")));
 }
 
 // The strip's label over the grid's current cell.
@@ -779,8 +832,11 @@ void placeOverCell(Label* label, FlexGrid* grid, bool fullHeight) {
                        fullHeight ? Form::px(grid->CellHeight()) : label->parentWidget()->height());
 }
 
-// The strip laid over the grid's current row.
+// The strip laid over the grid's current row. The row is first brought
+// wholly into view (one half under the heading scrolls when its cells are
+// made current, and scrolling closes the strip).
 void showStrip(QFrame* strip, FlexGrid* grid) {
+    grid->scrollTo(grid->currentIndex());
     strip->setVisible(true);
     strip->raise();
     strip->setGeometry(grid->x(), grid->y() + Form::px(grid->CellTop()), strip->width(), Form::px(grid->CellHeight()));
@@ -815,7 +871,7 @@ void frmBank::flxGrid_Click() {
         txtDat[4]->setTextValue(flxGrid->TextMatrix(row, 5).mid(1));
         flxGrid->setCol(6);
         const bool reconciled = flxGrid->Text() == QLatin1String("X");
-        setReconcile(lblReconcile, reconciled);
+        setReconcile(lblReconcile, lblChk, reconciled);
         placeOverCell(lblCheck, flxGrid, false);
         lblCheck->setCaption(reconciled ? QStringLiteral("X") : QString());
         objBank->GetBudgetCat(this);
@@ -853,7 +909,7 @@ void frmBank::flxgrid2_Click() {
 void frmBank::fraCheckings_Click() { fraDrag->setVisible(false); }
 
 void frmBank::lblReconcile_MouseDown(int, int, int, int) {
-    setReconcile(lblReconcile, lblReconcile->Caption().isEmpty());
+    setReconcile(lblReconcile, lblChk, lblReconcile->Caption().isEmpty());
     lblEntries->setCaption(EntriesCaption(true));
 }
 
@@ -875,8 +931,12 @@ void frmBank::txtDat_GotFocus(int Index) {
             bDateForTransfer = false;
         });
         calendar->Show(vbModeless);
-        // Dates are picked in the calendar, which writes the entry date field.
-        if (checkingsShown())
+        // Dates are picked in the calendar, which writes the field; the focus
+        // moves on. Tab and Shift+Tab pass the field in their own direction,
+        // so the keyboard reaches every control both ways round.
+        if (lastFocusReason_ == Qt::TabFocusReason || lastFocusReason_ == Qt::BacktabFocusReason)
+            focusNextPrevChild(lastFocusReason_ == Qt::TabFocusReason);
+        else if (checkingsShown())
             cboPayee->setFocus();
         else
             txtDat[3]->setFocus();
@@ -996,13 +1056,14 @@ void frmBank::lblAdd_Click(int Index) {
             cboCat->setCurrentIndex(-1);
             txtDat[3]->clear();
             txtDat[4]->clear();
-            setReconcile(lblReconcile, false);
+            setReconcile(lblReconcile, lblChk, false);
             for (QWidget* w :
                  std::initializer_list<QWidget*>{fraDrag, lblDeposit, lblPayment, lblWithdrawl, lblTransfer})
                 w->setVisible(false);
         } else {
             const std::optional<double> amount = Runtime::toNumber(txtDebt->Text());
-            if (amount && !BankText::roundsToZero(Ledger::toMoney(*amount))) {
+            // Stored as "00.00": an amount that rounds to 0.00 is none.
+            if (amount && BankText::amountOf(txtDebt->Text()) != Ledger::Money(0)) {
                 txtDebt->setTextValue(Runtime::Format(*amount, QStringLiteral("00.00")));
                 // The total reads the amount from the item's first 8 characters.
                 if (txtDebt->Text().size() > 8) throw Err::overflow();
@@ -1229,6 +1290,7 @@ void frmBank::lblDel_Click(int Index) {
                     L(QStringLiteral("Did you really reimburse ''") + sign + text + QStringLiteral("''"),
                       QStringLiteral("Haben Sie wirklich ''") + sign + text + QString::fromUtf8("'' zurückerstattet"));
                 if (MsgBox(question, vbYesNo + vbQuestion) == vbYes) {
+                    objBank->DebtRemoved(lstDebts->row(item));
                     delete item;
                     try {
                         objBank->TotalDebts(this);
@@ -1419,6 +1481,7 @@ void frmBank::keyPressEvent(QKeyEvent* e) {
 bool frmBank::eventFilter(QObject* watched, QEvent* e) {
     switch (e->type()) {
     case QEvent::FocusIn:
+        lastFocusReason_ = static_cast<QFocusEvent*>(e)->reason();
         for (int i = 0; i < 7; ++i)
             if (watched == txtDat[i]) txtDat_GotFocus(i);
         if (watched == cboPayee) cboPayee_GotFocus();
@@ -1434,6 +1497,18 @@ bool frmBank::eventFilter(QObject* watched, QEvent* e) {
         break;
     case QEvent::MouseButtonRelease:
         if (watched == fraCheckings) fraCheckings_Click();
+        break;
+    case QEvent::Wheel:
+        if (watched == fraDrag || watched->parent() == fraDrag) {
+            // The strip lies over the register: the wheel turns the register.
+            const auto* turn = static_cast<QWheelEvent*>(e);
+            QWidget* view = (checkingsShown() ? flxGrid : flxgrid2)->viewport();
+            QWheelEvent passed(view->mapFromGlobal(turn->globalPosition()), turn->globalPosition(), turn->pixelDelta(),
+                               turn->angleDelta(), turn->buttons(), turn->modifiers(), turn->phase(), turn->inverted(),
+                               turn->source());
+            QCoreApplication::sendEvent(view, &passed);
+            return true;
+        }
         break;
     case QEvent::FontChange:
         if (watched == flxGrid || watched == flxgrid2) fitMoneyColumns(this);

@@ -215,6 +215,9 @@ private:
     void nameControls();
     std::vector<std::pair<QWidget*, Label*>> named_;
 
+    // How the focus came to the field that got it last (a date field passes
+    // it on in the direction Tab or Shift+Tab moved).
+    Qt::FocusReason lastFocusReason_ = Qt::OtherFocusReason;
     // Set while a transfer books its two halves in one transaction.
     bool transferring_ = false;
     // The grid row and the entry number the editor was opened on.
