@@ -95,35 +95,51 @@ QDate nextOccurrence(const QString& usLine, const QDate& today) {
     return thisYear >= today ? thisYear : inYear(today.year() + 1);
 }
 
+std::optional<Keyed> keyedEvent(const Entry& entry, const QDate& today) {
+    const QDate next = nextOccurrence(entry.usLine, today);
+    if (!next.isValid()) return std::nullopt;
+    return Keyed{int(today.daysTo(next)), entry.usLine, entry.link};
+}
+
+namespace {
+bool keyedBefore(const Keyed& a, const Keyed& b) {
+    return a.days != b.days ? a.days < b.days : lessThan(a.usLine, b.usLine);
+}
+} // namespace
+
 QList<Keyed> keyed(const QList<Entry>& entries, const QDate& today) {
     QList<Keyed> out;
-    for (const Entry& e : entries) {
-        const QDate next = nextOccurrence(e.usLine, today);
-        if (next.isValid()) out.append({int(today.daysTo(next)), e.usLine, e.link});
-    }
-    std::stable_sort(out.begin(), out.end(), [](const Keyed& a, const Keyed& b) {
-        return a.days != b.days ? a.days < b.days : lessThan(a.usLine, b.usLine);
-    });
+    out.reserve(entries.size());
+    for (const Entry& e : entries)
+        if (const std::optional<Keyed> k = keyedEvent(e, today)) out.append(*k);
+    std::stable_sort(out.begin(), out.end(), keyedBefore);
     return out;
+}
+
+qsizetype keyedPosition(const QList<Keyed>& keyed, const Keyed& event) {
+    return std::upper_bound(keyed.begin(), keyed.end(), event, keyedBefore) - keyed.begin();
+}
+
+qsizetype shownCount(const QList<Keyed>& keyed, int lookAhead) {
+    if (keyed.isEmpty()) return 0;
+    // Today's events have the fewest days: with a look-ahead of 0 they are
+    // the nearest day's.
+    const int last = lookAhead == 0 ? keyed.first().days : lookAhead;
+    return std::partition_point(keyed.begin(), keyed.end(), [&](const Keyed& k) { return k.days <= last; }) -
+           keyed.begin();
+}
+
+QString shownText(const Keyed& event, int lookAhead, bool german) {
+    const QString name = nameOf(event.usLine);
+    if (event.days == 0) return (german ? QStringLiteral("Heute: ") : QStringLiteral("Today: ")) + name;
+    if (lookAhead == 0) return (german ? QString::fromUtf8("Demnächst: ") : QStringLiteral("Upcoming: ")) + name;
+    return (german ? QStringLiteral("In %1 Tagen: ") : QStringLiteral("In %1 Days: ")).arg(event.days) + name;
 }
 
 QList<Shown> nextEvents(const QList<Keyed>& keyed, int lookAhead, bool german) {
     QList<Shown> out;
-    for (const Keyed& k : keyed)
-        if (k.days == 0) out.append({(german ? QStringLiteral("Heute: ") : QStringLiteral("Today: ")) + nameOf(k.usLine), k.link});
-    if (out.isEmpty() && lookAhead == 0 && !keyed.isEmpty()) {
-        const int nearest = keyed.first().days;
-        for (const Keyed& k : keyed) {
-            if (k.days != nearest) break;
-            out.append({(german ? QString::fromUtf8("Demnächst: ") : QStringLiteral("Upcoming: ")) + nameOf(k.usLine), k.link});
-        }
-    }
-    // The keyed events are in the order of their days.
-    for (const Keyed& k : keyed) {
-        if (k.days < 1 || k.days > lookAhead) continue;
-        const QString label = german ? QStringLiteral("In %1 Tagen: ") : QStringLiteral("In %1 Days: ");
-        out.append({label.arg(k.days) + nameOf(k.usLine), k.link});
-    }
+    const qsizetype count = shownCount(keyed, lookAhead);
+    for (qsizetype i = 0; i < count; ++i) out.append({shownText(keyed[i], lookAhead, german), keyed[i].link});
     return out;
 }
 
@@ -203,24 +219,20 @@ QStringList swapRanks(const QStringList& items, int a, int b, int* moved) {
 } // namespace ToDo
 
 void FindNextTarget(class frmPlaner* frm) {
-    QList<Events::Entry> entries;
-    for (int i = 0; i < frm->lstSHOW->count(); ++i) {
-        const QListWidgetItem* item = frm->lstSHOW->item(i);
-        entries.append({item->text(), frmPlaner::linkOf(item)});
+    // The keys count the days from today. Adding and deleting key or drop
+    // one event (frmPlaner::addEvent, cmdDel_Click); every event is keyed
+    // again only when the list was loaded or the day has changed since.
+    const QDate today = Clock::today();
+    if (frm->keyedOn() != today) {
+        QList<Events::Entry> entries;
+        entries.reserve(frm->lstSHOW->count());
+        for (int i = 0; i < frm->lstSHOW->count(); ++i) {
+            const QListWidgetItem* item = frm->lstSHOW->item(i);
+            entries.append({item->text(), frmPlaner::linkOf(item)});
+        }
+        frm->setKeyed(Events::keyed(entries, today), today);
     }
-    const QList<Events::Keyed> keyed = Events::keyed(entries, Clock::today());
-    frm->lst1->clear();
-    QStringList lines;
-    lines.reserve(keyed.size());
-    for (const Events::Keyed& k : keyed) lines << k.text();
-    frm->lst1->addItems(lines);
-    for (int i = 0; i < keyed.size(); ++i) frm->lst1->item(i)->setData(Qt::UserRole, keyed[i].link);
-    frm->cboNext->clear();
-    for (const Events::Shown& s : Events::nextEvents(keyed, frm->UpDown->Value(), isGerman()))
-        frm->cboNext->addItem(s.text, s.link);
-    frm->fitNextEvents();
-    // Only the user's own pick selects the event in the list.
-    if (frm->cboNext->count() > 0) frm->cboNext->setCurrentIndex(0);
+    frm->showNextEvents(frm->UpDown->Value(), isGerman());
 }
 
 namespace {

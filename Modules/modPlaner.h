@@ -23,6 +23,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class frmPlaner;
 
@@ -89,18 +90,29 @@ struct Keyed {
 // event of 29 February falls on 1 March in a common year. Invalid when the
 // line has no date.
 QDate nextOccurrence(const QString& usLine, const QDate& today);
+// One event keyed; none when its line has no date.
+std::optional<Keyed> keyedEvent(const Entry& entry, const QDate& today);
 // Every event with a date, nearest first; events of one day in the order
 // of their lines.
 QList<Keyed> keyed(const QList<Entry>& entries, const QDate& today);
+// Where an event goes among the keyed events: after every event of an
+// earlier day and every one of its day whose line does not come after its own.
+qsizetype keyedPosition(const QList<Keyed>& keyed, const Keyed& event);
 
 // One item of the next events: its text and the event's link number.
 struct Shown {
     QString text;
     int link = 0;
 };
-// Today's events, then: with a look-ahead of 0 (and nothing today) every
-// event of the nearest day with events, else every event within the
-// look-ahead, day by day.
+// The next events are the first keyed events: today's; then with a
+// look-ahead of 0 (and nothing today) every event of the nearest day with
+// events, else every event within the look-ahead, day by day. This says
+// how many.
+qsizetype shownCount(const QList<Keyed>& keyed, int lookAhead);
+// The text of a keyed event among the next events. It depends on the
+// look-ahead only by whether that is 0.
+QString shownText(const Keyed& event, int lookAhead, bool german);
+// The next events, as shownCount and shownText give them.
 QList<Shown> nextEvents(const QList<Keyed>& keyed, int lookAhead, bool german);
 // The caption above the next events for a look-ahead.
 QString lookAheadLabel(int lookAhead, bool german);

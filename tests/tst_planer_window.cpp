@@ -254,6 +254,52 @@ private slots:
         QCOMPARE(items(f->cboNext), QStringList{"Today: Anna"});
     }
 
+    // The next events follow every change of the events, the spinner and the
+    // day. A step is "spin n", "add mm/dd/yyyy name", "delete line" or
+    // "day yyyy-mm-dd" (the clock moves on).
+    void nextEventsFollowChanges_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("a nearer event replaces the upcoming ones")
+            << QStringList{"add 12/07/2000 Tom"} << QStringList{"Upcoming: Tom"};
+        QTest::newRow("an event of the nearest day joins them")
+            << QStringList{"add 12/09/2000 Ann"} << QStringList{"Upcoming: Bob", "Upcoming: Ann"};
+        QTest::newRow("today's event deleted: the nearest day's come")
+            << QStringList{"add 12/06/2000 Tia", "delete 12/06/2000  Tia"} << QStringList{"Upcoming: Bob"};
+        QTest::newRow("steps down") << QStringList{"spin 14", "spin 3"} << QStringList{"In 3 Days: Bob"};
+        QTest::newRow("an event added within the look-ahead")
+            << QStringList{"spin 14", "add 12/10/2000 Dee", "add 12/31/2000 Out"}
+            << QStringList{"In 3 Days: Bob", "In 4 Days: Dee", "In 14 Days: Cid"};
+        QTest::newRow("an event deleted within the look-ahead")
+            << QStringList{"spin 14", "delete 12/09/1980  Bob"} << QStringList{"In 14 Days: Cid"};
+        QTest::newRow("a day later, keyed again")
+            << QStringList{"spin 3", "day 2026-12-07", "add 12/08/2000 Eve"}
+            << QStringList{"In 1 Days: Eve", "In 2 Days: Bob"};
+    }
+    void nextEventsFollowChanges() {
+        QFETCH(QStringList, steps);
+        setZone(america);
+        setToday(QDate(2026, 12, 6));
+        writeFile("Planer.qem", quoted({"12/09/1980  Bob", "12/20/1970  Cid"}));
+        class frmPlaner* f = openPlaner();
+        for (const QString& step : steps) {
+            const QString what = step.section(' ', 0, 0), rest = step.section(' ', 1);
+            if (what == "spin") f->UpDown->setValue(rest.toInt());
+            else if (what == "add") addEvent(f, rest.section(' ', 0, 0), rest.section(' ', 1));
+            else if (what == "day") setToday(QDate::fromString(rest, Qt::ISODate));
+            else {
+                f->lstSHOW->setCurrentRow(int(items(f->lstSHOW).indexOf(rest)));
+                QTest::mouseClick(f->cmdDel, Qt::LeftButton);
+            }
+        }
+        QTEST(items(f->cboNext), "shown");
+        QCOMPARE(f->cboNext->currentIndex(), 0);
+        // Each item stands for its event.
+        f->cboNext->setCurrentIndex(f->cboNext->count() - 1);
+        emit f->cboNext->activated(f->cboNext->count() - 1);
+        QCOMPARE(Events::nameOf(f->lstSHOW->currentItem()->text()), f->cboNext->currentText().section(": ", 1));
+    }
+
     // From the keyboard: Tab into the list of one event and Enter opens its
     // day; a next event too long for the box shows whole in its list and
     // its tooltip.
