@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QTest>
+#include <QTextDocument>
 
 using namespace TestSupport;
 
@@ -89,6 +90,14 @@ QList<QDate> clickForCalendar(class frmPlaner* f, QListWidget* list, int row) {
     processEvents();
     f->activateNow();
     return shown;
+}
+
+// What a tooltip shows: the toolkit reads a text that may be markup as markup.
+QString shownToolTip(const QWidget* w) {
+    QTextDocument shown;
+    if (Qt::mightBeRichText(w->toolTip())) shown.setHtml(w->toolTip());
+    else shown.setPlainText(w->toolTip());
+    return shown.toPlainText();
 }
 
 // The language the menu reads at start-up.
@@ -298,6 +307,15 @@ private slots:
         f->cboNext->setCurrentIndex(f->cboNext->count() - 1);
         emit f->cboNext->activated(f->cboNext->count() - 1);
         QCOMPARE(Events::nameOf(f->lstSHOW->currentItem()->text()), f->cboNext->currentText().section(": ", 1));
+    }
+
+    // A next event's name is shown in the tooltip as it stands, never read as markup.
+    void nextEventToolTip() {
+        setZone(america);
+        setToday(QDate(2026, 12, 6));
+        writeFile("Planer.qem", quoted({"12/06/1990  <h1>Big</h1><img src=x>"}));
+        class frmPlaner* f = openPlaner();
+        QCOMPARE(shownToolTip(f->cboNext), QString("Today: <h1>Big</h1><img src=x>"));
     }
 
     // From the keyboard: Tab into the list of one event and Enter opens its

@@ -17,6 +17,7 @@
 #include <QPixmap>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include <QTextDocument>
 
 // Q_INIT_RESOURCE must stand outside any namespace.
 static void initPlanerResources() { Q_INIT_RESOURCE(planer); }
@@ -76,6 +77,13 @@ QListWidget* list(QWidget* parent, double left, double top, double width, double
 }
 
 QString entries(int n) { return QString::number(n) + L(QStringLiteral(" Entries"), QString::fromUtf8(" Einträge")); }
+
+// A tooltip of `text` as it stands. A tooltip that may be markup is read as
+// markup: an event named "<h1>Big</h1>" would show as a heading.
+QString plainToolTip(const QString& text) {
+    if (!Qt::mightBeRichText(text)) return text;
+    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
+}
 
 // The character codes of the digits, Backspace and Enter.
 bool isDigit(int code) { return code >= 48 && code <= 57; }
@@ -166,7 +174,8 @@ frmPlaner::frmPlaner() {
     // activated: only the user's own pick, never a selection the program makes.
     connect(cboNext, &QComboBox::activated, this, [this] { cboNext_Click(); });
     // A next event too long for the box is read in full in its tooltip.
-    connect(cboNext, &QComboBox::currentTextChanged, cboNext, &QWidget::setToolTip);
+    connect(cboNext, &QComboBox::currentTextChanged, cboNext,
+            [this](const QString& text) { cboNext->setToolTip(plainToolTip(text)); });
     connect(lstSHOW, &QListWidget::itemClicked, this, [this] { lstSHOW_Click(); });
     connect(lstSHOWeu, &QListWidget::itemClicked, this, [this] { lstSHOWeu_Click(); });
     lstSHOW->installEventFilter(this);
