@@ -51,3 +51,13 @@ void ShowDamagedFile(const QString& fileName) {
                .arg(fileName),
            vbCritical);
 }
+
+void ShowSetAside(const QString& fileName, qsizetype count) {
+    const QString english = count == 1 ? QStringLiteral("%1 line of \"%2\" could not be read. It stays in the file as it is.")
+                                       : QStringLiteral("%1 lines of \"%2\" could not be read. They stay in the file as they are.");
+    const QString german = count == 1 ? QString::fromUtf8("%1 Zeile der Datei \"%2\" konnte nicht gelesen werden. Sie bleibt "
+                                                          "unverändert in der Datei.")
+                                      : QString::fromUtf8("%1 Zeilen der Datei \"%2\" konnten nicht gelesen werden. Sie "
+                                                          "bleiben unverändert in der Datei.");
+    MsgBox(L(english, german).arg(count).arg(fileName), vbInformation);
+}

@@ -12,6 +12,9 @@ inline QString L(const QString& english, const QString& german) { return isGerma
 // Tells the user that one of the program's files is not a text file and was
 // neither read nor changed (its name shown as it stands).
 void ShowDamagedFile(const QString& fileName);
+// Tells the user that `count` lines of one of the program's files could not
+// be read and stay in it as they are; once a reading of the file.
+void ShowSetAside(const QString& fileName, qsizetype count);
 
 class frmChoice;
 class frmMsg;

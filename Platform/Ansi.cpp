@@ -66,12 +66,28 @@ QString decodeDocument(const QByteArray& bytes) {
     return decode(bytes);
 }
 
+bool isControl(QChar c) {
+    const char16_t u = c.unicode();
+    return (u < 32 && u != u'\t') || u == 127;
+}
+
 bool isBinary(const QString& decoded) {
-    for (QChar c : decoded) {
-        const char16_t u = c.unicode();
-        if (u < 32 && u != 9 && u != 10 && u != 12 && u != 13 && u != 26) return true;
+    qsizetype n = decoded.size();
+    while (n > 0 && decoded[n - 1] == QChar(26)) --n;
+    qsizetype text = 0, other = 0;
+    bool empty = true, control = false;
+    for (qsizetype i = 0; i <= n; ++i) {
+        const QChar c = i < n ? decoded[i] : QChar(u'\n');
+        if (c == u'\r' || c == u'\n') {
+            if (!empty) ++(control ? other : text);
+            empty = true;
+            control = false;
+        } else if (c != QChar(12)) {
+            empty = false;
+            control = control || isControl(c);
+        }
     }
-    return false;
+    return other > 0 && other >= text;
 }
 
 } // namespace Ansi

@@ -20,8 +20,12 @@ QByteArray encodeFile(const QString& text);
 // endian) after its byte-order mark, UTF-8 when the bytes are valid UTF-8
 // (a UTF-8 byte-order mark is dropped), else Windows-1252.
 QString decodeDocument(const QByteArray& bytes);
-// True when decoded text cannot be a text file: it holds NUL or another
-// control character than tab, line feed, form feed, carriage return and
-// the end-of-file mark 26.
+// A control character that has no place in a line of text: NUL and the
+// other codes below 32 but tab, and DEL.
+bool isControl(QChar c);
+// True when decoded text is mostly not text: at least half of its non-empty
+// lines hold a control character (form feeds and the end-of-file mark 26
+// at its very end aside). A text with a stray control byte (what a power
+// loss or a slip in an editor leaves) is still text.
 bool isBinary(const QString& decoded);
 }

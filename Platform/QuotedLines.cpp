@@ -2,23 +2,40 @@
 
 #include "Platform/Ansi.h"
 #include "Platform/Errors.h"
+#include "Platform/MsgBox.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
+#include <limits>
 
 namespace QuotedLines {
 
-namespace {
-QString lineValue(const QString& line) {
-    const qsizetype first = line.indexOf(u'"');
-    const qsizetype last = line.lastIndexOf(u'"');
-    if (first < 0) return line.trimmed();
-    if (first == last) return line.mid(first + 1);
-    return line.mid(first + 1, last - first - 1);
+void Contents::setAsideIf(const std::function<bool(const QString&)>& unusable) {
+    QStringList kept;
+    kept.reserve(values.size());
+    QList<SetAside> aside;
+    QHash<qsizetype, QString> stood;
+    qsizetype next = 0; // the next line set aside before
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        // A line set aside before this value stood before it.
+        for (; next < setAside.size() && setAside[next].before <= i; ++next)
+            aside.append({kept.size(), setAside[next].line});
+        const auto line = asStood.constFind(i);
+        if (unusable(values[i])) {
+            aside.append({kept.size(), line != asStood.cend() ? *line : u'"' + values[i] + u'"'});
+            continue;
+        }
+        if (line != asStood.cend()) stood.insert(kept.size(), *line);
+        kept << values[i];
+    }
+    for (; next < setAside.size(); ++next) aside.append({kept.size(), setAside[next].line});
+    values = kept;
+    setAside = aside;
+    asStood = stood;
 }
-} // namespace
 
 namespace {
 // The whole file, or with `lines` >= 0 its beginning up to the end of its
@@ -38,7 +55,9 @@ QByteArray contents(QFile& f, qsizetype lines) {
     return bytes;
 }
 
-std::optional<QStringList> readValues(const QString& path, qsizetype count, QString* error, bool* damaged) {
+// The decoded text of a kept file; no text when it is missing, cannot be
+// read or is not text.
+std::optional<QString> text(const QString& path, qsizetype lines, QString* error, bool* damaged) {
     if (error) error->clear();
     if (damaged) *damaged = false;
     QFile f(path);
@@ -47,47 +66,130 @@ std::optional<QStringList> readValues(const QString& path, qsizetype count, QStr
         if (error) *error = f.errorString();
         return std::nullopt;
     }
-    const QString text = Ansi::decodeDocument(contents(f, count));
-    if (Ansi::isBinary(text)) {
+    QString decoded = Ansi::decodeDocument(contents(f, lines));
+    if (Ansi::isBinary(decoded)) {
         if (error) *error = QStringLiteral("%1 is damaged: it is not a text file").arg(QFileInfo(path).fileName());
         if (damaged) *damaged = true;
         return std::nullopt;
     }
-    QStringList values;
-    qsizetype start = 0;
+    // The end-of-file mark of old editors ends the text.
+    while (decoded.endsWith(QChar(26))) decoded.chop(1);
+    return decoded;
+}
+
+enum class Line { Value, Unreadable };
+
+// The value of one line, or why it has none.
+Line lineValue(const QString& line, QString& value) {
+    if (std::any_of(line.begin(), line.end(), Ansi::isControl)) return Line::Unreadable;
+    const qsizetype first = line.indexOf(u'"');
+    if (first < 0) {
+        value = line.trimmed();
+        return Line::Value;
+    }
+    const qsizetype last = line.lastIndexOf(u'"');
+    // One quote alone encloses nothing: what is the value, what is not?
+    if (first == last) return Line::Unreadable;
+    value = line.mid(first + 1, last - first - 1);
+    return Line::Value;
+}
+
+// Calls `each` with every line of the text (without its line end), at most `count` (all when < 0).
+template <class Each> void forLines(const QString& text, qsizetype count, Each each) {
+    qsizetype start = 0, lines = 0;
     const qsizetype n = text.size();
-    while (start < n && (count < 0 || values.size() < count)) {
+    while (start < n && (count < 0 || lines < count)) {
         qsizetype end = start;
         while (end < n && text[end] != u'\r' && text[end] != u'\n') ++end;
-        values << lineValue(text.mid(start, end - start));
+        each(QStringView(text).mid(start, end - start));
+        ++lines;
         // CR LF is one line end; so are a lone CR and a lone LF.
         if (end < n && text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n') ++end;
         start = end + 1;
     }
-    return values;
 }
 } // namespace
 
+std::optional<Contents> readKept(const QString& path, QString* error, bool* damaged) {
+    const std::optional<QString> decoded = text(path, -1, error, damaged);
+    if (!decoded) return std::nullopt;
+    Contents c;
+    forLines(*decoded, -1, [&](QStringView view) {
+        const QString line = view.toString();
+        QString value;
+        if (lineValue(line, value) == Line::Unreadable) {
+            c.setAside.append({c.values.size(), line});
+            return;
+        }
+        if (line.size() != value.size() + 2 || !line.startsWith(u'"')) c.asStood.insert(c.values.size(), line);
+        c.values << value;
+    });
+    return c;
+}
+
 std::optional<QStringList> read(const QString& path, QString* error, bool* damaged) {
-    return readValues(path, -1, error, damaged);
+    std::optional<Contents> c = readKept(path, error, damaged);
+    if (!c) return std::nullopt;
+    return c->values;
 }
 
 std::optional<QStringList> readFirst(const QString& path, qsizetype count, QString* error, bool* damaged) {
-    return readValues(path, count, error, damaged);
+    const std::optional<QString> decoded = text(path, count, error, damaged);
+    if (!decoded) return std::nullopt;
+    QStringList values;
+    forLines(*decoded, count, [&](QStringView line) {
+        // Every line gives its value, read as leniently as ever: one quote
+        // alone starts the value, control characters stay in it.
+        const qsizetype first = line.indexOf(u'"'), last = line.lastIndexOf(u'"');
+        if (first < 0) values << line.trimmed().toString();
+        else if (first == last) values << line.mid(first + 1).toString();
+        else values << line.mid(first + 1, last - first - 1).toString();
+    });
+    return values;
 }
 
-bool write(const QString& path, const QStringList& values, QString* error, int* number) {
+QString keptAsideName(const QString& path) {
+    QString name = path + QStringLiteral(".unread");
+    for (int n = 2; QFileInfo::exists(name); ++n) name = path + QStringLiteral(".unread") + QString::number(n);
+    return name;
+}
+
+namespace {
+// The file at `path` when it exists and is not text: the user never read it
+// through the program, so it is not the program's to replace.
+bool notText(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return false;
+    return Ansi::isBinary(Ansi::decodeDocument(f.readAll()));
+}
+} // namespace
+
+bool write(const QString& path, const QStringList& values, QString* error, int* number,
+           const QList<SetAside>& setAside) {
     const auto fail = [&](int n, const QString& english, const QString& german) {
         if (error) *error = Err::inGerman() ? german : english;
         if (number) *number = n;
         return false;
     };
     QString text;
-    for (const QString& v : values) {
+    qsizetype next = 0;
+    const auto putAside = [&](qsizetype upTo) {
+        for (; next < setAside.size() && setAside[next].before <= upTo; ++next) text += setAside[next].line + QStringLiteral("\r\n");
+    };
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        const QString& v = values[i];
         if (v.contains(u'\r') || v.contains(u'\n'))
             return fail(5, QStringLiteral("A value holds a line break"),
                         QString::fromUtf8("Ein Wert enthält einen Zeilenumbruch"));
+        putAside(i);
         text += u'"' + v + QStringLiteral("\"\r\n");
+    }
+    putAside(std::numeric_limits<qsizetype>::max());
+    QString keptAs;
+    if (notText(path)) {
+        keptAs = keptAsideName(path);
+        if (!QFile::copy(path, keptAs))
+            return fail(70, QStringLiteral("Permission denied"), QStringLiteral("Zugriff verweigert"));
     }
     QSaveFile f(path);
     if (!f.open(QIODevice::WriteOnly)) {
@@ -101,6 +203,14 @@ bool write(const QString& path, const QStringList& values, QString* error, int* 
         if (f.error() == QFileDevice::RenameError || f.error() == QFileDevice::PermissionsError)
             return fail(70, QStringLiteral("Permission denied"), QStringLiteral("Zugriff verweigert"));
         return fail(57, QStringLiteral("Device I/O error"), QString::fromUtf8("Geräte-E/A-Fehler"));
+    }
+    if (!keptAs.isEmpty()) {
+        const QString file = QFileInfo(path).fileName(), copy = QFileInfo(keptAs).fileName();
+        MsgBox(Err::inGerman()
+                   ? QString::fromUtf8("Die Datei \"%1\" konnte nicht gelesen werden. Sie bleibt als \"%2\" "
+                                       "daneben erhalten.").arg(file, copy)
+                   : QStringLiteral("The file \"%1\" could not be read. It is kept beside it as \"%2\".").arg(file, copy),
+               vbInformation);
     }
     return true;
 }

@@ -3,34 +3,87 @@
 // double-quoted text followed by CR LF, in Windows-1252 (in UTF-8 when a
 // value holds a character Windows-1252 has not). Every tool that keeps a
 // list in such a file reads and writes it here.
+//
+// Nothing the program could not read is lost:
+//   - A line it cannot read (a control character in it, quotes that enclose
+//     no value) is set aside, and so is a value the tool itself cannot use
+//     (Contents::setAsideIf). A tool keeps the set-aside lines beside its
+//     data and hands them back to write(), which puts each back, unchanged,
+//     where it stood among the values. The tool tells the user once how
+//     many lines were set aside (ShowSetAside, Modules/modLanguage.h).
+//   - Only a file that is mostly not text is refused (nothing read, the
+//     file left as it is). Before write() replaces a file that is not text,
+//     it keeps a copy beside it ("Planer.qem.unread", a number added where
+//     that exists) and tells the user the copy's name.
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace QuotedLines {
 
-// The values of the file, in order. A line's value is the text between its
-// first and last double quote; a line without a quote is taken as it stands
-// (blanks around it removed). CR LF, LF and CR line ends are all read, so
-// what is read can always be written back; a last empty line is no value.
-// The text is UTF-8 when it is valid UTF-8, else Windows-1252. No value at
-// all when the file does not exist, cannot be read or is not a text file
-// (`error`, when given, tells why, empty when the file is simply missing;
-// `damaged`, when given, is set for a file that is not text: NUL bytes,
-// control characters), and such a file is left as it is.
+// A line a tool could not use, kept to be written back as it stood.
+struct SetAside {
+    qsizetype before = 0; // how many values stand before it
+    QString line;         // the line as it stood, without its line end
+    bool operator==(const SetAside&) const = default;
+};
+
+// What a kept file holds.
+struct Contents {
+    // The values of the lines that could be read, in file order. A line's
+    // value is the text between its first and last double quote; a line
+    // without a quote is taken as it stands (blanks around it removed); an
+    // empty line is an empty value.
+    QStringList values;
+    // The lines that could not be read, in file order.
+    QList<SetAside> setAside;
+
+    // Sets aside every value for which `unusable` is true, with its line as
+    // it stood in the file; `before` of every set-aside line then counts
+    // the values that remain.
+    void setAsideIf(const std::function<bool(const QString&)>& unusable);
+
+    // The line a value stood on, where that is not just the value in quotes
+    // (by index into `values`); kept so a value set aside goes back as it stood.
+    QHash<qsizetype, QString> asStood;
+};
+
+// Reads a kept file. No contents when the file does not exist (`error`
+// empty), cannot be read (`error` tells why) or is refused as not text
+// (`damaged` set, `error` names the file). CR LF, LF and CR line ends are
+// all read; a last empty line is no value. The text is UTF-16 after its
+// byte-order mark, UTF-8 when it is valid UTF-8, else Windows-1252.
+std::optional<Contents> readKept(const QString& path, QString* error = nullptr, bool* damaged = nullptr);
+
+// The values of the lines that could be read; what was set aside is not
+// returned (readKept keeps it, to be written back).
 std::optional<QStringList> read(const QString& path, QString* error = nullptr, bool* damaged = nullptr);
-// The same for the first `count` values only (fewer where the file ends
-// before); the rest of the file is not read.
+
+// The values of the first `count` lines only, one per line whether it can
+// be read or not (a value's place in such a file is its meaning: a line
+// with one quote gives the text after it, control characters stay in a
+// value); the rest of the file is not read. Refused and missing files as for readKept.
 std::optional<QStringList> readFirst(const QString& path, qsizetype count, QString* error = nullptr,
                                      bool* damaged = nullptr);
 
-// Replaces the file whole (a temporary file renamed over the old one). A
-// value holding a line break is refused before anything is written, since
-// it would shift every later value of the file. On failure the old file
-// stays as it was, false is returned, `error` tells why in the program's
-// language and `number` gives the runtime's error number for it: 5 for a
-// refused value, 70 when the file may not be written, 76 when its folder
-// is missing, 57 when writing failed on the way.
-bool write(const QString& path, const QStringList& values, QString* error = nullptr, int* number = nullptr);
+// Replaces the file whole (a temporary file renamed over the old one), the
+// set-aside lines unchanged in their places, each after `before` of the
+// values (at the end where fewer values remain). A value holding a line
+// break is refused before anything is written, since it would shift every
+// later value of the file. On failure the old file stays as it was, false
+// is returned, `error` tells why in the program's language and `number`
+// gives the runtime's error number for it: 5 for a refused value, 70 when
+// the file may not be written (or a file that is not text could not be
+// kept beside it), 76 when its folder is missing, 57 when writing failed on
+// the way.
+bool write(const QString& path, const QStringList& values, QString* error = nullptr, int* number = nullptr,
+           const QList<SetAside>& setAside = {});
+
+// The name a file that is not text is kept under before it is replaced:
+// "<name>.unread", or "<name>.unread2", "<name>.unread3", ... where that exists.
+QString keptAsideName(const QString& path);
 
 } // namespace QuotedLines

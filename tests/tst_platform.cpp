@@ -116,37 +116,56 @@ private slots:
         QCOMPARE(Ansi::decodeDocument(QByteArray("\xfe\xff\0G\0\xfc", 6)), QString::fromUtf8("Gü"));
     }
 
-    // A kept file: what is read from it, and the bytes it is written back as.
+    // A kept file: what is read from it, the values a tool sets aside, and
+    // the bytes it is written back as.
     void quotedLines_data() {
         QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("unusable");
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<QByteArray>("written");
         QTest::newRow("Windows-1252, kept byte for byte")
-            << QByteArray("\"M\xfcller \x80\"\r\n\"x\"\r\n") << QStringList({"Müller €", "x"})
+            << QByteArray("\"M\xfcller \x80\"\r\n\"x\"\r\n") << "" << QStringList({"Müller €", "x"})
             << QByteArray("\"M\xfcller \x80\"\r\n\"x\"\r\n");
         QTest::newRow("characters Windows-1252 lacks: UTF-8")
-            << QByteArray("\"\xc5\x81\xc3\xb3" "d\xc5\xba \xe2\x9c\x93 \xce\xa9 \xe2\x82\xac\"\r\n")
+            << QByteArray("\"\xc5\x81\xc3\xb3" "d\xc5\xba \xe2\x9c\x93 \xce\xa9 \xe2\x82\xac\"\r\n") << ""
             << QStringList({"Łódź ✓ Ω €"})
             << QByteArray("\"\xc5\x81\xc3\xb3" "d\xc5\xba \xe2\x9c\x93 \xce\xa9 \xe2\x82\xac\"\r\n");
         QTest::newRow("hand-edited UTF-8 that Windows-1252 holds")
-            << QByteArray("\"J\xc3\xb6rg\"\n") << QStringList({"Jörg"}) << QByteArray("\"J\xf6rg\"\r\n");
-        QTest::newRow("old Mac line ends") << QByteArray("\"a\"\r\"b\"\r") << QStringList({"a", "b"})
+            << QByteArray("\"J\xc3\xb6rg\"\n") << "" << QStringList({"Jörg"}) << QByteArray("\"J\xf6rg\"\r\n");
+        QTest::newRow("old Mac line ends") << QByteArray("\"a\"\r\"b\"\r") << "" << QStringList({"a", "b"})
                                            << QByteArray("\"a\"\r\n\"b\"\r\n");
         QTest::newRow("mixed line ends, an empty line")
-            << QByteArray("\"a\"\r\n\n\"b\"\r\"c\"") << QStringList({"a", "", "b", "c"})
+            << QByteArray("\"a\"\r\n\n\"b\"\r\"c\"") << "" << QStringList({"a", "", "b", "c"})
             << QByteArray("\"a\"\r\n\"\"\r\n\"b\"\r\n\"c\"\r\n");
-        QTest::newRow("UTF-16 with its mark") << QByteArray("\xff\xfe\"\0\xe4\0\"\0\r\0\n\0", 12)
+        QTest::newRow("UTF-16 with its mark") << QByteArray("\xff\xfe\"\0\xe4\0\"\0\r\0\n\0", 12) << ""
                                               << QStringList({"ä"}) << QByteArray("\"\xe4\"\r\n");
+        QTest::newRow("a NUL in the third of four lines: set aside in its place")
+            << QByteArray("\"a\"\r\n\"b\"\r\n\"c\0\"\r\n\"d\"\r\n", 21) << "" << QStringList({"a", "b", "d"})
+            << QByteArray("\"a\"\r\n\"b\"\r\n\"c\0\"\r\n\"d\"\r\n", 21);
+        QTest::newRow("a NUL tail, a vertical tab, an escape")
+            << QByteArray("\"a\"\r\n\"b\x0b\"\r\n\"c\"\r\n\x1b[0m\r\n\"d\"\r\n\"e\"\r\n\0\0\0", 35) << ""
+            << QStringList({"a", "c", "d", "e"})
+            << QByteArray("\"a\"\r\n\"b\x0b\"\r\n\"c\"\r\n\x1b[0m\r\n\"d\"\r\n\"e\"\r\n\0\0\0\r\n", 37);
+        QTest::newRow("quotes that enclose nothing") << QByteArray("hello\"\r\n\"x\"\r\nx\"y\r\n") << ""
+            << QStringList({"x"}) << QByteArray("hello\"\r\n\"x\"\r\nx\"y\r\n");
+        QTest::newRow("the end-of-file mark of old editors") << QByteArray("\"a\"\r\n\x1a") << "" << QStringList({"a"})
+            << QByteArray("\"a\"\r\n");
+        QTest::newRow("values the tool cannot use go back as they stood")
+            << QByteArray("\"1\"\r\n x \r\n\"x\"\r\n\"2\" a note\r\n\x01\r\n\"3\"\r\n") << "x"
+            << QStringList({"1", "2", "3"}) << QByteArray("\"1\"\r\n x \r\n\"x\"\r\n\"2\"\r\n\x01\r\n\"3\"\r\n");
     }
     void quotedLines() {
         QFETCH(QByteArray, file);
+        QFETCH(QString, unusable);
         QFETCH(QStringList, values);
         writeFile("t.qem", file);
-        const std::optional<QStringList> read = QuotedLines::read(App::file("t.qem"));
+        std::optional<QuotedLines::Contents> read = QuotedLines::readKept(App::file("t.qem"));
         QVERIFY(read);
-        QCOMPARE(*read, values);
-        QVERIFY(QuotedLines::write(App::file("t.qem"), *read));
+        read->setAsideIf([&](const QString& v) { return !unusable.isEmpty() && v == unusable; });
+        QCOMPARE(read->values, values);
+        QVERIFY(QuotedLines::write(App::file("t.qem"), read->values, nullptr, nullptr, read->setAside));
         QTEST(readFile("t.qem"), "written");
+        QCOMPARE(MsgBoxSeam::shown().size(), 0);
     }
 
     // A failed save says what failed, with the runtime's number for it, in
@@ -178,15 +197,30 @@ private slots:
         QVERIFY(!QFileInfo::exists(App::file("t.qem")));
     }
 
+    // A file that is mostly not text is refused and left as it is; the first
+    // save over it keeps it beside it under a name of its own, and says so.
     void damagedQuotedLines() {
-        const QByteArray binary("\"a\"\r\n\0\x01\x02garbage", 14);
+        const QByteArray binary("\0\x01\x02garbage\r\n\"a\"\r\n\x03\x04", 19);
         writeFile("t.qem", binary);
+        writeFile("t.qem.unread", "an older one");
         QString error;
         bool damaged = false;
-        QVERIFY(!QuotedLines::read(App::file("t.qem"), &error, &damaged));
+        QVERIFY(!QuotedLines::readKept(App::file("t.qem"), &error, &damaged));
         QVERIFY(damaged);
         QVERIFY2(error.contains("t.qem"), qPrintable(error));
         QCOMPARE(readFile("t.qem"), binary);
+        CurrentLanguage = "German";
+        QVERIFY(QuotedLines::write(App::file("t.qem"), {"new"}));
+        QCOMPARE(readFile("t.qem"), QByteArray("\"new\"\r\n"));
+        QCOMPARE(readFile("t.qem.unread2"), binary);
+        QCOMPARE(readFile("t.qem.unread"), QByteArray("an older one"));
+        QCOMPARE(MsgBoxSeam::last().text, QString::fromUtf8("Die Datei \"t.qem\" konnte nicht gelesen werden. Sie bleibt "
+                                                            "als \"t.qem.unread2\" daneben erhalten."));
+        // What the program wrote itself it replaces without a word.
+        MsgBoxSeam::clear();
+        QVERIFY(QuotedLines::write(App::file("t.qem"), {"newer"}));
+        QCOMPARE(MsgBoxSeam::shown().size(), 0);
+        QVERIFY(!QFileInfo::exists(App::file("t.qem.unread3")));
     }
 
     void formLifecycle() {
