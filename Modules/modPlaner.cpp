@@ -20,6 +20,28 @@ QStringList sortedLines(QStringList lines) {
     return lines;
 }
 
+namespace {
+// Drops the empty values of a read file (an empty line is no entry), each
+// set-aside line staying after the same values.
+void skipEmpty(QuotedLines::Contents& file) {
+    QStringList values;
+    values.reserve(file.values.size());
+    QHash<qsizetype, QString> asStood;
+    qsizetype next = 0;
+    for (qsizetype i = 0; i < file.values.size(); ++i) {
+        for (; next < file.setAside.size() && file.setAside[next].before <= i; ++next)
+            file.setAside[next].before = values.size();
+        if (file.values[i].isEmpty()) continue;
+        if (const auto line = file.asStood.constFind(i); line != file.asStood.cend())
+            asStood.insert(values.size(), *line);
+        values << file.values[i];
+    }
+    for (; next < file.setAside.size(); ++next) file.setAside[next].before = values.size();
+    file.values = values;
+    file.asStood = asStood;
+}
+} // namespace
+
 namespace Events {
 
 QString line(const QDate& date, const QString& name, bool european) {
@@ -29,7 +51,11 @@ QString line(const QDate& date, const QString& name, bool european) {
 
 QDate dateOf(const QString& line) { return Runtime::dateInProgramForm(line); }
 
-QString nameOf(const QString& line) { return line.mid(12); }
+QString nameOf(const QString& line) {
+    qsizetype from = std::min<qsizetype>(10, line.size());
+    while (from < line.size() && (line[from] == u' ' || line[from] == u'\t')) ++from;
+    return line.mid(from);
+}
 
 QDate typedDate(const QString& text, QChar separator, const QDate& today) {
     static const QRegularExpression digits(QStringLiteral("^\\d{1,4}$"));
@@ -65,14 +91,18 @@ bool lessThan(const QString& a, const QString& b) {
     return c != 0 ? c < 0 : a < b;
 }
 
-QStringList fromFile(const QStringList& values) {
+QStringList fromFile(QuotedLines::Contents& file, bool european) {
+    // dateOf reads a value by its own separator.
+    const auto listed = [&](const QString& value) {
+        return dateOf(value).isValid() || (!european && value.size() >= 3 && value[2] == u'/');
+    };
+    file.setAsideIf([&](const QString& value) { return !value.isEmpty() && !listed(value); });
+    skipEmpty(file);
     QStringList lines;
-    lines.reserve(values.size());
-    for (const QString& value : values) {
-        // dateOf reads the line by its own separator.
+    lines.reserve(file.values.size());
+    for (const QString& value : std::as_const(file.values)) {
         const QDate date = dateOf(value);
-        if (!date.isValid()) continue;
-        lines << (value[2] == u'.' ? line(date, nameOf(value).left(maxName), false) : value);
+        lines << (date.isValid() && value[2] == u'.' ? line(date, nameOf(value).left(maxName), false) : value);
     }
     return sortedLines(lines);
 }
@@ -170,11 +200,9 @@ bool inForm(const QString& line) {
            line[4] == u' ';
 }
 
-QStringList fromFile(const QStringList& values) {
-    QStringList items;
-    for (const QString& v : values)
-        if (!v.isEmpty()) items << v;
-    return sortedLines(items);
+QStringList fromFile(QuotedLines::Contents& file) {
+    skipEmpty(file);
+    return sortedLines(file.values);
 }
 
 Checked check(const QString& priority, const QString& description, const QStringList& items) {

@@ -435,36 +435,73 @@ private slots:
         QCOMPARE(items(event ? f->lstSHOW : f->lstToDo), QStringList{line});
     }
 
+    // Every line of a file is shown in the form in use, or set aside: not
+    // listed, the user told once how many, and saved back where it stood.
     // A file written under the other date form (a changed zone, a copied
     // folder) shows every event and is saved in the form in use.
-    void wrongFormFile_data() {
+    void fileLines_data() {
         QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("file");
         QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("notice");
         QTest::addColumn<QStringList>("saved");
+        const QString events = "Planer.qem";
+        const QString noLines = "%1 lines of \"%2\" could not be read. They stay in the file as they are.";
+        const QString oneLine = "1 line of \"%1\" could not be read. It stays in the file as it is.";
         QTest::newRow("US file, European form")
-            << europe << QStringList{"12/24/1990  Anna", "07/04/1976  Sam"}
-            << QStringList{"04.07.1976  Sam", "24.12.1990  Anna"} << QStringList{"04.07.1976  Sam", "24.12.1990  Anna"};
+            << europe << events << QStringList{"12/24/1990  Anna", "07/04/1976  Sam"}
+            << QStringList{"04.07.1976  Sam", "24.12.1990  Anna"} << ""
+            << QStringList{"04.07.1976  Sam", "24.12.1990  Anna"};
         QTest::newRow("European file, US form")
-            << america << QStringList{"24.12.1990  Anna", "04.07.1976  Sam"}
-            << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"} << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"};
-        QTest::newRow("an empty line in between") << america << QStringList{"12/24/1990  Anna", "", "07/04/1976  Sam"}
-                                                  << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"}
-                                                  << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"};
+            << america << events << QStringList{"24.12.1990  Anna", "04.07.1976  Sam"}
+            << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"} << ""
+            << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"};
+        QTest::newRow("an empty line in between")
+            << america << events << QStringList{"12/24/1990  Anna", "", "07/04/1976  Sam"}
+            << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"} << ""
+            << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"};
+        const QString nul = QString("01.01.2000  N") + QChar(0) + "ul";
+        QTest::newRow("a line with a NUL byte")
+            << europe << events << QStringList{"24.12.1990  Anna", "04.07.1976  Sam", nul, "02.02.2002  Bo"}
+            << QStringList{"02.02.2002  Bo", "04.07.1976  Sam", "24.12.1990  Anna"} << oneLine.arg(events)
+            << QStringList{"02.02.2002  Bo", "04.07.1976  Sam", nul, "24.12.1990  Anna"};
+        const QStringList noDates{"12/25/90  TwoDigitYear", "2/3/2000  ShortDate", "24.12.1990  Anna",
+                                  "1990-12-26  IsoDate", "02/29/1997  Leap97", "Buy milk"};
+        QTest::newRow("lines in no date form") << europe << events << noDates << QStringList{"24.12.1990  Anna"}
+                                               << noLines.arg(5).arg(events) << noDates;
+        QTest::newRow("US form: a slash in column 3 listed as it stands")
+            << america << events << QStringList{"12/25/90  TwoDigitYear", "Buy milk", "02/29/1997  Leap97"}
+            << QStringList{"02/29/1997  Leap97", "12/25/90  TwoDigitYear"} << oneLine.arg(events)
+            << QStringList{"02/29/1997  Leap97", "Buy milk", "12/25/90  TwoDigitYear"};
+        QTest::newRow("only ISO dates") << europe << events << QStringList{"1990-12-26  A", "2000-01-01  B"}
+                                        << QStringList{} << noLines.arg(2).arg(events)
+                                        << QStringList{"1990-12-26  A", "2000-01-01  B"};
+        QTest::newRow("one blank or a tab after the date")
+            << europe << events << QStringList{"12/26/1990 OneBlank", "12/27/1990\tTab"}
+            << QStringList{"26.12.1990  OneBlank", "27.12.1990  Tab"} << ""
+            << QStringList{"26.12.1990  OneBlank", "27.12.1990  Tab"};
+        QTest::newRow("a to-do line with a control character")
+            << europe << "ToDo.qem" << QStringList{" 01  a", " 02  b\v", " 03  c"} << QStringList{" 01  a", " 03  c"}
+            << oneLine.arg("ToDo.qem") << QStringList{" 01  a", " 02  b\v", " 03  c"};
     }
-    void wrongFormFile() {
+    void fileLines() {
         QFETCH(QString, zone);
+        QFETCH(QString, name);
         QFETCH(QStringList, file);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, notice);
         QFETCH(QStringList, saved);
         setZone(zone);
-        writeFile("Planer.qem", quoted(file));
+        writeFile(name, quoted(file));
         class frmPlaner* f = openPlaner();
-        QVERIFY(MsgBoxSeam::shown().isEmpty());
-        QTEST(items(f->lst), "shown");
-        QCOMPARE(f->lblCount->Caption(), QString("2 Entries"));
+        QCOMPARE(shownTexts(), notice.isEmpty() ? QStringList{} : QStringList{notice});
+        const bool events = name == "Planer.qem";
+        QCOMPARE(items(events ? f->lst : f->lstToDo), shown);
+        QCOMPARE((events ? f->lblCount : f->lblCountToDo)->Caption(), QString("%1 Entries").arg(shown.size()));
         MsgBoxSeam::queueAnswer(vbYes);
-        QTest::mouseClick(f->cmdSave, Qt::LeftButton);
-        QCOMPARE(readFile("Planer.qem"), quoted(saved));
+        QTest::mouseClick(events ? f->cmdSave : f->cmdSaveToDo, Qt::LeftButton);
+        QCOMPARE(readFile(name), quoted(saved));
     }
 
     // A file that is not text is said to be damaged, by its name, and left

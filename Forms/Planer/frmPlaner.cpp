@@ -290,28 +290,29 @@ void frmPlaner::addEvent(const QDate& date, const QString& name) {
 void frmPlaner::showCount() { lblCount->setCaption(entries(lst ? lst->count() : 0)); }
 void frmPlaner::showCountToDo() { lblCountToDo->setCaption(entries(lstToDo->count())); }
 
-std::optional<QStringList> frmPlaner::readFile(const QString& name, const QString& label) {
+QuotedLines::Contents frmPlaner::readFile(const QString& name, const QString& label) {
     QString why;
     bool damaged = false;
-    std::optional<QStringList> values = QuotedLines::read(App::dataFile(name), &why, &damaged);
-    if (damaged) {
-        ShowDamagedFile(name);
-        return values;
-    }
-    if (!values && !why.isEmpty()) {
-        const RuntimeError e = Err::permissionDenied();
-        ShowProblem(label, e.number, why);
-    }
-    return values;
+    std::optional<QuotedLines::Contents> file = QuotedLines::readKept(App::dataFile(name), &why, &damaged);
+    if (damaged) ShowDamagedFile(name);
+    else if (!file && !why.isEmpty()) ShowProblem(label, Err::permissionDenied().number, why);
+    // A missing file is an empty list.
+    return file.value_or(QuotedLines::Contents());
 }
 
-bool frmPlaner::writeFile(const QString& name, const QStringList& lines, const QString& label) {
+QList<QuotedLines::SetAside> frmPlaner::keptAside(const QString& name, const QuotedLines::Contents& file) {
+    if (!file.setAside.isEmpty()) ShowSetAside(name, file.setAside.size());
+    return file.setAside;
+}
+
+bool frmPlaner::writeFile(const QString& name, const QStringList& lines, const QList<QuotedLines::SetAside>& aside,
+                          const QString& label) {
     QStringList values;
     for (const QString& l : lines)
         if (!l.isEmpty()) values << l;
     QString why;
     int number = 0;
-    if (QuotedLines::write(App::dataFile(name, App::Access::Write), values, &why, &number)) return true;
+    if (QuotedLines::write(App::dataFile(name, App::Access::Write), values, &why, &number, aside)) return true;
     ShowProblem(label, number, why);
     return false;
 }
@@ -321,11 +322,11 @@ void frmPlaner::fillEvents(bool european) {
     lstSHOWeu->clear();
     keyedOn_ = QDate();
     PlanerChanged = false;
-    // A missing file is an empty list.
-    const QStringList values = readFile(kPlanerFile, QStringLiteral("PlanerLoad")).value_or(QStringList());
+    QuotedLines::Contents file = readFile(kPlanerFile, QStringLiteral("PlanerLoad"));
     // Sorted once and added at once: inserting each line at its place
     // would cost a search per line.
-    const QStringList lines = Events::fromFile(values);
+    const QStringList lines = Events::fromFile(file, european);
+    eventsAside_ = keptAside(kPlanerFile, file);
     fillLinked(lstSHOW, lines, lastLink_ + 1);
     // The European twins in the order of the sorted US list, under the same numbers.
     if (european) {
@@ -346,8 +347,9 @@ void frmPlaner::PlanerLoadEu() { fillEvents(true); }
 void frmPlaner::PlanerLoadToDo() {
     lstToDo->clear();
     ToDoChanged = false;
-    const QStringList values = readFile(kToDoFile, QStringLiteral("PlanerLoadToDo")).value_or(QStringList());
-    for (const QString& l : ToDo::fromFile(values)) lstToDo->addItem(l);
+    QuotedLines::Contents file = readFile(kToDoFile, QStringLiteral("PlanerLoadToDo"));
+    lstToDo->addItems(ToDo::fromFile(file));
+    toDoAside_ = keptAside(kToDoFile, file);
     txtPY->setFocus();
 }
 
@@ -355,7 +357,7 @@ void frmPlaner::PlanerSave() {
     saveFailed_ = false;
     if (MsgBox(L(QStringLiteral("Are you sure"), QStringLiteral("Sind Sie sicher")), vbYesNo | vbQuestion) == vbYes) {
         // The flag stays set until the file holds the list.
-        if (writeFile(kPlanerFile, texts(lst), QStringLiteral("PlanerSave"))) PlanerChanged = false;
+        if (writeFile(kPlanerFile, texts(lst), eventsAside_, QStringLiteral("PlanerSave"))) PlanerChanged = false;
         else saveFailed_ = true;
     }
     txtDate->setFocus();
@@ -364,7 +366,7 @@ void frmPlaner::PlanerSave() {
 void frmPlaner::PlanerSaveToDo() {
     saveFailed_ = false;
     if (MsgBox(L(QStringLiteral("Are you sure"), QStringLiteral("Sind Sie sicher")), vbYesNo | vbQuestion) == vbYes) {
-        if (writeFile(kToDoFile, texts(lstToDo), QStringLiteral("PlanerSaveToDo"))) ToDoChanged = false;
+        if (writeFile(kToDoFile, texts(lstToDo), toDoAside_, QStringLiteral("PlanerSaveToDo"))) ToDoChanged = false;
         else saveFailed_ = true;
     }
     txtPY->setFocus();

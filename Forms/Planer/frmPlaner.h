@@ -114,11 +114,15 @@ protected:
     QString formName() const override { return QStringLiteral("Planer"); }
 
 private:
-    // Writes the lines to the data file; on failure says why under `label`.
-    bool writeFile(const QString& name, const QStringList& lines, const QString& label);
-    // The values of a data file; none when it is missing or unreadable
-    // (then the problem was shown under `label`).
-    std::optional<QStringList> readFile(const QString& name, const QString& label);
+    // Writes the lines to the data file, the lines set aside at its reading
+    // back in their places; on failure says why under `label`.
+    bool writeFile(const QString& name, const QStringList& lines, const QList<QuotedLines::SetAside>& aside,
+                   const QString& label);
+    // What a data file holds; nothing when it is missing, unreadable (the
+    // problem is shown under `label`) or not text (that is shown).
+    QuotedLines::Contents readFile(const QString& name, const QString& label);
+    // The lines of a read file that were set aside, which the user is told of.
+    static QList<QuotedLines::SetAside> keptAside(const QString& name, const QuotedLines::Contents& file);
     // Loads "Planer.qem" into the US list and, with the European form, its
     // twins into the European list.
     void fillEvents(bool european);
@@ -141,6 +145,9 @@ private:
     int lastLink_ = 0;
     // The last save was asked for and did not reach the file.
     bool saveFailed_ = false;
+    // The lines of the two files that are no entries, to be written back.
+    QList<QuotedLines::SetAside> eventsAside_;
+    QList<QuotedLines::SetAside> toDoAside_;
     // The events as lst1 holds them, and the day they were keyed for.
     QList<Events::Keyed> keyed_;
     QDate keyedOn_;
