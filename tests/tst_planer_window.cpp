@@ -15,6 +15,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QTest>
 #include <QTextDocument>
@@ -409,21 +410,29 @@ private slots:
         QCOMPARE(f->lblCount->Caption(), QString("301 Entries"));
     }
 
-    // Characters Windows-1252 has not: the file is written in UTF-8 and
-    // reads back the same.
+    // Characters Windows-1252 has not, typed, pasted or composed: the file
+    // is written in UTF-8 and reads back the same.
     void beyondWindows1252_data() {
         QTest::addColumn<bool>("event");
+        QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("line");
-        QTest::newRow("event") << true << QString::fromUtf8("Trip to Łódź")
+        QTest::newRow("event") << true << "" << QString::fromUtf8("Trip to Łódź")
                                << QString::fromUtf8("12/24/1990  Trip to Łódź");
-        QTest::newRow("to-do") << false << QString::fromUtf8("Call Zoë ✓") << QString::fromUtf8(" 07  Call Zoë ✓");
+        QTest::newRow("to-do") << false << "" << QString::fromUtf8("Call Zoë ✓")
+                               << QString::fromUtf8(" 07  Call Zoë ✓");
+        QTest::newRow("event pasted") << true << QString::fromUtf8("Łódź ✓ Ωmega") << "^V"
+                                      << QString::fromUtf8("12/24/1990  Łódź ✓ Ωmega");
+        QTest::newRow("to-do composed") << false << "" << QString::fromUtf8("{Łódź ✓ Ωmega}")
+                                        << QString::fromUtf8(" 07  Łódź ✓ Ωmega");
     }
     void beyondWindows1252() {
         QFETCH(bool, event);
+        QFETCH(QString, clipboard);
         QFETCH(QString, text);
         QFETCH(QString, line);
         setZone(america);
+        QGuiApplication::clipboard()->setText(clipboard);
         class frmPlaner* f = openPlaner();
         if (event) addEvent(f, "12/24/1990", text);
         else addToDo(f, "7", text);
