@@ -20,6 +20,28 @@ QStringList sortedLines(QStringList lines) {
     return lines;
 }
 
+namespace {
+// Drops the empty values of a read file (an empty line is no entry), each
+// set-aside line staying after the same values.
+void skipEmpty(QuotedLines::Contents& file) {
+    QStringList values;
+    values.reserve(file.values.size());
+    QHash<qsizetype, QString> asStood;
+    qsizetype next = 0;
+    for (qsizetype i = 0; i < file.values.size(); ++i) {
+        for (; next < file.setAside.size() && file.setAside[next].before <= i; ++next)
+            file.setAside[next].before = values.size();
+        if (file.values[i].isEmpty()) continue;
+        if (const auto line = file.asStood.constFind(i); line != file.asStood.cend())
+            asStood.insert(values.size(), *line);
+        values << file.values[i];
+    }
+    for (; next < file.setAside.size(); ++next) file.setAside[next].before = values.size();
+    file.values = values;
+    file.asStood = asStood;
+}
+} // namespace
+
 namespace Events {
 
 QString line(const QDate& date, const QString& name, bool european) {
@@ -29,7 +51,11 @@ QString line(const QDate& date, const QString& name, bool european) {
 
 QDate dateOf(const QString& line) { return Runtime::dateInProgramForm(line); }
 
-QString nameOf(const QString& line) { return line.mid(12); }
+QString nameOf(const QString& line) {
+    qsizetype from = std::min<qsizetype>(10, line.size());
+    while (from < line.size() && (line[from] == u' ' || line[from] == u'\t')) ++from;
+    return line.mid(from);
+}
 
 QDate typedDate(const QString& text, QChar separator, const QDate& today) {
     static const QRegularExpression digits(QStringLiteral("^\\d{1,4}$"));
@@ -65,14 +91,18 @@ bool lessThan(const QString& a, const QString& b) {
     return c != 0 ? c < 0 : a < b;
 }
 
-QStringList fromFile(const QStringList& values) {
+QStringList fromFile(QuotedLines::Contents& file, bool european) {
+    // dateOf reads a value by its own separator.
+    const auto listed = [&](const QString& value) {
+        return dateOf(value).isValid() || (!european && value.size() >= 3 && value[2] == u'/');
+    };
+    file.setAsideIf([&](const QString& value) { return !value.isEmpty() && !listed(value); });
+    skipEmpty(file);
     QStringList lines;
-    lines.reserve(values.size());
-    for (const QString& value : values) {
-        // dateOf reads the line by its own separator.
+    lines.reserve(file.values.size());
+    for (const QString& value : std::as_const(file.values)) {
         const QDate date = dateOf(value);
-        if (!date.isValid()) continue;
-        lines << (value[2] == u'.' ? line(date, nameOf(value).left(maxName), false) : value);
+        lines << (date.isValid() && value[2] == u'.' ? line(date, nameOf(value).left(maxName), false) : value);
     }
     return sortedLines(lines);
 }
@@ -95,35 +125,51 @@ QDate nextOccurrence(const QString& usLine, const QDate& today) {
     return thisYear >= today ? thisYear : inYear(today.year() + 1);
 }
 
+std::optional<Keyed> keyedEvent(const Entry& entry, const QDate& today) {
+    const QDate next = nextOccurrence(entry.usLine, today);
+    if (!next.isValid()) return std::nullopt;
+    return Keyed{int(today.daysTo(next)), entry.usLine, entry.link};
+}
+
+namespace {
+bool keyedBefore(const Keyed& a, const Keyed& b) {
+    return a.days != b.days ? a.days < b.days : lessThan(a.usLine, b.usLine);
+}
+} // namespace
+
 QList<Keyed> keyed(const QList<Entry>& entries, const QDate& today) {
     QList<Keyed> out;
-    for (const Entry& e : entries) {
-        const QDate next = nextOccurrence(e.usLine, today);
-        if (next.isValid()) out.append({int(today.daysTo(next)), e.usLine, e.link});
-    }
-    std::stable_sort(out.begin(), out.end(), [](const Keyed& a, const Keyed& b) {
-        return a.days != b.days ? a.days < b.days : lessThan(a.usLine, b.usLine);
-    });
+    out.reserve(entries.size());
+    for (const Entry& e : entries)
+        if (const std::optional<Keyed> k = keyedEvent(e, today)) out.append(*k);
+    std::stable_sort(out.begin(), out.end(), keyedBefore);
     return out;
+}
+
+qsizetype keyedPosition(const QList<Keyed>& keyed, const Keyed& event) {
+    return std::upper_bound(keyed.begin(), keyed.end(), event, keyedBefore) - keyed.begin();
+}
+
+qsizetype shownCount(const QList<Keyed>& keyed, int lookAhead) {
+    if (keyed.isEmpty()) return 0;
+    // Today's events have the fewest days: with a look-ahead of 0 they are
+    // the nearest day's.
+    const int last = lookAhead == 0 ? keyed.first().days : lookAhead;
+    return std::partition_point(keyed.begin(), keyed.end(), [&](const Keyed& k) { return k.days <= last; }) -
+           keyed.begin();
+}
+
+QString shownText(const Keyed& event, int lookAhead, bool german) {
+    const QString name = nameOf(event.usLine);
+    if (event.days == 0) return (german ? QStringLiteral("Heute: ") : QStringLiteral("Today: ")) + name;
+    if (lookAhead == 0) return (german ? QString::fromUtf8("Demnächst: ") : QStringLiteral("Upcoming: ")) + name;
+    return (german ? QStringLiteral("In %1 Tagen: ") : QStringLiteral("In %1 Days: ")).arg(event.days) + name;
 }
 
 QList<Shown> nextEvents(const QList<Keyed>& keyed, int lookAhead, bool german) {
     QList<Shown> out;
-    for (const Keyed& k : keyed)
-        if (k.days == 0) out.append({(german ? QStringLiteral("Heute: ") : QStringLiteral("Today: ")) + nameOf(k.usLine), k.link});
-    if (out.isEmpty() && lookAhead == 0 && !keyed.isEmpty()) {
-        const int nearest = keyed.first().days;
-        for (const Keyed& k : keyed) {
-            if (k.days != nearest) break;
-            out.append({(german ? QString::fromUtf8("Demnächst: ") : QStringLiteral("Upcoming: ")) + nameOf(k.usLine), k.link});
-        }
-    }
-    // The keyed events are in the order of their days.
-    for (const Keyed& k : keyed) {
-        if (k.days < 1 || k.days > lookAhead) continue;
-        const QString label = german ? QStringLiteral("In %1 Tagen: ") : QStringLiteral("In %1 Days: ");
-        out.append({label.arg(k.days) + nameOf(k.usLine), k.link});
-    }
+    const qsizetype count = shownCount(keyed, lookAhead);
+    for (qsizetype i = 0; i < count; ++i) out.append({shownText(keyed[i], lookAhead, german), keyed[i].link});
     return out;
 }
 
@@ -154,11 +200,9 @@ bool inForm(const QString& line) {
            line[4] == u' ';
 }
 
-QStringList fromFile(const QStringList& values) {
-    QStringList items;
-    for (const QString& v : values)
-        if (!v.isEmpty()) items << v;
-    return sortedLines(items);
+QStringList fromFile(QuotedLines::Contents& file) {
+    skipEmpty(file);
+    return sortedLines(file.values);
 }
 
 Checked check(const QString& priority, const QString& description, const QStringList& items) {
@@ -203,24 +247,20 @@ QStringList swapRanks(const QStringList& items, int a, int b, int* moved) {
 } // namespace ToDo
 
 void FindNextTarget(class frmPlaner* frm) {
-    QList<Events::Entry> entries;
-    for (int i = 0; i < frm->lstSHOW->count(); ++i) {
-        const QListWidgetItem* item = frm->lstSHOW->item(i);
-        entries.append({item->text(), frmPlaner::linkOf(item)});
+    // The keys count the days from today. Adding and deleting key or drop
+    // one event (frmPlaner::addEvent, cmdDel_Click); every event is keyed
+    // again only when the list was loaded or the day has changed since.
+    const QDate today = Clock::today();
+    if (frm->keyedOn() != today) {
+        QList<Events::Entry> entries;
+        entries.reserve(frm->lstSHOW->count());
+        for (int i = 0; i < frm->lstSHOW->count(); ++i) {
+            const QListWidgetItem* item = frm->lstSHOW->item(i);
+            entries.append({item->text(), frmPlaner::linkOf(item)});
+        }
+        frm->setKeyed(Events::keyed(entries, today), today);
     }
-    const QList<Events::Keyed> keyed = Events::keyed(entries, Clock::today());
-    frm->lst1->clear();
-    QStringList lines;
-    lines.reserve(keyed.size());
-    for (const Events::Keyed& k : keyed) lines << k.text();
-    frm->lst1->addItems(lines);
-    for (int i = 0; i < keyed.size(); ++i) frm->lst1->item(i)->setData(Qt::UserRole, keyed[i].link);
-    frm->cboNext->clear();
-    for (const Events::Shown& s : Events::nextEvents(keyed, frm->UpDown->Value(), isGerman()))
-        frm->cboNext->addItem(s.text, s.link);
-    frm->fitNextEvents();
-    // Only the user's own pick selects the event in the list.
-    if (frm->cboNext->count() > 0) frm->cboNext->setCurrentIndex(0);
+    frm->showNextEvents(frm->UpDown->Value(), isGerman());
 }
 
 namespace {

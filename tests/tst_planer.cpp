@@ -70,28 +70,51 @@ private slots:
 
     void fromFile_data() {
         QTest::addColumn<QStringList>("values");
+        QTest::addColumn<bool>("european");
         QTest::addColumn<QStringList>("usLines");
-        QTest::newRow("US lines as they stand") << QStringList{"12/24/1990  Anna", "01/02/2000  Bo"}
-                                                << QStringList{"01/02/2000  Bo", "12/24/1990  Anna"};
-        QTest::newRow("European lines turned") << QStringList{"24.12.1990  Anna"} << QStringList{"12/24/1990  Anna"};
-        QTest::newRow("both forms in one file") << QStringList{"24.12.1990  Anna", "01/02/2000  Bo"}
-                                                << QStringList{"01/02/2000  Bo", "12/24/1990  Anna"};
-        QTest::newRow("empty lines skipped") << QStringList{"12/24/1990  A", "", "01/01/2000  B", ""}
-                                             << QStringList{"01/01/2000  B", "12/24/1990  A"};
-        QTest::newRow("30 February left out") << QStringList{"02/30/1990  No", "03/01/1990  Yes"}
-                                              << QStringList{"03/01/1990  Yes"};
-        QTest::newRow("29 February of a common year left out")
-            << QStringList{"29.02.2001  No", "29.02.2000  Yes"} << QStringList{"02/29/2000  Yes"};
-        QTest::newRow("a line of neither form left out") << QStringList{"Buy milk", "1990-12-24  X", "12/24/1990  A"}
-                                                         << QStringList{"12/24/1990  A"};
-        QTest::newRow("European name cut to 30") << QStringList{"01.02.2000  " + QString(35, 'n')}
-                                                 << QStringList{"02/01/2000  " + QString(30, 'n')};
-        QTest::newRow("non-Latin names kept") << QStringList{QString::fromUtf8("24.12.1990  Trip to Łódź")}
-                                              << QStringList{QString::fromUtf8("12/24/1990  Trip to Łódź")};
+        QTest::addColumn<QStringList>("setAside");
+        QTest::newRow("US lines as they stand") << QStringList{"12/24/1990  Anna", "01/02/2000  Bo"} << false
+                                                << QStringList{"01/02/2000  Bo", "12/24/1990  Anna"} << QStringList{};
+        QTest::newRow("European lines turned") << QStringList{"24.12.1990  Anna"} << true
+                                               << QStringList{"12/24/1990  Anna"} << QStringList{};
+        QTest::newRow("both forms in one file") << QStringList{"24.12.1990  Anna", "01/02/2000  Bo"} << true
+                                                << QStringList{"01/02/2000  Bo", "12/24/1990  Anna"} << QStringList{};
+        QTest::newRow("empty lines skipped") << QStringList{"12/24/1990  A", "", "01/01/2000  B", ""} << false
+                                             << QStringList{"01/01/2000  B", "12/24/1990  A"} << QStringList{};
+        QTest::newRow("30 February set aside") << QStringList{"02/30/1990  No", "03/01/1990  Yes"} << true
+                                               << QStringList{"03/01/1990  Yes"} << QStringList{"0 \"02/30/1990  No\""};
+        QTest::newRow("29 February of a common year set aside")
+            << QStringList{"29.02.2001  No", "29.02.2000  Yes"} << false << QStringList{"02/29/2000  Yes"}
+            << QStringList{"0 \"29.02.2001  No\""};
+        QTest::newRow("a line of neither form set aside")
+            << QStringList{"Buy milk", "1990-12-24  X", "12/24/1990  A", "2/3/2000  Short"} << false
+            << QStringList{"12/24/1990  A"}
+            << QStringList{"0 \"Buy milk\"", "0 \"1990-12-24  X\"", "1 \"2/3/2000  Short\""};
+        QTest::newRow("US form: a slash in column 3 listed as it stands")
+            << QStringList{"12/25/90  Two", "02/29/1997  Leap", "Buy milk"} << false
+            << QStringList{"02/29/1997  Leap", "12/25/90  Two"} << QStringList{"2 \"Buy milk\""};
+        QTest::newRow("empty lines not counted before a line set aside")
+            << QStringList{"", "Buy milk", "12/24/1990  A", "", "x", "01/01/2000  B"} << false
+            << QStringList{"01/01/2000  B", "12/24/1990  A"} << QStringList{"0 \"Buy milk\"", "1 \"x\""};
+        QTest::newRow("one blank or a tab after the date")
+            << QStringList{"26.12.1990 One", "27.12.1990\tTab"} << true
+            << QStringList{"12/26/1990  One", "12/27/1990  Tab"} << QStringList{};
+        QTest::newRow("European name cut to 30") << QStringList{"01.02.2000  " + QString(35, 'n')} << true
+                                                 << QStringList{"02/01/2000  " + QString(30, 'n')} << QStringList{};
+        QTest::newRow("non-Latin names kept") << QStringList{QString::fromUtf8("24.12.1990  Trip to Łódź")} << true
+                                              << QStringList{QString::fromUtf8("12/24/1990  Trip to Łódź")}
+                                              << QStringList{};
     }
     void fromFile() {
         QFETCH(QStringList, values);
-        QTEST(Events::fromFile(values), "usLines");
+        QFETCH(bool, european);
+        QuotedLines::Contents file;
+        file.values = values;
+        QTEST(Events::fromFile(file, european), "usLines");
+        // Each line set aside after the number of values before it.
+        QStringList setAside;
+        for (const QuotedLines::SetAside& a : file.setAside) setAside << QString::number(a.before) + ' ' + a.line;
+        QTEST(setAside, "setAside");
     }
 
     void typedDate_data() {

@@ -15,8 +15,10 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QTest>
+#include <QTextDocument>
 
 using namespace TestSupport;
 
@@ -89,6 +91,14 @@ QList<QDate> clickForCalendar(class frmPlaner* f, QListWidget* list, int row) {
     processEvents();
     f->activateNow();
     return shown;
+}
+
+// What a tooltip shows: the toolkit reads a text that may be markup as markup.
+QString shownToolTip(const QWidget* w) {
+    QTextDocument shown;
+    if (Qt::mightBeRichText(w->toolTip())) shown.setHtml(w->toolTip());
+    else shown.setPlainText(w->toolTip());
+    return shown.toPlainText();
 }
 
 // The language the menu reads at start-up.
@@ -254,6 +264,61 @@ private slots:
         QCOMPARE(items(f->cboNext), QStringList{"Today: Anna"});
     }
 
+    // The next events follow every change of the events, the spinner and the
+    // day. A step is "spin n", "add mm/dd/yyyy name", "delete line" or
+    // "day yyyy-mm-dd" (the clock moves on).
+    void nextEventsFollowChanges_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("a nearer event replaces the upcoming ones")
+            << QStringList{"add 12/07/2000 Tom"} << QStringList{"Upcoming: Tom"};
+        QTest::newRow("an event of the nearest day joins them")
+            << QStringList{"add 12/09/2000 Ann"} << QStringList{"Upcoming: Bob", "Upcoming: Ann"};
+        QTest::newRow("today's event deleted: the nearest day's come")
+            << QStringList{"add 12/06/2000 Tia", "delete 12/06/2000  Tia"} << QStringList{"Upcoming: Bob"};
+        QTest::newRow("steps down") << QStringList{"spin 14", "spin 3"} << QStringList{"In 3 Days: Bob"};
+        QTest::newRow("an event added within the look-ahead")
+            << QStringList{"spin 14", "add 12/10/2000 Dee", "add 12/31/2000 Out"}
+            << QStringList{"In 3 Days: Bob", "In 4 Days: Dee", "In 14 Days: Cid"};
+        QTest::newRow("an event deleted within the look-ahead")
+            << QStringList{"spin 14", "delete 12/09/1980  Bob"} << QStringList{"In 14 Days: Cid"};
+        QTest::newRow("a day later, keyed again")
+            << QStringList{"spin 3", "day 2026-12-07", "add 12/08/2000 Eve"}
+            << QStringList{"In 1 Days: Eve", "In 2 Days: Bob"};
+    }
+    void nextEventsFollowChanges() {
+        QFETCH(QStringList, steps);
+        setZone(america);
+        setToday(QDate(2026, 12, 6));
+        writeFile("Planer.qem", quoted({"12/09/1980  Bob", "12/20/1970  Cid"}));
+        class frmPlaner* f = openPlaner();
+        for (const QString& step : steps) {
+            const QString what = step.section(' ', 0, 0), rest = step.section(' ', 1);
+            if (what == "spin") f->UpDown->setValue(rest.toInt());
+            else if (what == "add") addEvent(f, rest.section(' ', 0, 0), rest.section(' ', 1));
+            else if (what == "day") setToday(QDate::fromString(rest, Qt::ISODate));
+            else {
+                f->lstSHOW->setCurrentRow(int(items(f->lstSHOW).indexOf(rest)));
+                QTest::mouseClick(f->cmdDel, Qt::LeftButton);
+            }
+        }
+        QTEST(items(f->cboNext), "shown");
+        QCOMPARE(f->cboNext->currentIndex(), 0);
+        // Each item stands for its event.
+        f->cboNext->setCurrentIndex(f->cboNext->count() - 1);
+        emit f->cboNext->activated(f->cboNext->count() - 1);
+        QCOMPARE(Events::nameOf(f->lstSHOW->currentItem()->text()), f->cboNext->currentText().section(": ", 1));
+    }
+
+    // A next event's name is shown in the tooltip as it stands, never read as markup.
+    void nextEventToolTip() {
+        setZone(america);
+        setToday(QDate(2026, 12, 6));
+        writeFile("Planer.qem", quoted({"12/06/1990  <h1>Big</h1><img src=x>"}));
+        class frmPlaner* f = openPlaner();
+        QCOMPARE(shownToolTip(f->cboNext), QString("Today: <h1>Big</h1><img src=x>"));
+    }
+
     // From the keyboard: Tab into the list of one event and Enter opens its
     // day; a next event too long for the box shows whole in its list and
     // its tooltip.
@@ -345,21 +410,29 @@ private slots:
         QCOMPARE(f->lblCount->Caption(), QString("301 Entries"));
     }
 
-    // Characters Windows-1252 has not: the file is written in UTF-8 and
-    // reads back the same.
+    // Characters Windows-1252 has not, typed, pasted or composed: the file
+    // is written in UTF-8 and reads back the same.
     void beyondWindows1252_data() {
         QTest::addColumn<bool>("event");
+        QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("line");
-        QTest::newRow("event") << true << QString::fromUtf8("Trip to Łódź")
+        QTest::newRow("event") << true << "" << QString::fromUtf8("Trip to Łódź")
                                << QString::fromUtf8("12/24/1990  Trip to Łódź");
-        QTest::newRow("to-do") << false << QString::fromUtf8("Call Zoë ✓") << QString::fromUtf8(" 07  Call Zoë ✓");
+        QTest::newRow("to-do") << false << "" << QString::fromUtf8("Call Zoë ✓")
+                               << QString::fromUtf8(" 07  Call Zoë ✓");
+        QTest::newRow("event pasted") << true << QString::fromUtf8("Łódź ✓ Ωmega") << "^V"
+                                      << QString::fromUtf8("12/24/1990  Łódź ✓ Ωmega");
+        QTest::newRow("to-do composed") << false << "" << QString::fromUtf8("{Łódź ✓ Ωmega}")
+                                        << QString::fromUtf8(" 07  Łódź ✓ Ωmega");
     }
     void beyondWindows1252() {
         QFETCH(bool, event);
+        QFETCH(QString, clipboard);
         QFETCH(QString, text);
         QFETCH(QString, line);
         setZone(america);
+        QGuiApplication::clipboard()->setText(clipboard);
         class frmPlaner* f = openPlaner();
         if (event) addEvent(f, "12/24/1990", text);
         else addToDo(f, "7", text);
@@ -371,36 +444,73 @@ private slots:
         QCOMPARE(items(event ? f->lstSHOW : f->lstToDo), QStringList{line});
     }
 
+    // Every line of a file is shown in the form in use, or set aside: not
+    // listed, the user told once how many, and saved back where it stood.
     // A file written under the other date form (a changed zone, a copied
     // folder) shows every event and is saved in the form in use.
-    void wrongFormFile_data() {
+    void fileLines_data() {
         QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QStringList>("file");
         QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("notice");
         QTest::addColumn<QStringList>("saved");
+        const QString events = "Planer.qem";
+        const QString noLines = "%1 lines of \"%2\" could not be read. They stay in the file as they are.";
+        const QString oneLine = "1 line of \"%1\" could not be read. It stays in the file as it is.";
         QTest::newRow("US file, European form")
-            << europe << QStringList{"12/24/1990  Anna", "07/04/1976  Sam"}
-            << QStringList{"04.07.1976  Sam", "24.12.1990  Anna"} << QStringList{"04.07.1976  Sam", "24.12.1990  Anna"};
+            << europe << events << QStringList{"12/24/1990  Anna", "07/04/1976  Sam"}
+            << QStringList{"04.07.1976  Sam", "24.12.1990  Anna"} << ""
+            << QStringList{"04.07.1976  Sam", "24.12.1990  Anna"};
         QTest::newRow("European file, US form")
-            << america << QStringList{"24.12.1990  Anna", "04.07.1976  Sam"}
-            << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"} << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"};
-        QTest::newRow("an empty line in between") << america << QStringList{"12/24/1990  Anna", "", "07/04/1976  Sam"}
-                                                  << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"}
-                                                  << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"};
+            << america << events << QStringList{"24.12.1990  Anna", "04.07.1976  Sam"}
+            << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"} << ""
+            << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"};
+        QTest::newRow("an empty line in between")
+            << america << events << QStringList{"12/24/1990  Anna", "", "07/04/1976  Sam"}
+            << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"} << ""
+            << QStringList{"07/04/1976  Sam", "12/24/1990  Anna"};
+        const QString nul = QString("01.01.2000  N") + QChar(0) + "ul";
+        QTest::newRow("a line with a NUL byte")
+            << europe << events << QStringList{"24.12.1990  Anna", "04.07.1976  Sam", nul, "02.02.2002  Bo"}
+            << QStringList{"02.02.2002  Bo", "04.07.1976  Sam", "24.12.1990  Anna"} << oneLine.arg(events)
+            << QStringList{"02.02.2002  Bo", "04.07.1976  Sam", nul, "24.12.1990  Anna"};
+        const QStringList noDates{"12/25/90  TwoDigitYear", "2/3/2000  ShortDate", "24.12.1990  Anna",
+                                  "1990-12-26  IsoDate", "02/29/1997  Leap97", "Buy milk"};
+        QTest::newRow("lines in no date form") << europe << events << noDates << QStringList{"24.12.1990  Anna"}
+                                               << noLines.arg(5).arg(events) << noDates;
+        QTest::newRow("US form: a slash in column 3 listed as it stands")
+            << america << events << QStringList{"12/25/90  TwoDigitYear", "Buy milk", "02/29/1997  Leap97"}
+            << QStringList{"02/29/1997  Leap97", "12/25/90  TwoDigitYear"} << oneLine.arg(events)
+            << QStringList{"02/29/1997  Leap97", "Buy milk", "12/25/90  TwoDigitYear"};
+        QTest::newRow("only ISO dates") << europe << events << QStringList{"1990-12-26  A", "2000-01-01  B"}
+                                        << QStringList{} << noLines.arg(2).arg(events)
+                                        << QStringList{"1990-12-26  A", "2000-01-01  B"};
+        QTest::newRow("one blank or a tab after the date")
+            << europe << events << QStringList{"12/26/1990 OneBlank", "12/27/1990\tTab"}
+            << QStringList{"26.12.1990  OneBlank", "27.12.1990  Tab"} << ""
+            << QStringList{"26.12.1990  OneBlank", "27.12.1990  Tab"};
+        QTest::newRow("a to-do line with a control character")
+            << europe << "ToDo.qem" << QStringList{" 01  a", " 02  b\v", " 03  c"} << QStringList{" 01  a", " 03  c"}
+            << oneLine.arg("ToDo.qem") << QStringList{" 01  a", " 02  b\v", " 03  c"};
     }
-    void wrongFormFile() {
+    void fileLines() {
         QFETCH(QString, zone);
+        QFETCH(QString, name);
         QFETCH(QStringList, file);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, notice);
         QFETCH(QStringList, saved);
         setZone(zone);
-        writeFile("Planer.qem", quoted(file));
+        writeFile(name, quoted(file));
         class frmPlaner* f = openPlaner();
-        QVERIFY(MsgBoxSeam::shown().isEmpty());
-        QTEST(items(f->lst), "shown");
-        QCOMPARE(f->lblCount->Caption(), QString("2 Entries"));
+        QCOMPARE(shownTexts(), notice.isEmpty() ? QStringList{} : QStringList{notice});
+        const bool events = name == "Planer.qem";
+        QCOMPARE(items(events ? f->lst : f->lstToDo), shown);
+        QCOMPARE((events ? f->lblCount : f->lblCountToDo)->Caption(), QString("%1 Entries").arg(shown.size()));
         MsgBoxSeam::queueAnswer(vbYes);
-        QTest::mouseClick(f->cmdSave, Qt::LeftButton);
-        QCOMPARE(readFile("Planer.qem"), quoted(saved));
+        QTest::mouseClick(events ? f->cmdSave : f->cmdSaveToDo, Qt::LeftButton);
+        QCOMPARE(readFile(name), quoted(saved));
     }
 
     // A file that is not text is said to be damaged, by its name, and left

@@ -14,8 +14,10 @@
 
 #include <QAbstractItemView>
 #include <QKeyEvent>
-#include <QScrollBar>
 #include <QPixmap>
+#include <QScrollBar>
+#include <QStandardItemModel>
+#include <QTextDocument>
 
 // Q_INIT_RESOURCE must stand outside any namespace.
 static void initPlanerResources() { Q_INIT_RESOURCE(planer); }
@@ -76,6 +78,13 @@ QListWidget* list(QWidget* parent, double left, double top, double width, double
 
 QString entries(int n) { return QString::number(n) + L(QStringLiteral(" Entries"), QString::fromUtf8(" Einträge")); }
 
+// A tooltip of `text` as it stands. A tooltip that may be markup is read as
+// markup: an event named "<h1>Big</h1>" would show as a heading.
+QString plainToolTip(const QString& text) {
+    if (!Qt::mightBeRichText(text)) return text;
+    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
+}
+
 // The character codes of the digits, Backspace and Enter.
 bool isDigit(int code) { return code >= 48 && code <= 57; }
 constexpr int kBackspace = 8, kEnter = 13;
@@ -98,6 +107,10 @@ frmPlaner::frmPlaner() {
     cmdSave = button(QStringLiteral("&Save"), fraSHOW, 3320, 1020, 1480);
     lstSHOW = list(fraSHOW, 120, 1500, 4680, 2280);
     lstSHOWeu = list(fraSHOW, 120, 1500, 4680, 2280);
+    // Every line of the fixed-pitch event lists has one height: an added or
+    // deleted event then lays out the list without measuring every line,
+    // which takes a second with many events.
+    for (QListWidget* l : {lstSHOW, lstSHOWeu}) l->setUniformItemSizes(true);
     // The first activation decides; until then the buttons find a list.
     // The list not in use is hidden, not only covered, so that neither Tab
     // nor a screen reader finds it.
@@ -161,7 +174,8 @@ frmPlaner::frmPlaner() {
     // activated: only the user's own pick, never a selection the program makes.
     connect(cboNext, &QComboBox::activated, this, [this] { cboNext_Click(); });
     // A next event too long for the box is read in full in its tooltip.
-    connect(cboNext, &QComboBox::currentTextChanged, cboNext, &QWidget::setToolTip);
+    connect(cboNext, &QComboBox::currentTextChanged, cboNext,
+            [this](const QString& text) { cboNext->setToolTip(plainToolTip(text)); });
     connect(lstSHOW, &QListWidget::itemClicked, this, [this] { lstSHOW_Click(); });
     connect(lstSHOWeu, &QListWidget::itemClicked, this, [this] { lstSHOWeu_Click(); });
     lstSHOW->installEventFilter(this);
@@ -235,8 +249,13 @@ QStringList frmPlaner::texts(const QListWidget* list) {
 }
 
 int frmPlaner::addSorted(QListWidget* list, const QString& text, int link) {
-    int row = 0;
-    while (row < list->count() && !Events::lessThan(text, list->item(row)->text())) ++row;
+    // After every line that does not come after it, found by halving the sorted list.
+    int row = 0, end = list->count();
+    while (row < end) {
+        const int middle = row + (end - row) / 2;
+        if (Events::lessThan(text, list->item(middle)->text())) end = middle;
+        else row = middle + 1;
+    }
     auto* item = new QListWidgetItem(text);
     item->setData(Qt::UserRole, link);
     list->insertItem(row, item);
@@ -258,39 +277,42 @@ int frmPlaner::findLink(const QListWidget* list, int link) {
 
 void frmPlaner::addEvent(const QDate& date, const QString& name) {
     const int link = ++lastLink_;
-    addSorted(lstSHOW, Events::line(date, name, false), link);
+    const QString usLine = Events::line(date, name, false);
+    addSorted(lstSHOW, usLine, link);
     if (DateSeparator == QLatin1String(".")) {
         // The European list keeps its items where they are added.
         auto* item = new QListWidgetItem(Events::line(date, name, true), lstSHOWeu);
         item->setData(Qt::UserRole, link);
     }
+    keyEvent({usLine, link});
 }
 
 void frmPlaner::showCount() { lblCount->setCaption(entries(lst ? lst->count() : 0)); }
 void frmPlaner::showCountToDo() { lblCountToDo->setCaption(entries(lstToDo->count())); }
 
-std::optional<QStringList> frmPlaner::readFile(const QString& name, const QString& label) {
+QuotedLines::Contents frmPlaner::readFile(const QString& name, const QString& label) {
     QString why;
     bool damaged = false;
-    std::optional<QStringList> values = QuotedLines::read(App::dataFile(name), &why, &damaged);
-    if (damaged) {
-        ShowDamagedFile(name);
-        return values;
-    }
-    if (!values && !why.isEmpty()) {
-        const RuntimeError e = Err::permissionDenied();
-        ShowProblem(label, e.number, why);
-    }
-    return values;
+    std::optional<QuotedLines::Contents> file = QuotedLines::readKept(App::dataFile(name), &why, &damaged);
+    if (damaged) ShowDamagedFile(name);
+    else if (!file && !why.isEmpty()) ShowProblem(label, Err::permissionDenied().number, why);
+    // A missing file is an empty list.
+    return file.value_or(QuotedLines::Contents());
 }
 
-bool frmPlaner::writeFile(const QString& name, const QStringList& lines, const QString& label) {
+QList<QuotedLines::SetAside> frmPlaner::keptAside(const QString& name, const QuotedLines::Contents& file) {
+    if (!file.setAside.isEmpty()) ShowSetAside(name, file.setAside.size());
+    return file.setAside;
+}
+
+bool frmPlaner::writeFile(const QString& name, const QStringList& lines, const QList<QuotedLines::SetAside>& aside,
+                          const QString& label) {
     QStringList values;
     for (const QString& l : lines)
         if (!l.isEmpty()) values << l;
     QString why;
     int number = 0;
-    if (QuotedLines::write(App::dataFile(name, App::Access::Write), values, &why, &number)) return true;
+    if (QuotedLines::write(App::dataFile(name, App::Access::Write), values, &why, &number, aside)) return true;
     ShowProblem(label, number, why);
     return false;
 }
@@ -298,12 +320,13 @@ bool frmPlaner::writeFile(const QString& name, const QStringList& lines, const Q
 void frmPlaner::fillEvents(bool european) {
     lstSHOW->clear();
     lstSHOWeu->clear();
+    keyedOn_ = QDate();
     PlanerChanged = false;
-    // A missing file is an empty list.
-    const QStringList values = readFile(kPlanerFile, QStringLiteral("PlanerLoad")).value_or(QStringList());
+    QuotedLines::Contents file = readFile(kPlanerFile, QStringLiteral("PlanerLoad"));
     // Sorted once and added at once: inserting each line at its place
     // would cost a search per line.
-    const QStringList lines = Events::fromFile(values);
+    const QStringList lines = Events::fromFile(file, european);
+    eventsAside_ = keptAside(kPlanerFile, file);
     fillLinked(lstSHOW, lines, lastLink_ + 1);
     // The European twins in the order of the sorted US list, under the same numbers.
     if (european) {
@@ -324,8 +347,9 @@ void frmPlaner::PlanerLoadEu() { fillEvents(true); }
 void frmPlaner::PlanerLoadToDo() {
     lstToDo->clear();
     ToDoChanged = false;
-    const QStringList values = readFile(kToDoFile, QStringLiteral("PlanerLoadToDo")).value_or(QStringList());
-    for (const QString& l : ToDo::fromFile(values)) lstToDo->addItem(l);
+    QuotedLines::Contents file = readFile(kToDoFile, QStringLiteral("PlanerLoadToDo"));
+    lstToDo->addItems(ToDo::fromFile(file));
+    toDoAside_ = keptAside(kToDoFile, file);
     txtPY->setFocus();
 }
 
@@ -333,7 +357,7 @@ void frmPlaner::PlanerSave() {
     saveFailed_ = false;
     if (MsgBox(L(QStringLiteral("Are you sure"), QStringLiteral("Sind Sie sicher")), vbYesNo | vbQuestion) == vbYes) {
         // The flag stays set until the file holds the list.
-        if (writeFile(kPlanerFile, texts(lst), QStringLiteral("PlanerSave"))) PlanerChanged = false;
+        if (writeFile(kPlanerFile, texts(lst), eventsAside_, QStringLiteral("PlanerSave"))) PlanerChanged = false;
         else saveFailed_ = true;
     }
     txtDate->setFocus();
@@ -342,7 +366,7 @@ void frmPlaner::PlanerSave() {
 void frmPlaner::PlanerSaveToDo() {
     saveFailed_ = false;
     if (MsgBox(L(QStringLiteral("Are you sure"), QStringLiteral("Sind Sie sicher")), vbYesNo | vbQuestion) == vbYes) {
-        if (writeFile(kToDoFile, texts(lstToDo), QStringLiteral("PlanerSaveToDo"))) ToDoChanged = false;
+        if (writeFile(kToDoFile, texts(lstToDo), toDoAside_, QStringLiteral("PlanerSaveToDo"))) ToDoChanged = false;
         else saveFailed_ = true;
     }
     txtPY->setFocus();
@@ -376,6 +400,7 @@ void frmPlaner::cmdDel_Click() {
         QListWidget* other = lst == lstSHOW ? lstSHOWeu : lstSHOW;
         const int twin = findLink(other, link);
         if (twin >= 0) delete other->takeItem(twin);
+        unkeyEvent(link);
         lst->setCurrentRow(-1);
         showCount();
         FindNextTarget(this);
@@ -395,12 +420,85 @@ void frmPlaner::nameNextEvents() {
     cboNext->setAccessibleName(captionText(lblNext->Caption()));
 }
 
+void frmPlaner::setKeyed(const QList<Events::Keyed>& keyed, const QDate& today) {
+    keyed_ = keyed;
+    keyedOn_ = today;
+    lst1->clear();
+    QStringList lines;
+    lines.reserve(keyed.size());
+    for (const Events::Keyed& k : keyed) lines << k.text();
+    lst1->addItems(lines);
+    for (int i = 0; i < keyed.size(); ++i) lst1->item(i)->setData(Qt::UserRole, keyed[i].link);
+    removeNextEvents(0, cboNext->count());
+}
+
+void frmPlaner::keyEvent(const Events::Entry& event) {
+    if (!keyedOn_.isValid()) return;
+    const std::optional<Events::Keyed> k = Events::keyedEvent(event, keyedOn_);
+    if (!k) return;
+    const qsizetype at = Events::keyedPosition(keyed_, *k);
+    keyed_.insert(at, *k);
+    auto* item = new QListWidgetItem(k->text());
+    item->setData(Qt::UserRole, k->link);
+    lst1->insertItem(int(at), item);
+    // cboNext holds the first keyed events: the new one is among them when
+    // it comes before their end; showNextEvents then takes off or adds the last.
+    if (at < cboNext->count()) insertNextEvents(at, at + 1);
+}
+
+void frmPlaner::unkeyEvent(int link) {
+    const auto k = std::find_if(keyed_.cbegin(), keyed_.cend(), [&](const Events::Keyed& e) { return e.link == link; });
+    if (k == keyed_.cend()) return;
+    const qsizetype at = k - keyed_.cbegin();
+    keyed_.removeAt(at);
+    delete lst1->takeItem(int(at));
+    if (at < cboNext->count()) removeNextEvents(at, at + 1);
+}
+
+void frmPlaner::showNextEvents(int lookAhead, bool german) {
+    // The words of the items change with the language, and between a
+    // look-ahead of 0 and more; otherwise the items stay and the look-ahead
+    // only decides how many.
+    if ((lookAhead == 0) != (shownLookAhead_ == 0) || german != shownGerman_) removeNextEvents(0, cboNext->count());
+    shownLookAhead_ = lookAhead;
+    shownGerman_ = german;
+    const qsizetype count = Events::shownCount(keyed_, lookAhead);
+    if (count < cboNext->count()) removeNextEvents(count, cboNext->count());
+    else insertNextEvents(cboNext->count(), count);
+    fitNextEvents();
+    // Only the user's own pick selects the event in the list.
+    if (cboNext->count() > 0) cboNext->setCurrentIndex(0);
+}
+
+void frmPlaner::insertNextEvents(qsizetype from, qsizetype to) {
+    if (from >= to) return;
+    const QFontMetrics metrics(cboNext->view()->font());
+    QList<QStandardItem*> items;
+    items.reserve(to - from);
+    shownWidths_.insert(from, to - from, 0);
+    for (qsizetype i = from; i < to; ++i) {
+        const QString text = Events::shownText(keyed_[i], shownLookAhead_, shownGerman_);
+        // The item as QComboBox::addItem makes it, with its data before it
+        // enters the list: all items go in at once.
+        auto* item = new QStandardItem(text);
+        item->setData(keyed_[i].link, Qt::UserRole);
+        items << item;
+        shownWidths_[i] = metrics.horizontalAdvance(text);
+    }
+    qobject_cast<QStandardItemModel*>(cboNext->model())->invisibleRootItem()->insertRows(int(from), items);
+}
+
+void frmPlaner::removeNextEvents(qsizetype from, qsizetype to) {
+    if (from >= to) return;
+    cboNext->model()->removeRows(int(from), int(to - from));
+    shownWidths_.remove(from, to - from);
+}
+
 void frmPlaner::fitNextEvents() {
     // The drop-down list is as wide as its longest text; the box keeps its place.
     QAbstractItemView* view = cboNext->view();
     const QFontMetrics metrics(view->font());
-    int widest = 0;
-    for (int i = 0; i < cboNext->count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(cboNext->itemText(i)));
+    const int widest = shownWidths_.isEmpty() ? 0 : *std::max_element(shownWidths_.cbegin(), shownWidths_.cend());
     // Room for the item's margins, the frame and a scroll bar.
     const int scrollBar = view->verticalScrollBar()->sizeHint().width();
     view->setMinimumWidth(widest + 2 * metrics.averageCharWidth() + 2 * view->frameWidth() + scrollBar);

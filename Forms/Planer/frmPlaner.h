@@ -9,6 +9,7 @@
 // Every event item carries a link number (the item's data) that is unique
 // in the window and shared by its US and European twins and its next-event
 // items; lookups by number stop at the end of a list.
+#include "Modules/modPlaner.h"
 #include "Platform/Controls.h"
 #include "Platform/Form.h"
 
@@ -93,8 +94,16 @@ public:
     static QStringList texts(const QListWidget* list);
     void showCount();
     void showCountToDo();
-    // After the next events are filled.
-    void fitNextEvents();
+
+    // The next events, for FindNextTarget. lst1 holds the keyed events and
+    // cboNext the first of them; a change of the list or a step of the
+    // spinner changes only the items that change, since with many events
+    // filling both again (and measuring every text) takes seconds.
+    // The day the events were keyed for; none after loading.
+    QDate keyedOn() const { return keyedOn_; }
+    void setKeyed(const QList<Events::Keyed>& keyed, const QDate& today);
+    // cboNext as the look-ahead shows the keyed events; its first item selected.
+    void showNextEvents(int lookAhead, bool german);
 
 protected:
     void Form_Load() override;
@@ -105,11 +114,15 @@ protected:
     QString formName() const override { return QStringLiteral("Planer"); }
 
 private:
-    // Writes the lines to the data file; on failure says why under `label`.
-    bool writeFile(const QString& name, const QStringList& lines, const QString& label);
-    // The values of a data file; none when it is missing or unreadable
-    // (then the problem was shown under `label`).
-    std::optional<QStringList> readFile(const QString& name, const QString& label);
+    // Writes the lines to the data file, the lines set aside at its reading
+    // back in their places; on failure says why under `label`.
+    bool writeFile(const QString& name, const QStringList& lines, const QList<QuotedLines::SetAside>& aside,
+                   const QString& label);
+    // What a data file holds; nothing when it is missing, unreadable (the
+    // problem is shown under `label`) or not text (that is shown).
+    QuotedLines::Contents readFile(const QString& name, const QString& label);
+    // The lines of a read file that were set aside, which the user is told of.
+    static QList<QuotedLines::SetAside> keptAside(const QString& name, const QuotedLines::Contents& file);
     // Loads "Planer.qem" into the US list and, with the European form, its
     // twins into the European list.
     void fillEvents(bool european);
@@ -118,11 +131,30 @@ private:
     void showCalendar();
     // Puts the to-do lines back into the list and selects one (-1: none).
     void refillToDo(const QStringList& lines, int selected);
+    // An added event into lst1 and, where it is among them, the next events.
+    void keyEvent(const Events::Entry& event);
+    // A deleted event out of them.
+    void unkeyEvent(int link);
+    // The keyed events from..to - 1 into cboNext at their places, or out of it.
+    void insertNextEvents(qsizetype from, qsizetype to);
+    void removeNextEvents(qsizetype from, qsizetype to);
+    // The drop-down list is as wide as its longest text.
+    void fitNextEvents();
 
     bool activated_ = false;
     int lastLink_ = 0;
     // The last save was asked for and did not reach the file.
     bool saveFailed_ = false;
+    // The lines of the two files that are no entries, to be written back.
+    QList<QuotedLines::SetAside> eventsAside_;
+    QList<QuotedLines::SetAside> toDoAside_;
+    // The events as lst1 holds them, and the day they were keyed for.
+    QList<Events::Keyed> keyed_;
+    QDate keyedOn_;
+    // What the words of cboNext's items were chosen by, and the width of each item's text.
+    int shownLookAhead_ = 0;
+    bool shownGerman_ = false;
+    QList<int> shownWidths_;
 };
 
 class frmPlaner* frmPlaner();
