@@ -106,6 +106,7 @@ frmInterpret::frmInterpret() {
     place(cboCategory, 1200, 240, 2775, 450);
     cboCategory->setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 15.75));
     cboCategory->setAccessibleName(QStringLiteral("Category"));
+    lblCategory->setBuddy(cboCategory);
     cmdOpenFile = button(QStringLiteral("&Open"), this, 14.25, false);
     place(cmdOpenFile, 4432, 120, 1335, 375);
     cmdSaveFile = button(QStringLiteral("&Save"), this, 14.25, false);
