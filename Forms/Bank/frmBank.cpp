@@ -73,34 +73,6 @@ Frame* makeFrame(QWidget* parent, const QString& caption, double left, double to
     return f;
 }
 
-// A typing limit for a plain line edit that holds for what the user types,
-// pastes or drops, never for text the program puts there (a stored payee
-// may be longer): an edit never makes the text longer than the limit, or
-// than it was where it was longer already.
-void limitTyping(QLineEdit* box, int limit) {
-    struct Edit {
-        QString kept;
-        bool byUser = false;
-    };
-    auto edit = std::make_shared<Edit>(Edit{box->text()});
-    // A user's edit is told (textEdited) just before the change (textChanged).
-    QObject::connect(box, &QLineEdit::textEdited, box, [edit] { edit->byUser = true; });
-    QObject::connect(box, &QLineEdit::textChanged, box, [box, limit, edit](const QString& text) {
-        const QString before = std::exchange(edit->kept, text);
-        if (!std::exchange(edit->byUser, false)) return;
-        const qsizetype room = std::max<qsizetype>(limit, before.size());
-        if (text.size() <= room) return;
-        // What the edit put in stands between what it left of the start and
-        // of the end; as much of it goes in as there is room for.
-        qsizetype head = 0, tail = 0;
-        while (head < before.size() && before[head] == text[head]) ++head;
-        while (tail < before.size() - head && before[before.size() - 1 - tail] == text[text.size() - 1 - tail]) ++tail;
-        const qsizetype fits = room - head - tail;
-        box->setText(text.left(head + fits) + text.right(tail));
-        box->setCursorPosition(int(head + fits));
-    });
-}
-
 // A grid's headings from its format text, each column as wide as its
 // heading with the blanks around it.
 void formatGrid(FlexGrid* grid, const QString& format) {
@@ -396,7 +368,11 @@ void frmBank::buildEditor() {
     cboPayee = new QComboBox(fraCheckings);
     cboPayee->setEditable(true);
     cboPayee->setInsertPolicy(QComboBox::NoInsert);
-    limitTyping(cboPayee->lineEdit(), kTextLength);
+    // A text box as the payee's text: its typing limit never cuts a longer
+    // stored payee put into it.
+    auto* payee = new TextBox;
+    cboPayee->setLineEdit(payee);
+    payee->setMaxLength(kTextLength);
     place(cboPayee, 2340, field1, 2100, 315);
     lblCat = makeLabel(fraCheckings, QStringLiteral("Budget Category"), 6840, top2, 2100, 270);
     cboCat = new QComboBox(fraCheckings);
