@@ -347,6 +347,7 @@ void TextBox::typeText(const QString& text) { enter(text, true); }
 
 void TextBox::enter(const QString& text, bool typed) {
     if (isReadOnly()) return;
+    if (!typed && acceptsPaste && !acceptsPaste(text)) return;
     QPointer<TextBox> self(this);
     passed_.reserve(qBound<qsizetype>(0, room(), text.size()));
     for (qsizetype i = 0; i < text.size(); ++i) {

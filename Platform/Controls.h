@@ -164,6 +164,10 @@ public:
     void setMaxLength(int n);
     std::function<void(int& KeyAscii)> onKeyPress;
     std::function<void(int& KeyCode, int Shift)> onKeyDown;
+    // Asked before pasted, dropped or composed text goes in (unset: always
+    // yes): a refused text goes in not at all, the box stays as it was (a
+    // number field refuses a paste its key filter would make another number).
+    std::function<bool(const QString& text)> acceptsPaste;
     QString Tag;
 
     // Types text as the user would: every character through the handler,
