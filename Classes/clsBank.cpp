@@ -254,11 +254,13 @@ void clsBank::CheckForSavingsChange(class frmBank* frm) {
 }
 
 namespace {
-// The amount field formatted "00.00"; its value.
+// The amount field formatted "00.00"; its value, rounded to the cent as
+// the field then shows it.
 Ledger::Money formatAmountField(class frmBank* frm) {
-    const double value = Runtime::CDbl(frm->txtDat[3]->Text());
-    frm->txtDat[3]->setTextValue(Runtime::Format(value, QStringLiteral("00.00")));
-    return Ledger::toMoney(value);
+    const std::optional<Ledger::Money> value = BankText::amountOf(frm->txtDat[3]->Text());
+    if (!value) throw Err::typeMismatch();
+    frm->txtDat[3]->setTextValue(BankText::money(*value, Runtime::decimalSeparator()));
+    return *value;
 }
 } // namespace
 

@@ -66,9 +66,20 @@ namespace BankText {
 QDate dateOf(const QString& text) { return Runtime::dateBySettings(text); }
 
 std::optional<Ledger::Money> amountOf(const QString& text) {
-    const std::optional<double> v = Runtime::toNumber(text);
-    if (!v || std::abs(*v) > 1e14) return std::nullopt;
-    return Ledger::toMoney(Runtime::CDbl(Runtime::Format(*v, QStringLiteral("0.00"))));
+    if (!Runtime::IsNumeric(text)) return std::nullopt;
+    // The text's own digits rounded to the cent ("0.00" of a text is exact,
+    // however many digits it has); a double would round
+    // 99,999,999,999,999.99 to 100,000,000,000,000.
+    const QString cents = Runtime::Format(text, QStringLiteral("0.00")).remove(Runtime::decimalSeparator());
+    const bool negative = cents.startsWith(u'-');
+    constexpr qint64 kLargest = 100'000'000'000'000 * 100;
+    qint64 value = 0;
+    for (qsizetype i = negative ? 1 : 0; i < cents.size(); ++i) {
+        if (!cents[i].isDigit()) return std::nullopt;
+        value = value * 10 + cents[i].digitValue();
+        if (value > kLargest) return std::nullopt;
+    }
+    return (negative ? -value : value) * (Ledger::kUnit / 100);
 }
 
 QString gridDateFormat() {
@@ -105,12 +116,14 @@ QString gridDate(const QDate& d, const QString& form) {
     return out;
 }
 
-QString money(Ledger::Money m, QChar decimalSeparator) {
-    const qint64 cents = (m < 0 ? -m + 50 : m + 50) / 100;
+QString money(Ledger::Money m, QChar decimalSeparator, int wholeDigits) {
+    // Computed on the magnitude: -m of the lowest Money would overflow.
+    const quint64 magnitude = m < 0 ? quint64(0) - quint64(m) : quint64(m);
+    const quint64 cents = (magnitude + 50) / 100;
     QString out;
     if (m < 0 && cents != 0) out += u'-';
-    const qint64 whole = cents / 100;
-    if (whole < 10) out += u'0';
+    const quint64 whole = cents / 100;
+    if (whole < 10 && wholeDigits > 1) out += u'0';
     out += QString::number(whole);
     out += decimalSeparator;
     twoDigits(out, int(cents % 100));

@@ -76,15 +76,17 @@ namespace BankText {
 // invalid when it is none.
 QDate dateOf(const QString& text);
 // An amount text by the computer's number settings, rounded to the cent as
-// it is stored (the way "00.00" writes it: "0.00499" is 0.00); none when the
-// text is no number.
+// it is stored (the way "00.00" writes it: "0.00499" is 0.00, "-12.345" is
+// -12.35), exactly, whatever its number of digits; none when the text is no
+// number or beyond 100,000,000,000,000.
 std::optional<Ledger::Money> amountOf(const QString& text);
 // "dd.mm.yy" in the European date region, else "mm/dd/yy" with the
 // computer's date separator.
 QString gridDateFormat();
 // A date in that form ("dd.mm.yy" or "mm/dd/yy" with its separator).
 QString gridDate(const QDate& d, const QString& form);
-// An amount as "00.00": at least two digits before the decimal separator,
-// two after it, rounded half away from zero, the minus sign kept.
-QString money(Ledger::Money m, QChar decimalSeparator);
+// An amount as "00.00" (wholeDigits 2) or "0.00" (1): at least that many
+// digits before the decimal separator, two after it, rounded half away from
+// zero, the minus sign kept; exact over the whole range of Money.
+QString money(Ledger::Money m, QChar decimalSeparator, int wholeDigits = 2);
 } // namespace BankText

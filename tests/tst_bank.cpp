@@ -15,6 +15,7 @@
 #include "Modules/modLanguage.h"
 #include "Platform/App.h"
 #include "Platform/MsgBox.h"
+#include "Platform/Runtime.h"
 #include "TestSupport.h"
 
 #include <QAccessible>
@@ -505,6 +506,23 @@ private slots:
         QCOMPARE(Ledger::accounts(s.c).size(), account == "12345678" ? 2 : 1);
     }
 
+    // Before a log-in the window is the panel alone: Tab stays in it, and
+    // nothing prints.
+    void logInPanelAlone() {
+        class frmBank* f = openBank();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        f->optUser->setFocus();
+        for (int i = 0; i < 8; ++i) {
+            QTest::keyClick(f->focusWidget(), Qt::Key_Tab);
+            QVERIFY2(f->fraUser->isAncestorOf(f->focusWidget()), qPrintable(f->focusWidget()->accessibleName()));
+        }
+        QVERIFY(!f->cmdCalc->isVisible() && !f->cmdPrint->isVisible());
+        f->cmdPrint_Click();
+        QCOMPARE(printer().jobsStarted, 0);
+        QCOMPARE(shownTexts(), QStringList());
+    }
+
     void enterLogsIn_data() {
         QTest::addColumn<bool>("newUser");
         QTest::newRow("existing user, in the number") << false;
@@ -836,22 +854,74 @@ private slots:
         QCOMPARE(f->flxGrid->TextMatrix(1, 6), QStringLiteral("X"));
     }
 
-    // A save that fails halfway (here the correction of the later
-    // balances) leaves nothing of itself behind.
+    // A save that fails halfway (the correction of the later balances, or
+    // the row itself) leaves nothing of itself behind; the register and the
+    // year list show what is stored.
+    void failedSaveLeavesNothing_data() {
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<QString>("date");
+        QTest::newRow("correction refused") << "UPDATE OF Chk_Balance" << "1 Mar 2026";
+        QTest::newRow("row of a new year refused") << "INSERT" << "1 Mar 2027";
+    }
     void failedSaveLeavesNothing() {
+        QFETCH(QString, refused);
+        QFETCH(QString, date);
         class frmBank* f = loggedIn();
         addEntry(f, "10 Mar 2026", "100");
-        cnBank().Execute(QStringLiteral("CREATE TRIGGER Refuse BEFORE UPDATE OF Chk_Balance ON Checkings "
-                                        "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
-        addEntry(f, "1 Mar 2026", "-5");
+        cnBank().Execute("CREATE TRIGGER Refuse BEFORE " + refused +
+                         " ON Checkings BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        addEntry(f, date, "-5");
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
         QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Checkings Transaction\n")));
         QVERIFY(MsgBoxSeam::last().text.contains(QStringLiteral("disk full")));
         QCOMPARE(column(f->flxGrid, 5), QStringList{"$ 100.00"});
         QCOMPARE(f->lblCheckingsTotal->Caption(), QStringLiteral("$100.00"));
+        QCOMPARE(f->cboYear->count(), 2);
+        QCOMPARE(f->cboYear->currentText(), QStringLiteral("2026"));
         QVERIFY(!bDateOld);
         Store s;
         QCOMPARE(Ledger::entries(s.c, Register::Checkings, "4711").size(), 1);
+    }
+
+    // Running balances at the edge of what an amount holds: nine deposits
+    // of 99,999,999,999,999.99 (each stored to the cent) and one of 1.00.
+    // A write that would put a balance beyond is refused, nothing stored.
+    void balanceBeyondTheMoneyRange_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("deposit appended") << "add 1 Apr 2026" << "Problem: Checkings Transaction\n6: Overflow";
+        QTest::newRow("deposit back-dated") << "add 1 Jan 2026" << "Problem: Checkings Transaction\n6: Overflow";
+        QTest::newRow("amount raised by Upd") << "update" << "Problem: Deleting/Updating\n6: Overflow";
+        QTest::newRow("transfer into checkings") << "transfer" << "Problem: Transfer\n6: Overflow";
+    }
+    void balanceBeyondTheMoneyRange() {
+        QFETCH(QString, action);
+        QFETCH(QString, message);
+        const QString most = QStringLiteral("99999999999999.99");
+        class frmBank* f = loggedIn();
+        for (int day = 1; day <= 9; ++day) addEntry(f, QString::number(day) + " Feb 2026", most);
+        addEntry(f, "10 Mar 2026", "1");
+        QCOMPARE(f->lblCheckingsTotal->Caption(), QStringLiteral("$900000000000000.91"));
+        MsgBoxSeam::clear();
+        if (action.startsWith(QLatin1String("add"))) {
+            addEntry(f, action.mid(4), most);
+        } else if (action == QLatin1String("update")) {
+            pick(f, 10);
+            f->txtDat[3]->setTextValue(most);
+            f->lblDel[0]->click();
+        } else {
+            transfer(f, 1, "1 Apr 2026", most);
+        }
+        QCOMPARE(shownTexts(), QStringList{message});
+        QCOMPARE(f->flxGrid->Rows(), 11);
+        QCOMPARE(f->lblCheckingsTotal->Caption(), QStringLiteral("$900000000000000.91"));
+        Store s;
+        const QList<Ledger::Entry> rows = Ledger::entries(s.c, Register::Checkings, "4711");
+        QCOMPARE(rows.size(), 10);
+        QCOMPARE(rows.first().amount, Money(999999999999999900));
+        QCOMPARE(rows.last().balance, Money(9000000000000009100));
+        QVERIFY(Ledger::balancesHold(s.c, Register::Checkings, "4711"));
+        QCOMPARE(Ledger::entries(s.c, Register::Savings, "4711").size(), 0);
     }
 
     // --- Entry checks -----------------------------------------------------
@@ -1111,6 +1181,65 @@ private slots:
         }
     }
 
+    // Up to the first of two rows, then Return or Space: the editor opens on
+    // it as a click does, and "Upd" changes that entry.
+    void keysOpenTheEditor_data() {
+        QTest::addColumn<bool>("savings");
+        QTest::addColumn<int>("key");
+        QTest::newRow("checkings: Return") << false << int(Qt::Key_Return);
+        QTest::newRow("checkings: Space") << false << int(Qt::Key_Space);
+        QTest::newRow("savings: Return") << true << int(Qt::Key_Return);
+        QTest::newRow("savings: Space") << true << int(Qt::Key_Space);
+    }
+    void keysOpenTheEditor() {
+        QFETCH(bool, savings);
+        QFETCH(int, key);
+        class frmBank* f = loggedIn();
+        if (savings) f->lblSwitch[1]->click();
+        addEntry(f, "10 Jan 2026", "100", "A");
+        addEntry(f, "10 Feb 2026", "-50", "B");
+        FlexGrid* g = savings ? f->flxgrid2 : f->flxGrid;
+        g->setFocus();
+        QTest::keyClick(g, Qt::Key_Up);
+        QTest::keyClick(g, Qt::Key(key));
+        QVERIFY(f->fraDrag->isVisible());
+        QCOMPARE(f->txtDat[3]->Text(), QStringLiteral("100.00"));
+        QCOMPARE(f->txtDat[1]->Text(), QStringLiteral("10 Jan 2026"));
+        f->txtDat[3]->setTextValue(QStringLiteral("-77"));
+        f->lblDel[0]->click();
+        QCOMPARE(shownTexts(), QStringList());
+        Store s;
+        QCOMPARE(Ledger::entries(s.c, savings ? Register::Savings : Register::Checkings, "4711").first().amount,
+                 money(-77));
+    }
+
+    // The mark is a check box to keys and readers: Space, Return, Enter and
+    // the reader's toggle work it as the mouse does.
+    void reconcileMarkByKeys_data() {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("Space") << "Space";
+        QTest::newRow("Return") << "Return";
+        QTest::newRow("keypad Enter") << "Enter";
+        QTest::newRow("reader's toggle") << "toggle";
+    }
+    void reconcileMarkByKeys() {
+        QFETCH(QString, how);
+        class frmBank* f = loggedIn();
+        QAccessibleInterface* mark = QAccessible::queryAccessibleInterface(f->lblReconcile);
+        QCOMPARE(mark->role(), QAccessible::CheckBox);
+        QVERIFY(mark->state().checkable && mark->state().focusable);
+        for (const bool on : {true, false}) {
+            if (how == QLatin1String("toggle"))
+                mark->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+            else if (how == QLatin1String("Enter"))
+                QTest::keyClick(f->lblReconcile, Qt::Key_Enter, Qt::KeypadModifier);
+            else
+                QTest::keyClick(f->lblReconcile, how == QLatin1String("Space") ? Qt::Key_Space : Qt::Key_Return);
+            QCOMPARE(f->lblReconcile->Caption(), on ? QStringLiteral("P") : QString());
+            QCOMPARE(bool(mark->state().checked), on);
+        }
+    }
+
     // The mark toggles; a screen reader hears it by its caption, with its
     // state, whether set, cleared or emptied by "New".
     void reconcileMarkToggles_data() {
@@ -1176,28 +1305,36 @@ private slots:
     // "Upd" of the middle of three checkings entries (+100 on 10 Jan, -50
     // on 10 Feb, +20 on 10 Mar).
     void updateEntry_data() {
+        QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("amount");
         QTest::addColumn<QStringList>("balances");
-        QTest::newRow("amount changed") << "10 Feb 2026"
+        QTest::newRow("amount changed") << QLocale::c() << "10 Feb 2026"
                                         << "-80" << QStringList({"$ 100.00", "$ 20.00", "$ 40.00"});
-        QTest::newRow("same amount") << "10 Feb 2026"
+        QTest::newRow("same amount") << QLocale::c() << "10 Feb 2026"
                                      << "-50" << QStringList({"$ 100.00", "$ 50.00", "$ 70.00"});
-        QTest::newRow("moved before all") << "1 Jan 2026"
+        QTest::newRow("moved before all") << QLocale::c() << "1 Jan 2026"
                                           << "-50" << QStringList({"$ -50.00", "$ 50.00", "$ 70.00"});
-        QTest::newRow("moved after all") << "1 Apr 2026"
+        QTest::newRow("moved after all") << QLocale::c() << "1 Apr 2026"
                                          << "-50" << QStringList({"$ 100.00", "$ 120.00", "$ 70.00"});
-        QTest::newRow("moved and changed") << "1 Jan 2026"
+        QTest::newRow("moved and changed") << QLocale::c() << "1 Jan 2026"
                                            << "-10" << QStringList({"$ -10.00", "$ 90.00", "$ 110.00"});
+        // Stored as shown, to the cent: the balances still add up.
+        QTest::newRow("three decimals") << QLocale::c() << "10 Feb 2026"
+                                        << "-12.345" << QStringList({"$ 100.00", "$ 87.65", "$ 107.65"});
+        QTest::newRow("German: three decimals")
+            << kDE << "10.02.2026" << "-12,345" << QStringList({"$ 100,00", "$ 87,65", "$ 107,65"});
     }
     void updateEntry() {
+        QFETCH(QLocale, locale);
         QFETCH(QString, date);
         QFETCH(QString, amount);
         QFETCH(QStringList, balances);
+        setLocale(locale);
         class frmBank* f = loggedIn();
-        addEntry(f, "10 Jan 2026", "100");
-        addEntry(f, "10 Feb 2026", "-50");
-        addEntry(f, "10 Mar 2026", "20");
+        addEntry(f, Runtime::shortDate(QDate(2026, 1, 10)), "100");
+        addEntry(f, Runtime::shortDate(QDate(2026, 2, 10)), "-50");
+        addEntry(f, Runtime::shortDate(QDate(2026, 3, 10)), "20");
         pick(f, 2);
         f->txtDat[1]->setTextValue(date);
         f->txtDat[3]->setTextValue(amount);
@@ -1406,18 +1543,69 @@ private slots:
         QCOMPARE(Ledger::entries(s.c, Register::Checkings, "4711").size(), 0);
     }
 
+    // The second press of a double click on OK is no second click.
+    void transferDoubleClickBooksOnce() {
+        class frmBank* f = loggedIn();
+        f->cboFromTo->setCurrentIndex(0);
+        f->txtDat[5]->setTextValue(QStringLiteral("1 Mar 2026"));
+        f->txtDat[6]->setTextValue(QStringLiteral("50"));
+        QTest::mouseClick(f->cmdTransfer, Qt::LeftButton);
+        QTest::mouseDClick(f->cmdTransfer, Qt::LeftButton);
+        QTest::mouseRelease(f->cmdTransfer, Qt::LeftButton);
+        QCOMPARE(shownTexts(), QStringList());
+        Store s;
+        QCOMPARE(Ledger::entries(s.c, Register::Checkings, "4711").size(), 1);
+        QCOMPARE(Ledger::entries(s.c, Register::Savings, "4711").size(), 1);
+    }
+
+    // Entries in 2025 alone, the year 2025 chosen; an entry booked into 2026
+    // by a transfer or moved there by "Upd" brings 2026 into the list, as
+    // "Add" does, and is shown.
+    void newYearJoinsTheList_data() {
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<QStringList>("payees");
+        QTest::newRow("transfer to savings") << 0 << QStringList{"Savings"};
+        QTest::newRow("transfer to checkings") << 1 << QStringList{"Checkings"};
+        QTest::newRow("Upd") << -1 << QStringList{"Grocer"};
+    }
+    void newYearJoinsTheList() {
+        QFETCH(int, direction);
+        QFETCH(QStringList, payees);
+        class frmBank* f = loggedIn();
+        addEntry(f, "10 Jan 2025", "1000", "Salary");
+        addEntry(f, "20 Jan 2025", "-30", "Grocer");
+        if (direction >= 0) {
+            transfer(f, direction, "15 Mar 2026", "50");
+        } else {
+            pick(f, 2);
+            f->txtDat[1]->setTextValue(QStringLiteral("1 Dec 2026"));
+            f->lblDel[0]->click();
+        }
+        QCOMPARE(shownTexts(), QStringList());
+        QStringList years;
+        for (int i = 0; i < f->cboYear->count(); ++i) years << f->cboYear->itemText(i);
+        QCOMPARE(years, QStringList({"2025", "2026", "All"}));
+        QCOMPARE(f->cboYear->currentText(), QStringLiteral("2026"));
+        QCOMPARE(column(f->flxGrid, 2), payees);
+    }
+
     // Changing or removing one half of a transfer changes the other.
     void transferHalves_data() {
         QTest::addColumn<bool>("fromSavings");
         QTest::addColumn<bool>("remove");
-        QTest::newRow("update the checkings half") << false << false;
-        QTest::newRow("update the savings half") << true << false;
-        QTest::newRow("delete the checkings half") << false << true;
-        QTest::newRow("delete the savings half") << true << true;
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<double>("checkings");
+        QTest::newRow("update the checkings half") << false << false << "-80" << 400.0;
+        QTest::newRow("update the savings half") << true << false << "80" << 400.0;
+        QTest::newRow("update the checkings half, three decimals") << false << false << "-12.345" << 467.65;
+        QTest::newRow("delete the checkings half") << false << true << "" << 480.0;
+        QTest::newRow("delete the savings half") << true << true << "" << 480.0;
     }
     void transferHalves() {
         QFETCH(bool, fromSavings);
         QFETCH(bool, remove);
+        QFETCH(QString, amount);
+        QFETCH(double, checkings);
         class frmBank* f = loggedIn();
         addEntry(f, "1 Jan 2026", "500", "Boss");
         transfer(f, 0, "1 Feb 2026", "50");
@@ -1430,7 +1618,7 @@ private slots:
             f->lblDel[1]->click();
         } else {
             f->txtDat[1]->setTextValue(QStringLiteral("15 Jan 2026"));
-            f->txtDat[3]->setTextValue(fromSavings ? QStringLiteral("80") : QStringLiteral("-80"));
+            f->txtDat[3]->setTextValue(amount);
             f->lblDel[0]->click();
         }
         QVERIFY(!MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem")));
@@ -1438,7 +1626,7 @@ private slots:
         checkPairs(s.c, "4711");
         const QList<Ledger::Entry> sav = Ledger::entries(s.c, Register::Savings, "4711");
         QCOMPARE(sav.size(), remove ? 0 : 1);
-        QCOMPARE(Ledger::lastBalance(s.c, Register::Checkings, "4711"), money(remove ? 480 : 400));
+        QCOMPARE(Ledger::lastBalance(s.c, Register::Checkings, "4711"), money(checkings));
         if (!remove) QCOMPARE(sav[0].date, QDate(2026, 1, 15));
     }
 
@@ -1742,6 +1930,36 @@ private slots:
         QCOMPARE(f->txtPwd->Text(), QStringLiteral("12345678"));
     }
 
+    // A pasted amount goes in as the amount it is, or not at all (the box
+    // held "7" before).
+    void pastedAmounts_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("text");
+        const int debt = -1;
+        QTest::newRow("English: amount in the German form") << kUS << 3 << "-1.200,00" << "7";
+        QTest::newRow("English: debt in the German form") << kUS << debt << "1.200,00" << "7";
+        QTest::newRow("German: amount in the English form") << kDE << 3 << "-1,200.00" << "7";
+        QTest::newRow("German: debt in the English form") << kDE << debt << "1,200.00" << "7";
+        QTest::newRow("English: transfer with a decimal comma") << kUS << 6 << "1,5" << "7";
+        QTest::newRow("German: blanks and currency sign") << kDE << 3 << QString::fromUtf8("-1 200,00 €") << "7-1200,00";
+        QTest::newRow("English: group separator in place") << kUS << debt << "$1,200.00" << "71200.00";
+    }
+    void pastedAmounts() {
+        QFETCH(QLocale, locale);
+        QFETCH(int, field);
+        QFETCH(QString, pasted);
+        QFETCH(QString, text);
+        setLocale(locale);
+        class frmBank* f = loggedIn();
+        TextBox* box = field < 0 ? f->txtDebt : f->txtDat[field];
+        box->typeText(QStringLiteral("7"));
+        QApplication::clipboard()->setText(pasted);
+        typeKeys(box, QStringLiteral("^V"));
+        QCOMPARE(box->Text(), text);
+    }
+
     // The keypad's decimal key gives the key code and the layout's
     // character; the field takes the computer's separator once.
     void keypadSeparator_data() {
@@ -1853,7 +2071,7 @@ private slots:
         QList<QWidget*> ring{f->txtDat[3],  f->txtDat[4],   f->lstDebts,     f->txtDebt,  f->txtDebtDescription,
                              f->cmdKillDebts, f->cboFromTo, f->txtDat[6],   f->cmdTransfer, f->cmdBudget,
                              f->cmdCalc,      f->cmdPrint,  f->cboYear,     f->cboMonth};
-        if (!savings) ring << f->txtDat[0] << f->cboPayee << f->txtDat[2] << f->cboCat;
+        if (!savings) ring << f->txtDat[0] << f->cboPayee << f->txtDat[2] << f->lblReconcile << f->cboCat;
         QWidget* start = backwards ? static_cast<QWidget*>(f->cboMonth) : f->txtDat[savings ? 3 : 0];
         start->setFocus();
         FlexGrid* shown = savings ? f->flxgrid2 : f->flxGrid;

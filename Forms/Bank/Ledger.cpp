@@ -64,6 +64,14 @@ std::optional<qint64> optionalOf(const QVariant& v) {
     return v.toLongLong();
 }
 QString iso(const QDate& d) { return d.toString(Qt::ISODate); }
+
+// A balance beyond what a stored amount holds is refused, as the
+// currency type of the original overflowed: never wrapped round.
+Money plus(Money a, Money b) {
+    Money sum = 0;
+    if (__builtin_add_overflow(a, b, &sum)) throw Err::overflow();
+    return sum;
+}
 // "yyyy-MM-dd" read by hand: registers are read thousands of rows at a time.
 QDate isoDate(const QString& t) {
     if (t.size() != 10 || t[4] != u'-' || t[7] != u'-') return QDate::fromString(t, Qt::ISODate);
@@ -281,7 +289,7 @@ qint64 addEntry(Ado::Connection& c, Register r, const QString& account, const En
     // The new row gets the highest entry number, so it stands after every
     // row of its own day.
     const Neighbours n = neighboursOfDate(c, r, account, e.date);
-    const Money balance = (n.before ? n.before->balance : 0) + e.amount;
+    const Money balance = plus(n.before ? n.before->balance : 0, e.amount);
     QSqlQuery q(c.database());
     if (r == Register::Checkings) {
         q = run(c,
@@ -337,7 +345,7 @@ int correct(Ado::Connection& c, Register r, const QString& account, const Place&
             {account, iso(from.date), from.entry});
     QList<std::pair<qint64, Money>> wrong;
     while (Ado::next(rest)) {
-        running += rest.value(1).toLongLong();
+        running = plus(running, rest.value(1).toLongLong());
         if (rest.value(2).toLongLong() != running) wrong.append({rest.value(0).toLongLong(), running});
     }
     rest.finish();
@@ -351,8 +359,7 @@ int correct(Ado::Connection& c, Register r, const QString& account, const Place&
 bool balancesHold(Ado::Connection& c, Register r, const QString& account) {
     Money running = 0;
     for (const Entry& e : entries(c, r, account)) {
-        running += e.amount;
-        if (e.balance != running) return false;
+        if (__builtin_add_overflow(running, e.amount, &running) || e.balance != running) return false;
     }
     return true;
 }

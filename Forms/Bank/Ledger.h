@@ -11,7 +11,9 @@
 //     balance of the row before plus its own amount; the first row's
 //     balance is its amount. After a write that puts a row anywhere but
 //     at the end (or changes or removes one), correct() rewrites the
-//     balances from the earliest place the write touched.
+//     balances from the earliest place the write touched. Every balance
+//     lies within the range of Money: a write that would put one beyond
+//     it is refused whole (Err::overflow()), never wrapped round.
 //   - Transfer pairs: the two halves name each other in their link field
 //     (`Checkings.Sav_Entry`, `Savings.Chk_Entry`); a plain row has Null.
 // Dates are stored as ISO text (yyyy-MM-dd), amounts and balances as whole
@@ -114,7 +116,8 @@ Neighbours neighboursOfEntry(Ado::Connection& c, Register r, const QString& acco
 
 // Adds a row (its entry number is assigned and returned). Its balance is
 // the balance of the row before its place plus its amount; the rows after
-// it are left for correct().
+// it are left for correct(). A balance beyond the range of Money throws
+// Err::overflow() and adds nothing.
 qint64 addEntry(Ado::Connection& c, Register r, const QString& account, const Entry& e);
 // Rewrites every field of the row `e.entry` but its balance.
 void updateEntry(Ado::Connection& c, Register r, const Entry& e);
@@ -126,7 +129,8 @@ void setLink(Ado::Connection& c, Register r, qint64 key, std::optional<qint64> l
 // register: seeds from the stored balance of the row just before `from`
 // (0 when none), reads the rest once in register order and rewrites only
 // the balances that differ, in one transaction. Returns how many rows it
-// rewrote.
+// rewrote. A balance beyond the range of Money throws Err::overflow()
+// before anything is written.
 int correct(Ado::Connection& c, Register r, const QString& account, const Place& from);
 
 // Whether every stored balance of the account's register follows the

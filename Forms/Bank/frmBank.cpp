@@ -9,6 +9,7 @@
 #include "Modules/modBankPrint.h"
 #include "Modules/modLanguage.h"
 #include "Modules/modMain.h"
+#include "Platform/Ansi.h"
 #include "Platform/App.h"
 #include "Platform/Fonts.h"
 #include "Platform/Keys.h"
@@ -16,6 +17,8 @@
 #include "Platform/Numbers.h"
 #include "Platform/Runtime.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -117,6 +120,31 @@ void fitMoneyColumns(class frmBank* frm) {
     widen(frm->flxGrid, 5, amounts, {2, 3});
     widen(frm->flxgrid2, 0, amounts, {});
     widen(frm->flxgrid2, 1, amounts, {});
+}
+
+// The reconcile mark is a toggle: assistive tools know it as a check box
+// with its state, whose toggle (or press) works it as a mouse press does.
+class AccessibleMark : public QAccessibleWidget {
+public:
+    explicit AccessibleMark(Label* mark) : QAccessibleWidget(mark, QAccessible::CheckBox) {}
+    Label* mark() const { return static_cast<Label*>(widget()); }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = mark()->Caption() == QLatin1String("P");
+        return s;
+    }
+    QStringList actionNames() const override { return QStringList{toggleAction()} + QAccessibleWidget::actionNames(); }
+    void doAction(const QString& action) override {
+        if ((action == toggleAction() || action == pressAction()) && mark()->onMouseDown) mark()->onMouseDown(1, 0, 0, 0);
+        else QAccessibleWidget::doAction(action);
+    }
+};
+
+QAccessibleInterface* accessibleMark(const QString& key, QObject* o) {
+    if (key == QLatin1String("Label") && o->objectName() == QLatin1String("lblReconcile"))
+        return new AccessibleMark(static_cast<Label*>(o));
+    return nullptr;
 }
 
 // A label-button's font: "Haettenschweiler" at the given size.
@@ -379,6 +407,10 @@ void frmBank::buildEditor() {
     place(cboCat, 6840, top2 + (field1 - top1), 2100, 315);
     lblChk = makeLabel(fraCheckings, QStringLiteral("Check"), 120, top2, 840, 270);
     lblReconcile = makeLabel(fraCheckings, QString(), 240, field1 + (top2 - top1), 480, 330);
+    lblReconcile->setObjectName(QStringLiteral("lblReconcile"));
+    // A Tab stop, toggled by Space and Enter as by the mouse (a click leaves
+    // the focus where it is).
+    lblReconcile->setFocusPolicy(Qt::TabFocus);
     lblReconcile->setFont(Fonts::font(QStringLiteral("Wingdings 2"), 14));
     lblReconcile->setFrameStyle(QFrame::Box | QFrame::Plain);
     lblReconcile->setAlignment(Qt::AlignCenter);
@@ -439,10 +471,56 @@ void frmBank::buildTransfer() {
     cmdTransfer = new QPushButton(QStringLiteral("OK"), fraTransfer);
     place(cmdTransfer, 2160, 2040, 1680, 420);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{fraTotal, fraInfo, fraCurrency, fraCheckings, fraDebts,
-                                                      fraTransfer, cmdBudget})
-        w->setVisible(false);
+    for (QWidget* w : accountViews()) w->setVisible(false);
 }
+
+QList<QWidget*> frmBank::accountViews() const {
+    // The side buttons lie beyond the log-in panel, and nothing is there to
+    // print or work out before a log-in.
+    return {fraTotal, fraInfo, fraCurrency, fraCheckings, fraDebts, fraTransfer, cmdBudget, cmdCalc, cmdPrint};
+}
+
+namespace {
+// Whether the group separators of an amount text stand where the computer's
+// settings put them: between groups of three digits of its whole part.
+bool groupedProperly(const QString& text) {
+    const QString group = Runtime::locale().groupSeparator();
+    const QChar decimal = Runtime::decimalSeparator();
+    if (group.isEmpty() || !text.contains(group)) return true;
+    if (text.section(decimal, 1).contains(group)) return false;
+    QStringList groups = text.section(decimal, 0, 0).split(group);
+    if (groups.first().startsWith(u'-')) groups.first().remove(0, 1);
+    for (qsizetype i = 0; i < groups.size(); ++i) {
+        const qsizetype n = groups[i].size();
+        if (i == 0 ? n < 1 || n > 3 : n != 3) return false;
+    }
+    return true;
+}
+
+// Whether an amount pasted (or dropped) into a field whose key filter is
+// `filter` goes in. It does when the filter drops only blanks and currency
+// signs, or when what the filter keeps is the amount the paste's digits,
+// separators and sign make by the computer's settings ("$1,200.00" in
+// English keeps 1200.00). Else the filter would make it another amount
+// ("-1.200,00", an amount in the other number format, would read -1.20000),
+// and nothing goes in.
+bool amountPasteTaken(const QString& pasted, const std::function<void(int&)>& filter) {
+    QString kept, meant;
+    bool onlyBlanks = true;
+    for (const QChar ch : pasted) {
+        const int key = Ansi::code(ch);
+        int code = key;
+        filter(code);
+        if (code == key) kept += ch;
+        else if (!ch.isSpace() && ch.category() != QChar::Symbol_Currency && ch.category() != QChar::Other_Control)
+            onlyBlanks = false;
+        if ((ch >= u'0' && ch <= u'9') || ch == u'.' || ch == u',' || ch == u'-') meant += ch;
+    }
+    if (onlyBlanks) return true;
+    const std::optional<Ledger::Money> amount = BankText::amountOf(kept);
+    return amount && groupedProperly(meant) && BankText::amountOf(meant) == amount;
+}
+} // namespace
 
 void frmBank::wire() {
     connect(optNewUser, &QRadioButton::clicked, this, [this] { optNewUser_Click(); });
@@ -470,7 +548,8 @@ void frmBank::wire() {
     }
     // The editor's fields in the order Enter moves through them, then the
     // second row.
-    const std::array<QWidget*, 7> editor{txtDat[0], txtDat[1], cboPayee, txtDat[2], txtDat[3], txtDat[4], cboCat};
+    const std::array<QWidget*, 8> editor{txtDat[0], txtDat[1],    cboPayee,  txtDat[2],
+                                         lblReconcile, txtDat[3], txtDat[4], cboCat};
     for (std::size_t i = 1; i < editor.size(); ++i) setTabOrder(editor[i - 1], editor[i]);
     fraCheckings->installEventFilter(this);
     fraDrag->installEventFilter(this);
@@ -478,6 +557,11 @@ void frmBank::wire() {
     lblReconcile->onMouseDown = [this](int Button, int Shift, int X, int Y) {
         lblReconcile_MouseDown(Button, Shift, X, Y);
     };
+    lblReconcile->installEventFilter(this);
+    static const bool markFactory = (QAccessible::installFactory(accessibleMark), true);
+    Q_UNUSED(markFactory);
+    // A double click on OK books one transfer: its second press is no second click.
+    cmdTransfer->installEventFilter(this);
     for (int i = 0; i < 7; ++i) {
         txtDat[i]->onKeyPress = [this, i](int& KeyAscii) { txtDat_KeyPress(i, KeyAscii); };
         txtDat[i]->onKeyDown = [this, i](int& KeyCode, int Shift) { txtDat_KeyDown(i, KeyCode, Shift); };
@@ -502,6 +586,14 @@ void frmBank::wire() {
         lblSwitch[i]->onMouseUp = [this, i](int B, int S, int X, int Y) { lblSwitch_MouseUp(i, B, S, X, Y); };
     }
     txtDebt->onKeyPress = [this](int& KeyAscii) { txtDebt_KeyPress(KeyAscii); };
+    // A pasted amount goes in as the amount it is, or not at all.
+    for (int i : {3, 6})
+        txtDat[i]->acceptsPaste = [this, i](const QString& text) {
+            return amountPasteTaken(text, [this, i](int& KeyAscii) { txtDat_KeyPress(i, KeyAscii); });
+        };
+    txtDebt->acceptsPaste = [this](const QString& text) {
+        return amountPasteTaken(text, [this](int& KeyAscii) { txtDebt_KeyPress(KeyAscii); });
+    };
     txtDebtDescription->onKeyDown = [this](int& KeyCode, int Shift) { txtDebtDescription_KeyDown(KeyCode, Shift); };
     connect(cmdKillDebts, &QPushButton::clicked, this, [this] { cmdKillDebts_Click(); });
     connect(cmdTransfer, &QPushButton::clicked, this, [this] { cmdTransfer_Click(); });
@@ -683,9 +775,7 @@ void frmBank::cmdOK_Click() {
 }
 
 void frmBank::showLoginPanel() {
-    for (QWidget* w : std::initializer_list<QWidget*>{fraTotal, fraInfo, fraCurrency, fraCheckings, fraDebts,
-                                                      fraTransfer, cmdBudget})
-        w->setVisible(false);
+    for (QWidget* w : accountViews()) w->setVisible(false);
     fraUser->setVisible(true);
     setClientSizeTwips(10800, 2100);
     txtPwd->setFocus();
@@ -696,9 +786,7 @@ void frmBank::ShowAccountViews() {
     setClientSizeTwips(13500, 8650);
     fraUser->setVisible(false);
     show();
-    for (QWidget* w : std::initializer_list<QWidget*>{fraTotal, fraInfo, fraCurrency, fraCheckings, fraDebts,
-                                                      fraTransfer, cmdBudget})
-        w->setVisible(true);
+    for (QWidget* w : accountViews()) w->setVisible(true);
     // The key columns carry entry numbers for the editor and are not meant to be seen.
     for (int col : {7, 8, 9}) flxGrid->setColWidth(col, 1);
     for (int col : {3, 4}) flxgrid2->setColWidth(col, 1);
@@ -790,6 +878,13 @@ void frmBank::optDollar_Click() {
 void frmBank::optEuro_Click() { optDollar_Click(); }
 
 namespace {
+// An amount field's text as the register stores it: exact, to the cent.
+Ledger::Money exactAmount(const QString& text) {
+    const std::optional<Ledger::Money> m = BankText::amountOf(text);
+    if (!m) throw Err::typeMismatch();
+    return *m;
+}
+
 // The reconcile mark: "P", drawn as the tick of "Wingdings 2", or empty.
 // Assistive tools hear it by its caption ("Check") with its state, never
 // as the letter or, empty, as the frame around it.
@@ -799,6 +894,10 @@ void setReconcile(Label* mark, const Label* caption, bool on) {
     mark->setAccessibleName(captionText(caption->Caption()));
     mark->setAccessibleDescription(on ? L(QStringLiteral("Reconciled"), QString::fromUtf8("Geprüft"))
                                       : L(QStringLiteral("Not reconciled"), QString::fromUtf8("Nicht geprüft")));
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent told(mark, changed);
+    QAccessible::updateAccessibility(&told);
 }
 
 // The strip's label over the grid's current cell.
@@ -852,7 +951,7 @@ void frmBank::flxGrid_Click() {
         lblCheck->setCaption(reconciled ? QStringLiteral("X") : QString());
         objBank->GetBudgetCat(this);
         objBank->OldDate = txtDat[1]->Text();
-        objBank->OldCheckingsTransaction = Ledger::toMoney(Runtime::CDbl(txtDat[3]->Text()));
+        objBank->OldCheckingsTransaction = exactAmount(txtDat[3]->Text());
         Activation();
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("FlexGrid Checkings"), e.number, e.description);
@@ -874,7 +973,7 @@ void frmBank::flxgrid2_Click() {
         txtDat[4]->setTextValue(flxgrid2->TextMatrix(row, 0).mid(1));
         txtDat[3]->setTextValue(flxgrid2->TextMatrix(row, 1).mid(1));
         txtDat[1]->setTextValue(storedDate(Register::Savings, flxgrid2->TextMatrix(row, 3)));
-        objBank->OldSavingsTransaction = Ledger::toMoney(Runtime::CDbl(txtDat[3]->Text()));
+        objBank->OldSavingsTransaction = exactAmount(txtDat[3]->Text());
         objBank->OldDate = txtDat[1]->Text();
         Activation();
     } catch (const RuntimeError& e) {
@@ -993,7 +1092,7 @@ void frmBank::Activation() {
         txtDat[4]->setTextValue(Runtime::Format(txtDat[4]->Text(), QStringLiteral("0.00")));
         const QString sign = optDollar->isChecked() ? QStringLiteral("$") : QString::fromUtf8("€");
         auto show = [&](Label* l, Ledger::Money m, bool green) {
-            l->setCaption(sign + Runtime::Format(Ledger::toDouble(m), QStringLiteral("0.00")));
+            l->setCaption(sign + BankText::money(m, Runtime::decimalSeparator(), 1));
             l->setForeColor(green ? QColor(0, 128, 0) : QColor(255, 0, 0));
         };
         show(lblSavingsTotal, objBank->LastSavingsBalance, objBank->LastSavingsBalance > 0);
@@ -1090,8 +1189,8 @@ bool frmBank::saveEntry(Register r) {
     Ledger::Money& newAmount = checkings ? objBank->NewCheckingsTransaction : objBank->NewSavingsTransaction;
     bool saved = true;
     try {
-        txtDat[3]->setTextValue(Runtime::Format(Runtime::CDbl(txtDat[3]->Text()), QStringLiteral("00.00")));
-        newAmount = Ledger::toMoney(Runtime::CDbl(txtDat[3]->Text()));
+        newAmount = exactAmount(txtDat[3]->Text());
+        txtDat[3]->setTextValue(BankText::money(newAmount, Runtime::decimalSeparator()));
         Ado::Transaction t(cnBank());
         if (checkings)
             objBank->IsChk_DateOld(this);
@@ -1117,13 +1216,16 @@ bool frmBank::saveEntry(Register r) {
         }
         const Ledger::Money balance = Ledger::entry(cnBank(), r, key)->balance;
         t.commit();
-        txtDat[4]->setTextValue(Runtime::CStr(Ledger::toDouble(balance)));
+        txtDat[4]->setTextValue(BankText::money(balance, Runtime::decimalSeparator(), 1));
     } catch (const RuntimeError& e) {
         bDateOld = false;
         objBank->WrongBalance = 0;
         // A transfer's handler undoes both halves and reports.
         if (transfer) throw;
         saved = false;
+        // Nothing was stored: the register shows what is, and the entry's
+        // year does not join the year list.
+        bNewTransaction = false;
         ShowProblem(checkings ? QStringLiteral("Checkings Transaction") : QStringLiteral("Savings Transaction"),
                     e.number, e.description);
     }
@@ -1161,7 +1263,7 @@ void frmBank::showStoredState() {
 
 namespace {
 // The opposite of an amount as the other half of a transfer takes it.
-QString oppositeAmount(Ledger::Money m) { return Runtime::CStr(Ledger::toDouble(-m)); }
+QString oppositeAmount(Ledger::Money m) { return BankText::money(-m, Runtime::decimalSeparator()); }
 } // namespace
 
 void frmBank::updateRegister(Register r) {
@@ -1182,7 +1284,9 @@ bool frmBank::UpdateEntry() {
     Ado::Transaction t(cnBank());
     const std::optional<Ledger::Entry> old = Ledger::entry(cnBank(), r, key);
     if (!old) throw RuntimeError(3021, QStringLiteral("The entry is no longer stored"));
-    const Ledger::Money amount = Ledger::toMoney(Runtime::CDbl(txtDat[3]->Text()));
+    // Rounded to the cent, as the register shows it (and both halves of a
+    // transfer store it).
+    const Ledger::Money amount = exactAmount(txtDat[3]->Text());
     Ledger::Entry e = editedEntry(this, r, amount, old->link.has_value());
     e.entry = key;
     e.link = old->link;
@@ -1207,9 +1311,11 @@ bool frmBank::UpdateEntry() {
         txtDat[3]->setTextValue(oppositeAmount(amount));
         updateRegister(other);
     }
-    txtDat[3]->setTextValue(Runtime::CStr(Ledger::toDouble(amount)));
+    txtDat[3]->setTextValue(BankText::money(amount, Runtime::decimalSeparator()));
     updateRegister(r);
     t.commit();
+    // An entry moved into a year the list does not hold brings it in, as "Add" does.
+    objBank->AddYear(this, e.date.year());
     showStoredState();
     return true;
 }
@@ -1376,6 +1482,9 @@ void frmBank::cmdTransfer_Click() {
     }
     transferring_ = false;
     objBank->GetBalances(this);
+    // The checkings register is shown: a transfer into a year its list does
+    // not hold brings the year in, as "Add" does.
+    objBank->AddYear(this, BankText::dateOf(date).year());
     showStoredState();
     fraDrag->setVisible(false);
     lblAdd_Click(1);
@@ -1401,6 +1510,8 @@ void frmBank::cmdCalc_Click() {
 }
 
 void frmBank::cmdPrint_Click() {
+    // Before a log-in there is no register to print.
+    if (!bLoggedIn) return;
     if (checkingsShown()) PrintCheckings(this);
     else PrintSavings(this);
 }
@@ -1462,11 +1573,27 @@ bool frmBank::eventFilter(QObject* watched, QEvent* e) {
             if (watched == txtDat[i]) txtDat_GotFocus(i);
         if (watched == cboPayee) cboPayee_GotFocus();
         break;
-    case QEvent::KeyPress:
+    case QEvent::KeyPress: {
+        const auto* key = static_cast<QKeyEvent*>(e);
         if (watched == cboPayee->lineEdit()) {
-            int code = Keys::keyCode(static_cast<QKeyEvent*>(e));
-            cboPayee_KeyDown(code, Keys::shiftState(static_cast<QKeyEvent*>(e)->modifiers()));
+            int code = Keys::keyCode(key);
+            cboPayee_KeyDown(code, Keys::shiftState(key->modifiers()));
         }
+        const bool press = (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space) &&
+                           (key->modifiers() & ~Qt::KeypadModifier) == 0;
+        if (press && (watched == flxGrid || watched == flxgrid2)) {
+            // Return or Space on a register row opens the editor on it, as a click does.
+            if (!key->isAutoRepeat()) static_cast<FlexGrid*>(watched)->onClick();
+            return true;
+        }
+        if (press && watched == lblReconcile) {
+            if (!key->isAutoRepeat()) lblReconcile_MouseDown(0, 0, 0, 0);
+            return true;
+        }
+        break;
+    }
+    case QEvent::MouseButtonDblClick:
+        if (watched == cmdTransfer) return true;
         break;
     case QEvent::MouseMove:
         if (watched != cboPayee && watched != cboPayee->lineEdit()) ResetLabels();

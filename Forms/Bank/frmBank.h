@@ -186,6 +186,8 @@ private:
     void buildDebts();
     void buildTransfer();
     void wire();
+    // What the log-in shows (and a failed one hides again), in the order shown.
+    QList<QWidget*> accountViews() const;
 
     // Log-in steps.
     void invalidAccount();
