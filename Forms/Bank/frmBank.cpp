@@ -548,7 +548,7 @@ void frmBank::wire() {
     }
     // The editor's fields in the order Enter moves through them, then the
     // second row.
-    const std::array<QWidget*, 8> editor{txtDat[0], txtDat[1],    cboPayee,  txtDat[2],
+    const std::array<QWidget*, 8> editor{txtDat[0],    txtDat[1], cboPayee,  txtDat[2],
                                          lblReconcile, txtDat[3], txtDat[4], cboCat};
     for (std::size_t i = 1; i < editor.size(); ++i) setTabOrder(editor[i - 1], editor[i]);
     fraCheckings->installEventFilter(this);
