@@ -5,7 +5,7 @@
 // resident memory two seconds after that (the menu's first activation, the
 // welcome tune and the globe included). Each figure is the median of the
 // starts, bare and menu taking turns. Needs an X server; run under Xvfb:
-//   xvfb-run -a bench/bench_startup [starts]   (default 9)
+//   xvfb-run -a bench/bench_startup [starts] [program]   (default 9, the program built beside)
 #include <QApplication>
 #include <QFile>
 #include <QProcess>
@@ -84,6 +84,7 @@ int main(int argc, char** argv) {
     }
     QCoreApplication app(argc, argv);
     const int starts = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
+    const QString program = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(QUEMBLY);
     xcb_connection_t* x = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(x)) {
         std::fprintf(stderr, "bench_startup needs an X display (run it under xvfb-run -a)\n");
@@ -100,7 +101,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < starts; ++i) {
         const Start bare = measure(x, QCoreApplication::applicationFilePath(), {QStringLiteral("--run"), QStringLiteral("bare")},
                                    settleMs);
-        const Start menu = measure(x, QStringLiteral(QUEMBLY), {}, settleMs);
+        const Start menu = measure(x, program, {}, settleMs);
         if (bare.ms < 0 || menu.ms < 0) {
             std::fprintf(stderr, "a window was never mapped (bare %.0f ms, menu %.0f ms)\n", bare.ms, menu.ms);
             return 1;
