@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <vector>
 
@@ -28,6 +29,9 @@ constexpr auto longestHold = std::chrono::milliseconds(aheadMs * 3 / 4 - 20);
 constexpr int leadInChunks = 10;
 // After this much silence the stream goes and the server may rest.
 constexpr auto restAfter = std::chrono::seconds(3);
+// How long dropping an output waits for its thread: time for a write or the
+// last buffer's play-out to end; a server that takes longer is not waited for.
+constexpr auto closingWait = std::chrono::milliseconds(200);
 // Threads of dropped outputs still held in a server that stopped answering.
 std::atomic<int> heldInServer{0};
 
@@ -48,6 +52,7 @@ struct ServerOutput::Shared {
     QByteArray name;
     std::atomic<bool> quit{false};
     std::mutex mutex;
+    std::condition_variable over;
     bool done = false;
     bool dropped = false;
 
@@ -114,6 +119,7 @@ void ServerOutput::Shared::run() {
     std::lock_guard lock(mutex);
     done = true;
     if (dropped) --heldInServer;
+    over.notify_all();
 }
 
 ServerOutput::ServerOutput(std::shared_ptr<QtAudio::Stream> stream, Reports reports)
@@ -138,13 +144,13 @@ ServerOutput::~ServerOutput() {
     shared_->quit = true;
     shared_->stream->wake();
     std::unique_lock lock(shared_->mutex);
-    if (shared_->done) {
+    if (shared_->over.wait_for(lock, closingWait, [this] { return shared_->done; })) {
         lock.unlock();
         thread_.join();
         return;
     }
-    // Held in a server that no longer answers (connecting, writing): nothing
-    // waits for it; it ends by itself once the server answers or the
+    // Held in a server that no longer answers (connecting, writing): not
+    // waited for; it ends by itself once the server answers or the
     // connection gives up, or with the program.
     shared_->dropped = true;
     ++heldInServer;

@@ -6,7 +6,7 @@ pkgs=(cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libqt6svg6 qt6-tr
       libpulse-dev libsndfile1-dev  # the audio server's client library, the sound files' decoder
       pulseaudio pulseaudio-utils)  # the sound check's audio output: a null sink
 if [ "${1:-}" = "--dev" ]; then
-  # Only for making the media and looking at screenshots; the build does not need them.
+  # Only for making the media, looking at screenshots and the start-up benchmark; the build does not need them.
   pkgs+=(sox libsox-fmt-mp3 imagemagick xvfb xauth)
 fi
 missing=()
