@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quembly"));
     QApplication::setQuitOnLastWindowClosed(false);
     Fonts::registerSubstitutes();
-    // Real sound where the computer has an audio output, silence elsewhere.
+    // Sound through the audio server; nothing waits for it here: the first
+    // sound connects, away from the user interface.
     QtAudio::install();
     // One seed for the run: the games draw from one sequence.
     Randomize();

@@ -2,9 +2,6 @@
 
 #include "Platform/ServerOutput.h"
 
-#include <QAudioBuffer>
-#include <QAudioDecoder>
-#include <QAudioFormat>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -13,307 +10,156 @@
 #include <QFileInfo>
 #include <QThread>
 #include <QTimer>
-#include <QUrl>
-#include <QtEndian>
+
+#include <sndfile.h>
 
 #include <algorithm>
 #include <chrono>
-#include <climits>
 #include <cmath>
 #include <cstring>
-#include <deque>
 #include <vector>
 
 namespace QtAudio {
 
 namespace {
 
-// Files beyond this size are read by the tune decoder, which keeps their first minutes.
+// Files beyond this size are left to the decoding thread.
 constexpr qint64 largestClipFile = 32 * 1024 * 1024;
+// What a clip keeps of a tune at most.
+constexpr qint64 longestClipMs = 10 * 60 * 1000;
 
-enum class Coding { Unsigned8, Signed8, Signed16, Signed24, Signed32, Float32, Float64, ALaw, MuLaw };
+// libsndfile reads the bytes where they lie in memory.
+struct Memory {
+    const QByteArray* bytes;
+    sf_count_t pos = 0;
+};
+sf_count_t memoryLength(void* m) { return static_cast<Memory*>(m)->bytes->size(); }
+sf_count_t memorySeek(sf_count_t offset, int whence, void* m) {
+    auto* mem = static_cast<Memory*>(m);
+    const sf_count_t base = whence == SEEK_CUR ? mem->pos : whence == SEEK_END ? mem->bytes->size() : 0;
+    mem->pos = std::clamp<sf_count_t>(base + offset, 0, mem->bytes->size());
+    return mem->pos;
+}
+sf_count_t memoryRead(void* to, sf_count_t count, void* m) {
+    auto* mem = static_cast<Memory*>(m);
+    const sf_count_t n = std::clamp<sf_count_t>(mem->bytes->size() - mem->pos, 0, count);
+    std::memcpy(to, mem->bytes->constData() + mem->pos, size_t(n));
+    mem->pos += n;
+    return n;
+}
+sf_count_t memoryWrite(const void*, sf_count_t, void*) { return 0; }
+sf_count_t memoryTell(void* m) { return static_cast<Memory*>(m)->pos; }
 
-struct Layout {
-    Coding coding = Coding::Signed16;
-    bool bigEndian = false;
-    int channels = 0;
-    int rate = 0;
-    const char* data = nullptr;
-    qint64 bytes = 0;
+// Closes a sound file when it goes out of scope.
+struct SoundFile {
+    SNDFILE* file = nullptr;
+    SF_INFO info{};
+    ~SoundFile() {
+        if (file) sf_close(file);
+    }
 };
 
-int bytesPerSample(Coding c) {
-    switch (c) {
-    case Coding::Unsigned8:
-    case Coding::Signed8:
-    case Coding::ALaw:
-    case Coding::MuLaw: return 1;
-    case Coding::Signed16: return 2;
-    case Coding::Signed24: return 3;
-    case Coding::Signed32:
-    case Coding::Float32: return 4;
-    case Coding::Float64: return 8;
-    }
-    return 1;
+bool sane(const SF_INFO& info) {
+    return info.channels >= 1 && info.channels <= 16 && info.samplerate >= 1000 && info.samplerate <= 384000;
 }
 
-double muLaw(quint8 u) {
-    u = quint8(~u);
-    const int exponent = (u >> 4) & 7, mantissa = u & 0x0F;
-    const int magnitude = (((mantissa << 3) + 0x84) << exponent) - 0x84;
-    return ((u & 0x80) ? -magnitude : magnitude) / 32768.0;
+// Samples that lie in the file as they are (or by a table, A-law and
+// mu-law) decode in a moment; compressed ones (MP3 and the like) take longer.
+bool plain(const SF_INFO& info) {
+    switch (info.format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+    case SF_FORMAT_PCM_16:
+    case SF_FORMAT_PCM_24:
+    case SF_FORMAT_PCM_32:
+    case SF_FORMAT_FLOAT:
+    case SF_FORMAT_DOUBLE:
+    case SF_FORMAT_ULAW:
+    case SF_FORMAT_ALAW: return true;
+    default: return false;
+    }
 }
 
-double aLaw(quint8 a) {
-    a ^= 0x55;
-    int t = (a & 0x0F) << 4;
-    const int segment = (a & 0x70) >> 4;
-    if (segment == 0) t += 8;
-    else t = (t + 0x108) << (segment - 1);
-    return ((a & 0x80) ? t : -t) / 32768.0;
-}
-
-double sampleAt(const Layout& l, const uchar* p) {
-    auto int24 = [&] {
-        const qint32 v = l.bigEndian ? (p[0] << 16) | (p[1] << 8) | p[2] : (p[2] << 16) | (p[1] << 8) | p[0];
-        return (v & 0x800000) ? v - 0x1000000 : v;
-    };
-    switch (l.coding) {
-    case Coding::Unsigned8: return (p[0] - 128) / 128.0;
-    case Coding::Signed8: return qint8(p[0]) / 128.0;
-    case Coding::Signed16:
-        return (l.bigEndian ? qFromBigEndian<qint16>(p) : qFromLittleEndian<qint16>(p)) / 32768.0;
-    case Coding::Signed24: return int24() / 8388608.0;
-    case Coding::Signed32:
-        return (l.bigEndian ? qFromBigEndian<qint32>(p) : qFromLittleEndian<qint32>(p)) / 2147483648.0;
-    case Coding::Float32: {
-        const quint32 bits = l.bigEndian ? qFromBigEndian<quint32>(p) : qFromLittleEndian<quint32>(p);
-        float f;
-        std::memcpy(&f, &bits, sizeof f);
-        return std::isfinite(f) ? double(f) : 0.0;
+// The file's samples, mixed down to mono and resampled to the output rate.
+std::optional<Clip> render(SoundFile& f) {
+    if (!f.file || !sane(f.info)) return std::nullopt;
+    const int channels = f.info.channels, rate = f.info.samplerate;
+    const qint64 most = longestClipMs * rate / 1000;
+    std::vector<float> mono;
+    std::vector<double> block(size_t(4096) * size_t(channels));
+    while (qint64(mono.size()) < most) {
+        const sf_count_t frames = sf_readf_double(f.file, block.data(), 4096);
+        if (frames <= 0) break;
+        for (sf_count_t i = 0; i < frames; ++i) {
+            double sum = 0;
+            for (int c = 0; c < channels; ++c) sum += block[size_t(i * channels + c)];
+            mono.push_back(float(std::isfinite(sum) ? sum / channels : 0.0));
+        }
     }
-    case Coding::Float64: {
-        const quint64 bits = l.bigEndian ? qFromBigEndian<quint64>(p) : qFromLittleEndian<quint64>(p);
-        double d;
-        std::memcpy(&d, &bits, sizeof d);
-        return std::isfinite(d) ? d : 0.0;
-    }
-    case Coding::ALaw: return aLaw(p[0]);
-    case Coding::MuLaw: return muLaw(p[0]);
-    }
-    return 0.0;
-}
-
-// The samples, mixed down to mono and resampled to the output rate.
-Clip render(const Layout& l) {
-    const int width = bytesPerSample(l.coding);
-    const qint64 frameBytes = qint64(width) * l.channels;
-    const qint64 frames = l.bytes / frameBytes;
-    std::vector<double> mono(static_cast<size_t>(frames));
-    const auto* base = reinterpret_cast<const uchar*>(l.data);
-    for (qint64 f = 0; f < frames; ++f) {
-        double sum = 0;
-        for (int c = 0; c < l.channels; ++c) sum += sampleAt(l, base + f * frameBytes + qint64(c) * width);
-        mono[size_t(f)] = sum / l.channels;
-    }
-    const qint64 outFrames = frames * outputRate / l.rate;
+    if (qint64(mono.size()) > most) mono.resize(size_t(most));
+    const qint64 frames = qint64(mono.size());
+    const qint64 outFrames = frames * outputRate / rate;
     Clip clip;
     clip.pcm.resize(outFrames * 2);
     auto* out = reinterpret_cast<qint16*>(clip.pcm.data());
-    const double step = double(l.rate) / outputRate;
-    for (qint64 i = 0; i < outFrames; ++i) {
-        const double at = double(i) * step;
-        const qint64 k = qint64(at);
-        const double frac = at - double(k);
-        const double a = mono[size_t(k)], b = k + 1 < frames ? mono[size_t(k + 1)] : a;
-        out[i] = qint16(std::lround(std::clamp(a + (b - a) * frac, -1.0, 32767.0 / 32768.0) * 32768.0));
+    auto sample = [](double v) { return qint16(std::lround(std::clamp(v, -1.0, 32767.0 / 32768.0) * 32768.0)); };
+    if (rate == outputRate) {
+        for (qint64 i = 0; i < outFrames; ++i) out[i] = sample(mono[size_t(i)]);
+    } else {
+        // Linear between the two nearest samples: enough for the program's short sounds and tunes.
+        const double step = double(rate) / outputRate;
+        for (qint64 i = 0; i < outFrames; ++i) {
+            const double at = double(i) * step;
+            const qint64 k = qint64(at);
+            const double frac = at - double(k);
+            const double a = mono[size_t(k)], b = k + 1 < frames ? mono[size_t(k + 1)] : a;
+            out[i] = sample(a + (b - a) * frac);
+        }
     }
-    clip.lengthMs = frames * 1000 / l.rate;
+    clip.lengthMs = frames * 1000 / rate;
     return clip;
 }
 
-bool sane(const Layout& l) { return l.channels >= 1 && l.channels <= 16 && l.rate >= 1000 && l.rate <= 384000; }
-
-std::optional<Layout> waveLayout(const QByteArray& b) {
-    if (b.size() < 12 || !b.startsWith("RIFF") || b.mid(8, 4) != "WAVE") return std::nullopt;
-    Layout l;
-    bool haveFormat = false;
-    qint64 at = 12;
-    while (at + 8 <= b.size()) {
-        const QByteArray id = b.mid(at, 4);
-        const quint32 size = qFromLittleEndian<quint32>(b.constData() + at + 4);
-        const qint64 body = at + 8;
-        if (id == "fmt ") {
-            if (size < 16 || body + 16 > b.size()) return std::nullopt;
-            const char* f = b.constData() + body;
-            int format = qFromLittleEndian<quint16>(f);
-            l.channels = qFromLittleEndian<quint16>(f + 2);
-            l.rate = int(qFromLittleEndian<quint32>(f + 4));
-            const int bits = qFromLittleEndian<quint16>(f + 14);
-            // The extensible form names its coding in the first two bytes of its sub-format.
-            if (format == 0xFFFE && size >= 26 && body + 26 <= b.size()) format = qFromLittleEndian<quint16>(f + 24);
-            if (format == 1 && bits == 8) l.coding = Coding::Unsigned8;
-            else if (format == 1 && bits == 16) l.coding = Coding::Signed16;
-            else if (format == 1 && bits == 24) l.coding = Coding::Signed24;
-            else if (format == 1 && bits == 32) l.coding = Coding::Signed32;
-            else if (format == 3 && bits == 32) l.coding = Coding::Float32;
-            else if (format == 3 && bits == 64) l.coding = Coding::Float64;
-            else if (format == 6 && bits == 8) l.coding = Coding::ALaw;
-            else if (format == 7 && bits == 8) l.coding = Coding::MuLaw;
-            else return std::nullopt;
-            haveFormat = true;
-        } else if (id == "data") {
-            if (!haveFormat || !sane(l)) return std::nullopt;
-            l.data = b.constData() + body;
-            l.bytes = std::min<qint64>(size, b.size() - body);
-            return l;
-        }
-        at = body + qint64(size) + (size & 1);
-    }
-    return std::nullopt;
-}
-
-std::optional<Layout> auLayout(const QByteArray& b) {
-    if (b.size() < 24 || !b.startsWith(".snd")) return std::nullopt;
-    const char* h = b.constData();
-    const quint32 offset = qFromBigEndian<quint32>(h + 4), size = qFromBigEndian<quint32>(h + 8);
-    Layout l;
-    l.bigEndian = true;
-    switch (qFromBigEndian<quint32>(h + 12)) {
-    case 1: l.coding = Coding::MuLaw; break;
-    case 2: l.coding = Coding::Signed8; break;
-    case 3: l.coding = Coding::Signed16; break;
-    case 4: l.coding = Coding::Signed24; break;
-    case 5: l.coding = Coding::Signed32; break;
-    case 6: l.coding = Coding::Float32; break;
-    case 7: l.coding = Coding::Float64; break;
-    case 27: l.coding = Coding::ALaw; break;
-    default: return std::nullopt;
-    }
-    l.rate = int(std::min<quint32>(qFromBigEndian<quint32>(h + 16), 1u << 30));
-    l.channels = int(std::min<quint32>(qFromBigEndian<quint32>(h + 20), 1u << 30));
-    if (!sane(l) || offset < 24 || offset > quint32(b.size())) return std::nullopt;
-    l.data = h + offset;
-    // An unknown size (all ones) means: to the end of the file.
-    l.bytes = std::min<qint64>(size, b.size() - qint64(offset));
-    return l;
-}
-
-QAudioFormat outputFormat() {
-    QAudioFormat f;
-    f.setSampleRate(outputRate);
-    f.setChannelCount(1);
-    f.setSampleFormat(QAudioFormat::Int16);
-    return f;
+std::optional<Clip> decodeFile(const QString& path) {
+    SoundFile f;
+    f.file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &f.info);
+    return render(f);
 }
 
 } // namespace
 
-std::optional<Clip> decode(const QByteArray& bytes) {
-    std::optional<Layout> l = waveLayout(bytes);
-    if (!l) l = auLayout(bytes);
-    if (!l) return std::nullopt;
-    return render(*l);
+std::optional<Clip> decode(const QByteArray& bytes, Kinds kinds) {
+    SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
+    Memory memory{&bytes};
+    SoundFile f;
+    f.file = sf_open_virtual(&io, SFM_READ, &f.info, &memory);
+    if (kinds == Kinds::Plain && f.file && !plain(f.info)) return std::nullopt;
+    return render(f);
 }
 
-// --- Tunes decoded by Qt Multimedia ----------------------------------------
+// --- The decoding thread -------------------------------------------------------
 
 namespace {
-
-// What decodeLater keeps of a tune at most.
-constexpr qint64 longestTuneMs = 10 * 60 * 1000;
-
-struct DecodeJob {
-    QString path;
-    QPointer<QObject> context;
-    std::function<void(std::shared_ptr<const Clip>)> done;
-};
 
 // Lives on the decoding thread; decodes one file after the other and hands
 // each clip to `home`, an object of the user interface thread.
 class DecodingWorker : public QObject {
 public:
     explicit DecodingWorker(QObject* home) : home_(home) {}
-    void add(DecodeJob job) {
-        jobs_.push_back(std::move(job));
-        if (!decoder_) next();
-    }
-    void shutDown() {
-        decoder_.reset();
-        jobs_.clear();
+    void decode(const QString& path, QPointer<QObject> context, std::function<void(std::shared_ptr<const Clip>)> done) {
+        std::shared_ptr<const Clip> clip;
+        if (std::optional<Clip> decoded = decodeFile(path)) clip = std::make_shared<const Clip>(std::move(*decoded));
+        QMetaObject::invokeMethod(home_, [context, done = std::move(done), clip] {
+            if (context) done(clip);
+        });
     }
 
 private:
-    void next() {
-        if (jobs_.empty()) return;
-        bytes_.clear();
-        format_ = QAudioFormat();
-        good_ = true;
-        decoder_ = std::make_unique<QAudioDecoder>();
-        decoder_->setAudioFormat(outputFormat());
-        QObject::connect(decoder_.get(), &QAudioDecoder::bufferReady, this, [this] { take(); });
-        QObject::connect(decoder_.get(), &QAudioDecoder::finished, this, [this] { finish(); });
-        QObject::connect(decoder_.get(), qOverload<QAudioDecoder::Error>(&QAudioDecoder::error), this, [this] {
-            good_ = false;
-            finish();
-        });
-        decoder_->setSource(QUrl::fromLocalFile(jobs_.front().path));
-        decoder_->start();
-    }
-    void take() {
-        const QAudioBuffer buffer = decoder_->read();
-        if (!buffer.isValid() || !good_) return;
-        if (!format_.isValid()) format_ = buffer.format();
-        // One format for the whole tune, as asked or as the decoder gives it.
-        if (buffer.format() != format_) {
-            good_ = false;
-            return;
-        }
-        bytes_.append(buffer.constData<char>(), buffer.byteCount());
-        if (format_.durationForBytes(int(std::min<qint64>(bytes_.size(), INT_MAX))) / 1000 >= longestTuneMs) finish();
-    }
-    void finish() {
-        if (jobs_.empty() || !decoder_) return;
-        std::shared_ptr<const Clip> clip;
-        if (good_ && format_.isValid() && !bytes_.isEmpty()) {
-            Layout l;
-            l.channels = format_.channelCount();
-            l.rate = format_.sampleRate();
-            l.data = bytes_.constData();
-            l.bytes = bytes_.size();
-            bool known = true;
-            switch (format_.sampleFormat()) {
-            case QAudioFormat::UInt8: l.coding = Coding::Unsigned8; break;
-            case QAudioFormat::Int16: l.coding = Coding::Signed16; break;
-            case QAudioFormat::Int32: l.coding = Coding::Signed32; break;
-            case QAudioFormat::Float: l.coding = Coding::Float32; break;
-            default: known = false;
-            }
-            if (known && sane(l)) clip = std::make_shared<const Clip>(render(l));
-        }
-        DecodeJob job = std::move(jobs_.front());
-        jobs_.pop_front();
-        // Its pipeline goes down once the signal that brought us here has returned.
-        QObject::disconnect(decoder_.get(), nullptr, this, nullptr);
-        decoder_->stop();
-        decoder_.release()->deleteLater();
-        bytes_.clear();
-        QMetaObject::invokeMethod(home_, [job = std::move(job), clip] {
-            if (job.context) job.done(clip);
-        });
-        next();
-    }
-
     QObject* home_;
-    std::deque<DecodeJob> jobs_;
-    std::unique_ptr<QAudioDecoder> decoder_;
-    QByteArray bytes_;
-    QAudioFormat format_;
-    bool good_ = true;
 };
 
-// The decoding thread, made at the first tune and ended while Qt Multimedia
-// is still there; none after that.
+// The decoding thread, made at the first file that needs it and ended while
+// Qt is still there; none after that.
 class Decoding {
 public:
     static Decoding* instance() {
@@ -325,8 +171,9 @@ public:
         }
         return now();
     }
-    void add(DecodeJob job) {
-        QMetaObject::invokeMethod(worker_, [worker = worker_, job = std::move(job)]() mutable { worker->add(std::move(job)); });
+    void add(const QString& path, QObject* context, std::function<void(std::shared_ptr<const Clip>)> done) {
+        QMetaObject::invokeMethod(worker_, [worker = worker_, path, context = QPointer<QObject>(context),
+                                            done = std::move(done)]() mutable { worker->decode(path, context, std::move(done)); });
     }
 
 private:
@@ -335,14 +182,13 @@ private:
         return decoding;
     }
     Decoding() {
-        thread_.setObjectName(QStringLiteral("Tune decoding"));
+        thread_.setObjectName(QStringLiteral("Sound decoding"));
         worker_ = new DecodingWorker(&home_);
         worker_->moveToThread(&thread_);
         QObject::connect(&thread_, &QThread::finished, worker_, &QObject::deleteLater);
         thread_.start();
     }
     ~Decoding() {
-        QMetaObject::invokeMethod(worker_, [worker = worker_] { worker->shutDown(); }, Qt::BlockingQueuedConnection);
         thread_.quit();
         thread_.wait();
     }
@@ -354,7 +200,7 @@ private:
 } // namespace
 
 void decodeLater(const QString& path, QObject* context, std::function<void(std::shared_ptr<const Clip>)> done) {
-    if (Decoding* decoding = Decoding::instance()) decoding->add(DecodeJob{path, context, std::move(done)});
+    if (Decoding* decoding = Decoding::instance()) decoding->add(path, context, std::move(done));
 }
 
 // --- The stream --------------------------------------------------------------
@@ -386,6 +232,7 @@ void Stream::stop() {
 
 Stream::Taken Stream::take(char* out, qint64 maxBytes) {
     std::lock_guard lock(mutex_);
+    lastTake_ = std::chrono::steady_clock::now();
     Taken t;
     while (t.bytes < maxBytes) {
         if (!clip_) {
@@ -419,6 +266,11 @@ Stream::Taken Stream::take(char* out, qint64 maxBytes) {
 void Stream::release() {
     std::lock_guard lock(mutex_);
     holding_ = false;
+}
+
+qint64 Stream::idleMs() const {
+    std::lock_guard lock(mutex_);
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - lastTake_).count();
 }
 
 quint64 Stream::current() const {
@@ -478,7 +330,11 @@ void setOutputMaker(OutputMaker maker) { outputMaker() = std::move(maker); }
 
 // --- The channel -------------------------------------------------------------
 
-Channel::Channel() : stream_(std::make_shared<Stream>()), listener_(std::make_unique<QObject>()) {}
+Channel::Channel() : stream_(std::make_shared<Stream>()), listener_(std::make_unique<QObject>()) {
+    watch_ = new QTimer(listener_.get());
+    watch_->setSingleShot(true);
+    QObject::connect(watch_, &QTimer::timeout, listener_.get(), [this] { watchOutput(); });
+}
 
 Channel::~Channel() {
     stream_->stop();
@@ -492,8 +348,11 @@ const Channel::Cached& Channel::cached(const QString& path) {
     if (entry.size == info.size() && entry.modified == modified && (entry.clip || entry.decoding)) return entry;
     entry = Cached{info.size(), modified, nullptr, false};
     QFile f(path);
+    // A short sound is wanted now (a key's letter, a symbol of a playback);
+    // a tune may come a moment later, decoded away from the user interface.
     if (info.size() <= largestClipFile && f.open(QIODevice::ReadOnly)) {
-        if (std::optional<Clip> clip = decode(f.readAll())) entry.clip = std::make_shared<const Clip>(std::move(*clip));
+        if (std::optional<Clip> clip = decode(f.readAll(), Kinds::Plain))
+            entry.clip = std::make_shared<const Clip>(std::move(*clip));
     }
     if (!entry.clip) {
         entry.decoding = true;
@@ -522,6 +381,7 @@ void Channel::decoded(const QString& path, qint64 size, qint64 modified, std::sh
 }
 
 quint64 Channel::start(const QString& path, bool loop, bool follow) {
+    dropStalledOutput();
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
         stop();
         return 0;
@@ -548,6 +408,7 @@ void Channel::begin(std::shared_ptr<const Clip> clip) {
     lengthMs_ = clip->lengthMs;
     started_.start();
     stream_->play(sound_, std::move(clip), loop_, follow_);
+    watch_->start(outputStallMs);
     if (!output_) {
         const OutputMaker& make = outputMaker();
         auto box = std::make_shared<Output::Reports::Box>();
@@ -578,6 +439,30 @@ void Channel::outputFailed(quint64 generation) {
     tell(sound_);
 }
 
+bool Channel::stalled() const {
+    if (!output_ || sound_ == 0 || !pending_.isEmpty()) return false;
+    return std::min(started_.elapsed(), stream_->idleMs()) >= outputStallMs;
+}
+
+// While a sound plays, whether its output still takes it: a tune nobody
+// waits for is not to start late, when a stopped server goes on.
+void Channel::watchOutput() {
+    if (!output_ || sound_ == 0 || !pending_.isEmpty()) return;
+    if (dropStalledOutput()) {
+        tell(sound_);
+        return;
+    }
+    watch_->start(int(outputStallMs - std::min(started_.elapsed(), stream_->idleMs())) + 1);
+}
+
+bool Channel::dropStalledOutput() {
+    if (!stalled()) return false;
+    // As after a server that went away: made again at the next sound, and
+    // until then the sound plays to no one, in its own time.
+    dropOutput();
+    return true;
+}
+
 void Channel::dropOutput() {
     if (reports_.box_) {
         std::lock_guard lock(reports_.box_->mutex);
@@ -601,7 +486,12 @@ qint64 Channel::dueMs(quint64 sound) const {
     if (sound == 0 || sound != sound_) return -1;
     if (!pending_.isEmpty()) return std::max<qint64>(0, unknownLengthLimitMs - started_.elapsed());
     if (loop_) return unknownLengthLimitMs;
-    return std::max<qint64>(0, lengthMs_ + (output_ ? outputStallMs : 0) - started_.elapsed());
+    const qint64 elapsed = started_.elapsed();
+    if (!output_) return std::max<qint64>(0, lengthMs_ - elapsed);
+    // Until the output has taken the last sample, or has taken nothing for
+    // the stall bound: then it is looked at again.
+    const qint64 untilStalled = outputStallMs - std::min(elapsed, stream_->idleMs());
+    return std::max<qint64>(0, std::min(lengthMs_ + outputStallMs - elapsed, untilStalled));
 }
 
 } // namespace QtAudio
@@ -637,12 +527,18 @@ void QtSoundPlayer::waitForEnd(quint64 sound) {
     QTimer deadline;
     deadline.setSingleShot(true);
     deadline.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
     auto arm = [&] {
         const qint64 due = channel_.dueMs(sound);
         if (due < 0) loop.quit();
         else deadline.start(int(std::min<qint64>(due, QtAudio::unknownLengthLimitMs)));
     };
+    // An output that stopped taking samples is dropped, and the rest of the
+    // sound waited for in silence.
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
+        channel_.dropStalledOutput();
+        if (channel_.dueMs(sound) > 0) arm();
+        else loop.quit();
+    });
     channel_.changed = [&](quint64) { arm(); };
     arm();
     if (channel_.dueMs(sound) >= 0) loop.exec(QEventLoop::ExcludeUserInputEvents);
@@ -678,12 +574,7 @@ void QtMusicDevice::close() {
 
 namespace QtAudio {
 
-bool install() {
-    if (!ServerOutput::available()) {
-        SoundPlayer::install(std::make_unique<SilentSound>());
-        MusicDevice::install(std::make_unique<SilentMusic>());
-        return false;
-    }
+void install() {
     SoundPlayer::install(std::make_unique<QtSoundPlayer>());
     MusicDevice::install(std::make_unique<QtMusicDevice>());
     // The outputs go while Qt is still there.
@@ -691,35 +582,13 @@ bool install() {
         SoundPlayer::install(std::make_unique<SilentSound>());
         MusicDevice::install(std::make_unique<SilentMusic>());
     });
-    return ServerOutput::reachable();
 }
 
 qint64 waveLength(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return -1;
-    const QByteArray head = f.read(12);
-    if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE") return -1;
-    quint32 bytesPerSecond = 0;
-    while (!f.atEnd()) {
-        const QByteArray chunk = f.read(8);
-        if (chunk.size() < 8) return -1;
-        const quint32 size = qFromLittleEndian<quint32>(chunk.constData() + 4);
-        const QByteArray id = chunk.left(4);
-        if (id == "fmt ") {
-            const QByteArray fmt = f.read(std::min<quint32>(size, 16));
-            if (fmt.size() < 12) return -1;
-            bytesPerSecond = qFromLittleEndian<quint32>(fmt.constData() + 8);
-            if (!f.seek(f.pos() + (size - quint32(fmt.size())) + (size & 1))) return -1;
-        } else if (id == "data") {
-            if (bytesPerSecond == 0) return -1;
-            // A data chunk longer than the file (a file cut short) plays what is there.
-            const qint64 available = std::min<qint64>(size, f.size() - f.pos());
-            return available * 1000 / bytesPerSecond;
-        } else if (!f.seek(f.pos() + qint64(size) + (size & 1))) {
-            return -1;
-        }
-    }
-    return -1;
+    SoundFile f;
+    f.file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &f.info);
+    if (!f.file || (f.info.format & SF_FORMAT_TYPEMASK) != SF_FORMAT_WAV || f.info.samplerate <= 0) return -1;
+    return f.info.frames * 1000 / f.info.samplerate;
 }
 
 } // namespace QtAudio

@@ -6,19 +6,21 @@
 //
 // Every sound is decoded once into one format and played through one
 // long-lived output per service:
-//   - wave and .au files are read here, at once; any other file (mp3, MIDI,
-//     a compressed wave) is decoded by Qt Multimedia on a thread of its own,
-//     and plays when it is ready, from its beginning;
+//   - every file is decoded by libsndfile: one whose samples lie plain in
+//     it (wave and .au files in their usual codings) at once, any other
+//     (MP3 tunes, a compressed wave) on a thread of its own, playing when
+//     it is ready, from its beginning;
 //   - a service's sounds form one stream (Stream): each request cuts the
 //     sound before it, except that a synchronous sound holds the stream at
 //     its last sample until the next sound comes, so the sounds of one
 //     playback follow each other sample for sample;
 //   - the output (Output) takes the stream on a thread of its own and feeds
-//     the audio server. Nothing on a key's path builds, waits on or tears
-//     down a media pipeline: the first sound makes the output, the output
-//     connects on its thread, and an output that failed (no server, the
-//     server gone) is dropped and made again at the next sound. While none
-//     can be made the sounds are silent, a synchronous one waiting its length.
+//     the audio server. Nothing on the user interface thread waits on the
+//     server: the first sound makes the output, the output connects on its
+//     thread, and an output that failed (no server, the server gone) or that
+//     takes no samples for outputStallMs (a server that stopped answering)
+//     is dropped and made again at the next sound. While none plays the
+//     sounds are silent, a synchronous one waiting its length.
 #include "Platform/Audio.h"
 
 #include <QByteArray>
@@ -26,6 +28,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QString>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -34,6 +37,7 @@
 
 class QEventLoop;
 class QObject;
+class QTimer;
 
 namespace QtAudio {
 
@@ -45,15 +49,17 @@ struct Clip {
 };
 constexpr int outputRate = 44100;
 
-// Decodes a wave file (PCM, float, A-law or mu-law) or an .au file; nullopt
-// for anything else (those go to decodeLater). A data part longer than the
-// file (a file cut short) gives what is there.
-std::optional<Clip> decode(const QByteArray& bytes);
+// Decodes a sound file's bytes: All, every file libsndfile reads (wave,
+// .au, MP3, ...); Plain, only those whose samples lie plain in the file
+// (integer, float, A-law, mu-law), which decode in a moment. nullopt for
+// anything else. A data part longer than the file (a file cut short) gives
+// what is there; a tune longer than ten minutes keeps its first ten.
+enum class Kinds { All, Plain };
+std::optional<Clip> decode(const QByteArray& bytes, Kinds kinds = Kinds::All);
 
-// Decodes any other file Qt Multimedia can read, on the decoding thread, one
-// file at a time; done gets the clip (null when the file cannot be decoded)
-// on context's thread, unless context is gone by then. A tune longer than
-// ten minutes keeps its first ten.
+// Decodes a file on the decoding thread, one file at a time; done gets the
+// clip (null when the file cannot be decoded) on context's thread, unless
+// context is gone by then.
 void decodeLater(const QString& path, QObject* context, std::function<void(std::shared_ptr<const Clip>)> done);
 
 // The samples of one service in order: the sound now playing from where it
@@ -78,6 +84,8 @@ public:
     void release();
     // The sound now in the stream; 0 when none.
     quint64 current() const;
+    // How long ago the output last came for samples.
+    qint64 idleMs() const;
     // For the output's thread: returns once play(), stop() or wake() was called, or after ms.
     void waitForChange(int ms);
     void wake();
@@ -92,6 +100,7 @@ private:
     bool loop_ = false;
     bool follow_ = false;
     bool holding_ = false;
+    std::chrono::steady_clock::time_point lastTake_;
 };
 
 // Where a channel's stream goes: an output takes the stream on a thread of
@@ -135,9 +144,12 @@ public:
     void stop();
     bool isPlaying() const;
     // How long from now a wait for that sound may last at most: -1 when it is
-    // over (taken by the output, cut, unplayable); its length when no output
-    // plays it; a bound for an output that stalls otherwise.
+    // over (taken by the output, cut, unplayable); what remains of its length
+    // when no output plays it; otherwise until the output may have stalled.
     qint64 dueMs(quint64 sound) const;
+    // Drops the output when it has taken no samples of the sound now playing
+    // for outputStallMs; true when it did.
+    bool dropStalledOutput();
     // Called on every change a waiter may want to know of (a sound taken,
     // decoded, the output gone), with the sound concerned.
     std::function<void(quint64)> changed;
@@ -155,6 +167,8 @@ private:
     void begin(std::shared_ptr<const Clip> clip);
     void outputEnded(quint64 generation, quint64 sound);
     void outputFailed(quint64 generation);
+    bool stalled() const;
+    void watchOutput();
     void dropOutput();
     void tell(quint64 sound);
 
@@ -164,6 +178,7 @@ private:
     Output::Reports reports_;
     quint64 generation_ = 0;
     std::unique_ptr<QObject> listener_;
+    QTimer* watch_ = nullptr; // a child of listener_
     quint64 numbers_ = 0;
     quint64 sound_ = 0; // the sound asked for last, until it is over
     QString pending_;   // its file, while it is being decoded
@@ -204,16 +219,18 @@ private:
 };
 
 namespace QtAudio {
-// Installs the player and the device over the computer's audio server where
-// its client library is there (a server that starts later is heard from then
-// on), else the silent ones. True when a server answers now.
-bool install();
+// Installs the player and the device over the computer's audio server. It
+// is not asked for at start: the first sound connects, on the output's
+// thread, and a server that starts later is heard from then on.
+void install();
 // The playing time of a wave file in milliseconds, read from its header;
 // -1 when the file is no wave file this can read.
 qint64 waveLength(const QString& path);
 // How long a synchronous sound of unknown length is waited for at most.
 constexpr int unknownLengthLimitMs = 30000;
-// How much longer than its length a synchronous sound is waited for while an
-// output has not taken it: an output may take a moment to start.
-constexpr int outputStallMs = 5000;
+// How long an output may take no samples of a sound before it counts as
+// stalled (a server stopped or a device suspended): about the length of a
+// long Morse symbol, and time enough for a server to start a stream. A
+// synchronous sound is waited for at most this much beyond its length.
+constexpr int outputStallMs = 500;
 } // namespace QtAudio

@@ -1,56 +1,18 @@
 #include "Platform/ServerOutput.h"
 
 #include <QCoreApplication>
-#include <QLibrary>
 
+#include <pulse/simple.h>
+
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
-#include <algorithm>
 #include <vector>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// The parts of the server's simple client interface this uses, as its C
-// interface defines them.
-struct SampleSpec {
-    int format;
-    quint32 rate;
-    quint8 channels;
-};
-struct BufferAttr {
-    quint32 maxlength, tlength, prebuf, minreq, fragsize;
-};
-struct Connection;
-constexpr int signed16LittleEndian = 3;
-constexpr int playback = 1;
-constexpr quint32 serverDefault = quint32(-1);
-
-struct Library {
-    Connection* (*open)(const char* server, const char* name, int direction, const char* device, const char* stream,
-                        const SampleSpec* spec, const void* channelMap, const BufferAttr* buffer, int* error) = nullptr;
-    void (*close)(Connection*) = nullptr;
-    int (*write)(Connection*, const void* data, size_t bytes, int* error) = nullptr;
-    int (*drain)(Connection*, int* error) = nullptr;
-    bool loaded = false;
-};
-
-const Library& library() {
-    static const Library lib = [] {
-        Library l;
-        QLibrary simple(QStringLiteral("pulse-simple"), 0);
-        if (!simple.load()) return l;
-        l.open = reinterpret_cast<decltype(l.open)>(simple.resolve("pa_simple_new"));
-        l.close = reinterpret_cast<decltype(l.close)>(simple.resolve("pa_simple_free"));
-        l.write = reinterpret_cast<decltype(l.write)>(simple.resolve("pa_simple_write"));
-        l.drain = reinterpret_cast<decltype(l.drain)>(simple.resolve("pa_simple_drain"));
-        l.loaded = l.open && l.close && l.write && l.drain;
-        return l;
-    }();
-    return lib;
-}
 
 qint64 bytesFor(int ms) { return qint64(QtAudio::outputRate) * 2 * ms / 1000; }
 
@@ -67,15 +29,19 @@ constexpr auto longestHold = std::chrono::milliseconds(aheadMs * 3 / 4 - 20);
 constexpr int leadInChunks = 10;
 // After this much silence the stream goes and the server may rest.
 constexpr auto restAfter = std::chrono::seconds(3);
-// How long closing waits for a thread stuck in the server.
-constexpr auto closingWait = std::chrono::seconds(1);
+// How long dropping an output waits for its thread: time for a write or the
+// last buffer's play-out to end; a server that takes longer is not waited for.
+constexpr auto closingWait = std::chrono::milliseconds(200);
+// Threads of dropped outputs still held in a server that stopped answering.
+std::atomic<int> heldInServer{0};
 
-Connection* connect(const QByteArray& name) {
-    const Library& pa = library();
-    const SampleSpec spec{signed16LittleEndian, quint32(QtAudio::outputRate), 1};
-    const BufferAttr buffer{serverDefault, quint32(bytesFor(aheadMs)), serverDefault, serverDefault, serverDefault};
+pa_simple* connect(const QByteArray& name) {
+    const pa_sample_spec spec{PA_SAMPLE_S16LE, quint32(QtAudio::outputRate), 1};
+    const quint32 serverDefault = quint32(-1);
+    const pa_buffer_attr buffer{serverDefault, quint32(bytesFor(aheadMs)), serverDefault, serverDefault, serverDefault};
     int error = 0;
-    return pa.open(nullptr, name.constData(), playback, nullptr, name.constData(), &spec, nullptr, &buffer, &error);
+    return pa_simple_new(nullptr, name.constData(), PA_STREAM_PLAYBACK, nullptr, name.constData(), &spec, nullptr,
+                         &buffer, &error);
 }
 
 } // namespace
@@ -88,13 +54,13 @@ struct ServerOutput::Shared {
     std::mutex mutex;
     std::condition_variable over;
     bool done = false;
+    bool dropped = false;
 
     void run();
 };
 
 void ServerOutput::Shared::run() {
-    const Library& pa = library();
-    Connection* server = nullptr;
+    pa_simple* server = nullptr;
     std::vector<char> chunk(size_t(bytesFor(chunkMs)));
     auto lastSound = Clock::now();
     Clock::time_point heldSince;
@@ -108,21 +74,24 @@ void ServerOutput::Shared::run() {
                 continue;
             }
             server = connect(name);
+            // Dropped while it waited for the server: the stream is another output's now.
+            if (quit) break;
             // A new stream begins with a moment of silence: while a server
             // starts a stream it may play the stream's first tens of
             // milliseconds early, and then again in their place.
             std::fill(chunk.begin(), chunk.end(), 0);
             for (int i = 0; server && i < leadInChunks; ++i)
-                if (pa.write(server, chunk.data(), chunk.size(), &error) < 0) pa.close(std::exchange(server, nullptr));
+                if (pa_simple_write(server, chunk.data(), chunk.size(), &error) < 0) pa_simple_free(std::exchange(server, nullptr));
             if (!server) {
                 reports.failed();
                 break;
             }
             lastSound = Clock::now();
         }
+        if (quit) break;
         const QtAudio::Stream::Taken taken = stream->take(chunk.data(), qint64(chunk.size()));
-        if (taken.bytes > 0 && pa.write(server, chunk.data(), size_t(taken.bytes), &error) < 0) {
-            pa.close(std::exchange(server, nullptr));
+        if (taken.bytes > 0 && pa_simple_write(server, chunk.data(), size_t(taken.bytes), &error) < 0) {
+            pa_simple_free(std::exchange(server, nullptr));
             reports.failed();
             break;
         }
@@ -142,13 +111,14 @@ void ServerOutput::Shared::run() {
         }
         held = false;
         if (now - lastSound > restAfter) {
-            pa.drain(server, &error);
-            pa.close(std::exchange(server, nullptr));
+            pa_simple_drain(server, &error);
+            pa_simple_free(std::exchange(server, nullptr));
         }
     }
-    if (server) pa.close(server);
+    if (server) pa_simple_free(server);
     std::lock_guard lock(mutex);
     done = true;
+    if (dropped) --heldInServer;
     over.notify_all();
 }
 
@@ -158,7 +128,10 @@ ServerOutput::ServerOutput(std::shared_ptr<QtAudio::Stream> stream, Reports repo
     shared_->reports = std::move(reports);
     shared_->name = QCoreApplication::applicationName().toUtf8();
     if (shared_->name.isEmpty()) shared_->name = "Quembly";
-    if (!library().loaded) {
+    // While an output before this one is still held by a server that
+    // stopped answering, this one would be held too: it fails at once, and
+    // the next sound tries again.
+    if (heldInServer > 0) {
         shared_->reports.failed();
         shared_->done = true;
         return;
@@ -171,21 +144,22 @@ ServerOutput::~ServerOutput() {
     shared_->quit = true;
     shared_->stream->wake();
     std::unique_lock lock(shared_->mutex);
-    // A thread stuck in a server that no longer answers is left to end with the program.
     if (shared_->over.wait_for(lock, closingWait, [this] { return shared_->done; })) {
         lock.unlock();
         thread_.join();
-    } else {
-        thread_.detach();
+        return;
     }
+    // Held in a server that no longer answers (connecting, writing): not
+    // waited for; it ends by itself once the server answers or the
+    // connection gives up, or with the program.
+    shared_->dropped = true;
+    ++heldInServer;
+    thread_.detach();
 }
 
-bool ServerOutput::available() { return library().loaded; }
-
 bool ServerOutput::reachable() {
-    if (!available()) return false;
-    Connection* server = connect(QCoreApplication::applicationName().toUtf8());
-    if (server) library().close(server);
+    pa_simple* server = connect(QCoreApplication::applicationName().toUtf8());
+    if (server) pa_simple_free(server);
     return server != nullptr;
 }
 

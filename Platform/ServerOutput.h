@@ -3,11 +3,12 @@
 // that speaks its protocol): one playback stream, fed from the channel's
 // Stream on a thread of its own.
 //
-// It talks to the server through the server's own client library, loaded
-// when first needed, not through Qt Multimedia's audio output: once Qt's
-// connection to the server has failed and its one reconnection attempt
-// found no server, Qt Multimedia plays nothing more for the rest of the run,
-// while this output connects afresh at the next sound.
+// It talks to the server through the server's own simple client library
+// (libpulse-simple), whose calls may wait on the server as long as the
+// library likes (a connection to a stopped server: 30 s; a write to a
+// suspended device: until it plays again). So only the output's thread
+// calls it, and an output dropped while its thread is held there is left
+// to end by itself; until it has, new outputs fail at once.
 //
 // The thread connects at the first sound, writes the stream a few
 // milliseconds at a time, a short buffer ahead of what is heard, reports each
@@ -26,9 +27,8 @@ public:
     ServerOutput(std::shared_ptr<QtAudio::Stream> stream, Reports reports);
     ~ServerOutput() override;
 
-    // The server's client library is there.
-    static bool available();
-    // A server answers now.
+    // A server answers now. Waits on the server: never on the user interface
+    // thread of the program (the sound check asks it before it starts).
     static bool reachable();
 
 private:

@@ -17,6 +17,12 @@
 //   soundcheck restart
 //       the audio server killed and started again, once for half a second and
 //       once for five: letters, a tune and a playback heard afterwards
+//   soundcheck stuck
+//       the audio server stopped (SIGSTOP to QEM_SOUNDCHECK_SERVER, its
+//       process id): the start with its welcome tune within 2 s, Play Fast of
+//       "sos" within its sounds' length and a second, the window answering
+//       and closing; then the server goes on (SIGCONT): the playback heard
+//       tone for tone and a tune whole
 // QEM_MEDIA_DIR holds Sound/ and Pics/; QEM_SOUNDCHECK_RESTART is the command
 // that restarts the server, given the seconds it stays down. In every check a watchdog thread fails the run as
 // soon as the user interface stops answering for the patience (a hang is for
@@ -30,11 +36,10 @@
 #include "Modules/modMCI.h"
 #include "Platform/App.h"
 #include "Platform/QtAudio.h"
+#include "Platform/ServerOutput.h"
 #include "tests/TestSupport.h"
 
 #include <QApplication>
-#include <QAudioBuffer>
-#include <QAudioDecoder>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
@@ -45,7 +50,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
-#include <QUrl>
 
 #include <algorithm>
 #include <atomic>
@@ -54,6 +58,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <csignal>
 #include <thread>
 #include <unistd.h>
 
@@ -162,26 +167,17 @@ private:
     QByteArray bytes_;
 };
 
-// A sound file's samples as the reference decoder makes them; empty when it cannot.
+// A sound file's samples as the program decodes them; empty when it cannot.
+// What the sink plays is compared with them: the decoding itself is tested
+// with the platform's tests.
 Samples decoded(const QString& path) {
-    QAudioDecoder decoder;
-    QAudioFormat format;
-    format.setSampleRate(rate);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    decoder.setAudioFormat(format);
-    decoder.setSource(QUrl::fromLocalFile(path));
-    Samples out;
-    bool over = false, good = true;
-    QObject::connect(&decoder, &QAudioDecoder::bufferReady, [&] {
-        const QAudioBuffer b = decoder.read();
-        if (b.format() != format) good = false;
-        else out.append(QList<qint16>(b.constData<qint16>(), b.constData<qint16>() + b.frameCount()));
-    });
-    QObject::connect(&decoder, &QAudioDecoder::finished, [&] { over = true; });
-    QObject::connect(&decoder, qOverload<QAudioDecoder::Error>(&QAudioDecoder::error), [&] { over = good = false; });
-    decoder.start();
-    if (!waitUntil([&] { return over || !good; }, 10000) || !good) return {};
+    static_assert(rate == QtAudio::outputRate);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const std::optional<QtAudio::Clip> clip = QtAudio::decode(f.readAll());
+    if (!clip) return {};
+    Samples out(clip->pcm.size() / 2);
+    std::memcpy(out.data(), clip->pcm.constData(), size_t(out.size()) * 2);
     return out;
 }
 
@@ -309,11 +305,10 @@ bool quickSounds(int letters, int clicks) {
     return allThere;
 }
 
-// The user's steps for a playback: the text typed in At Once mode,
-// converted, then Play Fast (speed 2) or Play Slow (1), recorded. Compares
-// what the sink played with the sound files one after another.
-bool playback(class frmMorse* morse, const QString& text, int speed) {
-    const QString name = QString::fromLatin1(speed == 2 ? "Play Fast" : "Play Slow");
+// The user's steps before a playback: the text typed in At Once mode and
+// converted. Returns the Morse text and the sound files of Play Fast (speed
+// 2) or Play Slow (1) one after another.
+QString enterMorse(class frmMorse* morse, const QString& text, int speed, Samples& files) {
     morse->optAtOnce->click();
     morse->cmdClr->click();
     QTest::mouseClick(morse->txtText->viewport(), Qt::LeftButton);
@@ -324,8 +319,21 @@ bool playback(class frmMorse* morse, const QString& text, int speed) {
     QHash<QChar, Samples> symbols;
     for (const char* kind : {"-Long", ".Short", " Blank"})
         symbols.insert(QChar(kind[0]), decoded(App::file(QStringLiteral("Sound/%1%2.wav").arg(QLatin1String(kind + 1), quality))));
-    Samples files;
+    files.clear();
     for (const QChar c : code) files += symbols.value(c);
+    return code;
+}
+
+void clickPlay(class frmMorse* morse, int speed) {
+    QTest::mouseClick(morse->cmdConvert[speed], Qt::LeftButton, {}, QPoint(8, morse->cmdConvert[speed]->height() / 2));
+}
+
+// A playback after enterMorse, recorded. Compares what the sink played with
+// the sound files one after another.
+bool playback(class frmMorse* morse, const QString& text, int speed) {
+    const QString name = QString::fromLatin1(speed == 2 ? "Play Fast" : "Play Slow");
+    Samples files;
+    const QString code = enterMorse(morse, text, speed, files);
     const int threshold = std::max(1, peakOf(files) / 8);
     const QList<Sound> made = soundsIn(files, threshold, 8);
 
@@ -335,7 +343,7 @@ bool playback(class frmMorse* morse, const QString& text, int speed) {
         return false;
     }
     settle(200);
-    QTest::mouseClick(morse->cmdConvert[speed], Qt::LeftButton, {}, QPoint(8, morse->cmdConvert[speed]->height() / 2));
+    clickPlay(morse, speed);
     settle(500);
     const QList<Sound> heard = soundsIn(sink.stop(), threshold, 8);
     const bool good = sameShape(heard, made, toneToleranceMs);
@@ -479,6 +487,61 @@ bool restartCheck() {
     return good;
 }
 
+// The audio server stopped (alive, not answering) before the program
+// starts: the start and a playback keep within bounds and the window
+// answers and closes; once the server goes on, sound is heard again.
+bool stuckCheck() {
+    phase = "a stopped audio server";
+    const qint64 server = qEnvironmentVariableIntValue("QEM_SOUNDCHECK_SERVER");
+    if (server <= 0 || !ServerOutput::reachable()) {
+        std::printf("FAIL: QEM_SOUNDCHECK_SERVER names no audio server that answers\n");
+        return false;
+    }
+    patienceMs = 2000;
+    ::kill(pid_t(server), SIGSTOP);
+    std::printf("the audio server stopped\n");
+    // The start as the program makes it, with the welcome tune.
+    QElapsedTimer clock;
+    clock.start();
+    QtAudio::install();
+    frmChoice()->Show();
+    frmChoice()->activateNow();
+    const qint64 startMs = clock.elapsed();
+    settle(1000);
+    bool good = startMs < 2000;
+    std::printf("  the start took %lld ms%s\n", qlonglong(startMs), good ? "" : "  FAILED (2000 at most)");
+
+    class frmMorse* morse = openMorse();
+    StopMusic();
+    Samples files;
+    enterMorse(morse, QStringLiteral("sos"), 2, files);
+    const qint64 lengthMs = qint64(ms(files.size()));
+    clock.restart();
+    clickPlay(morse, 2);
+    const qint64 playMs = clock.elapsed();
+    const qint64 boundMs = lengthMs + QtAudio::outputStallMs + 1000;
+    const bool timely = playMs <= boundMs;
+    morse->close();
+    settle(200);
+    const bool closed = !isFormLoaded<class frmMorse>();
+    std::printf("  Play Fast of sos took %lld ms (its sounds last %lld, bound %lld)%s; the window %s\n",
+                qlonglong(playMs), qlonglong(lengthMs), qlonglong(boundMs), timely ? "" : "  FAILED",
+                closed ? "closed" : "did NOT close");
+    good = good && timely && closed;
+
+    ::kill(pid_t(server), SIGCONT);
+    std::printf("the audio server goes on\n");
+    settle(1500);
+    morse = openMorse();
+    StopMusic();
+    settle(500);
+    good = playback(morse, QStringLiteral("sos"), 2) && good;
+    const QString tune = QStringLiteral("Stretch4.mp3");
+    good = tunePlays(tune, tuneShape(App::file(QStringLiteral("Sound/") + tune)), 2) == 2 && good;
+    std::printf("a stopped audio server %s\n", good ? "passed" : "FAILED");
+    return good;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -487,11 +550,13 @@ int main(int argc, char** argv) {
     auto number = [&](int i, int otherwise) { return argc > i ? std::max(0, atoi(argv[i])) : otherwise; };
 
     TestSupport::setUp(true);
-    // The computer's own audio output in place of the recording stand-ins.
-    if (!QtAudio::install()) {
+    if (!ServerOutput::reachable()) {
         std::printf("soundcheck: no audio output, nothing to check\n");
         return 77;
     }
+    // The computer's own audio output in place of the recording stand-ins
+    // (the stuck check installs it itself, as part of the start it times).
+    if (mode != QLatin1String("stuck")) QtAudio::install();
 
     QTimer heartbeat;
     QObject::connect(&heartbeat, &QTimer::timeout, [] { lastBeat = nowMs(); });
@@ -512,6 +577,8 @@ int main(int argc, char** argv) {
         good = tunesCheck(number(2, 0), number(3, 1000));
     } else if (mode == QLatin1String("restart")) {
         good = restartCheck();
+    } else if (mode == QLatin1String("stuck")) {
+        good = stuckCheck();
     } else {
         std::printf("soundcheck: no check named %s\n", argv[1]);
     }

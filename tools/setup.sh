@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a Debian machine; does nothing when all is there.
 set -euo pipefail
-pkgs=(cmake g++ make qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite libqt6svg6 qt6-translations-l10n
-      qt6-qpa-plugins gstreamer1.0-plugins-good fonts-dejavu-core libsqlite3-dev libxcb1-dev
+pkgs=(cmake g++ make pkg-config qt6-base-dev libqt6sql6-sqlite libqt6svg6 qt6-translations-l10n
+      qt6-qpa-plugins fonts-dejavu-core libsqlite3-dev libxcb1-dev
+      libpulse-dev libsndfile1-dev  # the audio server's client library, the sound files' decoder
       pulseaudio pulseaudio-utils)  # the sound check's audio output: a null sink
 if [ "${1:-}" = "--dev" ]; then
-  # Only for making the media and looking at screenshots; the build does not need them.
+  # Only for making the media, looking at screenshots and the start-up benchmark; the build does not need them.
   pkgs+=(sox libsox-fmt-mp3 imagemagick xvfb xauth)
 fi
 missing=()

@@ -2,7 +2,10 @@
 # Sounds through a real audio output. Starts private PulseAudio daemons, each
 # with only a null sink, and runs bench/soundcheck's checks against them:
 # first, alone, Morse playback (Play Fast and Play Slow of "sos" and "paris"),
-# recorded tone for tone; then three lines at a time:
+# recorded tone for tone; then, alone too, a server stopped by SIGSTOP before
+# the program starts: the start and Play Fast of "sos" stay within bounds and
+# the window answers and closes; after SIGCONT sound is heard again; then
+# three lines at a time:
 #   - quick sounds: letters typed and pasted into the Morse window, key clicks
 #     in the typing trainer, every key sounding; fails when the program stops
 #     answering or hangs; then the server killed and started again during a
@@ -73,7 +76,7 @@ for tool in pulseaudio pactl parec; do
 done
 
 runtime=$(mktemp -d)
-lines=(quick morse tunes)
+lines=(quick morse stuck tunes)
 finish() {
   for line in "${lines[@]}"; do
     pid=$(cat "$runtime/$line/pulse/pid" 2>/dev/null)
@@ -87,7 +90,7 @@ if ! (serve "$runtime/quick"); then
   echo "soundcheck SKIPPED: PulseAudio cannot start here: $(tail -n 1 "$runtime/quick/start.err")"
   exit 0
 fi
-(serve "$runtime/morse") && (serve "$runtime/tunes") || {
+(serve "$runtime/morse") && (serve "$runtime/stuck") && (serve "$runtime/tunes") || {
   echo "soundcheck FAILED: a second PulseAudio daemon does not start: $(cat "$runtime"/*/start.err)"
   exit 1
 }
@@ -101,6 +104,8 @@ run() {
     export XDG_RUNTIME_DIR=$runtime/$line PULSE_RUNTIME_PATH=$runtime/$line/pulse PULSE_STATE_PATH=$runtime/$line/state
     export PULSE_SERVER=unix:$runtime/$line/pulse/native
     export QEM_SOUNDCHECK_RESTART="bash $root/tools/soundcheck.sh --restart"
+    QEM_SOUNDCHECK_SERVER=$(cat "$runtime/$line/pulse/pid" 2>/dev/null)
+    export QEM_SOUNDCHECK_SERVER
     QT_QPA_PLATFORM=offscreen QEM_MEDIA_DIR=$root timeout -s KILL "$bound" "$check" "$@" 2>&1 \
       | grep -v "does not support setting window opacity"
     exit "${PIPESTATUS[0]}"
@@ -123,6 +128,7 @@ half=$(((tunes + 1) / 2))
 started=$(date +%s)
 # The playback's timing first, on a machine not busy with the other checks.
 run morse morse
+run stuck stuck
 (run quick && run quick restart) &
 checks=($!)
 run morse tunes 0 "$half" &
