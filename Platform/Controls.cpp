@@ -252,7 +252,7 @@ void Label::setFunctionName(const QString& name, bool captionAsDescription) {
 }
 
 void Label::nameForReaders() {
-    // Every change of a name or description is told to the readers.
+    // Readers are told of a name or description only when it changes.
     const QString spoken = spokenText(text());
     const QString name = function_.isEmpty() ? spoken : function_;
     if (accessibleName() != name) setAccessibleName(name);
