@@ -20,9 +20,10 @@ using MouseHandler = std::function<void(int Button, int Shift, int X, int Y)>;
 // tab order (a mouse click leaves the focus where it is), it shows the
 // focus with a ring that stands out on any background, Space and Enter
 // click it, and readers know it as a button named by its accessible name
-// (a label's caption). One that shows neither is a hidden click target,
-// for the mouse only, unless its window gives it a focus policy (a box
-// that is empty until it shows a result).
+// (a label's caption, or what it does). One that shows neither (a frame
+// around a picture, a box that is empty until it shows a result) is a
+// button only where its window gives it a focus policy, which a window
+// does for every click target: whatever the mouse does, a key does.
 class ClickSurface : public QLabel {
     Q_OBJECT
 public:
