@@ -231,10 +231,13 @@ void ConverterForm::Form_Load() {
     applyLanguage();
     // A row's button, box and result are named after its unit, in the
     // current language (the button shows only an arrow, the box a number).
+    // A result clicked as a button (a currency) is named by its unit, and
+    // tells its amount besides; one only read is its amount, of its unit.
     for (int i = 0; i < rowCount(); ++i) {
         const QString unit = rowNames[i]->Caption().simplified();
         rowInputs[i]->setAccessibleName(unit);
-        rowResults[i]->setAccessibleDescription(unit);
+        if (rowResults[i]->onClick) rowResults[i]->setFunctionName(unit, true);
+        else rowResults[i]->setAccessibleDescription(unit);
         if (i < rowButtons.size()) rowButtons[i]->setAccessibleName(unit);
     }
     // Digits typed right after opening land in the amount box.

@@ -183,8 +183,8 @@ void HangmanWindow::buildBoard(const QColor& back, const QColor& ink, const QCol
         Label* l = label(this, QString::fromLatin1(c), arial, 16, i == 0 ? 858 : 820, 8, 32, 32, Qt::AlignCenter);
         l->setFontBold(true);
         l->setCursor(Qt::PointingHandCursor);
-        // A label's name is its caption; what it does is its description.
-        l->setAccessibleDescription(i == 0 ? inLanguage("Close", "Schließen") : inLanguage("Minimise", "Minimieren"));
+        // The glyph stands for what the button does: readers say that.
+        l->setFunctionName(i == 0 ? inLanguage("Close", "Schließen") : inLanguage("Minimise", "Minimieren"));
         lblCtrl << l;
     }
     // A clear gap between a name and the total after it.
@@ -198,7 +198,9 @@ void HangmanWindow::buildBoard(const QColor& back, const QColor& ink, const QCol
     lblFRAME = new Label(QString(), this);
     lblFRAME->setGeometry(20, 110, 300, 300);
     lblFRAME->setBorderStyle(1);
-    lblFRAME->setAccessibleDescription(inLanguage("Gallows", "Galgen"));
+    // Its click (the cheat) is a key's too: a stop of Tab, a button to readers.
+    lblFRAME->setFocusPolicy(Qt::TabFocus);
+    lblFRAME->setFunctionName(inLanguage("Gallows", "Galgen"));
     auto* gif = new Image(this);
     gif->setGeometry(30, 120, 280, 280);
     gif->setStretch(true);
@@ -410,9 +412,9 @@ void HangmanWindow::lblFRAME_Click() { ToggleCheat(this); }
 
 void HangmanWindow::Form_KeyDown(int& KeyCode, int) {
     if (KeyCode != 13) return;
-    // Enter clicks the button that has the focus, else the default button.
-    auto* focused = qobject_cast<QPushButton*>(focusWidget());
-    QPushButton* target = focused && focused->isEnabled() && focused->isVisible() ? focused : defaultButton_;
+    // A focused button takes Enter itself (Form); elsewhere it clicks the
+    // default button.
+    PictureButton* target = defaultButton_;
     if (!target || !target->isEnabled() || !target->isVisible()) return;
     KeyCode = 0;
     target->click();

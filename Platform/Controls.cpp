@@ -18,6 +18,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QToolButton>
 
 #include <limits>
 #include <utility>
@@ -40,7 +41,7 @@ public:
     }
     QString text(QAccessible::Text t) const override {
         const QString s = QAccessibleWidget::text(t);
-        if (t == QAccessible::Name && s.isEmpty()) return surface()->text();
+        if (t == QAccessible::Name && s.isEmpty()) return spokenText(surface()->text());
         return s;
     }
     QStringList actionNames() const override {
@@ -123,6 +124,28 @@ private:
 void showFocusRing(QWidget* w) {
     static FocusRings* rings = new FocusRings;
     w->installEventFilter(rings);
+}
+
+QString spokenText(const QString& text) {
+    QString out = text;
+    out.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    for (QChar& c : out)
+        if (c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator) c = u' ';
+    return out.trimmed();
+}
+
+QWidget* focusedButton(QWidget* window) {
+    QWidget* f = window ? window->focusWidget() : nullptr;
+    if (!f || !f->isVisible() || !f->isEnabled()) return nullptr;
+    if (auto* s = qobject_cast<ClickSurface*>(f)) return s->isButton() ? f : nullptr;
+    return qobject_cast<QPushButton*>(f) || qobject_cast<QToolButton*>(f) ? f : nullptr;
+}
+
+bool clickFocusedButton(QWidget* window) {
+    QWidget* b = focusedButton(window);
+    if (auto* s = qobject_cast<ClickSurface*>(b)) s->click();
+    else if (auto* a = qobject_cast<QAbstractButton*>(b)) a->click();
+    return b != nullptr;
 }
 
 QString captionText(const QString& caption) {
@@ -212,11 +235,28 @@ void Label::setCaption(const QString& c) {
     const QString shown = useMnemonic_ ? captionText(c) : c;
     // A clock sets its caption many times a second: screen readers are
     // told of a new text only.
-    if (shown == text() && shown == accessibleName()) return;
+    if (shown == text()) {
+        nameForReaders();
+        return;
+    }
     setText(shown);
-    setAccessibleName(shown);
+    nameForReaders();
     fitCaption();
     takeTabFocus();
+}
+
+void Label::setFunctionName(const QString& name, bool captionAsDescription) {
+    function_ = name;
+    captionAsDescription_ = captionAsDescription && !name.isEmpty();
+    nameForReaders();
+}
+
+void Label::nameForReaders() {
+    // Readers are told of a name or description only when it changes.
+    const QString spoken = spokenText(text());
+    const QString name = function_.isEmpty() ? spoken : function_;
+    if (accessibleName() != name) setAccessibleName(name);
+    if (captionAsDescription_ && accessibleDescription() != spoken) setAccessibleDescription(spoken);
 }
 
 void Label::setUseMnemonic(bool on) {

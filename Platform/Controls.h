@@ -20,9 +20,10 @@ using MouseHandler = std::function<void(int Button, int Shift, int X, int Y)>;
 // tab order (a mouse click leaves the focus where it is), it shows the
 // focus with a ring that stands out on any background, Space and Enter
 // click it, and readers know it as a button named by its accessible name
-// (a label's caption). One that shows neither is a hidden click target,
-// for the mouse only, unless its window gives it a focus policy (a box
-// that is empty until it shows a result).
+// (a label's caption, or what it does). One that shows neither (a frame
+// around a picture, a box that is empty until it shows a result) is a
+// button only where its window gives it a focus policy, which a window
+// does for every click target: whatever the mouse does, a key does.
 class ClickSurface : public QLabel {
     Q_OBJECT
 public:
@@ -59,8 +60,11 @@ private:
 // is shown. A label whose caption carries an access key (a label used as
 // the window's button, "&Exit") is marked with setUseMnemonic(true); then
 // "&" marks the access key and "&&" shows one "&". The label's accessible
-// name is its shown caption and follows every change; what a reader should
-// hear besides goes into the accessible description.
+// name is its shown caption (see spokenText) and follows every change; what
+// a reader should hear besides goes into the accessible description.
+// A button that shows a glyph for what it does ("X" closes the window) or a
+// value that changes (an amount) is named by what it does instead
+// (setFunctionName).
 class Label : public ClickSurface {
     Q_OBJECT
 public:
@@ -84,10 +88,19 @@ public:
     // A caption too wide for the label is shown in a smaller size of the
     // label's font (down to 6 points) instead of being cut off.
     void setShrinkToFit(bool on);
+    // From now on the label is named `name` whatever its caption shows;
+    // with `captionAsDescription` the caption shown is its accessible
+    // description and follows every change (an amount beside a currency).
+    // An empty name names it by its caption again.
+    void setFunctionName(const QString& name, bool captionAsDescription = false);
+    QString functionName() const { return function_; }
 
 private:
     void fitCaption();
+    void nameForReaders();
     QString caption_;
+    QString function_;
+    bool captionAsDescription_ = false;
     bool useMnemonic_ = false;
     int border_ = 0;
     double fitBaseSize_ = 0; // the font size a caption starts from; 0: no shrinking
@@ -211,6 +224,19 @@ protected:
 
 // The display text of a caption with access-key marks.
 QString captionText(const QString& caption);
+
+// What screen readers are given of a text that may hold line breaks (a
+// message, a prompt, a caption): readers drop a label whose text holds a
+// line break, so each line break (CR LF, LF or CR) is a blank, and blanks
+// at either end are dropped.
+QString spokenText(const QString& text);
+
+// The button Enter clicks in a window: the focused push button, tool
+// button or label or picture button, when it is shown and enabled; else
+// nullptr (Enter then does what the window does with it).
+QWidget* focusedButton(QWidget* window);
+// Clicks the focused button as Space does; false when none has the focus.
+bool clickFocusedButton(QWidget* window);
 
 // From now on the control shows a ring around it while it has the focus
 // (once the keyboard has moved the focus in its window, as the toolkit's

@@ -12,12 +12,17 @@
 #include <QGuiApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace {
 QList<Form*> loaded;
 QPointer<Form> active;
 std::function<void(Form*)> modalHandler;
+
+bool isPlainEnter(const QKeyEvent* e) {
+    return (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && (e->modifiers() & ~Qt::KeypadModifier) == 0;
+}
 } // namespace
 
 Form::Form(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -240,6 +245,12 @@ bool Form::previewKey(QKeyEvent* e) {
 }
 
 void Form::keyPressEvent(QKeyEvent* e) {
+    // A push button outside a dialog leaves Enter to its window: Enter on a
+    // focused button clicks that button, before the window's key handlers.
+    if (isPlainEnter(e) && clickFocusedButton(this)) {
+        e->accept();
+        return;
+    }
     if (!keyPreview_ && previewKey(e)) {
         e->accept();
         return;
@@ -257,7 +268,10 @@ void Form::setKeyPreview(bool on) {
 bool Form::eventFilter(QObject* watched, QEvent* e) {
     if (keyPreview_ && !keyPreviewBusy_ && e->type() == QEvent::KeyPress && watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);
-        if (w->window() == this && (w == this || w->hasFocus())) return previewKey(static_cast<QKeyEvent*>(e));
+        auto* key = static_cast<QKeyEvent*>(e);
+        // Enter on a focused button is that button's, not the window's.
+        if (w->window() == this && isPlainEnter(key) && focusedButton(this)) return false;
+        if (w->window() == this && (w == this || w->hasFocus())) return previewKey(key);
     }
     return QWidget::eventFilter(watched, e);
 }

@@ -5,6 +5,8 @@
 // builds it afresh in its design state. Activation handlers run when the
 // window becomes the program's active window, deactivation when another
 // window of the program takes over or this one is hidden or minimised.
+// Enter on a focused button (push, tool, label or picture button) clicks
+// that button before the window's key handlers see it.
 #include <QList>
 #include <QPointer>
 #include <QString>

@@ -15,6 +15,8 @@ enum {
     vbKeyNumpad0 = 96, vbKeyMultiply = 106, vbKeyAdd = 107, vbKeySubtract = 109, vbKeyDecimal = 110,
     vbKeyDivide = 111, vbKeyF1 = 112,
 };
+// The bits of a shift state.
+enum { vbShiftMask = 1, vbCtrlMask = 2, vbAltMask = 4 };
 
 int keyCode(const QKeyEvent* e);
 // The character code the key types, or -1 when it types none

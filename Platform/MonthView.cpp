@@ -4,9 +4,130 @@
 #include "Platform/Runtime.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QHash>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QPointer>
+
+namespace {
+// A cell of the grid of days as readers know it: a day is named by its full
+// date (day name, day, month and year by the regional settings), so that a
+// reader tells the date as the focus moves; the row of day names holds the
+// column headers.
+class AccessibleDay : public QAccessibleInterface {
+public:
+    AccessibleDay(QAbstractItemView* view, int row, int column) : view_(view), row_(row), column_(column) {}
+
+    bool isValid() const override {
+        return view_ && view_->model() && row_ < view_->model()->rowCount() && column_ < view_->model()->columnCount();
+    }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return view_ ? view_->window()->windowHandle() : nullptr; }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(view_); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    void setText(QAccessible::Text, const QString&) override {}
+
+    QAccessible::Role role() const override { return date().isValid() ? QAccessible::Cell : QAccessible::ColumnHeader; }
+    QString text(QAccessible::Text t) const override {
+        if (t != QAccessible::Name || !isValid()) return QString();
+        const QDate day = date();
+        return day.isValid() ? calendar()->locale().toString(day, QLocale::LongFormat) : shown();
+    }
+    QRect rect() const override {
+        if (!isValid()) return {};
+        const QRect r = view_->visualRect(index());
+        return QRect(view_->viewport()->mapToGlobal(r.topLeft()), r.size());
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s;
+        if (!isValid() || !date().isValid()) return s;
+        s.focusable = s.selectable = true;
+        s.focused = view_->hasFocus() && view_->currentIndex() == index();
+        s.selected = view_->selectionModel() && view_->selectionModel()->isSelected(index());
+        return s;
+    }
+
+private:
+    QModelIndex index() const { return view_->model()->index(row_, column_); }
+    QString shown() const { return index().data().toString(); }
+    const QCalendarWidget* calendar() const { return static_cast<const QCalendarWidget*>(view_->parentWidget()); }
+    // The grid shows the day numbers of six weeks: days of the month before
+    // in its first week, of the month after in its last two.
+    QDate date() const {
+        bool isDay = false;
+        const int day = shown().toInt(&isDay);
+        if (!isDay) return {};
+        int week = 0;
+        for (int r = 0; r < row_; ++r) week += view_->model()->index(r, column_).data().toString().toInt() > 0;
+        QDate month(calendar()->yearShown(), calendar()->monthShown(), 1);
+        if (week == 0 && day > 7) month = month.addMonths(-1);
+        else if (week >= 4 && day <= 14) month = month.addMonths(1);
+        return QDate(month.year(), month.month(), day);
+    }
+
+    QPointer<QAbstractItemView> view_;
+    int row_, column_;
+};
+
+// The grid of days as readers know it: a table of the cells above, numbered
+// as the toolkit numbers the cells of a table (a place for its hidden
+// headers first), so that the view's notice of a focus move names the day.
+class AccessibleDays : public QAccessibleWidget {
+public:
+    explicit AccessibleDays(QAbstractItemView* view) : QAccessibleWidget(view, QAccessible::Table) {}
+    ~AccessibleDays() override {
+        for (const QAccessible::Id id : std::as_const(cells_)) QAccessible::deleteAccessibleInterface(id);
+    }
+    QAbstractItemView* view() const { return static_cast<QAbstractItemView*>(widget()); }
+
+    int childCount() const override {
+        const QAbstractItemModel* m = view()->model();
+        return m ? (m->rowCount() + 1) * (m->columnCount() + 1) : 0;
+    }
+    QAccessibleInterface* child(int i) const override {
+        const QAbstractItemModel* m = view()->model();
+        if (!m) return nullptr;
+        const int row = i / (m->columnCount() + 1) - 1, column = i % (m->columnCount() + 1) - 1;
+        if (row < 0 || column < 0 || row >= m->rowCount()) return nullptr;
+        if (const QAccessible::Id id = cells_.value(i)) return QAccessible::accessibleInterface(id);
+        auto* cell = new AccessibleDay(view(), row, column);
+        cells_.insert(i, QAccessible::registerAccessibleInterface(cell));
+        return cell;
+    }
+    int indexOfChild(const QAccessibleInterface* cell) const override {
+        for (auto it = cells_.cbegin(); it != cells_.cend(); ++it)
+            if (QAccessible::accessibleInterface(it.value()) == cell) return it.key();
+        return -1;
+    }
+    QAccessibleInterface* focusChild() const override { return cellOf(view()->currentIndex()); }
+    QAccessibleInterface* childAt(int x, int y) const override {
+        return cellOf(view()->indexAt(view()->viewport()->mapFromGlobal(QPoint(x, y))));
+    }
+
+private:
+    QAccessibleInterface* cellOf(const QModelIndex& i) const {
+        if (!i.isValid()) return nullptr;
+        return child((i.row() + 1) * (i.model()->columnCount() + 1) + i.column() + 1);
+    }
+    mutable QHash<int, QAccessible::Id> cells_;
+};
+
+QAccessibleInterface* accessibleDays(const QString& key, QObject* o) {
+    if (key == QLatin1String("QCalendarView"))
+        if (auto* view = qobject_cast<QAbstractItemView*>(o); view && qobject_cast<MonthView*>(view->parentWidget()))
+            return new AccessibleDays(view);
+    return nullptr;
+}
+} // namespace
 
 MonthView::MonthView(QWidget* parent) : QCalendarWidget(parent) {
+    static const bool factory = (QAccessible::installFactory(accessibleDays), true);
+    Q_UNUSED(factory);
     setLocale(Runtime::locale());
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     setGridVisible(false);

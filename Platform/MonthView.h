@@ -18,8 +18,9 @@ public:
 
     // The name screen readers give the calendar and its grid of days. The
     // grid's description is the selected date in full (day name, day,
-    // month and year by the regional settings) and follows every move, so
-    // a reader tells the date and its month as the selection moves.
+    // month and year by the regional settings) and follows every move, and
+    // each day of the grid (the focused one too) is named by its date in
+    // full, so a reader tells the date and its month as the focus moves.
     void setDaysName(const QString& name);
     // The names of the buttons that show the previous and the next month;
     // their description is the month and year shown.

@@ -1,10 +1,12 @@
 #include "Platform/MsgBox.h"
 
 #include "Platform/App.h"
+#include "Platform/Controls.h"
 
 #include <QApplication>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <deque>
@@ -74,6 +76,7 @@ int MsgBox(const QString& prompt, int style, const QString& title) {
     box.setWindowTitle(caption);
     box.setTextFormat(Qt::PlainText);
     box.setText(prompt);
+    if (auto* text = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) text->setAccessibleName(spokenText(prompt));
     if (MsgBoxSeam::enabled()) {
         MsgBoxSeam::record({box.text(), box.windowTitle(), buttons, icon, false, box.textFormat()});
         return MsgBoxSeam::takeAnswer(buttons);
@@ -124,6 +127,11 @@ QString InputBox(const QString& prompt, const QString& title, const QString& def
     box.setLabelText(prompt);
     box.setTextValue(defaultText);
     // The prompt may hold what the user typed: plain text, as in MsgBox.
-    for (QLabel* l : box.findChildren<QLabel*>()) l->setTextFormat(Qt::PlainText);
+    for (QLabel* l : box.findChildren<QLabel*>()) {
+        l->setTextFormat(Qt::PlainText);
+        l->setAccessibleName(spokenText(prompt));
+    }
+    // The field is named by the prompt, which readers would drop for its line breaks.
+    if (auto* field = box.findChild<QLineEdit*>()) field->setAccessibleName(spokenText(prompt));
     return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }

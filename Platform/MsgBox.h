@@ -16,7 +16,10 @@ enum MsgBoxResult { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore =
 
 // Shows a modal box and returns the button pressed. An empty title shows
 // the application title. The prompt is plain text, shown as it stands
-// (names the user typed are never read as markup).
+// (names the user typed are never read as markup); screen readers are
+// given it with its line breaks as blanks (spokenText), as they drop a
+// text that holds one. The same holds for an input box's prompt, which
+// also names its field.
 int MsgBox(const QString& prompt, int style = vbOKOnly, const QString& title = QString());
 
 // The standard error box: "Problem: " + label, a line break, the error

@@ -373,7 +373,14 @@ private slots:
         QCOMPARE(f->lblName->y(), y);
     }
 
+    // Closed with OK, or with Escape as every dialog is, and opened again.
+    void reopeningStartsToTheRight_data() {
+        QTest::addColumn<bool>("byEscape");
+        QTest::newRow("closed with OK") << false;
+        QTest::newRow("closed with Escape") << true;
+    }
     void reopeningStartsToTheRight() {
+        QFETCH(bool, byEscape);
         auto* f = openAbout();
         const int design = f->lblName->x();
         QVERIFY(ticksToTurn(f) > 0);
@@ -382,8 +389,9 @@ private slots:
         other.activateNow();
         f->activateNow();
         QCOMPARE(f->Step, qint16(100));
-        // Closed with OK and opened again: from the design place, rightwards.
-        QTest::mouseClick(f->cmdOK, Qt::LeftButton);
+        // Closed and opened again: from the design place, rightwards.
+        if (byEscape) QTest::keyClick(f->cmdOK, Qt::Key_Escape);
+        else QTest::mouseClick(f->cmdOK, Qt::LeftButton);
         QVERIFY(!isFormLoaded<class frmAbout>());
         processEvents();
         f = openAbout();

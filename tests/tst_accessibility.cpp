@@ -8,7 +8,10 @@
 // of a new time only.
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
+#include "Forms/Translator/frmTrans.h"
+#include "Modules/modHangman.h"
 #include "Modules/modMain.h"
+#include "Platform/MsgBox.h"
 #include "Platform/Controls.h"
 #include "Platform/UpDown.h"
 #include "TestSupport.h"
@@ -73,19 +76,45 @@ bool isControl(QWidget* w, QWidget* window) {
            qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<UpDown*>(w);
 }
 
-// The controls a reader cannot name, the labels it would name wrongly and
-// the combo boxes whose caption, choice or items it cannot read.
+// KNOWN EXCEPTIONS, to be removed: controls that act by the mouse only and
+// are being given their key and their action to readers in parallel work.
+// Each is removed from here as soon as it offers them.
+bool knownException(const QWidget* w) {
+    // The translator's pictures that delete and rename a category or word type by a drop.
+    return isFormLoaded<class frmTrans>() && (w == frmTrans()->imgDelCatType || w == frmTrans()->imgRenCatType);
+}
+
+// Whether a label or picture acts on the mouse: a click, a double click or
+// a drop. (A press starts a drag, of its window or of a caption to a drop
+// target, which is the drop target's to offer by keys.)
+bool actsByMouse(const ClickSurface* s) { return s->onClick || s->onDblClick || s->acceptDrops(); }
+
+// Whether a label or picture that acts on a click offers the same by keys
+// (a stop of Tab that clicks on Space and Enter) and to readers (a press
+// action).
+bool clickReachable(ClickSurface* s) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(s);
+    return (s->focusPolicy() & Qt::TabFocus) && a && a->actionInterface() &&
+           a->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction());
+}
+
+// The controls a reader cannot name, the labels it would name wrongly, the
+// combo boxes whose caption, choice or items it cannot read, and what acts
+// on a click but offers no key and no action to readers.
 QStringList problems(QWidget* window) {
     QStringList found;
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(window) || w->isWindow()) continue;
+        if (auto* s = qobject_cast<ClickSurface*>(w); s && actsByMouse(s) && !clickReachable(s) && !knownException(w))
+            found << describe(w, window) + QStringLiteral(": acts on a click or a drop, offers no key or action");
         if (auto* l = qobject_cast<Label*>(w)) {
-            const QString caption = l->UseMnemonic() ? captionText(l->Caption()) : l->Caption();
+            // Its caption as shown, with blanks for line breaks, or what it
+            // does where a glyph or an amount stands for that.
+            const QString caption = spokenText(l->UseMnemonic() ? captionText(l->Caption()) : l->Caption());
+            const QString expected = l->functionName().isEmpty() ? caption : l->functionName();
             const QString name = accessibleName(l);
-            // A single glyph clicked as a button ("X", "_") is named by what it does.
-            const bool glyphButton = l->onClick && caption.size() == 1;
-            if (!caption.isEmpty() && name != caption && !glyphButton)
-                found << describe(w, window) + QStringLiteral(": named \"%1\", not by its caption").arg(name);
+            if (!caption.isEmpty() && name != expected)
+                found << describe(w, window) + QStringLiteral(": named \"%1\", not \"%2\"").arg(name, expected);
         }
         if (!isControl(w, window)) continue;
         if (auto* combo = qobject_cast<QComboBox*>(w)) {
@@ -167,6 +196,32 @@ QWidget* openWalked(const QString& name) {
     return nullptr;
 }
 
+// The window opened in a language, as the user meets it.
+QWidget* openWalked(const QString& name, const QString& language) {
+    writeFile(QStringLiteral("QEM.ini"), "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+    LoadLanguage();
+    return openWalked(name);
+}
+
+// The shown button (push, label or picture button) that readers know by this name.
+QWidget* buttonNamed(QWidget* window, const QString& name) {
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        auto* s = qobject_cast<ClickSurface*>(w);
+        if ((qobject_cast<QAbstractButton*>(w) || (s && s->isButton())) && w->isVisibleTo(window) &&
+            accessibleName(w) == name)
+            return w;
+    }
+    return nullptr;
+}
+
+// The buttons a window draws in its own title bar, from the left.
+QList<QWidget*> titleBarButtons(QWidget* window) {
+    if (auto* m = qobject_cast<class frmChoice*>(window)) return {m->imgMin, m->imgExit};
+    if (auto* h = qobject_cast<HangmanWindow*>(window)) return {h->lblCtrl[1], h->lblCtrl[0]};
+    if (auto* t = qobject_cast<class frmTrans*>(window)) return {t->lblCtrl[1], t->lblCtrl[0]};
+    return {};
+}
+
 } // namespace
 
 class TestAccessibility : public QObject {
@@ -185,10 +240,8 @@ private slots:
         QFETCH(int, window);
         QFETCH(QString, language);
         setUp(true);
-        writeFile(QStringLiteral("QEM.ini"), "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
         // Windows opened without the menu still speak the stored language.
-        LoadLanguage();
-        QWidget* w = walkedWindows()[window].open();
+        QWidget* w = openWalked(walkedWindows()[window].name, language);
         QVERIFY(w);
         QCoreApplication::processEvents();
         const QStringList found = problems(w);
@@ -264,6 +317,68 @@ private slots:
         }
         QVERIFY2(missed.isEmpty(), qPrintable(missed.join(QStringLiteral("\n"))));
         QTEST(buttons, "buttons");
+    }
+
+    // Within a window Enter on a focused button clicks that button, a push
+    // button outside a dialog and a label button where the window gives
+    // Enter to its default button otherwise, and nothing else.
+    void enterClicksFocusedButton_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("button");
+        QTest::newRow("bank: Print Account") << "bank" << "Print Account";
+        QTest::newRow("bank: Calculator") << "bank" << "Calculator";
+        QTest::newRow("bank: Reimburse") << "bank" << "Reimburse";
+        QTest::newRow("bank: the transfer's OK") << "bank" << "OK";
+        QTest::newRow("hang man 1P: a letter") << "hangman1p" << "A";
+        QTest::newRow("hang man 1P: the close box") << "hangman1p" << "Close";
+        QTest::newRow("hang man 2P: a letter") << "hangman2p" << "A";
+        QTest::newRow("hang man 2P: the close box") << "hangman2p" << "Close";
+    }
+    void enterClicksFocusedButton() {
+        QFETCH(QString, window);
+        QFETCH(QString, button);
+        setUp(true);
+        QWidget* w = openWalked(window);
+        QVERIFY(w);
+        w->show();
+        QApplication::setActiveWindow(w);
+        QWidget* b = buttonNamed(w, button);
+        QVERIFY2(b && b->isEnabled(), qPrintable(button));
+        int clicks = 0;
+        if (auto* s = qobject_cast<ClickSurface*>(b)) {
+            s->onClick = [&clicks] { ++clicks; };
+        } else {
+            QObject::disconnect(b, SIGNAL(clicked(bool)), nullptr, nullptr);
+            connect(static_cast<QAbstractButton*>(b), &QAbstractButton::clicked, this, [&clicks] { ++clicks; });
+        }
+        b->setFocus(Qt::TabFocusReason);
+        const qsizetype boxes = MsgBoxSeam::shown().size();
+        QTest::keyClick(b, Qt::Key_Return);
+        QCOMPARE(clicks, 1);
+        QCOMPARE(MsgBoxSeam::shown().size(), boxes);
+    }
+
+    // The buttons a window draws in its title bar are named by what they
+    // do, not by their glyph ("X", "_", "^").
+    void titleBarButtonsNamedByFunction_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("menu") << "menu" << "English" << QStringList{"Minimise", "Close"};
+        QTest::newRow("hang man 1P, German") << "hangman1p" << "German" << QStringList{"Minimieren", "Schließen"};
+        QTest::newRow("hang man 2P") << "hangman2p" << "English" << QStringList{"Minimise", "Close"};
+        QTest::newRow("translator") << "translator" << "English" << QStringList{"Maximise", "Close"};
+        QTest::newRow("translator, German") << "translator" << "German" << QStringList{"Maximieren", "Schließen"};
+    }
+    void titleBarButtonsNamedByFunction() {
+        QFETCH(QString, window);
+        QFETCH(QString, language);
+        setUp(true);
+        QWidget* w = openWalked(window, language);
+        QVERIFY(w);
+        QStringList names;
+        for (QWidget* b : titleBarButtons(w)) names << accessibleName(b);
+        QTEST(names, "names");
     }
 
     // The menu's clock tells screen readers of a new time only, not of

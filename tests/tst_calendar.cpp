@@ -364,7 +364,8 @@ private slots:
     }
 
     // A screen reader tells the selected date in full as the selection
-    // moves, and the month shown beside the month arrows.
+    // moves, both of the grid and of the day that has the focus, and the
+    // month shown beside the month arrows.
     void spokenAsItMoves_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<int>("key");
@@ -383,8 +384,38 @@ private slots:
         showModal([&](class frmClndr* f) {
             type(f, Qt::Key(key));
             QTEST(readerText(grid(f->mvClndr), QAccessible::Description), "day");
+            QAccessibleInterface* focused = QAccessible::queryAccessibleInterface(grid(f->mvClndr))->focusChild();
+            QVERIFY(focused);
+            QTEST(focused->text(QAccessible::Name), "day");
             QTEST(readerText(f->mvClndr->findChild<QToolButton*>("qt_calendar_nextmonth"), QAccessible::Description),
                   "month");
+        });
+    }
+
+    // Every day of the page, those of the neighbouring months included,
+    // tells readers the date a click on it picks.
+    void everyDayTellsItsDate() {
+        setLocale(localeNamed("en_GB"));
+        setToday(QDate(2026, 12, 8));
+        startMenu();
+        showModal([&](class frmClndr* f) {
+            QAccessibleInterface* days = QAccessible::queryAccessibleInterface(grid(f->mvClndr));
+            QStringList wrong;
+            int told = 0;
+            for (int i = 0; i < days->childCount(); ++i) {
+                QAccessibleInterface* cell = days->child(i);
+                if (!cell || cell->role() != QAccessible::Cell) continue;
+                const QString name = cell->text(QAccessible::Name);
+                const QPoint at = grid(f->mvClndr)->viewport()->mapFromGlobal(cell->rect().center());
+                QTest::mouseClick(grid(f->mvClndr)->viewport(), Qt::LeftButton, {}, at);
+                const QString picked = QLocale("en_GB").toString(f->mvClndr->Value(), QLocale::LongFormat);
+                if (name != picked) wrong << name + " picks " + picked;
+                ++told;
+                f->mvClndr->setValue(QDate(2026, 12, 8));
+            }
+            QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join('\n')));
+            QCOMPARE(told, 42);
+            QCOMPARE(days->focusChild()->text(QAccessible::Name), QString("Tuesday, 8 December 2026"));
         });
     }
 

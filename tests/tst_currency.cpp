@@ -8,6 +8,7 @@
 #include "Platform/MsgBox.h"
 #include "TestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -473,6 +474,28 @@ private slots:
         QTest::mouseClick(f->cmdClr, Qt::LeftButton);
         QCOMPARE(tooltips(f), QStringList(7, QString()));
         QCOMPARE(f->ActiveRow, qint16(4));
+    }
+
+    // Readers know a currency's label by its currency, before a conversion
+    // as after it, and hear its amount besides.
+    void labelsHeardByCurrency_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("amount");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("before a conversion") << "English" << "" << "British (UK) Pound" << "";
+        QTest::newRow("after one") << "English" << "100" << "British (UK) Pound" << "68.00 £";
+        QTest::newRow("German") << "German" << "100" << "Britisches (UK) Pfund" << "68.00 £";
+    }
+    void labelsHeardByCurrency() {
+        QFETCH(QString, language);
+        QFETCH(QString, amount);
+        writeFile("QEM.ini", "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+        class frmCur* f = openCur();
+        if (!amount.isEmpty()) convert(f, 0, amount);
+        QAccessibleInterface* pound = QAccessible::queryAccessibleInterface(f->lblCur[1]);
+        QTEST(pound->text(QAccessible::Name), "name");
+        QTEST(pound->text(QAccessible::Description), "description");
     }
 
     // Large amounts run long in lire and pesetas: every caption still shows

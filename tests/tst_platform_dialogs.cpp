@@ -1,13 +1,16 @@
 // The file and font dialogs: the answers a user gives, the default
 // extension, the question before a file is replaced, and the real file
-// dialog's filters.
+// dialog's filters; what screen readers are given of a message or a prompt.
 #include "Platform/App.h"
 #include "Platform/Dialogs.h"
 #include "Platform/MsgBox.h"
 #include "TestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -105,6 +108,45 @@ private slots:
         QCOMPARE(FileDialog::open(o, &index), App::file("README"));
         QCOMPARE(filters, QStringList({"Morse Files (*.qmc)", "All Files (*)"}));
         QCOMPARE(index, 2);
+    }
+
+    // Readers drop a text that holds a line break: a message box's text,
+    // an input box's prompt and the name of its field are given to them
+    // with blanks for the line breaks, while the box shows them as they are.
+    void spokenWithoutLineBreaks_data() {
+        QTest::addColumn<bool>("input");
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<QStringList>("heard");
+        QTest::newRow("a problem") << false << "Problem: OpenFile\n53: File not found"
+                                   << QStringList{"Problem: OpenFile 53: File not found"};
+        QTest::newRow("printout notice, CR LF")
+            << false << "No printer is set up. The printout was saved as:\r\n/tmp/Print 1.pdf"
+            << QStringList{"No printer is set up. The printout was saved as: /tmp/Print 1.pdf"};
+        QTest::newRow("name box: the prompt after a line break")
+            << true << "\nPlease enter your name, Player 1"
+            << QStringList{"Please enter your name, Player 1", "Please enter your name, Player 1"};
+    }
+    void spokenWithoutLineBreaks() {
+        QFETCH(bool, input);
+        QFETCH(QString, prompt);
+        MsgBoxSeam::enable(false);
+        QStringList heard;
+        QString shown;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            for (QWidget* w : box->findChildren<QWidget*>()) {
+                auto* label = qobject_cast<QLabel*>(w);
+                if (label && !label->text().isEmpty()) shown = label->text();
+                if ((label && !label->text().isEmpty()) || qobject_cast<QLineEdit*>(w))
+                    heard << QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+            }
+            QMetaObject::invokeMethod(box, "reject");
+        });
+        if (input) InputBox(prompt);
+        else MsgBox(prompt, vbCritical);
+        QTEST(heard, "heard");
+        QCOMPARE(shown, prompt);
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include "Modules/modLanguage.h"
 #include "Platform/Fonts.h"
+#include "Platform/Keys.h"
 #include "Platform/Shell.h"
 
 #include <QDialog>
@@ -144,6 +145,14 @@ void frmAbout::Form_Activate() {
     Timer->setInterval(50);
     Step = 100;
     SetLangAbout(this);
+}
+
+void frmAbout::Form_KeyDown(int& KeyCode, int) {
+    // Escape closes the window, as the close box does (and as it closes
+    // every dialog of the program).
+    if (KeyCode != Keys::vbKeyEscape) return;
+    KeyCode = 0;
+    close();
 }
 
 void frmAbout::Timer_Timer() {

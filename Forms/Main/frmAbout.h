@@ -68,6 +68,7 @@ public:
 
 protected:
     void Form_Activate() override;
+    void Form_KeyDown(int& KeyCode, int Shift) override;
     QString formName() const override { return QStringLiteral("About"); }
 };
 

@@ -71,8 +71,8 @@ void SetLangTrans(class frmTrans* frm) {
     frm->imgDelCatType->setAccessibleName(frm->imgDelCatType->toolTip());
     frm->imgRenCatType->setAccessibleName(frm->imgRenCatType->toolTip());
     frm->flxGrid->setAccessibleName(QStringLiteral("Wortschatz"));
-    frm->lblCtrl[0]->setAccessibleDescription(QStringLiteral("Schließen"));
-    frm->lblCtrl[1]->setAccessibleDescription(QStringLiteral("Maximieren"));
+    frm->lblCtrl[0]->setFunctionName(QStringLiteral("Schließen"));
+    frm->lblCtrl[1]->setFunctionName(QStringLiteral("Maximieren"));
 }
 
 namespace {
@@ -152,7 +152,8 @@ frmTrans::frmTrans() {
         c->setFont(Fonts::font(QStringLiteral("TechnicBold"), 14, true));
         c->setForeColor(Qt::red);
         c->setAlignment(Qt::AlignCenter);
-        c->setAccessibleDescription(i == 0 ? QStringLiteral("Close") : QStringLiteral("Maximise"));
+        // The glyph stands for what the button does: readers say that.
+        c->setFunctionName(i == 0 ? QStringLiteral("Close") : QStringLiteral("Maximise"));
         c->onMouseDown = [this, i](int b, int s, int x, int y) { lblCtrl_MouseDown(i, b, s, x, y); };
         c->onMouseUp = [this, i](int b, int s, int x, int y) { lblCtrl_MouseUp(i, b, s, x, y); };
         c->onClick = [this, i] { lblCtrl_Click(i); };

@@ -9,6 +9,7 @@
 #include "Platform/Dialogs.h"
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"
+#include "Platform/Keys.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
 
@@ -154,12 +155,13 @@ frmKeyb::frmKeyb() {
     setAccessible(txtInput, fraInput->Caption());
     setAccessible(cmdOpenFile, cmdOpenFile->Caption());
     setAccessible(txtOutput, fraOutput->Caption());
+    // Named by its caption only: tied to the clock beside it, the spinner
+    // would be read out with the clock's minutes before its own value.
     setAccessible(UpDown, QStringLiteral("Minutes"));
     // The clock and the speed are read out as they show, with what they mean.
     lblWPM->setAccessibleDescription(QStringLiteral("Words per minute"));
     lblMin->setAccessibleDescription(QStringLiteral("Minutes"));
     lblSec->setAccessibleDescription(QStringLiteral("Seconds"));
-    lblMin->setBuddy(UpDown);
     setAccessible(chkStart, chkStart->text());
     setAccessible(optSoundOn, optSoundOn->text());
     setAccessible(optSoundOff, optSoundOff->text());
@@ -170,6 +172,7 @@ frmKeyb::frmKeyb() {
     UpDown->onChange = [this] { UpDown_Change(); };
     // Also when the countdown's end unchecks the box.
     connect(chkStart, &QCheckBox::toggled, this, [this] { chkStart_Click(); });
+    txtOutput->onKeyDown = [this](int& KeyCode, int Shift) { txtOutput_KeyDown(KeyCode, Shift); };
     txtOutput->onKeyPress = [this](int& KeyAscii) { txtOutput_KeyPress(KeyAscii); };
     txtOutput->onKeyUp = [this](int& KeyCode, int Shift) { txtOutput_KeyUp(KeyCode, Shift); };
     connect(TimerTime, &Timer::tick, this, [this] { TimerTime_Timer(); });
@@ -298,6 +301,14 @@ void frmKeyb::chkStart_Click() {
     txtOutput->setTextValue(QString());
     txtOutput->setTabChangesFocus(true);
     txtOutput->setEnabled(false);
+}
+
+// Tab is typed during a run; Shift+Tab and Ctrl+Tab leave the box, so
+// that the keyboard reaches "GO" and the other controls, as the mouse does.
+void frmKeyb::txtOutput_KeyDown(int& KeyCode, int Shift) {
+    if (KeyCode != Keys::vbKeyTab || !(Shift & (Keys::vbShiftMask | Keys::vbCtrlMask))) return;
+    KeyCode = 0;
+    focusNextPrevChild(!(Shift & Keys::vbShiftMask));
 }
 
 // The key a character lights, shown pressed until the next key goes up.

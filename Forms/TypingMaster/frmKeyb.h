@@ -66,6 +66,7 @@ public:
     void txtInput_DblClick();
     void UpDown_Change();
     void chkStart_Click();
+    void txtOutput_KeyDown(int& KeyCode, int Shift);
     void txtOutput_KeyPress(int& KeyAscii);
     void txtOutput_KeyUp(int& KeyCode, int Shift);
     void txtOutput_DblClick();
