@@ -1614,7 +1614,7 @@ private slots:
         MsgBoxSeam::clear();
         f->txtDebt->typeText(QStringLiteral("5"));
         f->lblAdd[2]->click();
-        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Adding/Clearing\n75: ")));
+        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Adding/Clearing\n70: Permission denied")));
         QCOMPARE(debtItems(f), QStringList());
     }
 
