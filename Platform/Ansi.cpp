@@ -92,7 +92,7 @@ Encoding encodingOf(const QByteArray& bytes) {
     const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char b) { return (static_cast<unsigned char>(b)) < 0x80; });
     if (ascii) return Encoding::Windows1252;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)utf8.decode(bytes);
+    const QString decoded = utf8.decode(bytes);
     return utf8.hasError() ? Encoding::Windows1252 : Encoding::Utf8;
 }
 

@@ -1,6 +1,7 @@
 #include "Platform/Profile.h"
 
 #include "Platform/Ansi.h"
+#include "Platform/SaveError.h"
 #include "Platform/Storage.h"
 #include "Platform/TextEditing.h"
 
@@ -75,7 +76,7 @@ bool writeString(const QString& section, const QString& key, const QString& valu
     RuntimeError why{0, QString()};
     const std::optional<QByteArray> bytes = QFile::exists(file) ? Storage::read(file, &why) : QByteArray();
     if (!bytes) {
-        if (error) *error = why;
+        if (error) *error = Err::notReplaced(why, file);
         return false;
     }
     QStringList lines = CrLf::toLf(Ansi::decodeDocument(*bytes)).split(u'\n');

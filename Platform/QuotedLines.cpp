@@ -247,13 +247,7 @@ bool write(const QString& path, const QStringList& values, QString* error, int* 
     // one it could not read at all stays, one it refused is kept beside it.
     const QString file = QFileInfo(path).fileName();
     const Existing old = existing(path);
-    if (old.state == Existing::Unreadable)
-        return fail(RuntimeError(
-            old.why.number,
-            Err::inGerman() ? QString::fromUtf8("%1 (\"%2\" konnte nicht gelesen werden und wird nicht ersetzt)")
-                                  .arg(old.why.description, file)
-                            : QStringLiteral("%1 (\"%2\" could not be read and is not replaced)")
-                                  .arg(old.why.description, file)));
+    if (old.state == Existing::Unreadable) return fail(Err::notReplaced(old.why, path));
     std::optional<QString> keptAs;
     bool made = false;
     if (old.state == Existing::Refused) {

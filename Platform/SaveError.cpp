@@ -49,4 +49,13 @@ RuntimeError readFailed(const QString& path) {
     return ioError();
 }
 
+RuntimeError notReplaced(const RuntimeError& why, const QString& path) {
+    const QString file = QFileInfo(path).fileName();
+    return RuntimeError(why.number,
+                        inGerman() ? QString::fromUtf8("%1 (\"%2\" konnte nicht gelesen werden und wird nicht ersetzt)")
+                                         .arg(why.description, file)
+                                   : QStringLiteral("%1 (\"%2\" could not be read and is not replaced)")
+                                         .arg(why.description, file));
+}
+
 } // namespace Err

@@ -21,4 +21,7 @@ RuntimeError systemError(int errnoValue);
 RuntimeError saveFailed(const QSaveFile& file, bool opened, int errnoValue = 0);
 // Why the file at `path` could not be opened for reading.
 RuntimeError readFailed(const QString& path);
+// A save refused because the file it would replace could not be read
+// (`why`): the same number, and a description that names the file.
+RuntimeError notReplaced(const RuntimeError& why, const QString& path);
 } // namespace Err
