@@ -173,9 +173,12 @@ frmPlaner::frmPlaner() {
     UpDown->onChange = [this] { UpDown_Change(); };
     // activated: only the user's own pick, never a selection the program makes.
     connect(cboNext, &QComboBox::activated, this, [this] { cboNext_Click(); });
-    // A next event too long for the box is read in full in its tooltip.
-    connect(cboNext, &QComboBox::currentTextChanged, cboNext,
-            [this](const QString& text) { cboNext->setToolTip(plainToolTip(text)); });
+    // A next event too long for the box is read in full in its tooltip; a
+    // reader, which would speak the tooltip's markup, gets the text itself.
+    connect(cboNext, &QComboBox::currentTextChanged, cboNext, [this](const QString& text) {
+        cboNext->setToolTip(plainToolTip(text));
+        cboNext->setAccessibleDescription(text);
+    });
     connect(lstSHOW, &QListWidget::itemClicked, this, [this] { lstSHOW_Click(); });
     connect(lstSHOWeu, &QListWidget::itemClicked, this, [this] { lstSHOWeu_Click(); });
     lstSHOW->installEventFilter(this);
