@@ -5,7 +5,7 @@
 #include "Platform/Storage.h"
 #include "Platform/TextEditing.h"
 
-#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace Profile {
@@ -74,7 +74,7 @@ bool writeString(const QString& section, const QString& key, const QString& valu
     // A file that is there but cannot be read is not replaced by one
     // holding the one key.
     RuntimeError why{0, QString()};
-    const std::optional<QByteArray> bytes = QFile::exists(file) ? Storage::read(file, &why) : QByteArray();
+    const std::optional<QByteArray> bytes = QFileInfo(file).isFile() ? Storage::read(file, &why) : QByteArray();
     if (!bytes) {
         if (error) *error = Err::notReplaced(why, file);
         return false;
