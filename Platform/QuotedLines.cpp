@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <limits>
+#include <type_traits>
 
 namespace QuotedLines {
 
@@ -113,14 +114,19 @@ Line lineValue(const QString& line, QString& value) {
     return Line::Value;
 }
 
-// Calls `each` with every line of the text (without its line end), at most `count` (all when < 0).
+// Calls `each` with every line of the text (without its line end), at most
+// `count` (all when < 0); an `each` that returns false stops there.
 template <class Each> void forLines(const QString& text, qsizetype count, Each each) {
     qsizetype start = 0, lines = 0;
     const qsizetype n = text.size();
     while (start < n && (count < 0 || lines < count)) {
         qsizetype end = start;
         while (end < n && text[end] != u'\r' && text[end] != u'\n') ++end;
-        each(QStringView(text).mid(start, end - start));
+        if constexpr (std::is_same_v<decltype(each(QStringView())), bool>) {
+            if (!each(QStringView(text).mid(start, end - start))) return;
+        } else {
+            each(QStringView(text).mid(start, end - start));
+        }
         ++lines;
         // CR LF is one line end; so are a lone CR and a lone LF.
         if (end < n && text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n') ++end;
@@ -200,7 +206,15 @@ Existing existing(const QString& path) {
         return e;
     }
     const QString decoded = Ansi::decodeDocument(*bytes);
-    e.state = Ansi::isBinary(decoded) || noValue(parse(decoded)) ? Existing::Refused : Existing::Text;
+    // Refused as readKept refuses: binary, or lines none of which can be read.
+    bool lines = false, value = false;
+    forLines(decoded, -1, [&](QStringView line) {
+        lines = true;
+        QString v;
+        value = lineValue(line.toString(), v) == Line::Value;
+        return !value;
+    });
+    e.state = Ansi::isBinary(decoded) || (lines && !value) ? Existing::Refused : Existing::Text;
     if (e.state == Existing::Refused) e.bytes = *bytes;
     return e;
 }
