@@ -63,7 +63,8 @@ QByteArray contents(QFile& f, qsizetype lines) {
 
 // The decoded text of a kept file; no text when it is missing, cannot be
 // read or looks binary.
-std::optional<QString> text(const QString& path, qsizetype lines, QString* error, bool* damaged) {
+std::optional<QString> text(const QString& path, qsizetype lines, QString* error, bool* damaged,
+                            int* number = nullptr) {
     if (error) error->clear();
     if (damaged) *damaged = false;
     QFile f(path);
@@ -74,6 +75,7 @@ std::optional<QString> text(const QString& path, qsizetype lines, QString* error
         std::optional<QByteArray> all = Storage::read(path, &why);
         if (!all) {
             if (error) *error = why.description;
+            if (number) *number = why.number;
             return std::nullopt;
         }
         bytes = *all;
@@ -155,8 +157,8 @@ Contents parse(const QString& decoded) {
 bool noValue(const Contents& c) { return c.values.isEmpty() && !c.setAside.isEmpty(); }
 } // namespace
 
-std::optional<Contents> readKept(const QString& path, QString* error, bool* damaged) {
-    const std::optional<QString> decoded = text(path, -1, error, damaged);
+std::optional<Contents> readKept(const QString& path, QString* error, bool* damaged, int* number) {
+    const std::optional<QString> decoded = text(path, -1, error, damaged, number);
     if (!decoded) return std::nullopt;
     Contents c = parse(*decoded);
     if (noValue(c)) {

@@ -62,7 +62,10 @@ struct Contents {
 // (`damaged` set, `error` names the file). CR LF, LF and CR line ends are
 // all read; a last empty line is no value. The text is UTF-16 after its
 // byte-order mark, UTF-8 when it is valid UTF-8, else Windows-1252.
-std::optional<Contents> readKept(const QString& path, QString* error = nullptr, bool* damaged = nullptr);
+// `number`, when given, is the runtime's error number of a file that
+// cannot be read (Platform/SaveError.h).
+std::optional<Contents> readKept(const QString& path, QString* error = nullptr, bool* damaged = nullptr,
+                                 int* number = nullptr);
 
 // The values of the lines that could be read; what was set aside is not
 // returned (readKept keeps it, to be written back).

@@ -296,9 +296,10 @@ void frmPlaner::showCountToDo() { lblCountToDo->setCaption(entries(lstToDo->coun
 QuotedLines::Contents frmPlaner::readFile(const QString& name, const QString& label) {
     QString why;
     bool damaged = false;
-    std::optional<QuotedLines::Contents> file = QuotedLines::readKept(App::dataFile(name), &why, &damaged);
+    int number = 0;
+    std::optional<QuotedLines::Contents> file = QuotedLines::readKept(App::dataFile(name), &why, &damaged, &number);
     if (damaged) ShowDamagedFile(name);
-    else if (!file && !why.isEmpty()) ShowProblem(label, Err::permissionDenied().number, why);
+    else if (!file && !why.isEmpty()) ShowProblem(label, number, why);
     // A missing file is an empty list.
     return file.value_or(QuotedLines::Contents());
 }
