@@ -83,7 +83,9 @@ bool isBinary(const QString& decoded) {
         if (c == QChar(0)) ++nul;
         if (isControl(c) && c != u'\r' && c != u'\n' && c != QChar(12)) ++control;
     }
-    return nul > 0 && control * 8 >= n;
+    // Text with a stray NUL and a few other slips stays text; a long file
+    // with NUL bytes and controls all through it does not.
+    return nul > 0 && (control * 8 >= n || (control >= 16 && control * 16 >= n));
 }
 
 Encoding encodingOf(const QByteArray& bytes) {

@@ -33,7 +33,8 @@ QByteArray encodeAs(const QString& text, Encoding encoding);
 bool isControl(QChar c);
 // True when decoded text looks binary: it holds NUL characters (a run of
 // them at its very end aside: what a power loss leaves after the text) and
-// control characters make up an eighth of it or more. A text with stray
+// control characters make up an eighth of it, or at least 16 of them a
+// sixteenth. A text with stray
 // control characters (a slip in an editor, a line a terminal coloured) is
 // still text, whatever share of its lines they spoil.
 bool isBinary(const QString& decoded);

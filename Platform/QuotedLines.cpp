@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <limits>
-#include <type_traits>
 
 namespace QuotedLines {
 
@@ -116,19 +115,14 @@ Line lineValue(const QString& line, QString& value) {
     return Line::Value;
 }
 
-// Calls `each` with every line of the text (without its line end), at most
-// `count` (all when < 0); an `each` that returns false stops there.
+// Calls `each` with every line of the text (without its line end), at most `count` (all when < 0).
 template <class Each> void forLines(const QString& text, qsizetype count, Each each) {
     qsizetype start = 0, lines = 0;
     const qsizetype n = text.size();
     while (start < n && (count < 0 || lines < count)) {
         qsizetype end = start;
         while (end < n && text[end] != u'\r' && text[end] != u'\n') ++end;
-        if constexpr (std::is_same_v<decltype(each(QStringView())), bool>) {
-            if (!each(QStringView(text).mid(start, end - start))) return;
-        } else {
-            each(QStringView(text).mid(start, end - start));
-        }
+        each(QStringView(text).mid(start, end - start));
         ++lines;
         // CR LF is one line end; so are a lone CR and a lone LF.
         if (end < n && text[end] == u'\r' && end + 1 < n && text[end + 1] == u'\n') ++end;
@@ -152,21 +146,12 @@ Contents parse(const QString& decoded) {
     });
     return c;
 }
-
-// Lines, and not one of them could be read: this is no file of values.
-bool noValue(const Contents& c) { return c.values.isEmpty() && !c.setAside.isEmpty(); }
 } // namespace
 
 std::optional<Contents> readKept(const QString& path, QString* error, bool* damaged, int* number) {
     const std::optional<QString> decoded = text(path, -1, error, damaged, number);
     if (!decoded) return std::nullopt;
-    Contents c = parse(*decoded);
-    if (noValue(c)) {
-        if (error) *error = notTextError(path);
-        if (damaged) *damaged = true;
-        return std::nullopt;
-    }
-    return c;
+    return parse(*decoded);
 }
 
 std::optional<QStringList> read(const QString& path, QString* error, bool* damaged) {
@@ -207,16 +192,7 @@ Existing existing(const QString& path) {
         e.state = Existing::Unreadable;
         return e;
     }
-    const QString decoded = Ansi::decodeDocument(*bytes);
-    // Refused as readKept refuses: binary, or lines none of which can be read.
-    bool lines = false, value = false;
-    forLines(decoded, -1, [&](QStringView line) {
-        lines = true;
-        QString v;
-        value = lineValue(line.toString(), v) == Line::Value;
-        return !value;
-    });
-    e.state = Ansi::isBinary(decoded) || (lines && !value) ? Existing::Refused : Existing::Text;
+    e.state = Ansi::isBinary(Ansi::decodeDocument(*bytes)) ? Existing::Refused : Existing::Text;
     if (e.state == Existing::Refused) e.bytes = *bytes;
     return e;
 }

@@ -13,8 +13,11 @@
 //     many lines were set aside (ShowSetAside, Modules/modLanguage.h).
 //   - A line with text outside its quotes is set aside too: writing its
 //     value anew in quotes would lose that text.
-//   - Only a file that looks binary (Ansi::isBinary), or whose lines none
-//     can be read, is refused (nothing read, the file left as it is).
+//   - Only a file that looks binary (Ansi::isBinary) is refused (nothing
+//     read, the file left as it is). A file none of whose lines can be
+//     read is still read, all of it set aside: the program writes such a
+//     file itself when every readable entry was deleted, and what it
+//     saved reads back as it was saved.
 //     Before write() replaces a refused file, it keeps a copy beside it
 //     ("Planer.qem.unread", a number added where that name is taken; no
 //     second copy where one with the same bytes is there already) and tells

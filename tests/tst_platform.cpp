@@ -161,6 +161,9 @@ private slots:
         QTest::newRow("values the tool cannot use go back as they stood")
             << QByteArray("\"1\"\r\n x \r\n\"x\"\r\n\"2\" a note\r\n\x01\r\n\"3\"\r\n") << "x"
             << QStringList({"1", "3"}) << QByteArray("\"1\"\r\n x \r\n\"x\"\r\n\"2\" a note\r\n\x01\r\n\"3\"\r\n");
+        QTest::newRow("no line readable: all set aside, as a save leaves it")
+            << QByteArray("\"05.00   B\x1b\"\r\nx\"y\r\n") << "" << QStringList()
+            << QByteArray("\"05.00   B\x1b\"\r\nx\"y\r\n");
         QTest::newRow("one good line and one with an escape: the good one read")
             << QByteArray("\"1200.00 Rent\"\r\n\"05.00   M\x1bilk\"\r\n") << "" << QStringList({"1200.00 Rent"})
             << QByteArray("\"1200.00 Rent\"\r\n\"05.00   M\x1bilk\"\r\n");
