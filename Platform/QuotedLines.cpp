@@ -39,10 +39,6 @@ void Contents::setAsideIf(const std::function<bool(const QString&)>& unusable) {
 }
 
 namespace {
-QString notTextError(const QString& path) {
-    return QStringLiteral("%1 is damaged: it is not a text file").arg(QFileInfo(path).fileName());
-}
-
 // The whole file, or with `lines` >= 0 its beginning up to the end of its
 // first `lines` lines (a file of any size costs only what it must).
 QByteArray contents(QFile& f, qsizetype lines) {
@@ -87,7 +83,7 @@ std::optional<QString> text(const QString& path, qsizetype lines, QString* error
     }
     QString decoded = Ansi::decodeDocument(bytes);
     if (Ansi::isBinary(decoded)) {
-        if (error) *error = notTextError(path);
+        if (error) *error = QStringLiteral("%1 is damaged: it is not a text file").arg(QFileInfo(path).fileName());
         if (damaged) *damaged = true;
         return std::nullopt;
     }
@@ -131,10 +127,11 @@ template <class Each> void forLines(const QString& text, qsizetype count, Each e
 }
 } // namespace
 
-namespace {
-Contents parse(const QString& decoded) {
+std::optional<Contents> readKept(const QString& path, QString* error, bool* damaged, int* number) {
+    const std::optional<QString> decoded = text(path, -1, error, damaged, number);
+    if (!decoded) return std::nullopt;
     Contents c;
-    forLines(decoded, -1, [&](QStringView view) {
+    forLines(*decoded, -1, [&](QStringView view) {
         const QString line = view.toString();
         QString value;
         if (lineValue(line, value) == Line::Unreadable) {
@@ -145,13 +142,6 @@ Contents parse(const QString& decoded) {
         c.values << value;
     });
     return c;
-}
-} // namespace
-
-std::optional<Contents> readKept(const QString& path, QString* error, bool* damaged, int* number) {
-    const std::optional<QString> decoded = text(path, -1, error, damaged, number);
-    if (!decoded) return std::nullopt;
-    return parse(*decoded);
 }
 
 std::optional<QStringList> read(const QString& path, QString* error, bool* damaged) {
@@ -179,8 +169,8 @@ namespace {
 // What stands at a path before a save over it.
 struct Existing {
     enum { None, Text, Refused, Unreadable } state = None;
-    QByteArray bytes;                     // of a refused file
-    RuntimeError why{0, QString()};       // of an unreadable one
+    QByteArray bytes;               // of a refused file
+    RuntimeError why{0, QString()}; // of an unreadable one
 };
 
 Existing existing(const QString& path) {
@@ -237,7 +227,6 @@ bool write(const QString& path, const QStringList& values, QString* error, int* 
 
     // A file the user never read through the program is not its to replace:
     // one it could not read at all stays, one it refused is kept beside it.
-    const QString file = QFileInfo(path).fileName();
     const Existing old = existing(path);
     if (old.state == Existing::Unreadable) return fail(Err::notReplaced(old.why, path));
     std::optional<QString> keptAs;
@@ -254,7 +243,7 @@ bool write(const QString& path, const QStringList& values, QString* error, int* 
         return fail(why);
     }
     if (keptAs) {
-        const QString copy = QFileInfo(*keptAs).fileName();
+        const QString file = QFileInfo(path).fileName(), copy = QFileInfo(*keptAs).fileName();
         MsgBox(Err::inGerman()
                    ? QString::fromUtf8("Die Datei \"%1\" konnte nicht gelesen werden. Sie bleibt als \"%2\" "
                                        "daneben erhalten.").arg(file, copy)
