@@ -328,8 +328,9 @@ void clsBank::SaveDebts(class frmBank* frm) {
     for (int i = 0; i < frm->lstDebts->count(); ++i)
         if (!frm->lstDebts->item(i)->text().isEmpty()) items << frm->lstDebts->item(i)->text();
     QString error;
-    if (!QuotedLines::write(debtsPath(frm, App::Access::Write), items, &error, nullptr, DebtsSetAside))
-        throw RuntimeError(75, error);
+    int number = 0;
+    if (!QuotedLines::write(debtsPath(frm, App::Access::Write), items, &error, &number, DebtsSetAside))
+        throw RuntimeError(number, error);
 }
 
 void clsBank::TotalDebts(class frmBank* frm) {

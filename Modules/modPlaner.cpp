@@ -102,7 +102,7 @@ QStringList fromFile(QuotedLines::Contents& file, bool european) {
     lines.reserve(file.values.size());
     for (const QString& value : std::as_const(file.values)) {
         const QDate date = dateOf(value);
-        lines << (date.isValid() && value[2] == u'.' ? line(date, nameOf(value).left(maxName), false) : value);
+        lines << (date.isValid() && value[2] == u'.' ? line(date, nameOf(value), false) : value);
     }
     return sortedLines(lines);
 }

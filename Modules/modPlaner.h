@@ -53,6 +53,7 @@ void PlanerAddToDo(class frmPlaner* frm);
 
 namespace Events {
 
+// The longest name the name box takes.
 constexpr int maxName = 30;
 // The longest look-ahead of the spinner, in days.
 constexpr int maxLookAhead = 356;
@@ -74,8 +75,8 @@ QDate typedDate(const QString& text, QChar separator, const QDate& today);
 bool lessThan(const QString& a, const QString& b);
 
 // The US lines of the events of a read "Planer.qem", sorted. Each value is
-// read by its own form (US or European, whatever the form in use); a
-// European name keeps at most 30 characters. In the US form a value with
+// read by its own form (US or European, whatever the form in use), its name
+// taken whole (the limit of maxName is for typing). In the US form a value with
 // "/" in column 3 whose date is no date ("12/25/90", 29 February of a
 // common year) is listed as it stands, as the US list always kept such
 // values. Every other value whose date is no date is set aside in `file`;

@@ -2,6 +2,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace {
 // 0x80..0x9F of Windows-1252; 0 marks the five unassigned codes, which map to
 // the C1 control of the same value, as Windows does.
@@ -73,21 +75,36 @@ bool isControl(QChar c) {
 
 bool isBinary(const QString& decoded) {
     qsizetype n = decoded.size();
-    while (n > 0 && decoded[n - 1] == QChar(26)) --n;
-    qsizetype text = 0, other = 0;
-    bool empty = true, control = false;
-    for (qsizetype i = 0; i <= n; ++i) {
-        const QChar c = i < n ? decoded[i] : QChar(u'\n');
-        if (c == u'\r' || c == u'\n') {
-            if (!empty) ++(control ? other : text);
-            empty = true;
-            control = false;
-        } else if (c != QChar(12)) {
-            empty = false;
-            control = control || isControl(c);
-        }
+    // The end-of-file mark of old editors, and NUL bytes after the text.
+    while (n > 0 && (decoded[n - 1] == QChar(26) || decoded[n - 1] == QChar(0))) --n;
+    qsizetype nul = 0, control = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = decoded[i];
+        if (c == QChar(0)) ++nul;
+        if (isControl(c) && c != u'\r' && c != u'\n' && c != QChar(12)) ++control;
     }
-    return other > 0 && other >= text;
+    // Text with a stray NUL and a few other slips stays text; a long file
+    // with NUL bytes and controls all through it does not.
+    return nul > 0 && (control * 8 >= n || (control >= 16 && control * 16 >= n));
+}
+
+Encoding encodingOf(const QByteArray& bytes) {
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) return Encoding::Windows1252;
+    if (bytes.startsWith("\xEF\xBB\xBF")) return Encoding::Utf8WithMark;
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char b) { return (static_cast<unsigned char>(b)) < 0x80; });
+    if (ascii) return Encoding::Windows1252;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(bytes);
+    return utf8.hasError() ? Encoding::Windows1252 : Encoding::Utf8;
+}
+
+QByteArray encodeAs(const QString& text, Encoding encoding) {
+    switch (encoding) {
+    case Encoding::Utf8: return text.toUtf8();
+    case Encoding::Utf8WithMark: return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    case Encoding::Windows1252: break;
+    }
+    return encodeFile(text);
 }
 
 } // namespace Ansi

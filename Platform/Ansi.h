@@ -20,12 +20,22 @@ QByteArray encodeFile(const QString& text);
 // endian) after its byte-order mark, UTF-8 when the bytes are valid UTF-8
 // (a UTF-8 byte-order mark is dropped), else Windows-1252.
 QString decodeDocument(const QByteArray& bytes);
+// The encoding a file is written back in: UTF-8 (with its byte-order mark
+// where it had one) when decodeDocument read it as UTF-8 and it holds more
+// than ASCII; else Windows-1252, the encoding of the old program's files
+// (UTF-16 files too, as the old program's profile routines wrote them).
+enum class Encoding { Windows1252, Utf8, Utf8WithMark };
+Encoding encodingOf(const QByteArray& bytes);
+// The bytes of a file read in `encoding`: UTF-8 as it was, else as encodeFile.
+QByteArray encodeAs(const QString& text, Encoding encoding);
 // A control character that has no place in a line of text: NUL and the
 // other codes below 32 but tab, and DEL.
 bool isControl(QChar c);
-// True when decoded text is mostly not text: at least half of its non-empty
-// lines hold a control character (form feeds and the end-of-file mark 26
-// at its very end aside). A text with a stray control byte (what a power
-// loss or a slip in an editor leaves) is still text.
+// True when decoded text looks binary: it holds NUL characters (a run of
+// them at its very end aside: what a power loss leaves after the text) and
+// control characters make up an eighth of it, or at least 16 of them a
+// sixteenth. A text with stray
+// control characters (a slip in an editor, a line a terminal coloured) is
+// still text, whatever share of its lines they spoil.
 bool isBinary(const QString& decoded);
 }

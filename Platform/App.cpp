@@ -35,6 +35,7 @@ QString& userFolder() {
 }
 bool endingFlag = false;
 std::unique_ptr<QLockFile> lock;
+std::unique_ptr<QLockFile> dataLock;
 std::optional<bool> otherCopy;
 } // namespace
 
@@ -133,27 +134,41 @@ int run() {
     return QApplication::exec();
 }
 
-QString instanceLockFile() {
+QString instanceLockFile(const QString& folder) {
     QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (runtime.isEmpty()) runtime = QDir::tempPath();
     const QByteArray key =
-        QCryptographicHash::hash(QDir(path()).absolutePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+        QCryptographicHash::hash(QDir(folder).absolutePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     return runtime + QStringLiteral("/quembly-") + QString::fromLatin1(key) + QStringLiteral(".lock");
 }
 
+QString instanceLockFile() { return instanceLockFile(path()); }
+
+namespace {
+// Takes the lock of `folder`; false when another process holds it. One
+// that cannot be made at all (no runtime folder, no permission) lets the
+// program run.
+bool takeLock(std::unique_ptr<QLockFile>& held, const QString& folder) {
+    held = std::make_unique<QLockFile>(instanceLockFile(folder));
+    held->setStaleLockTime(0);
+    return held->tryLock(0) || held->error() != QLockFile::LockFailedError;
+}
+} // namespace
+
 bool previousInstance() {
     if (!otherCopy) {
-        lock = std::make_unique<QLockFile>(instanceLockFile());
-        lock->setStaleLockTime(0);
-        // Only a lock held by another process counts; one that cannot be
-        // made at all (no runtime folder, no permission) lets the program run.
-        otherCopy = !lock->tryLock(0) && lock->error() == QLockFile::LockFailedError;
+        // Two installations in read-only folders share the per-user data
+        // folder: the copy that comes second would write over the other's files.
+        const QString data = dataFolder();
+        otherCopy = !takeLock(lock, path()) ||
+                    (QDir(data).absolutePath() != QDir(path()).absolutePath() && !takeLock(dataLock, data));
     }
     return *otherCopy;
 }
 
 void releaseInstanceLock() {
     lock.reset();
+    dataLock.reset();
     otherCopy.reset();
 }
 

@@ -49,14 +49,16 @@ void resetEnding();
 // loop began (a copy refused during its start-up), returns at once.
 int run();
 
-// True when another copy of the program holds the program folder's lock
-// (a lock file in the per-user runtime folder, named after the program
-// folder, so two installations do not block each other). A lock that
-// cannot be made anywhere lets the program run.
-// The first call takes the lock when it is free and keeps it for the run.
+// True when another copy of the program holds the program folder's lock,
+// or the lock of the data folder it writes where that is another folder
+// (lock files in the per-user runtime folder, named after the folder, so
+// two installations run side by side unless they share the per-user data
+// folder). A lock that cannot be made anywhere lets the program run.
+// The first call takes the locks when they are free and keeps them for the run.
 bool previousInstance();
-// The lock file of this program folder.
+// The lock file of a folder (of the program folder when none is given).
 QString instanceLockFile();
+QString instanceLockFile(const QString& folder);
 void releaseInstanceLock();
 
 } // namespace App

@@ -92,7 +92,7 @@ QString run(bool saving, const Options& o, int* chosenFilter) {
     const QStringList filters = qtFilters(o.filter);
     if (DialogSeam::enabled()) {
         DialogSeam::log << DialogSeam::Shown{saving ? QStringLiteral("save") : QStringLiteral("open"), o.title,
-                                             o.filter, o.defaultExt};
+                                             o.filter, o.defaultExt, o.initialDir};
         for (;;) {
             const auto answer = DialogSeam::takeFile();
             const QString path = withDefaultExt(answer.path, o.defaultExt);
@@ -134,7 +134,7 @@ namespace FontDialog {
 bool choose(FontChoice& choice, const QString& title, bool withColour) {
     if (DialogSeam::enabled()) {
         const QString kind = withColour ? QStringLiteral("font") : QStringLiteral("font only");
-        DialogSeam::log << DialogSeam::Shown{kind, title, QString(), QString()};
+        DialogSeam::log << DialogSeam::Shown{kind, title, QString(), QString(), QString()};
         const auto answer = DialogSeam::takeFont();
         if (!answer) return false;
         choice.font = answer->font;

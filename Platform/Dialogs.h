@@ -49,6 +49,7 @@ struct Shown {
     QString title;
     QString filter;
     QString defaultExt;
+    QString initialDir; // of a file dialog
 };
 
 // While enabled, dialogs are not shown: each takes the next queued answer;

@@ -28,4 +28,5 @@ inline RuntimeError fileNotFound() { return {53, QStringLiteral("File not found"
 inline RuntimeError pathNotFound() { return {76, QStringLiteral("Path not found")}; }
 inline RuntimeError permissionDenied() { return {70, QStringLiteral("Permission denied")}; }
 inline RuntimeError deviceIo() { return {57, QStringLiteral("Device I/O error")}; }
+inline RuntimeError diskFull() { return {61, QStringLiteral("Disk full")}; }
 }

@@ -2,10 +2,10 @@
 
 #include "Platform/Ansi.h"
 #include "Platform/SaveError.h"
+#include "Platform/Storage.h"
 #include "Platform/TextEditing.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace Profile {
@@ -16,14 +16,8 @@ namespace {
 // byte-order mark, UTF-8, else Windows-1252), with LF line ends; CR LF, LF
 // and a lone CR all end a line. Empty for a file that cannot be read.
 QString fileText(const QString& file) {
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? CrLf::toLf(Ansi::decodeDocument(f.readAll())) : QString();
-}
-
-QStringList readLines(const QString& file) {
-    QStringList lines = fileText(file).split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-    return lines;
+    const std::optional<QByteArray> bytes = Storage::read(file);
+    return bytes ? CrLf::toLf(Ansi::decodeDocument(*bytes)) : QString();
 }
 
 // "[name]" gives name; anything else an empty string.
@@ -77,7 +71,16 @@ int getString(const QString& section, const QString& key, const QString& default
 
 bool writeString(const QString& section, const QString& key, const QString& value,
                  const QString& file, RuntimeError* error) {
-    QStringList lines = readLines(file);
+    // A file that is there but cannot be read is not replaced by one
+    // holding the one key.
+    RuntimeError why{0, QString()};
+    const std::optional<QByteArray> bytes = QFileInfo(file).isFile() ? Storage::read(file, &why) : QByteArray();
+    if (!bytes) {
+        if (error) *error = Err::notReplaced(why, file);
+        return false;
+    }
+    QStringList lines = CrLf::toLf(Ansi::decodeDocument(*bytes)).split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     const QString entry = key + u'=' + value;
     int sectionAt = -1, endOfSection = int(lines.size()), keyAt = -1;
     for (int i = 0; i < lines.size(); ++i) {
@@ -102,14 +105,11 @@ bool writeString(const QString& section, const QString& key, const QString& valu
         lines << u'[' + section + u']' << entry;
     }
 
-    // Written back whole in one encoding, whatever the file was read in.
-    QSaveFile f(file);
-    const bool opened = f.open(QIODevice::WriteOnly);
-    if (opened && f.write(Ansi::encodeFile(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"))) >= 0 &&
-        f.commit())
-        return true;
-    if (error) *error = Err::saveFailed(f, opened);
-    return false;
+    // Written back in the encoding it was read in: a comment typed in UTF-8
+    // stays readable in an editor, and the old program's files stay ANSI.
+    const QByteArray text =
+        Ansi::encodeAs(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), Ansi::encodingOf(*bytes));
+    return Storage::save(file, text, error);
 }
 
 } // namespace Profile

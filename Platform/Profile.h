@@ -19,7 +19,8 @@ int getString(const QString& section, const QString& key, const QString& default
 
 // Writes key=value into section of file, creating file and section when
 // needed and keeping every other line as it was. The file is replaced
-// whole, so a failed write leaves the old one. On failure returns false
+// whole (Platform/Storage.h), so a failed write leaves the old one; a file
+// that exists but cannot be read is not written. On failure returns false
 // and, when error is given, the reason (see Platform/SaveError.h).
 bool writeString(const QString& section, const QString& key, const QString& value,
                  const QString& file, RuntimeError* error = nullptr);

@@ -4,11 +4,11 @@
 #include "Platform/Errors.h"
 #include "Platform/MsgBox.h"
 #include "Platform/SaveError.h"
+#include "Platform/Storage.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <limits>
 
@@ -57,17 +57,31 @@ QByteArray contents(QFile& f, qsizetype lines) {
 }
 
 // The decoded text of a kept file; no text when it is missing, cannot be
-// read or is not text.
-std::optional<QString> text(const QString& path, qsizetype lines, QString* error, bool* damaged) {
+// read or looks binary.
+std::optional<QString> text(const QString& path, qsizetype lines, QString* error, bool* damaged,
+                            int* number = nullptr) {
     if (error) error->clear();
     if (damaged) *damaged = false;
     QFile f(path);
     if (!f.exists()) return std::nullopt;
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error) *error = f.errorString();
-        return std::nullopt;
+    QByteArray bytes;
+    if (lines < 0) {
+        RuntimeError why{0, QString()};
+        std::optional<QByteArray> all = Storage::read(path, &why);
+        if (!all) {
+            if (error) *error = why.description;
+            if (number) *number = why.number;
+            return std::nullopt;
+        }
+        bytes = *all;
+    } else {
+        if (!f.open(QIODevice::ReadOnly)) {
+            if (error) *error = Err::readFailed(path).description;
+            return std::nullopt;
+        }
+        bytes = contents(f, lines);
     }
-    QString decoded = Ansi::decodeDocument(contents(f, lines));
+    QString decoded = Ansi::decodeDocument(bytes);
     if (Ansi::isBinary(decoded)) {
         if (error) *error = QStringLiteral("%1 is damaged: it is not a text file").arg(QFileInfo(path).fileName());
         if (damaged) *damaged = true;
@@ -91,6 +105,8 @@ Line lineValue(const QString& line, QString& value) {
     const qsizetype last = line.lastIndexOf(u'"');
     // One quote alone encloses nothing: what is the value, what is not?
     if (first == last) return Line::Unreadable;
+    // Text outside the quotes would be lost with the quotes written anew.
+    if (!line.left(first).trimmed().isEmpty() || !line.mid(last + 1).trimmed().isEmpty()) return Line::Unreadable;
     value = line.mid(first + 1, last - first - 1);
     return Line::Value;
 }
@@ -111,8 +127,8 @@ template <class Each> void forLines(const QString& text, qsizetype count, Each e
 }
 } // namespace
 
-std::optional<Contents> readKept(const QString& path, QString* error, bool* damaged) {
-    const std::optional<QString> decoded = text(path, -1, error, damaged);
+std::optional<Contents> readKept(const QString& path, QString* error, bool* damaged, int* number) {
+    const std::optional<QString> decoded = text(path, -1, error, damaged, number);
     if (!decoded) return std::nullopt;
     Contents c;
     forLines(*decoded, -1, [&](QStringView view) {
@@ -149,27 +165,49 @@ std::optional<QStringList> readFirst(const QString& path, qsizetype count, QStri
     return values;
 }
 
-QString keptAsideName(const QString& path) {
-    QString name = path + QStringLiteral(".unread");
-    for (int n = 2; QFileInfo::exists(name); ++n) name = path + QStringLiteral(".unread") + QString::number(n);
-    return name;
+namespace {
+// What stands at a path before a save over it.
+struct Existing {
+    enum { None, Text, Refused, Unreadable } state = None;
+    QByteArray bytes;               // of a refused file
+    RuntimeError why{0, QString()}; // of an unreadable one
+};
+
+Existing existing(const QString& path) {
+    Existing e;
+    // A folder in the file's place is no file: the save itself fails.
+    if (!QFileInfo(path).isFile()) return e;
+    std::optional<QByteArray> bytes = Storage::read(path, &e.why);
+    if (!bytes) {
+        e.state = Existing::Unreadable;
+        return e;
+    }
+    e.state = Ansi::isBinary(Ansi::decodeDocument(*bytes)) ? Existing::Refused : Existing::Text;
+    if (e.state == Existing::Refused) e.bytes = *bytes;
+    return e;
 }
 
-namespace {
-// The file at `path` when it exists and is not text: the user never read it
-// through the program, so it is not the program's to replace.
-bool notText(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return false;
-    return Ansi::isBinary(Ansi::decodeDocument(f.readAll()));
+// Keeps a refused file beside it: "<name>.unread", or "<name>.unread2",
+// ... where that exists. A copy that holds the same bytes already is the
+// copy. `made` tells whether a new copy was written.
+std::optional<QString> keepAside(const QString& path, const QByteArray& bytes, bool& made, RuntimeError& why) {
+    made = false;
+    QString name = path + QStringLiteral(".unread");
+    for (int n = 2; QFileInfo::exists(name); ++n) {
+        if (Storage::read(name) == bytes) return name;
+        name = path + QStringLiteral(".unread") + QString::number(n);
+    }
+    if (!Storage::save(name, bytes, &why)) return std::nullopt;
+    made = true;
+    return name;
 }
 } // namespace
 
 bool write(const QString& path, const QStringList& values, QString* error, int* number,
            const QList<SetAside>& setAside) {
-    const auto fail = [&](int n, const QString& english, const QString& german) {
-        if (error) *error = Err::inGerman() ? german : english;
-        if (number) *number = n;
+    const auto fail = [&](const RuntimeError& e) {
+        if (error) *error = e.description;
+        if (number) *number = e.number;
         return false;
     };
     QString text;
@@ -180,29 +218,32 @@ bool write(const QString& path, const QStringList& values, QString* error, int* 
     for (qsizetype i = 0; i < values.size(); ++i) {
         const QString& v = values[i];
         if (v.contains(u'\r') || v.contains(u'\n'))
-            return fail(5, QStringLiteral("A value holds a line break"),
-                        QString::fromUtf8("Ein Wert enthält einen Zeilenumbruch"));
+            return fail(RuntimeError(5, Err::inGerman() ? QString::fromUtf8("Ein Wert enthält einen Zeilenumbruch")
+                                                        : QStringLiteral("A value holds a line break")));
         putAside(i);
         text += u'"' + v + QStringLiteral("\"\r\n");
     }
     putAside(std::numeric_limits<qsizetype>::max());
-    QString keptAs;
-    if (notText(path)) {
-        keptAs = keptAsideName(path);
-        if (!QFile::copy(path, keptAs))
-            return fail(70, QStringLiteral("Permission denied"), QStringLiteral("Zugriff verweigert"));
+
+    // A file the user never read through the program is not its to replace:
+    // one it could not read at all stays, one it refused is kept beside it.
+    const Existing old = existing(path);
+    if (old.state == Existing::Unreadable) return fail(Err::notReplaced(old.why, path));
+    std::optional<QString> keptAs;
+    bool made = false;
+    if (old.state == Existing::Refused) {
+        RuntimeError why{0, QString()};
+        keptAs = keepAside(path, old.bytes, made, why);
+        if (!keptAs) return fail(why);
     }
-    QSaveFile f(path);
-    const bool opened = f.open(QIODevice::WriteOnly);
-    if (opened) f.write(Ansi::encodeFile(text));
-    if (!opened || !f.commit()) {
-        const RuntimeError e = Err::saveFailed(f, opened);
-        if (error) *error = e.description;
-        if (number) *number = e.number;
-        return false;
+    RuntimeError why{0, QString()};
+    if (!Storage::save(path, Ansi::encodeFile(text), &why)) {
+        // The original is still there: a copy of it made for this save would only be one more.
+        if (made) QFile::remove(*keptAs);
+        return fail(why);
     }
-    if (!keptAs.isEmpty()) {
-        const QString file = QFileInfo(path).fileName(), copy = QFileInfo(keptAs).fileName();
+    if (keptAs) {
+        const QString file = QFileInfo(path).fileName(), copy = QFileInfo(*keptAs).fileName();
         MsgBox(Err::inGerman()
                    ? QString::fromUtf8("Die Datei \"%1\" konnte nicht gelesen werden. Sie bleibt als \"%2\" "
                                        "daneben erhalten.").arg(file, copy)

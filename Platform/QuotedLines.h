@@ -11,10 +11,19 @@
 //     data and hands them back to write(), which puts each back, unchanged,
 //     where it stood among the values. The tool tells the user once how
 //     many lines were set aside (ShowSetAside, Modules/modLanguage.h).
-//   - Only a file that is mostly not text is refused (nothing read, the
-//     file left as it is). Before write() replaces a file that is not text,
-//     it keeps a copy beside it ("Planer.qem.unread", a number added where
-//     that exists) and tells the user the copy's name.
+//   - A line with text outside its quotes is set aside too: writing its
+//     value anew in quotes would lose that text.
+//   - Only a file that looks binary (Ansi::isBinary) is refused (nothing
+//     read, the file left as it is). A file none of whose lines can be
+//     read is still read, all of it set aside: the program writes such a
+//     file itself when every readable entry was deleted, and what it
+//     saved reads back as it was saved.
+//     Before write() replaces a refused file, it keeps a copy beside it
+//     ("Planer.qem.unread", a number added where that name is taken; no
+//     second copy where one with the same bytes is there already) and tells
+//     the user the copy's name. A file that exists but cannot be read at
+//     all (no read permission, an I/O error) is never replaced: the save
+//     is refused and says why.
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -34,9 +43,9 @@ struct SetAside {
 // What a kept file holds.
 struct Contents {
     // The values of the lines that could be read, in file order. A line's
-    // value is the text between its first and last double quote; a line
-    // without a quote is taken as it stands (blanks around it removed); an
-    // empty line is an empty value.
+    // value is the text between its first and last double quote (blanks
+    // alone around them); a line without a quote is taken as it stands
+    // (blanks around it removed); an empty line is an empty value.
     QStringList values;
     // The lines that could not be read, in file order.
     QList<SetAside> setAside;
@@ -56,7 +65,10 @@ struct Contents {
 // (`damaged` set, `error` names the file). CR LF, LF and CR line ends are
 // all read; a last empty line is no value. The text is UTF-16 after its
 // byte-order mark, UTF-8 when it is valid UTF-8, else Windows-1252.
-std::optional<Contents> readKept(const QString& path, QString* error = nullptr, bool* damaged = nullptr);
+// `number`, when given, is the runtime's error number of a file that
+// cannot be read (Platform/SaveError.h).
+std::optional<Contents> readKept(const QString& path, QString* error = nullptr, bool* damaged = nullptr,
+                                 int* number = nullptr);
 
 // The values of the lines that could be read; what was set aside is not
 // returned (readKept keeps it, to be written back).
@@ -69,21 +81,16 @@ std::optional<QStringList> read(const QString& path, QString* error = nullptr, b
 std::optional<QStringList> readFirst(const QString& path, qsizetype count, QString* error = nullptr,
                                      bool* damaged = nullptr);
 
-// Replaces the file whole (a temporary file renamed over the old one), the
-// set-aside lines unchanged in their places, each after `before` of the
-// values (at the end where fewer values remain). A value holding a line
-// break is refused before anything is written, since it would shift every
-// later value of the file. On failure the old file stays as it was, false
-// is returned, `error` tells why in the program's language and `number`
-// gives the runtime's error number for it: 5 for a refused value, 70 when
-// the file may not be written (or a file that is not text could not be
-// kept beside it), 76 when its folder is missing, 57 when writing failed on
-// the way.
+// Replaces the file whole through Storage::save, the set-aside lines
+// unchanged in their places, each after `before` of the values (at the end
+// where fewer values remain). A value holding a line break is refused
+// before anything is written, since it would shift every later value of
+// the file. On failure the old file stays as it was (and a copy made of it
+// for this save is removed again), false is returned, `error` tells why in
+// the program's language and `number` gives the runtime's error number for
+// it: 5 for a refused value, else as Platform/SaveError.h maps it (61 for
+// a full disk, 70 when the file may not be written or could not be read).
 bool write(const QString& path, const QStringList& values, QString* error = nullptr, int* number = nullptr,
            const QList<SetAside>& setAside = {});
-
-// The name a file that is not text is kept under before it is replaced:
-// "<name>.unread", or "<name>.unread2", "<name>.unread3", ... where that exists.
-QString keptAsideName(const QString& path);
 
 } // namespace QuotedLines

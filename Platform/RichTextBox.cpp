@@ -1,11 +1,11 @@
 #include "Platform/RichTextBox.h"
 
+#include "Platform/Storage.h"
 #include "Platform/TextEditing.h"
 
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QTextBlock>
 
 #include <algorithm>
@@ -149,11 +149,12 @@ void RichTextBox::appendFormatted(const QList<Stretch>& stretches,
 
 QString RichTextBox::TextRTF() const { return writeRtf(*document()); }
 
-bool RichTextBox::SaveFile(const QString& path, QString* error) const {
-    QSaveFile f(path);
+bool RichTextBox::SaveFile(const QString& path, QString* error, int* number) const {
+    RuntimeError why{0, QString()};
     // The document holds only ASCII: every other character is escaped.
-    if (f.open(QIODevice::WriteOnly) && f.write(TextRTF().toLatin1()) >= 0 && f.commit()) return true;
-    if (error) *error = f.errorString();
+    if (Storage::save(path, TextRTF().toLatin1(), &why)) return true;
+    if (error) *error = why.description;
+    if (number) *number = why.number;
     return false;
 }
 

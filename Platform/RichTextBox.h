@@ -65,8 +65,9 @@ public:
                          const std::function<void(qsizetype done, qsizetype total)>& progress = {});
 
     QString TextRTF() const;
-    // Writes the RTF document whole (a failed write leaves an old file as it was).
-    bool SaveFile(const QString& path, QString* error = nullptr) const;
+    // Writes the RTF document whole through Storage::save (a failed write
+    // leaves an old file as it was); `error` and `number` say why it failed.
+    bool SaveFile(const QString& path, QString* error = nullptr, int* number = nullptr) const;
     // Replaces the content with a plain text file: UTF-8 when it is valid
     // UTF-8, else Windows-1252.
     bool LoadFile(const QString& path, QString* error = nullptr);

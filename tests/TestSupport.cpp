@@ -9,6 +9,7 @@
 #include "Platform/MsgBox.h"
 #include "Platform/Printer.h"
 #include "Platform/Shell.h"
+#include "Platform/Storage.h"
 #include "Platform/Timer.h"
 #include "Platform/Runtime.h"
 
@@ -69,6 +70,8 @@ void setUp(bool withMedia) {
     Printer::install(std::move(p));
     ShellSeam::enable(true);
     ShellSeam::clear();
+    Storage::failWritesAfter(std::nullopt);
+    Storage::failReading(QString());
     setNow(QDateTime(QDate(2026, 3, 15), QTime(10, 0)));
     setZone(QStringLiteral("W. Europe Standard Time"));
     setLocale(QLocale::c());

@@ -16,6 +16,7 @@
 #include "Platform/App.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Runtime.h"
+#include "Platform/Storage.h"
 #include "TestSupport.h"
 
 #include <QAccessible>
@@ -1754,6 +1755,12 @@ private slots:
             << "English" << false << damaged << items
             << QStringList{"1 line of \"4711Debts.qem\" could not be read. It stays in the file as it is."}
             << damaged + "\"05.00   \"\r\n";
+        const QByteArray halfDamaged(
+            "\"12.50   Rent\"\r\n\"05.00   B\x1b" "ad\"\r\n\"02.25   Milk\"\r\n\"07.00   \x1b" "Esc\"\r\n");
+        QTest::newRow("as many damaged lines as good ones")
+            << "English" << false << halfDamaged << items
+            << QStringList{"2 lines of \"4711Debts.qem\" could not be read. They stay in the file as they are."}
+            << halfDamaged + "\"05.00   \"\r\n";
         QTest::newRow("a new account whose debts file exists")
             << "English" << true << debts << items << QStringList() << debts + "\"05.00   \"\r\n";
         QTest::newRow("German: a file that is not text")
@@ -1802,8 +1809,28 @@ private slots:
         MsgBoxSeam::clear();
         f->txtDebt->typeText(QStringLiteral("5"));
         f->lblAdd[2]->click();
-        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Adding/Clearing\n75: ")));
+        QVERIFY(MsgBoxSeam::last().text.startsWith(QStringLiteral("Problem: Adding/Clearing\n70: Permission denied")));
         QCOMPARE(debtItems(f), QStringList());
+    }
+
+    // A change that the full disk does not take is said so, and the list
+    // shows what the file still holds.
+    void debtsOnAFullDisk() {
+        const QByteArray stored("\"12.50   Rent\"\r\n\"02.25   Milk\"\r\n");
+        writeFile("2222Debts.qem", stored);
+        {
+            Store s;
+            Ledger::addAccount(s.c, "2222", "Doe", "Jane");
+        }
+        class frmBank* f = openBank();
+        enter(f, QStringLiteral("2222"), f->optUser);
+        Storage::failWritesAfter(0);
+        f->txtDebt->typeText(QStringLiteral("5"));
+        f->txtDebtDescription->typeText(QStringLiteral("Milk"));
+        f->lblAdd[2]->click();
+        QCOMPARE(MsgBoxSeam::last().text, QStringLiteral("Problem: Adding/Clearing\n61: Disk full"));
+        QCOMPARE(debtItems(f), QStringList({"12.50   Rent", "02.25   Milk"}));
+        QCOMPARE(readFile("2222Debts.qem"), stored);
     }
 
     // A failure after the log-in panel was left brings the panel back.

@@ -12,6 +12,7 @@
 #include "Platform/MsgBox.h"
 #include "Platform/QuotedLines.h"
 #include "Platform/Random.h"
+#include "Platform/Storage.h"
 #include "Platform/Timer.h"
 #include "TestSupport.h"
 
@@ -695,6 +696,8 @@ private slots:
         QTest::newRow("quote after a word") << after << QStringList{"ab", "cd"} << after;
         const QByteArray inside("x\"y\r\n\"cd\"\r\n");
         QTest::newRow("quote inside a word") << inside << QStringList{"cd"} << inside;
+        const QByteArray outside("x\"Birne\"\r\n\"Kirsche\"zz\r\n\"Apfel\"\r\n");
+        QTest::newRow("text outside the quotes set aside") << outside << QStringList{"Apfel"} << outside;
     }
     void dictionaryFile() {
         QFETCH(QByteArray, bytes);
@@ -837,6 +840,22 @@ private slots:
         MsgBoxSeam::queueAnswer(vbYes);
         QTest::mouseClick(editor->cmdSave, Qt::LeftButton);
         QCOMPARE(readFile(QStringLiteral("Hangman.qem")), quotedLines({"a", "x_y", "c", "B"}));
+    }
+
+    // A save the full disk does not take says so and leaves the file whole.
+    void editorSaveOnAFullDisk() {
+        const QByteArray stored = quotedLines({"apple", "pear"});
+        writeFile(QStringLiteral("Hangman.qem"), stored);
+        LoadDictionary();
+        auto* editor = frmHmDic();
+        typeKeys(editor->txtEnter, QStringLiteral("zebra"));
+        QTest::mouseClick(editor->cmdAdd, Qt::LeftButton);
+        Storage::failWritesAfter(0);
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(editor->cmdSave, Qt::LeftButton);
+        QCOMPARE(MsgBoxSeam::last().text, QString("Problem: HmDic_Save\n61: Disk full"));
+        QCOMPARE(readFile(QStringLiteral("Hangman.qem")), stored);
+        QCOMPARE(editor->lstSHOW->count(), 3);
     }
 
     // After a removal no entry is chosen: a second click, or a double

@@ -9,6 +9,7 @@
 #include "Platform/App.h"
 #include "Platform/Dialogs.h"
 #include "Platform/MsgBox.h"
+#include "Platform/Storage.h"
 #include "TestSupport.h"
 
 #include <QAccessible>
@@ -16,6 +17,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 #include <functional>
 
@@ -455,6 +457,8 @@ private slots:
         QTest::newRow("UTF-16") << en << QByteArray("\xFF\xFEO\0K\0", 6) << "OK" << "";
         QTest::newRow("one stray control character") << en << QByteArray("SOS\r\nA\x1b" "B\r\nC\r\n")
                                                      << "SOS\r\nA\x1b" "B\r\nC" << "";
+        QTest::newRow("one line with one stray byte") << en << QByteArray("... ---\x01 ...\r\n") << "... ---\x01 ..."
+                                                      << "";
         QTest::newRow("binary") << en << QByteArray("AB\0\x01\x02", 5) << "OLD"
                                 << "\"doc.bin\" is not a text document; it was not opened.";
         QTest::newRow("binary, German") << de << QByteArray("AB\0\x01\x02", 5) << "OLD"
@@ -497,22 +501,43 @@ private slots:
     void documentFails_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("fullDisk");
         QTest::addColumn<QString>("message");
-        QTest::newRow("save into a missing folder") << "[Save]" << "nowhere/doc.txt"
+        QTest::newRow("save into a missing folder") << "[Save]" << "nowhere/doc.txt" << false
                                                     << "Problem: Morse_SaveFile\n76: Path not found";
-        QTest::newRow("open a file gone meanwhile") << "[Open]" << "gone.txt"
+        // The system's own folder, which not even the superuser may write.
+        QTest::newRow("save into a folder that cannot be written")
+            << "[Save]" << "/sys/doc.txt" << false << "Problem: Morse_SaveFile\n70: Permission denied";
+        QTest::newRow("save on a full disk") << "[Save]" << "doc.txt" << true << "Problem: Morse_SaveFile\n61: Disk full";
+        QTest::newRow("open a file gone meanwhile") << "[Open]" << "gone.txt" << false
                                                     << "Problem: Morse_OpenFile\n53: File not found";
     }
     void documentFails() {
         QFETCH(QString, button);
         QFETCH(QString, path);
+        QFETCH(bool, fullDisk);
+        if (path.startsWith('/') && !QFileInfo(QFileInfo(path).path()).isDir()) QSKIP("No such folder here.");
         class frmMorse* f = openFromMenu();
         work(f, {"[At Once]", "[text]", "a"});
-        DialogSeam::queueFile(programFolder() + "/" + path);
+        if (fullDisk) Storage::failWritesAfter(0);
+        DialogSeam::queueFile(path.startsWith('/') ? path : programFolder() + "/" + path);
         work(f, {button});
         QTEST(MsgBoxSeam::last().text, "message");
         QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
         QCOMPARE(f->txtText->Text(), QString("A"));
+        QVERIFY(!QFileInfo::exists(programFolder() + "/doc.txt"));
+    }
+
+    // Where the program's folder cannot be written, the save dialog starts
+    // in the per-user data folder, where the document can be saved.
+    void saveDialogStartsWhereTheProgramWrites() {
+        App::setProgramFolderWritable(false);
+        class frmMorse* f = openFromMenu();
+        work(f, {"[At Once]", "[text]", "a"});
+        work(f, {"[Save]"});
+        QCOMPARE(DialogSeam::shown().size(), 1);
+        QCOMPARE(DialogSeam::shown()[0].initialDir, App::dataFolder());
+        QVERIFY(DialogSeam::shown()[0].initialDir != App::path());
     }
 
     // The captions of the narrow buttons and the chart's characters and

@@ -99,8 +99,13 @@ private slots:
         QTest::newRow("one blank or a tab after the date")
             << QStringList{"26.12.1990 One", "27.12.1990\tTab"} << true
             << QStringList{"12/26/1990  One", "12/27/1990  Tab"} << QStringList{};
-        QTest::newRow("European name cut to 30") << QStringList{"01.02.2000  " + QString(35, 'n')} << true
-                                                 << QStringList{"02/01/2000  " + QString(30, 'n')} << QStringList{};
+        const QString grandmother = "Grandmother Hildegard von Hohenzollern-Sigmaringen";
+        QTest::newRow("European name longer than 30 taken whole") << QStringList{"24.06.1985  " + grandmother} << true
+                                                                  << QStringList{"06/24/1985  " + grandmother}
+                                                                  << QStringList{};
+        QTest::newRow("European line in the US form: long name taken whole")
+            << QStringList{"24.06.1985  " + grandmother} << false << QStringList{"06/24/1985  " + grandmother}
+            << QStringList{};
         QTest::newRow("non-Latin names kept") << QStringList{QString::fromUtf8("24.12.1990  Trip to Łódź")} << true
                                               << QStringList{QString::fromUtf8("12/24/1990  Trip to Łódź")}
                                               << QStringList{};

@@ -9,11 +9,14 @@
 #include "Modules/modLanguage.h"
 #include "Modules/modPlaner.h"
 #include "Platform/Ansi.h"
+#include "Platform/App.h"
 #include "Platform/MsgBox.h"
+#include "Platform/Storage.h"
 #include "Platform/UpDown.h"
 #include "TestSupport.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -310,13 +313,16 @@ private slots:
         QCOMPARE(Events::nameOf(f->lstSHOW->currentItem()->text()), f->cboNext->currentText().section(": ", 1));
     }
 
-    // A next event's name is shown in the tooltip as it stands, never read as markup.
+    // A next event's name is shown in the tooltip as it stands, never read
+    // as markup, and a reader is told the text, not the tooltip's markup.
     void nextEventToolTip() {
         setZone(america);
         setToday(QDate(2026, 12, 6));
         writeFile("Planer.qem", quoted({"12/06/1990  <h1>Big</h1><img src=x>"}));
         class frmPlaner* f = openPlaner();
         QCOMPARE(shownToolTip(f->cboNext), QString("Today: <h1>Big</h1><img src=x>"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(f->cboNext)->text(QAccessible::Description),
+                 QString("Today: <h1>Big</h1><img src=x>"));
     }
 
     // From the keyboard: Tab into the list of one event and Enter opens its
@@ -490,6 +496,14 @@ private slots:
             << europe << events << QStringList{"12/26/1990 OneBlank", "12/27/1990\tTab"}
             << QStringList{"26.12.1990  OneBlank", "27.12.1990  Tab"} << ""
             << QStringList{"26.12.1990  OneBlank", "27.12.1990  Tab"};
+        const QString escape = QString("01.01.2000  E") + QChar(27) + "sc";
+        QTest::newRow("one of two events with an escape")
+            << europe << events << QStringList{"24.12.1990  Anna", escape} << QStringList{"24.12.1990  Anna"}
+            << oneLine.arg(events) << QStringList{"24.12.1990  Anna", escape};
+        const QString grandmother = "Grandmother Hildegard von Hohenzollern-Sigmaringen";
+        QTest::newRow("a name longer than 30 in a US file, European form")
+            << europe << events << QStringList{"06/24/1985  " + grandmother} << QStringList{"24.06.1985  " + grandmother}
+            << "" << QStringList{"24.06.1985  " + grandmother};
         QTest::newRow("a to-do line with a control character")
             << europe << "ToDo.qem" << QStringList{" 01  a", " 02  b\v", " 03  c"} << QStringList{" 01  a", " 03  c"}
             << oneLine.arg("ToDo.qem") << QStringList{" 01  a", " 02  b\v", " 03  c"};
@@ -540,24 +554,57 @@ private slots:
         QCOMPARE(readFile(file), bytes);
     }
 
+    // A file that is there but cannot be read is said so, the list stays
+    // empty, and a save does not replace the file. The seam stands in for a
+    // file without read permission, which the superuser could read.
+    void unreadableFile_data() {
+        QTest::addColumn<bool>("folder");
+        QTest::addColumn<QString>("saveProblem");
+        QTest::newRow("a folder in its place") << true << "Problem: PlanerSave\n70: Permission denied";
+        QTest::newRow("no read permission")
+            << false << "Problem: PlanerSave\n70: Permission denied (\"Planer.qem\" could not be read and is not replaced)";
+    }
     void unreadableFile() {
-        // A folder where the file should be: said, and the list stays empty.
-        QVERIFY(QDir(programFolder()).mkdir("Planer.qem"));
+        QFETCH(bool, folder);
+        const QByteArray stored = quoted({"24.12.1990  Anna", "01.01.2000  NewYear"});
+        if (folder) {
+            QVERIFY(QDir(programFolder()).mkdir("Planer.qem"));
+        } else {
+            writeFile("Planer.qem", stored);
+            Storage::failReading(App::file("Planer.qem"));
+        }
         class frmPlaner* f = openPlaner();
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
-        QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: PlanerLoad\n"));
+        QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: PlanerLoad\n70: "));
         QCOMPARE(f->lstSHOWeu->count(), 0);
         QCOMPARE(f->lblCount->Caption(), QString("0 Entries"));
-    }
-
-    void failedSaveKeepsTheChanges() {
-        class frmPlaner* f = openPlaner();
-        addEvent(f, "24.12.1990", "Anna");
-        // Where the file should be stands a folder: the write fails.
-        QVERIFY(QDir(programFolder()).mkdir("Planer.qem"));
+        addEvent(f, "17.03.1990", "Paddy");
         MsgBoxSeam::queueAnswer(vbYes);
         QTest::mouseClick(f->cmdSave, Qt::LeftButton);
-        QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: PlanerSave\n"));
+        QTEST(MsgBoxSeam::last().text, "saveProblem");
+        QVERIFY(PlanerChanged);
+        if (!folder) QCOMPARE(readFile("Planer.qem"), stored);
+    }
+
+    // A save that fails keeps the changes: the window says why, and closing
+    // asks again and stays open while the file does not take them.
+    void failedSaveKeepsTheChanges_data() {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("a folder in the file's place") << false << "Problem: PlanerSave\n70: Permission denied";
+        QTest::newRow("a full disk") << true << "Problem: PlanerSave\n61: Disk full";
+    }
+    void failedSaveKeepsTheChanges() {
+        QFETCH(bool, fullDisk);
+        const QByteArray stored = quoted({"01.01.2000  NewYear"});
+        if (fullDisk) writeFile("Planer.qem", stored);
+        class frmPlaner* f = openPlaner();
+        addEvent(f, "24.12.1990", "Anna");
+        if (fullDisk) Storage::failWritesAfter(0);
+        else QVERIFY(QDir(programFolder()).mkdir("Planer.qem"));
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(f->cmdSave, Qt::LeftButton);
+        QTEST(MsgBoxSeam::last().text, "problem");
         QVERIFY(PlanerChanged);
         // Closing asks; the save fails again and the window stays open.
         MsgBoxSeam::clear();
@@ -566,12 +613,14 @@ private slots:
         QVERIFY(!closePlaner(f));
         QCOMPARE(MsgBoxSeam::shown().size(), 3);
         QVERIFY(isFormLoaded<class frmPlaner>());
-        QCOMPARE(items(f->lstSHOWeu), QStringList{"24.12.1990  Anna"});
-        QVERIFY(QDir(programFolder()).rmdir("Planer.qem"));
+        if (fullDisk) QCOMPARE(readFile("Planer.qem"), stored);
+        if (fullDisk) Storage::failWritesAfter(std::nullopt);
+        else QVERIFY(QDir(programFolder()).rmdir("Planer.qem"));
         MsgBoxSeam::queueAnswer(vbYes);
         MsgBoxSeam::queueAnswer(vbYes);
         QVERIFY(closePlaner(f));
-        QCOMPARE(readFile("Planer.qem"), quoted({"24.12.1990  Anna"}));
+        QCOMPARE(readFile("Planer.qem"), quoted(fullDisk ? QStringList{"01.01.2000  NewYear", "24.12.1990  Anna"}
+                                                         : QStringList{"24.12.1990  Anna"}));
     }
 
     void closeQuestion_data() {

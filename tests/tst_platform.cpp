@@ -8,6 +8,9 @@
 #include "Platform/MsgBox.h"
 #include "Platform/Profile.h"
 #include "Platform/QuotedLines.h"
+#include "Platform/RichTextBox.h"
+#include "Platform/SaveError.h"
+#include "Platform/Storage.h"
 #include "Platform/Runtime.h"
 #include "Platform/Timer.h"
 #include "Platform/UpDown.h"
@@ -22,6 +25,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
+#include <cerrno>
 
 using namespace TestSupport;
 
@@ -96,6 +100,10 @@ private slots:
                                         << QByteArray("[Values]\r\nColour=Red\r\nLanguage=German\r\n\r\n[Other]\r\nX=1\r\n");
         QTest::newRow("add section") << QByteArray("; comment\r\n[Other]\r\nLanguage=English\r\n")
                                      << QByteArray("; comment\r\n[Other]\r\nLanguage=English\r\n[Values]\r\nLanguage=German\r\n");
+        QTest::newRow("UTF-8 stays UTF-8") << QByteArray("; Gr\xc3\xbc\xc3\x9f\x65\r\n[Values]\r\nLanguage=English\r\n")
+                                           << QByteArray("; Gr\xc3\xbc\xc3\x9f\x65\r\n[Values]\r\nLanguage=German\r\n");
+        QTest::newRow("ANSI stays ANSI") << QByteArray("; Gr\xfc\xdf\x65\r\n[Values]\r\nLanguage=English\r\n")
+                                         << QByteArray("; Gr\xfc\xdf\x65\r\n[Values]\r\nLanguage=German\r\n");
     }
     void iniWrite() {
         QFETCH(QByteArray, before);
@@ -152,7 +160,13 @@ private slots:
             << QByteArray("\"a\"\r\n");
         QTest::newRow("values the tool cannot use go back as they stood")
             << QByteArray("\"1\"\r\n x \r\n\"x\"\r\n\"2\" a note\r\n\x01\r\n\"3\"\r\n") << "x"
-            << QStringList({"1", "2", "3"}) << QByteArray("\"1\"\r\n x \r\n\"x\"\r\n\"2\"\r\n\x01\r\n\"3\"\r\n");
+            << QStringList({"1", "3"}) << QByteArray("\"1\"\r\n x \r\n\"x\"\r\n\"2\" a note\r\n\x01\r\n\"3\"\r\n");
+        QTest::newRow("no line readable: all set aside, as a save leaves it")
+            << QByteArray("\"05.00   B\x1b\"\r\nx\"y\r\n") << "" << QStringList()
+            << QByteArray("\"05.00   B\x1b\"\r\nx\"y\r\n");
+        QTest::newRow("one good line and one with an escape: the good one read")
+            << QByteArray("\"1200.00 Rent\"\r\n\"05.00   M\x1bilk\"\r\n") << "" << QStringList({"1200.00 Rent"})
+            << QByteArray("\"1200.00 Rent\"\r\n\"05.00   M\x1bilk\"\r\n");
     }
     void quotedLines() {
         QFETCH(QByteArray, file);
@@ -221,6 +235,112 @@ private slots:
         QVERIFY(QuotedLines::write(App::file("t.qem"), {"newer"}));
         QCOMPARE(MsgBoxSeam::shown().size(), 0);
         QVERIFY(!QFileInfo::exists(App::file("t.qem.unread3")));
+    }
+
+    // A save that cannot finish (no room at all, or the disk full part-way
+    // through more than any buffer holds) leaves the old file whole and
+    // says so; nothing of the attempt stays in the folder.
+    void fullDisk_data() {
+        QTest::addColumn<QString>("saver");
+        QTest::addColumn<qint64>("room");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("kept file, no room") << "kept file" << qint64(0) << "English" << "61: Disk full";
+        QTest::newRow("kept file, full part-way") << "kept file" << qint64(100000) << "German"
+                                                  << QString::fromUtf8("61: Datenträger voll");
+        QTest::newRow("ini file") << "ini file" << qint64(0) << "English" << "61: Disk full";
+        QTest::newRow("rich text document") << "rich text" << qint64(0) << "English" << "61: Disk full";
+    }
+    void fullDisk() {
+        QFETCH(QString, saver);
+        QFETCH(qint64, room);
+        QFETCH(QString, language);
+        CurrentLanguage = language;
+        const QByteArray old("[Values]\r\nLanguage=English\r\n");
+        writeFile("t.out", old);
+        Storage::failWritesAfter(room);
+        const QString path = App::file("t.out");
+        QString error;
+        int number = 0;
+        bool saved = true;
+        if (saver == "kept file") {
+            saved = QuotedLines::write(path, QStringList(30000, "a value"), &error, &number);
+        } else if (saver == "ini file") {
+            RuntimeError e(0, QString());
+            saved = Profile::writeString("Values", "Language", "German", path, &e);
+            error = e.description;
+            number = e.number;
+        } else {
+            RichTextBox box;
+            box.setTextValue("text");
+            saved = box.SaveFile(path, &error, &number);
+        }
+        QVERIFY(!saved);
+        QTEST(QString::number(number) + ": " + error, "error");
+        QCOMPARE(readFile("t.out"), old);
+        QCOMPARE(QDir(programFolder()).entryList(QDir::Files), QStringList{"t.out"});
+    }
+
+    // The write step against a real device that is always full: the failure
+    // shows at the write, where a buffered write would have "succeeded".
+    void realFullDevice() {
+        QFile full("/dev/full");
+        if (!full.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) QSKIP("This system has no /dev/full.");
+        QCOMPARE(Storage::writeAll(full, "\"a\"\r\n"), ENOSPC);
+        QCOMPARE(Err::systemError(ENOSPC).number, 61);
+    }
+
+    // A file that is there but cannot be read is not replaced. The seam
+    // stands in for a file without read permission, which the superuser
+    // (the test runner on the build machines) could read all the same.
+    void unreadableFileNotReplaced_data() {
+        QTest::addColumn<QString>("saver");
+        QTest::newRow("kept file") << "kept file";
+        QTest::newRow("ini file") << "ini file";
+    }
+    void unreadableFileNotReplaced() {
+        QFETCH(QString, saver);
+        writeFile("t.out", "\"Anna\"\r\n");
+        Storage::failReading(App::file("t.out"));
+        QString error;
+        int number = 0;
+        if (saver == "kept file") {
+            QVERIFY(!QuotedLines::write(App::file("t.out"), {"Paddy"}, &error, &number));
+        } else {
+            RuntimeError e(0, QString());
+            QVERIFY(!Profile::writeString("Values", "Language", "German", App::file("t.out"), &e));
+            error = e.description;
+            number = e.number;
+        }
+        QCOMPARE(QString::number(number) + ": " + error,
+                 QString("70: Permission denied (\"t.out\" could not be read and is not replaced)"));
+        QCOMPARE(readFile("t.out"), QByteArray("\"Anna\"\r\n"));
+        QCOMPARE(QDir(programFolder()).entryList(QDir::Files), QStringList{"t.out"});
+    }
+
+    // A refused file is kept beside it once: a copy that a failed save made
+    // goes again, a copy with the same bytes is not made twice, and a copy
+    // that fails tells its own reason.
+    void keptAsideOnce() {
+        const QByteArray binary("\0\x01\x02garbage\r\n\"a\"\r\n\x03\x04", 19);
+        writeFile("t.qem", binary);
+        QString error;
+        int number = 0;
+        Storage::failWritesAfter(0);
+        QVERIFY(!QuotedLines::write(App::file("t.qem"), {"new"}, &error, &number));
+        QCOMPARE(QString::number(number) + ": " + error, QString("61: Disk full"));
+        // Room for the copy, not for the longer new file.
+        Storage::failWritesAfter(binary.size());
+        QVERIFY(!QuotedLines::write(App::file("t.qem"), {"a value longer than the damaged file"}, &error, &number));
+        QCOMPARE(number, 61);
+        QCOMPARE(QDir(programFolder()).entryList(QDir::Files), QStringList{"t.qem"});
+        QCOMPARE(readFile("t.qem"), binary);
+        writeFile("t.qem.unread", binary);
+        Storage::failWritesAfter(std::nullopt);
+        QVERIFY(QuotedLines::write(App::file("t.qem"), {"new"}));
+        QCOMPARE(QDir(programFolder()).entryList(QDir::Files), QStringList({"t.qem", "t.qem.unread"}));
+        QCOMPARE(MsgBoxSeam::last().text,
+                 QString("The file \"t.qem\" could not be read. It is kept beside it as \"t.qem.unread\"."));
     }
 
     void formLifecycle() {

@@ -9,6 +9,7 @@
 #include "Platform/App.h"
 #include "Platform/Clock.h"
 #include "Platform/MsgBox.h"
+#include "Platform/Storage.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -158,17 +159,25 @@ private slots:
     // Told in the language the program shows, with the runtime's number.
     void languageSwitchThatCannotWrite_data() {
         QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("fullDisk");
         QTest::addColumn<QString>("message");
-        QTest::newRow("English") << "English" << "Problem: SaveLanguage\n70: Permission denied";
-        QTest::newRow("German") << "German" << "Problem: SaveLanguage\n70: Zugriff verweigert";
+        QTest::newRow("English") << "English" << false << "Problem: SaveLanguage\n70: Permission denied";
+        QTest::newRow("German") << "German" << false << "Problem: SaveLanguage\n70: Zugriff verweigert";
+        QTest::newRow("a full disk") << "English" << true << "Problem: SaveLanguage\n61: Disk full";
     }
     void languageSwitchThatCannotWrite() {
         QFETCH(QString, language);
-        writeFile("QEM.ini", "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+        QFETCH(bool, fullDisk);
+        const QByteArray stored = "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n";
+        writeFile("QEM.ini", stored);
         auto* f = start();
-        // A folder where the file should be: the write fails.
-        QVERIFY(QFile::remove(App::file("QEM.ini")));
-        QVERIFY(QDir(programFolder()).mkdir("QEM.ini"));
+        if (fullDisk) {
+            Storage::failWritesAfter(0);
+        } else {
+            // A folder where the file should be: the write fails.
+            QVERIFY(QFile::remove(App::file("QEM.ini")));
+            QVERIFY(QDir(programFolder()).mkdir("QEM.ini"));
+        }
         MsgBoxSeam::clear();
         f->lblLanguage->click();
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
@@ -176,6 +185,7 @@ private slots:
         QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
         QCOMPARE(endCount(), 0);
         QCOMPARE(CurrentLanguage, language);
+        if (fullDisk) QCOMPARE(readFile("QEM.ini"), stored);
     }
 
     void dateRegion_data() {
@@ -459,15 +469,21 @@ private slots:
 
     void secondCopy_data() {
         QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("sharedData");
         QTest::addColumn<QString>("message");
-        QTest::newRow("English") << "English" << "The requested program is already opened";
-        QTest::newRow("German") << "German" << QString::fromUtf8("Das von Ihnen gewünschte Programm ist bereits geöffnet");
+        QTest::newRow("English") << "English" << false << "The requested program is already opened";
+        QTest::newRow("German") << "German" << false
+                                << QString::fromUtf8("Das von Ihnen gewünschte Programm ist bereits geöffnet");
+        QTest::newRow("another read-only installation sharing the data folder")
+            << "English" << true << "The requested program is already opened";
     }
     void secondCopy() {
         QFETCH(QString, language);
+        QFETCH(bool, sharedData);
         writeFile("QEM.ini", "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
         setToday(QDate(2026, 12, 24));
-        QLockFile first(App::instanceLockFile());
+        if (sharedData) App::setProgramFolderWritable(false);
+        QLockFile first(sharedData ? App::instanceLockFile(App::dataFolder()) : App::instanceLockFile());
         QVERIFY(first.tryLock(0));
         greetings.clear();
         auto* f = start();

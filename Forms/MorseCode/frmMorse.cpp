@@ -12,13 +12,13 @@
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"
 #include "Platform/MsgBox.h"
+#include "Platform/Storage.h"
 #include "Platform/TextEditing.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
-#include <QSaveFile>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -534,7 +534,9 @@ FileDialog::Options documentOptions(bool morse, bool save) {
         if (save) o.defaultExt = QStringLiteral("txt");
     }
     o.fileName.clear();
-    o.initialDir = App::path();
+    // A document is saved where the program may write: beside it, or in the
+    // per-user data folder where the program's folder is read-only.
+    o.initialDir = save ? App::dataFolder() : App::path();
     o.filterIndex = 1;
     o.overwritePrompt = true;
     return o;
@@ -581,11 +583,9 @@ void frmMorse::Morse_SaveFile() {
     if (path.isEmpty()) return;
     // Written whole beside the old file and renamed over it: a failed save
     // leaves the old document as it was.
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(Ansi::encodeFile(box->Text() + QStringLiteral("\r\n"))) < 0 || !f.commit()) {
-        const RuntimeError e = fileError(f, path);
-        ShowProblem(QStringLiteral("Morse_SaveFile"), e.number, e.description);
-    }
+    RuntimeError why{0, QString()};
+    if (!Storage::save(path, Ansi::encodeFile(box->Text() + QStringLiteral("\r\n")), &why))
+        ShowProblem(QStringLiteral("Morse_SaveFile"), why.number, why.description);
 }
 
 void frmMorse::Form_QueryUnload(int& Cancel, int) {

@@ -173,9 +173,12 @@ frmPlaner::frmPlaner() {
     UpDown->onChange = [this] { UpDown_Change(); };
     // activated: only the user's own pick, never a selection the program makes.
     connect(cboNext, &QComboBox::activated, this, [this] { cboNext_Click(); });
-    // A next event too long for the box is read in full in its tooltip.
-    connect(cboNext, &QComboBox::currentTextChanged, cboNext,
-            [this](const QString& text) { cboNext->setToolTip(plainToolTip(text)); });
+    // A next event too long for the box is read in full in its tooltip; a
+    // reader, which would speak the tooltip's markup, gets the text itself.
+    connect(cboNext, &QComboBox::currentTextChanged, cboNext, [this](const QString& text) {
+        cboNext->setToolTip(plainToolTip(text));
+        cboNext->setAccessibleDescription(text);
+    });
     connect(lstSHOW, &QListWidget::itemClicked, this, [this] { lstSHOW_Click(); });
     connect(lstSHOWeu, &QListWidget::itemClicked, this, [this] { lstSHOWeu_Click(); });
     lstSHOW->installEventFilter(this);
@@ -293,9 +296,10 @@ void frmPlaner::showCountToDo() { lblCountToDo->setCaption(entries(lstToDo->coun
 QuotedLines::Contents frmPlaner::readFile(const QString& name, const QString& label) {
     QString why;
     bool damaged = false;
-    std::optional<QuotedLines::Contents> file = QuotedLines::readKept(App::dataFile(name), &why, &damaged);
+    int number = 0;
+    std::optional<QuotedLines::Contents> file = QuotedLines::readKept(App::dataFile(name), &why, &damaged, &number);
     if (damaged) ShowDamagedFile(name);
-    else if (!file && !why.isEmpty()) ShowProblem(label, Err::permissionDenied().number, why);
+    else if (!file && !why.isEmpty()) ShowProblem(label, number, why);
     // A missing file is an empty list.
     return file.value_or(QuotedLines::Contents());
 }

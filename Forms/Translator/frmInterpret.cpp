@@ -286,7 +286,8 @@ void frmInterpret::cmdSaveFile_Click() {
     const QString file = FileDialog::save(o);
     if (file.isEmpty()) return;
     QString error;
-    if (!txtOutput->SaveFile(file, &error)) ShowProblem(QStringLiteral("SaveFile"), 75, error);
+    int number = 0;
+    if (!txtOutput->SaveFile(file, &error, &number)) ShowProblem(QStringLiteral("SaveFile"), number, error);
 }
 
 void frmInterpret::cmdClearInput_Click() {
