@@ -98,4 +98,25 @@ QString pasted(const QString& text) {
     return typed;
 }
 
+namespace {
+bool breaksLine(QChar c) {
+    return c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == QChar(0x85) ||
+           c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+} // namespace
+
+QString oneLine(const QString& text) {
+    QString line;
+    line.reserve(text.size());
+    bool gap = false;
+    for (QChar ch : text) {
+        if (breaksLine(ch)) gap = true;
+        if (breaksLine(ch) || ch.category() == QChar::Other_Control) continue;
+        if (gap && !line.isEmpty() && line.back() != u' ' && ch != u' ') line += u' ';
+        gap = false;
+        line += ch;
+    }
+    return line;
+}
+
 } // namespace EditKeys

@@ -95,7 +95,7 @@ private slots:
         QTest::newRow("enter makes CR LF") << "a\rb" << "" << "a\r\nb";
         QTest::newRow("backspace joins lines") << "a\r\bb" << "" << "ab";
         QTest::newRow("dropped and replaced") << "1#,5" << "" << "1.5";
-        QTest::newRow("paste filtered") << "" << "x#y,\r\nz" << "xy.\r\nz";
+        QTest::newRow("paste filtered, not replaced") << "" << "x#y,\r\nz" << "xy,\r\nz";
         QTest::newRow("paste with LF and CR") << "" << "p\nq\rr" << "p\r\nq\r\nr";
         QTest::newRow("national character") << QString::fromUtf8("ä€") << "" << QString::fromUtf8("ä€");
         QTest::newRow("paste outside Windows-1252") << "" << QString::fromUtf8("x日→😀") << QString::fromUtf8("x日→😀");
@@ -171,7 +171,7 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QList<int>>("codes");
         QTest::addColumn<QStringList>("keyTexts");
-        QTest::newRow("Windows-1252") << QString::fromUtf8("é#,") << QString::fromUtf8("é.") << QList<int>{0xE9, '#', ','}
+        QTest::newRow("Windows-1252") << QString::fromUtf8("é#,") << QString::fromUtf8("é,") << QList<int>{0xE9, '#', ','}
                                       << QStringList{QString::fromUtf8("é"), "#", ","};
         QTest::newRow("beyond Windows-1252") << QString::fromUtf8("ł?😀") << QString::fromUtf8("ł?😀")
                                              << QList<int>{'?', '?', '?'}
@@ -207,10 +207,15 @@ private slots:
                                                    << QList<int>{63, 243, 100, 63, 32, 63, 32, 63, 109, 101, 103, 97};
         QTest::newRow("beyond Windows-1252, without a handler") << false << beyond << beyond << QList<int>{};
         QTest::newRow("control characters never go in") << true << QString::fromUtf8("a\vb\x1b\r\nc\td\u0085e")
-                                                        << "abcde" << QList<int>{'a', 'b', 'c', 'd', 'e'};
+                                                        << "a b c d e"
+                                                        << QList<int>{'a', ' ', 'b', ' ', 'c', ' ', 'd', ' ', 'e'};
         QTest::newRow("control characters, without a handler")
-            << false << QString::fromUtf8("a\vb\x1b\r\nc\td\u0085e") << "abcde" << QList<int>{};
-        QTest::newRow("dropped and replaced") << true << "1#,5" << "1.5" << QList<int>{'1', '#', ',', '5'};
+            << false << QString::fromUtf8("a\vb\x1b\r\nc\td\u0085e") << "a b c d e" << QList<int>{};
+        QTest::newRow("breaks between words one blank") << true << "\r\nCall\r\n\r\n\tBob \nand\x01" "Al\n"
+                                                        << "Call Bob andAl"
+                                                        << QList<int>{'C', 'a', 'l', 'l', ' ', 'B', 'o', 'b', ' ',
+                                                                      'a', 'n', 'd', 'A', 'l'};
+        QTest::newRow("dropped, not replaced") << true << "1#,5" << "1,5" << QList<int>{'1', '#', ',', '5'};
         QTest::newRow("the handler sees what passed before it")
             << true << "1.2.3" << "1.23" << QList<int>{'1', '.', '2', '.', '3'};
         QTest::newRow("beyond 16 bits, one character") << true << QString::fromUtf8("x😀") << QString::fromUtf8("x😀")
@@ -262,8 +267,8 @@ private slots:
             e.setCommitString(text);
             QApplication::sendEvent(&b.box, &e);
         }
-        QCOMPARE(b.box.Text(), QString::fromUtf8("za15Ł"));
-        QCOMPARE(b.codes, QList<int>({'a', '1', '#', '5', 63}));
+        QCOMPARE(b.box.Text(), QString::fromUtf8("za 15Ł"));
+        QCOMPARE(b.codes, QList<int>({'a', ' ', '1', '#', '5', 63}));
         QCOMPARE(changes, 1);
         b.box.undo();
         QCOMPARE(b.box.Text(), QString("z"));

@@ -568,7 +568,7 @@ private slots:
     void tabStaysInItsCell_data() {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("type");
-        QTest::newRow("type pasted with a tab") << "paste" << "Noun2";
+        QTest::newRow("type pasted with a tab") << "paste" << "Noun 2";
         QTest::newRow("type renamed to a name with a tab") << "rename" << "Noun2";
         QTest::newRow("tab in a type stored elsewhere") << "stored" << "Noun\t2";
     }
