@@ -58,28 +58,6 @@ void digitsOnly(int& k) {
     if (!((k >= '0' && k <= '9') || k == 8)) k = 0;
 }
 
-// Opens the box's context menu as a right click would and chooses its
-// Paste. The menu may run its own loop: Paste is chosen from inside it.
-void pasteByContextMenu(QWidget* box) {
-    bool chosen = false;
-    auto choose = [&chosen] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu) return;
-        for (QAction* a : menu->actions())
-            if (a->text().startsWith("&Paste")) {
-                chosen = true;
-                menu->close();
-                a->trigger();
-                return;
-            }
-        menu->close();
-    };
-    QTimer::singleShot(0, choose);
-    QWidget* target = qobject_cast<QAbstractScrollArea*>(box) ? qobject_cast<QAbstractScrollArea*>(box)->viewport() : box;
-    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5), target->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(target, &e);
-    QTRY_VERIFY(chosen);
-}
 } // namespace
 
 class TestTextArea : public QObject {
@@ -128,8 +106,31 @@ private slots:
         QWidget* box = multiLine ? static_cast<QWidget*>(&area) : &line;
         box->show();
         box->setFocus();
-        pasteByContextMenu(box);
+        QVERIFY(chooseFromContextMenu(box, "&Paste"));
         QCOMPARE(multiLine ? area.Text() : line.Text(), QString("12345"));
+    }
+
+    // An input method that commits over text it committed before (a
+    // reconversion, an autocorrection) replaces that text.
+    void compositionReplaces_data() {
+        QTest::addColumn<bool>("multiLine");
+        QTest::newRow("one-line box") << false;
+        QTest::newRow("multi-line box") << true;
+    }
+    void compositionReplaces() {
+        QFETCH(bool, multiLine);
+        TextBox line;
+        TextArea area;
+        line.onKeyPress = digitsOnly;
+        area.onKeyPress = digitsOnly;
+        QWidget* box = multiLine ? static_cast<QWidget*>(&area) : &line;
+        box->show();
+        box->setFocus();
+        typeKeys(box, "{12}");
+        QInputMethodEvent again(QString(), {});
+        again.setCommitString("345", -1, 1);
+        QApplication::sendEvent(box, &again);
+        QCOMPARE(multiLine ? area.Text() : line.Text(), QString("1345"));
     }
 
     // With an empty clipboard (no program owns it) a paste pastes nothing.
@@ -252,16 +253,9 @@ private slots:
             QTest::keyClick(&b.box, Qt::Key_V, Qt::ControlModifier);
             QCOMPARE(b.codes.takeFirst(), 22);
         } else if (way == "context menu") {
-            pasteByContextMenu(&b.box);
+            QVERIFY(chooseFromContextMenu(&b.box, "&Paste"));
         } else if (way == "drop") {
-            auto* data = new QMimeData;
-            data->setText(text);
-            const QPoint at(b.box.width() - 2, 5);
-            QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(&b.box, &enter);
-            QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(&b.box, &drop);
-            delete data;
+            dropText(&b.box, text);
         } else {
             QInputMethodEvent e(QString(), {});
             e.setCommitString(text);
