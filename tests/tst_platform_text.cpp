@@ -58,6 +58,20 @@ void digitsOnly(int& k) {
     if (!((k >= '0' && k <= '9') || k == 8)) k = 0;
 }
 
+// A one-line or a multi-line box with that handler, shown, with the focus.
+struct DigitBox {
+    TextBox line;
+    TextArea area;
+    QWidget* box;
+    explicit DigitBox(bool multiLine) : box(multiLine ? static_cast<QWidget*>(&area) : &line) {
+        line.onKeyPress = digitsOnly;
+        area.onKeyPress = digitsOnly;
+        box->show();
+        box->setFocus();
+    }
+    QString text() const { return box == &area ? area.Text() : line.Text(); }
+};
+
 } // namespace
 
 class TestTextArea : public QObject {
@@ -99,38 +113,22 @@ private slots:
     void contextMenuPasteFiltered() {
         QFETCH(bool, multiLine);
         QApplication::clipboard()->setText("12abc,3-4\n5");
-        TextBox line;
-        TextArea area;
-        line.onKeyPress = digitsOnly;
-        area.onKeyPress = digitsOnly;
-        QWidget* box = multiLine ? static_cast<QWidget*>(&area) : &line;
-        box->show();
-        box->setFocus();
-        QVERIFY(chooseFromContextMenu(box, "&Paste"));
-        QCOMPARE(multiLine ? area.Text() : line.Text(), QString("12345"));
+        DigitBox b(multiLine);
+        QVERIFY(chooseFromContextMenu(b.box, "&Paste"));
+        QCOMPARE(b.text(), QString("12345"));
     }
 
     // An input method that commits over text it committed before (a
     // reconversion, an autocorrection) replaces that text.
-    void compositionReplaces_data() {
-        QTest::addColumn<bool>("multiLine");
-        QTest::newRow("one-line box") << false;
-        QTest::newRow("multi-line box") << true;
-    }
+    void compositionReplaces_data() { contextMenuPasteFiltered_data(); }
     void compositionReplaces() {
         QFETCH(bool, multiLine);
-        TextBox line;
-        TextArea area;
-        line.onKeyPress = digitsOnly;
-        area.onKeyPress = digitsOnly;
-        QWidget* box = multiLine ? static_cast<QWidget*>(&area) : &line;
-        box->show();
-        box->setFocus();
-        typeKeys(box, "{12}");
+        DigitBox b(multiLine);
+        typeKeys(b.box, "{12}");
         QInputMethodEvent again(QString(), {});
         again.setCommitString("345", -1, 1);
-        QApplication::sendEvent(box, &again);
-        QCOMPARE(multiLine ? area.Text() : line.Text(), QString("1345"));
+        QApplication::sendEvent(b.box, &again);
+        QCOMPARE(b.text(), QString("1345"));
     }
 
     // With an empty clipboard (no program owns it) a paste pastes nothing.
