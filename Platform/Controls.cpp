@@ -312,7 +312,15 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
     showFocusRing(this);
 }
 
-QString TextBox::text() const { return open_ ? shown_ : QLineEdit::text(); }
+QString TextBox::text() const {
+    if (!open_) return QLineEdit::text();
+    if (!shownValid_) {
+        const QString now = QLineEdit::text();
+        shown_ = now.left(at_) + passed_ + now.mid(at_ + cut_);
+        shownValid_ = true;
+    }
+    return shown_;
+}
 
 void TextBox::setText(const QString& t) {
     flush();
@@ -333,7 +341,7 @@ int TextBox::selectionLength() const { return open_ ? 0 : QLineEdit::selectionLe
 void TextBox::setMaxLength(int n) { limit_ = qMax(0, n); }
 
 qsizetype TextBox::room() const {
-    return limit_ - (open_ ? shown_.size() : QLineEdit::text().size() - QLineEdit::selectionLength());
+    return limit_ - (QLineEdit::text().size() - (open_ ? cut_ - passed_.size() : QLineEdit::selectionLength()));
 }
 
 void TextBox::insertTyped(const QString& s) {
@@ -348,15 +356,16 @@ void TextBox::pass(QStringView ch) {
         if (v->validate(alone, pos) == QValidator::Invalid || alone.isEmpty()) return;
     }
     if (!open_) {
-        // The text as it will be: the selection goes, the characters come
-        // at its start. Built once a paste; each character then adds to it.
+        // The characters go where the selection starts, replacing it.
         at_ = QLineEdit::hasSelectedText() ? QLineEdit::selectionStart() : QLineEdit::cursorPosition();
-        shown_ = QLineEdit::text();
-        shown_.remove(at_, QLineEdit::selectionLength());
+        cut_ = QLineEdit::selectionLength();
         open_ = true;
     }
-    shown_.insert(at_ + passed_.size(), ch);
     passed_ += ch;
+    // The text as it will be, once read, grows with a paste at the end of
+    // the box; a paste elsewhere makes it again when next read.
+    if (at_ + cut_ < QLineEdit::text().size()) shownValid_ = false;
+    else if (shownValid_) shown_ += ch;
 }
 
 void TextBox::flush() const {
@@ -366,6 +375,7 @@ void TextBox::flush() const {
     auto* self = const_cast<TextBox*>(this);
     const QString run = std::exchange(passed_, QString());
     shown_.clear();
+    shownValid_ = false;
     open_ = false;
     self->insert(run);
 }
@@ -395,7 +405,8 @@ void TextBox::enter(const QString& text, bool typed) {
             } else {
                 const qsizetype k = passed_.size() > 1 && passed_.back().isLowSurrogate() ? 2 : 1;
                 passed_.chop(k);
-                shown_.remove(at_ + passed_.size(), k);
+                if (at_ + cut_ < QLineEdit::text().size()) shownValid_ = false;
+                else if (shownValid_) shown_.chop(k);
             }
         } else if (code >= 32) {
             if (code != key) pass(QString(Ansi::fromCode(code)));

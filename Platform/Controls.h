@@ -203,12 +203,15 @@ private:
     qsizetype room() const;
 
     // While a paste runs (open_): the characters that passed, not yet in
-    // the box; the text as it will be; where they go (the selection's
-    // start or the caret).
+    // the box; where they go (the selection's start or the caret) and how
+    // much of the box they replace (the selection); the text as it will be,
+    // where read since it last changed.
     mutable bool open_ = false;
     mutable QString passed_;
-    mutable QString shown_;
     qsizetype at_ = 0;
+    qsizetype cut_ = 0;
+    mutable QString shown_;
+    mutable bool shownValid_ = false;
     int limit_ = 32767;
 };
 

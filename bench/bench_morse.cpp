@@ -4,7 +4,7 @@
 // their codes, shown and laid out, against the floor of inserting the same
 // letters and the same code groups at the ends of two bare QPlainTextEdit
 // holding the same texts. No sound folder: the letters play nothing.
-// Prints the median times and their ratio (goal: at most 3 times the floor).
+// Prints the median times and their ratio (goal: at most 1.5 times the floor).
 // A second row pastes 32,000 characters (words with a few characters beyond
 // Windows-1252) into a shown one-line box whose key handler sees every
 // character, as the chat's send box does, against QLineEdit::insert of the
