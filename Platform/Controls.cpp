@@ -385,7 +385,13 @@ void TextBox::typeText(const QString& text) { enter(text, true); }
 void TextBox::enter(const QString& text, bool typed) {
     if (isReadOnly()) return;
     QPointer<TextBox> self(this);
-    const QString line = typed ? text : EditKeys::oneLine(text);
+    QString line = text;
+    if (!typed) {
+        const QString now = QLineEdit::text();
+        const qsizetype at = QLineEdit::hasSelectedText() ? QLineEdit::selectionStart() : QLineEdit::cursorPosition();
+        const qsizetype end = at + QLineEdit::selectionLength();
+        line = EditKeys::oneLine(text, at > 0 ? now[at - 1] : QChar(), end < now.size() ? now[end] : QChar());
+    }
     passed_.reserve(qBound<qsizetype>(0, room(), line.size()));
     for (qsizetype i = 0; i < line.size(); ++i) {
         // A character beyond 16 bits (a surrogate pair) is one character.

@@ -105,17 +105,22 @@ bool breaksLine(QChar c) {
 }
 } // namespace
 
-QString oneLine(const QString& text) {
+QString oneLine(const QString& text, QChar before, QChar after) {
     QString line;
     line.reserve(text.size());
     bool gap = false;
+    // The character the next one follows: a word's own, or none.
+    QChar last = before;
+    const auto inWord = [](QChar c) { return !c.isNull() && c != u' '; };
     for (QChar ch : text) {
         if (breaksLine(ch)) gap = true;
         if (breaksLine(ch) || ch.category() == QChar::Other_Control) continue;
-        if (gap && !line.isEmpty() && line.back() != u' ' && ch != u' ') line += u' ';
+        if (gap && inWord(last) && inWord(ch)) line += u' ';
         gap = false;
         line += ch;
+        last = ch;
     }
+    if (gap && inWord(last) && inWord(after)) line += u' ';
     return line;
 }
 

@@ -105,8 +105,9 @@ QString pasted(const QString& text);
 
 // Pasted or composed text for a one-line box: a run of tabs and line
 // breaks between two words is one blank (none beside a blank or at either
-// end); other control characters are dropped.
-QString oneLine(const QString& text);
+// end); other control characters are dropped. `before` and `after` are the
+// box's characters around the place the text goes (none at its ends).
+QString oneLine(const QString& text, QChar before = QChar(), QChar after = QChar());
 
 // Pasted text through the handler, as `pasted` gives it.
 template <class Edit> void paste(Edit* box, const KeyPress& onKeyPress, const QString& text) {

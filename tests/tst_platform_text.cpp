@@ -230,6 +230,29 @@ private slots:
         QTEST(b.codes, "codes");
     }
 
+    // A line break pasted next to a word of the box parts the two words.
+    void breaksBesideTheBoxsWords_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("after a word") << "Call" << 4 << "\r\nBob" << "Call Bob";
+        QTest::newRow("after a blank") << "Call " << 5 << "\r\nBob" << "Call Bob";
+        QTest::newRow("before a word") << "Bob" << 0 << "Call\t" << "Call Bob";
+        QTest::newRow("at the end") << "Call" << 4 << "\r\n" << "Call";
+    }
+    void breaksBesideTheBoxsWords() {
+        QFETCH(QString, text);
+        QFETCH(int, caret);
+        QFETCH(QString, pasted);
+        LineBox b(false);
+        b.box.setTextValue(text);
+        b.box.setCursorPosition(caret);
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(&b.box, Qt::Key_Insert, Qt::ShiftModifier);
+        QTEST(b.box.Text(), "expected");
+    }
+
     // Every way of pasting passes the handler and goes in as one edit: one
     // change, taken back whole by one undo.
     void oneLinePasteWays_data() {
