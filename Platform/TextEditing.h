@@ -89,7 +89,7 @@ void type(Edit* box, const KeyPress& onKeyPress, const QString& text, QString* c
         if (!typed && code != 0) code = key;
         if (code >= 32) {
             row += code == key ? ch : QString(Ansi::fromCode(code));
-        } else {
+        } else if (code != 0) {
             putRow();
             put(box, code, QString(), false);
         }
