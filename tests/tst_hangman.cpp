@@ -252,6 +252,16 @@ private slots:
         QTEST(f->focusWidget() == f->cmdOKL, "okFocused");
     }
 
+    void pastedSmallLetterIsGuessed() {
+        auto* f = openGame({"jazz"});
+        start(f);
+        QApplication::clipboard()->setText(QStringLiteral("z"));
+        typeKeys(f->txtENTERL, QStringLiteral("^V"));
+        QTest::mouseClick(f->cmdOKL, Qt::LeftButton);
+        QCOMPARE(f->txtUSED->Text(), QStringLiteral("Z"));
+        QCOMPARE(HangmanGame->Wrong(), qint16(0));
+    }
+
     void pasteOfCapitalsNeverSubmits() {
         auto* f = openGame({"jazz"});
         start(f);
