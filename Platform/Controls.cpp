@@ -17,9 +17,9 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QValidator>
 #include <QPainter>
 #include <QPointer>
-#include <QValidator>
 
 #include <limits>
 #include <utility>
