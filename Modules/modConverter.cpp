@@ -77,6 +77,10 @@ Label* ConverterForm::addRow(const QString& name, bool withButton) {
     box->onKeyPress = [this, row](int& KeyAscii) {
         guardedHandler(formName() + QStringLiteral("_KeyPress"), [&] { RowInput_KeyPress(row, KeyAscii); });
     };
+    const auto forget = [this] { counted_.row = -1; };
+    connect(box, &QLineEdit::textChanged, this, forget);
+    connect(box, &QLineEdit::cursorPositionChanged, this, forget);
+    connect(box, &QLineEdit::selectionChanged, this, forget);
     box->raise();
     rowInputs << box;
 
@@ -125,31 +129,36 @@ void ConverterForm::selectRow(int row) {
 void ConverterForm::RowButton_Click(int Index) { selectRow(Index); }
 
 namespace {
-// Digits from the first one that is not 0.
-int significantDigits(const QString& text) {
-    int n = 0;
+// Counts into `n` the digits from the first one that is not 0 (as far as
+// `n` shows); true as soon as they are more than `limit`.
+bool countDigits(QStringView text, int& n, int limit) {
     for (QChar c : text)
-        if (c.isDigit() && (n > 0 || c != u'0')) ++n;
-    return n;
+        if (c.isDigit() && (n > 0 || c != u'0') && ++n > limit) return true;
+    return false;
 }
 } // namespace
 
 void ConverterForm::RowInput_KeyPress(int Index, int& KeyAscii) {
     const bool digit = KeyAscii >= 48 && KeyAscii <= 57;
     if (!digit && KeyAscii != 8 && KeyAscii != 46) KeyAscii = 0;
+    // Backspace in a paste changes the text before the caret unseen.
+    if (KeyAscii == 8) counted_.row = -1;
     if (!digit) return;
     // A double holds 15 significant digits; more would mean nothing and
     // push the results out of their captions.
     const TextBox* box = rowInputs.value(Index);
     if (!box) return;
-    QString after = box->Text();
-    int at = box->cursorPosition();
-    if (box->hasSelectedText()) {
-        at = box->selectionStart();
-        after.remove(at, box->selectedText().size());
-    }
-    after.insert(at, QChar(KeyAscii));
-    if (significantDigits(after) > kSignificantDigits) KeyAscii = 0;
+    const QString text = box->Text();
+    const QStringView view(text);
+    const qsizetype at = box->hasSelectedText() ? box->selectionStart() : box->cursorPosition();
+    if (counted_.row != Index || counted_.upTo > at) counted_ = {Index, 0, 0};
+    int n = counted_.digits;
+    bool more = countDigits(view.sliced(counted_.upTo, at - counted_.upTo), n, kSignificantDigits);
+    counted_ = more ? DigitCount{} : DigitCount{Index, at, n};
+    const QChar typed(KeyAscii);
+    more = more || countDigits(QStringView(&typed, 1), n, kSignificantDigits) ||
+           countDigits(view.sliced(at + box->selectionLength()), n, kSignificantDigits);
+    if (more) KeyAscii = 0;
 }
 
 void ConverterForm::cmdCnvrt_Click() {

@@ -140,6 +140,18 @@ protected:
 
     void Form_Load() override;
     void Form_Unload(int& Cancel) override;
+
+private:
+    // What the key filter last counted of a row's box: the significant
+    // digits of its text before `upTo`. A paste's characters come one after
+    // another at the caret, so each is counted once, not once a character;
+    // any other change of the box (a signal, Backspace) forgets the count.
+    struct DigitCount {
+        int row = -1;
+        qsizetype upTo = 0;
+        int digits = 0;
+    };
+    DigitCount counted_;
 };
 
 // The numbers of the converters, shared by the windows and their tests.

@@ -620,7 +620,7 @@ int FilterLetterKey(HangmanWindow* frm, int KeyAscii) {
 bool CheckLetterEntered(HangmanWindow* frm, bool fromHelp) {
     const QString t = frm->txtENTERL->Text();
     // A letter that reached the box some other way than the key filter
-    // (more than one character, a digit, a small letter) counts as none.
+    // (more than one character, a digit, a sign) counts as none.
     const bool letter = t.size() == 1 && (fromHelp || (t[0] >= u'A' && t[0] <= u'Z'));
     if (letter) return true;
     PlayMusic(QStringLiteral("Wrong.mp3"));
@@ -762,6 +762,10 @@ void ResetRound(HangmanWindow* frm) {
 }
 
 void submitLetter(HangmanWindow* frm, bool fromHelp) {
+    // A typed letter comes in as a capital; a pasted one keeps its case in
+    // the box and is guessed as its capital.
+    const QString entered = frm->txtENTERL->Text();
+    if (entered.size() == 1 && entered[0] >= u'a' && entered[0] <= u'z') frm->txtENTERL->setTextValue(entered.toUpper());
     if (!CheckLetterEntered(frm, fromHelp)) return;
     if (CheckUsedLetter(frm) != 0) return;
     ApplyLetter(frm);

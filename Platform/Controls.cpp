@@ -4,6 +4,7 @@
 #include "Platform/Fonts.h"
 #include "Platform/Form.h"
 #include "Platform/Keys.h"
+#include "Platform/TextEditing.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -16,6 +17,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QValidator>
 #include <QPainter>
 #include <QPointer>
 #include <QToolButton>
@@ -351,8 +353,13 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
 }
 
 QString TextBox::text() const {
-    flush();
-    return QLineEdit::text();
+    if (!open_) return QLineEdit::text();
+    if (!shownValid_) {
+        const QString now = QLineEdit::text();
+        shown_ = now.left(at_) + passed_ + now.mid(at_ + cut_);
+        shownValid_ = true;
+    }
+    return shown_;
 }
 
 void TextBox::setText(const QString& t) {
@@ -365,21 +372,51 @@ void TextBox::clear() {
     QLineEdit::clear();
 }
 
+int TextBox::cursorPosition() const { return open_ ? int(at_ + passed_.size()) : QLineEdit::cursorPosition(); }
+bool TextBox::hasSelectedText() const { return !open_ && QLineEdit::hasSelectedText(); }
+QString TextBox::selectedText() const { return open_ ? QString() : QLineEdit::selectedText(); }
+int TextBox::selectionStart() const { return open_ ? -1 : QLineEdit::selectionStart(); }
+int TextBox::selectionLength() const { return open_ ? 0 : QLineEdit::selectionLength(); }
+
 void TextBox::setMaxLength(int n) { limit_ = qMax(0, n); }
 
 qsizetype TextBox::room() const {
-    return limit_ - (QLineEdit::text().size() - selectionLength()) - passed_.size();
+    return limit_ - (QLineEdit::text().size() - (open_ ? cut_ - passed_.size() : QLineEdit::selectionLength()));
 }
 
 void TextBox::insertTyped(const QString& s) {
     if (s.size() <= room()) insert(s);
 }
 
+void TextBox::pass(QStringView ch) {
+    if (ch.size() > room()) return;
+    if (const QValidator* v = validator()) {
+        QString alone = ch.toString();
+        int pos = int(alone.size());
+        if (v->validate(alone, pos) == QValidator::Invalid || alone.isEmpty()) return;
+    }
+    if (!open_) {
+        // The characters go where the selection starts, replacing it.
+        at_ = QLineEdit::hasSelectedText() ? QLineEdit::selectionStart() : QLineEdit::cursorPosition();
+        cut_ = QLineEdit::selectionLength();
+        open_ = true;
+    }
+    passed_ += ch;
+    // The text as it will be, once read, grows with a paste at the end of
+    // the box; a paste elsewhere makes it again when next read.
+    if (at_ + cut_ < QLineEdit::text().size()) shownValid_ = false;
+    else if (shownValid_) shown_ += ch;
+}
+
 void TextBox::flush() const {
-    if (passed_.isEmpty()) return;
-    // Logically the text is in the box already.
+    if (!open_) return;
+    // Logically the text is in the box already (a selection replaced by
+    // characters later taken back with Backspace is gone, as in typing).
     auto* self = const_cast<TextBox*>(this);
     const QString run = std::exchange(passed_, QString());
+    shown_.clear();
+    shownValid_ = false;
+    open_ = false;
     self->insert(run);
 }
 
@@ -389,27 +426,38 @@ void TextBox::enter(const QString& text, bool typed) {
     if (isReadOnly()) return;
     if (!typed && acceptsPaste && !acceptsPaste(text)) return;
     QPointer<TextBox> self(this);
-    passed_.reserve(qBound<qsizetype>(0, room(), text.size()));
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    QString line = text;
+    if (!typed) {
+        const QString now = QLineEdit::text();
+        const qsizetype at = QLineEdit::hasSelectedText() ? QLineEdit::selectionStart() : QLineEdit::cursorPosition();
+        const qsizetype end = at + QLineEdit::selectionLength();
+        line = EditKeys::oneLine(text, at > 0 ? now[at - 1] : QChar(), end < now.size() ? now[end] : QChar());
+    }
+    passed_.reserve(qBound<qsizetype>(0, room(), line.size()));
+    for (qsizetype i = 0; i < line.size(); ++i) {
         // A character beyond 16 bits (a surrogate pair) is one character.
-        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
-        const QStringView ch = QStringView(text).mid(i, n);
+        const qsizetype n = line[i].isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate() ? 2 : 1;
+        const QStringView ch = QStringView(line).mid(i, n);
         i += n - 1;
-        if (!typed && ch[0].category() == QChar::Other_Control) continue;
         const int key = ch[0] == u'\b' ? int(Keys::vbKeyBack) : Ansi::code(ch[0]);
         int code = key;
         if (onKeyPress) onKeyPress(code);
         // The handler may have closed the window.
         if (!self) return;
+        if (!typed && code != 0) code = key;
         if (code == Keys::vbKeyBack) {
-            if (passed_.isEmpty()) backspace();
-            else passed_.chop(passed_.size() > 1 && passed_.back().isLowSurrogate() ? 2 : 1);
-        } else if (code >= 32) {
-            if (code != key) {
-                if (room() >= 1) passed_ += Ansi::fromCode(code);
-            } else if (ch.size() <= room()) {
-                passed_ += ch;
+            if (passed_.isEmpty()) {
+                flush();
+                backspace();
+            } else {
+                const qsizetype k = passed_.size() > 1 && passed_.back().isLowSurrogate() ? 2 : 1;
+                passed_.chop(k);
+                if (at_ + cut_ < QLineEdit::text().size()) shownValid_ = false;
+                else if (shownValid_) shown_.chop(k);
             }
+        } else if (code >= 32) {
+            if (code != key) pass(QString(Ansi::fromCode(code)));
+            else pass(ch);
         }
     }
     flush();
@@ -456,10 +504,13 @@ void TextBox::inputMethodEvent(QInputMethodEvent* e) {
         QLineEdit::inputMethodEvent(e);
         return;
     }
-    // A composed character (dead key, compose key, input method) is typed
-    // like any other: the box keeps the composition, the handler sees the text.
+    // A composed character (dead key, compose key, input method) passes
+    // the handler like pasted text: the box keeps the composition and takes
+    // out what the commit replaces (text committed before), the handler
+    // sees the text.
     const QString committed = e->commitString();
     QInputMethodEvent composing(e->preeditString(), e->attributes());
+    composing.setCommitString(QString(), e->replacementStart(), e->replacementLength());
     QLineEdit::inputMethodEvent(&composing);
     enter(committed, false);
 }

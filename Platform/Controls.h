@@ -146,22 +146,28 @@ private:
 // the handler character by character too, whether it comes by Shift+Insert,
 // the middle button, the context menu's Paste or a drop; Ctrl+V reaches the
 // handler first as code 22, and a handler that drops it pastes nothing.
+// Such text is not typed: the handler may drop a character of it, but what
+// it lets pass goes in as it came (the handler's replacements are for keys).
 // What passes goes in as one edit, so a long paste costs in step with its
 // length. A character Windows-1252 lacks reaches the handler as 63 "?" and,
 // left so, goes in as itself, as a typed one does. Control characters never
-// go in: pasted line breaks, tabs and other control characters are dropped
-// before the handler.
-// While pasted text passes the handler, the box reads (Text, text) and is
-// set (setText, setTextValue, clear) as if the characters passed so far
-// were in it already: a handler that looks at its own box sees every
-// earlier character, as it would when each was typed.
+// go in: in pasted text a run of tabs and line breaks between two words
+// becomes one blank, other control characters are dropped, all before the
+// handler.
+// While pasted text passes the handler, the box reads (Text, text, the
+// caret and the selection) and is set (setText, setTextValue, clear) as if
+// the characters passed so far were in it already, the selection they
+// replace gone: a handler that looks at its own box sees every earlier
+// character, as it would when each was typed, and reading costs no more
+// than while typing.
 // The typing limit (setMaxLength) bounds what the user types, pastes or
 // composes; text the program puts in (setTextValue, setText) is kept whole,
 // however long, and a box holding more than its limit takes no more typing
-// until the user has shortened it. These functions stand in for QLineEdit's
-// own of the same names: call them through a TextBox (QLineEdit's
-// setMaxLength would cut what the program puts in). A TextBox may serve as
-// a combo box's text (QComboBox::setLineEdit).
+// until the user has shortened it. A pasted character that the box's
+// validator removes on its own counts for nothing. These functions stand in
+// for QLineEdit's own of the same names: call them through a TextBox
+// (QLineEdit's setMaxLength would cut what the program puts in). A TextBox
+// may serve as a combo box's text (QComboBox::setLineEdit).
 class TextBox : public QLineEdit {
     Q_OBJECT
 public:
@@ -172,6 +178,11 @@ public:
     void setTextValue(const QString& t) { setText(t); }
     void setText(const QString& t);
     void clear();
+    int cursorPosition() const;
+    bool hasSelectedText() const;
+    QString selectedText() const;
+    int selectionStart() const;
+    int selectionLength() const;
     // The typing limit in characters (UTF-16 units, as QLineEdit counts).
     int maxLength() const { return limit_; }
     void setMaxLength(int n);
@@ -196,9 +207,11 @@ protected:
 
 private:
     void pasteFiltered(QClipboard::Mode mode = QClipboard::Clipboard);
-    // Pasted or composed text (typed false: control characters dropped) or
-    // typed text through the handler; what passes goes in as one edit.
+    // Pasted or composed text (typed false) or typed text through the
+    // handler; what passes goes in as one edit.
     void enter(const QString& text, bool typed);
+    // Adds a character that passed the handler to those not yet in the box.
+    void pass(QStringView ch);
     // Puts the characters that passed the handler so far into the box.
     void flush() const;
     // Inserts typed text at the caret where the typing limit leaves room.
@@ -206,7 +219,16 @@ private:
     // How many more characters the typing limit lets in, replacing the selection.
     qsizetype room() const;
 
+    // While a paste runs (open_): the characters that passed, not yet in
+    // the box; where they go (the selection's start or the caret) and how
+    // much of the box they replace (the selection); the text as it will be,
+    // where read since it last changed.
+    mutable bool open_ = false;
     mutable QString passed_;
+    qsizetype at_ = 0;
+    qsizetype cut_ = 0;
+    mutable QString shown_;
+    mutable bool shownValid_ = false;
     int limit_ = 32767;
 };
 

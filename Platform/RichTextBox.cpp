@@ -180,9 +180,11 @@ void RichTextBox::inputMethodEvent(QInputMethodEvent* e) {
         QTextEdit::inputMethodEvent(e);
         return;
     }
+    // The editor takes out what the commit replaces (text committed before).
     QInputMethodEvent rest(e->preeditString(), e->attributes());
+    rest.setCommitString(QString(), e->replacementStart(), e->replacementLength());
     QTextEdit::inputMethodEvent(&rest);
-    typeText(e->commitString());
+    EditKeys::type(this, onKeyPress, e->commitString(), nullptr, false);
 }
 
 // Every paste (keyboard, menu, middle button, drop) arrives here. Data

@@ -37,9 +37,11 @@ void TextArea::setSelLength(int n) {
     setTextCursor(c);
 }
 
-void TextArea::typeText(const QString& text) {
+void TextArea::typeText(const QString& text) { enter(text, true); }
+
+void TextArea::enter(const QString& text, bool typed) {
     if (onTextRun) onTextRun(true);
-    EditKeys::type(this, onKeyPress, text, &keyText_);
+    EditKeys::type(this, onKeyPress, text, &keyText_, typed);
     if (onTextRun) onTextRun(false);
 }
 
@@ -79,9 +81,11 @@ void TextArea::inputMethodEvent(QInputMethodEvent* e) {
         QPlainTextEdit::inputMethodEvent(e);
         return;
     }
+    // The editor takes out what the commit replaces (text committed before).
     QInputMethodEvent rest(e->preeditString(), e->attributes());
+    rest.setCommitString(QString(), e->replacementStart(), e->replacementLength());
     QPlainTextEdit::inputMethodEvent(&rest);
-    typeText(e->commitString());
+    enter(e->commitString(), false);
 }
 
 // Every paste (keyboard, menu, middle button, drop) arrives here. Data
@@ -90,7 +94,7 @@ void TextArea::inputMethodEvent(QInputMethodEvent* e) {
 void TextArea::insertFromMimeData(const QMimeData* source) {
     if (!source || !source->hasText()) return;
     if (!onKeyPress) QPlainTextEdit::insertFromMimeData(source);
-    else typeText(EditKeys::pasted(source->text()));
+    else enter(EditKeys::pasted(source->text()), false);
 }
 
 void TextArea::contextMenuEvent(QContextMenuEvent* e) {

@@ -2,7 +2,8 @@
 // A multi-line text box with the same key handling as TextBox: the
 // key-press handler receives each typed character's code (Enter 13,
 // Backspace 8, ...) and may drop (0) or replace it; pasted and
-// input-method text passes through it character by character. Its text
+// input-method text passes through it character by character, and the
+// handler may drop such a character but not replace it. Its text
 // holds CR LF between lines, as the program's files do, and selection
 // positions count in that text.
 #include "Platform/Controls.h"
@@ -59,6 +60,10 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
 
 private:
+    // Text through the handler; `typed` false for pasted and composed text,
+    // which the handler may drop but not remap.
+    void enter(const QString& text, bool typed);
+
     QString keyText_;
     bool handlerOnly_ = false;
 };

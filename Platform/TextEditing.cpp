@@ -98,4 +98,30 @@ QString pasted(const QString& text) {
     return typed;
 }
 
+namespace {
+bool breaksLine(QChar c) {
+    return c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == QChar(0x85) ||
+           c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+} // namespace
+
+QString oneLine(const QString& text, QChar before, QChar after) {
+    QString line;
+    line.reserve(text.size());
+    bool gap = false;
+    // The character the next one follows: a word's own, or none.
+    QChar last = before;
+    const auto inWord = [](QChar c) { return !c.isNull() && c != u' '; };
+    for (QChar ch : text) {
+        if (breaksLine(ch)) gap = true;
+        if (breaksLine(ch) || ch.category() == QChar::Other_Control) continue;
+        if (gap && inWord(last) && inWord(ch)) line += u' ';
+        gap = false;
+        line += ch;
+        last = ch;
+    }
+    if (gap && inWord(last) && inWord(after)) line += u' ';
+    return line;
+}
+
 } // namespace EditKeys

@@ -3,6 +3,7 @@
 // text with CR LF between lines and selection positions counted in it (a
 // line break counts 2), and the key-press handler that every typed, pasted
 // and composed character passes. Works on QPlainTextEdit and QTextEdit alike.
+// The one-line box (TextBox) shares how pasted text becomes one line.
 #include "Platform/Ansi.h"
 #include "Platform/Keys.h"
 
@@ -55,23 +56,45 @@ template <class Edit> void put(Edit* box, int code, const QString& as = QString(
 // While the handler runs, `current` (where given) holds the character its
 // code stands for: one Windows-1252 lacks arrives as 63 "?" and, left so by
 // the handler, goes in as itself, as a typed one does. A character beyond
-// 16 bits (a surrogate pair) is one character.
-template <class Edit> void type(Edit* box, const KeyPress& onKeyPress, const QString& text, QString* current = nullptr) {
+// 16 bits (a surrogate pair) is one character. `typed` false (a paste,
+// composed text): the handler may drop a character, but what it lets pass
+// goes in as it came; a handler's remapping is for keys the user types.
+// A handler sees the box's text up to the character before when its code
+// is Backspace, Enter or Tab; printable characters in a row go in together.
+template <class Edit>
+void type(Edit* box, const KeyPress& onKeyPress, const QString& text, QString* current = nullptr, bool typed = true) {
     // One edit block, the caret shown at the end: the box lays its text
-    // out once, not once a character (and one undo takes it back).
+    // out once, not once a character (and one undo takes it back). Each
+    // insertion into a laid-out paragraph also walks all its lines, so a
+    // row of printable characters goes in with one.
     QTextCursor run(box->document());
     run.beginEditBlock();
+    QString row;
+    const auto putRow = [&] {
+        if (row.isEmpty() || box->isReadOnly()) return row.clear();
+        QTextCursor c = box->textCursor();
+        c.insertText(row);
+        row.clear();
+    };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
         const QString ch = text.mid(i, n);
         i += n - 1;
-        const int typed = ch[0] == u'\b' ? int(Keys::vbKeyBack) : codeOf(ch[0]);
-        int code = typed;
+        const int key = ch[0] == u'\b' ? int(Keys::vbKeyBack) : codeOf(ch[0]);
+        if (key < 32) putRow();
+        int code = key;
         if (current) *current = ch;
         if (onKeyPress) onKeyPress(code);
         if (current) current->clear();
-        put(box, code, code == typed && code >= 32 && !Ansi::holds(ch) ? ch : QString(), false);
+        if (!typed && code != 0) code = key;
+        if (code >= 32) {
+            row += code == key ? ch : QString(Ansi::fromCode(code));
+        } else if (code != 0) {
+            putRow();
+            put(box, code, QString(), false);
+        }
     }
+    putRow();
     run.endEditBlock();
     box->setTextCursor(box->textCursor());
 }
@@ -80,9 +103,15 @@ template <class Edit> void type(Edit* box, const KeyPress& onKeyPress, const QSt
 // characters are dropped.
 QString pasted(const QString& text);
 
+// Pasted or composed text for a one-line box: a run of tabs and line
+// breaks between two words is one blank (none beside a blank or at either
+// end); other control characters are dropped. `before` and `after` are the
+// box's characters around the place the text goes (none at its ends).
+QString oneLine(const QString& text, QChar before = QChar(), QChar after = QChar());
+
 // Pasted text through the handler, as `pasted` gives it.
 template <class Edit> void paste(Edit* box, const KeyPress& onKeyPress, const QString& text) {
-    type(box, onKeyPress, pasted(text));
+    type(box, onKeyPress, pasted(text), nullptr, false);
 }
 
 // The key-press handler's part of a key event; false when the editor's own

@@ -22,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QInputMethodEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -151,7 +152,7 @@ bool chooseFromContextMenu(QWidget* box, const QString& entry) {
         opened = true;
         menu->close();
         for (QAction* a : menu->actions())
-            if (a->objectName() == entry) {
+            if (a->objectName() == entry || a->text().section(u'\t', 0, 0) == entry) {
                 chosen = true;
                 a->trigger();
             }
@@ -163,6 +164,16 @@ bool chooseFromContextMenu(QWidget* box, const QString& entry) {
     QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5), target->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(target, &e);
     return QTest::qWaitFor([&] { return opened; }, 1000) && chosen;
+}
+
+void dropText(QWidget* box, const QString& text) {
+    QMimeData data;
+    data.setText(text);
+    const QPoint at(box->width() - 2, 5);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &drop);
 }
 
 } // namespace TestSupport

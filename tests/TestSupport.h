@@ -47,10 +47,15 @@ void typeKeys(QWidget* box, const QString& keys);
 void processEvents();
 
 // Opens the box's context menu as a right click would and chooses the entry
-// of that object name ("edit-undo", "edit-delete", "edit-paste", ...); a
+// of that object name ("edit-undo", "edit-delete", "edit-paste", ...) or of
+// that text before its shortcut ("&Paste", where entries have no names); a
 // disabled entry does nothing, as a click on it would. False when the menu
 // did not open or has no such entry.
 bool chooseFromContextMenu(QWidget* box, const QString& entry);
+
+// Drops text on the box near its right end, as a drag from another program
+// ends there.
+void dropText(QWidget* box, const QString& text);
 
 } // namespace TestSupport
 

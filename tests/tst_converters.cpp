@@ -194,6 +194,8 @@ private slots:
         QTest::newRow("a text without digits") << "Wght" << "abc" << "";
         QTest::newRow("minus kept for temperatures") << "Temp" << "-40 F" << "-40";
         QTest::newRow("minus dropped for lengths") << "Vol" << "-40,5\r\n" << "405";
+        QTest::newRow("a column of amounts: fifteen significant digits")
+            << "Dis" << "0.00\r\n0.01\r\n1234567.89\r\n98765432.10\r\n" << "0.000.011234567.8998765.";
     }
     void pasteFilter() {
         QFETCH(QString, window);

@@ -241,7 +241,7 @@ private slots:
         QTest::newRow("digit dropped") << "7" << "" << false;
         QTest::newRow("second letter replaces the first") << "ja" << "A" << true;
         QTest::newRow("backspace empties") << "j\b" << "" << false;
-        QTest::newRow("paste of two small letters keeps the last") << "^V" << "B" << true;
+        QTest::newRow("paste of two small letters keeps the last, as pasted") << "^V" << "b" << true;
     }
     void letterBox() {
         auto* f = openGame({"jazz"});
@@ -251,6 +251,16 @@ private slots:
         typeKeys(f->txtENTERL, keys);
         QTEST(f->txtENTERL->Text(), "box");
         QTEST(f->focusWidget() == f->cmdOKL, "okFocused");
+    }
+
+    void pastedSmallLetterIsGuessed() {
+        auto* f = openGame({"jazz"});
+        start(f);
+        QApplication::clipboard()->setText(QStringLiteral("z"));
+        typeKeys(f->txtENTERL, QStringLiteral("^V"));
+        QTest::mouseClick(f->cmdOKL, Qt::LeftButton);
+        QCOMPARE(f->txtUSED->Text(), QStringLiteral("Z"));
+        QCOMPARE(HangmanGame->Wrong(), qint16(0));
     }
 
     void pasteOfCapitalsNeverSubmits() {

@@ -158,6 +158,25 @@ private slots:
         QVERIFY(frmChoice()->isVisible());
     }
 
+    // A name is one line, and one that reads right to left (or holds
+    // direction marks) is set apart from the words around it.
+    void namesOneLineAndIsolated_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("line breaks and a tab") << "Ann\r\nLee\tX\x01" << "Ann Lee X";
+        QTest::newRow("right-to-left override") << QString::fromUtf8("\u202Eevil") << QString::fromUtf8("\u2068\u202Eevil\u2069");
+        QTest::newRow("Hebrew") << QString::fromUtf8("דוד") << QString::fromUtf8("\u2068דוד\u2069");
+        QTest::newRow("a pop it did not open") << QString::fromUtf8("\u2069\u202Eevil")
+                                               << QString::fromUtf8("\u2068\u202Eevil\u2069");
+    }
+    void namesOneLineAndIsolated() {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        auto* f = openGame(typed);
+        QCOMPARE(f->lblALIAS1->Caption(), shown);
+        QCOMPARE(messages().last(), "Bob, it's your turn to make up 5 words or phrases to get " + shown + " on the gallow");
+    }
+
     void newGameAsksBothNames() {
         auto* f = openGame();
         f->lblFRAME->click();
@@ -199,6 +218,16 @@ private slots:
         QCOMPARE(f->lblTEMP->Caption(), QStringLiteral("+140"));
     }
 
+    // A pasted small letter stays small in its box, but is guessed as any.
+    void pastedLetterIsGuessed() {
+        auto* f = openGame();
+        QApplication::clipboard()->setText(QStringLiteral("x"));
+        typeKeys(f->txt[0], "^V");
+        QTest::mouseClick(f->cmdPROCEED, Qt::LeftButton);
+        guess(f, "x");
+        QCOMPARE(MsgBoxSeam::last().text, QStringLiteral("Congratulations"));
+    }
+
     void backspaceOverABlank() {
         auto* f = openGame();
         typeKeys(f->txt[0], QStringLiteral("a"));
@@ -221,7 +250,7 @@ private slots:
         QTest::newRow("small letter") << "q" << "Q" << 1;
         QTest::newRow("capital dropped") << "Q" << "" << 0;
         QTest::newRow("digit dropped") << "5" << "" << 0;
-        QTest::newRow("paste keeps one character") << "^V" << "X" << 1;
+        QTest::newRow("paste keeps one character, as pasted") << "^V" << "x" << 1;
         QTest::newRow("second letter dropped") << "qr" << "Q" << 1;
     }
     void letterBoxes() {

@@ -146,6 +146,8 @@ private slots:
                                         << "11100011010111111010100100110001100111111111111111" << nines15
                                         << "34327724461477777" << "38D7EA4C67FFF";
             row("hex 0") << Hex << "0" << "0" << "0" << "0" << "0000" << "0" << "0";
+            row("hex composed in small letters") << Hex << "{ff}" << "ff" << "255" << "11111111" << "0010 0101 0101"
+                                                 << "377" << "FF";
         }
     }
     void conversions() {
@@ -257,7 +259,7 @@ private slots:
         QTest::newRow("hex: lower case shown upper") << Hex << "ff" << "" << "FF";
         QTest::newRow("hex: colon and G refused") << Hex << "1:G2gz" << "" << "12";
         QTest::newRow("hex: Backspace") << Hex << "AB\bC" << "" << "AC";
-        QTest::newRow("hex: paste filtered") << Hex << "^V" << "de:ad-beef" << "DEADBEEF";
+        QTest::newRow("hex: paste filtered, its case kept") << Hex << "^V" << "de:ad-beef" << "deadbeef";
     }
     void keyFilter() {
         QFETCH(int, row);

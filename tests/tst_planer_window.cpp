@@ -416,8 +416,9 @@ private slots:
         QCOMPARE(f->lblCount->Caption(), QString("301 Entries"));
     }
 
-    // Characters Windows-1252 has not, typed, pasted or composed: the file
-    // is written in UTF-8 and reads back the same.
+    // What is typed, pasted or composed is saved as entered: characters
+    // Windows-1252 has not make the file UTF-8 and read back the same; a
+    // pasted line break between words is one blank in the one-line box.
     void beyondWindows1252_data() {
         QTest::addColumn<bool>("event");
         QTest::addColumn<QString>("clipboard");
@@ -429,6 +430,8 @@ private slots:
                                << QString::fromUtf8(" 07  Call Zoë ✓");
         QTest::newRow("event pasted") << true << QString::fromUtf8("Łódź ✓ Ωmega") << "^V"
                                       << QString::fromUtf8("12/24/1990  Łódź ✓ Ωmega");
+        QTest::newRow("event pasted from two lines") << true << QString("Call\r\nBob") << "^V"
+                                                     << QString("12/24/1990  Call Bob");
         QTest::newRow("to-do composed") << false << "" << QString::fromUtf8("{Łódź ✓ Ωmega}")
                                         << QString::fromUtf8(" 07  Łódź ✓ Ωmega");
     }

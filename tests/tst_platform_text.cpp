@@ -58,28 +58,20 @@ void digitsOnly(int& k) {
     if (!((k >= '0' && k <= '9') || k == 8)) k = 0;
 }
 
-// Opens the box's context menu as a right click would and chooses its
-// Paste. The menu may run its own loop: Paste is chosen from inside it.
-void pasteByContextMenu(QWidget* box) {
-    bool chosen = false;
-    auto choose = [&chosen] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu) return;
-        for (QAction* a : menu->actions())
-            if (a->text().startsWith("&Paste")) {
-                chosen = true;
-                menu->close();
-                a->trigger();
-                return;
-            }
-        menu->close();
-    };
-    QTimer::singleShot(0, choose);
-    QWidget* target = qobject_cast<QAbstractScrollArea*>(box) ? qobject_cast<QAbstractScrollArea*>(box)->viewport() : box;
-    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5), target->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(target, &e);
-    QTRY_VERIFY(chosen);
-}
+// A one-line or a multi-line box with that handler, shown, with the focus.
+struct DigitBox {
+    TextBox line;
+    TextArea area;
+    QWidget* box;
+    explicit DigitBox(bool multiLine) : box(multiLine ? static_cast<QWidget*>(&area) : &line) {
+        line.onKeyPress = digitsOnly;
+        area.onKeyPress = digitsOnly;
+        box->show();
+        box->setFocus();
+    }
+    QString text() const { return box == &area ? area.Text() : line.Text(); }
+};
+
 } // namespace
 
 class TestTextArea : public QObject {
@@ -95,7 +87,7 @@ private slots:
         QTest::newRow("enter makes CR LF") << "a\rb" << "" << "a\r\nb";
         QTest::newRow("backspace joins lines") << "a\r\bb" << "" << "ab";
         QTest::newRow("dropped and replaced") << "1#,5" << "" << "1.5";
-        QTest::newRow("paste filtered") << "" << "x#y,\r\nz" << "xy.\r\nz";
+        QTest::newRow("paste filtered, not replaced") << "" << "x#y,\r\nz" << "xy,\r\nz";
         QTest::newRow("paste with LF and CR") << "" << "p\nq\rr" << "p\r\nq\r\nr";
         QTest::newRow("national character") << QString::fromUtf8("ä€") << "" << QString::fromUtf8("ä€");
         QTest::newRow("paste outside Windows-1252") << "" << QString::fromUtf8("x日→😀") << QString::fromUtf8("x日→😀");
@@ -121,15 +113,22 @@ private slots:
     void contextMenuPasteFiltered() {
         QFETCH(bool, multiLine);
         QApplication::clipboard()->setText("12abc,3-4\n5");
-        TextBox line;
-        TextArea area;
-        line.onKeyPress = digitsOnly;
-        area.onKeyPress = digitsOnly;
-        QWidget* box = multiLine ? static_cast<QWidget*>(&area) : &line;
-        box->show();
-        box->setFocus();
-        pasteByContextMenu(box);
-        QCOMPARE(multiLine ? area.Text() : line.Text(), QString("12345"));
+        DigitBox b(multiLine);
+        QVERIFY(chooseFromContextMenu(b.box, "&Paste"));
+        QCOMPARE(b.text(), QString("12345"));
+    }
+
+    // An input method that commits over text it committed before (a
+    // reconversion, an autocorrection) replaces that text.
+    void compositionReplaces_data() { contextMenuPasteFiltered_data(); }
+    void compositionReplaces() {
+        QFETCH(bool, multiLine);
+        DigitBox b(multiLine);
+        typeKeys(b.box, "{12}");
+        QInputMethodEvent again(QString(), {});
+        again.setCommitString("345", -1, 1);
+        QApplication::sendEvent(b.box, &again);
+        QCOMPARE(b.text(), QString("1345"));
     }
 
     // With an empty clipboard (no program owns it) a paste pastes nothing.
@@ -171,7 +170,7 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::addColumn<QList<int>>("codes");
         QTest::addColumn<QStringList>("keyTexts");
-        QTest::newRow("Windows-1252") << QString::fromUtf8("é#,") << QString::fromUtf8("é.") << QList<int>{0xE9, '#', ','}
+        QTest::newRow("Windows-1252") << QString::fromUtf8("é#,") << QString::fromUtf8("é,") << QList<int>{0xE9, '#', ','}
                                       << QStringList{QString::fromUtf8("é"), "#", ","};
         QTest::newRow("beyond Windows-1252") << QString::fromUtf8("ł?😀") << QString::fromUtf8("ł?😀")
                                              << QList<int>{'?', '?', '?'}
@@ -207,10 +206,15 @@ private slots:
                                                    << QList<int>{63, 243, 100, 63, 32, 63, 32, 63, 109, 101, 103, 97};
         QTest::newRow("beyond Windows-1252, without a handler") << false << beyond << beyond << QList<int>{};
         QTest::newRow("control characters never go in") << true << QString::fromUtf8("a\vb\x1b\r\nc\td\u0085e")
-                                                        << "abcde" << QList<int>{'a', 'b', 'c', 'd', 'e'};
+                                                        << "a b c d e"
+                                                        << QList<int>{'a', ' ', 'b', ' ', 'c', ' ', 'd', ' ', 'e'};
         QTest::newRow("control characters, without a handler")
-            << false << QString::fromUtf8("a\vb\x1b\r\nc\td\u0085e") << "abcde" << QList<int>{};
-        QTest::newRow("dropped and replaced") << true << "1#,5" << "1.5" << QList<int>{'1', '#', ',', '5'};
+            << false << QString::fromUtf8("a\vb\x1b\r\nc\td\u0085e") << "a b c d e" << QList<int>{};
+        QTest::newRow("breaks between words one blank") << true << "\r\nCall\r\n\r\n\tBob \nand\x01" "Al\n"
+                                                        << "Call Bob andAl"
+                                                        << QList<int>{'C', 'a', 'l', 'l', ' ', 'B', 'o', 'b', ' ',
+                                                                      'a', 'n', 'd', 'A', 'l'};
+        QTest::newRow("dropped, not replaced") << true << "1#,5" << "1,5" << QList<int>{'1', '#', ',', '5'};
         QTest::newRow("the handler sees what passed before it")
             << true << "1.2.3" << "1.23" << QList<int>{'1', '.', '2', '.', '3'};
         QTest::newRow("beyond 16 bits, one character") << true << QString::fromUtf8("x😀") << QString::fromUtf8("x😀")
@@ -224,6 +228,29 @@ private slots:
         QTest::keyClick(&b.box, Qt::Key_Insert, Qt::ShiftModifier);
         QTEST(b.box.Text(), "expected");
         QTEST(b.codes, "codes");
+    }
+
+    // A line break pasted next to a word of the box parts the two words.
+    void breaksBesideTheBoxsWords_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("after a word") << "Call" << 4 << "\r\nBob" << "Call Bob";
+        QTest::newRow("after a blank") << "Call " << 5 << "\r\nBob" << "Call Bob";
+        QTest::newRow("before a word") << "Bob" << 0 << "Call\t" << "Call Bob";
+        QTest::newRow("at the end") << "Call" << 4 << "\r\n" << "Call";
+    }
+    void breaksBesideTheBoxsWords() {
+        QFETCH(QString, text);
+        QFETCH(int, caret);
+        QFETCH(QString, pasted);
+        LineBox b(false);
+        b.box.setTextValue(text);
+        b.box.setCursorPosition(caret);
+        QApplication::clipboard()->setText(pasted);
+        QTest::keyClick(&b.box, Qt::Key_Insert, Qt::ShiftModifier);
+        QTEST(b.box.Text(), "expected");
     }
 
     // Every way of pasting passes the handler and goes in as one edit: one
@@ -247,23 +274,16 @@ private slots:
             QTest::keyClick(&b.box, Qt::Key_V, Qt::ControlModifier);
             QCOMPARE(b.codes.takeFirst(), 22);
         } else if (way == "context menu") {
-            pasteByContextMenu(&b.box);
+            QVERIFY(chooseFromContextMenu(&b.box, "&Paste"));
         } else if (way == "drop") {
-            auto* data = new QMimeData;
-            data->setText(text);
-            const QPoint at(b.box.width() - 2, 5);
-            QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(&b.box, &enter);
-            QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(&b.box, &drop);
-            delete data;
+            dropText(&b.box, text);
         } else {
             QInputMethodEvent e(QString(), {});
             e.setCommitString(text);
             QApplication::sendEvent(&b.box, &e);
         }
-        QCOMPARE(b.box.Text(), QString::fromUtf8("za15Ł"));
-        QCOMPARE(b.codes, QList<int>({'a', '1', '#', '5', 63}));
+        QCOMPARE(b.box.Text(), QString::fromUtf8("za 15Ł"));
+        QCOMPARE(b.codes, QList<int>({'a', ' ', '1', '#', '5', 63}));
         QCOMPARE(changes, 1);
         b.box.undo();
         QCOMPARE(b.box.Text(), QString("z"));

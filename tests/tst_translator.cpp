@@ -567,7 +567,7 @@ private slots:
     void tabStaysInItsCell_data() {
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("type");
-        QTest::newRow("type pasted with a tab") << "paste" << "Noun2";
+        QTest::newRow("type pasted with a tab") << "paste" << "Noun 2";
         QTest::newRow("type renamed to a name with a tab") << "rename" << "Noun2";
         QTest::newRow("tab in a type stored elsewhere") << "stored" << "Noun\t2";
     }
@@ -696,6 +696,52 @@ private slots:
         class frmTrans* f = openTrans();
         typeKeys(f->txtAdd[1], "'; [ \": {");
         QCOMPARE(f->txtAdd[1]->text(), QString("äö ü ÄÖ Ü"));
+    }
+
+    // The umlaut keys are for typing: words pasted, dropped or composed keep
+    // their characters, whichever way they come.
+    void pastedWordsKeepTheirCharacters_data() {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("Shift+Insert: don't [sic]") << "Shift+Insert" << "don't [sic]";
+        QTest::newRow("Shift+Insert: Haus; \"Heim\"") << "Shift+Insert" << "Haus; \"Heim\"";
+        QTest::newRow("context menu") << "context menu" << "don't [sic]";
+        QTest::newRow("middle button") << "middle button" << "don't [sic]";
+        QTest::newRow("drop") << "drop" << "Haus; \"Heim\"";
+        QTest::newRow("composed") << "composed" << "don't";
+    }
+    void pastedWordsKeepTheirCharacters() {
+        QFETCH(QString, way);
+        QFETCH(QString, words);
+        seed({});
+        class frmTrans* f = openTrans();
+        TextBox* english = f->txtAdd[0];
+        english->setFocus();
+        if (way == "Shift+Insert") {
+            QApplication::clipboard()->setText(words);
+            typeKeys(english, "^V");
+        } else if (way == "context menu") {
+            QApplication::clipboard()->setText(words);
+            QVERIFY(chooseFromContextMenu(english, "&Paste"));
+        } else if (way == "middle button") {
+            if (!QApplication::clipboard()->supportsSelection()) QSKIP("no selection clipboard here");
+            QApplication::clipboard()->setText(words, QClipboard::Selection);
+            QTest::mouseClick(english, Qt::MiddleButton);
+        } else if (way == "drop") {
+            dropText(english, words);
+        } else {
+            typeKeys(english, "{" + words + "}");
+        }
+        QCOMPARE(english->Text(), words);
+    }
+
+    void searchForPastedWord() {
+        seed({{0, "o'clock", "Uhr", "Time", "Noun"}});
+        class frmTrans* f = openTrans();
+        QApplication::clipboard()->setText("o'clock");
+        typeKeys(f->txtAdd[0], "^V");
+        QTest::mouseClick(f->cmdFind, Qt::LeftButton);
+        QCOMPARE(gridRows(f), QStringList{"1|o'clock|Uhr"});
     }
 
     void updateAndDeleteAbove32767() {

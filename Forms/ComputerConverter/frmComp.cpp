@@ -87,7 +87,8 @@ std::optional<qint64> frmComp::readDigits(const QString& text, int base) const {
     const QStringList digits = textsOf(txtChr);
     qint64 value = 0;
     for (QChar c : text) {
-        const int digit = int(digits.indexOf(QString(c)));
+        // Typed hex letters come in capitals; pasted ones keep their case.
+        const int digit = int(digits.indexOf(QString(c.toUpper())));
         if (digit < 0 || digit >= base) return std::nullopt;
         value = value * base + digit;
         if (value >= Limit) return std::nullopt;

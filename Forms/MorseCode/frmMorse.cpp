@@ -340,9 +340,22 @@ void frmMorse::txtMC_GotFocus() {
 
 // Line breaks in the Morse box come right after the last group's blank.
 void frmMorse::AddMorseNewLine() {
-    appendTo(txtMC, QStringLiteral("\r\n"));
-    if (morseRun_.isNull()) caretToEnd(txtMC);
+    addMorse(QStringLiteral("\r\n"));
+    if (!morseRun_) caretToEnd(txtMC);
     focusBox(txtText);
+}
+
+// During a paste the codes go into the Morse box together at its end: each
+// addition to a laid-out paragraph walks all its lines.
+void frmMorse::addMorse(const QString& codes) {
+    if (morseRun_) *morseRun_ += codes;
+    else appendTo(txtMC, codes);
+}
+
+void frmMorse::putMorseRun() {
+    if (!morseRun_ || morseRun_->isEmpty()) return;
+    appendTo(txtMC, *morseRun_);
+    morseRun_->clear();
 }
 
 void frmMorse::txtText_KeyPress(int& KeyAscii) {
@@ -359,12 +372,13 @@ void frmMorse::txtText_KeyPress(int& KeyAscii) {
     const bool outsideCodePage = KeyAscii == 63 && !Ansi::holds(txtText->keyText());
     if (!atOnce_ && !outsideCodePage) {
         if (const int index = Morse::indexOfCode(KeyAscii); index >= 0) {
-            appendTo(txtMC, Morse::table()[size_t(index)].morse);
+            addMorse(Morse::table()[size_t(index)].morse);
             if (const QString sound = Morse::letterSound(index); !sound.isEmpty()) PlayMusic(sound);
         }
     }
 
     if (KeyAscii == 8) {
+        putMorseRun();
         const Morse::BackspaceEdit edit = Morse::backspace(txtText->Text(), txtMC->Text(), prosigns());
         removeFromEnd(txtMC, edit.morseRemove);
         removeFromEnd(txtText, edit.textRemove);
@@ -378,25 +392,24 @@ void frmMorse::txtText_KeyPress(int& KeyAscii) {
 
     // Typing always adds at the end, wherever the caret stood. In a paste
     // the carets went there at its start and follow what is added.
-    if (morseRun_.isNull()) {
+    if (!morseRun_) {
         caretToEnd(txtText);
         caretToEnd(txtMC);
     }
 }
 
 // A paste or composed text passes the key handler character by character.
-// The Morse box's additions go into one edit, as the text box's do: each
+// The Morse box's additions go in as one edit, as the text box's do: each
 // box then lays out its text once, not once a character.
 void frmMorse::txtText_TextRun(bool starts) {
     if (starts) {
         caretToEnd(txtText);
         caretToEnd(txtMC);
-        morseRun_ = QTextCursor(txtMC->document());
-        morseRun_.beginEditBlock();
+        morseRun_ = QString();
         return;
     }
-    morseRun_.endEditBlock();
-    morseRun_ = QTextCursor();
+    putMorseRun();
+    morseRun_.reset();
     caretToEnd(txtMC);
     caretToEnd(txtText);
 }

@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QTextCursor>
 #include <array>
+#include <optional>
 
 namespace Morse {
 struct Prosigns;
@@ -95,6 +96,8 @@ private:
     void focusBox(TextArea* box);
     void appendProsign(int prosign);
     void AddMorseNewLine();
+    void addMorse(const QString& codes);
+    void putMorseRun();
     void switchMode(bool toAtOnce);
     void setMode(bool atOnce);
     void ConvertTextToMorse();
@@ -105,8 +108,9 @@ private:
 
     bool atOnce_ = false;
     bool busy_ = false;
-    // Open while a paste or composed text runs through the key handler.
-    QTextCursor morseRun_;
+    // While a paste or composed text runs through the key handler: the
+    // codes it adds to the Morse box so far, not yet in the box.
+    std::optional<QString> morseRun_;
 };
 
 class frmMorse* frmMorse();
