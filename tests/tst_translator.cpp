@@ -22,6 +22,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -405,6 +406,28 @@ private slots:
         QCOMPARE(f->lblVersion->Caption(), QString("v 1.001"));
         QCOMPARE(allEntries().mid(0, 4), before.mid(0, 4));
         QCOMPARE(allEntries().size(), before.size() + 1);
+    }
+
+    // The session ends with the translator and the interpreter open (the
+    // program's End, or the display server gone): the program ends without
+    // a fault, the word it stored kept.
+    void sessionEndsCleanly_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("event loop ends") << "end" << 0;
+        QTest::newRow("process exits inside the loop") << "exit" << 1;
+    }
+    void sessionEndsCleanly() {
+        QFETCH(QString, how);
+        QFETCH(int, exitCode);
+        QProcess session;
+        session.start(QStringLiteral(SESSION_END), {App::path(), how});
+        QVERIFY(session.waitForFinished(60000));
+        const QString errors = QString::fromLocal8Bit(session.readAllStandardError());
+        QCOMPARE(session.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(session.exitCode() == exitCode, qPrintable(errors));
+        QVERIFY2(!errors.contains("runtime error") && !errors.contains("Sanitizer"), qPrintable(errors));
+        QCOMPARE(allEntries(), (QList<Entry>{{1, "dog", "Hund", "Pets", "Noun"}}));
     }
 
     void menuOpensAndCloses() {
