@@ -715,6 +715,42 @@ private slots:
         QCOMPARE(f->lblVersion->Caption(), QString("v 1.001"));
     }
 
+    // A name typed into the entry's boxes is filed as typed: no completion,
+    // no listed name in other letter case put in its place.
+    void typedNamesStayAsTyped_data() {
+        QTest::addColumn<bool>("type");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("category in other case, Tab") << false << "food\t" << "food";
+        QTest::newRow("category in other case, Return") << false << "food\r" << "food";
+        QTest::newRow("type in other case, Tab") << true << "noun\t" << "noun";
+        QTest::newRow("beginning of a category, Tab") << false << "Bas\t" << "Bas";
+    }
+    void typedNamesStayAsTyped() {
+        QFETCH(bool, type);
+        QFETCH(QString, keys);
+        QFETCH(QString, stored);
+        QList<Entry> entries = fruit();
+        entries << Entry{0, "soup", "Suppe", "Foods", "Noun"} << Entry{0, "hello", "hallo", "Basics", "Noun"};
+        seed(entries);
+        class frmTrans* f = openTrans();
+        fillEntry(f, "milk", "Milch", "Food", "Noun");
+        QComboBox* box = type ? f->cboType2 : f->cboCategory2;
+        box->setEditText(QString());
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        box->setFocus();
+        typeKeys(box->lineEdit(), keys.left(keys.size() - 1));
+        QTest::keyClick(box->lineEdit(), keys.endsWith(u'\t') ? Qt::Key_Tab : Qt::Key_Return);
+        QCOMPARE(box->currentText(), stored);
+        QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        QCOMPARE(shownTexts(), QStringList{});
+        const QList<Entry> milk =
+            inStore([](Ado::Connection& c) { return VocStore::find(c, "milk", "%", "%", "%", VocStore::Order::English); });
+        QCOMPARE(milk.size(), 1);
+        QCOMPARE(type ? milk[0].type : milk[0].category, stored);
+    }
+
     void keysGiveUmlauts() {
         seed({});
         class frmTrans* f = openTrans();

@@ -115,8 +115,13 @@ QComboBox* combo(QWidget* parent, bool editable, int left, int top, int width) {
     auto* c = new QComboBox(parent);
     c->setEditable(editable);
     // A name typed or pasted takes no tab or line break, as the word boxes
-    // take none: a name is one cell of the grid.
-    if (editable) c->setLineEdit(new TextBox(c));
+    // take none: a name is one cell of the grid. It stays as typed: names
+    // differing in letter case are two names, so the box neither completes
+    // a name nor swaps it for a listed one in other letter case.
+    if (editable) {
+        c->setLineEdit(new TextBox(c));
+        c->setCompleter(nullptr);
+    }
     c->setInsertPolicy(QComboBox::NoInsert);
     Form::place(c, left, top, width, 330);
     c->setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 11));
