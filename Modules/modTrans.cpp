@@ -708,30 +708,25 @@ void GetType(class frmTrans* frm) {
     guarded("GetType", [frm] { selectEntryName(frm, frm->cboType2, false); });
 }
 
-void CheckCatExist(class frmTrans* frm) {
-    const QString name = frm->cboCategory2->currentText();
-    bool added = false;
-    guarded("CheckCatExist", [&] {
-        if (VocStore::hasCategory(db(), name)) return;
-        VocStore::addCategory(db(), name);
+namespace {
+
+// Stores the name typed in the entry's category (word type) box when no
+// category (word type) has exactly that name; `added` tells whether it was new.
+bool storeName(class frmTrans* frm, bool category, bool& added) {
+    const QString name = (category ? frm->cboCategory2 : frm->cboType2)->currentText();
+    added = false;
+    return guarded(category ? "CheckCatExist" : "CheckTypeExist", [&] {
+        if (category ? VocStore::hasCategory(db(), name) : VocStore::hasType(db(), name)) return;
+        if (category) VocStore::addCategory(db(), name);
+        else VocStore::addType(db(), name);
         added = true;
     });
-    if (!added) return;
-    setIndex(frm->cboCategory2, LoadNewCat(frm, name).value_or(-1));
 }
 
-void CheckTypeExist(class frmTrans* frm) {
-    const QString name = frm->cboType2->currentText();
-    bool added = false;
-    guarded("CheckTypeExist", [&] {
-        if (VocStore::hasType(db(), name)) return;
-        VocStore::addType(db(), name);
-        added = true;
-    });
-    if (!added) return;
-    LoadTypes(frm);
-    frm->cboType2->setEditText(name);
-}
+} // namespace
+
+bool CheckCatExist(class frmTrans* frm, bool& added) { return storeName(frm, true, added); }
+bool CheckTypeExist(class frmTrans* frm, bool& added) { return storeName(frm, false, added); }
 
 namespace {
 
@@ -1053,21 +1048,50 @@ QString CheckVocFields(class frmTrans* frm) {
 }
 
 namespace {
+
 VocStore::Entry editedEntry(class frmTrans* frm) {
     return {0, frm->txtAdd[0]->text(), frm->txtAdd[1]->text(), frm->cboCategory2->currentText(),
             frm->cboType2->currentText()};
 }
+
+// Stores the edited entry (`store` gives its AutoNr) together with its
+// category and word type where they are new, and the raised edition, in one
+// transaction: a name that could not be stored stops it, and whatever fails
+// leaves the store as it was. The lists show new names once stored.
+bool saveEntry(class frmTrans* frm, const char* routine, const std::function<qint64(const VocStore::Entry&)>& store) {
+    const VocStore::Entry e = editedEntry(frm);
+    std::optional<Ado::Transaction> t;
+    if (!guarded(routine, [&] { t.emplace(db()); })) return false;
+    bool newCategory = false, newType = false;
+    if (!CheckCatExist(frm, newCategory) || !CheckTypeExist(frm, newType)) return false;
+    // An edition that could not be raised (its failure shown) does not stop the change.
+    const bool raised = !VersionRaised && guarded("UpdVersion", [] { VocStore::raiseVersion(db()); });
+    qint64 autoNr = 0;
+    if (!guarded(routine, [&] {
+            autoNr = store(e);
+            t->commit();
+        }))
+        return false;
+    LastAutoNr = autoNr;
+    if (raised) {
+        VersionRaised = true;
+        GetVersion();
+    }
+    if (newCategory) setIndex(frm->cboCategory2, LoadNewCat(frm, e.category).value_or(-1));
+    if (newType) {
+        LoadTypes(frm);
+        frm->cboType2->setEditText(e.type);
+    }
+    return true;
+}
+
 } // namespace
 
 void AddVoc(class frmTrans* frm) {
     if (CheckVocFields(frm) != QLatin1String("Valid")) return;
     if (FindEntry(frm, true) > 0) return;
-    CheckCatExist(frm);
-    CheckTypeExist(frm);
-    UpdVersion();
-    const VocStore::Entry e = editedEntry(frm);
-    if (!guarded("AddVoc", [&] { LastAutoNr = VocStore::add(db(), e); })) return;
-    ShowUpdate(frm, QStringLiteral("Add"));
+    if (saveEntry(frm, "AddVoc", [](const VocStore::Entry& e) { return VocStore::add(db(), e); }))
+        ShowUpdate(frm, QStringLiteral("Add"));
 }
 
 void DelVoc(class frmTrans* frm) {
@@ -1109,15 +1133,11 @@ void UpdVoc(class frmTrans* frm) {
     if (CheckVocFields(frm) != QLatin1String("Valid")) return;
     // The entry the overlay shows, whatever row is current now.
     const qint64 shown = frm->shownEntry;
-    CheckCatExist(frm);
-    CheckTypeExist(frm);
-    UpdVersion();
-    const VocStore::Entry e = editedEntry(frm);
-    const bool done = guarded("UpdVoc", [&] {
-        if (!VocStore::update(db(), shown, e)) throw VocStore::noCurrentRecord();
-        LastAutoNr = shown;
-    });
-    if (done) ShowUpdate(frm, QStringLiteral("Upd"));
+    if (saveEntry(frm, "UpdVoc", [shown](const VocStore::Entry& e) {
+            if (!VocStore::update(db(), shown, e)) throw VocStore::noCurrentRecord();
+            return shown;
+        }))
+        ShowUpdate(frm, QStringLiteral("Upd"));
 }
 
 // --- Printing ---------------------------------------------------------------------

@@ -142,8 +142,11 @@ std::optional<int> LoadNewCat(class frmTrans* frm, const QString& category);
 void LoadTypes(class frmTrans* frm);
 void GetCat(class frmTrans* frm);
 void GetType(class frmTrans* frm);
-void CheckCatExist(class frmTrans* frm);
-void CheckTypeExist(class frmTrans* frm);
+// Store the name typed in cboCategory2 (cboType2) when no category (word
+// type) has exactly that name, inside the caller's transaction; false when
+// it could not be stored (the failure shown). `added`: the name is new.
+bool CheckCatExist(class frmTrans* frm, bool& added);
+bool CheckTypeExist(class frmTrans* frm, bool& added);
 void DelCat(class frmTrans* frm);
 void DelType(class frmTrans* frm);
 void RenCat(class frmTrans* frm);

@@ -893,6 +893,44 @@ private slots:
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
     }
 
+    // A new category or word type that cannot be stored (another copy holds
+    // the store, a full disk) stops the addition or update: its failure is
+    // shown once, and the store, the lists and the edition stay as they were.
+    void refusedNameChangesNothing_data() {
+        QTest::addColumn<bool>("update");
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("add, new category") << false << "Category" << "Problem: CheckCatExist\n";
+        QTest::newRow("add, new type after a new category") << false << "Type" << "Problem: CheckTypeExist\n";
+        QTest::newRow("update, new category") << true << "Category" << "Problem: CheckCatExist\n";
+        QTest::newRow("update, new type after a new category") << true << "Type" << "Problem: CheckTypeExist\n";
+    }
+    void refusedNameChangesNothing() {
+        QFETCH(bool, update);
+        QFETCH(QString, refused);
+        QFETCH(QString, message);
+        seed(fruit());
+        inStore([&](Ado::Connection& c) {
+            return c.Execute(QString("Create Trigger refuse Before Insert On %1 Begin Select Raise(Abort, 'database is "
+                                     "locked'); End")
+                                 .arg(refused));
+        });
+        const QList<Entry> before = allEntries();
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Food");
+        f->flxGrid->clickCell(1, 1);
+        fillEntry(f, "dog", "Hund", "Pets", "Pet");
+        QTest::mouseClick(update ? f->cmdUpd : f->cmdAdd, Qt::LeftButton);
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QVERIFY2(MsgBoxSeam::last().text.startsWith(message), qPrintable(MsgBoxSeam::last().text));
+        QCOMPARE(allEntries(), before);
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::categories(c); }), (QStringList{"Food", "Home"}));
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::types(c); }), (QStringList{"Noun", "Verb"}));
+        QCOMPARE(f->cboCategory2->findText("Pets"), -1);
+        QCOMPARE(f->cboType2->findText("Pet"), -1);
+        QCOMPARE(f->lblVersion->Caption(), QString("v 1"));
+    }
+
     void newEmptiesAllButCategory() {
         seed(fruit());
         class frmTrans* f = openTrans();
