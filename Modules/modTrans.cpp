@@ -327,10 +327,16 @@ bool renameName(Ado::Connection& c, const QString& field, const QString& from, c
 }
 
 RuntimeError foreignStore() { return {3078, QStringLiteral("The database holds no vocabulary tables")}; }
+RuntimeError unnumberedStore() {
+    return {3078, QStringLiteral("The field AutoNr of the table Vocabulary is not numbered by the database: "
+                                 "words added would get no number")};
+}
 
 // Whether AutoNr is the key the database gives every new row: the row id
 // under another name. A plain column of that name (as a generic conversion
-// of an old store makes it) would leave new words without a number.
+// of an old store makes it), or one declared "Integer Primary Key Desc"
+// (a key of its own, kept in an index beside the row id), would leave new
+// words without a number.
 bool autoNrIsRowKey(Ado::Connection& c) {
     QSqlQuery q = c.select(QStringLiteral("Select name, type, pk From pragma_table_info('Vocabulary')"));
     int keys = 0;
@@ -348,7 +354,9 @@ bool autoNrIsRowKey(Ado::Connection& c) {
     } catch (const RuntimeError&) {
         return false;
     }
-    return true;
+    // The row id needs no index; a key of its own has one.
+    return c.scalar(QStringLiteral("Select Count(*) From pragma_index_list('Vocabulary') Where origin = 'pk'"))
+               .toLongLong() == 0;
 }
 
 // The store's tables checked, and made or repaired where that is sure to lose nothing.
@@ -359,7 +367,7 @@ void prepare(Ado::Connection& c) {
     for (const QString& t : words) present += c.hasTable(t) ? 1 : 0;
     const bool hasVersion = c.hasTable(QStringLiteral("Version"));
     if (present == words.size()) {
-        if (!autoNrIsRowKey(c)) throw foreignStore();
+        if (!autoNrIsRowKey(c)) throw unnumberedStore();
         // The edition is the store's own bookkeeping: a store that lost it
         // gets it back as a new store starts, its words untouched.
         if (hasVersion && c.scalar(QStringLiteral("Select Count(*) From Version")).toLongLong() > 0) return;

@@ -345,21 +345,33 @@ private slots:
     // with one message and every button that needs it off.
     void foreignFileIsLeftAlone_data() {
         QTest::addColumn<QStringList>("statements");
-        QTest::newRow("not a database") << QStringList{};
-        QTest::newRow("another database") << QStringList{"Create Table Accounts (Nr Text)"};
+        QTest::addColumn<QString>("reason");
+        const QStringList names{"Create Table Category (Category Text)", "Create Table Type (Type Text)",
+                                "Create Table Version (Version Double)", "Insert Into Version Values (1)"};
+        const QString unnumbered = "3078: The field AutoNr of the table Vocabulary is not numbered by the database";
+        QTest::newRow("not a database") << QStringList{} << "file is not a database";
+        QTest::newRow("another database") << QStringList{"Create Table Accounts (Nr Text)"}
+                                          << "3078: The database holds no vocabulary tables";
         QTest::newRow("AutoNr a plain column")
-            << QStringList{"Create Table Vocabulary (AutoNr Integer, English Text, German Text, Category Text, Type Text)",
-                           "Create Table Category (Category Text)", "Create Table Type (Type Text)",
-                           "Create Table Version (Version Double)", "Insert Into Version Values (1)"};
+            << QStringList{"Create Table Vocabulary (AutoNr Integer, English Text, German Text, Category Text, Type Text)"} +
+                   names
+            << unnumbered;
+        QTest::newRow("AutoNr a descending key")
+            << QStringList{"Create Table Vocabulary (AutoNr Integer Primary Key Desc, English Text, German Text, "
+                           "Category Text, Type Text)"} +
+                   names
+            << unnumbered;
         QTest::newRow("edition lost, repair refused (read-only, locked)")
             << QStringList{"Create Table Vocabulary (AutoNr Integer Primary Key AutoIncrement, English Text, "
                            "German Text, Category Text, Type Text)",
                            "Create Table Category (Category Text)", "Create Table Type (Type Text)",
                            "Create Table Version (Version Double)",
-                           "Create Trigger refuse Before Insert On Version Begin Select Raise(Abort, 'refused'); End"};
+                           "Create Trigger refuse Before Insert On Version Begin Select Raise(Abort, 'refused'); End"}
+            << "refused";
     }
     void foreignFileIsLeftAlone() {
         QFETCH(QStringList, statements);
+        QFETCH(QString, reason);
         if (statements.isEmpty()) {
             writeFile("Voc.mdb", "These are my notes, not a database.\r\n");
         } else {
@@ -372,6 +384,7 @@ private slots:
         class frmTrans* f = openTrans();
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
         QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: OpenTransConnection\n"));
+        QVERIFY2(MsgBoxSeam::last().text.contains(reason), qPrintable(MsgBoxSeam::last().text));
         // The one message says why the buttons are off.
         QVERIFY(MsgBoxSeam::last().text.endsWith(
             "\n\nThe word store \"" + QDir::toNativeSeparators(vocFile()) +
