@@ -610,6 +610,12 @@ void UpdVersion() {
 
 // --- Categories and word types -----------------------------------------------------
 
+int chosenIndex(const QComboBox* box) {
+    const int current = box->currentIndex();
+    if (current >= 0 && box->itemText(current) == box->currentText()) return current;
+    return box->findText(box->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
 namespace {
 
 void fill(QComboBox* box, const QStringList& names) {
@@ -618,14 +624,6 @@ void fill(QComboBox* box, const QStringList& names) {
     for (int i = 0; i < names.size(); ++i) box->addItem(names[i], i + 1);
     box->setCurrentIndex(-1);
     if (box->isEditable()) box->setEditText(QString());
-}
-
-// The list index of the name the box shows, also when it was typed; -1 for
-// a name not in the list.
-int chosenIndex(const QComboBox* box) {
-    const int current = box->currentIndex();
-    if (current >= 0 && box->itemText(current) == box->currentText()) return current;
-    return box->findText(box->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
 }
 
 void setIndex(QComboBox* box, int index) {

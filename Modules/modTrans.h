@@ -31,6 +31,7 @@
 #include <functional>
 #include <optional>
 
+class QComboBox;
 class frmTrans;
 
 namespace VocStore {
@@ -135,6 +136,9 @@ void GetVersion();
 void UpdVersion();
 
 // Categories and word types.
+// The list index of the name the box shows, also when it was typed; -1 for
+// a name not in the list (names compare exactly).
+int chosenIndex(const QComboBox* box);
 void LoadCats(class frmTrans* frm);
 // The interpreter's category filter: the categories, no grid.
 void LoadCats(class frmInterpret* frm);

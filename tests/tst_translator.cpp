@@ -1036,6 +1036,72 @@ private slots:
         QCOMPARE(entries, rename ? 6 : 1);
     }
 
+    // The pictures are reached by Tab and act on Space, Enter and a reader's
+    // press, on the category or word type the entry's boxes show: the drop's
+    // questions, and first which of the two where both are shown.
+    void picturesByKeys_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("rename");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QStringList>("categories");
+        QTest::addColumn<QStringList>("types");
+        const QStringList cats{"Food", "Home"}, types{"Noun", "Verb"};
+        QTest::newRow("Space on delete, category shown")
+            << "Space" << false << "Food" << "" << 0
+            << QStringList{"Do you really want to REMOVE the category 'Food' with all its contents"} << QStringList{"Home"}
+            << types;
+        QTest::newRow("Enter on rename, type shown")
+            << "Return" << true << "" << "Verb" << 0
+            << QStringList{"Do you really want to RENAME the type'Verb' with all its contents", "Please enter a new word type name"}
+            << cats << QStringList{"Noun", "Verbum"};
+        QTest::newRow("both shown, the type chosen")
+            << "Space" << false << "Food" << "Verb" << int(vbNo)
+            << QStringList{"Which do you want to delete: the category 'Food' (Yes) or the word type 'Verb' (No)?",
+                           "Do you really want to REMOVE the type'Verb' with all its contents"}
+            << cats << QStringList{"Noun"};
+        QTest::newRow("both shown, cancelled")
+            << "Return" << false << "Food" << "Verb" << int(vbCancel)
+            << QStringList{"Which do you want to delete: the category 'Food' (Yes) or the word type 'Verb' (No)?"} << cats
+            << types;
+        QTest::newRow("reader's press on rename, the category chosen")
+            << "press" << true << "Home" << "Noun" << int(vbYes)
+            << QStringList{"Which do you want to rename: the category 'Home' (Yes) or the word type 'Noun' (No)?",
+                           "Do you really want to RENAME the category 'Home' with all its contents",
+                           "Please enter a new category name"}
+            << QStringList{"Food", "Verbum"} << types;
+        QTest::newRow("nothing shown") << "Space" << false << "" << "" << 0
+                                       << QStringList{"Please select a category first"} << cats << types;
+    }
+    void picturesByKeys() {
+        QFETCH(QString, key);
+        QFETCH(bool, rename);
+        QFETCH(QString, category);
+        QFETCH(QString, type);
+        QFETCH(int, which);
+        QFETCH(QStringList, texts);
+        QFETCH(QStringList, categories);
+        QFETCH(QStringList, types);
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        Image* picture = rename ? f->imgRenCatType : f->imgDelCatType;
+        QVERIFY(picture->focusPolicy() & Qt::TabFocus);
+        fillEntry(f, "", "", category, type);
+        if (which) MsgBoxSeam::queueAnswer(which);
+        MsgBoxSeam::queueAnswer(vbYes);
+        MsgBoxSeam::queueInput("Verbum");
+        picture->setFocus();
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(picture);
+        QCOMPARE(reader->role(), QAccessible::Button);
+        if (key == "press") reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        else QTest::keyClick(picture, key == "Space" ? Qt::Key_Space : Qt::Key_Return);
+        QCOMPARE(shownTexts(), texts);
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::categories(c); }), categories);
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::types(c); }), types);
+    }
+
     void dropWithNothingChosen() {
         seed(fruit());
         class frmTrans* f = openTrans();

@@ -228,10 +228,12 @@ frmTrans::frmTrans() {
     place(imgDelCatType, 4500, 180, 720, 720);
     imgDelCatType->setPicture(QPixmap(QStringLiteral(":/translator/DelCatType.png")));
     imgDelCatType->setToolTip(QStringLiteral("Delete Category / Type (per Drag & Drop)"));
+    imgDelCatType->onClick = [this] { imgDelCatType_Click(); };
     imgRenCatType = new Image(fraAdd2);
     place(imgRenCatType, 5400, 180, 720, 720);
     imgRenCatType->setPicture(QPixmap(QStringLiteral(":/translator/RenCatType.png")));
     imgRenCatType->setToolTip(QStringLiteral("Rename Category / Type (per Drag & Drop)"));
+    imgRenCatType->onClick = [this] { imgRenCatType_Click(); };
     for (Image* img : {imgDelCatType, imgRenCatType}) {
         img->setStretch(true);
         img->setAcceptDrops(true);
@@ -544,6 +546,34 @@ void frmTrans::imgDelCatType_DragDrop(QWidget* Source) {
 void frmTrans::imgRenCatType_DragDrop(QWidget* Source) {
     if (captionIs(Source, "Category", "Bereich")) RenCat(this);
     if (captionIs(Source, "Type", "Art")) RenType(this);
+}
+
+// The category where its box shows a listed name (or neither box does: its
+// drop says to choose one first), the word type where only that box does;
+// where both do, the user says which.
+Label* frmTrans::shownName(bool rename) {
+    const bool category = chosenIndex(cboCategory2) >= 0, type = chosenIndex(cboType2) >= 0;
+    if (!category || !type) return type ? lblType2 : lblCategory2;
+    const QString cat = u'\'' + cboCategory2->currentText() + u'\'', kind = u'\'' + cboType2->currentText() + u'\'';
+    const QString english = QStringLiteral("Which do you want to ") + (rename ? QStringLiteral("rename") : QStringLiteral("delete")) +
+                            QStringLiteral(": the category ") + cat + QStringLiteral(" (Yes) or the word type ") + kind +
+                            QStringLiteral(" (No)?");
+    const QString german = QStringLiteral("Was möchten Sie ") + (rename ? QStringLiteral("umbenennen") : QStringLiteral("löschen")) +
+                           QStringLiteral(": den Bereich ") + cat + QStringLiteral(" (Ja) oder die Wortart ") + kind +
+                           QStringLiteral(" (Nein)?");
+    switch (MsgBox(L(english, german), vbYesNoCancel | vbQuestion)) {
+    case vbYes: return lblCategory2;
+    case vbNo: return lblType2;
+    default: return nullptr;
+    }
+}
+
+void frmTrans::imgDelCatType_Click() {
+    if (Label* source = shownName(false)) imgDelCatType_DragDrop(source);
+}
+
+void frmTrans::imgRenCatType_Click() {
+    if (Label* source = shownName(true)) imgRenCatType_DragDrop(source);
 }
 
 void frmTrans::txtAdd_KeyPress(int, int& KeyAscii) { KeyAscii = germanKey(KeyAscii); }

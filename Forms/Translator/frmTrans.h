@@ -93,6 +93,10 @@ public:
     void optGerman_Click();
     void imgDelCatType_DragDrop(QWidget* Source);
     void imgRenCatType_DragDrop(QWidget* Source);
+    // Space, Enter or a reader's press on a picture: the drop of the
+    // category or the word type the entry's boxes show.
+    void imgDelCatType_Click();
+    void imgRenCatType_Click();
     void txtAdd_KeyPress(int Index, int& KeyAscii);
     void lblCtrl_MouseDown(int Index, int Button, int Shift, int X, int Y);
     void lblCtrl_MouseUp(int Index, int Button, int Shift, int X, int Y);
@@ -124,6 +128,9 @@ private:
     // The titles of the sorting language, then the grid listed anew in its order.
     void sortBy(bool germanFirst);
     void startDrag(Label* source);
+    // The caption label whose name a pressed picture acts on; none when the
+    // user cancels the choice.
+    Label* shownName(bool rename);
 };
 
 class frmTrans* frmTrans();
