@@ -1149,6 +1149,36 @@ private slots:
         QVERIFY(!f->lblCtrl[1]->isVisible());
     }
 
+    // An overlay open while the window changes size is laid on its row again.
+    void overlayFollowsResize_data() {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("maximised") << "maximise";
+        QTest::newRow("made larger") << "larger";
+        QTest::newRow("maximised, then restored") << "restore";
+    }
+    void overlayFollowsResize() {
+        QFETCH(QString, change);
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Food");
+        f->flxGrid->clickCell(2, 1);
+        QVERIFY(f->fraDrag->isVisible());
+        if (change == "larger") f->resize(f->width() + 300, f->height() + 200);
+        else f->lblCtrl[1]->click();
+        processEvents();
+        if (change == "restore") {
+            f->showNormal();
+            processEvents();
+        }
+        QVERIFY(f->fraDrag->isVisible());
+        const QRect cell = f->flxGrid->cellRect(2, 1);
+        const QPoint at = f->flxGrid->viewport()->mapTo(f, cell.topLeft());
+        QCOMPARE(f->fraDrag->y(), at.y());
+        QCOMPARE(f->fraDrag->height(), f->flxGrid->rowHeight(1));
+        QCOMPARE(f->fraDrag->mapTo(f, f->lblEng->geometry().topLeft()).x(), at.x());
+        QCOMPARE(f->lblEng->width(), Form::px(f->flxGrid->ColWidth(1)));
+    }
+
     void worksheetOpens_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<bool>("desktopOpens");

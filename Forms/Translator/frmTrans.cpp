@@ -384,6 +384,17 @@ void frmTrans::Form_Resize() {
         }
         CtrlFontSize = int(std::lround(lblCtrl[1]->FontSize()));
         EqualizeColumns(this);
+        // An open overlay belongs to its row: it is laid on it again in the
+        // new sizes, or closed where the row is no longer in sight.
+        if (fraDrag->isVisible()) {
+            const int row = lblNr->Caption().toInt();
+            const QRect cell = flxGrid->cellRect(row, 0);
+            if (row == flxGrid->Row() && cell.isValid() && cell.top() >= 0 &&
+                cell.bottom() < flxGrid->viewport()->height())
+                layOverlay();
+            else
+                fraDrag->hide();
+        }
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("Form_Resize"), e.number, e.description);
     }
@@ -394,6 +405,26 @@ void frmTrans::Form_Click() { fraDrag->hide(); }
 void frmTrans::mousePressEvent(QMouseEvent* e) {
     Form::mousePressEvent(e);
     Form_Click();
+}
+
+// Column 1 holds the sorting language, column 2 the other one.
+bool frmTrans::overlaysEnglish(int col) const { return (col == 1) != optGerman->isChecked(); }
+
+// The overlay over the grid's current row: the number and the two words,
+// each over its own cell.
+void frmTrans::layOverlay() {
+    flxGrid->setCol(0);
+    int width = 0;
+    for (int c = 0; c < 4; ++c) width += flxGrid->ColWidth(c);
+    fraDrag->setGeometry(fraList->x() + flxGrid->x(), fraList->y() + flxGrid->y() + px(flxGrid->CellTop()), px(width),
+                         px(flxGrid->CellHeight()));
+    lblNr->setGeometry(0, 0, px(flxGrid->CellWidth()), fraDrag->height());
+    for (int c = 1; c <= 2; ++c) {
+        flxGrid->setCol(c);
+        (overlaysEnglish(c) ? lblEng : lblDe)
+            ->setGeometry(px(flxGrid->CellLeft()), 0, px(flxGrid->CellWidth()), fraDrag->height());
+    }
+    flxGrid->setCol(0);
 }
 
 void frmTrans::flxGrid_Click() {
@@ -408,24 +439,14 @@ void frmTrans::flxGrid_Click() {
         // A current row scrolled out of sight (Enter, Space) comes into view
         // first; the overlay then lies exactly over it.
         flxGrid->ensureRowVisible(row);
-        flxGrid->setCol(0);
-        int width = 0;
-        for (int c = 0; c < 4; ++c) width += flxGrid->ColWidth(c);
-        const int gridLeft = fraList->x() + flxGrid->x();
-        fraDrag->setGeometry(gridLeft, fraList->y() + flxGrid->y() + px(flxGrid->CellTop()), px(width),
-                             px(flxGrid->CellHeight()));
         lblNr->setCaption(QString::number(row));
-        lblNr->setGeometry(0, 0, px(flxGrid->CellWidth()), fraDrag->height());
-        const bool germanFirst = optGerman->isChecked();
         for (int c = 1; c <= 2; ++c) {
             flxGrid->setCol(c);
-            // Column 1 holds the sorting language, column 2 the other one.
-            const bool english = (c == 1) != germanFirst;
+            const bool english = overlaysEnglish(c);
             txtAdd[english ? 0 : 1]->setText(flxGrid->Text());
-            Label* l = english ? lblEng : lblDe;
-            l->setCaption(flxGrid->Text());
-            l->setGeometry(px(flxGrid->CellLeft()), 0, px(flxGrid->CellWidth()), fraDrag->height());
+            (english ? lblEng : lblDe)->setCaption(flxGrid->Text());
         }
+        layOverlay();
         shownEntry = flxGrid->TextMatrix(row, chkType->isChecked() ? 4 : 3).toLongLong();
         fraDrag->show();
         fraDrag->raise();

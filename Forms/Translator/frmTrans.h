@@ -128,6 +128,8 @@ private:
     // The titles of the sorting language, then the grid listed anew in its order.
     void sortBy(bool germanFirst);
     void startDrag(Label* source);
+    bool overlaysEnglish(int col) const;
+    void layOverlay();
     // The caption label whose name a pressed picture acts on; none when the
     // user cancels the choice.
     Label* shownName(bool rename);
