@@ -160,6 +160,11 @@ private slots:
         QTest::newRow("decomposed word not found, kept as given") << "Haus=house" << "Ma\u0308dchen!" << false
                                                                   << "Ma\u0308dchen!";
         QTest::newRow("base form of a decomposed word") << "Mädchen=girl" << "Ma\u0308dchens" << false << "[girl]";
+        QTest::newRow("umlaut word ends cutting") << "gut-bekannt=well-known;gut=good" << "xx-yy Über-all gut-bekannt"
+                                                  << false << "xx-yy Über-all [well-known]";
+        QTest::newRow("decomposed umlaut word ends cutting")
+            << "gut-bekannt=well-known;gut=good" << "xx-yy U\u0308ber-all gut-bekannt" << false
+            << "xx-yy U\u0308ber-all [well-known]";
         QTest::newRow("mark after a blank copied") << "Tag=day" << "3 \u0308Tag" << false << "3 \u0308[day]";
         QTest::newRow("SS for a sharp s") << "Straße=street" << "STRASSE" << false << "[street]";
     }
