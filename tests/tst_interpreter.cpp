@@ -346,6 +346,27 @@ private slots:
         QVERIFY2(ahead <= 2 * 4096, qPrintable(QString::number(ahead)));
     }
 
+    // One long paragraph is laid out all at once when it has gone in: until
+    // then the bar stands a small share along, and reaches its end only when
+    // the output is shown.
+    void longParagraphEndsWithItsLayout() {
+        seed(kWords);
+        class frmInterpret* f = openInterpreter();
+        const QList<RichTextBox::Stretch> words(5000, {"Haus und Garten ", QFont("Verdana", 10), Qt::blue});
+        qsizetype before = 0;
+        bool endBeforeLayout = false;
+        f->txtOutput->appendFormatted(words, [&](qsizetype done, qsizetype total) {
+            const QTextBlock last = f->txtOutput->document()->lastBlock();
+            const QTextLayout* layout = last.layout();
+            const QTextLine line = layout && layout->lineCount() > 0 ? layout->lineAt(layout->lineCount() - 1) : QTextLine();
+            const bool laidOut = line.isValid() && line.textStart() + line.textLength() >= last.length() - 1;
+            if (!laidOut) before = std::max(before, done);
+            endBeforeLayout = endBeforeLayout || (done == total && !laidOut);
+        });
+        QVERIFY2(before <= 5000 * 16 / 4, qPrintable(QString::number(before)));
+        QVERIFY(!endBeforeLayout);
+    }
+
     void fontsOfTheStretches() {
         seed(kWords);
         class frmInterpret* f = openInterpreter();
