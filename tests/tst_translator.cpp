@@ -2,7 +2,8 @@
 // compared exactly, deletes and renames whole or not at all, the edition),
 // and the translator window driven as a user would against a temporary
 // "Voc.mdb": listing, searching, adding, updating, deleting, categories by
-// drag and drop, the grid's tooltips, resizing, the worksheet and printing.
+// drag and drop and by keys, the grid's tooltips, resizing, the worksheet,
+// printing, and the end of a session with the window open.
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Main/frmPrint.h"
 #include "Forms/Translator/frmTrans.h"

@@ -2,7 +2,8 @@
 // The vocabulary book: lists a category of word pairs in the grid, searches,
 // adds, updates and deletes entries, creates categories and word types by
 // typing a new name, deletes or renames them by dragging their label onto
-// one of two pictures, prints the listed category, opens the worksheet and
+// one of two pictures (or by pressing a picture, by key or screen reader, for
+// the name the entry shows), prints the listed category, opens the worksheet and
 // the interpreter. The work on "Voc.mdb" is done by the routines of modTrans,
 // which reach the controls below by name; this window owns the connection
 // from its load to its unload.
