@@ -1041,6 +1041,7 @@ private slots:
     // press, on the category or word type the entry's boxes show: the drop's
     // questions, and first which of the two where both are shown.
     void picturesByKeys_data() {
+        QTest::addColumn<bool>("german");
         QTest::addColumn<QString>("key");
         QTest::addColumn<bool>("rename");
         QTest::addColumn<QString>("category");
@@ -1051,32 +1052,38 @@ private slots:
         QTest::addColumn<QStringList>("types");
         const QStringList cats{"Food", "Home"}, types{"Noun", "Verb"};
         QTest::newRow("Space on delete, category shown")
-            << "Space" << false << "Food" << "" << 0
+            << false << "Space" << false << "Food" << "" << 0
             << QStringList{"Do you really want to REMOVE the category 'Food' with all its contents"} << QStringList{"Home"}
             << types;
         QTest::newRow("Enter on rename, type shown")
-            << "Return" << true << "" << "Verb" << 0
+            << false << "Return" << true << "" << "Verb" << 0
             << QStringList{"Do you really want to RENAME the type'Verb' with all its contents", "Please enter a new word type name"}
             << cats << QStringList{"Noun", "Verbum"};
         QTest::newRow("both shown, the type chosen")
-            << "Space" << false << "Food" << "Verb" << int(vbNo)
+            << false << "Space" << false << "Food" << "Verb" << int(vbNo)
             << QStringList{"Which do you want to delete: the category 'Food' (Yes) or the word type 'Verb' (No)?",
                            "Do you really want to REMOVE the type'Verb' with all its contents"}
             << cats << QStringList{"Noun"};
         QTest::newRow("both shown, cancelled")
-            << "Return" << false << "Food" << "Verb" << int(vbCancel)
+            << false << "Return" << false << "Food" << "Verb" << int(vbCancel)
             << QStringList{"Which do you want to delete: the category 'Food' (Yes) or the word type 'Verb' (No)?"} << cats
             << types;
         QTest::newRow("reader's press on rename, the category chosen")
-            << "press" << true << "Home" << "Noun" << int(vbYes)
+            << false << "press" << true << "Home" << "Noun" << int(vbYes)
             << QStringList{"Which do you want to rename: the category 'Home' (Yes) or the word type 'Noun' (No)?",
                            "Do you really want to RENAME the category 'Home' with all its contents",
                            "Please enter a new category name"}
             << QStringList{"Food", "Verbum"} << types;
-        QTest::newRow("nothing shown") << "Space" << false << "" << "" << 0
+        QTest::newRow("nothing shown") << false << "Space" << false << "" << "" << 0
                                        << QStringList{"Please select a category first"} << cats << types;
+        QTest::newRow("German, both shown, the category chosen")
+            << true << "Space" << false << "Food" << "Verb" << int(vbYes)
+            << QStringList{"Was möchten Sie löschen: den Bereich 'Food' (Ja) oder die Wortart 'Verb' (Nein)?",
+                           "Möchten Sie wirklich den Bereich 'Food' mit all ihren Inhalten ENTFERNEN"}
+            << QStringList{"Home"} << types;
     }
     void picturesByKeys() {
+        QFETCH(bool, german);
         QFETCH(QString, key);
         QFETCH(bool, rename);
         QFETCH(QString, category);
@@ -1085,6 +1092,7 @@ private slots:
         QFETCH(QStringList, texts);
         QFETCH(QStringList, categories);
         QFETCH(QStringList, types);
+        if (german) CurrentLanguage = "German";
         seed(fruit());
         class frmTrans* f = openTrans();
         Image* picture = rename ? f->imgRenCatType : f->imgDelCatType;
