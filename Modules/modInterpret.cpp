@@ -259,6 +259,15 @@ namespace {
 bool isLineBreak(QChar c) { return c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator; }
 bool startsWithAsciiLetter(QChar c) { return c.unicode() >= 65 && c.unicode() <= 122; }
 
+// The character at `at` as composed with the marks after it: "U" and a
+// combining diaeresis are "Ü", as a composed text has it.
+QChar composedAt(QStringView text, qsizetype at) {
+    qsizetype end = at + 1;
+    while (end < text.size() && text[end].isMark()) ++end;
+    if (end == at + 1) return text[at];
+    return text.sliced(at, end - at).toString().normalized(QString::NormalizationForm_C).front();
+}
+
 // Whether WriteOutput finds the word: itself or, four letters or longer,
 // its base form.
 bool findable(const WordIndex& index, const QString& word) {
@@ -309,10 +318,13 @@ QList<Run> interpret(const QString& text, const WordIndex& index, const Options&
         // runs over its hyphens unless cutting is on; any other word, and
         // every word while cutting, ends at its first hyphen. A hyphen that
         // ends a piece before the text's end sets cutting for the next one.
+        // The rules read the piece's first character as composed, so that a
+        // decomposed umlaut counts as the umlaut.
         qsizetype end = runTo;
-        if (runTo > start && (split || !startsWithAsciiLetter(text[start]))) {
+        const bool ascii = runTo > start && startsWithAsciiLetter(composedAt(text, start));
+        if (runTo > start && (split || !ascii)) {
             end = std::min(hyphen, runTo);
-            if (end < runTo && end + 1 < n) split = split && startsWithAsciiLetter(text[start]);
+            if (end < runTo && end + 1 < n) split = split && ascii;
         }
         const qsizetype len = end < n ? end - start + 1 : n - start;
         pos = start + len;

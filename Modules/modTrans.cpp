@@ -327,10 +327,16 @@ bool renameName(Ado::Connection& c, const QString& field, const QString& from, c
 }
 
 RuntimeError foreignStore() { return {3078, QStringLiteral("The database holds no vocabulary tables")}; }
+RuntimeError unnumberedStore() {
+    return {3078, QStringLiteral("The field AutoNr of the table Vocabulary is not numbered by the database: "
+                                 "words added would get no number")};
+}
 
 // Whether AutoNr is the key the database gives every new row: the row id
 // under another name. A plain column of that name (as a generic conversion
-// of an old store makes it) would leave new words without a number.
+// of an old store makes it), or one declared "Integer Primary Key Desc"
+// (a key of its own, kept in an index beside the row id), would leave new
+// words without a number.
 bool autoNrIsRowKey(Ado::Connection& c) {
     QSqlQuery q = c.select(QStringLiteral("Select name, type, pk From pragma_table_info('Vocabulary')"));
     int keys = 0;
@@ -348,7 +354,9 @@ bool autoNrIsRowKey(Ado::Connection& c) {
     } catch (const RuntimeError&) {
         return false;
     }
-    return true;
+    // The row id needs no index; a key of its own has one.
+    return c.scalar(QStringLiteral("Select Count(*) From pragma_index_list('Vocabulary') Where origin = 'pk'"))
+               .toLongLong() == 0;
 }
 
 // The store's tables checked, and made or repaired where that is sure to lose nothing.
@@ -359,7 +367,7 @@ void prepare(Ado::Connection& c) {
     for (const QString& t : words) present += c.hasTable(t) ? 1 : 0;
     const bool hasVersion = c.hasTable(QStringLiteral("Version"));
     if (present == words.size()) {
-        if (!autoNrIsRowKey(c)) throw foreignStore();
+        if (!autoNrIsRowKey(c)) throw unnumberedStore();
         // The edition is the store's own bookkeeping: a store that lost it
         // gets it back as a new store starts, its words untouched.
         if (hasVersion && c.scalar(QStringLiteral("Select Count(*) From Version")).toLongLong() > 0) return;
@@ -602,6 +610,12 @@ void UpdVersion() {
 
 // --- Categories and word types -----------------------------------------------------
 
+int chosenIndex(const QComboBox* box) {
+    const int current = box->currentIndex();
+    if (current >= 0 && box->itemText(current) == box->currentText()) return current;
+    return box->findText(box->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
 namespace {
 
 void fill(QComboBox* box, const QStringList& names) {
@@ -610,14 +624,6 @@ void fill(QComboBox* box, const QStringList& names) {
     for (int i = 0; i < names.size(); ++i) box->addItem(names[i], i + 1);
     box->setCurrentIndex(-1);
     if (box->isEditable()) box->setEditText(QString());
-}
-
-// The list index of the name the box shows, also when it was typed; -1 for
-// a name not in the list.
-int chosenIndex(const QComboBox* box) {
-    const int current = box->currentIndex();
-    if (current >= 0 && box->itemText(current) == box->currentText()) return current;
-    return box->findText(box->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
 }
 
 void setIndex(QComboBox* box, int index) {
@@ -708,30 +714,25 @@ void GetType(class frmTrans* frm) {
     guarded("GetType", [frm] { selectEntryName(frm, frm->cboType2, false); });
 }
 
-void CheckCatExist(class frmTrans* frm) {
-    const QString name = frm->cboCategory2->currentText();
-    bool added = false;
-    guarded("CheckCatExist", [&] {
-        if (VocStore::hasCategory(db(), name)) return;
-        VocStore::addCategory(db(), name);
+namespace {
+
+// Stores the name typed in the entry's category (word type) box when no
+// category (word type) has exactly that name; `added` tells whether it was new.
+bool storeName(class frmTrans* frm, bool category, bool& added) {
+    const QString name = (category ? frm->cboCategory2 : frm->cboType2)->currentText();
+    added = false;
+    return guarded(category ? "CheckCatExist" : "CheckTypeExist", [&] {
+        if (category ? VocStore::hasCategory(db(), name) : VocStore::hasType(db(), name)) return;
+        if (category) VocStore::addCategory(db(), name);
+        else VocStore::addType(db(), name);
         added = true;
     });
-    if (!added) return;
-    setIndex(frm->cboCategory2, LoadNewCat(frm, name).value_or(-1));
 }
 
-void CheckTypeExist(class frmTrans* frm) {
-    const QString name = frm->cboType2->currentText();
-    bool added = false;
-    guarded("CheckTypeExist", [&] {
-        if (VocStore::hasType(db(), name)) return;
-        VocStore::addType(db(), name);
-        added = true;
-    });
-    if (!added) return;
-    LoadTypes(frm);
-    frm->cboType2->setEditText(name);
-}
+} // namespace
+
+bool CheckCatExist(class frmTrans* frm, bool& added) { return storeName(frm, true, added); }
+bool CheckTypeExist(class frmTrans* frm, bool& added) { return storeName(frm, false, added); }
 
 namespace {
 
@@ -1053,21 +1054,50 @@ QString CheckVocFields(class frmTrans* frm) {
 }
 
 namespace {
+
 VocStore::Entry editedEntry(class frmTrans* frm) {
     return {0, frm->txtAdd[0]->text(), frm->txtAdd[1]->text(), frm->cboCategory2->currentText(),
             frm->cboType2->currentText()};
 }
+
+// Stores the edited entry (`store` gives its AutoNr) together with its
+// category and word type where they are new, and the raised edition, in one
+// transaction: a name that could not be stored stops it, and whatever fails
+// leaves the store as it was. The lists show new names once stored.
+bool saveEntry(class frmTrans* frm, const char* routine, const std::function<qint64(const VocStore::Entry&)>& store) {
+    const VocStore::Entry e = editedEntry(frm);
+    std::optional<Ado::Transaction> t;
+    if (!guarded(routine, [&] { t.emplace(db()); })) return false;
+    bool newCategory = false, newType = false;
+    if (!CheckCatExist(frm, newCategory) || !CheckTypeExist(frm, newType)) return false;
+    // An edition that could not be raised (its failure shown) does not stop the change.
+    const bool raised = !VersionRaised && guarded("UpdVersion", [] { VocStore::raiseVersion(db()); });
+    qint64 autoNr = 0;
+    if (!guarded(routine, [&] {
+            autoNr = store(e);
+            t->commit();
+        }))
+        return false;
+    LastAutoNr = autoNr;
+    if (raised) {
+        VersionRaised = true;
+        GetVersion();
+    }
+    if (newCategory) setIndex(frm->cboCategory2, LoadNewCat(frm, e.category).value_or(-1));
+    if (newType) {
+        LoadTypes(frm);
+        frm->cboType2->setEditText(e.type);
+    }
+    return true;
+}
+
 } // namespace
 
 void AddVoc(class frmTrans* frm) {
     if (CheckVocFields(frm) != QLatin1String("Valid")) return;
     if (FindEntry(frm, true) > 0) return;
-    CheckCatExist(frm);
-    CheckTypeExist(frm);
-    UpdVersion();
-    const VocStore::Entry e = editedEntry(frm);
-    if (!guarded("AddVoc", [&] { LastAutoNr = VocStore::add(db(), e); })) return;
-    ShowUpdate(frm, QStringLiteral("Add"));
+    if (saveEntry(frm, "AddVoc", [](const VocStore::Entry& e) { return VocStore::add(db(), e); }))
+        ShowUpdate(frm, QStringLiteral("Add"));
 }
 
 void DelVoc(class frmTrans* frm) {
@@ -1109,15 +1139,11 @@ void UpdVoc(class frmTrans* frm) {
     if (CheckVocFields(frm) != QLatin1String("Valid")) return;
     // The entry the overlay shows, whatever row is current now.
     const qint64 shown = frm->shownEntry;
-    CheckCatExist(frm);
-    CheckTypeExist(frm);
-    UpdVersion();
-    const VocStore::Entry e = editedEntry(frm);
-    const bool done = guarded("UpdVoc", [&] {
-        if (!VocStore::update(db(), shown, e)) throw VocStore::noCurrentRecord();
-        LastAutoNr = shown;
-    });
-    if (done) ShowUpdate(frm, QStringLiteral("Upd"));
+    if (saveEntry(frm, "UpdVoc", [shown](const VocStore::Entry& e) {
+            if (!VocStore::update(db(), shown, e)) throw VocStore::noCurrentRecord();
+            return shown;
+        }))
+        ShowUpdate(frm, QStringLiteral("Upd"));
 }
 
 // --- Printing ---------------------------------------------------------------------

@@ -31,6 +31,7 @@
 #include <functional>
 #include <optional>
 
+class QComboBox;
 class frmTrans;
 
 namespace VocStore {
@@ -135,6 +136,9 @@ void GetVersion();
 void UpdVersion();
 
 // Categories and word types.
+// The list index of the name the box shows, also when it was typed; -1 for
+// a name not in the list (names compare exactly).
+int chosenIndex(const QComboBox* box);
 void LoadCats(class frmTrans* frm);
 // The interpreter's category filter: the categories, no grid.
 void LoadCats(class frmInterpret* frm);
@@ -142,8 +146,11 @@ std::optional<int> LoadNewCat(class frmTrans* frm, const QString& category);
 void LoadTypes(class frmTrans* frm);
 void GetCat(class frmTrans* frm);
 void GetType(class frmTrans* frm);
-void CheckCatExist(class frmTrans* frm);
-void CheckTypeExist(class frmTrans* frm);
+// Store the name typed in cboCategory2 (cboType2) when no category (word
+// type) has exactly that name, inside the caller's transaction; false when
+// it could not be stored (the failure shown). `added`: the name is new.
+bool CheckCatExist(class frmTrans* frm, bool& added);
+bool CheckTypeExist(class frmTrans* frm, bool& added);
 void DelCat(class frmTrans* frm);
 void DelType(class frmTrans* frm);
 void RenCat(class frmTrans* frm);

@@ -1,9 +1,12 @@
 #include "Platform/Ado.h"
 
+#include <QCoreApplication>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <cstdlib>
 #include <optional>
 
 namespace Ado {
@@ -63,13 +66,64 @@ const QString kRowid = QStringLiteral("qem_rowid_");
 
 // ---- Connection ----
 
-Connection::Connection(const QString& name) : name_(name) {}
+namespace {
+
+// Every connection object alive. Kept to the very end of the process: a
+// connection held for the whole run leaves it during the static clean-up.
+QList<Connection*>& live() {
+    static auto* all = new QList<Connection*>;
+    return *all;
+}
+
+// Set once the process ends: from then on the toolkit's registry of
+// connections may be gone, and nothing here asks it anything.
+bool processEnding = false;
+
+// The database drivers are the application's plug-ins: once the
+// application object is gone they may be too, and an open connection is
+// left to the end of the process.
+void closeAtExit() {
+    if (QCoreApplication::instance()) Connection::closeAll();
+    processEnding = true;
+}
+
+// Closes every connection when the application's event loop ends, when the
+// application object goes, and when the process exits from inside the loop.
+// Called after the toolkit's registry was made (by the first question put
+// to it), so the exit handler runs before the registry's own clean-up.
+void closeAllAtEnd() {
+    static bool atExit = false;
+    if (!atExit) {
+        std::atexit(closeAtExit);
+        atExit = true;
+    }
+    static QPointer<QCoreApplication> hooked;
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app && hooked != app) {
+        QObject::connect(app, &QCoreApplication::aboutToQuit, app, &Connection::closeAll);
+        qAddPostRoutine(&Connection::closeAll);
+        hooked = app;
+    }
+}
+
+} // namespace
+
+Connection::Connection(const QString& name) : name_(name) { live() << this; }
 
 Connection::~Connection() {
-    try {
-        Close();
-    } catch (const RuntimeError&) {
-    }
+    live().removeOne(this);
+    if (processEnding) return;
+    Close();
+    // The name leaves the registry with its last connection object.
+    for (const Connection* c : live())
+        if (c->name_ == name_) return;
+    if (QSqlDatabase::contains(name_)) QSqlDatabase::removeDatabase(name_);
+}
+
+void Connection::closeAll() {
+    for (Connection* c : live()) c->Close();
+    for (const Connection* c : live())
+        if (QSqlDatabase::contains(c->name_)) QSqlDatabase::removeDatabase(c->name_);
 }
 
 QSqlDatabase Connection::database() const { return QSqlDatabase::database(name_, false); }
@@ -78,6 +132,7 @@ void Connection::Open(const QString& file) {
     if (State() == adStateOpen && file_ == file) return;
     Close();
     QSqlDatabase db = QSqlDatabase::contains(name_) ? database() : QSqlDatabase::addDatabase("QSQLITE", name_);
+    closeAllAtEnd();
     db.setDatabaseName(file);
     if (!db.open()) throw driverError(db.lastError());
     // SQLite opens any file and reads it only on the first query: a file
@@ -94,18 +149,22 @@ void Connection::Open(const QString& file) {
     file_ = file;
     depth_ = 0;
     failed_ = false;
+    open_ = true;
 }
 
 void Connection::Close() {
+    if (!open_) return;
+    open_ = false;
     QSqlDatabase db = database();
-    if (!db.isOpen()) return;
-    if (depth_ > 0 && !failed_) db.rollback();
+    if (db.isOpen()) {
+        if (depth_ > 0 && !failed_) db.rollback();
+        db.close();
+    }
     depth_ = 0;
     failed_ = false;
-    db.close();
 }
 
-int Connection::State() const { return database().isOpen() ? adStateOpen : adStateClosed; }
+int Connection::State() const { return open_ && database().isOpen() ? adStateOpen : adStateClosed; }
 
 qint64 Connection::Execute(const QString& sql, const QVariantList& binds) {
     // After a rollback inside a transaction, later writes of the outer

@@ -24,6 +24,12 @@ enum { adStateClosed = 0, adStateOpen = 1 };
 // reader never takes the rows before the failure for all of them.
 bool next(QSqlQuery& q);
 
+// Every connection is closed and taken out of the toolkit's registry of
+// connections while the application object still stands: when its event
+// loop ends, or, where the process exits from inside the loop (the display
+// server gone), before the toolkit's own clean-up at exit. A connection
+// object that outlives that (one held for the whole run) is closed and
+// touches the toolkit no more.
 class Connection {
 public:
     // `name` tells connections apart (one named connection per tool, reused
@@ -61,11 +67,15 @@ public:
 
     QSqlDatabase database() const;
 
+    // Closes every connection and takes each out of the toolkit's registry.
+    static void closeAll();
+
 private:
     QString name_;
     QString file_;
     int depth_ = 0;
     bool failed_ = false;
+    bool open_ = false;
 };
 
 // Begins a transaction and rolls it back when left without commit() (an

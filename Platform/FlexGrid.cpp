@@ -6,6 +6,8 @@
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QTextDocument>
+#include <QToolTip>
 #include <algorithm>
 
 namespace {
@@ -598,6 +600,15 @@ void FlexGrid::mouseMoveEvent(QMouseEvent* e) {
 void FlexGrid::mouseDoubleClickEvent(QMouseEvent* e) {
     QTableView::mouseDoubleClickEvent(e);
     mouseEvent(e, false);
+}
+
+bool FlexGrid::event(QEvent* e) {
+    if (e->type() == QEvent::ToolTip && !toolTip().isEmpty()) {
+        QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), Qt::convertFromPlainText(toolTip()), this, QRect(),
+                           toolTipDuration());
+        return true;
+    }
+    return QTableView::event(e);
 }
 
 // Mouse events over the heading reach the handlers as row 0; its presses

@@ -113,6 +113,9 @@ protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
     void changeEvent(QEvent* e) override;
+    // The tooltip (a cell's text, as the window sets it) is shown as it
+    // stands, never read as markup.
+    bool event(QEvent* e) override;
 
 private:
     class Cells;

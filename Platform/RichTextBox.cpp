@@ -122,13 +122,17 @@ void RichTextBox::appendFormatted(const QList<Stretch>& stretches,
     // ending the edit lays out what went in, and a paragraph cut at the end
     // of a part would be laid out again with the next one.
     const qsizetype part = std::max<qsizetype>(total / 100, 4096);
+    // Text laid out counts whole; text gone in and waiting for its layout
+    // counts an eighth, what its insertion costs of the two: one long
+    // paragraph is laid out all at once at the end.
+    constexpr qsizetype kLayoutShare = 8;
     qsizetype partStart = 0;
     QTextCursor c(document());
     c.movePosition(QTextCursor::End);
     c.beginEditBlock();
     for (const Stretch& s : stretches) {
         // The end is reported once the document shows the text.
-        if (progress) progress(done, total);
+        if (progress) progress(partStart + (done - partStart) / kLayoutShare, total);
         QTextCharFormat f;
         f.setFont(s.font);
         f.setForeground(s.color);

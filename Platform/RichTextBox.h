@@ -53,9 +53,12 @@ public:
     // back); the caret goes to the end once. The stretches go in by parts of
     // about a hundredth that end with a paragraph, each laid out as it goes
     // in (laying out is most of the work; no paragraph is laid out twice).
-    // `progress` receives, before each stretch, the characters written so
-    // far and their total, so it is never more than a part ahead of what is
-    // laid out; the total only when the document holds them all.
+    // `progress` receives, before each stretch, how far the writing has come
+    // in characters, and their total: those laid out, and a share of those
+    // gone in and waiting for their layout (which costs several times their
+    // insertion, and comes all at once for one long paragraph), so it is
+    // never more than a share of a part ahead of what is laid out; the
+    // total only when the document shows them all.
     struct Stretch {
         QString text;
         QFont font;

@@ -160,6 +160,11 @@ private slots:
         QTest::newRow("decomposed word not found, kept as given") << "Haus=house" << "Ma\u0308dchen!" << false
                                                                   << "Ma\u0308dchen!";
         QTest::newRow("base form of a decomposed word") << "Mädchen=girl" << "Ma\u0308dchens" << false << "[girl]";
+        QTest::newRow("umlaut word ends cutting") << "gut-bekannt=well-known;gut=good" << "xx-yy Über-all gut-bekannt"
+                                                  << false << "xx-yy Über-all [well-known]";
+        QTest::newRow("decomposed umlaut word ends cutting")
+            << "gut-bekannt=well-known;gut=good" << "xx-yy U\u0308ber-all gut-bekannt" << false
+            << "xx-yy U\u0308ber-all [well-known]";
         QTest::newRow("mark after a blank copied") << "Tag=day" << "3 \u0308Tag" << false << "3 \u0308[day]";
         QTest::newRow("SS for a sharp s") << "Straße=street" << "STRASSE" << false << "[street]";
     }
@@ -339,6 +344,27 @@ private slots:
             ahead = std::max(ahead, done - laidOut);
         });
         QVERIFY2(ahead <= 2 * 4096, qPrintable(QString::number(ahead)));
+    }
+
+    // One long paragraph is laid out all at once when it has gone in: until
+    // then the bar stands a small share along, and reaches its end only when
+    // the output is shown.
+    void longParagraphEndsWithItsLayout() {
+        seed(kWords);
+        class frmInterpret* f = openInterpreter();
+        const QList<RichTextBox::Stretch> words(5000, {"Haus und Garten ", QFont("Verdana", 10), Qt::blue});
+        qsizetype before = 0;
+        bool endBeforeLayout = false;
+        f->txtOutput->appendFormatted(words, [&](qsizetype done, qsizetype total) {
+            const QTextBlock last = f->txtOutput->document()->lastBlock();
+            const QTextLayout* layout = last.layout();
+            const QTextLine line = layout && layout->lineCount() > 0 ? layout->lineAt(layout->lineCount() - 1) : QTextLine();
+            const bool laidOut = line.isValid() && line.textStart() + line.textLength() >= last.length() - 1;
+            if (!laidOut) before = std::max(before, done);
+            endBeforeLayout = endBeforeLayout || (done == total && !laidOut);
+        });
+        QVERIFY2(before <= 5000 * 16 / 4, qPrintable(QString::number(before)));
+        QVERIFY(!endBeforeLayout);
     }
 
     void fontsOfTheStretches() {

@@ -9,9 +9,12 @@
 #include <QAbstractItemModel>
 #include <QAccessible>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 using namespace TestSupport;
@@ -505,6 +508,33 @@ private slots:
         QApplication::processEvents();
         QTEST(g.grid.Row(), "row");
         QTEST(g.grid.Text(), "date");
+    }
+
+    // The grid's tooltip (a cell's text) is shown as it stands, never as markup.
+    void toolTipShowsPlainText_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("markup") << "<b>big</b>";
+        QTest::newRow("angle and ampersand") << "a <i> & b";
+        QTest::newRow("blanks and a line break") << "two  blanks\nline";
+        QTest::newRow("plain") << "big";
+    }
+    void toolTipShowsPlainText() {
+        QFETCH(QString, text);
+        Grid g;
+        g.grid.setToolTip(text);
+        const QPoint at = g.centre(1, 1);
+        QHelpEvent help(QEvent::ToolTip, at, g.grid.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(g.grid.viewport(), &help);
+        QVERIFY(QToolTip::isVisible());
+        QString shown = QToolTip::text();
+        if (Qt::mightBeRichText(shown)) {
+            QTextDocument doc;
+            doc.setHtml(shown);
+            shown = doc.toPlainText();
+        }
+        QCOMPARE(shown, text);
+        QCOMPARE(g.grid.toolTip(), text);
+        QToolTip::hideText();
     }
 };
 

@@ -2,7 +2,8 @@
 // compared exactly, deletes and renames whole or not at all, the edition),
 // and the translator window driven as a user would against a temporary
 // "Voc.mdb": listing, searching, adding, updating, deleting, categories by
-// drag and drop, the grid's tooltips, resizing, the worksheet and printing.
+// drag and drop and by keys, the grid's tooltips, resizing, the worksheet,
+// printing, and the end of a session with the window open.
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Main/frmPrint.h"
 #include "Forms/Translator/frmTrans.h"
@@ -22,6 +23,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -344,21 +346,33 @@ private slots:
     // with one message and every button that needs it off.
     void foreignFileIsLeftAlone_data() {
         QTest::addColumn<QStringList>("statements");
-        QTest::newRow("not a database") << QStringList{};
-        QTest::newRow("another database") << QStringList{"Create Table Accounts (Nr Text)"};
+        QTest::addColumn<QString>("reason");
+        const QStringList names{"Create Table Category (Category Text)", "Create Table Type (Type Text)",
+                                "Create Table Version (Version Double)", "Insert Into Version Values (1)"};
+        const QString unnumbered = "3078: The field AutoNr of the table Vocabulary is not numbered by the database";
+        QTest::newRow("not a database") << QStringList{} << "file is not a database";
+        QTest::newRow("another database") << QStringList{"Create Table Accounts (Nr Text)"}
+                                          << "3078: The database holds no vocabulary tables";
         QTest::newRow("AutoNr a plain column")
-            << QStringList{"Create Table Vocabulary (AutoNr Integer, English Text, German Text, Category Text, Type Text)",
-                           "Create Table Category (Category Text)", "Create Table Type (Type Text)",
-                           "Create Table Version (Version Double)", "Insert Into Version Values (1)"};
+            << QStringList{"Create Table Vocabulary (AutoNr Integer, English Text, German Text, Category Text, Type Text)"} +
+                   names
+            << unnumbered;
+        QTest::newRow("AutoNr a descending key")
+            << QStringList{"Create Table Vocabulary (AutoNr Integer Primary Key Desc, English Text, German Text, "
+                           "Category Text, Type Text)"} +
+                   names
+            << unnumbered;
         QTest::newRow("edition lost, repair refused (read-only, locked)")
             << QStringList{"Create Table Vocabulary (AutoNr Integer Primary Key AutoIncrement, English Text, "
                            "German Text, Category Text, Type Text)",
                            "Create Table Category (Category Text)", "Create Table Type (Type Text)",
                            "Create Table Version (Version Double)",
-                           "Create Trigger refuse Before Insert On Version Begin Select Raise(Abort, 'refused'); End"};
+                           "Create Trigger refuse Before Insert On Version Begin Select Raise(Abort, 'refused'); End"}
+            << "refused";
     }
     void foreignFileIsLeftAlone() {
         QFETCH(QStringList, statements);
+        QFETCH(QString, reason);
         if (statements.isEmpty()) {
             writeFile("Voc.mdb", "These are my notes, not a database.\r\n");
         } else {
@@ -371,6 +385,7 @@ private slots:
         class frmTrans* f = openTrans();
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
         QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: OpenTransConnection\n"));
+        QVERIFY2(MsgBoxSeam::last().text.contains(reason), qPrintable(MsgBoxSeam::last().text));
         // The one message says why the buttons are off.
         QVERIFY(MsgBoxSeam::last().text.endsWith(
             "\n\nThe word store \"" + QDir::toNativeSeparators(vocFile()) +
@@ -405,6 +420,28 @@ private slots:
         QCOMPARE(f->lblVersion->Caption(), QString("v 1.001"));
         QCOMPARE(allEntries().mid(0, 4), before.mid(0, 4));
         QCOMPARE(allEntries().size(), before.size() + 1);
+    }
+
+    // The session ends with the translator and the interpreter open (the
+    // program's End, or the display server gone): the program ends without
+    // a fault, the word it stored kept.
+    void sessionEndsCleanly_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("event loop ends") << "end" << 0;
+        QTest::newRow("process exits inside the loop") << "exit" << 1;
+    }
+    void sessionEndsCleanly() {
+        QFETCH(QString, how);
+        QFETCH(int, exitCode);
+        QProcess session;
+        session.start(QStringLiteral(SESSION_END), {App::path(), how});
+        QVERIFY(session.waitForFinished(60000));
+        const QString errors = QString::fromLocal8Bit(session.readAllStandardError());
+        QCOMPARE(session.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(session.exitCode() == exitCode, qPrintable(errors));
+        QVERIFY2(!errors.contains("runtime error") && !errors.contains("Sanitizer"), qPrintable(errors));
+        QCOMPARE(allEntries(), (QList<Entry>{{1, "dog", "Hund", "Pets", "Noun"}}));
     }
 
     void menuOpensAndCloses() {
@@ -691,6 +728,42 @@ private slots:
         QCOMPARE(f->lblVersion->Caption(), QString("v 1.001"));
     }
 
+    // A name typed into the entry's boxes is filed as typed: no completion,
+    // no listed name in other letter case put in its place.
+    void typedNamesStayAsTyped_data() {
+        QTest::addColumn<bool>("type");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("category in other case, Tab") << false << "food\t" << "food";
+        QTest::newRow("category in other case, Return") << false << "food\r" << "food";
+        QTest::newRow("type in other case, Tab") << true << "noun\t" << "noun";
+        QTest::newRow("beginning of a category, Tab") << false << "Bas\t" << "Bas";
+    }
+    void typedNamesStayAsTyped() {
+        QFETCH(bool, type);
+        QFETCH(QString, keys);
+        QFETCH(QString, stored);
+        QList<Entry> entries = fruit();
+        entries << Entry{0, "soup", "Suppe", "Foods", "Noun"} << Entry{0, "hello", "hallo", "Basics", "Noun"};
+        seed(entries);
+        class frmTrans* f = openTrans();
+        fillEntry(f, "milk", "Milch", "Food", "Noun");
+        QComboBox* box = type ? f->cboType2 : f->cboCategory2;
+        box->setEditText(QString());
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        box->setFocus();
+        typeKeys(box->lineEdit(), keys.left(keys.size() - 1));
+        QTest::keyClick(box->lineEdit(), keys.endsWith(u'\t') ? Qt::Key_Tab : Qt::Key_Return);
+        QCOMPARE(box->currentText(), stored);
+        QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        QCOMPARE(shownTexts(), QStringList{});
+        const QList<Entry> milk =
+            inStore([](Ado::Connection& c) { return VocStore::find(c, "milk", "%", "%", "%", VocStore::Order::English); });
+        QCOMPARE(milk.size(), 1);
+        QCOMPARE(type ? milk[0].type : milk[0].category, stored);
+    }
+
     void keysGiveUmlauts() {
         seed({});
         class frmTrans* f = openTrans();
@@ -879,6 +952,44 @@ private slots:
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
     }
 
+    // A new category or word type that cannot be stored (another copy holds
+    // the store, a full disk) stops the addition or update: its failure is
+    // shown once, and the store, the lists and the edition stay as they were.
+    void refusedNameChangesNothing_data() {
+        QTest::addColumn<bool>("update");
+        QTest::addColumn<QString>("refused");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("add, new category") << false << "Category" << "Problem: CheckCatExist\n";
+        QTest::newRow("add, new type after a new category") << false << "Type" << "Problem: CheckTypeExist\n";
+        QTest::newRow("update, new category") << true << "Category" << "Problem: CheckCatExist\n";
+        QTest::newRow("update, new type after a new category") << true << "Type" << "Problem: CheckTypeExist\n";
+    }
+    void refusedNameChangesNothing() {
+        QFETCH(bool, update);
+        QFETCH(QString, refused);
+        QFETCH(QString, message);
+        seed(fruit());
+        inStore([&](Ado::Connection& c) {
+            return c.Execute(QString("Create Trigger refuse Before Insert On %1 Begin Select Raise(Abort, 'database is "
+                                     "locked'); End")
+                                 .arg(refused));
+        });
+        const QList<Entry> before = allEntries();
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Food");
+        f->flxGrid->clickCell(1, 1);
+        fillEntry(f, "dog", "Hund", "Pets", "Pet");
+        QTest::mouseClick(update ? f->cmdUpd : f->cmdAdd, Qt::LeftButton);
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QVERIFY2(MsgBoxSeam::last().text.startsWith(message), qPrintable(MsgBoxSeam::last().text));
+        QCOMPARE(allEntries(), before);
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::categories(c); }), (QStringList{"Food", "Home"}));
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::types(c); }), (QStringList{"Noun", "Verb"}));
+        QCOMPARE(f->cboCategory2->findText("Pets"), -1);
+        QCOMPARE(f->cboType2->findText("Pet"), -1);
+        QCOMPARE(f->lblVersion->Caption(), QString("v 1"));
+    }
+
     void newEmptiesAllButCategory() {
         seed(fruit());
         class frmTrans* f = openTrans();
@@ -971,6 +1082,80 @@ private slots:
         QCOMPARE(entries, rename ? 6 : 1);
     }
 
+    // The pictures are reached by Tab and act on Space, Enter and a reader's
+    // press, on the category or word type the entry's boxes show: the drop's
+    // questions, and first which of the two where both are shown.
+    void picturesByKeys_data() {
+        QTest::addColumn<bool>("german");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("rename");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QStringList>("categories");
+        QTest::addColumn<QStringList>("types");
+        const QStringList cats{"Food", "Home"}, types{"Noun", "Verb"};
+        QTest::newRow("Space on delete, category shown")
+            << false << "Space" << false << "Food" << "" << 0
+            << QStringList{"Do you really want to REMOVE the category 'Food' with all its contents"} << QStringList{"Home"}
+            << types;
+        QTest::newRow("Enter on rename, type shown")
+            << false << "Return" << true << "" << "Verb" << 0
+            << QStringList{"Do you really want to RENAME the type'Verb' with all its contents", "Please enter a new word type name"}
+            << cats << QStringList{"Noun", "Verbum"};
+        QTest::newRow("both shown, the type chosen")
+            << false << "Space" << false << "Food" << "Verb" << int(vbNo)
+            << QStringList{"Which do you want to delete: the category 'Food' (Yes) or the word type 'Verb' (No)?",
+                           "Do you really want to REMOVE the type'Verb' with all its contents"}
+            << cats << QStringList{"Noun"};
+        QTest::newRow("both shown, cancelled")
+            << false << "Return" << false << "Food" << "Verb" << int(vbCancel)
+            << QStringList{"Which do you want to delete: the category 'Food' (Yes) or the word type 'Verb' (No)?"} << cats
+            << types;
+        QTest::newRow("reader's press on rename, the category chosen")
+            << false << "press" << true << "Home" << "Noun" << int(vbYes)
+            << QStringList{"Which do you want to rename: the category 'Home' (Yes) or the word type 'Noun' (No)?",
+                           "Do you really want to RENAME the category 'Home' with all its contents",
+                           "Please enter a new category name"}
+            << QStringList{"Food", "Verbum"} << types;
+        QTest::newRow("nothing shown") << false << "Space" << false << "" << "" << 0
+                                       << QStringList{"Please select a category first"} << cats << types;
+        QTest::newRow("German, both shown, the category chosen")
+            << true << "Space" << false << "Food" << "Verb" << int(vbYes)
+            << QStringList{"Was möchten Sie löschen: den Bereich 'Food' (Ja) oder die Wortart 'Verb' (Nein)?",
+                           "Möchten Sie wirklich den Bereich 'Food' mit all ihren Inhalten ENTFERNEN"}
+            << QStringList{"Home"} << types;
+    }
+    void picturesByKeys() {
+        QFETCH(bool, german);
+        QFETCH(QString, key);
+        QFETCH(bool, rename);
+        QFETCH(QString, category);
+        QFETCH(QString, type);
+        QFETCH(int, which);
+        QFETCH(QStringList, texts);
+        QFETCH(QStringList, categories);
+        QFETCH(QStringList, types);
+        if (german) CurrentLanguage = "German";
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        Image* picture = rename ? f->imgRenCatType : f->imgDelCatType;
+        QVERIFY(picture->focusPolicy() & Qt::TabFocus);
+        fillEntry(f, "", "", category, type);
+        if (which) MsgBoxSeam::queueAnswer(which);
+        MsgBoxSeam::queueAnswer(vbYes);
+        MsgBoxSeam::queueInput("Verbum");
+        picture->setFocus();
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(picture);
+        QCOMPARE(reader->role(), QAccessible::Button);
+        if (key == "press") reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        else QTest::keyClick(picture, key == "Space" ? Qt::Key_Space : Qt::Key_Return);
+        QCOMPARE(shownTexts(), texts);
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::categories(c); }), categories);
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::types(c); }), types);
+    }
+
     void dropWithNothingChosen() {
         seed(fruit());
         class frmTrans* f = openTrans();
@@ -1016,6 +1201,36 @@ private slots:
         f->showNormal();
         processEvents();
         QVERIFY(!f->lblCtrl[1]->isVisible());
+    }
+
+    // An overlay open while the window changes size is laid on its row again.
+    void overlayFollowsResize_data() {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("maximised") << "maximise";
+        QTest::newRow("made larger") << "larger";
+        QTest::newRow("maximised, then restored") << "restore";
+    }
+    void overlayFollowsResize() {
+        QFETCH(QString, change);
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Food");
+        f->flxGrid->clickCell(2, 1);
+        QVERIFY(f->fraDrag->isVisible());
+        if (change == "larger") f->resize(f->width() + 300, f->height() + 200);
+        else f->lblCtrl[1]->click();
+        processEvents();
+        if (change == "restore") {
+            f->showNormal();
+            processEvents();
+        }
+        QVERIFY(f->fraDrag->isVisible());
+        const QRect cell = f->flxGrid->cellRect(2, 1);
+        const QPoint at = f->flxGrid->viewport()->mapTo(f, cell.topLeft());
+        QCOMPARE(f->fraDrag->y(), at.y());
+        QCOMPARE(f->fraDrag->height(), f->flxGrid->rowHeight(1));
+        QCOMPARE(f->fraDrag->mapTo(f, f->lblEng->geometry().topLeft()).x(), at.x());
+        QCOMPARE(f->lblEng->width(), Form::px(f->flxGrid->ColWidth(1)));
     }
 
     void worksheetOpens_data() {

@@ -115,8 +115,13 @@ QComboBox* combo(QWidget* parent, bool editable, int left, int top, int width) {
     auto* c = new QComboBox(parent);
     c->setEditable(editable);
     // A name typed or pasted takes no tab or line break, as the word boxes
-    // take none: a name is one cell of the grid.
-    if (editable) c->setLineEdit(new TextBox(c));
+    // take none: a name is one cell of the grid. It stays as typed: names
+    // differing in letter case are two names, so the box neither completes
+    // a name nor swaps it for a listed one in other letter case.
+    if (editable) {
+        c->setLineEdit(new TextBox(c));
+        c->setCompleter(nullptr);
+    }
     c->setInsertPolicy(QComboBox::NoInsert);
     Form::place(c, left, top, width, 330);
     c->setFont(Fonts::font(QStringLiteral("Haettenschweiler"), 11));
@@ -224,10 +229,12 @@ frmTrans::frmTrans() {
     place(imgDelCatType, 4500, 180, 720, 720);
     imgDelCatType->setPicture(QPixmap(QStringLiteral(":/translator/DelCatType.png")));
     imgDelCatType->setToolTip(QStringLiteral("Delete Category / Type (per Drag & Drop)"));
+    imgDelCatType->onClick = [this] { imgDelCatType_Click(); };
     imgRenCatType = new Image(fraAdd2);
     place(imgRenCatType, 5400, 180, 720, 720);
     imgRenCatType->setPicture(QPixmap(QStringLiteral(":/translator/RenCatType.png")));
     imgRenCatType->setToolTip(QStringLiteral("Rename Category / Type (per Drag & Drop)"));
+    imgRenCatType->onClick = [this] { imgRenCatType_Click(); };
     for (Image* img : {imgDelCatType, imgRenCatType}) {
         img->setStretch(true);
         img->setAcceptDrops(true);
@@ -378,6 +385,17 @@ void frmTrans::Form_Resize() {
         }
         CtrlFontSize = int(std::lround(lblCtrl[1]->FontSize()));
         EqualizeColumns(this);
+        // An open overlay belongs to its row: it is laid on it again in the
+        // new sizes, or closed where the row is no longer in sight.
+        if (fraDrag->isVisible()) {
+            const int row = lblNr->Caption().toInt();
+            const QRect cell = flxGrid->cellRect(row, 0);
+            if (row == flxGrid->Row() && cell.isValid() && cell.top() >= 0 &&
+                cell.bottom() < flxGrid->viewport()->height())
+                layOverlay();
+            else
+                fraDrag->hide();
+        }
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("Form_Resize"), e.number, e.description);
     }
@@ -388,6 +406,26 @@ void frmTrans::Form_Click() { fraDrag->hide(); }
 void frmTrans::mousePressEvent(QMouseEvent* e) {
     Form::mousePressEvent(e);
     Form_Click();
+}
+
+// Column 1 holds the sorting language, column 2 the other one.
+bool frmTrans::overlaysEnglish(int col) const { return (col == 1) != optGerman->isChecked(); }
+
+// The overlay over the grid's current row: the number and the two words,
+// each over its own cell.
+void frmTrans::layOverlay() {
+    flxGrid->setCol(0);
+    int width = 0;
+    for (int c = 0; c < 4; ++c) width += flxGrid->ColWidth(c);
+    fraDrag->setGeometry(fraList->x() + flxGrid->x(), fraList->y() + flxGrid->y() + px(flxGrid->CellTop()), px(width),
+                         px(flxGrid->CellHeight()));
+    lblNr->setGeometry(0, 0, px(flxGrid->CellWidth()), fraDrag->height());
+    for (int c = 1; c <= 2; ++c) {
+        flxGrid->setCol(c);
+        (overlaysEnglish(c) ? lblEng : lblDe)
+            ->setGeometry(px(flxGrid->CellLeft()), 0, px(flxGrid->CellWidth()), fraDrag->height());
+    }
+    flxGrid->setCol(0);
 }
 
 void frmTrans::flxGrid_Click() {
@@ -402,24 +440,14 @@ void frmTrans::flxGrid_Click() {
         // A current row scrolled out of sight (Enter, Space) comes into view
         // first; the overlay then lies exactly over it.
         flxGrid->ensureRowVisible(row);
-        flxGrid->setCol(0);
-        int width = 0;
-        for (int c = 0; c < 4; ++c) width += flxGrid->ColWidth(c);
-        const int gridLeft = fraList->x() + flxGrid->x();
-        fraDrag->setGeometry(gridLeft, fraList->y() + flxGrid->y() + px(flxGrid->CellTop()), px(width),
-                             px(flxGrid->CellHeight()));
         lblNr->setCaption(QString::number(row));
-        lblNr->setGeometry(0, 0, px(flxGrid->CellWidth()), fraDrag->height());
-        const bool germanFirst = optGerman->isChecked();
         for (int c = 1; c <= 2; ++c) {
             flxGrid->setCol(c);
-            // Column 1 holds the sorting language, column 2 the other one.
-            const bool english = (c == 1) != germanFirst;
+            const bool english = overlaysEnglish(c);
             txtAdd[english ? 0 : 1]->setText(flxGrid->Text());
-            Label* l = english ? lblEng : lblDe;
-            l->setCaption(flxGrid->Text());
-            l->setGeometry(px(flxGrid->CellLeft()), 0, px(flxGrid->CellWidth()), fraDrag->height());
+            (english ? lblEng : lblDe)->setCaption(flxGrid->Text());
         }
+        layOverlay();
         shownEntry = flxGrid->TextMatrix(row, chkType->isChecked() ? 4 : 3).toLongLong();
         fraDrag->show();
         fraDrag->raise();
@@ -540,6 +568,34 @@ void frmTrans::imgDelCatType_DragDrop(QWidget* Source) {
 void frmTrans::imgRenCatType_DragDrop(QWidget* Source) {
     if (captionIs(Source, "Category", "Bereich")) RenCat(this);
     if (captionIs(Source, "Type", "Art")) RenType(this);
+}
+
+// The category where its box shows a listed name (or neither box does: its
+// drop says to choose one first), the word type where only that box does;
+// where both do, the user says which.
+Label* frmTrans::shownName(bool rename) {
+    const bool category = chosenIndex(cboCategory2) >= 0, type = chosenIndex(cboType2) >= 0;
+    if (!category || !type) return type ? lblType2 : lblCategory2;
+    const QString cat = u'\'' + cboCategory2->currentText() + u'\'', kind = u'\'' + cboType2->currentText() + u'\'';
+    const QString english = QStringLiteral("Which do you want to ") + (rename ? QStringLiteral("rename") : QStringLiteral("delete")) +
+                            QStringLiteral(": the category ") + cat + QStringLiteral(" (Yes) or the word type ") + kind +
+                            QStringLiteral(" (No)?");
+    const QString german = QStringLiteral("Was möchten Sie ") + (rename ? QStringLiteral("umbenennen") : QStringLiteral("löschen")) +
+                           QStringLiteral(": den Bereich ") + cat + QStringLiteral(" (Ja) oder die Wortart ") + kind +
+                           QStringLiteral(" (Nein)?");
+    switch (MsgBox(L(english, german), vbYesNoCancel | vbQuestion)) {
+    case vbYes: return lblCategory2;
+    case vbNo: return lblType2;
+    default: return nullptr;
+    }
+}
+
+void frmTrans::imgDelCatType_Click() {
+    if (Label* source = shownName(false)) imgDelCatType_DragDrop(source);
+}
+
+void frmTrans::imgRenCatType_Click() {
+    if (Label* source = shownName(true)) imgRenCatType_DragDrop(source);
 }
 
 void frmTrans::txtAdd_KeyPress(int, int& KeyAscii) { KeyAscii = germanKey(KeyAscii); }

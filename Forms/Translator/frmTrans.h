@@ -2,7 +2,8 @@
 // The vocabulary book: lists a category of word pairs in the grid, searches,
 // adds, updates and deletes entries, creates categories and word types by
 // typing a new name, deletes or renames them by dragging their label onto
-// one of two pictures, prints the listed category, opens the worksheet and
+// one of two pictures (or by pressing a picture, by key or screen reader, for
+// the name the entry shows), prints the listed category, opens the worksheet and
 // the interpreter. The work on "Voc.mdb" is done by the routines of modTrans,
 // which reach the controls below by name; this window owns the connection
 // from its load to its unload.
@@ -93,6 +94,10 @@ public:
     void optGerman_Click();
     void imgDelCatType_DragDrop(QWidget* Source);
     void imgRenCatType_DragDrop(QWidget* Source);
+    // Space, Enter or a reader's press on a picture: the drop of the
+    // category or the word type the entry's boxes show.
+    void imgDelCatType_Click();
+    void imgRenCatType_Click();
     void txtAdd_KeyPress(int Index, int& KeyAscii);
     void lblCtrl_MouseDown(int Index, int Button, int Shift, int X, int Y);
     void lblCtrl_MouseUp(int Index, int Button, int Shift, int X, int Y);
@@ -124,6 +129,11 @@ private:
     // The titles of the sorting language, then the grid listed anew in its order.
     void sortBy(bool germanFirst);
     void startDrag(Label* source);
+    bool overlaysEnglish(int col) const;
+    void layOverlay();
+    // The caption label whose name a pressed picture acts on; none when the
+    // user cancels the choice.
+    Label* shownName(bool rename);
 };
 
 class frmTrans* frmTrans();
