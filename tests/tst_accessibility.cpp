@@ -76,14 +76,6 @@ bool isControl(QWidget* w, QWidget* window) {
            qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<UpDown*>(w);
 }
 
-// KNOWN EXCEPTIONS, to be removed: controls that act by the mouse only and
-// are being given their key and their action to readers in parallel work.
-// Each is removed from here as soon as it offers them.
-bool knownException(const QWidget* w) {
-    // The translator's pictures that delete and rename a category or word type by a drop.
-    return isFormLoaded<class frmTrans>() && (w == frmTrans()->imgDelCatType || w == frmTrans()->imgRenCatType);
-}
-
 // Whether a label or picture acts on the mouse: a click, a double click or
 // a drop. (A press starts a drag, of its window or of a caption to a drop
 // target, which is the drop target's to offer by keys.)
@@ -105,7 +97,7 @@ QStringList problems(QWidget* window) {
     QStringList found;
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(window) || w->isWindow()) continue;
-        if (auto* s = qobject_cast<ClickSurface*>(w); s && actsByMouse(s) && !clickReachable(s) && !knownException(w))
+        if (auto* s = qobject_cast<ClickSurface*>(w); s && actsByMouse(s) && !clickReachable(s))
             found << describe(w, window) + QStringLiteral(": acts on a click or a drop, offers no key or action");
         if (auto* l = qobject_cast<Label*>(w)) {
             // Its caption as shown, with blanks for line breaks, or what it
