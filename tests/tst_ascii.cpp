@@ -64,23 +64,30 @@ private slots:
 
     void characterToCode_data() {
         QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("code");
-        QTest::newRow("A") << "A" << "A" << "65";
-        QTest::newRow("a then b") << "ab" << "b" << "98";
-        QTest::newRow("Backspace") << "A\b" << "" << "8";
-        QTest::newRow("Enter") << "x\r" << "" << "13";
-        QTest::newRow("blank") << " " << " " << "32";
-        QTest::newRow("digit") << "7" << "7" << "55";
-        QTest::newRow("umlaut") << QString::fromUtf8("ä") << QString::fromUtf8("ä") << "228";
-        QTest::newRow("euro sign") << QString::fromUtf8("€") << QString::fromUtf8("€") << "128";
-        QTest::newRow("y diaeresis") << QString::fromUtf8("ÿ") << QString::fromUtf8("ÿ") << "255";
-        QTest::newRow("paste keeps the last") << "^V" << "z" << "122";
-        QTest::newRow("composed by a dead key") << QString::fromUtf8("{é}") << QString::fromUtf8("é") << "233";
+        QTest::newRow("A") << "A" << "" << "A" << "65";
+        QTest::newRow("a then b") << "ab" << "" << "b" << "98";
+        QTest::newRow("Backspace") << "A\b" << "" << "" << "8";
+        QTest::newRow("Enter") << "x\r" << "" << "" << "13";
+        QTest::newRow("blank") << " " << "" << " " << "32";
+        QTest::newRow("digit") << "7" << "" << "7" << "55";
+        QTest::newRow("umlaut") << QString::fromUtf8("ä") << "" << QString::fromUtf8("ä") << "228";
+        QTest::newRow("euro sign") << QString::fromUtf8("€") << "" << QString::fromUtf8("€") << "128";
+        QTest::newRow("y diaeresis") << QString::fromUtf8("ÿ") << "" << QString::fromUtf8("ÿ") << "255";
+        QTest::newRow("paste keeps the last") << "^V" << "xyz" << "z" << "122";
+        QTest::newRow("composed by a dead key") << QString::fromUtf8("{é}") << "" << QString::fromUtf8("é") << "233";
+        // A character the code page lacks is its "?", never another's code beside itself.
+        QTest::newRow("question mark") << "?" << "" << "?" << "63";
+        QTest::newRow("beyond the code page: L stroke") << QString::fromUtf8("Ł") << "" << "?" << "63";
+        QTest::newRow("beyond the code page: check mark") << QString::fromUtf8("✓") << "" << "?" << "63";
+        QTest::newRow("pasted emoji") << "^V" << QString::fromUtf8("😀") << "?" << "63";
     }
     void characterToCode() {
         QFETCH(QString, keys);
-        QApplication::clipboard()->setText("xyz");
+        QFETCH(QString, clipboard);
+        QApplication::clipboard()->setText(clipboard);
         auto* f = open();
         typeKeys(f->txtEnter[0], keys);
         QTEST(f->txtEnter[0]->text(), "entry");

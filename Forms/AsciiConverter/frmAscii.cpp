@@ -152,6 +152,12 @@ void frmAscii::txtEnter_KeyPress(int Index, int& KeyAscii) {
         // then replaces the one shown.
         txtEnter[0]->clear();
         txtDISPLAY[1]->setText(QString::number(KeyAscii));
+        // A character the code page lacks arrives as its "?", code 63: the
+        // box shows that "?", not the character beside a code not its own.
+        if (KeyAscii == '?') {
+            txtEnter[0]->setText(QStringLiteral("?"));
+            KeyAscii = 0;
+        }
         return;
     }
     if (!((KeyAscii >= '0' && KeyAscii <= '9') || KeyAscii == 8)) KeyAscii = 0;
