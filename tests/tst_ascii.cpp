@@ -9,6 +9,7 @@
 #include "Platform/UpDown.h"
 #include "TestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
@@ -194,19 +195,28 @@ private slots:
     }
 
     // The other row's display box is a button to it for the keyboard too:
-    // Tab reaches it, Space or Enter chooses its row.
+    // Tab reaches it, Space or Enter chooses its row; a screen reader hears
+    // a button named by the row's caption, with the code it shows, and
+    // presses it (key 0).
     void rowChosenByKeys_data() {
         QTest::addColumn<int>("key");
         QTest::newRow("Space") << int(Qt::Key_Space);
         QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("a screen reader's press") << 0;
     }
     void rowChosenByKeys() {
         QFETCH(int, key);
         auto* f = open();
         f->txtEnter[0]->setFocus();
+        typeKeys(f->txtEnter[0], "A");
         QTest::keyClick(f->txtEnter[0], Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), f->txtDISPLAY[1]);
-        QTest::keyClick(f->txtDISPLAY[1], Qt::Key(key));
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(f->txtDISPLAY[1]);
+        QCOMPARE(reader->role(), QAccessible::Button);
+        QCOMPARE(reader->text(QAccessible::Name), QString("Ascii"));
+        QCOMPARE(reader->text(QAccessible::Description), QString("65"));
+        if (key) QTest::keyClick(f->txtDISPLAY[1], Qt::Key(key));
+        else reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(f->ActiveRow, qint16(1));
         QCOMPARE(QApplication::focusWidget(), f->txtEnter[1]);
         // The display box under the entry box is not in use: hidden.
