@@ -74,10 +74,6 @@ void setUpLog(QPlainTextEdit* log) {
     // Looking for word ends in a line without blanks takes ever longer as
     // the line grows; breaking anywhere keeps a peer's flood linear.
     log->setWordWrapMode(QTextOption::WrapAnywhere);
-    // The document drops its oldest lines itself, and so also reclaims the
-    // breaks of the lines it dropped (lines dropped otherwise would leave
-    // them behind, a few bytes a line, without end).
-    log->setMaximumBlockCount(kLogLines);
 }
 
 namespace {
@@ -135,13 +131,25 @@ void appendToLog(QPlainTextEdit* log, const QString& line) {
     end.insertText(visible(line));
     // A peer cannot fill the user's memory: the oldest whole lines go,
     // the newest line always stays.
-    if (doc->characterCount() <= kLogCharacters) return;
-    QTextBlock last = doc->lastBlock();
-    QTextBlock keep = doc->firstBlock();
+    const int lines = doc->blockCount();
     int total = doc->characterCount();
-    while (keep != last && total > kLogCharacters) {
+    if (lines <= kLogLines && total <= kLogCharacters) return;
+    const QTextBlock last = doc->lastBlock();
+    QTextBlock keep = doc->firstBlock();
+    int dropped = 0;
+    while (keep != last && (lines - dropped > kLogLines || total > kLogCharacters)) {
         total -= keep.length();
+        ++dropped;
         keep = keep.next();
+    }
+    // The document reclaims the characters it drops once there are enough
+    // of them, but counts no line break among them: lines that hold next to
+    // nothing go through its own line limit, which counts their breaks too
+    // (and, laying out each line it passes, is slow only for long ones).
+    if (keep.position() - dropped <= dropped) {
+        doc->setMaximumBlockCount(lines - dropped);
+        doc->setMaximumBlockCount(0);
+        return;
     }
     QTextCursor front(doc);
     front.setPosition(keep.position(), QTextCursor::KeepAnchor);

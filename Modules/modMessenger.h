@@ -34,7 +34,7 @@ constexpr int ChatPort = 1001;
 
 // The conversation log: read-only plain text without an undo history,
 // whose long lines break anywhere, so a line without blanks costs time in
-// step with its length, and which keeps its last kLogLines lines.
+// step with its length.
 void setUpLog(QPlainTextEdit* log);
 // Adds one line at the end of a log set up so, as it stands, but control
 // characters (NUL and the others below the blank, but tab and line breaks)

@@ -11,9 +11,11 @@
 // bytes in reads of 64 KB into the log, against the floor of a plain
 // read-only QPlainTextEdit given the same last 4 MB the log keeps; and
 // "16 MB line feeds", a raw client's 16 MB of line feeds in reads of 64 KB,
-// each read handled as it arrives, against the floor of a plain read-only
-// QPlainTextEdit without undo that keeps as many lines as the log
-// (maximumBlockCount) and is given the same reads with appendPlainText. Each
+// each read handled as it arrives, and "line feeds one by one", 1,000,000
+// reads of one line feed each (a slow peer: the log long full), against the
+// floor of a plain read-only QPlainTextEdit without undo that keeps as many
+// lines as the log (maximumBlockCount) and is given the same reads with
+// appendPlainText. Each
 // runs in a process of its own (this program started again with
 // "--flood <flood> log" or "--flood <flood> floor"), which reports its time
 // and its peak resident memory.
@@ -39,6 +41,7 @@ constexpr int kRuns = 5;
 constexpr qsizetype kRead = 64 * 1024;
 constexpr qsizetype kFloodReads = 300 * 1024 * 1024 / kRead;
 constexpr qsizetype kLineFeedReads = 16 * 1024 * 1024 / kRead;
+constexpr qsizetype kTrickleReads = 1000000;
 
 QStringList noBlanks() { return {QString(1024 * 1024, u'x')}; }
 
@@ -100,21 +103,24 @@ qint64 median(const std::function<qint64()>& run) {
 }
 
 
-// The line feeds in this process; prints "<ms> <peak MB>".
-int lineFeeds(bool program) {
+// Line feeds in this process, `reads` reads of `size` each; prints
+// "<ms> <peak MB>".
+int lineFeeds(bool program, qsizetype reads, qsizetype size) {
     std::unique_ptr<QPlainTextEdit> log(newLog(program));
     if (!program) {
         log->setReadOnly(true);
         log->setUndoRedoEnabled(false);
         log->setMaximumBlockCount(kLogLines);
     }
-    const QString read = Ansi::decode(QByteArray(kRead, '\n'));
+    const QString read = Ansi::decode(QByteArray(size, '\n'));
     QElapsedTimer clock;
     clock.start();
-    for (qsizetype i = 0; i < kLineFeedReads; ++i) {
+    for (qsizetype i = 0; i < reads; ++i) {
         if (program) appendToLog(log.get(), read);
         else log->appendPlainText(read);
-        QCoreApplication::processEvents();
+        // The log is shown after each 64 KB read, and after every hundred
+        // reads of one line feed (each shown alone would measure painting).
+        if (size > 1 || i % 100 == 99) QCoreApplication::processEvents();
     }
     showAtEnd(*log);
     std::printf("%lld %.1f\n", static_cast<long long>(clock.elapsed()), peakMegabytes());
@@ -164,7 +170,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc == 4 && qstrcmp(argv[1], "--flood") == 0) {
         const bool program = qstrcmp(argv[3], "log") == 0;
-        return qstrcmp(argv[2], "lines") == 0 ? lineFeeds(program) : flood(program);
+        if (qstrcmp(argv[2], "lines") == 0) return lineFeeds(program, kLineFeedReads, kRead);
+        if (qstrcmp(argv[2], "trickle") == 0) return lineFeeds(program, kTrickleReads, 1);
+        return flood(program);
     }
     const struct {
         const char* name;
@@ -179,7 +187,7 @@ int main(int argc, char** argv) {
     const struct {
         const char* name;
         const char* flood;
-    } floods[] = {{"300 MB flood", "random"}, {"16 MB line feeds", "lines"}};
+    } floods[] = {{"300 MB flood", "random"}, {"16 MB line feeds", "lines"}, {"line feeds one by one", "trickle"}};
     for (const auto& f : floods) {
         const auto [logMs, logMb] = floodApart(f.flood, "log");
         const auto [floorMs, floorMb] = floodApart(f.flood, "floor");
