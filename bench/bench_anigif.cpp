@@ -41,9 +41,13 @@ constexpr int kTinyFrames = 200000;
 // each one pixel.
 QByteArray tinyFrames(int frames) {
     QByteArray b("GIF89a");
-    b.append(QByteArray::fromHex("01000100800000" "000000ffffff"));
-    // Delay 10, then the image: clear (4), colour 0, end (5) in 3-bit codes.
-    const QByteArray frame = QByteArray::fromHex("21f904000a000000" "2c0000000001000100" "0002024401" "00");
+    // Screen 1 x 1, a colour table of two entries: black and white.
+    b.append(QByteArray::fromHex("0100" "0100" "80" "00" "00" "000000" "ffffff"));
+    // A delay of 10, then the image of 1 x 1 at 0, 0, code size 2, one
+    // sub-block holding clear (4), colour 0 and end (5) in 3-bit codes.
+    const QByteArray frame = QByteArray::fromHex("21f904" "00" "0a00" "00" "00"
+                                                 "2c" "0000" "0000" "0100" "0100" "00"
+                                                 "02" "02" "4401" "00");
     b.reserve(b.size() + qsizetype(frames) * frame.size() + 1);
     for (int i = 0; i < frames; ++i) b.append(frame);
     b.append(char(0x3B));
