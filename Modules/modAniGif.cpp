@@ -27,6 +27,10 @@ constexpr int errInvalidPicture = 481; // "Invalid picture"
 // huge screen (a few changed bytes are enough) would otherwise take
 // gigabytes; the animations in use take about a megabyte.
 constexpr qint64 kFramesBudget = 32 * 1024 * 1024;
+// And at most this many pictures: each frame is a control of its own,
+// which costs time and memory however small its picture (the animations
+// in use have about thirty).
+constexpr int kMostPictures = 1000;
 
 // What the block structure of a GIF file tells: one entry per image,
 // and whether the file breaks off inside a block.
@@ -43,7 +47,7 @@ struct Layout {
 
 // Walks the blocks of a GIF file without decoding any picture data. A file
 // that ends between two blocks (no trailer) is not broken: the pictures
-// before are whole.
+// before are whole. Stops after one picture more than a load takes.
 Layout scanGif(const QByteArray& bytes) {
     Layout out;
     const qsizetype size = bytes.size();
@@ -103,6 +107,7 @@ Layout scanGif(const QByteArray& bytes) {
             }
             out.pictures << Layout::Picture{pendingDelay, pendingDelay ? delayMs : 0};
             pendingDelay = false;
+            if (out.pictures.size() > kMostPictures) break;
         } else {
             out.broken = true;
             break;
@@ -184,7 +189,7 @@ bool LoadAniGif(const QString& file, QList<Image*>& imgArray) {
     for (qsizetype i = 0; i < layout.pictures.size(); ++i) {
         // Past the budget the file counts as damaged: what was loaded so
         // far is animated.
-        if (decoded + pictureBytes > kFramesBudget) {
+        if (decoded + pictureBytes > kFramesBudget || i >= kMostPictures) {
             whole = false;
             break;
         }

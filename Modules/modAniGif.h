@@ -21,9 +21,10 @@ extern int LastFrame;
 // is decoded; new members lie on member 0, hidden. False, silently, for an
 // empty name or a missing file; False with a message for a file that is no
 // GIF or has no frame delay at all. A file that breaks off, cannot be
-// decoded further or whose decoded frames would pass a few tens of MB
-// gives a message too, and keeps the frames read until then (LastFrame
-// counts them): True when there is at least one frame to show.
+// decoded further, whose decoded frames would pass a few tens of MB or
+// that holds more than a thousand pictures gives a message too, and keeps
+// the frames read until then (LastFrame counts them): True when there is
+// at least one frame to show.
 bool LoadAniGif(const QString& file, QList<Image*>& imgArray);
 
 // Shows the next frame of imgGif (after the last, the first again), hides

@@ -87,25 +87,69 @@ QString visible(const QString& line) {
     }
     return shown;
 }
+
+// Where the part of a new line begins that the log would keep of it: its
+// last kLogLines lines and, of those, the whole lines within
+// kLogCharacters characters (the last one always). The rest would be
+// dropped at once; left out, it never takes memory or time.
+qsizetype keptFrom(const QString& text) {
+    // Scanning back from the end: `lines` lines begin at `start`, their
+    // breaks among them (`pairs` of them CR LF).
+    qsizetype lines = 0, start = text.size(), pairs = 0;
+    for (qsizetype i = text.size() - 1; i >= -1; --i) {
+        if (i >= 0 && text[i] != u'\n' && text[i] != u'\r' && text[i] != QChar::ParagraphSeparator) continue;
+        // The lines from i + 1 on, one more: their characters, and one for
+        // each line's end, as the document counts them.
+        const qsizetype cost = text.size() - (i + 1) - pairs + 1;
+        if (lines > 0 && (lines >= kLogLines || cost > kLogCharacters)) return start;
+        start = i + 1;
+        ++lines;
+        // CR LF is one break.
+        if (i > 0 && text[i] == u'\n' && text[i - 1] == u'\r') {
+            --i;
+            ++pairs;
+        }
+    }
+    return 0;
+}
 } // namespace
 
 void appendToLog(QPlainTextEdit* log, const QString& line) {
     // Added at the end rather than by rewriting the whole text, so a long
     // conversation (or a flood of data) costs only what arrives.
     QTextDocument* doc = log->document();
+    const qsizetype from = keptFrom(line);
+    if (from > 0) {
+        // The newest lines alone fill the log, so every line it holds goes:
+        // it starts afresh with them, at far less cost a line.
+        doc->setPlainText(visible(line.mid(from)));
+        return;
+    }
     QTextCursor end(doc);
     end.movePosition(QTextCursor::End);
     if (!doc->isEmpty()) end.insertBlock();
     end.insertText(visible(line));
     // A peer cannot fill the user's memory: the oldest whole lines go,
     // the newest line always stays.
-    if (doc->characterCount() <= kLogCharacters) return;
-    QTextBlock last = doc->lastBlock();
-    QTextBlock keep = doc->firstBlock();
+    const int lines = doc->blockCount();
     int total = doc->characterCount();
-    while (keep != last && total > kLogCharacters) {
+    if (lines <= kLogLines && total <= kLogCharacters) return;
+    const QTextBlock last = doc->lastBlock();
+    QTextBlock keep = doc->firstBlock();
+    int dropped = 0;
+    while (keep != last && (lines - dropped > kLogLines || total > kLogCharacters)) {
         total -= keep.length();
+        ++dropped;
         keep = keep.next();
+    }
+    // The document reclaims the characters it drops once there are enough
+    // of them, but counts no line break among them: lines that hold next to
+    // nothing go through its own line limit, which counts their breaks too
+    // (and, laying out each line it passes, is slow only for long ones).
+    if (keep.position() - dropped <= dropped) {
+        doc->setMaximumBlockCount(lines - dropped);
+        doc->setMaximumBlockCount(0);
+        return;
     }
     QTextCursor front(doc);
     front.setPosition(keep.position(), QTextCursor::KeepAnchor);

@@ -36,12 +36,18 @@ constexpr int ChatPort = 1001;
 // whose long lines break anywhere, so a line without blanks costs time in
 // step with its length.
 void setUpLog(QPlainTextEdit* log);
-// Adds one line at the end of the log as it stands, but control characters
-// (NUL and the others below the blank, but tab and line breaks) are shown
-// as their visible pictures; the log then keeps only its last
-// kLogCharacters characters, dropping its oldest whole lines.
+// Adds one line at the end of a log set up so, as it stands, but control
+// characters (NUL and the others below the blank, but tab and line breaks)
+// are shown as their visible pictures; line breaks within it (CR, LF,
+// CR LF) begin lines of their own. The log then keeps only its last
+// kLogLines lines and its last kLogCharacters characters, dropping its
+// oldest whole lines (the newest line always stays); what it would drop of
+// the new line at once never enters it.
 void appendToLog(QPlainTextEdit* log, const QString& line);
 constexpr int kLogCharacters = 4 * 1024 * 1024;
+// A line costs the log far more than a character: a flood of line breaks
+// would otherwise take hundreds of megabytes within the character bound.
+constexpr int kLogLines = 20000;
 
 // Makes a box take only characters the chat's Windows-1252 bytes can
 // carry: others are dropped as they are typed, pasted or composed, so what

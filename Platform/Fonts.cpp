@@ -3,6 +3,9 @@
 #include <QFontMetrics>
 #include <QHash>
 
+#include <algorithm>
+#include <cmath>
+
 namespace Fonts {
 
 void registerSubstitutes() {
@@ -54,8 +57,33 @@ QString symbol(const QString& family, QChar c) {
 }
 
 QFont fitted(QFont font, const QString& text, int room, double smallest, double step) {
-    while (font.pointSizeF() > smallest && QFontMetrics(font).horizontalAdvance(text) > room)
-        font.setPointSizeF(font.pointSizeF() - step);
+    const double start = font.pointSizeF();
+    if (start <= smallest) return font;
+    auto width = [&](double size) {
+        font.setPointSizeF(size);
+        return QFontMetrics(font).horizontalAdvance(text);
+    };
+    const int whole = width(start);
+    if (whole <= room) return font;
+    // The sizes tried are start - k * step for k = 1 .. last, the last the
+    // first one at or below `smallest`; the result is the first that fits,
+    // else the last. A long text costs time in step with its length at
+    // every measurement, so the sizes are halved rather than walked: the
+    // first try is where the width in proportion to the size would fit,
+    // the second its neighbour, so a fit takes about three measurements.
+    const int last = int(std::ceil((start - smallest) / step - 1e-9));
+    auto size = [&](int k) { return start - k * step; };
+    const double proportional = start * room / std::max(whole, 1);
+    int lo = 1, hi = last; // the result lies in [lo, hi]; size(hi) fits, or hi is the last
+    int probe = int(std::ceil((start - proportional) / step - 1e-9));
+    for (int tries = 1; lo < hi; ++tries) {
+        probe = std::clamp(probe, lo, hi - 1);
+        const bool fits = width(size(probe)) <= room;
+        if (fits) hi = probe;
+        else lo = probe + 1;
+        probe = tries == 1 ? (fits ? hi - 1 : lo) : lo + (hi - lo) / 2;
+    }
+    font.setPointSizeF(size(hi));
     return font;
 }
 

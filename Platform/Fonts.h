@@ -12,7 +12,8 @@ QFont font(const QString& family, double pointSize, bool bold = false);
 // The Unicode text that stands for a character of a symbol font
 // ("Webdings", "Wingdings 2"); other fonts give the character itself.
 QString symbol(const QString& family, QChar c);
-// `font` made smaller, step by step, until `text` fits `room` pixels wide,
-// but never below `smallest` points.
+// `font` made smaller by whole steps until `text` fits `room` pixels wide,
+// but never below `smallest` points (the step that reaches or passes it is
+// the last). Found in a few measurements of the text, however long.
 QFont fitted(QFont font, const QString& text, int room, double smallest = 6, double step = 0.5);
 }

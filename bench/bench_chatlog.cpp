@@ -9,9 +9,16 @@
 //
 // Then the memory a long flood leaves: "300 MB flood", 300 MB of random
 // bytes in reads of 64 KB into the log, against the floor of a plain
-// read-only QPlainTextEdit given the same last 4 MB the log keeps. Each runs
-// in a process of its own (this program started again with "--flood log"
-// or "--flood floor"), which reports its time and its peak resident memory.
+// read-only QPlainTextEdit given the same last 4 MB the log keeps; and
+// "16 MB line feeds", a raw client's 16 MB of line feeds in reads of 64 KB,
+// each read handled as it arrives, and "line feeds one by one", 1,000,000
+// reads of one line feed each (a slow peer: the log long full), against the
+// floor of a plain read-only QPlainTextEdit without undo that keeps as many
+// lines as the log (maximumBlockCount) and is given the same reads with
+// appendPlainText. Each
+// runs in a process of its own (this program started again with
+// "--flood <flood> log" or "--flood <flood> floor"), which reports its time
+// and its peak resident memory.
 #include "Modules/modMessenger.h"
 #include "Platform/Ansi.h"
 #include "PeakMemory.h"
@@ -33,6 +40,8 @@ namespace {
 constexpr int kRuns = 5;
 constexpr qsizetype kRead = 64 * 1024;
 constexpr qsizetype kFloodReads = 300 * 1024 * 1024 / kRead;
+constexpr qsizetype kLineFeedReads = 16 * 1024 * 1024 / kRead;
+constexpr qsizetype kTrickleReads = 1000000;
 
 QStringList noBlanks() { return {QString(1024 * 1024, u'x')}; }
 
@@ -94,7 +103,31 @@ qint64 median(const std::function<qint64()>& run) {
 }
 
 
-// One flood in this process; prints "<ms> <peak MB>".
+// Line feeds in this process, `reads` reads of `size` each; prints
+// "<ms> <peak MB>".
+int lineFeeds(bool program, qsizetype reads, qsizetype size) {
+    std::unique_ptr<QPlainTextEdit> log(newLog(program));
+    if (!program) {
+        log->setReadOnly(true);
+        log->setUndoRedoEnabled(false);
+        log->setMaximumBlockCount(kLogLines);
+    }
+    const QString read = Ansi::decode(QByteArray(size, '\n'));
+    QElapsedTimer clock;
+    clock.start();
+    for (qsizetype i = 0; i < reads; ++i) {
+        if (program) appendToLog(log.get(), read);
+        else log->appendPlainText(read);
+        // The log is shown after each 64 KB read, and after every hundred
+        // reads of one line feed (each shown alone would measure painting).
+        if (size > 1 || i % 100 == 99) QCoreApplication::processEvents();
+    }
+    showAtEnd(*log);
+    std::printf("%lld %.1f\n", static_cast<long long>(clock.elapsed()), peakMegabytes());
+    return 0;
+}
+
+// The random bytes in this process; prints "<ms> <peak MB>".
 int flood(bool program) {
     std::unique_ptr<QPlainTextEdit> log(newLog(program));
     if (!program) log->setReadOnly(true);
@@ -122,9 +155,10 @@ int flood(bool program) {
 }
 
 // Runs one flood in a process of its own: {ms, peak MB}.
-std::pair<double, double> floodApart(const char* which) {
+std::pair<double, double> floodApart(const char* flood, const char* which) {
     QProcess run;
-    run.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--flood"), QString::fromLatin1(which)});
+    run.start(QCoreApplication::applicationFilePath(),
+              {QStringLiteral("--flood"), QString::fromLatin1(flood), QString::fromLatin1(which)});
     if (!run.waitForFinished(-1) || run.exitCode() != 0) return {0, 0};
     const QList<QByteArray> figures = run.readAllStandardOutput().trimmed().split(' ');
     return {figures.value(0).toDouble(), figures.value(1).toDouble()};
@@ -134,7 +168,12 @@ std::pair<double, double> floodApart(const char* which) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    if (argc == 3 && qstrcmp(argv[1], "--flood") == 0) return flood(qstrcmp(argv[2], "log") == 0);
+    if (argc == 4 && qstrcmp(argv[1], "--flood") == 0) {
+        const bool program = qstrcmp(argv[3], "log") == 0;
+        if (qstrcmp(argv[2], "lines") == 0) return lineFeeds(program, kLineFeedReads, kRead);
+        if (qstrcmp(argv[2], "trickle") == 0) return lineFeeds(program, kTrickleReads, 1);
+        return flood(program);
+    }
     const struct {
         const char* name;
         QStringList reads;
@@ -145,9 +184,16 @@ int main(int argc, char** argv) {
         std::printf("%-22s log %6lld ms   floor %6lld ms   ratio %.2f\n", c.name, static_cast<long long>(log),
                     static_cast<long long>(floor), floor > 0 ? double(log) / double(floor) : 0.0);
     }
-    const auto [logMs, logMb] = floodApart("log");
-    const auto [floorMs, floorMb] = floodApart("floor");
-    std::printf("%-22s log %6.0f ms %7.1f MB   floor %6.0f ms %7.1f MB   memory ratio %.2f\n", "300 MB flood", logMs,
-                logMb, floorMs, floorMb, floorMb > 0 ? logMb / floorMb : 0.0);
+    const struct {
+        const char* name;
+        const char* flood;
+    } floods[] = {{"300 MB flood", "random"}, {"16 MB line feeds", "lines"}, {"line feeds one by one", "trickle"}};
+    for (const auto& f : floods) {
+        const auto [logMs, logMb] = floodApart(f.flood, "log");
+        const auto [floorMs, floorMb] = floodApart(f.flood, "floor");
+        std::printf("%-22s log %6.0f ms %7.1f MB   floor %6.0f ms %7.1f MB   time ratio %.2f   memory ratio %.2f\n",
+                    f.name, logMs, logMb, floorMs, floorMb, floorMs > 0 ? logMs / floorMs : 0.0,
+                    floorMb > 0 ? logMb / floorMb : 0.0);
+    }
     return 0;
 }

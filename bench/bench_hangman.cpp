@@ -6,7 +6,15 @@
 // (median of several runs), and the memory the program holds once the
 // dictionary is loaded and after visits to the editor (closed, then the
 // dictionary read again, as the one-player window does on return).
+//
+// Then "long entry": the one-player window playing a dictionary of one
+// entry of 200,000 letters, the time from a guessed letter (typed into the
+// letter box, then OK) to the word shown, against the floor of a bare
+// QLabel of the same font and width given the same word, measured once and
+// painted. Median of several letters.
+#include "Forms/HangMan1P/frmHangman1p.h"
 #include "Forms/HangMan1P/frmHmDic.h"
+#include "Forms/Main/frmChoice.h"
 #include "Modules/modHangman.h"
 #include "Platform/App.h"
 #include "Platform/MsgBox.h"
@@ -15,8 +23,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -55,6 +65,49 @@ QString entry(int i, const QString& prefix = QStringLiteral("Word ")) {
 
 // A new word each run, in capitals, so the case-blind check reads every entry.
 QString newWord(int run) { return entry(run, QStringLiteral("NEW ")); }
+
+// The one-player window with an entry of 200,000 letters: a guessed letter
+// against a bare label showing the same word.
+void longEntry() {
+    constexpr int kLetters = 200000;
+    QString word;
+    word.reserve(kLetters);
+    for (int i = 0; i < kLetters; ++i) word += QChar(u'a' + i % 26);
+    QuotedLines::write(App::file(QStringLiteral("Hangman.qem")), {word});
+    LoadDictionary();
+    frmChoice();
+    MsgBoxSeam::queueInput(QStringLiteral("Ann"));
+    class frmHangman1p* game = frmHangman1p();
+    game->Show();
+    game->activateNow();
+    QTest::mouseClick(game->cmdPROCEED, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    const double guess = medianMs([&](int run) {
+        QTest::keyClick(game->txtENTERL, char('a' + run));
+        QTest::mouseClick(game->cmdOKL, Qt::LeftButton);
+        game->lblWord->repaint();
+    });
+    const QString shown = game->lblWord->text();
+    if (shown.count(u'-') != kLetters - kRuns * (kLetters / 26 + 1))
+        std::printf("the word shows %lld letters\n", qlonglong(kLetters - shown.count(u'-')));
+
+    QLabel plain;
+    plain.setFont(game->lblWord->font());
+    plain.setAlignment(Qt::AlignCenter);
+    plain.resize(game->lblWord->size());
+    plain.show();
+    QCoreApplication::processEvents();
+    const double floor = medianMs([&](int run) {
+        // The same word with a letter more shown, each run.
+        QString next = shown;
+        next[run] = u'x';
+        plain.setText(next);
+        if (QFontMetrics(plain.font()).horizontalAdvance(next) < 0) std::printf("no width\n");
+        plain.repaint();
+    });
+    std::printf("%-13s program %9.2f ms   floor %9.2f ms   ratio %5.2f\n", "long entry", guess, floor,
+                guess / floor);
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -111,5 +164,7 @@ int main(int argc, char** argv) {
         if (!entries.contains(word, Qt::CaseInsensitive)) plain.addItem(word);
     });
     std::printf("%-13s program %9.2f ms   floor %9.2f ms   ratio %5.2f\n", "add", add, floor, add / floor);
+    editor->close();
+    longEntry();
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "Platform/UpDown.h"
 #include "TestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
@@ -64,23 +65,30 @@ private slots:
 
     void characterToCode_data() {
         QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("clipboard");
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("code");
-        QTest::newRow("A") << "A" << "A" << "65";
-        QTest::newRow("a then b") << "ab" << "b" << "98";
-        QTest::newRow("Backspace") << "A\b" << "" << "8";
-        QTest::newRow("Enter") << "x\r" << "" << "13";
-        QTest::newRow("blank") << " " << " " << "32";
-        QTest::newRow("digit") << "7" << "7" << "55";
-        QTest::newRow("umlaut") << QString::fromUtf8("ä") << QString::fromUtf8("ä") << "228";
-        QTest::newRow("euro sign") << QString::fromUtf8("€") << QString::fromUtf8("€") << "128";
-        QTest::newRow("y diaeresis") << QString::fromUtf8("ÿ") << QString::fromUtf8("ÿ") << "255";
-        QTest::newRow("paste keeps the last") << "^V" << "z" << "122";
-        QTest::newRow("composed by a dead key") << QString::fromUtf8("{é}") << QString::fromUtf8("é") << "233";
+        QTest::newRow("A") << "A" << "" << "A" << "65";
+        QTest::newRow("a then b") << "ab" << "" << "b" << "98";
+        QTest::newRow("Backspace") << "A\b" << "" << "" << "8";
+        QTest::newRow("Enter") << "x\r" << "" << "" << "13";
+        QTest::newRow("blank") << " " << "" << " " << "32";
+        QTest::newRow("digit") << "7" << "" << "7" << "55";
+        QTest::newRow("umlaut") << QString::fromUtf8("ä") << "" << QString::fromUtf8("ä") << "228";
+        QTest::newRow("euro sign") << QString::fromUtf8("€") << "" << QString::fromUtf8("€") << "128";
+        QTest::newRow("y diaeresis") << QString::fromUtf8("ÿ") << "" << QString::fromUtf8("ÿ") << "255";
+        QTest::newRow("paste keeps the last") << "^V" << "xyz" << "z" << "122";
+        QTest::newRow("composed by a dead key") << QString::fromUtf8("{é}") << "" << QString::fromUtf8("é") << "233";
+        // A character the code page lacks is its "?", never another's code beside itself.
+        QTest::newRow("question mark") << "?" << "" << "?" << "63";
+        QTest::newRow("beyond the code page: L stroke") << QString::fromUtf8("Ł") << "" << "?" << "63";
+        QTest::newRow("beyond the code page: check mark") << QString::fromUtf8("✓") << "" << "?" << "63";
+        QTest::newRow("pasted emoji") << "^V" << QString::fromUtf8("😀") << "?" << "63";
     }
     void characterToCode() {
         QFETCH(QString, keys);
-        QApplication::clipboard()->setText("xyz");
+        QFETCH(QString, clipboard);
+        QApplication::clipboard()->setText(clipboard);
         auto* f = open();
         typeKeys(f->txtEnter[0], keys);
         QTEST(f->txtEnter[0]->text(), "entry");
@@ -187,19 +195,28 @@ private slots:
     }
 
     // The other row's display box is a button to it for the keyboard too:
-    // Tab reaches it, Space or Enter chooses its row.
+    // Tab reaches it, Space or Enter chooses its row; a screen reader hears
+    // a button named by the row's caption, with the code it shows, and
+    // presses it (key 0).
     void rowChosenByKeys_data() {
         QTest::addColumn<int>("key");
         QTest::newRow("Space") << int(Qt::Key_Space);
         QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("a screen reader's press") << 0;
     }
     void rowChosenByKeys() {
         QFETCH(int, key);
         auto* f = open();
         f->txtEnter[0]->setFocus();
+        typeKeys(f->txtEnter[0], "A");
         QTest::keyClick(f->txtEnter[0], Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), f->txtDISPLAY[1]);
-        QTest::keyClick(f->txtDISPLAY[1], Qt::Key(key));
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(f->txtDISPLAY[1]);
+        QCOMPARE(reader->role(), QAccessible::Button);
+        QCOMPARE(reader->text(QAccessible::Name), QString("Ascii"));
+        QCOMPARE(reader->text(QAccessible::Description), QString("65"));
+        if (key) QTest::keyClick(f->txtDISPLAY[1], Qt::Key(key));
+        else reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(f->ActiveRow, qint16(1));
         QCOMPARE(QApplication::focusWidget(), f->txtEnter[1]);
         // The display box under the entry box is not in use: hidden.

@@ -4,6 +4,7 @@
 #include "Platform/Ansi.h"
 #include "Platform/App.h"
 #include "Platform/Controls.h"
+#include "Platform/Fonts.h"
 #include "Platform/Form.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Profile.h"
@@ -26,6 +27,8 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <cerrno>
+
+#include <cmath>
 
 using namespace TestSupport;
 
@@ -632,6 +635,38 @@ private slots:
         QCOMPARE(MsgBoxSeam::last().text, QString("Problem: Choice_Load\n53: File not found"));
         QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
         QCOMPARE(MsgBoxSeam::last().title, QString("Quembly"));
+    }
+
+    // A caption's font shrinks by whole steps to the largest size at which
+    // it fits, never past the smallest: the size found fits (or is the
+    // last), one step larger does not.
+    void fontFitted_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<double>("start");
+        QTest::addColumn<double>("smallest");
+        QTest::newRow("fits at once") << "HANG MAN" << 400 << 20.0 << 6.0;
+        QTest::newRow("a few steps") << "PRACTICE MAKES PERFECT" << 300 << 30.0 << 6.0;
+        QTest::newRow("many steps") << "PRACTICE MAKES PERFECT" << 120 << 30.0 << 6.0;
+        QTest::newRow("too long: the smallest") << QString(20000, u'-') << 550 << 30.0 << 6.0;
+        QTest::newRow("off the steps: the last passes the smallest") << QString(20000, u'-') << 550 << 30.75 << 6.0;
+    }
+    void fontFitted() {
+        QFETCH(QString, text);
+        QFETCH(int, room);
+        QFETCH(double, start);
+        QFETCH(double, smallest);
+        const QFont base = Fonts::font(QStringLiteral("Arial"), start);
+        const double size = Fonts::fitted(base, text, room, smallest).pointSizeF();
+        auto width = [&](double pt) {
+            QFont f = base;
+            f.setPointSizeF(pt);
+            return QFontMetrics(f).horizontalAdvance(text);
+        };
+        QCOMPARE(std::fmod(start - size, 0.5), 0.0);
+        QVERIFY(size > smallest - 0.5);
+        QVERIFY(width(size) <= room || size <= smallest);
+        if (size < start) QVERIFY(width(size + 0.5) > room);
     }
 };
 

@@ -689,6 +689,11 @@ private slots:
         QTest::newRow("frames beyond a few tens of MB") << screen(2000) << "English" << true
                                                         << QStringList{"100", "200"} << 1
                                                         << "Error No. 481 when reading file";
+        QTest::newRow("a thousand frames") << makeGif(QList<GifFrame>(1000, GifFrame{10, 1})) << "English" << true
+                                           << QStringList(1000, "100") << 999 << "";
+        QTest::newRow("more than a thousand frames")
+            << makeGif(QList<GifFrame>(1001, GifFrame{10, 1})) << "English" << true << QStringList(1000, "100") << 999
+            << "Error No. 481 when reading file";
         QTest::newRow("still picture without a delay") << makeGif({{0, 1, 0, 4, false}}) << "English" << false
                                                        << QStringList{""} << 0 << notGif;
         QTest::newRow("not a GIF") << QByteArray("\x89PNG\r\n\x1a\n and some more bytes\x00\x21\xf9", 31) << "English"

@@ -8,10 +8,58 @@
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 class frmAscii* frmAscii() { return touchForm<class frmAscii>(); }
+
+namespace {
+// A display box chooses its row when clicked, as a button does.
+class RowDisplay : public TextBox {
+public:
+    explicit RowDisplay(QWidget* parent);
+    std::function<void()> onPress;
+};
+
+// Screen readers hear a display box as the button it acts as: named by
+// its row's caption, what it shows as its description, pressed to choose
+// its row.
+class AccessibleRowDisplay : public QAccessibleWidget {
+public:
+    explicit AccessibleRowDisplay(RowDisplay* w) : QAccessibleWidget(w, QAccessible::Button) {}
+    RowDisplay* display() const { return static_cast<RowDisplay*>(widget()); }
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Description) return display()->text();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action != pressAction()) QAccessibleWidget::doAction(action);
+        else if (display()->onPress) display()->onPress();
+    }
+};
+
+QAccessibleInterface* accessibleRowDisplay(const QString& key, QObject* o) {
+    if (key != QLatin1String("TextBox")) return nullptr;
+    if (auto* d = dynamic_cast<RowDisplay*>(o)) return new AccessibleRowDisplay(d);
+    return nullptr;
+}
+
+RowDisplay::RowDisplay(QWidget* parent) : TextBox(parent) {
+    static const bool installed = (QAccessible::installFactory(accessibleRowDisplay), true);
+    Q_UNUSED(installed);
+    // The toolkit tells readers of a box while it is built, before it is a
+    // display box: the text box it was then is forgotten.
+    QAccessibleInterface* early = QAccessible::queryAccessibleInterface(this);
+    if (early && !dynamic_cast<AccessibleRowDisplay*>(early))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(early));
+}
+} // namespace
 
 void SetLangAscii(class frmAscii* frm) {
     if (!isGerman()) return;
@@ -38,7 +86,8 @@ frmAscii::frmAscii() {
     const int rowTop[2] = {240, 900};
     const int maxLength[2] = {1, 3};
     for (int i = 0; i < 2; ++i) {
-        auto* display = new TextBox(this);
+        auto* display = new RowDisplay(this);
+        display->onPress = [this, i] { txtDISPLAY_Click(i); };
         place(display, 1560, rowTop[i], 1800, 450);
         display->setFont(rowFonts[i]);
         display->setReadOnly(true);
@@ -152,6 +201,12 @@ void frmAscii::txtEnter_KeyPress(int Index, int& KeyAscii) {
         // then replaces the one shown.
         txtEnter[0]->clear();
         txtDISPLAY[1]->setText(QString::number(KeyAscii));
+        // A character the code page lacks arrives as its "?", code 63: the
+        // box shows that "?", not the character beside a code not its own.
+        if (KeyAscii == '?') {
+            txtEnter[0]->setText(QStringLiteral("?"));
+            KeyAscii = 0;
+        }
         return;
     }
     if (!((KeyAscii >= '0' && KeyAscii <= '9') || KeyAscii == 8)) KeyAscii = 0;

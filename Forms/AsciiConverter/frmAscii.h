@@ -2,7 +2,8 @@
 // The ASCII converter: the code of a typed character, and the character of
 // a typed code from 0 to 255 (Windows-1252), with a spinner on the code.
 // Each row is an entry box lying over a display box; clicking a display box
-// makes its row the typed one.
+// (or Space or Enter on it) makes its row the typed one, and screen readers
+// hear it as the button it acts as.
 #include "Platform/Controls.h"
 #include "Platform/Form.h"
 #include "Platform/UpDown.h"
