@@ -134,6 +134,9 @@ void Connection::Open(const QString& file) {
     QSqlDatabase db = QSqlDatabase::contains(name_) ? database() : QSqlDatabase::addDatabase("QSQLITE", name_);
     closeAllAtEnd();
     db.setDatabaseName(file);
+    // A store another program holds locked is reported after half a second
+    // instead of the driver's five: the wait holds the user interface.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=500"));
     if (!db.open()) throw driverError(db.lastError());
     // SQLite opens any file and reads it only on the first query: a file
     // that is no database shows itself here.
