@@ -852,22 +852,6 @@ private slots:
         QCOMPARE(readFile(QStringLiteral("Hangman.qem")), quotedLines({"a", "x_y", "c", "B"}));
     }
 
-    // A save the full disk does not take says so and leaves the file whole.
-    void editorSaveOnAFullDisk() {
-        const QByteArray stored = quotedLines({"apple", "pear"});
-        writeFile(QStringLiteral("Hangman.qem"), stored);
-        LoadDictionary();
-        auto* editor = frmHmDic();
-        typeKeys(editor->txtEnter, QStringLiteral("zebra"));
-        QTest::mouseClick(editor->cmdAdd, Qt::LeftButton);
-        Storage::failWritesAfter(0);
-        MsgBoxSeam::queueAnswer(vbYes);
-        QTest::mouseClick(editor->cmdSave, Qt::LeftButton);
-        QCOMPARE(MsgBoxSeam::last().text, QString("Problem: HmDic_Save\n61: Disk full"));
-        QCOMPARE(readFile(QStringLiteral("Hangman.qem")), stored);
-        QCOMPARE(editor->lstSHOW->count(), 3);
-    }
-
     // After a removal no entry is chosen: a second click, or a double
     // click, on Delete removes nothing more.
     void deleteChoosesNoOtherEntry_data() {
@@ -905,19 +889,25 @@ private slots:
         QVERIFY(list->uniformItemSizes());
     }
 
+    // A save that is refused says why and leaves the file whole.
     void saveRefusals_data() {
-        QTest::addColumn<bool>("emptyList");
+        QTest::addColumn<QString>("refusal");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty list") << true << "The list is empty and will not be saved";
-        QTest::newRow("unwritable file") << false << "Problem: HmDic_Save";
+        QTest::newRow("empty list") << "empty list" << "The list is empty and will not be saved";
+        QTest::newRow("unwritable file") << "folder" << "Problem: HmDic_Save";
+        QTest::newRow("full disk") << "full disk" << "Problem: HmDic_Save\n61: Disk full";
     }
     void saveRefusals() {
         writeFile(QStringLiteral("Hangman.qem"), quotedLines({"a"}));
         LoadDictionary();
         auto* editor = frmHmDic();
-        QFETCH(bool, emptyList);
-        if (emptyList) {
+        QFETCH(QString, refusal);
+        if (refusal == "empty list") {
             editor->lstSHOW->clear();
+        } else if (refusal == "full disk") {
+            typeKeys(editor->txtEnter, QStringLiteral("zebra"));
+            QTest::mouseClick(editor->cmdAdd, Qt::LeftButton);
+            Storage::failWritesAfter(0);
         } else {
             // A folder where the file should be: the save cannot replace it.
             QFile::remove(App::dataFile(QStringLiteral("Hangman.qem"), App::Access::Write));
@@ -926,8 +916,9 @@ private slots:
         MsgBoxSeam::queueAnswer(vbYes);
         QTest::mouseClick(editor->cmdSave, Qt::LeftButton);
         QFETCH(QString, message);
-        QVERIFY(MsgBoxSeam::last().text.startsWith(message));
-        if (emptyList) QCOMPARE(readFile(QStringLiteral("Hangman.qem")), QByteArray("\"a\"\r\n"));
+        QVERIFY2(MsgBoxSeam::last().text.startsWith(message), qPrintable(MsgBoxSeam::last().text));
+        if (refusal != "folder") QCOMPARE(readFile(QStringLiteral("Hangman.qem")), QByteArray("\"a\"\r\n"));
+        if (refusal == "full disk") QCOMPARE(editor->lstSHOW->count(), 2);
     }
 };
 
