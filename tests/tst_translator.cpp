@@ -1199,7 +1199,6 @@ private slots:
     // An overlay open while the window changes size is laid on its row again.
     void overlayFollowsResize_data() {
         QTest::addColumn<QString>("change");
-        QTest::newRow("maximised") << "maximise";
         QTest::newRow("made larger") << "larger";
         QTest::newRow("maximised, then restored") << "restore";
     }
