@@ -290,8 +290,9 @@ private slots:
         QCOMPARE(b.box.Text(), QString("z"));
     }
 
-    // The typing limit (5) bounds what the user types, pastes or composes;
-    // what the program puts in is kept whole.
+    // The typing limit (5) bounds what the user types, pastes or composes
+    // (what the handler drops takes no room); what the program puts in is
+    // kept whole.
     void typingLimit_data() {
         QTest::addColumn<bool>("withHandler");
         QTest::addColumn<QString>("putIn");
@@ -312,7 +313,7 @@ private slots:
         LineBox b(withHandler);
         b.box.setMaxLength(5);
         b.box.setTextValue(putIn);
-        QApplication::clipboard()->setText("wxyz123");
+        QApplication::clipboard()->setText("w#x#yz123");
         typeKeys(&b.box, keys);
         QTEST(b.box.Text(), "expected");
         QCOMPARE(b.box.maxLength(), 5);
