@@ -1230,7 +1230,6 @@ private slots:
     void reconcileMarkByKeys_data() {
         QTest::addColumn<QString>("how");
         QTest::newRow("Space") << "Space";
-        QTest::newRow("Return") << "Return";
         QTest::newRow("keypad Enter") << "Enter";
         QTest::newRow("reader's toggle") << "toggle";
     }
@@ -1246,7 +1245,7 @@ private slots:
             else if (how == QLatin1String("Enter"))
                 QTest::keyClick(f->lblReconcile, Qt::Key_Enter, Qt::KeypadModifier);
             else
-                QTest::keyClick(f->lblReconcile, how == QLatin1String("Space") ? Qt::Key_Space : Qt::Key_Return);
+                QTest::keyClick(f->lblReconcile, Qt::Key_Space);
             QCOMPARE(f->lblReconcile->Caption(), on ? QStringLiteral("P") : QString());
             QCOMPARE(bool(mark->state().checked), on);
         }
@@ -1571,7 +1570,6 @@ private slots:
     }
     void newYearJoinsTheList() {
         QFETCH(int, direction);
-        QFETCH(QStringList, payees);
         class frmBank* f = loggedIn();
         addEntry(f, "10 Jan 2025", "1000", "Salary");
         addEntry(f, "20 Jan 2025", "-30", "Grocer");
@@ -1587,7 +1585,7 @@ private slots:
         for (int i = 0; i < f->cboYear->count(); ++i) years << f->cboYear->itemText(i);
         QCOMPARE(years, QStringList({"2025", "2026", "All"}));
         QCOMPARE(f->cboYear->currentText(), QStringLiteral("2026"));
-        QCOMPARE(column(f->flxGrid, 2), payees);
+        QTEST(column(f->flxGrid, 2), "payees");
     }
 
     // Changing or removing one half of a transfer changes the other.
