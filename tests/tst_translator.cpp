@@ -1094,9 +1094,6 @@ private slots:
         QFETCH(QString, category);
         QFETCH(QString, type);
         QFETCH(int, which);
-        QFETCH(QStringList, texts);
-        QFETCH(QStringList, categories);
-        QFETCH(QStringList, types);
         if (german) CurrentLanguage = "German";
         seed(fruit());
         class frmTrans* f = openTrans();
@@ -1111,9 +1108,9 @@ private slots:
         QCOMPARE(reader->role(), QAccessible::Button);
         if (key == "press") reader->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         else QTest::keyClick(picture, key == "Space" ? Qt::Key_Space : Qt::Key_Return);
-        QCOMPARE(shownTexts(), texts);
-        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::categories(c); }), categories);
-        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::types(c); }), types);
+        QTEST(shownTexts(), "texts");
+        QTEST(inStore([](Ado::Connection& c) { return VocStore::categories(c); }), "categories");
+        QTEST(inStore([](Ado::Connection& c) { return VocStore::types(c); }), "types");
     }
 
     void dropWithNothingChosen() {
