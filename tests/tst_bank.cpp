@@ -1743,12 +1743,6 @@ private slots:
             << "English" << false << damaged << items
             << QStringList{"1 line of \"4711Debts.qem\" could not be read. It stays in the file as it is."}
             << damaged + "\"05.00   \"\r\n";
-        const QByteArray halfDamaged(
-            "\"12.50   Rent\"\r\n\"05.00   B\x1b" "ad\"\r\n\"02.25   Milk\"\r\n\"07.00   \x1b" "Esc\"\r\n");
-        QTest::newRow("as many damaged lines as good ones")
-            << "English" << false << halfDamaged << items
-            << QStringList{"2 lines of \"4711Debts.qem\" could not be read. They stay in the file as they are."}
-            << halfDamaged + "\"05.00   \"\r\n";
         QTest::newRow("a new account whose debts file exists")
             << "English" << true << debts << items << QStringList() << debts + "\"05.00   \"\r\n";
         QTest::newRow("German: a file that is not text")
