@@ -12,7 +12,6 @@
 #include "Platform/MsgBox.h"
 #include "Platform/QuotedLines.h"
 #include "Platform/Random.h"
-#include "Platform/Storage.h"
 #include "Platform/Timer.h"
 #include "TestSupport.h"
 
@@ -850,22 +849,6 @@ private slots:
         MsgBoxSeam::queueAnswer(vbYes);
         QTest::mouseClick(editor->cmdSave, Qt::LeftButton);
         QCOMPARE(readFile(QStringLiteral("Hangman.qem")), quotedLines({"a", "x_y", "c", "B"}));
-    }
-
-    // A save the full disk does not take says so and leaves the file whole.
-    void editorSaveOnAFullDisk() {
-        const QByteArray stored = quotedLines({"apple", "pear"});
-        writeFile(QStringLiteral("Hangman.qem"), stored);
-        LoadDictionary();
-        auto* editor = frmHmDic();
-        typeKeys(editor->txtEnter, QStringLiteral("zebra"));
-        QTest::mouseClick(editor->cmdAdd, Qt::LeftButton);
-        Storage::failWritesAfter(0);
-        MsgBoxSeam::queueAnswer(vbYes);
-        QTest::mouseClick(editor->cmdSave, Qt::LeftButton);
-        QCOMPARE(MsgBoxSeam::last().text, QString("Problem: HmDic_Save\n61: Disk full"));
-        QCOMPARE(readFile(QStringLiteral("Hangman.qem")), stored);
-        QCOMPARE(editor->lstSHOW->count(), 3);
     }
 
     // After a removal no entry is chosen: a second click, or a double

@@ -240,29 +240,38 @@ private slots:
         QVERIFY(!QFileInfo::exists(App::file("t.qem.unread3")));
     }
 
-    // A save that cannot finish (no room at all, or the disk full part-way
-    // through more than any buffer holds) leaves the old file whole and
-    // says so; nothing of the attempt stays in the folder.
-    void fullDisk_data() {
+    // A save that cannot finish (no room at all, the disk full part-way
+    // through more than any buffer holds, or the file there cannot be read)
+    // leaves the old file whole and says so; nothing of the attempt stays in
+    // the folder. The seam stands in for a file without read permission,
+    // which the superuser (the test runner on the build machines) could read
+    // all the same.
+    void saveRefused_data() {
         QTest::addColumn<QString>("saver");
+        QTest::addColumn<bool>("unreadable");
         QTest::addColumn<qint64>("room");
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("error");
-        QTest::newRow("kept file, no room") << "kept file" << qint64(0) << "English" << "61: Disk full";
-        QTest::newRow("kept file, full part-way") << "kept file" << qint64(100000) << "German"
+        const QString unread("70: Permission denied (\"t.out\" could not be read and is not replaced)");
+        QTest::newRow("kept file, no room") << "kept file" << false << qint64(0) << "English" << "61: Disk full";
+        QTest::newRow("kept file, full part-way") << "kept file" << false << qint64(100000) << "German"
                                                   << QString::fromUtf8("61: Datenträger voll");
-        QTest::newRow("ini file") << "ini file" << qint64(0) << "English" << "61: Disk full";
-        QTest::newRow("rich text document") << "rich text" << qint64(0) << "English" << "61: Disk full";
+        QTest::newRow("ini file") << "ini file" << false << qint64(0) << "English" << "61: Disk full";
+        QTest::newRow("rich text document") << "rich text" << false << qint64(0) << "English" << "61: Disk full";
+        QTest::newRow("kept file, unreadable") << "kept file" << true << qint64(0) << "English" << unread;
+        QTest::newRow("ini file, unreadable") << "ini file" << true << qint64(0) << "English" << unread;
     }
-    void fullDisk() {
+    void saveRefused() {
         QFETCH(QString, saver);
+        QFETCH(bool, unreadable);
         QFETCH(qint64, room);
         QFETCH(QString, language);
         CurrentLanguage = language;
         const QByteArray old("[Values]\r\nLanguage=English\r\n");
         writeFile("t.out", old);
-        Storage::failWritesAfter(room);
         const QString path = App::file("t.out");
+        if (unreadable) Storage::failReading(path);
+        else Storage::failWritesAfter(room);
         QString error;
         int number = 0;
         bool saved = true;
@@ -291,34 +300,6 @@ private slots:
         if (!full.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) QSKIP("This system has no /dev/full.");
         QCOMPARE(Storage::writeAll(full, "\"a\"\r\n"), ENOSPC);
         QCOMPARE(Err::systemError(ENOSPC).number, 61);
-    }
-
-    // A file that is there but cannot be read is not replaced. The seam
-    // stands in for a file without read permission, which the superuser
-    // (the test runner on the build machines) could read all the same.
-    void unreadableFileNotReplaced_data() {
-        QTest::addColumn<QString>("saver");
-        QTest::newRow("kept file") << "kept file";
-        QTest::newRow("ini file") << "ini file";
-    }
-    void unreadableFileNotReplaced() {
-        QFETCH(QString, saver);
-        writeFile("t.out", "\"Anna\"\r\n");
-        Storage::failReading(App::file("t.out"));
-        QString error;
-        int number = 0;
-        if (saver == "kept file") {
-            QVERIFY(!QuotedLines::write(App::file("t.out"), {"Paddy"}, &error, &number));
-        } else {
-            RuntimeError e(0, QString());
-            QVERIFY(!Profile::writeString("Values", "Language", "German", App::file("t.out"), &e));
-            error = e.description;
-            number = e.number;
-        }
-        QCOMPARE(QString::number(number) + ": " + error,
-                 QString("70: Permission denied (\"t.out\" could not be read and is not replaced)"));
-        QCOMPARE(readFile("t.out"), QByteArray("\"Anna\"\r\n"));
-        QCOMPARE(QDir(programFolder()).entryList(QDir::Files), QStringList{"t.out"});
     }
 
     // A refused file is kept beside it once: a copy that a failed save made

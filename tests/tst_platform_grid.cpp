@@ -516,7 +516,6 @@ private slots:
         QTest::newRow("markup") << "<b>big</b>";
         QTest::newRow("angle and ampersand") << "a <i> & b";
         QTest::newRow("blanks and a line break") << "two  blanks\nline";
-        QTest::newRow("plain") << "big";
     }
     void toolTipShowsPlainText() {
         QFETCH(QString, text);
