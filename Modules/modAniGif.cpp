@@ -180,6 +180,8 @@ bool LoadAniGif(const QString& file, QList<Image*>& imgArray) {
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "gif");
+    // Only the GIF reader: no other image plug-in is loaded to be asked first.
+    reader.setAutoDetectImageFormat(false);
     Image* first = imgArray[0];
     int loaded = 0;
     bool whole = !layout.broken;

@@ -143,6 +143,11 @@ void processEvents() {
     QCoreApplication::processEvents();
 }
 
+void waitDrawn(QWidget* window) {
+    if (window && window->isVisible()) (void)QTest::qWaitForWindowExposed(window);
+    processEvents();
+}
+
 bool chooseFromContextMenu(QWidget* box, const QString& entry) {
     // The menu may run its own loop: the entry is chosen from inside it.
     bool chosen = false, opened = false;

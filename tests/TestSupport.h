@@ -45,6 +45,8 @@ void typeKeys(QWidget* box, const QString& keys);
 
 // Lets posted events (deferred deletes, queued signals) run.
 void processEvents();
+// Lets a window just shown be drawn, and what waits for its first drawing run.
+void waitDrawn(QWidget* window);
 
 // Opens the box's context menu as a right click would and chooses the entry
 // of that object name ("edit-undo", "edit-delete", "edit-paste", ...) or of

@@ -31,7 +31,12 @@ using namespace TestSupport;
 
 namespace {
 
-class frmChoice* start() { return frmChoice(); }
+// The menu as the user meets it: drawn, its globe read.
+class frmChoice* start() {
+    class frmChoice* f = frmChoice();
+    waitDrawn(f);
+    return f;
+}
 
 QString fileName(const QString& path) { return path.section(u'/', -1); }
 
@@ -591,8 +596,11 @@ private slots:
         auto* f = start();
         f->activateNow();
         QVERIFY(f->TimerGif->Enabled());
+        // A tool opens in the menu's place and takes the activation.
+        anim()->Show();
         f->setVisible(false);
         QVERIFY(!f->TimerGif->Enabled());
+        anim()->Unload();
         ReturnToMenu();
         QTRY_COMPARE(Form::activeForm(), static_cast<Form*>(f));
         QVERIFY(f->TimerGif->Enabled());
@@ -870,6 +878,18 @@ private slots:
         QVERIFY(f->TimerGif->Enabled());
         QCOMPARE(f->imgGif.size(), reader.imageCount());
         QVERIFY(MsgBoxSeam::shown().isEmpty());
+    }
+
+    void globeReadOnceDrawn() {
+        // The menu shows on its globe's first frame: the other frames are
+        // read once the menu has been drawn.
+        auto* f = frmChoice();
+        QCOMPARE(f->imgGif.size(), 1);
+        QVERIFY(!f->imgGif[0]->Picture().isNull());
+        QVERIFY(!f->TimerGif->Enabled());
+        waitDrawn(f);
+        QCOMPARE(f->imgGif.size(), QImageReader(App::file("Pics/Globe.gif")).imageCount());
+        QVERIFY(f->TimerGif->Enabled());
     }
 
     void globeMissingStaysStill() {

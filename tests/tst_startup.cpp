@@ -27,8 +27,8 @@ QByteArray utf16(const QString& text) {
     return QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
 }
 
-// Loads the menu. A greeting shown meanwhile is noted and closed after
-// its fifty ticks, as a patient user would.
+// Loads the menu and lets it be drawn. A greeting shown meanwhile is noted
+// and closed after its fifty ticks, as a patient user would.
 QStringList greetings;
 class frmChoice* start() {
     greetings.clear();
@@ -39,7 +39,9 @@ class frmChoice* start() {
             QTest::keyClick(msg, Qt::Key_Return);
         }
     });
-    return frmChoice();
+    class frmChoice* f = frmChoice();
+    waitDrawn(f);
+    return f;
 }
 void tick(class frmChoice* f, int n) {
     for (int i = 0; i < n; ++i) f->TimerTime->fire();
@@ -352,6 +354,7 @@ private slots:
             QTest::keyClick(msg, Qt::Key_Return);
         });
         auto* f = frmChoice();
+        waitDrawn(f);
         QTEST(greeted, "greeted");
         if (greeted) {
             QVERIFY(globeStill);
@@ -384,6 +387,7 @@ private slots:
         QVERIFY(at > 0);
         writeFile("Pics/Globe.gif", whole.left(at + 40));
         auto* f = frmChoice();
+        waitDrawn(f);
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
         QCOMPARE(MsgBoxSeam::last().text, QString("Error No. 481 when reading file"));
         QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));

@@ -3,6 +3,7 @@
 #include "Modules/modLanguage.h"
 #include "Platform/Fonts.h"
 #include "Platform/Keys.h"
+#include "Platform/Resources.h"
 #include "Platform/Shell.h"
 
 #include <QDialog>
@@ -22,7 +23,7 @@ namespace {
 const QColor back(0x1f, 0x3b, 0x5c);
 const QColor link(0x9f, 0xd4, 0xff);
 
-QPixmap skin(const char* name) { return QPixmap(QStringLiteral(":/skin/") + QLatin1String(name)); }
+using Resources::skin;
 
 Label* makeLabel(QWidget* parent, const QString& caption, int x, int y, int w, int h, double pt = 9, bool bold = false) {
     auto* l = new Label(caption, parent);

@@ -14,18 +14,19 @@
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"
 #include "Platform/MsgBox.h"
+#include "Platform/Resources.h"
 #include "Platform/Runtime.h"
 
 #include <QAbstractButton>
 #include <QGuiApplication>
-#include <QImage>
 #include <QPointer>
 #include <QScreen>
+#include <QTimer>
 
 class frmChoice* frmChoice() { return touchForm<class frmChoice>(); }
 
 namespace {
-QPixmap skin(const char* name) { return QPixmap(QStringLiteral(":/skin/") + QLatin1String(name)); }
+using Resources::skin;
 
 Label* makeLabel(QWidget* parent, const QString& caption, int x, int y, int w, int h, double pt = 9, bool bold = false,
                  const QString& family = QStringLiteral("Verdana")) {
@@ -75,7 +76,7 @@ void frmChoice::buildControls() {
     // The globe stands still on its first frame until the window is active.
     auto* globe = new Image(this);
     globe->setGeometry(24, 44, 96, 96);
-    globe->setPicture(QPixmap::fromImage(QImage(App::file(QStringLiteral("Pics/Globe.gif")), "gif")));
+    globe->setPicture(Resources::picture(App::file(QStringLiteral("Pics/Globe.gif"))));
     imgGif << globe;
     imgChrstms = makeImage(this, skin("christmas.png"), 100, 120, false);
 
@@ -281,16 +282,45 @@ void frmChoice::Form_Activate() {
         GifFile = App::file(QStringLiteral("Pics/Globe.gif"));
         if (day == Silvester()) GifFile = App::file(QStringLiteral("Pics/Silvester.gif"));
         TimerGif->setEnabled(false);
-        // The globe is read afresh and starts from its first frame.
-        if (LoadAniGif(GifFile, imgGif)) {
-            CurrentFrame = 0;
-            imgGif[0]->setVisible(true);
-            TimerGif->setInterval(imgGif[0]->Tag.toInt());
-            TimerGif->setEnabled(true);
+        // At start the globe's first frame already stands: its other frames
+        // are read once the menu has been drawn, so that the menu shows
+        // without waiting for them.
+        if (!drawn_) {
+            globeWaits_ = true;
+            return;
         }
+        startGlobe();
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("ChoiceActivate"), e.number, e.description);
     }
+}
+
+void frmChoice::startGlobe() {
+    // The globe is read afresh and starts from its first frame.
+    if (LoadAniGif(GifFile, imgGif)) {
+        CurrentFrame = 0;
+        imgGif[0]->setVisible(true);
+        TimerGif->setInterval(imgGif[0]->Tag.toInt());
+        TimerGif->setEnabled(true);
+    }
+}
+
+void frmChoice::paintEvent(QPaintEvent* e) {
+    Form::paintEvent(e);
+    if (drawn_) return;
+    drawn_ = true;
+    if (!globeWaits_) return;
+    // Once the first drawing has gone to the screen.
+    QTimer::singleShot(0, this, [this] {
+        globeWaits_ = false;
+        // The menu may have lost the activation meanwhile: its next one starts the globe.
+        if (refused_ || Form::activeForm() != this) return;
+        try {
+            startGlobe();
+        } catch (const RuntimeError& e) {
+            ShowProblem(QStringLiteral("ChoiceActivate"), e.number, e.description);
+        }
+    });
 }
 
 void frmChoice::Form_Deactivate() { TimerGif->setEnabled(false); }

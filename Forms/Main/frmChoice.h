@@ -94,6 +94,7 @@ protected:
     void Form_Unload(int& Cancel) override;
     void Form_MouseMove(int Button, int Shift, int X, int Y) override;
     QString formName() const override { return QStringLiteral("Choice"); }
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     void buildControls();
@@ -104,6 +105,12 @@ private:
     void nameControls();
     // A copy refused because another one runs: closes once the clock allows.
     bool refused_ = false;
+    // Reads the globe's frames (GifFile) and starts it turning.
+    void startGlobe();
+    // The menu has been drawn once; until then an activation leaves the
+    // globe waiting for it.
+    bool drawn_ = false;
+    bool globeWaits_ = false;
 };
 
 frmChoice* frmChoice();

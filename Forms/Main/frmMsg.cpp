@@ -10,11 +10,12 @@
 #include "Platform/Fonts.h"
 #include "Platform/Keys.h"
 #include "Platform/MsgBox.h"
+#include "Platform/Resources.h"
 
 class frmMsg* frmMsg() { return touchForm<class frmMsg>(); }
 
 namespace {
-QPixmap skin(const char* name) { return QPixmap(QStringLiteral(":/skin/") + QLatin1String(name)); }
+using Resources::skin;
 Image* picture(QWidget* parent, const char* name, int x, int y, bool visible = true) {
     auto* i = new Image(parent);
     i->move(x, y);
