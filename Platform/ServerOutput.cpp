@@ -36,11 +36,11 @@ constexpr auto closingWait = std::chrono::milliseconds(200);
 std::atomic<int> heldInServer{0};
 
 pa_simple* connect(const QByteArray& name) {
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, quint32(QtAudio::outputRate), 1};
+    const pa_sample_spec format{PA_SAMPLE_S16LE, quint32(QtAudio::outputRate), 1};
     const quint32 serverDefault = quint32(-1);
     const pa_buffer_attr buffer{serverDefault, quint32(bytesFor(aheadMs)), serverDefault, serverDefault, serverDefault};
     int error = 0;
-    return pa_simple_new(nullptr, name.constData(), PA_STREAM_PLAYBACK, nullptr, name.constData(), &spec, nullptr,
+    return pa_simple_new(nullptr, name.constData(), PA_STREAM_PLAYBACK, nullptr, name.constData(), &format, nullptr,
                          &buffer, &error);
 }
 
