@@ -38,6 +38,7 @@ public:
     bool isButton() const { return surface()->isButton(); }
 
     QAccessible::Role role() const override {
+        if (surface()->isToggle()) return QAccessible::CheckBox;
         if (isButton()) return QAccessible::Button;
         return surface()->pixmap().isNull() ? QAccessible::StaticText : QAccessible::Graphic;
     }
@@ -46,13 +47,23 @@ public:
         if (t == QAccessible::Name && s.isEmpty()) return spokenText(surface()->text());
         return s;
     }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (surface()->isToggle()) {
+            s.checkable = true;
+            s.checked = surface()->isOn();
+        }
+        return s;
+    }
     QStringList actionNames() const override {
         QStringList names = QAccessibleWidget::actionNames();
-        if (isButton()) names.prepend(pressAction());
+        if (surface()->isToggle()) names = QStringList{toggleAction(), pressAction()} + names;
+        else if (isButton()) names.prepend(pressAction());
         return names;
     }
     void doAction(const QString& action) override {
-        if (action == pressAction() && isButton()) surface()->click();
+        if (surface()->isToggle() && (action == toggleAction() || action == pressAction())) surface()->toggle();
+        else if (action == pressAction() && isButton()) surface()->click();
         else QAccessibleWidget::doAction(action);
     }
     QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override {
@@ -139,13 +150,13 @@ QString spokenText(const QString& text) {
 QWidget* focusedButton(QWidget* window) {
     QWidget* f = window ? window->focusWidget() : nullptr;
     if (!f || !f->isVisible() || !f->isEnabled()) return nullptr;
-    if (auto* s = qobject_cast<ClickSurface*>(f)) return s->isButton() ? f : nullptr;
+    if (auto* s = qobject_cast<ClickSurface*>(f)) return s->isButton() || s->isToggle() ? f : nullptr;
     return qobject_cast<QPushButton*>(f) || qobject_cast<QToolButton*>(f) ? f : nullptr;
 }
 
 bool clickFocusedButton(QWidget* window) {
     QWidget* b = focusedButton(window);
-    if (auto* s = qobject_cast<ClickSurface*>(b)) s->click();
+    if (auto* s = qobject_cast<ClickSurface*>(b)) s->isToggle() ? s->toggle() : s->click();
     else if (auto* a = qobject_cast<QAbstractButton*>(b)) a->click();
     return b != nullptr;
 }
@@ -173,6 +184,13 @@ void ClickSurface::click() {
     if (onClick) onClick();
 }
 
+void ClickSurface::setToggle(std::function<bool()> isOn, std::function<void()> toggle) {
+    isOn_ = std::move(isOn);
+    toggle_ = std::move(toggle);
+    // A click leaves the focus where it is, as on a label button.
+    setFocusPolicy(Qt::TabFocus);
+}
+
 void ClickSurface::takeTabFocus() {
     if (focusPolicy() == Qt::NoFocus && isButton()) setFocusPolicy(Qt::TabFocus);
 }
@@ -185,9 +203,11 @@ bool ClickSurface::event(QEvent* e) {
 
 void ClickSurface::keyPressEvent(QKeyEvent* e) {
     const bool press = e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-    if (isButton() && press && (e->modifiers() & ~Qt::KeypadModifier) == 0) {
+    if ((isButton() || isToggle()) && press && (e->modifiers() & ~Qt::KeypadModifier) == 0) {
         e->accept();
-        if (!e->isAutoRepeat()) click();
+        if (e->isAutoRepeat()) return;
+        if (isToggle()) toggle();
+        else click();
         return;
     }
     QLabel::keyPressEvent(e);

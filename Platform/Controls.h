@@ -42,6 +42,16 @@ public:
     // that its window can order its stops (QWidget::setTabOrder skips
     // controls that take no focus).
     void takeTabFocus();
+    // Makes it a toggle, a mark that is on or off (worked by the mouse
+    // through its own handlers): a stop of Tab that `toggle` works on Space
+    // and Enter, and a check box to readers, checked while `isOn` says so,
+    // worked by their toggle or press action.
+    void setToggle(std::function<bool()> isOn, std::function<void()> toggle);
+    bool isToggle() const { return bool(toggle_); }
+    bool isOn() const { return isOn_ && isOn_(); }
+    void toggle() {
+        if (toggle_) toggle_();
+    }
 
 protected:
     bool event(QEvent* e) override;
@@ -53,6 +63,8 @@ protected:
 
 private:
     bool pressed_ = false;
+    std::function<bool()> isOn_;
+    std::function<void()> toggle_;
 };
 
 // A label. Its caption is shown as plain text, exactly as set: names and
@@ -254,10 +266,10 @@ QString captionText(const QString& caption);
 QString spokenText(const QString& text);
 
 // The button Enter clicks in a window: the focused push button, tool
-// button or label or picture button, when it is shown and enabled; else
+// button or label or picture button (or toggle), when it is shown and enabled; else
 // nullptr (Enter then does what the window does with it).
 QWidget* focusedButton(QWidget* window);
-// Clicks the focused button as Space does; false when none has the focus.
+// Clicks (or toggles) the focused button as Space does; false when none has the focus.
 bool clickFocusedButton(QWidget* window);
 
 // From now on the control shows a ring around it while it has the focus

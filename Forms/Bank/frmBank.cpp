@@ -18,7 +18,6 @@
 #include "Platform/Runtime.h"
 
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -120,31 +119,6 @@ void fitMoneyColumns(class frmBank* frm) {
     widen(frm->flxGrid, 5, amounts, {2, 3});
     widen(frm->flxgrid2, 0, amounts, {});
     widen(frm->flxgrid2, 1, amounts, {});
-}
-
-// The reconcile mark is a toggle: assistive tools know it as a check box
-// with its state, whose toggle (or press) works it as a mouse press does.
-class AccessibleMark : public QAccessibleWidget {
-public:
-    explicit AccessibleMark(Label* mark) : QAccessibleWidget(mark, QAccessible::CheckBox) {}
-    Label* mark() const { return static_cast<Label*>(widget()); }
-    QAccessible::State state() const override {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.checkable = true;
-        s.checked = mark()->Caption() == QLatin1String("P");
-        return s;
-    }
-    QStringList actionNames() const override { return QStringList{toggleAction()} + QAccessibleWidget::actionNames(); }
-    void doAction(const QString& action) override {
-        if ((action == toggleAction() || action == pressAction()) && mark()->onMouseDown) mark()->onMouseDown(1, 0, 0, 0);
-        else QAccessibleWidget::doAction(action);
-    }
-};
-
-QAccessibleInterface* accessibleMark(const QString& key, QObject* o) {
-    if (key == QLatin1String("Label") && o->objectName() == QLatin1String("lblReconcile"))
-        return new AccessibleMark(static_cast<Label*>(o));
-    return nullptr;
 }
 
 // A label-button's font: "Haettenschweiler" at the given size.
@@ -407,10 +381,6 @@ void frmBank::buildEditor() {
     place(cboCat, 6840, top2 + (field1 - top1), 2100, 315);
     lblChk = makeLabel(fraCheckings, QStringLiteral("Check"), 120, top2, 840, 270);
     lblReconcile = makeLabel(fraCheckings, QString(), 240, field1 + (top2 - top1), 480, 330);
-    lblReconcile->setObjectName(QStringLiteral("lblReconcile"));
-    // A Tab stop, toggled by Space and Enter as by the mouse (a click leaves
-    // the focus where it is).
-    lblReconcile->setFocusPolicy(Qt::TabFocus);
     lblReconcile->setFont(Fonts::font(QStringLiteral("Wingdings 2"), 14));
     lblReconcile->setFrameStyle(QFrame::Box | QFrame::Plain);
     lblReconcile->setAlignment(Qt::AlignCenter);
@@ -557,9 +527,9 @@ void frmBank::wire() {
     lblReconcile->onMouseDown = [this](int Button, int Shift, int X, int Y) {
         lblReconcile_MouseDown(Button, Shift, X, Y);
     };
-    lblReconcile->installEventFilter(this);
-    static const bool markFactory = (QAccessible::installFactory(accessibleMark), true);
-    Q_UNUSED(markFactory);
+    // Space, Enter and a reader's toggle work the mark as the mouse does.
+    lblReconcile->setToggle([this] { return lblReconcile->Caption() == QLatin1String("P"); },
+                            [this] { lblReconcile_MouseDown(0, 0, 0, 0); });
     // A double click on OK books one transfer: its second press is no second click.
     cmdTransfer->installEventFilter(this);
     for (int i = 0; i < 7; ++i) {
@@ -1584,10 +1554,6 @@ bool frmBank::eventFilter(QObject* watched, QEvent* e) {
         if (press && (watched == flxGrid || watched == flxgrid2)) {
             // Return or Space on a register row opens the editor on it, as a click does.
             if (!key->isAutoRepeat()) static_cast<FlexGrid*>(watched)->onClick();
-            return true;
-        }
-        if (press && watched == lblReconcile) {
-            if (!key->isAutoRepeat()) lblReconcile_MouseDown(0, 0, 0, 0);
             return true;
         }
         break;
