@@ -86,6 +86,8 @@ std::optional<Clip> render(SoundFile& f) {
     const int channels = f.info.channels, rate = f.info.samplerate;
     const qint64 most = longestClipMs * rate / 1000;
     std::vector<float> mono;
+    // A file that tells its length is read without growing the buffer on the way.
+    if (f.info.frames > 0) mono.reserve(size_t(std::min<qint64>(f.info.frames, most)));
     std::vector<double> block(size_t(4096) * size_t(channels));
     while (qint64(mono.size()) < most) {
         const sf_count_t frames = sf_readf_double(f.file, block.data(), 4096);
