@@ -9,6 +9,7 @@
 #include "Platform/App.h"
 #include "Platform/Dialogs.h"
 #include "Platform/MsgBox.h"
+#include "Platform/Storage.h"
 #include "TestSupport.h"
 
 #include <QAccessible>
@@ -500,26 +501,31 @@ private slots:
     void documentFails_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("fullDisk");
         QTest::addColumn<QString>("message");
-        QTest::newRow("save into a missing folder") << "[Save]" << "nowhere/doc.txt"
+        QTest::newRow("save into a missing folder") << "[Save]" << "nowhere/doc.txt" << false
                                                     << "Problem: Morse_SaveFile\n76: Path not found";
         // The system's own folder, which not even the superuser may write.
         QTest::newRow("save into a folder that cannot be written")
-            << "[Save]" << "/sys/doc.txt" << "Problem: Morse_SaveFile\n70: Permission denied";
-        QTest::newRow("open a file gone meanwhile") << "[Open]" << "gone.txt"
+            << "[Save]" << "/sys/doc.txt" << false << "Problem: Morse_SaveFile\n70: Permission denied";
+        QTest::newRow("save on a full disk") << "[Save]" << "doc.txt" << true << "Problem: Morse_SaveFile\n61: Disk full";
+        QTest::newRow("open a file gone meanwhile") << "[Open]" << "gone.txt" << false
                                                     << "Problem: Morse_OpenFile\n53: File not found";
     }
     void documentFails() {
         QFETCH(QString, button);
         QFETCH(QString, path);
+        QFETCH(bool, fullDisk);
         if (path.startsWith('/') && !QFileInfo(QFileInfo(path).path()).isDir()) QSKIP("No such folder here.");
         class frmMorse* f = openFromMenu();
         work(f, {"[At Once]", "[text]", "a"});
+        if (fullDisk) Storage::failWritesAfter(0);
         DialogSeam::queueFile(path.startsWith('/') ? path : programFolder() + "/" + path);
         work(f, {button});
         QTEST(MsgBoxSeam::last().text, "message");
         QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
         QCOMPARE(f->txtText->Text(), QString("A"));
+        QVERIFY(!QFileInfo::exists(programFolder() + "/doc.txt"));
     }
 
     // Where the program's folder cannot be written, the save dialog starts
