@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -149,9 +150,18 @@ namespace {
 // that cannot be made at all (no runtime folder, no permission) lets the
 // program run.
 bool takeLock(std::unique_ptr<QLockFile>& held, const QString& folder) {
-    held = std::make_unique<QLockFile>(instanceLockFile(folder));
+    const QString file = instanceLockFile(folder);
+    held = std::make_unique<QLockFile>(file);
     held->setStaleLockTime(0);
-    return held->tryLock(0) || held->error() != QLockFile::LockFailedError;
+    if (held->tryLock(0) || held->error() != QLockFile::LockFailedError) return true;
+    // A copy that ended between making its lock file and writing its process
+    // into it left the file empty, and no copy would start again. A starting
+    // copy writes it at once, so an empty one some seconds old is left over;
+    // it is removed only while no running process holds its lock.
+    if (!held->getLockInfo(nullptr, nullptr, nullptr) &&
+        QFileInfo(file).lastModified().secsTo(QDateTime::currentDateTime()) >= 2 && held->removeStaleLockFile())
+        return held->tryLock(0) || held->error() != QLockFile::LockFailedError;
+    return false;
 }
 } // namespace
 

@@ -474,21 +474,26 @@ private slots:
     void secondCopy_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<bool>("sharedData");
+        QTest::addColumn<bool>("stillWriting"); // the other copy has made its lock file but not yet written it
         QTest::addColumn<QString>("message");
-        QTest::newRow("English") << "English" << false << "The requested program is already opened";
-        QTest::newRow("German") << "German" << false
+        QTest::newRow("English") << "English" << false << false << "The requested program is already opened";
+        QTest::newRow("German") << "German" << false << false
                                 << QString::fromUtf8("Das von Ihnen gewünschte Programm ist bereits geöffnet");
         QTest::newRow("another read-only installation sharing the data folder")
-            << "English" << true << "The requested program is already opened";
+            << "English" << true << false << "The requested program is already opened";
+        QTest::newRow("a copy still writing its lock") << "English" << false << true
+                                                       << "The requested program is already opened";
     }
     void secondCopy() {
         QFETCH(QString, language);
         QFETCH(bool, sharedData);
+        QFETCH(bool, stillWriting);
         writeFile("QEM.ini", "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
         setToday(QDate(2026, 12, 24));
         if (sharedData) App::setProgramFolderWritable(false);
         QLockFile first(sharedData ? App::instanceLockFile(App::dataFolder()) : App::instanceLockFile());
         QVERIFY(first.tryLock(0));
+        if (stillWriting) QVERIFY(QFile::resize(App::instanceLockFile(), 0));
         greetings.clear();
         auto* f = start();
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
@@ -628,8 +633,22 @@ private slots:
                  language == "German" ? QString::fromUtf8("Galgenraten für zwei Spieler") : QString("Hang Man for two players"));
     }
 
+    void firstCopyHoldsTheLock_data() {
+        QTest::addColumn<bool>("leftEmpty");
+        QTest::newRow("no lock before") << false;
+        // A copy ended between making its lock file and writing itself into it.
+        QTest::newRow("an empty lock file left over") << true;
+    }
     void firstCopyHoldsTheLock() {
+        QFETCH(bool, leftEmpty);
+        if (leftEmpty) {
+            QFile left(App::instanceLockFile());
+            QVERIFY(left.open(QIODevice::WriteOnly));
+            QVERIFY(left.setFileTime(QDateTime::currentDateTime().addSecs(-10), QFileDevice::FileModificationTime));
+        }
         start();
+        QVERIFY(MsgBoxSeam::shown().isEmpty());
+        QCOMPARE(endCount(), 0);
         QLockFile other(App::instanceLockFile());
         QVERIFY(!other.tryLock(0));
     }
