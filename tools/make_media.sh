@@ -223,6 +223,8 @@ mixdown "$SND/Fireworks.wav" reverb 35 50 70 norm -1 trim 0 2.5 fade q 0.002 2.5
 # shellcheck disable=SC2054  # the commas belong to the ImageMagick option
 PNGOPTS=(-strip -define png:exclude-chunks=bKGD,cHRM,gAMA,iCCP,sRGB,tEXt,zTXt,iTXt,date,time,vpAg)
 savepng() { "$IM" "$@" "${PNGOPTS[@]}" "PNG32:${OUT:?}"; }   # savepng ARGS... (output in $OUT)
+# An opaque picture without an alpha channel: a quarter less to inflate, read at every start.
+saveopaque() { "$IM" "$@" "${PNGOPTS[@]}" "PNG24:${OUT:?}"; }
 
 # Theme colours (shared by the menu, the message window and the buttons)
 NAVY='#0c1f4d'; TEAL='#0e6670'; BORDER='#a6dcea'; LINE='#6fb9cf'
@@ -341,7 +343,7 @@ done
 
 # ------------------------------------------------------------------ skin --
 # -- menu_back.png 600x440: gradient panel, lighter title band (top 28 px), thin border
-OUT=$SKIN/menu_back.png savepng -size 440x600 gradient:"$NAVY"-"$TEAL" -rotate -90 \
+OUT=$SKIN/menu_back.png saveopaque -size 440x600 gradient:"$NAVY"-"$TEAL" -rotate -90 \
   \( -size 600x440 gradient:'rgba(0,0,0,0)'-'rgba(0,0,0,0.25)' \) -compose Over -composite \
   \( -size 598x27 gradient:'rgba(255,255,255,0.22)'-'rgba(255,255,255,0.07)' \) -geometry +1+1 -composite \
   -fill "$LINE" -draw 'rectangle 1,28 598,28' \
