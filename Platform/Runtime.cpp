@@ -12,6 +12,38 @@ std::optional<QLocale>& override() {
     static std::optional<QLocale> l;
     return l;
 }
+
+// A two-digit year pattern ("yy" alone, not part of a longer run) widened to
+// four digits. Scanned by hand: the menu's clock uses these at start, and a
+// regular expression would load its engine for nothing more.
+QString wideYear(QString fmt) {
+    for (qsizetype i = 0; i < fmt.size();) {
+        qsizetype n = 0;
+        while (i + n < fmt.size() && fmt[i + n] == u'y') ++n;
+        if (n == 2) fmt.insert(i, QStringLiteral("yy")), n = 4;
+        i += std::max<qsizetype>(n, 1);
+    }
+    return fmt;
+}
+
+// A time pattern without its zone name: each run of "t", with a bracket
+// around it and the blanks before it.
+QString withoutZone(QString fmt) {
+    for (qsizetype i = 0; i < fmt.size();) {
+        if (fmt[i] != u't') {
+            ++i;
+            continue;
+        }
+        qsizetype from = i, to = i;
+        while (to < fmt.size() && fmt[to] == u't') ++to;
+        if (from > 0 && fmt[from - 1] == u'(') --from;
+        while (from > 0 && fmt[from - 1].isSpace()) --from;
+        if (to < fmt.size() && fmt[to] == u')') ++to;
+        fmt.remove(from, to - from);
+        i = from;
+    }
+    return fmt;
+}
 } // namespace
 
 QLocale locale() { return override() ? *override() : QLocale::system(); }
@@ -19,22 +51,16 @@ void setLocale(const QLocale& l) { override() = l; }
 void resetLocale() { override().reset(); }
 
 QString shortDate(const QDate& d) {
-    QString fmt = locale().dateFormat(QLocale::ShortFormat);
     // Later code reads the year from the last four characters, so a
     // two-digit year pattern is widened to four digits.
-    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
-    fmt.replace(twoDigitYear, QStringLiteral("yyyy"));
-    return locale().toString(d, fmt);
+    return locale().toString(d, wideYear(locale().dateFormat(QLocale::ShortFormat)));
 }
 
 QString longDate(const QDate& d) { return locale().toString(d, QLocale::LongFormat); }
 
 QString timeText(const QTime& t) {
     // The long time format ends in the zone name ("t"); the clock shows none.
-    QString fmt = locale().timeFormat(QLocale::LongFormat);
-    static const QRegularExpression zone(QStringLiteral("\\s*\\(?t+\\)?"));
-    fmt.remove(zone);
-    return locale().toString(t, fmt.trimmed());
+    return locale().toString(t, withoutZone(locale().timeFormat(QLocale::LongFormat)).trimmed());
 }
 
 QString formatDate(const QDate& d, const QString& pattern) {
@@ -91,9 +117,7 @@ QDate dateBySettings(const QString& text) {
         return QDate(year, month, day);
     }
     // Forms with month names (the short form of some settings, the long form).
-    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
-    QString wide = form;
-    wide.replace(twoDigitYear, QStringLiteral("yyyy"));
+    const QString wide = wideYear(form);
     for (const QString& f : {wide, loc.dateFormat(QLocale::LongFormat)}) {
         const QDate d = loc.toDate(t, f);
         if (d.isValid()) return d;
