@@ -20,7 +20,10 @@ QString wideYear(QString fmt) {
     for (qsizetype i = 0; i < fmt.size();) {
         qsizetype n = 0;
         while (i + n < fmt.size() && fmt[i + n] == u'y') ++n;
-        if (n == 2) fmt.insert(i, QStringLiteral("yy")), n = 4;
+        if (n == 2) {
+            fmt.insert(i, QStringLiteral("yy"));
+            n = 4;
+        }
         i += std::max<qsizetype>(n, 1);
     }
     return fmt;
