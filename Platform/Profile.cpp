@@ -14,9 +14,10 @@ namespace {
 
 // The file's text as the program reads every kept file (UTF-16 after its
 // byte-order mark, UTF-8, else Windows-1252), with LF line ends; CR LF, LF
-// and a lone CR all end a line. Empty for a file that cannot be read.
+// and a lone CR all end a line. Empty for a file that cannot be read (a
+// pipe or a device in its place too): the defaults apply.
 QString fileText(const QString& file) {
-    const std::optional<QByteArray> bytes = Storage::read(file);
+    const std::optional<QByteArray> bytes = Storage::read(file, nullptr, Storage::kLargestKeptFile);
     return bytes ? CrLf::toLf(Ansi::decodeDocument(*bytes)) : QString();
 }
 
@@ -74,7 +75,11 @@ bool writeString(const QString& section, const QString& key, const QString& valu
     // A file that is there but cannot be read is not replaced by one
     // holding the one key.
     RuntimeError why{0, QString()};
-    const std::optional<QByteArray> bytes = QFileInfo(file).isFile() ? Storage::read(file, &why) : QByteArray();
+    const QFileInfo info(file);
+    // Nothing there, or a folder in its place (the save itself fails).
+    const bool readable = info.exists() && !info.isDir();
+    const std::optional<QByteArray> bytes =
+        readable ? Storage::read(file, &why, Storage::kLargestKeptFile) : QByteArray();
     if (!bytes) {
         if (error) *error = Err::notReplaced(why, file);
         return false;

@@ -180,7 +180,7 @@ private slots:
         QVERIFY(read);
         read->setAsideIf([&](const QString& v) { return !unusable.isEmpty() && v == unusable; });
         QCOMPARE(read->values, values);
-        QVERIFY(QuotedLines::write(App::file("t.qem"), read->values, nullptr, nullptr, read->setAside));
+        QVERIFY(QuotedLines::write(App::file("t.qem"), read->values, nullptr, nullptr, read->kept()));
         QTEST(readFile("t.qem"), "written");
         QCOMPARE(MsgBoxSeam::shown().size(), 0);
     }

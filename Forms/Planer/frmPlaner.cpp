@@ -293,11 +293,12 @@ void frmPlaner::addEvent(const QDate& date, const QString& name) {
 void frmPlaner::showCount() { lblCount->setCaption(entries(lst ? lst->count() : 0)); }
 void frmPlaner::showCountToDo() { lblCountToDo->setCaption(entries(lstToDo->count())); }
 
-QuotedLines::Contents frmPlaner::readFile(const QString& name, const QString& label) {
+QuotedLines::Contents frmPlaner::readFile(const QString& name, const QString& label, QuotedLines::Kept& kept) {
     QString why;
     bool damaged = false;
     int number = 0;
-    std::optional<QuotedLines::Contents> file = QuotedLines::readKept(App::dataFile(name), &why, &damaged, &number);
+    std::optional<QuotedLines::Contents> file =
+        QuotedLines::readKept(App::dataFile(name), &why, &damaged, &number, &kept);
     if (damaged) ShowDamagedFile(name);
     else if (!file && !why.isEmpty()) ShowProblem(label, number, why);
     // A missing file is an empty list.
@@ -309,14 +310,14 @@ QList<QuotedLines::SetAside> frmPlaner::keptAside(const QString& name, const Quo
     return file.setAside;
 }
 
-bool frmPlaner::writeFile(const QString& name, const QStringList& lines, const QList<QuotedLines::SetAside>& aside,
+bool frmPlaner::writeFile(const QString& name, const QStringList& lines, const QuotedLines::Kept& kept,
                           const QString& label) {
     QStringList values;
     for (const QString& l : lines)
         if (!l.isEmpty()) values << l;
     QString why;
     int number = 0;
-    if (QuotedLines::write(App::dataFile(name, App::Access::Write), values, &why, &number, aside)) return true;
+    if (QuotedLines::write(App::dataFile(name, App::Access::Write), values, &why, &number, kept)) return true;
     ShowProblem(label, number, why);
     return false;
 }
@@ -326,11 +327,11 @@ void frmPlaner::fillEvents(bool european) {
     lstSHOWeu->clear();
     keyedOn_ = QDate();
     PlanerChanged = false;
-    QuotedLines::Contents file = readFile(kPlanerFile, QStringLiteral("PlanerLoad"));
+    QuotedLines::Contents file = readFile(kPlanerFile, QStringLiteral("PlanerLoad"), eventsKept_);
     // Sorted once and added at once: inserting each line at its place
     // would cost a search per line.
     const QStringList lines = Events::fromFile(file, european);
-    eventsAside_ = keptAside(kPlanerFile, file);
+    eventsKept_.setAside = keptAside(kPlanerFile, file);
     fillLinked(lstSHOW, lines, lastLink_ + 1);
     // The European twins in the order of the sorted US list, under the same numbers.
     if (european) {
@@ -351,9 +352,9 @@ void frmPlaner::PlanerLoadEu() { fillEvents(true); }
 void frmPlaner::PlanerLoadToDo() {
     lstToDo->clear();
     ToDoChanged = false;
-    QuotedLines::Contents file = readFile(kToDoFile, QStringLiteral("PlanerLoadToDo"));
+    QuotedLines::Contents file = readFile(kToDoFile, QStringLiteral("PlanerLoadToDo"), toDoKept_);
     lstToDo->addItems(ToDo::fromFile(file));
-    toDoAside_ = keptAside(kToDoFile, file);
+    toDoKept_.setAside = keptAside(kToDoFile, file);
     txtPY->setFocus();
 }
 
@@ -361,7 +362,7 @@ void frmPlaner::PlanerSave() {
     saveFailed_ = false;
     if (MsgBox(L(QStringLiteral("Are you sure"), QStringLiteral("Sind Sie sicher")), vbYesNo | vbQuestion) == vbYes) {
         // The flag stays set until the file holds the list.
-        if (writeFile(kPlanerFile, texts(lst), eventsAside_, QStringLiteral("PlanerSave"))) PlanerChanged = false;
+        if (writeFile(kPlanerFile, texts(lst), eventsKept_, QStringLiteral("PlanerSave"))) PlanerChanged = false;
         else saveFailed_ = true;
     }
     txtDate->setFocus();
@@ -370,7 +371,7 @@ void frmPlaner::PlanerSave() {
 void frmPlaner::PlanerSaveToDo() {
     saveFailed_ = false;
     if (MsgBox(L(QStringLiteral("Are you sure"), QStringLiteral("Sind Sie sicher")), vbYesNo | vbQuestion) == vbYes) {
-        if (writeFile(kToDoFile, texts(lstToDo), toDoAside_, QStringLiteral("PlanerSaveToDo"))) ToDoChanged = false;
+        if (writeFile(kToDoFile, texts(lstToDo), toDoKept_, QStringLiteral("PlanerSaveToDo"))) ToDoChanged = false;
         else saveFailed_ = true;
     }
     txtPY->setFocus();
