@@ -84,7 +84,8 @@ bool writeString(const QString& section, const QString& key, const QString& valu
         if (error) *error = Err::notReplaced(why, file);
         return false;
     }
-    QStringList lines = CrLf::toLf(Ansi::decodeDocument(*bytes)).split(u'\n');
+    Ansi::Encoding encoding = Ansi::Encoding::Windows1252;
+    QStringList lines = CrLf::toLf(Ansi::decodeDocument(*bytes, &encoding)).split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     const QString entry = key + u'=' + value;
     int sectionAt = -1, endOfSection = int(lines.size()), keyAt = -1;
@@ -112,8 +113,7 @@ bool writeString(const QString& section, const QString& key, const QString& valu
 
     // Written back in the encoding it was read in: a comment typed in UTF-8
     // stays readable in an editor, and the old program's files stay ANSI.
-    const QByteArray text =
-        Ansi::encodeAs(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), Ansi::encodingOf(*bytes));
+    const QByteArray text = Ansi::encodeAs(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), encoding);
     return Storage::save(file, text, error);
 }
 

@@ -42,7 +42,8 @@ namespace {
 // The decoded text of a kept file, whole (`lines` < 0) or its beginning up
 // to the end of its first `lines` lines (a file of any length costs only
 // what it must); no text when it is missing, cannot be read or looks
-// binary. `kept` tells why it could not be read.
+// binary. `kept` tells the encoding it was read in, or why it could not be
+// read.
 std::optional<QString> text(const QString& path, qsizetype lines, QString* error, bool* damaged, int* number,
                             Kept& kept) {
     if (error) error->clear();
@@ -74,7 +75,7 @@ std::optional<QString> text(const QString& path, qsizetype lines, QString* error
         kept.unread = why;
         return std::nullopt;
     }
-    QString decoded = Ansi::decodeDocument(*bytes);
+    QString decoded = Ansi::decodeDocument(*bytes, &kept.encoding);
     // The text alone is held from here on.
     bytes.reset();
     if (Ansi::isBinary(decoded)) {
@@ -128,6 +129,7 @@ std::optional<Contents> readKept(const QString& path, QString* error, bool* dama
     if (kept) *kept = reading;
     if (!decoded) return std::nullopt;
     Contents c;
+    c.encoding = reading.encoding;
     forLines(*decoded, -1, [&](QStringView view) {
         const QString line = view.toString();
         QString value;
@@ -242,7 +244,7 @@ bool write(const QString& path, const QStringList& values, QString* error, int* 
         if (!keptAs) return fail(why);
     }
     RuntimeError why{0, QString()};
-    if (!Storage::save(path, Ansi::encodeFile(text), &why)) {
+    if (!Storage::save(path, Ansi::encodeAs(text, kept.encoding), &why)) {
         // The original is still there: a copy of it made for this save would only be one more.
         if (made) QFile::remove(*keptAs);
         return fail(why);

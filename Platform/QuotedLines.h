@@ -1,7 +1,8 @@
 #pragma once
 // The program's plain data files (".qem"): one value a line, written as a
 // double-quoted text followed by CR LF, in Windows-1252 (in UTF-8 when a
-// value holds a character Windows-1252 has not). Every tool that keeps a list in such a file reads and writes it
+// value holds a character Windows-1252 has not, or the file was read as
+// UTF-8). Every tool that keeps a list in such a file reads and writes it
 // here, through Storage (read whole or not at all, saved whole).
 //
 // Nothing the program could not read is lost:
@@ -32,6 +33,10 @@
 //     hands it to write(), which refuses the save ("... could not be read
 //     when it was opened and is not replaced"). The tool reads the file
 //     anew the next time it opens.
+//   - A file read as UTF-8 is written back in UTF-8 (Kept::encoding), one
+//     read as Windows-1252 or UTF-16 in Windows-1252, as Platform/Ansi.h
+//     says.
+#include "Platform/Ansi.h"
 #include "Platform/Errors.h"
 
 #include <QHash>
@@ -54,6 +59,8 @@ struct SetAside {
 struct Kept {
     // The lines set aside at the reading, to be written back in their places.
     QList<SetAside> setAside;
+    // The encoding the file was read in, which it is written back in.
+    Ansi::Encoding encoding = Ansi::Encoding::Windows1252;
     // Why the file, there when the tool opened it, could not be read; no
     // value when it was read, missing, or refused as not text.
     std::optional<RuntimeError> unread;
@@ -77,9 +84,11 @@ struct Contents {
     // The line a value stood on, where that is not just the value in quotes
     // (by index into `values`); kept so a value set aside goes back as it stood.
     QHash<qsizetype, QString> asStood;
+    // The encoding the file was read in.
+    Ansi::Encoding encoding = Ansi::Encoding::Windows1252;
 
     // What a save of the file needs from this reading.
-    Kept kept() const { return {setAside, std::nullopt}; }
+    Kept kept() const { return {setAside, encoding, std::nullopt}; }
 };
 
 // Reads a kept file through Storage::read. No contents when the file does
@@ -90,7 +99,7 @@ struct Contents {
 // UTF-8, else Windows-1252. `number`, when given, is the runtime's error
 // number of a file that cannot be read (Platform/SaveError.h). `kept`,
 // when given, is set for the save that may follow: the set-aside lines
-// of the contents, or why the file could not be read (a tool
+// and encoding of the contents, or why the file could not be read (a tool
 // that sets more lines aside afterwards updates kept->setAside).
 std::optional<Contents> readKept(const QString& path, QString* error = nullptr, bool* damaged = nullptr,
                                  int* number = nullptr, Kept* kept = nullptr);
@@ -107,8 +116,8 @@ std::optional<QStringList> read(const QString& path, QString* error = nullptr, b
 std::optional<QStringList> readFirst(const QString& path, qsizetype count, QString* error = nullptr,
                                      bool* damaged = nullptr, int* number = nullptr, Kept* kept = nullptr);
 
-// Replaces the file whole through Storage::save, the set-aside lines of
-// `kept` unchanged in their places, each
+// Replaces the file whole through Storage::save, in the encoding it was
+// read in, the set-aside lines of `kept` unchanged in their places, each
 // after `before` of the values (at the end where fewer values remain). A
 // value holding a line break is refused before anything is written, since
 // it would shift every later value of the file; so is every save after a
