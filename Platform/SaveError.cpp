@@ -58,8 +58,11 @@ RuntimeError systemError(int errnoValue) {
 
 RuntimeError saveFailed(const QSaveFile& file, bool opened, int errnoValue) {
     if (!opened && !QFileInfo(file.fileName()).absoluteDir().exists()) return pathError();
-    // No room even for the temporary file.
-    if (!opened && (errnoValue == ENOSPC || errnoValue == EDQUOT)) return diskFullError();
+    // No room even for the temporary file, or, at the commit, for the new
+    // name's entry in its folder.
+    if (errnoValue == ENOSPC || errnoValue == EDQUOT) return diskFullError();
+    // The device failed while the new file was given its name.
+    if (opened && errnoValue == EIO) return ioError();
     // The rename over a file that may not be replaced fails in the commit.
     if (!opened || file.error() == QFileDevice::RenameError || file.error() == QFileDevice::PermissionsError)
         return permissionError();

@@ -19,8 +19,8 @@ namespace Err {
 // The error of a failed system call, by its error number (errno).
 RuntimeError systemError(int errnoValue);
 // `opened`: whether QSaveFile::open succeeded (its commit failed).
-// `errnoValue`: the system's error number right after the failed open, 0
-// when unknown.
+// `errnoValue`: the system's error number right after the failed open or
+// commit, 0 when unknown.
 RuntimeError saveFailed(const QSaveFile& file, bool opened, int errnoValue = 0);
 // Why the file at `path` could not be read (`errnoValue`: the system's
 // error number): a missing file as the runtime says it, unnamed; any other

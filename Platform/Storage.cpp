@@ -139,8 +139,11 @@ bool save(const QString& path, const QByteArray& bytes, RuntimeError* error) {
         if (error) *error = Err::systemError(failed);
         return false;
     }
+    errno = 0;
     if (!f.commit()) {
-        if (error) *error = Err::saveFailed(f, true, 0);
+        // The error of the rename or link that gave the new file its name.
+        const int why = errno;
+        if (error) *error = Err::saveFailed(f, true, why);
         return false;
     }
     return true;

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QTest>
 #include <cerrno>
 
@@ -212,6 +213,29 @@ private slots:
         QCOMPARE(Storage::read(App::file("t.txt"), &why, Storage::kLargestKeptFile),
                  readsLater ? std::optional<QByteArray>(bytes) : std::nullopt);
         QVERIFY(unreadableKept("t.txt", how, bytes));
+    }
+
+    // A save whose last step, giving the new file its name, fails says why
+    // by the system's error; the old file stays.
+    void renameFailures_data() {
+        QTest::addColumn<int>("errnoValue");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("a device error") << EIO << "57: Device I/O error";
+        QTest::newRow("no room for the name") << ENOSPC << "61: Disk full";
+        QTest::newRow("over the quota") << EDQUOT << "61: Disk full";
+        QTest::newRow("any other reason") << EACCES << "70: Permission denied";
+    }
+    void renameFailures() {
+        QFETCH(int, errnoValue);
+        QVERIFY(QDir(programFolder()).mkdir("in"));
+        QSaveFile f(App::file("in/t.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("new");
+        // The folder moves away: the new file cannot be given its name.
+        QVERIFY(QDir(programFolder()).rename("in", "moved"));
+        QVERIFY(!f.commit());
+        const RuntimeError e = Err::saveFailed(f, true, errnoValue);
+        QTEST(QString::number(e.number) + ": " + e.description, "error");
     }
 
     void keysBeyond32Bits() {
