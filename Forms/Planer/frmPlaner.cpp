@@ -243,6 +243,27 @@ void frmPlaner::Form_Activate() {
 
 // ---- the lists and their files ---------------------------------------------
 
+namespace {
+// An event's list item, its link number (its data of Qt::UserRole) held in
+// itself: set as data afterwards, it would give every item of a long list a
+// second allocation, half again the memory of the whole list.
+class LinkedItem : public QListWidgetItem {
+public:
+    LinkedItem(const QString& text, int link) : QListWidgetItem(text, nullptr, UserType), link_(link) {}
+    QVariant data(int role) const override {
+        return role == Qt::UserRole ? QVariant(link_) : QListWidgetItem::data(role);
+    }
+    void setData(int role, const QVariant& value) override {
+        if (role == Qt::UserRole) link_ = value.toInt();
+        else QListWidgetItem::setData(role, value);
+    }
+    QListWidgetItem* clone() const override { return new LinkedItem(*this); }
+
+private:
+    int link_;
+};
+} // namespace
+
 int frmPlaner::linkOf(const QListWidgetItem* item) { return item->data(Qt::UserRole).toInt(); }
 
 QStringList frmPlaner::texts(const QListWidget* list) {
@@ -259,17 +280,14 @@ int frmPlaner::addSorted(QListWidget* list, const QString& text, int link) {
         if (Events::lessThan(text, list->item(middle)->text())) end = middle;
         else row = middle + 1;
     }
-    auto* item = new QListWidgetItem(text);
-    item->setData(Qt::UserRole, link);
-    list->insertItem(row, item);
+    list->insertItem(row, new LinkedItem(text, link));
     return row;
 }
 
 void frmPlaner::fillLinked(QListWidget* list, const QStringList& lines, int firstLink) {
-    // One insertion for all lines; an item added alone costs many times more.
-    const int start = list->count();
-    list->addItems(lines);
-    for (int i = 0; i < lines.size(); ++i) list->item(start + i)->setData(Qt::UserRole, firstLink + i);
+    // Item by item at the end: as fast as the list's own insertion of all
+    // texts at once, which makes items without their link numbers.
+    for (int i = 0; i < lines.size(); ++i) list->addItem(new LinkedItem(lines[i], firstLink + i));
 }
 
 int frmPlaner::findLink(const QListWidget* list, int link) {
@@ -429,11 +447,7 @@ void frmPlaner::setKeyed(const QList<Events::Keyed>& keyed, const QDate& today) 
     keyed_ = keyed;
     keyedOn_ = today;
     lst1->clear();
-    QStringList lines;
-    lines.reserve(keyed.size());
-    for (const Events::Keyed& k : keyed) lines << k.text();
-    lst1->addItems(lines);
-    for (int i = 0; i < keyed.size(); ++i) lst1->item(i)->setData(Qt::UserRole, keyed[i].link);
+    for (const Events::Keyed& k : keyed) lst1->addItem(new LinkedItem(k.text(), k.link));
     removeNextEvents(0, cboNext->count());
 }
 
@@ -443,9 +457,7 @@ void frmPlaner::keyEvent(const Events::Entry& event) {
     if (!k) return;
     const qsizetype at = Events::keyedPosition(keyed_, *k);
     keyed_.insert(at, *k);
-    auto* item = new QListWidgetItem(k->text());
-    item->setData(Qt::UserRole, k->link);
-    lst1->insertItem(int(at), item);
+    lst1->insertItem(int(at), new LinkedItem(k->text(), k->link));
     // cboNext holds the first keyed events: the new one is among them when
     // it comes before their end; showNextEvents then takes off or adds the last.
     if (at < cboNext->count()) insertNextEvents(at, at + 1);
