@@ -300,26 +300,28 @@ void clsBank::LoadDebts(class frmBank* frm) {
     const QString name = frm->account() + QStringLiteral("Debts.qem");
     QString error;
     bool damaged = false;
+    const QuotedLines::Kept before = DebtsKept;
     std::optional<QuotedLines::Contents> file =
-        QuotedLines::readKept(debtsPath(frm, App::Access::Read), &error, &damaged);
+        QuotedLines::readKept(debtsPath(frm, App::Access::Read), &error, &damaged, nullptr, &DebtsKept);
     if (!file) {
-        DebtsSetAside.clear();
-        // A file that cannot be read is named; the account book opens all the same.
+        // A file that cannot be read is named; the account book opens all
+        // the same. Told once, not again when a failed save reads it back.
         if (damaged) ShowDamagedFile(name);
-        else if (!error.isEmpty()) MsgBox(error, vbExclamation);
+        else if (!error.isEmpty() && !(before.unread && before.unread->description == error))
+            MsgBox(error, vbExclamation);
         return;
     }
     const qsizetype unreadable = file->setAside.size();
     // An empty line holds no debt: it is not listed and stays where it stood.
     file->setAsideIf([](const QString& item) { return item.isEmpty(); });
     // Told once a reading, not again when a failed save reads the file back.
-    if (unreadable > 0 && file->setAside != DebtsSetAside) ShowSetAside(name, unreadable);
-    DebtsSetAside = file->setAside;
+    if (unreadable > 0 && file->setAside != before.setAside) ShowSetAside(name, unreadable);
+    DebtsKept.setAside = file->setAside;
     frm->lstDebts->addItems(file->values);
 }
 
 void clsBank::DebtRemoved(int row) {
-    for (QuotedLines::SetAside& line : DebtsSetAside)
+    for (QuotedLines::SetAside& line : DebtsKept.setAside)
         if (line.before > row) --line.before;
 }
 
@@ -329,7 +331,7 @@ void clsBank::SaveDebts(class frmBank* frm) {
         if (!frm->lstDebts->item(i)->text().isEmpty()) items << frm->lstDebts->item(i)->text();
     QString error;
     int number = 0;
-    if (!QuotedLines::write(debtsPath(frm, App::Access::Write), items, &error, &number, DebtsSetAside))
+    if (!QuotedLines::write(debtsPath(frm, App::Access::Write), items, &error, &number, DebtsKept))
         throw RuntimeError(number, error);
 }
 

@@ -46,8 +46,9 @@ public:
     QString IsDateChanged(class frmBank* frm);
     // The debts list from "<account>Debts.qem"; a missing file is an empty
     // list, one that cannot be read (or is no text) is named in a message
-    // and shows as an empty list. Lines that cannot be read are kept in
-    // DebtsSetAside, and the user is told once how many.
+    // (once: not again when a failed save reads it back) and shows as an
+    // empty list, which no save puts in its place. Lines that cannot be
+    // read are kept in DebtsKept, and the user is told once how many.
     void LoadDebts(class frmBank* frm);
     // Whether the account has a debts file (one may outlive a lost database).
     bool DebtsFileExists(class frmBank* frm);
@@ -70,9 +71,10 @@ public:
     Money NewCheckingsTransaction = 0;
     Money OldCheckingsTransaction = 0;
     QString OldDate;
-    // The debts file's lines that could not be read, written back by
-    // SaveDebts where they stood among the debts.
-    QList<QuotedLines::SetAside> DebtsSetAside;
+    // What SaveDebts needs from the debts file's reading: the lines that
+    // could not be read, written back where they stood among the debts,
+    // and whether the file itself could be read.
+    QuotedLines::Kept DebtsKept;
 
 private:
     void IsDateOld(class frmBank* frm, Ledger::Register r);

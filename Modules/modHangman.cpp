@@ -784,20 +784,26 @@ void LoadDictionary(bool* setAsideTold) {
     class frmHmDic* editor = frmHmDic();
     QListWidget* list = editor->lstSHOW;
     list->clear();
-    editor->setAside.clear();
     bool damaged = false;
-    const std::optional<QuotedLines::Contents> words = HangmanDictionary::read(&damaged);
+    QString why;
+    int number = 0;
+    const std::optional<QuotedLines::Contents> words = HangmanDictionary::read(&damaged, &why, &number, &editor->kept);
     const QString file = QFileInfo(HangmanDictionary::path()).fileName();
     if (damaged) {
         ShowDamagedFile(file);
         return;
     }
+    // A file that is there and cannot be read is named, with the reason;
+    // the editor's Save does not replace it.
+    if (!words && !why.isEmpty()) {
+        ShowProblem(QStringLiteral("LoadDictionary"), number, why);
+        return;
+    }
     if (words) {
         // All at once: one insertion for the whole list.
         list->addItems(words->values);
-        editor->setAside = words->setAside;
-        if (!editor->setAside.isEmpty() && !(setAsideTold && *setAsideTold)) {
-            ShowSetAside(file, editor->setAside.size());
+        if (!editor->kept.setAside.isEmpty() && !(setAsideTold && *setAsideTold)) {
+            ShowSetAside(file, editor->kept.setAside.size());
             if (setAsideTold) *setAsideTold = true;
         }
     }

@@ -10,6 +10,7 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <utility>
 
 bool PlanerChanged = false;
 bool ToDoChanged = false;
@@ -98,13 +99,14 @@ QStringList fromFile(QuotedLines::Contents& file, bool european) {
     };
     file.setAsideIf([&](const QString& value) { return !value.isEmpty() && !listed(value); });
     skipEmpty(file);
-    QStringList lines;
-    lines.reserve(file.values.size());
-    for (const QString& value : std::as_const(file.values)) {
+    // The values become the lines: a long file's list is held once.
+    QStringList lines = std::exchange(file.values, {});
+    file.asStood.clear();
+    for (QString& value : lines) {
         const QDate date = dateOf(value);
-        lines << (date.isValid() && value[2] == u'.' ? line(date, nameOf(value), false) : value);
+        if (date.isValid() && value[2] == u'.') value = line(date, nameOf(value), false);
     }
-    return sortedLines(lines);
+    return sortedLines(std::move(lines));
 }
 
 QString Keyed::text() const {
@@ -202,7 +204,8 @@ bool inForm(const QString& line) {
 
 QStringList fromFile(QuotedLines::Contents& file) {
     skipEmpty(file);
-    return sortedLines(file.values);
+    file.asStood.clear();
+    return sortedLines(std::exchange(file.values, {}));
 }
 
 Checked check(const QString& priority, const QString& description, const QStringList& items) {

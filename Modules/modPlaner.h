@@ -80,7 +80,8 @@ bool lessThan(const QString& a, const QString& b);
 // "/" in column 3 whose date is no date ("12/25/90", 29 February of a
 // common year) is listed as it stands, as the US list always kept such
 // values. Every other value whose date is no date is set aside in `file`;
-// empty values are skipped.
+// empty values are skipped. The values are taken out of `file` (a long
+// file's lines are held once).
 QStringList fromFile(QuotedLines::Contents& file, bool european);
 
 // An event in the US list and the number that links it to its twin.
@@ -142,7 +143,8 @@ QString descriptionOf(const QString& line);
 // Whether the line has the item form: a blank, two digits, two blanks.
 bool inForm(const QString& line);
 
-// The items of a read "ToDo.qem", sorted; empty values are skipped.
+// The items of a read "ToDo.qem", sorted; empty values are skipped. The
+// values are taken out of `file`.
 QStringList fromFile(QuotedLines::Contents& file);
 
 // What the priority and description boxes hold, checked in this order.

@@ -53,19 +53,33 @@ bool holds(const QString& text) {
 
 QByteArray encodeFile(const QString& text) { return holds(text) ? encode(text) : text.toUtf8(); }
 
-QString decodeDocument(const QByteArray& bytes) {
+QString decodeDocument(const QByteArray& bytes, Encoding* writeBack) {
+    Encoding read = Encoding::Windows1252;
+    const auto reading = [&](QString text) {
+        if (writeBack) *writeBack = read;
+        return text;
+    };
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
         QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
                              QStringDecoder::Flag::Stateless);
-        return utf16.decode(bytes.mid(2));
+        return reading(utf16.decode(QByteArrayView(bytes).sliced(2)));
     }
+    // ASCII reads the same in both; such a file stays Windows-1252.
+    const bool ascii =
+        std::all_of(bytes.begin(), bytes.end(), [](char b) { return static_cast<unsigned char>(b) < 0x80; });
+    if (ascii) return reading(QString::fromLatin1(bytes));
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString s = utf8.decode(bytes);
     if (!utf8.hasError()) {
-        if (s.startsWith(QChar(0xFEFF))) s.remove(0, 1);
-        return s;
+        read = Encoding::Utf8;
+        if (s.startsWith(QChar(0xFEFF))) {
+            s.remove(0, 1);
+            read = Encoding::Utf8WithMark;
+        }
+        return reading(std::move(s));
     }
-    return decode(bytes);
+    s.clear();
+    return reading(decode(bytes));
 }
 
 bool isControl(QChar c) {
@@ -86,16 +100,6 @@ bool isBinary(const QString& decoded) {
     // Text with a stray NUL and a few other slips stays text; a long file
     // with NUL bytes and controls all through it does not.
     return nul > 0 && (control * 8 >= n || (control >= 16 && control * 16 >= n));
-}
-
-Encoding encodingOf(const QByteArray& bytes) {
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) return Encoding::Windows1252;
-    if (bytes.startsWith("\xEF\xBB\xBF")) return Encoding::Utf8WithMark;
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char b) { return (static_cast<unsigned char>(b)) < 0x80; });
-    if (ascii) return Encoding::Windows1252;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = utf8.decode(bytes);
-    return utf8.hasError() ? Encoding::Windows1252 : Encoding::Utf8;
 }
 
 QByteArray encodeAs(const QString& text, Encoding encoding) {

@@ -16,16 +16,16 @@ bool holds(const QString& text);
 // when that holds every character (what older copies of the program read),
 // else the whole text in UTF-8, so nothing typed is lost.
 QByteArray encodeFile(const QString& text);
-// Reads a kept file or a document the user chose: UTF-16 (little or big
-// endian) after its byte-order mark, UTF-8 when the bytes are valid UTF-8
-// (a UTF-8 byte-order mark is dropped), else Windows-1252.
-QString decodeDocument(const QByteArray& bytes);
 // The encoding a file is written back in: UTF-8 (with its byte-order mark
 // where it had one) when decodeDocument read it as UTF-8 and it holds more
 // than ASCII; else Windows-1252, the encoding of the old program's files
 // (UTF-16 files too, as the old program's profile routines wrote them).
 enum class Encoding { Windows1252, Utf8, Utf8WithMark };
-Encoding encodingOf(const QByteArray& bytes);
+// Reads a kept file or a document the user chose: UTF-16 (little or big
+// endian) after its byte-order mark, UTF-8 when the bytes are valid UTF-8
+// (a UTF-8 byte-order mark is dropped), else Windows-1252. `writeBack`,
+// when given, is set to the encoding to write the text back in.
+QString decodeDocument(const QByteArray& bytes, Encoding* writeBack = nullptr);
 // The bytes of a file read in `encoding`: UTF-8 as it was, else as encodeFile.
 QByteArray encodeAs(const QString& text, Encoding encoding);
 // A control character that has no place in a line of text: NUL and the

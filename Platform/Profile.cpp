@@ -14,9 +14,10 @@ namespace {
 
 // The file's text as the program reads every kept file (UTF-16 after its
 // byte-order mark, UTF-8, else Windows-1252), with LF line ends; CR LF, LF
-// and a lone CR all end a line. Empty for a file that cannot be read.
+// and a lone CR all end a line. Empty for a file that cannot be read (a
+// pipe or a device in its place too): the defaults apply.
 QString fileText(const QString& file) {
-    const std::optional<QByteArray> bytes = Storage::read(file);
+    const std::optional<QByteArray> bytes = Storage::read(file, nullptr, Storage::kLargestKeptFile);
     return bytes ? CrLf::toLf(Ansi::decodeDocument(*bytes)) : QString();
 }
 
@@ -74,12 +75,17 @@ bool writeString(const QString& section, const QString& key, const QString& valu
     // A file that is there but cannot be read is not replaced by one
     // holding the one key.
     RuntimeError why{0, QString()};
-    const std::optional<QByteArray> bytes = QFileInfo(file).isFile() ? Storage::read(file, &why) : QByteArray();
+    const QFileInfo info(file);
+    // Nothing there, or a folder in its place (the save itself fails).
+    const bool readable = info.exists() && !info.isDir();
+    const std::optional<QByteArray> bytes =
+        readable ? Storage::read(file, &why, Storage::kLargestKeptFile) : QByteArray();
     if (!bytes) {
         if (error) *error = Err::notReplaced(why, file);
         return false;
     }
-    QStringList lines = CrLf::toLf(Ansi::decodeDocument(*bytes)).split(u'\n');
+    Ansi::Encoding encoding = Ansi::Encoding::Windows1252;
+    QStringList lines = CrLf::toLf(Ansi::decodeDocument(*bytes, &encoding)).split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
     const QString entry = key + u'=' + value;
     int sectionAt = -1, endOfSection = int(lines.size()), keyAt = -1;
@@ -107,8 +113,7 @@ bool writeString(const QString& section, const QString& key, const QString& valu
 
     // Written back in the encoding it was read in: a comment typed in UTF-8
     // stays readable in an editor, and the old program's files stay ANSI.
-    const QByteArray text =
-        Ansi::encodeAs(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), Ansi::encodingOf(*bytes));
+    const QByteArray text = Ansi::encodeAs(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), encoding);
     return Storage::save(file, text, error);
 }
 

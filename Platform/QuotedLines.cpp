@@ -39,49 +39,45 @@ void Contents::setAsideIf(const std::function<bool(const QString&)>& unusable) {
 }
 
 namespace {
-// The whole file, or with `lines` >= 0 its beginning up to the end of its
-// first `lines` lines (a file of any size costs only what it must).
-QByteArray contents(QFile& f, qsizetype lines) {
-    if (lines < 0) return f.readAll();
-    QByteArray bytes;
-    // Never more line ends than lines, whichever ends the file uses.
-    qsizetype feeds = 0, returns = 0;
-    while (qMax(feeds, returns) < lines && !f.atEnd()) {
-        const QByteArray chunk = f.read(64 * 1024);
-        if (chunk.isEmpty()) break;
-        feeds += chunk.count('\n');
-        returns += chunk.count('\r');
-        bytes += chunk;
-    }
-    return bytes;
-}
-
-// The decoded text of a kept file; no text when it is missing, cannot be
-// read or looks binary.
-std::optional<QString> text(const QString& path, qsizetype lines, QString* error, bool* damaged,
-                            int* number = nullptr) {
+// The decoded text of a kept file, whole (`lines` < 0) or its beginning up
+// to the end of its first `lines` lines (a file of any length costs only
+// what it must); no text when it is missing, cannot be read or looks
+// binary. `kept` tells the encoding it was read in, or why it could not be
+// read.
+std::optional<QString> text(const QString& path, qsizetype lines, QString* error, bool* damaged, int* number,
+                            Kept& kept) {
     if (error) error->clear();
     if (damaged) *damaged = false;
-    QFile f(path);
-    if (!f.exists()) return std::nullopt;
-    QByteArray bytes;
+    kept = Kept();
+    RuntimeError why{0, QString()};
+    std::optional<QByteArray> bytes;
     if (lines < 0) {
-        RuntimeError why{0, QString()};
-        std::optional<QByteArray> all = Storage::read(path, &why);
-        if (!all) {
-            if (error) *error = why.description;
-            if (number) *number = why.number;
-            return std::nullopt;
-        }
-        bytes = *all;
+        bytes = Storage::read(path, &why, Storage::kLargestKeptFile);
     } else {
-        if (!f.open(QIODevice::ReadOnly)) {
-            if (error) *error = Err::readFailed(path).description;
-            return std::nullopt;
-        }
-        bytes = contents(f, lines);
+        // Never more line ends than lines, whichever ends the file uses.
+        qsizetype seen = 0, feeds = 0, returns = 0;
+        bytes = Storage::readStart(
+            path,
+            [&](const QByteArray& b) {
+                feeds += std::count(b.cbegin() + seen, b.cend(), '\n');
+                returns += std::count(b.cbegin() + seen, b.cend(), '\r');
+                seen = b.size();
+                return std::max(feeds, returns) >= lines;
+            },
+            &why, Storage::kLargestKeptFile);
     }
-    QString decoded = Ansi::decodeDocument(bytes);
+    if (!bytes) {
+        // A missing file is no error: the tool starts without it.
+        if (why.number == Err::fileNotFound().number || why.number == Err::pathNotFound().number)
+            return std::nullopt;
+        if (error) *error = why.description;
+        if (number) *number = why.number;
+        kept.unread = why;
+        return std::nullopt;
+    }
+    QString decoded = Ansi::decodeDocument(*bytes, &kept.encoding);
+    // The text alone is held from here on.
+    bytes.reset();
     if (Ansi::isBinary(decoded)) {
         if (error) *error = QStringLiteral("%1 is damaged: it is not a text file").arg(QFileInfo(path).fileName());
         if (damaged) *damaged = true;
@@ -127,10 +123,13 @@ template <class Each> void forLines(const QString& text, qsizetype count, Each e
 }
 } // namespace
 
-std::optional<Contents> readKept(const QString& path, QString* error, bool* damaged, int* number) {
-    const std::optional<QString> decoded = text(path, -1, error, damaged, number);
+std::optional<Contents> readKept(const QString& path, QString* error, bool* damaged, int* number, Kept* kept) {
+    Kept reading;
+    const std::optional<QString> decoded = text(path, -1, error, damaged, number, reading);
+    if (kept) *kept = reading;
     if (!decoded) return std::nullopt;
     Contents c;
+    c.encoding = reading.encoding;
     forLines(*decoded, -1, [&](QStringView view) {
         const QString line = view.toString();
         QString value;
@@ -141,6 +140,7 @@ std::optional<Contents> readKept(const QString& path, QString* error, bool* dama
         if (line.size() != value.size() + 2 || !line.startsWith(u'"')) c.asStood.insert(c.values.size(), line);
         c.values << value;
     });
+    if (kept) kept->setAside = c.setAside;
     return c;
 }
 
@@ -150,8 +150,11 @@ std::optional<QStringList> read(const QString& path, QString* error, bool* damag
     return c->values;
 }
 
-std::optional<QStringList> readFirst(const QString& path, qsizetype count, QString* error, bool* damaged) {
-    const std::optional<QString> decoded = text(path, count, error, damaged);
+std::optional<QStringList> readFirst(const QString& path, qsizetype count, QString* error, bool* damaged, int* number,
+                                     Kept* kept) {
+    Kept reading;
+    const std::optional<QString> decoded = text(path, count, error, damaged, number, reading);
+    if (kept) *kept = reading;
     if (!decoded) return std::nullopt;
     QStringList values;
     forLines(*decoded, count, [&](QStringView line) {
@@ -175,9 +178,10 @@ struct Existing {
 
 Existing existing(const QString& path) {
     Existing e;
-    // A folder in the file's place is no file: the save itself fails.
-    if (!QFileInfo(path).isFile()) return e;
-    std::optional<QByteArray> bytes = Storage::read(path, &e.why);
+    // Nothing there, or a folder in the file's place (the save itself fails).
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir()) return e;
+    std::optional<QByteArray> bytes = Storage::read(path, &e.why, Storage::kLargestKeptFile);
     if (!bytes) {
         e.state = Existing::Unreadable;
         return e;
@@ -203,13 +207,16 @@ std::optional<QString> keepAside(const QString& path, const QByteArray& bytes, b
 }
 } // namespace
 
-bool write(const QString& path, const QStringList& values, QString* error, int* number,
-           const QList<SetAside>& setAside) {
+bool write(const QString& path, const QStringList& values, QString* error, int* number, const Kept& kept) {
     const auto fail = [&](const RuntimeError& e) {
         if (error) *error = e.description;
         if (number) *number = e.number;
         return false;
     };
+    // What the file held when the tool opened it was never shown there; the
+    // file may be read again now, but the tool's list is not all of it.
+    if (kept.unread) return fail(Err::notReplaced(*kept.unread, path, true));
+    const QList<SetAside>& setAside = kept.setAside;
     QString text;
     qsizetype next = 0;
     const auto putAside = [&](qsizetype upTo) {
@@ -237,7 +244,7 @@ bool write(const QString& path, const QStringList& values, QString* error, int* 
         if (!keptAs) return fail(why);
     }
     RuntimeError why{0, QString()};
-    if (!Storage::save(path, Ansi::encodeFile(text), &why)) {
+    if (!Storage::save(path, Ansi::encodeAs(text, kept.encoding), &why)) {
         // The original is still there: a copy of it made for this save would only be one more.
         if (made) QFile::remove(*keptAs);
         return fail(why);

@@ -1,16 +1,18 @@
 #pragma once
 // The program's plain data files (".qem"): one value a line, written as a
 // double-quoted text followed by CR LF, in Windows-1252 (in UTF-8 when a
-// value holds a character Windows-1252 has not). Every tool that keeps a
-// list in such a file reads and writes it here.
+// value holds a character Windows-1252 has not, or the file was read as
+// UTF-8). Every tool that keeps a list in such a file reads and writes it
+// here, through Storage (read whole or not at all, saved whole).
 //
 // Nothing the program could not read is lost:
 //   - A line it cannot read (a control character in it, quotes that enclose
 //     no value) is set aside, and so is a value the tool itself cannot use
 //     (Contents::setAsideIf). A tool keeps the set-aside lines beside its
-//     data and hands them back to write(), which puts each back, unchanged,
-//     where it stood among the values. The tool tells the user once how
-//     many lines were set aside (ShowSetAside, Modules/modLanguage.h).
+//     data (in its Kept) and hands them back to write(), which puts each
+//     back, unchanged, where it stood among the values. The tool tells the
+//     user once how many lines were set aside (ShowSetAside,
+//     Modules/modLanguage.h).
 //   - A line with text outside its quotes is set aside too: writing its
 //     value anew in quotes would lose that text.
 //   - Only a file that looks binary (Ansi::isBinary) is refused (nothing
@@ -22,8 +24,21 @@
 //     ("Planer.qem.unread", a number added where that name is taken; no
 //     second copy where one with the same bytes is there already) and tells
 //     the user the copy's name. A file that exists but cannot be read at
-//     all (no read permission, an I/O error) is never replaced: the save
-//     is refused and says why.
+//     all (no read permission, an I/O error, a pipe or a device in its
+//     place, more than Storage::kLargestKeptFile bytes) is never replaced:
+//     the save is refused and says why.
+//   - A tool that could not read its file when it opened it never replaces
+//     it either, even when the file can be read again by the time of the
+//     save: it holds a Kept from the reading (readKept fills it) and
+//     hands it to write(), which refuses the save ("... could not be read
+//     when it was opened and is not replaced"). The tool reads the file
+//     anew the next time it opens.
+//   - A file read as UTF-8 is written back in UTF-8 (Kept::encoding), one
+//     read as Windows-1252 or UTF-16 in Windows-1252, as Platform/Ansi.h
+//     says.
+#include "Platform/Ansi.h"
+#include "Platform/Errors.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -38,6 +53,17 @@ struct SetAside {
     qsizetype before = 0; // how many values stand before it
     QString line;         // the line as it stood, without its line end
     bool operator==(const SetAside&) const = default;
+};
+
+// What a tool keeps of its file from reading it until it saves it again.
+struct Kept {
+    // The lines set aside at the reading, to be written back in their places.
+    QList<SetAside> setAside;
+    // The encoding the file was read in, which it is written back in.
+    Ansi::Encoding encoding = Ansi::Encoding::Windows1252;
+    // Why the file, there when the tool opened it, could not be read; no
+    // value when it was read, missing, or refused as not text.
+    std::optional<RuntimeError> unread;
 };
 
 // What a kept file holds.
@@ -58,17 +84,25 @@ struct Contents {
     // The line a value stood on, where that is not just the value in quotes
     // (by index into `values`); kept so a value set aside goes back as it stood.
     QHash<qsizetype, QString> asStood;
+    // The encoding the file was read in.
+    Ansi::Encoding encoding = Ansi::Encoding::Windows1252;
+
+    // What a save of the file needs from this reading.
+    Kept kept() const { return {setAside, encoding, std::nullopt}; }
 };
 
-// Reads a kept file. No contents when the file does not exist (`error`
-// empty), cannot be read (`error` tells why) or is refused as not text
-// (`damaged` set, `error` names the file). CR LF, LF and CR line ends are
-// all read; a last empty line is no value. The text is UTF-16 after its
-// byte-order mark, UTF-8 when it is valid UTF-8, else Windows-1252.
-// `number`, when given, is the runtime's error number of a file that
-// cannot be read (Platform/SaveError.h).
+// Reads a kept file through Storage::read. No contents when the file does
+// not exist (`error` empty), cannot be read (`error` tells why, naming the
+// file) or is refused as not text (`damaged` set, `error` names the file).
+// CR LF, LF and CR line ends are all read; a last empty line is no value.
+// The text is UTF-16 after its byte-order mark, UTF-8 when it is valid
+// UTF-8, else Windows-1252. `number`, when given, is the runtime's error
+// number of a file that cannot be read (Platform/SaveError.h). `kept`,
+// when given, is set for the save that may follow: the set-aside lines
+// and encoding of the contents, or why the file could not be read (a tool
+// that sets more lines aside afterwards updates kept->setAside).
 std::optional<Contents> readKept(const QString& path, QString* error = nullptr, bool* damaged = nullptr,
-                                 int* number = nullptr);
+                                 int* number = nullptr, Kept* kept = nullptr);
 
 // The values of the lines that could be read; what was set aside is not
 // returned (readKept keeps it, to be written back).
@@ -77,20 +111,23 @@ std::optional<QStringList> read(const QString& path, QString* error = nullptr, b
 // The values of the first `count` lines only, one per line whether it can
 // be read or not (a value's place in such a file is its meaning: a line
 // with one quote gives the text after it, control characters stay in a
-// value); the rest of the file is not read. Refused and missing files as for readKept.
+// value); the rest of the file is not read. Refused, missing and unreadable
+// files, `number` and `kept` as for readKept.
 std::optional<QStringList> readFirst(const QString& path, qsizetype count, QString* error = nullptr,
-                                     bool* damaged = nullptr);
+                                     bool* damaged = nullptr, int* number = nullptr, Kept* kept = nullptr);
 
-// Replaces the file whole through Storage::save, the set-aside lines
-// unchanged in their places, each after `before` of the values (at the end
-// where fewer values remain). A value holding a line break is refused
-// before anything is written, since it would shift every later value of
-// the file. On failure the old file stays as it was (and a copy made of it
-// for this save is removed again), false is returned, `error` tells why in
-// the program's language and `number` gives the runtime's error number for
-// it: 5 for a refused value, else as Platform/SaveError.h maps it (61 for
-// a full disk, 70 when the file may not be written or could not be read).
+// Replaces the file whole through Storage::save, in the encoding it was
+// read in, the set-aside lines of `kept` unchanged in their places, each
+// after `before` of the values (at the end where fewer values remain). A
+// value holding a line break is refused before anything is written, since
+// it would shift every later value of the file; so is every save after a
+// reading that failed (kept.unread). On failure the old file stays as it
+// was (and a copy made of it for this save is removed again), false is
+// returned, `error` tells why in the program's language and `number` gives
+// the runtime's error number for it: 5 for a refused value, else as
+// Platform/SaveError.h maps it (61 for a full disk, 70 when the file may
+// not be written, the reading's number when it could not be read).
 bool write(const QString& path, const QStringList& values, QString* error = nullptr, int* number = nullptr,
-           const QList<SetAside>& setAside = {});
+           const Kept& kept = {});
 
 } // namespace QuotedLines

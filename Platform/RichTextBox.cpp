@@ -162,13 +162,15 @@ bool RichTextBox::SaveFile(const QString& path, QString* error, int* number) con
     return false;
 }
 
-bool RichTextBox::LoadFile(const QString& path, QString* error) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error) *error = f.errorString();
+bool RichTextBox::LoadFile(const QString& path, QString* error, int* number) {
+    RuntimeError why{0, QString()};
+    const std::optional<QByteArray> bytes = Storage::read(path, &why);
+    if (!bytes) {
+        if (error) *error = why.description;
+        if (number) *number = why.number;
         return false;
     }
-    setTextValue(Ansi::decodeDocument(f.readAll()));
+    setTextValue(Ansi::decodeDocument(*bytes));
     return true;
 }
 

@@ -15,6 +15,31 @@ RuntimeError diskFullError() { return inLanguage(diskFull(), "Datenträger voll"
 RuntimeError pathError() { return inLanguage(pathNotFound(), "Pfad nicht gefunden"); }
 RuntimeError permissionError() { return inLanguage(permissionDenied(), "Zugriff verweigert"); }
 RuntimeError ioError() { return inLanguage(deviceIo(), "Geräte-E/A-Fehler"); }
+RuntimeError notFoundError() { return inLanguage(fileNotFound(), "Datei nicht gefunden"); }
+RuntimeError memoryError() { return inLanguage({7, QStringLiteral("Out of memory")}, "Nicht genügend Speicher"); }
+RuntimeError accessError() {
+    return inLanguage({75, QStringLiteral("Path/File access error")}, "Fehler beim Zugriff auf Pfad/Datei");
+}
+
+// The runtime's error of that number, without a file named.
+RuntimeError byNumber(int number) {
+    switch (number) {
+    case 7: return memoryError();
+    case 53: return notFoundError();
+    case 61: return diskFullError();
+    case 70: return permissionError();
+    case 75: return accessError();
+    case 76: return pathError();
+    default: return ioError();
+    }
+}
+
+// The error with what became of the file: Device I/O error ("Planer.qem" could not be read).
+RuntimeError naming(const RuntimeError& why, const QString& path, const QString& english, const char* german) {
+    const QString state = inGerman() ? QString::fromUtf8(german) : english;
+    return RuntimeError(why.number,
+                        QStringLiteral("%1 (\"%2\" %3)").arg(why.description, QFileInfo(path).fileName(), state));
+}
 } // namespace
 
 RuntimeError systemError(int errnoValue) {
@@ -33,29 +58,45 @@ RuntimeError systemError(int errnoValue) {
 
 RuntimeError saveFailed(const QSaveFile& file, bool opened, int errnoValue) {
     if (!opened && !QFileInfo(file.fileName()).absoluteDir().exists()) return pathError();
-    // No room even for the temporary file.
-    if (!opened && (errnoValue == ENOSPC || errnoValue == EDQUOT)) return diskFullError();
+    // No room even for the temporary file, or, at the commit, for the new
+    // name's entry in its folder.
+    if (errnoValue == ENOSPC || errnoValue == EDQUOT) return diskFullError();
+    // The device failed while the new file was given its name.
+    if (opened && errnoValue == EIO) return ioError();
     // The rename over a file that may not be replaced fails in the commit.
     if (!opened || file.error() == QFileDevice::RenameError || file.error() == QFileDevice::PermissionsError)
         return permissionError();
     return ioError();
 }
 
-RuntimeError readFailed(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return info.absoluteDir().exists() ? inLanguage(fileNotFound(), "Datei nicht gefunden") : pathError();
-    if (!info.isReadable() || info.isDir()) return permissionError();
-    return ioError();
+RuntimeError readFailed(int errnoValue, const QString& path) {
+    if (errnoValue == ENOENT || errnoValue == ENOTDIR)
+        return QFileInfo(path).absoluteDir().exists() ? notFoundError() : pathError();
+    const RuntimeError why = errnoValue == EACCES || errnoValue == EPERM ? permissionError() : ioError();
+    return naming(why, path, QStringLiteral("could not be read"), "konnte nicht gelesen werden");
 }
 
-RuntimeError notReplaced(const RuntimeError& why, const QString& path) {
+RuntimeError notAFile(const QString& path, bool folder) {
+    if (folder) return naming(permissionError(), path, QStringLiteral("is a folder"), "ist ein Ordner");
+    return naming(accessError(), path, QStringLiteral("is not a regular file"), "ist keine reguläre Datei");
+}
+
+RuntimeError tooLarge(const QString& path, qint64 largest) {
+    const QString mb = QString::number(largest / (1024 * 1024));
+    const QString state = inGerman() ? QString::fromUtf8("ist größer als %1 MB, mehr als das Programm liest").arg(mb)
+                                     : QStringLiteral("is larger than %1 MB, more than the program reads").arg(mb);
     const QString file = QFileInfo(path).fileName();
-    return RuntimeError(why.number,
-                        inGerman() ? QString::fromUtf8("%1 (\"%2\" konnte nicht gelesen werden und wird nicht ersetzt)")
-                                         .arg(why.description, file)
-                                   : QStringLiteral("%1 (\"%2\" could not be read and is not replaced)")
-                                         .arg(why.description, file));
+    return RuntimeError(7, QStringLiteral("%1 (\"%2\" %3)").arg(memoryError().description, file, state));
+}
+
+RuntimeError notReplaced(const RuntimeError& why, const QString& path, bool whenOpened) {
+    // The reason alone: the reading's own description may name the file already.
+    const RuntimeError reason = byNumber(why.number);
+    if (whenOpened)
+        return naming(reason, path, QStringLiteral("could not be read when it was opened and is not replaced"),
+                      "konnte beim Öffnen nicht gelesen werden und wird nicht ersetzt");
+    return naming(reason, path, QStringLiteral("could not be read and is not replaced"),
+                  "konnte nicht gelesen werden und wird nicht ersetzt");
 }
 
 } // namespace Err

@@ -4,9 +4,12 @@
 // left, 76 "Path not found" when its folder is missing, 70 "Permission
 // denied" when it may not be written or replaced (or read), 57 "Device I/O
 // error" when writing or reading failed on the way, 53 "File not found"
-// for a file to read that is not there. The description is in the
-// program's language (Err::inGerman), never the toolkit's English text
-// with the file's full path.
+// for a file to read that is not there, 75 "Path/File access error" for a
+// pipe, a device or a socket where a file was expected, 7 "Out of memory"
+// for a file larger than the program reads. The description is
+// in the program's language (Err::inGerman), never the toolkit's English
+// text with the file's full path; a file that is there and could not be
+// read is named in it: 57: Device I/O error ("Planer.qem" could not be read).
 #include "Platform/Errors.h"
 
 class QSaveFile;
@@ -16,12 +19,22 @@ namespace Err {
 // The error of a failed system call, by its error number (errno).
 RuntimeError systemError(int errnoValue);
 // `opened`: whether QSaveFile::open succeeded (its commit failed).
-// `errnoValue`: the system's error number right after the failed open, 0
-// when unknown.
+// `errnoValue`: the system's error number right after the failed open or
+// commit, 0 when unknown.
 RuntimeError saveFailed(const QSaveFile& file, bool opened, int errnoValue = 0);
-// Why the file at `path` could not be opened for reading.
-RuntimeError readFailed(const QString& path);
+// Why the file at `path` could not be read (`errnoValue`: the system's
+// error number): a missing file as the runtime says it, unnamed; any other
+// failure names the file.
+RuntimeError readFailed(int errnoValue, const QString& path);
+// The file at `path` is no regular file: a folder (70, "is a folder") or a
+// pipe, a device or a socket (75, "is not a regular file").
+RuntimeError notAFile(const QString& path, bool folder);
+// A file of more than `largest` bytes, more than the program reads: 7,
+// "Out of memory", naming the file.
+RuntimeError tooLarge(const QString& path, qint64 largest);
 // A save refused because the file it would replace could not be read
-// (`why`): the same number, and a description that names the file.
-RuntimeError notReplaced(const RuntimeError& why, const QString& path);
+// (`why`): the same number, and a description that names the file. With
+// `whenOpened` the reading that failed was the one that opened the file for
+// the window saving it now: what the file holds was never shown there.
+RuntimeError notReplaced(const RuntimeError& why, const QString& path, bool whenOpened = false);
 } // namespace Err

@@ -1,6 +1,6 @@
 #pragma once
-// Whole files read and saved, the one way every saver of the program writes
-// (kept files, ini files, documents).
+// Whole files read and saved, the one way every reader and every saver of
+// the program works (kept files, ini files, documents).
 //
 // save() writes the new content into a temporary file beside the old one
 // and renames it over the old file only after every byte was written (the
@@ -9,11 +9,23 @@
 // the flush in the commit then fails on a full disk, the commit still
 // renames the empty or cut file over the old one. On any failure the
 // temporary file is dropped, the old file stays whole, and the error says
-// why (Platform/SaveError.h), a full disk as "61: Disk full".
+// why (Platform/SaveError.h), a full disk as "61: Disk full". A pipe, a
+// device or a socket in the file's place is not replaced.
+//
+// read() gives a file whole or not at all. It opens the file without
+// blocking (a named pipe with no writer would otherwise hold the program
+// for good), reads only a regular file (a pipe, a device, a socket or a
+// folder is refused with an error naming the file), checks every read and
+// never reads past the size the file had when it was opened (a link to an
+// endless device cannot fill the memory). A read that fails, or ends
+// before that size, is "57: Device I/O error" naming the file, never a
+// short or empty file.
 #include "Platform/Errors.h"
 
 #include <QByteArray>
 #include <QString>
+#include <cerrno>
+#include <functional>
 #include <optional>
 
 class QFileDevice;
@@ -28,16 +40,32 @@ bool save(const QString& path, const QByteArray& bytes, RuntimeError* error = nu
 // written, else the system's error number (errno) of the write that failed.
 int writeAll(QFileDevice& device, const QByteArray& bytes);
 
+// The most a file the program keeps ("Planer.qem", "QEM.ini", ...) may
+// hold: what its tool can still show (a list of some millions of lines)
+// in the memory of an ordinary computer. A larger one is refused unread.
+constexpr qint64 kLargestKeptFile = 64 * 1024 * 1024;
+
 // The whole file; no value when it cannot be read (`error` says why: 53
-// when it does not exist, 70 without permission, 57 when reading failed).
-std::optional<QByteArray> read(const QString& path, RuntimeError* error = nullptr);
+// when it does not exist, 70 without permission or for a folder, 75 for a
+// pipe, a device or a socket, 57 when reading failed). A file of more than
+// `largest` bytes (when >= 0) is not read: 7, "Out of memory", naming it.
+std::optional<QByteArray> read(const QString& path, RuntimeError* error = nullptr, qint64 largest = -1);
+
+// The file's beginning: read as read() does, piece by piece, until
+// `enough` (asked with all bytes read so far) is true or the file ends.
+// More than `largest` bytes (when >= 0) without `enough` is too large.
+std::optional<QByteArray> readStart(const QString& path, const std::function<bool(const QByteArray&)>& enough,
+                                    RuntimeError* error = nullptr, qint64 largest = -1);
 
 // Tests: every save fails as on a full disk once `bytes` bytes of it are
 // written (none: writes go through).
 void failWritesAfter(std::optional<qint64> bytes);
-// Tests: reading the file at `path` fails as without read permission, which
-// a test run as the superuser cannot set up through the file's permissions
-// (empty: no file fails).
-void failReading(const QString& path);
+// Tests: reading the file at `path` fails with the system's error number
+// `errnoValue`: EACCES (the default) when it is opened, as without read
+// permission, which a test run as the superuser cannot set up through the
+// file's permissions; any other once `afterBytes` bytes of it were read,
+// as a failing device does. `once`: only its next reading fails, later
+// ones work, as on a flaky stick. An empty path: no file fails.
+void failReading(const QString& path, int errnoValue = EACCES, qint64 afterBytes = 0, bool once = false);
 
 } // namespace Storage

@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QInputMethodEvent>
 #include <QMenu>
@@ -26,6 +27,7 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
+#include <sys/stat.h>
 
 namespace TestSupport {
 
@@ -113,6 +115,36 @@ void writeFile(const QString& name, const QByteArray& bytes) {
 QByteArray readFile(const QString& name) {
     QFile f(App::file(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void makeUnreadable(const QString& name, const QString& how, const QByteArray& bytes) {
+    const QString path = App::file(name);
+    if (how == QLatin1String("folder")) {
+        QDir(programFolder()).mkdir(name);
+    } else if (how == QLatin1String("pipe")) {
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0644) == 0);
+    } else if (how == QLatin1String("device")) {
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+    } else if (how == QLatin1String("too large")) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(Storage::kLargestKeptFile + 1));
+    } else {
+        writeFile(name, bytes);
+        if (how == QLatin1String("no permission")) Storage::failReading(path);
+        else if (how == QLatin1String("I/O error")) Storage::failReading(path, EIO, 10);
+        else if (how == QLatin1String("I/O error once")) Storage::failReading(path, EIO, 0, true);
+        else QFAIL(qPrintable(how));
+    }
+}
+
+bool unreadableKept(const QString& name, const QString& how, const QByteArray& bytes) {
+    const QFileInfo info(App::file(name));
+    if (how == QLatin1String("folder")) return info.isDir();
+    if (how == QLatin1String("pipe")) return info.exists() && !info.isFile() && !info.isDir() && !info.isSymLink();
+    if (how == QLatin1String("device")) return info.isSymLink() && info.symLinkTarget() == QLatin1String("/dev/zero");
+    if (how == QLatin1String("too large")) return info.isFile() && info.size() == Storage::kLargestKeptFile + 1;
+    Storage::failReading(QString());
+    return readFile(name) == bytes;
 }
 
 void typeKeys(QWidget* box, const QString& keys) {

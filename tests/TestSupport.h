@@ -36,6 +36,18 @@ int endCount();
 
 void writeFile(const QString& name, const QByteArray& bytes);
 QByteArray readFile(const QString& name);
+// Makes `name` in the program folder a file the program cannot read, as
+// `how` says: "folder" a folder, "pipe" a named pipe nothing writes to,
+// "device" a link to the endless device /dev/zero, "too large" a file of
+// more than Storage::kLargestKeptFile bytes (sparse: no disk space used);
+// or `bytes` written as its content, and through Storage's seam reading it
+// fails: "no permission" as without read permission, "I/O error" with a
+// device error after its first 10 bytes, "I/O error once" the next
+// reading only. Whether it is still what it was: unreadableKept().
+void makeUnreadable(const QString& name, const QString& how, const QByteArray& bytes = {});
+// Whether `name` is still what makeUnreadable(name, how, bytes) made it
+// (Storage's seam is cleared to look).
+bool unreadableKept(const QString& name, const QString& how, const QByteArray& bytes = {});
 // Types a key script into a widget as a user would: "\b" is Backspace,
 // "\r" Enter, "^V" a paste of the clipboard (by Shift+Insert: Ctrl+V
 // types the character 22, which most key filters refuse), a character beyond ASCII a

@@ -1785,6 +1785,42 @@ private slots:
         QCOMPARE(debtItems(f), QStringList());
     }
 
+    // A debts file that is there but cannot be read at the log-in is named
+    // once, with the reason; the debts added then do not replace it, even
+    // when it can be read again by then (the list then shows it again).
+    void unreadableDebtsFile_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<QStringList>("listed");
+        const QString name("(\"4711Debts.qem\" ");
+        QTest::newRow("a read that failed once") << "I/O error once"
+            << "57: Device I/O error " + name + "could not be read)" << QStringList{"12.50   Rent", "02.25   Milk"};
+        QTest::newRow("a folder in its place") << "folder" << "70: Permission denied " + name + "is a folder)"
+                                               << QStringList();
+        QTest::newRow("a pipe") << "pipe" << "75: Path/File access error " + name + "is not a regular file)"
+                                << QStringList();
+        QTest::newRow("a link to a device") << "device" << "75: Path/File access error " + name + "is not a regular file)"
+                                            << QStringList();
+    }
+    void unreadableDebtsFile() {
+        QFETCH(QString, how);
+        QFETCH(QString, told);
+        const QByteArray debts("\"12.50   Rent\"\r\n\"02.25   Milk\"\r\n");
+        makeUnreadable("4711Debts.qem", how, debts);
+        class frmBank* f = loggedInAgain();
+        QVERIFY(bLoggedIn);
+        QCOMPARE(shownTexts(), QStringList{told.section(": ", 1)});
+        QCOMPARE(debtItems(f), QStringList());
+        f->txtDebt->typeText(QStringLiteral("5"));
+        f->txtDebtDescription->typeText(QStringLiteral("Milk"));
+        f->lblAdd[2]->click();
+        QCOMPARE(shownTexts(), (QStringList{told.section(": ", 1), "Problem: Adding/Clearing\n" + told.section(" (", 0, 0) +
+                                                                       " (\"4711Debts.qem\" could not be read when it was "
+                                                                       "opened and is not replaced)"}));
+        QTEST(debtItems(f), "listed");
+        QVERIFY(unreadableKept("4711Debts.qem", how, debts));
+    }
+
     // A failure after the log-in panel was left brings the panel back.
     void failedLogInLeavesThePanel() {
         {

@@ -179,6 +179,47 @@ private slots:
         QCOMPARE(readFile("Rates.qem"), binary);
     }
 
+    // A file that is there holds the user's rates: when it cannot be read
+    // that is said, once, the built-in rates are in force, and the editor
+    // does not save over the file. The next opening reads it again.
+    void unreadableRatesFile_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<QStringList>("afterwards");
+        const QStringList users{"1", "0.86", "1.9", "6.5", "160", "1900", "0.95"};
+        QTest::newRow("an I/O error") << "I/O error"
+            << "Problem: LoadRates\n57: Device I/O error (\"Rates.qem\" could not be read)" << kDefaults;
+        QTest::newRow("no read permission") << "no permission"
+            << "Problem: LoadRates\n70: Permission denied (\"Rates.qem\" could not be read)" << kDefaults;
+        QTest::newRow("a pipe") << "pipe"
+            << "Problem: LoadRates\n75: Path/File access error (\"Rates.qem\" is not a regular file)" << kDefaults;
+        QTest::newRow("a read that failed once") << "I/O error once"
+            << "Problem: LoadRates\n57: Device I/O error (\"Rates.qem\" could not be read)" << users;
+    }
+    void unreadableRatesFile() {
+        QFETCH(QString, how);
+        QFETCH(QString, problem);
+        const QByteArray users = quotedLines({"0.86", "1.9", "6.5", "160", "1900", "0.95"});
+        makeUnreadable("Rates.qem", how, users);
+        class frmCur* f = openCur();
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QCOMPARE(MsgBoxSeam::last().text, problem);
+        QCOMPARE(ratesInForce(), kDefaults);
+        convert(f, 0, "100");
+        QCOMPARE(f->lblCur[1]->Caption(), QString("68.00 £"));
+        withEditor(f, [&](class frmSetRate* e) {
+            MsgBoxSeam::queueAnswer(vbYes);
+            QTest::mouseClick(e->cmdSave, Qt::LeftButton);
+            QCOMPARE(MsgBoxSeam::last().text, "Problem: SetRate_Save\n" + problem.section('\n', 1).section(" (", 0, 0) +
+                                                  " (\"Rates.qem\" could not be read when it was opened and is not "
+                                                  "replaced)");
+        });
+        // Read again when the converter comes back; said only once.
+        QCOMPARE(MsgBoxSeam::shown().size(), 3);
+        QTEST(ratesInForce(), "afterwards");
+        QVERIFY(unreadableKept("Rates.qem", how, users));
+    }
+
     // Only the six rates are read, however long the file.
     void longRatesFile() {
         QByteArray file = quotedLines({"0.7", "1.9", "6.5", "160", "1900", "0.95"});
@@ -292,8 +333,9 @@ private slots:
     }
 
     void saveFails() {
-        // A folder where the file should be: the save cannot replace it; the
-        // editor stays open with the typed rate.
+        // A folder where the file should be: it is named when the converter
+        // opens, and the save does not replace it; the editor stays open
+        // with the typed rate.
         QDir(programFolder()).mkdir("Rates.qem");
         class frmCur* f = openCur();
         bool stillOpen = false;
@@ -303,7 +345,8 @@ private slots:
             MsgBoxSeam::queueAnswer(vbYes);
             QTest::mouseClick(e->cmdSave, Qt::LeftButton);
             const MsgBoxSeam::Shown box = MsgBoxSeam::last();
-            QCOMPARE(box.text, QString("Problem: SetRate_Save\n70: Permission denied"));
+            QCOMPARE(box.text, QString("Problem: SetRate_Save\n70: Permission denied (\"Rates.qem\" could not be read "
+                                       "when it was opened and is not replaced)"));
             QCOMPARE(box.icon, int(vbCritical));
             stillOpen = e->isVisible() && isFormLoaded<class frmSetRate>();
             QCOMPARE(e->focusWidget(), e->txtDat[1]);
@@ -311,7 +354,7 @@ private slots:
         });
         QVERIFY(stillOpen);
         QVERIFY(QFileInfo(App::file("Rates.qem")).isDir());
-        QCOMPARE(MsgBoxSeam::shown().size(), 2);
+        QCOMPARE(MsgBoxSeam::shown().size(), 3);
     }
 
     void defaultWithoutSave() {

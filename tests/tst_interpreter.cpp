@@ -455,6 +455,33 @@ private slots:
         QCOMPARE(f->txtInput->Text(), QString("Grüße, house\r\n"));
     }
 
+    // A text that cannot be read whole is not opened: "Problem: OpenFile"
+    // says why and the input box keeps what it held.
+    void openFails_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("the first read fails") << "I/O error once"
+                                              << "Problem: OpenFile\n57: Device I/O error (\"in.txt\" could not be read)";
+        QTest::newRow("reading fails part-way") << "I/O error"
+                                                << "Problem: OpenFile\n57: Device I/O error (\"in.txt\" could not be read)";
+        QTest::newRow("a pipe") << "pipe"
+                                << "Problem: OpenFile\n75: Path/File access error (\"in.txt\" is not a regular file)";
+        QTest::newRow("a link to a device")
+            << "device" << "Problem: OpenFile\n75: Path/File access error (\"in.txt\" is not a regular file)";
+    }
+    void openFails() {
+        QFETCH(QString, how);
+        seed(kWords);
+        class frmInterpret* f = openInterpreter();
+        f->txtInput->setTextValue("before");
+        TestSupport::makeUnreadable("in.txt", how, QByteArray("house and garden\r\n").repeated(4000));
+        DialogSeam::queueFile(App::file("in.txt"));
+        QTest::mouseClick(f->cmdOpenFile, Qt::LeftButton);
+        QTEST(MsgBoxSeam::last().text, "message");
+        QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
+        QCOMPARE(f->txtInput->Text(), QString("before"));
+    }
+
     void storeClosedNothingInterpreted() {
         seed(kWords);
         class frmInterpret* f = openInterpreter();

@@ -497,35 +497,52 @@ private slots:
     }
 
     // A document that cannot be read or written: the problem is shown and
-    // the boxes keep what they held.
+    // the boxes keep what they held. A document is read whole or not at
+    // all, and a pipe or a device is neither waited on nor read or replaced.
     void documentFails_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("path");
-        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("message");
-        QTest::newRow("save into a missing folder") << "[Save]" << "nowhere/doc.txt" << false
+        QTest::newRow("save into a missing folder") << "[Save]" << "nowhere/doc.txt" << ""
                                                     << "Problem: Morse_SaveFile\n76: Path not found";
         // The system's own folder, which not even the superuser may write.
         QTest::newRow("save into a folder that cannot be written")
-            << "[Save]" << "/sys/doc.txt" << false << "Problem: Morse_SaveFile\n70: Permission denied";
-        QTest::newRow("save on a full disk") << "[Save]" << "doc.txt" << true << "Problem: Morse_SaveFile\n61: Disk full";
-        QTest::newRow("open a file gone meanwhile") << "[Open]" << "gone.txt" << false
+            << "[Save]" << "/sys/doc.txt" << "" << "Problem: Morse_SaveFile\n70: Permission denied";
+        QTest::newRow("save on a full disk") << "[Save]" << "doc.txt" << "full disk"
+                                             << "Problem: Morse_SaveFile\n61: Disk full";
+        QTest::newRow("open a file gone meanwhile") << "[Open]" << "gone.txt" << ""
                                                     << "Problem: Morse_OpenFile\n53: File not found";
+        QTest::newRow("open a document whose reading fails part-way")
+            << "[Open]" << "in.txt" << "I/O error"
+            << "Problem: Morse_OpenFile\n57: Device I/O error (\"in.txt\" could not be read)";
+        QTest::newRow("open a pipe") << "[Open]" << "in.txt" << "pipe"
+                                     << "Problem: Morse_OpenFile\n75: Path/File access error (\"in.txt\" is not a "
+                                        "regular file)";
+        QTest::newRow("open a link to a device")
+            << "[Open]" << "in.txt" << "device"
+            << "Problem: Morse_OpenFile\n75: Path/File access error (\"in.txt\" is not a regular file)";
+        QTest::newRow("save over a pipe") << "[Save]" << "in.txt" << "pipe"
+                                          << "Problem: Morse_SaveFile\n75: Path/File access error (\"in.txt\" is not a "
+                                             "regular file)";
     }
     void documentFails() {
         QFETCH(QString, button);
         QFETCH(QString, path);
-        QFETCH(bool, fullDisk);
+        QFETCH(QString, fault);
         if (path.startsWith('/') && !QFileInfo(QFileInfo(path).path()).isDir()) QSKIP("No such folder here.");
         class frmMorse* f = openFromMenu();
         work(f, {"[At Once]", "[text]", "a"});
-        if (fullDisk) Storage::failWritesAfter(0);
+        const QByteArray document = QByteArray("a long document\r\n").repeated(12000);
+        if (fault == "full disk") Storage::failWritesAfter(0);
+        else if (!fault.isEmpty()) makeUnreadable(path, fault, document);
         DialogSeam::queueFile(path.startsWith('/') ? path : programFolder() + "/" + path);
         work(f, {button});
         QTEST(MsgBoxSeam::last().text, "message");
         QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
         QCOMPARE(f->txtText->Text(), QString("A"));
         QVERIFY(!QFileInfo::exists(programFolder() + "/doc.txt"));
+        if (!fault.isEmpty() && fault != "full disk") QVERIFY(unreadableKept(path, fault, document));
     }
 
     // Where the program's folder cannot be written, the save dialog starts

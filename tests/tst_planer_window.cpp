@@ -550,36 +550,60 @@ private slots:
         QCOMPARE(readFile(file), bytes);
     }
 
-    // A file that is there but cannot be read is said so, the list stays
-    // empty, and a save does not replace the file. The seam stands in for a
-    // file without read permission, which the superuser could read.
+    // A file that is there but cannot be read is said so, naming it, the
+    // list stays empty, and a save does not replace the file, even when it
+    // can be read again by then. Pipes and devices are refused without
+    // being waited on or read.
     void unreadableFile_data() {
-        QTest::addColumn<bool>("folder");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("loadProblem");
         QTest::addColumn<QString>("saveProblem");
-        QTest::newRow("a folder in its place") << true << "Problem: PlanerSave\n70: Permission denied";
-        QTest::newRow("no read permission")
-            << false << "Problem: PlanerSave\n70: Permission denied (\"Planer.qem\" could not be read and is not replaced)";
+        const QString events = "Planer.qem", toDo = "ToDo.qem";
+        const QString whenOpened = "(\"Planer.qem\" could not be read when it was opened and is not replaced)";
+        QTest::newRow("a folder in its place") << events << "folder"
+            << "Problem: PlanerLoad\n70: Permission denied (\"Planer.qem\" is a folder)"
+            << "Problem: PlanerSave\n70: Permission denied " + whenOpened;
+        QTest::newRow("no read permission") << events << "no permission"
+            << "Problem: PlanerLoad\n70: Permission denied (\"Planer.qem\" could not be read)"
+            << "Problem: PlanerSave\n70: Permission denied " + whenOpened;
+        QTest::newRow("a read that failed once") << events << "I/O error once"
+            << "Problem: PlanerLoad\n57: Device I/O error (\"Planer.qem\" could not be read)"
+            << "Problem: PlanerSave\n57: Device I/O error " + whenOpened;
+        QTest::newRow("to-do list, a read that failed once") << toDo << "I/O error once"
+            << "Problem: PlanerLoadToDo\n57: Device I/O error (\"ToDo.qem\" could not be read)"
+            << "Problem: PlanerSaveToDo\n57: Device I/O error (\"ToDo.qem\" could not be read when it was opened "
+               "and is not replaced)";
+        QTest::newRow("a pipe") << events << "pipe"
+            << "Problem: PlanerLoad\n75: Path/File access error (\"Planer.qem\" is not a regular file)"
+            << "Problem: PlanerSave\n75: Path/File access error " + whenOpened;
+        QTest::newRow("a link to a device") << events << "device"
+            << "Problem: PlanerLoad\n75: Path/File access error (\"Planer.qem\" is not a regular file)"
+            << "Problem: PlanerSave\n75: Path/File access error " + whenOpened;
+        QTest::newRow("larger than the planner shows") << events << "too large"
+            << "Problem: PlanerLoad\n7: Out of memory (\"Planer.qem\" is larger than 64 MB, more than the program "
+               "reads)"
+            << "Problem: PlanerSave\n7: Out of memory " + whenOpened;
     }
     void unreadableFile() {
-        QFETCH(bool, folder);
-        const QByteArray stored = quoted({"24.12.1990  Anna", "01.01.2000  NewYear"});
-        if (folder) {
-            QVERIFY(QDir(programFolder()).mkdir("Planer.qem"));
-        } else {
-            writeFile("Planer.qem", stored);
-            Storage::failReading(App::file("Planer.qem"));
-        }
+        QFETCH(QString, file);
+        QFETCH(QString, how);
+        const QByteArray stored = file == "ToDo.qem" ? quoted({" 01  Call Bob", " 02  Shop"})
+                                                     : quoted({"24.12.1990  Anna", "01.01.2000  NewYear"});
+        makeUnreadable(file, how, stored);
         class frmPlaner* f = openPlaner();
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
-        QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: PlanerLoad\n70: "));
-        QCOMPARE(f->lstSHOWeu->count(), 0);
+        QTEST(MsgBoxSeam::last().text, "loadProblem");
+        QCOMPARE(f->lstSHOWeu->count() + f->lstToDo->count(), 0);
         QCOMPARE(f->lblCount->Caption(), QString("0 Entries"));
         addEvent(f, "17.03.1990", "Paddy");
+        addToDo(f, "3", "Paint");
         MsgBoxSeam::queueAnswer(vbYes);
-        QTest::mouseClick(f->cmdSave, Qt::LeftButton);
+        QTest::mouseClick(file == "ToDo.qem" ? f->cmdSaveToDo : f->cmdSave, Qt::LeftButton);
         QTEST(MsgBoxSeam::last().text, "saveProblem");
-        QVERIFY(PlanerChanged);
-        if (!folder) QCOMPARE(readFile("Planer.qem"), stored);
+        QVERIFY(file == "ToDo.qem" ? ToDoChanged : PlanerChanged);
+        QVERIFY(unreadableKept(file, how, stored));
+        PlanerChanged = ToDoChanged = false;
     }
 
     // A save that fails keeps the changes: the window says why, and closing

@@ -1,11 +1,18 @@
-// The database layer: opening, bound values, rows added, changed and
-// deleted through a record set, transactions and their nesting.
+// The data layers: the database (opening, bound values, rows added,
+// changed and deleted through a record set, transactions and their
+// nesting), and whole files read (whole or not at all) and saved.
+#include "Modules/modLanguage.h"
 #include "Platform/Ado.h"
 #include "Platform/App.h"
+#include "Platform/SaveError.h"
+#include "Platform/Storage.h"
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QTest>
+#include <cerrno>
 
 using namespace TestSupport;
 using namespace Ado;
@@ -162,6 +169,73 @@ private slots:
         QVERIFY(!db.c.inTransaction());
         QTEST(db.count(), "rows");
         db.c.Execute("INSERT INTO People DEFAULT VALUES"); // usable again
+    }
+
+    // A file is read whole or not at all, and only a regular file is read:
+    // what cannot be read is an error naming the file, in the program's
+    // language; a pipe is not waited on, a device not read.
+    void readWholeOrNot_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<bool>("readsLater");
+        QTest::newRow("reading fails part-way") << "I/O error" << "English"
+                                                << "57: Device I/O error (\"t.txt\" could not be read)" << false;
+        QTest::newRow("reading fails part-way, German")
+            << "I/O error" << "German" << QString::fromUtf8("57: Geräte-E/A-Fehler (\"t.txt\" konnte nicht gelesen werden)")
+            << false;
+        QTest::newRow("the first reading fails, the next works")
+            << "I/O error once" << "English" << "57: Device I/O error (\"t.txt\" could not be read)" << true;
+        QTest::newRow("no read permission") << "no permission" << "English"
+                                            << "70: Permission denied (\"t.txt\" could not be read)" << false;
+        QTest::newRow("a pipe") << "pipe" << "English" << "75: Path/File access error (\"t.txt\" is not a regular file)"
+                                << false;
+        QTest::newRow("a pipe, German") << "pipe" << "German"
+                                        << "75: Fehler beim Zugriff auf Pfad/Datei (\"t.txt\" ist keine reguläre Datei)"
+                                        << false;
+        QTest::newRow("a link to a device") << "device" << "English"
+                                            << "75: Path/File access error (\"t.txt\" is not a regular file)" << false;
+        QTest::newRow("a folder") << "folder" << "English" << "70: Permission denied (\"t.txt\" is a folder)" << false;
+        QTest::newRow("larger than a kept file may be")
+            << "too large" << "English" << "7: Out of memory (\"t.txt\" is larger than 64 MB, more than the program reads)"
+            << false;
+    }
+    void readWholeOrNot() {
+        QFETCH(QString, how);
+        QFETCH(QString, language);
+        QFETCH(bool, readsLater);
+        CurrentLanguage = language;
+        const QByteArray bytes = QByteArray("a line of the file\r\n").repeated(10000);
+        makeUnreadable("t.txt", how, bytes);
+        RuntimeError why(0, QString());
+        QVERIFY(!Storage::read(App::file("t.txt"), &why, Storage::kLargestKeptFile));
+        QTEST(QString::number(why.number) + ": " + why.description, "error");
+        QCOMPARE(Storage::read(App::file("t.txt"), &why, Storage::kLargestKeptFile),
+                 readsLater ? std::optional<QByteArray>(bytes) : std::nullopt);
+        QVERIFY(unreadableKept("t.txt", how, bytes));
+    }
+
+    // A save whose last step, giving the new file its name, fails says why
+    // by the system's error; the old file stays.
+    void renameFailures_data() {
+        QTest::addColumn<int>("errnoValue");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("a device error") << EIO << "57: Device I/O error";
+        QTest::newRow("no room for the name") << ENOSPC << "61: Disk full";
+        QTest::newRow("over the quota") << EDQUOT << "61: Disk full";
+        QTest::newRow("any other reason") << EACCES << "70: Permission denied";
+    }
+    void renameFailures() {
+        QFETCH(int, errnoValue);
+        QVERIFY(QDir(programFolder()).mkdir("in"));
+        QSaveFile f(App::file("in/t.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("new");
+        // The folder moves away: the new file cannot be given its name.
+        QVERIFY(QDir(programFolder()).rename("in", "moved"));
+        QVERIFY(!f.commit());
+        const RuntimeError e = Err::saveFailed(f, true, errnoValue);
+        QTEST(QString::number(e.number) + ": " + e.description, "error");
     }
 
     void keysBeyond32Bits() {

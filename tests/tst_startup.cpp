@@ -190,6 +190,32 @@ private slots:
         if (fullDisk) QCOMPARE(readFile("QEM.ini"), stored);
     }
 
+    // An ini file that cannot be read: the program starts with its
+    // defaults (English), and the language switch does not replace it.
+    void unreadableIni_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("message");
+        const QString kept("(\"QEM.ini\" could not be read and is not replaced)");
+        QTest::newRow("a pipe") << "pipe" << "Problem: SaveLanguage\n75: Path/File access error " + kept;
+        QTest::newRow("a link to a device") << "device" << "Problem: SaveLanguage\n75: Path/File access error " + kept;
+        QTest::newRow("reading fails part-way") << "I/O error" << "Problem: SaveLanguage\n57: Device I/O error " + kept;
+        QTest::newRow("larger than the program reads") << "too large" << "Problem: SaveLanguage\n7: Out of memory " + kept;
+    }
+    void unreadableIni() {
+        QFETCH(QString, how);
+        const QByteArray stored("[Values]\r\nLanguage=German\r\n");
+        makeUnreadable("QEM.ini", how, stored);
+        auto* f = start();
+        QCOMPARE(f->Caption(), QString("Quembly"));
+        QCOMPARE(CurrentLanguage, QString("English"));
+        QVERIFY(MsgBoxSeam::shown().isEmpty());
+        f->lblLanguage->click();
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QTEST(MsgBoxSeam::last().text, "message");
+        QCOMPARE(endCount(), 0);
+        QVERIFY(unreadableKept("QEM.ini", how, stored));
+    }
+
     void dateRegion_data() {
         QTest::addColumn<QString>("zone");
         QTest::addColumn<QString>("date");

@@ -295,30 +295,43 @@ private slots:
         QTEST(music().lastPlayed.section(u'/', -1), "played");
     }
 
+    // A template is read whole or not at all: a failed read, a pipe or a
+    // device leaves the template as it was and says why.
     void openTemplate_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("fault");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("message");
         const QString before = QStringLiteral("before");
-        QTest::newRow("UTF-8") << QByteArray("Gr\xc3\xbc\xc3\x9f" "e\r\nzwei") << "t.txt"
+        QTest::newRow("UTF-8") << QByteArray("Gr\xc3\xbc\xc3\x9f" "e\r\nzwei") << "t.txt" << ""
                                << QString::fromUtf8("Grüße\r\nzwei") << "";
-        QTest::newRow("Windows-1252") << QByteArray("Gr\xfc\xdf" "e \x80") << "t.txt" << QString::fromUtf8("Grüße €")
-                                      << "";
+        QTest::newRow("Windows-1252") << QByteArray("Gr\xfc\xdf" "e \x80") << "t.txt" << ""
+                                      << QString::fromUtf8("Grüße €") << "";
         QTest::newRow("UTF-16 with its byte-order mark")
-            << QByteArray("\xff\xfeG\0r\0\xfc\0\xdf\0" "e\0", 12) << "t.txt" << QString::fromUtf8("Grüße") << "";
-        QTest::newRow("a file without a dot") << QByteArray("plain") << "README" << "plain" << "";
-        QTest::newRow("empty file keeps the template") << QByteArray() << "t.txt" << before << "";
-        QTest::newRow("cancelled") << QByteArray("x") << "" << before << "";
-        QTest::newRow("file gone") << QByteArray() << "gone.txt" << before
+            << QByteArray("\xff\xfeG\0r\0\xfc\0\xdf\0" "e\0", 12) << "t.txt" << "" << QString::fromUtf8("Grüße") << "";
+        QTest::newRow("a file without a dot") << QByteArray("plain") << "README" << "" << "plain" << "";
+        QTest::newRow("empty file keeps the template") << QByteArray() << "t.txt" << "" << before << "";
+        QTest::newRow("cancelled") << QByteArray("x") << "" << "" << before << "";
+        QTest::newRow("file gone") << QByteArray() << "gone.txt" << "" << before
                                    << "Problem: OpenFile\n53: File not found";
+        const QByteArray text = QByteArray("a line to copy\r\n").repeated(5000);
+        QTest::newRow("reading fails part-way") << text << "in.txt" << "I/O error" << before
+                                                << "Problem: OpenFile\n57: Device I/O error (\"in.txt\" could not be read)";
+        QTest::newRow("a pipe") << QByteArray() << "in.txt" << "pipe" << before
+                                << "Problem: OpenFile\n75: Path/File access error (\"in.txt\" is not a regular file)";
+        QTest::newRow("a link to a device")
+            << QByteArray() << "in.txt" << "device" << before
+            << "Problem: OpenFile\n75: Path/File access error (\"in.txt\" is not a regular file)";
     }
     void openTemplate() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, chosen);
+        QFETCH(QString, fault);
         auto* f = openFromMenu();
         f->txtInput->setTextValue(QStringLiteral("before"));
-        if (chosen != "gone.txt") writeFile(QStringLiteral("t.txt"), bytes), writeFile(QStringLiteral("README"), bytes);
+        if (!fault.isEmpty()) makeUnreadable(chosen, fault, bytes);
+        else if (chosen != "gone.txt") writeFile(QStringLiteral("t.txt"), bytes), writeFile(QStringLiteral("README"), bytes);
         DialogSeam::queueFile(chosen.isEmpty() ? QString() : App::file(chosen));
         QTest::mouseClick(f->cmdOpenFile, Qt::LeftButton);
         QTEST(f->txtInput->Text(), "shown");

@@ -93,13 +93,21 @@ void frmCur::Form_Activate() {
 
 void frmCur::LoadRates() {
     bool damaged = false;
-    if (const std::optional<QStringList> rates = RatesFile::read(&damaged)) {
-        class frmSetRate* editor = frmSetRate();
+    QString why;
+    int number = 0;
+    QuotedLines::Kept kept;
+    const std::optional<QStringList> rates = RatesFile::read(&damaged, &why, &number, &kept);
+    class frmSetRate* editor = frmSetRate();
+    editor->kept = kept;
+    if (rates) {
         for (int i = 1; i <= 6; ++i) editor->txtDat[i]->setTextValue(rates->at(i - 1));
-    } else if (damaged && !damagedTold_) {
-        // Once a showing: the file is read again at every activation.
-        damagedTold_ = true;
-        ShowDamagedFile(QStringLiteral("Rates.qem"));
+    } else if ((damaged || kept.unread) && !problemTold_) {
+        // Once a showing: the file is read again at every activation. A
+        // file that is there holds the user's rates: the rates in force
+        // are not the user's, and that is said.
+        problemTold_ = true;
+        if (damaged) ShowDamagedFile(QStringLiteral("Rates.qem"));
+        else ShowProblem(QStringLiteral("LoadRates"), number, why);
     }
     activeBox()->setFocus();
 }

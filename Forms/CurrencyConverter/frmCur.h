@@ -40,7 +40,9 @@ protected:
 
 private:
     // Reads "Rates.qem" into the rate editor's boxes when it holds six
-    // values; then the active row's input box gets the focus.
+    // values (a file that is there and cannot be read is named once a
+    // showing, and the editor does not save over it); then the active
+    // row's input box gets the focus.
     void LoadRates();
     // "Please check the rates you have entered", critical, OK.
     void showRateMessage();
@@ -48,8 +50,8 @@ private:
     // active row's lies under its input box, not in use.
     void showChoices();
 
-    // A damaged "Rates.qem" has been reported in this showing.
-    bool damagedTold_ = false;
+    // A damaged or unreadable "Rates.qem" has been reported in this showing.
+    bool problemTold_ = false;
 };
 
 class frmCur* frmCur();

@@ -23,14 +23,15 @@ QStringList defaults() {
 
 QString path() { return App::dataFile(QStringLiteral("Rates.qem")); }
 
-std::optional<QStringList> read(bool* damaged) {
-    std::optional<QStringList> values = QuotedLines::readFirst(path(), 6, nullptr, damaged);
+std::optional<QStringList> read(bool* damaged, QString* error, int* number, QuotedLines::Kept* kept) {
+    std::optional<QStringList> values = QuotedLines::readFirst(path(), 6, error, damaged, number, kept);
     if (!values || values->size() < 6) return std::nullopt;
     return values;
 }
 
-bool write(const QStringList& rates, QString* error, int* number) {
-    return QuotedLines::write(App::dataFile(QStringLiteral("Rates.qem"), App::Access::Write), rates, error, number);
+bool write(const QStringList& rates, QString* error, int* number, const QuotedLines::Kept& kept) {
+    return QuotedLines::write(App::dataFile(QStringLiteral("Rates.qem"), App::Access::Write), rates, error, number,
+                              kept);
 }
 
 } // namespace RatesFile
@@ -100,7 +101,7 @@ void frmSetRate::cmdSave_Click() {
         for (int i = 1; i <= 6; ++i) rates << txtDat[i]->Text();
         QString why;
         int number = 0;
-        if (!RatesFile::write(rates, &why, &number)) ShowProblem(QStringLiteral("SetRate_Save"), number, why);
+        if (!RatesFile::write(rates, &why, &number, kept)) ShowProblem(QStringLiteral("SetRate_Save"), number, why);
     }
     txtDat[1]->setFocus();
 }

@@ -5,6 +5,7 @@
 // editor is shown or not. "Save" keeps them in "Rates.qem".
 #include "Platform/Controls.h"
 #include "Platform/Form.h"
+#include "Platform/QuotedLines.h"
 
 #include <QList>
 #include <QStringList>
@@ -27,6 +28,9 @@ public:
     Label* lblEURO;
     PictureButton* cmdDFLT;
     PictureButton* cmdSave;
+    // What Save needs from the converter's last reading of "Rates.qem":
+    // a file that was there and could not be read is not replaced.
+    QuotedLines::Kept kept;
 
     void cmdSave_Click();
     void cmdDFLT_Click();
@@ -48,13 +52,17 @@ namespace RatesFile {
 QStringList defaults();
 QString path();
 // The first six values of the file; no value when the file does not
-// exist, is empty or ends before the sixth value. A line's value is the
-// text between its first and last double quote (a line without quotes
-// is taken as it stands, blanks around it removed). Only the first six
-// lines are read. `damaged`, when given, tells a file that is not text.
-std::optional<QStringList> read(bool* damaged = nullptr);
-// Replaces the file with the given texts. On failure (also a rate holding
-// a line break) the old file stays as it was and `error` tells why.
+// exist, is empty, ends before the sixth value or cannot be read (`error`
+// and `number` say why). A line's value is the text between its first and
+// last double quote (a line without quotes is taken as it stands, blanks
+// around it removed). Only the first six lines are read. `damaged`, when
+// given, tells a file that is not text; `kept` is what a save needs.
+std::optional<QStringList> read(bool* damaged = nullptr, QString* error = nullptr, int* number = nullptr,
+                                QuotedLines::Kept* kept = nullptr);
+// Replaces the file with the given texts, unless `kept` tells that the
+// reading before could not read it. On failure (also a rate holding a
+// line break) the old file stays as it was and `error` tells why.
 // `number`, when given, is the error's number (see QuotedLines::write).
-bool write(const QStringList& rates, QString* error = nullptr, int* number = nullptr);
+bool write(const QStringList& rates, QString* error = nullptr, int* number = nullptr,
+           const QuotedLines::Kept& kept = {});
 } // namespace RatesFile

@@ -30,8 +30,8 @@ namespace HangmanDictionary {
 
 QString path() { return App::dataFile(QStringLiteral("Hangman.qem")); }
 
-std::optional<QuotedLines::Contents> read(bool* damaged) {
-    std::optional<QuotedLines::Contents> contents = QuotedLines::readKept(path(), nullptr, damaged);
+std::optional<QuotedLines::Contents> read(bool* damaged, QString* error, int* number, QuotedLines::Kept* kept) {
+    std::optional<QuotedLines::Contents> contents = QuotedLines::readKept(path(), error, damaged, number, kept);
     if (!contents) return std::nullopt;
     contents->setAsideIf([](const QString& v) { return !v.isEmpty() && !acceptable(v); });
     // An empty entry is none: left out, and each set-aside line stays
@@ -46,14 +46,15 @@ std::optional<QuotedLines::Contents> read(bool* damaged) {
     for (QuotedLines::SetAside& line : contents->setAside) line.before = entriesBefore[line.before];
     contents->values = entries;
     contents->asStood.clear();
+    if (kept) kept->setAside = contents->setAside;
     return contents;
 }
 
-bool write(const QStringList& entries, const QList<QuotedLines::SetAside>& setAside, QString* error, int* number) {
-    QStringList kept = entries;
-    kept.removeAll(QString());
-    return QuotedLines::write(App::dataFile(QStringLiteral("Hangman.qem"), App::Access::Write), kept, error, number,
-                              setAside);
+bool write(const QStringList& entries, const QuotedLines::Kept& kept, QString* error, int* number) {
+    QStringList listed = entries;
+    listed.removeAll(QString());
+    return QuotedLines::write(App::dataFile(QStringLiteral("Hangman.qem"), App::Access::Write), listed, error, number,
+                              kept);
 }
 
 bool allowedCharacter(QChar c) {
@@ -181,7 +182,7 @@ void frmHmDic::cmdDel_Click() {
     if (item && item->isSelected()) {
         const int row = lstSHOW->row(item);
         // The set-aside lines stay between the entries they stood between.
-        for (QuotedLines::SetAside& line : setAside)
+        for (QuotedLines::SetAside& line : kept.setAside)
             if (line.before > row) --line.before;
         delete lstSHOW->takeItem(row);
         // The next entry is not chosen in its place: a second click (or a
@@ -202,7 +203,7 @@ void frmHmDic::cmdSave_Click() {
                vbYes) {
         QString why;
         int number = 0;
-        if (!HangmanDictionary::write(texts_, setAside, &why, &number))
+        if (!HangmanDictionary::write(texts_, kept, &why, &number))
             ShowProblem(QStringLiteral("HmDic_Save"), number, why);
     }
     txtEnter->setFocus();

@@ -26,10 +26,11 @@ public:
     PictureButton* cmdAdd;
     PictureButton* cmdDel;
     PictureButton* cmdSave;
-    // Lines of the file that are no entry a game can use (unreadable, or
-    // characters other than the letters A to Z and inner blanks): not
-    // listed, but Save writes them back where they stood among the entries.
-    QList<QuotedLines::SetAside> setAside;
+    // What Save needs from the file's reading: the lines that are no entry
+    // a game can use (unreadable, or characters other than the letters A
+    // to Z and inner blanks), not listed but written back where they stood
+    // among the entries, and whether the file could be read at all.
+    QuotedLines::Kept kept;
 
     // Handlers.
     void txtEnter_KeyPress(int& KeyAscii);
@@ -63,13 +64,16 @@ namespace HangmanDictionary {
 QString path();
 // The file's entries a game can use (values) and, set aside, the lines that
 // are none (unreadable, or not acceptable); empty entries are left out. No
-// value when the file is missing, cannot be read or is no text file
-// (`damaged` set; the file is left as it is).
-std::optional<QuotedLines::Contents> read(bool* damaged = nullptr);
-// Writes every non-empty entry, and the set-aside lines where they stood.
-// On failure the old file stays and `error` tells why; `number`, when
-// given, is the error's number (see QuotedLines::write).
-bool write(const QStringList& entries, const QList<QuotedLines::SetAside>& setAside = {}, QString* error = nullptr,
+// value when the file is missing, cannot be read (`error` and `number` say
+// why) or is no text file (`damaged` set; the file is left as it is).
+// `kept`, when given, is what a save needs (QuotedLines::readKept).
+std::optional<QuotedLines::Contents> read(bool* damaged = nullptr, QString* error = nullptr, int* number = nullptr,
+                                          QuotedLines::Kept* kept = nullptr);
+// Writes every non-empty entry, and the set-aside lines of `kept` where
+// they stood; refused after a reading that failed. On failure the old file
+// stays and `error` tells why; `number`, when given, is the error's number
+// (see QuotedLines::write).
+bool write(const QStringList& entries, const QuotedLines::Kept& kept = {}, QString* error = nullptr,
            int* number = nullptr);
 // Whether the key filter of the entry box lets the character through:
 // the letters A to Z, a to z and the blank.

@@ -150,17 +150,6 @@ TextBox* chartBox(QWidget* parent, const QString& text, const QColor& colour, bo
     box->setPalette(p);
     return box;
 }
-
-// A file the user chose could not be opened, read or written.
-RuntimeError fileError(const QFileDevice& f, const QString& path) {
-    switch (f.error()) {
-    case QFileDevice::PermissionsError: return Err::permissionDenied();
-    case QFileDevice::OpenError:
-        if (!QFileInfo::exists(path)) return QFileInfo(path).dir().exists() ? Err::fileNotFound() : Err::pathNotFound();
-        return Err::permissionDenied();
-    default: return {Err::deviceIo().number, f.errorString()};
-    }
-}
 } // namespace
 
 frmMorse::frmMorse() {
@@ -561,20 +550,15 @@ void frmMorse::Morse_OpenFile() {
     if (!box || busy_) return;
     const QString path = FileDialog::open(documentOptions(box == txtMC, false));
     if (path.isEmpty()) return;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        const RuntimeError e = fileError(f, path);
-        ShowProblem(QStringLiteral("Morse_OpenFile"), e.number, e.description);
+    // Whole or not at all: a read that fails part-way leaves the box as it was.
+    RuntimeError why{0, QString()};
+    const std::optional<QByteArray> bytes = Storage::read(path, &why);
+    if (!bytes) {
+        ShowProblem(QStringLiteral("Morse_OpenFile"), why.number, why.description);
         return;
     }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        const RuntimeError e = fileError(f, path);
-        ShowProblem(QStringLiteral("Morse_OpenFile"), e.number, e.description);
-        return;
-    }
-    if (bytes.isEmpty()) return;
-    QString text = Ansi::decodeDocument(bytes);
+    if (bytes->isEmpty()) return;
+    QString text = Ansi::decodeDocument(*bytes);
     if (Ansi::isBinary(text)) {
         MsgBox(L(QStringLiteral("\"%1\" is not a text document; it was not opened."),
                  QString::fromUtf8("\"%1\" ist kein Textdokument; es wurde nicht geöffnet."))

@@ -243,6 +243,27 @@ void frmPlaner::Form_Activate() {
 
 // ---- the lists and their files ---------------------------------------------
 
+namespace {
+// An event's list item, its link number (its data of Qt::UserRole) held in
+// itself: set as data afterwards, it would give every item of a long list a
+// second allocation, half again the memory of the whole list.
+class LinkedItem : public QListWidgetItem {
+public:
+    LinkedItem(const QString& text, int link) : QListWidgetItem(text, nullptr, UserType), link_(link) {}
+    QVariant data(int role) const override {
+        return role == Qt::UserRole ? QVariant(link_) : QListWidgetItem::data(role);
+    }
+    void setData(int role, const QVariant& value) override {
+        if (role == Qt::UserRole) link_ = value.toInt();
+        else QListWidgetItem::setData(role, value);
+    }
+    QListWidgetItem* clone() const override { return new LinkedItem(*this); }
+
+private:
+    int link_;
+};
+} // namespace
+
 int frmPlaner::linkOf(const QListWidgetItem* item) { return item->data(Qt::UserRole).toInt(); }
 
 QStringList frmPlaner::texts(const QListWidget* list) {
@@ -259,17 +280,14 @@ int frmPlaner::addSorted(QListWidget* list, const QString& text, int link) {
         if (Events::lessThan(text, list->item(middle)->text())) end = middle;
         else row = middle + 1;
     }
-    auto* item = new QListWidgetItem(text);
-    item->setData(Qt::UserRole, link);
-    list->insertItem(row, item);
+    list->insertItem(row, new LinkedItem(text, link));
     return row;
 }
 
 void frmPlaner::fillLinked(QListWidget* list, const QStringList& lines, int firstLink) {
-    // One insertion for all lines; an item added alone costs many times more.
-    const int start = list->count();
-    list->addItems(lines);
-    for (int i = 0; i < lines.size(); ++i) list->item(start + i)->setData(Qt::UserRole, firstLink + i);
+    // Item by item at the end: as fast as the list's own insertion of all
+    // texts at once, which makes items without their link numbers.
+    for (int i = 0; i < lines.size(); ++i) list->addItem(new LinkedItem(lines[i], firstLink + i));
 }
 
 int frmPlaner::findLink(const QListWidget* list, int link) {
@@ -293,11 +311,12 @@ void frmPlaner::addEvent(const QDate& date, const QString& name) {
 void frmPlaner::showCount() { lblCount->setCaption(entries(lst ? lst->count() : 0)); }
 void frmPlaner::showCountToDo() { lblCountToDo->setCaption(entries(lstToDo->count())); }
 
-QuotedLines::Contents frmPlaner::readFile(const QString& name, const QString& label) {
+QuotedLines::Contents frmPlaner::readFile(const QString& name, const QString& label, QuotedLines::Kept& kept) {
     QString why;
     bool damaged = false;
     int number = 0;
-    std::optional<QuotedLines::Contents> file = QuotedLines::readKept(App::dataFile(name), &why, &damaged, &number);
+    std::optional<QuotedLines::Contents> file =
+        QuotedLines::readKept(App::dataFile(name), &why, &damaged, &number, &kept);
     if (damaged) ShowDamagedFile(name);
     else if (!file && !why.isEmpty()) ShowProblem(label, number, why);
     // A missing file is an empty list.
@@ -309,14 +328,14 @@ QList<QuotedLines::SetAside> frmPlaner::keptAside(const QString& name, const Quo
     return file.setAside;
 }
 
-bool frmPlaner::writeFile(const QString& name, const QStringList& lines, const QList<QuotedLines::SetAside>& aside,
+bool frmPlaner::writeFile(const QString& name, const QStringList& lines, const QuotedLines::Kept& kept,
                           const QString& label) {
     QStringList values;
     for (const QString& l : lines)
         if (!l.isEmpty()) values << l;
     QString why;
     int number = 0;
-    if (QuotedLines::write(App::dataFile(name, App::Access::Write), values, &why, &number, aside)) return true;
+    if (QuotedLines::write(App::dataFile(name, App::Access::Write), values, &why, &number, kept)) return true;
     ShowProblem(label, number, why);
     return false;
 }
@@ -326,11 +345,11 @@ void frmPlaner::fillEvents(bool european) {
     lstSHOWeu->clear();
     keyedOn_ = QDate();
     PlanerChanged = false;
-    QuotedLines::Contents file = readFile(kPlanerFile, QStringLiteral("PlanerLoad"));
+    QuotedLines::Contents file = readFile(kPlanerFile, QStringLiteral("PlanerLoad"), eventsKept_);
     // Sorted once and added at once: inserting each line at its place
     // would cost a search per line.
     const QStringList lines = Events::fromFile(file, european);
-    eventsAside_ = keptAside(kPlanerFile, file);
+    eventsKept_.setAside = keptAside(kPlanerFile, file);
     fillLinked(lstSHOW, lines, lastLink_ + 1);
     // The European twins in the order of the sorted US list, under the same numbers.
     if (european) {
@@ -351,9 +370,9 @@ void frmPlaner::PlanerLoadEu() { fillEvents(true); }
 void frmPlaner::PlanerLoadToDo() {
     lstToDo->clear();
     ToDoChanged = false;
-    QuotedLines::Contents file = readFile(kToDoFile, QStringLiteral("PlanerLoadToDo"));
+    QuotedLines::Contents file = readFile(kToDoFile, QStringLiteral("PlanerLoadToDo"), toDoKept_);
     lstToDo->addItems(ToDo::fromFile(file));
-    toDoAside_ = keptAside(kToDoFile, file);
+    toDoKept_.setAside = keptAside(kToDoFile, file);
     txtPY->setFocus();
 }
 
@@ -361,7 +380,7 @@ void frmPlaner::PlanerSave() {
     saveFailed_ = false;
     if (MsgBox(L(QStringLiteral("Are you sure"), QStringLiteral("Sind Sie sicher")), vbYesNo | vbQuestion) == vbYes) {
         // The flag stays set until the file holds the list.
-        if (writeFile(kPlanerFile, texts(lst), eventsAside_, QStringLiteral("PlanerSave"))) PlanerChanged = false;
+        if (writeFile(kPlanerFile, texts(lst), eventsKept_, QStringLiteral("PlanerSave"))) PlanerChanged = false;
         else saveFailed_ = true;
     }
     txtDate->setFocus();
@@ -370,7 +389,7 @@ void frmPlaner::PlanerSave() {
 void frmPlaner::PlanerSaveToDo() {
     saveFailed_ = false;
     if (MsgBox(L(QStringLiteral("Are you sure"), QStringLiteral("Sind Sie sicher")), vbYesNo | vbQuestion) == vbYes) {
-        if (writeFile(kToDoFile, texts(lstToDo), toDoAside_, QStringLiteral("PlanerSaveToDo"))) ToDoChanged = false;
+        if (writeFile(kToDoFile, texts(lstToDo), toDoKept_, QStringLiteral("PlanerSaveToDo"))) ToDoChanged = false;
         else saveFailed_ = true;
     }
     txtPY->setFocus();
@@ -428,11 +447,7 @@ void frmPlaner::setKeyed(const QList<Events::Keyed>& keyed, const QDate& today) 
     keyed_ = keyed;
     keyedOn_ = today;
     lst1->clear();
-    QStringList lines;
-    lines.reserve(keyed.size());
-    for (const Events::Keyed& k : keyed) lines << k.text();
-    lst1->addItems(lines);
-    for (int i = 0; i < keyed.size(); ++i) lst1->item(i)->setData(Qt::UserRole, keyed[i].link);
+    for (const Events::Keyed& k : keyed) lst1->addItem(new LinkedItem(k.text(), k.link));
     removeNextEvents(0, cboNext->count());
 }
 
@@ -442,9 +457,7 @@ void frmPlaner::keyEvent(const Events::Entry& event) {
     if (!k) return;
     const qsizetype at = Events::keyedPosition(keyed_, *k);
     keyed_.insert(at, *k);
-    auto* item = new QListWidgetItem(k->text());
-    item->setData(Qt::UserRole, k->link);
-    lst1->insertItem(int(at), item);
+    lst1->insertItem(int(at), new LinkedItem(k->text(), k->link));
     // cboNext holds the first keyed events: the new one is among them when
     // it comes before their end; showNextEvents then takes off or adds the last.
     if (at < cboNext->count()) insertNextEvents(at, at + 1);

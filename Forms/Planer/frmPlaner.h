@@ -114,13 +114,15 @@ protected:
     QString formName() const override { return QStringLiteral("Planer"); }
 
 private:
-    // Writes the lines to the data file, the lines set aside at its reading
-    // back in their places; on failure says why under `label`.
-    bool writeFile(const QString& name, const QStringList& lines, const QList<QuotedLines::SetAside>& aside,
+    // Writes the lines to the data file as its reading left it to be saved
+    // (`kept`: the lines set aside back in their places; no save over a
+    // file that could not be read); on failure says why under `label`.
+    bool writeFile(const QString& name, const QStringList& lines, const QuotedLines::Kept& kept,
                    const QString& label);
     // What a data file holds; nothing when it is missing, unreadable (the
-    // problem is shown under `label`) or not text (that is shown).
-    QuotedLines::Contents readFile(const QString& name, const QString& label);
+    // problem is shown under `label`) or not text (that is shown). `kept`
+    // is what a save of it needs.
+    QuotedLines::Contents readFile(const QString& name, const QString& label, QuotedLines::Kept& kept);
     // The lines of a read file that were set aside, which the user is told of.
     static QList<QuotedLines::SetAside> keptAside(const QString& name, const QuotedLines::Contents& file);
     // Loads "Planer.qem" into the US list and, with the European form, its
@@ -145,9 +147,10 @@ private:
     int lastLink_ = 0;
     // The last save was asked for and did not reach the file.
     bool saveFailed_ = false;
-    // The lines of the two files that are no entries, to be written back.
-    QList<QuotedLines::SetAside> eventsAside_;
-    QList<QuotedLines::SetAside> toDoAside_;
+    // What a save of the two files needs from their reading: the lines
+    // that are no entries, to be written back, and whether they could be read.
+    QuotedLines::Kept eventsKept_;
+    QuotedLines::Kept toDoKept_;
     // The events as lst1 holds them, and the day they were keyed for.
     QList<Events::Keyed> keyed_;
     QDate keyedOn_;

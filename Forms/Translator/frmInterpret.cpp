@@ -274,7 +274,8 @@ void frmInterpret::cmdOpenFile_Click() {
     const QString file = FileDialog::open(o);
     if (file.isEmpty()) return;
     QString error;
-    if (!txtInput->LoadFile(file, &error)) ShowProblem(QStringLiteral("OpenFile"), 53, error);
+    int number = 0;
+    if (!txtInput->LoadFile(file, &error, &number)) ShowProblem(QStringLiteral("OpenFile"), number, error);
 }
 
 void frmInterpret::cmdSaveFile_Click() {

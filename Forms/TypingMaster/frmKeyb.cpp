@@ -12,6 +12,7 @@
 #include "Platform/Keys.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
+#include "Platform/Storage.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -237,18 +238,14 @@ void frmKeyb::cmdOpenFile_Click() {
     o.initialDir = App::path();
     const QString name = FileDialog::open(o);
     if (name.isEmpty()) return;
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
-        const RuntimeError e = QFileInfo::exists(name) ? Err::permissionDenied() : Err::fileNotFound();
-        ShowProblem(QStringLiteral("OpenFile"), e.number, e.description);
+    // Whole or not at all: a read that fails part-way leaves the template as it was.
+    RuntimeError why{0, QString()};
+    const std::optional<QByteArray> bytes = Storage::read(name, &why);
+    if (!bytes) {
+        ShowProblem(QStringLiteral("OpenFile"), why.number, why.description);
         return;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        ShowProblem(QStringLiteral("OpenFile"), Err::deviceIo().number, Err::deviceIo().description);
-        return;
-    }
-    if (!bytes.isEmpty()) txtInput->setTextValue(Ansi::decodeDocument(bytes));
+    if (!bytes->isEmpty()) txtInput->setTextValue(Ansi::decodeDocument(*bytes));
 }
 
 // Only the font's name and size are taken over; a cancelled dialog keeps both.
