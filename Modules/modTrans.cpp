@@ -580,7 +580,12 @@ void OpenTransConnection() {
                                              "Drucken sind aus, bis er sich öffnen lässt.")));
     };
     try {
-        VocStore::open(*cnTrans, App::dataFile(QStringLiteral("Voc.mdb"), App::Access::Write));
+        std::optional<RuntimeError> failed;
+        const QString file = App::dataFile(QStringLiteral("Voc.mdb"), App::Access::Write, &failed);
+        // A store that could not be copied to the data folder is not opened:
+        // a new one there would hide the words beside the program.
+        if (failed) throw *failed;
+        VocStore::open(*cnTrans, file);
     } catch (const RuntimeError& e) {
         refuse(e.number, e.description);
     } catch (const std::exception& e) {

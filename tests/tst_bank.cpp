@@ -16,6 +16,7 @@
 #include "Platform/App.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Runtime.h"
+#include "Platform/Storage.h"
 #include "TestSupport.h"
 
 #include <QAccessible>
@@ -284,6 +285,30 @@ private slots:
         QVERIFY(!f->fraUser->isVisible());
         Store s;
         QCOMPARE(Ledger::accounts(s.c), QStringList{"12"});
+    }
+
+    // The book lies beside a program whose folder cannot be written, and the
+    // data folder is on a full disk: the copy there fails, is told, leaves
+    // nothing behind and opens nothing; once the disk has room, the log-in
+    // opens the book.
+    void failedCopyOpensNothing() {
+        {
+            Store s;
+            Ledger::addAccount(s.c, "4711", "Doe", "Jane");
+        }
+        const QByteArray book = readFile(QStringLiteral("Bank.mdb"));
+        App::setProgramFolderWritable(false);
+        Storage::failWritesAfter(4096);
+        class frmBank* f = openBank();
+        enter(f, QStringLiteral("4711"), f->optUser);
+        QCOMPARE(shownTexts(), QStringList{"Problem: OpenBankConnection\n61: Disk full"});
+        QVERIFY(f->fraUser->isVisible());
+        QVERIFY(!bLoggedIn);
+        QCOMPARE(QDir(App::dataFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{});
+        Storage::failWritesAfter(std::nullopt);
+        enter(f, QStringLiteral("4711"), f->optUser);
+        QVERIFY(bLoggedIn);
+        QCOMPARE(readFile(QStringLiteral("Bank.mdb")), book);
     }
 
     // Balances of a register holding +100 on 10 Jan, -30 on 10 Feb and +50

@@ -14,6 +14,7 @@
 #include "Platform/FlexGrid.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Shell.h"
+#include "Platform/Storage.h"
 #include "TestSupport.h"
 
 #include <QAccessible>
@@ -420,6 +421,30 @@ private slots:
         QCOMPARE(f->lblVersion->Caption(), QString("v 1.001"));
         QCOMPARE(allEntries().mid(0, 4), before.mid(0, 4));
         QCOMPARE(allEntries().size(), before.size() + 1);
+    }
+
+    // The store lies beside a program whose folder cannot be written, and
+    // the data folder is on a full disk: the copy there fails, is told, and
+    // leaves nothing behind; once the disk has room, every word is there.
+    void failedCopyLeavesNothing() {
+        seed(fruit());
+        const QByteArray store = readFile("Voc.mdb");
+        App::setProgramFolderWritable(false);
+        Storage::failWritesAfter(4096);
+        class frmTrans* f = openTrans();
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QVERIFY2(MsgBoxSeam::last().text.startsWith("Problem: OpenTransConnection\n61: Disk full\n\n"),
+                 qPrintable(MsgBoxSeam::last().text));
+        QVERIFY(!f->cmdAdd->isEnabled());
+        QCOMPARE(QDir(App::dataFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{});
+        QVERIFY(f->Unload());
+        Storage::failWritesAfter(std::nullopt);
+        f = openTrans();
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QCOMPARE(f->cboCategory->count(), 2);
+        choose(f->cboCategory, "Food");
+        QCOMPARE(f->flxGrid->Rows(), 6);
+        QCOMPARE(readFile("Voc.mdb"), store);
     }
 
     // The session ends with the translator and the interpreter open (the
