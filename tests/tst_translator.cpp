@@ -347,32 +347,40 @@ private slots:
     // with one message and every button that needs it off.
     void foreignFileIsLeftAlone_data() {
         QTest::addColumn<QStringList>("statements");
+        QTest::addColumn<int>("zeroedAt"); // two bytes of the file zeroed there afterwards; -1 none
         QTest::addColumn<QString>("reason");
         const QStringList names{"Create Table Category (Category Text)", "Create Table Type (Type Text)",
                                 "Create Table Version (Version Double)", "Insert Into Version Values (1)"};
         const QString unnumbered = "3078: The field AutoNr of the table Vocabulary is not numbered by the database";
-        QTest::newRow("not a database") << QStringList{} << "file is not a database";
-        QTest::newRow("another database") << QStringList{"Create Table Accounts (Nr Text)"}
+        const QString words = "Create Table Vocabulary (AutoNr Integer Primary Key AutoIncrement, English Text, "
+                              "German Text, Category Text, Type Text)";
+        QTest::newRow("not a database") << QStringList{} << -1 << "file is not a database";
+        QTest::newRow("another database") << QStringList{"Create Table Accounts (Nr Text)"} << -1
                                           << "3078: The database holds no vocabulary tables";
         QTest::newRow("AutoNr a plain column")
             << QStringList{"Create Table Vocabulary (AutoNr Integer, English Text, German Text, Category Text, Type Text)"} +
                    names
-            << unnumbered;
+            << -1 << unnumbered;
         QTest::newRow("AutoNr a descending key")
             << QStringList{"Create Table Vocabulary (AutoNr Integer Primary Key Desc, English Text, German Text, "
                            "Category Text, Type Text)"} +
                    names
-            << unnumbered;
+            << -1 << unnumbered;
         QTest::newRow("edition lost, repair refused (read-only, locked)")
-            << QStringList{"Create Table Vocabulary (AutoNr Integer Primary Key AutoIncrement, English Text, "
-                           "German Text, Category Text, Type Text)",
-                           "Create Table Category (Category Text)", "Create Table Type (Type Text)",
+            << QStringList{words, "Create Table Category (Category Text)", "Create Table Type (Type Text)",
                            "Create Table Version (Version Double)",
                            "Create Trigger refuse Before Insert On Version Begin Select Raise(Abort, 'refused'); End"}
-            << "refused";
+            << -1 << "refused";
+        // The count of the first page's table list: the store would look empty.
+        QTest::newRow("table list of the first page damaged")
+            << QStringList{words} + names +
+                   QStringList{"Insert Into Category Values ('Pets')", "Insert Into Type Values ('Noun')",
+                               "Insert Into Vocabulary (English, German, Category, Type) Values ('dog', 'Hund', 'Pets', 'Noun')"}
+            << 103 << "11: database disk image is malformed";
     }
     void foreignFileIsLeftAlone() {
         QFETCH(QStringList, statements);
+        QFETCH(int, zeroedAt);
         QFETCH(QString, reason);
         if (statements.isEmpty()) {
             writeFile("Voc.mdb", "These are my notes, not a database.\r\n");
@@ -382,6 +390,7 @@ private slots:
             for (const QString& sql : statements) c.Execute(sql);
             c.Close();
         }
+        if (zeroedAt >= 0) writeFile("Voc.mdb", readFile("Voc.mdb").replace(zeroedAt, 2, QByteArray(2, '\0')));
         const QByteArray before = readFile("Voc.mdb");
         class frmTrans* f = openTrans();
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
