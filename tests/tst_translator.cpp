@@ -984,6 +984,52 @@ private slots:
         QCOMPARE(f->lblVersion->Caption(), QString("v 1"));
     }
 
+    // A disk that fails for a moment while a change is stored with its
+    // raised edition: the change stops there with one message (no step runs
+    // on outside the transaction), and the words, the names and the edition
+    // stay as they were.
+    void failedWriteStoresNothing_data() {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("add, new category") << "add";
+        QTest::newRow("update") << "update";
+        QTest::newRow("delete") << "delete";
+        QTest::newRow("rename category") << "rename category";
+        QTest::newRow("delete category") << "delete category";
+        QTest::newRow("rename type") << "rename type";
+        QTest::newRow("delete type") << "delete type";
+    }
+    void failedWriteStoresNothing() {
+        QFETCH(QString, change);
+        seed(fruit());
+        const QList<Entry> before = allEntries();
+        class frmTrans* f = openTrans();
+        failDatabaseWriteWhen(*cnTrans, "Before Update On Version");
+        choose(f->cboCategory, "Food");
+        f->flxGrid->clickCell(1, 1);
+        MsgBoxSeam::queueAnswer(vbYes);
+        if (change == "add") {
+            fillEntry(f, "dog", "Hund", "Pets", "Noun");
+            QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        } else if (change == "update") {
+            f->txtAdd[1]->setText("Äpfel");
+            QTest::mouseClick(f->cmdUpd, Qt::LeftButton);
+        } else if (change == "delete") {
+            QTest::mouseClick(f->cmdDel, Qt::LeftButton);
+        } else {
+            const bool type = change.endsWith("type");
+            choose(type ? f->cboType2 : f->cboCategory2, type ? "Verb" : "Food");
+            MsgBoxSeam::queueInput("Other");
+            drop(f, type ? f->lblType2 : f->lblCategory2,
+                 change.startsWith("rename") ? f->imgRenCatType : f->imgDelCatType);
+        }
+        QCOMPARE(problemsShown(), QStringList{"Problem: UpdVersion\n778: disk I/O error"});
+        QCOMPARE(allEntries(), before);
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::categories(c); }), (QStringList{"Food", "Home"}));
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::types(c); }), (QStringList{"Noun", "Verb"}));
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::version(c); }), 1.0);
+        QCOMPARE(f->lblVersion->Caption(), QString("v 1"));
+    }
+
     void newEmptiesAllButCategory() {
         seed(fruit());
         class frmTrans* f = openTrans();
