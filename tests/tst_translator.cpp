@@ -1398,17 +1398,33 @@ private slots:
         QVERIFY(!f->chkType->isChecked());
     }
 
+    void printFailureToldOnce_data() {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("printer refuses the job") << "start" << "Problem: SetupPage\n482: Printer error";
+        // No printer, and the disk full under a printout of 200 words: no file is left.
+        QTest::newRow("disk full under the PDF") << "disk full" << "Problem: PrintObj\n61: Disk full";
+    }
     void printFailureToldOnce() {
-        seed(fruit());
+        QFETCH(QString, failure);
+        QList<Entry> words;
+        for (int i = 1; i <= 200; ++i) words << Entry{0, QString("word%1").arg(i), "Wort", "Food", "Noun"};
+        seed(words);
         class frmTrans* f = openTrans();
         choose(f->cboCategory, "Food");
-        printer().failAtStart = true;
+        if (failure == "start") printer().failAtStart = true;
+        if (failure == "disk full") {
+            auto pdf = std::make_unique<QtPrinter>(false);
+            pdf->failWritesAfter(12 * 1024);
+            Printer::install(std::move(pdf));
+        }
         MsgBoxSeam::queueAnswer(vbYes);
         QTest::mouseClick(f->cmdPrint, Qt::LeftButton);
         QCOMPARE(MsgBoxSeam::shown().size(), 2);
-        QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: "));
+        QTEST(MsgBoxSeam::last().text, "message");
         QVERIFY(!Printer::instance().jobRunning());
         QCOMPARE(f->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(QDir(App::dataFolder()).entryList({"*Print*"}, QDir::Files | QDir::Hidden), QStringList{});
     }
 
     void printNeedsCategory() {
