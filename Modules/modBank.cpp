@@ -39,7 +39,12 @@ Ado::Connection& cnBank() {
     return *connection;
 }
 
-QString BankFile() { return App::dataFile(QStringLiteral("Bank.mdb"), App::Access::Write); }
+QString BankFile() {
+    std::optional<RuntimeError> failed;
+    const QString file = App::dataFile(QStringLiteral("Bank.mdb"), App::Access::Write, &failed);
+    if (failed) throw *failed;
+    return file;
+}
 
 QStringList BudgetCategories() {
     if (isGerman())

@@ -22,7 +22,8 @@ class frmBank;
 // The one connection to "Bank.mdb", named "Bank": every log-in attempt
 // opens it afresh, the window's unload closes it.
 Ado::Connection& cnBank();
-// Where "Bank.mdb" lives.
+// Where "Bank.mdb" lives. Throws when it lies only beside the program and
+// could not be copied to the data folder: the book is then not opened.
 QString BankFile();
 
 // The account book's object, made anew by the window's load.

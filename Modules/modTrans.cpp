@@ -580,7 +580,12 @@ void OpenTransConnection() {
                                              "Drucken sind aus, bis er sich öffnen lässt.")));
     };
     try {
-        VocStore::open(*cnTrans, App::dataFile(QStringLiteral("Voc.mdb"), App::Access::Write));
+        std::optional<RuntimeError> failed;
+        const QString file = App::dataFile(QStringLiteral("Voc.mdb"), App::Access::Write, &failed);
+        // A store that could not be copied to the data folder is not opened:
+        // a new one there would hide the words beside the program.
+        if (failed) throw *failed;
+        VocStore::open(*cnTrans, file);
     } catch (const RuntimeError& e) {
         refuse(e.number, e.description);
     } catch (const std::exception& e) {
@@ -601,9 +606,16 @@ void GetVersion() {
     });
 }
 
-void UpdVersion() {
-    if (VersionRaised) return;
-    if (!guarded("UpdVersion", [] { VocStore::raiseVersion(db()); })) return;
+bool UpdVersion(bool& raised) {
+    raised = false;
+    if (VersionRaised) return true;
+    if (!guarded("UpdVersion", [] { VocStore::raiseVersion(db()); })) return false;
+    raised = true;
+    return true;
+}
+
+void editionRaised(bool raised) {
+    if (!raised) return;
     VersionRaised = true;
     GetVersion();
 }
@@ -789,7 +801,8 @@ void changeName(class frmTrans* frm, bool category, bool rename) {
         newName.removeIf([](QChar ch) { return ch == u'\t' || ch == u'\r' || ch == u'\n'; });
         if (newName.isEmpty()) return;
     }
-    bool done = false;
+    bool done = false, raised = false;
+    std::optional<Ado::Transaction> change;
     guarded(t.routine, [&] {
         if (rename) {
             // Refuses the old name itself too; the same name in other letter case is another name.
@@ -800,16 +813,19 @@ void changeName(class frmTrans* frm, bool category, bool rename) {
             }
         }
         frm->setMousePointer(vbHourglass);
+        change.emplace(db());
         if (category && rename) VocStore::renameCategory(db(), name, newName);
         else if (category) VocStore::deleteCategory(db(), name);
         else if (rename) VocStore::renameType(db(), name, newName);
         else VocStore::deleteType(db(), name);
         done = true;
     });
-    if (!done) return;
+    // The edition is raised in the change's own transaction: both are
+    // stored, or neither (a failure is shown once, and the store stays).
+    if (!done || !UpdVersion(raised) || !guarded(t.routine, [&] { change->commit(); })) return;
     if (category) LoadCats(frm);
     else LoadTypes(frm);
-    UpdVersion();
+    editionRaised(raised);
     frm->setMousePointer(vbArrow);
 }
 
@@ -1062,16 +1078,15 @@ VocStore::Entry editedEntry(class frmTrans* frm) {
 
 // Stores the edited entry (`store` gives its AutoNr) together with its
 // category and word type where they are new, and the raised edition, in one
-// transaction: a name that could not be stored stops it, and whatever fails
-// leaves the store as it was. The lists show new names once stored.
+// transaction. Whatever step fails stops it there, its failure shown once
+// (the engine may have ended the transaction with it), and leaves the store
+// as it was. The lists show new names once stored.
 bool saveEntry(class frmTrans* frm, const char* routine, const std::function<qint64(const VocStore::Entry&)>& store) {
     const VocStore::Entry e = editedEntry(frm);
     std::optional<Ado::Transaction> t;
     if (!guarded(routine, [&] { t.emplace(db()); })) return false;
-    bool newCategory = false, newType = false;
-    if (!CheckCatExist(frm, newCategory) || !CheckTypeExist(frm, newType)) return false;
-    // An edition that could not be raised (its failure shown) does not stop the change.
-    const bool raised = !VersionRaised && guarded("UpdVersion", [] { VocStore::raiseVersion(db()); });
+    bool newCategory = false, newType = false, raised = false;
+    if (!CheckCatExist(frm, newCategory) || !CheckTypeExist(frm, newType) || !UpdVersion(raised)) return false;
     qint64 autoNr = 0;
     if (!guarded(routine, [&] {
             autoNr = store(e);
@@ -1079,10 +1094,7 @@ bool saveEntry(class frmTrans* frm, const char* routine, const std::function<qin
         }))
         return false;
     LastAutoNr = autoNr;
-    if (raised) {
-        VersionRaised = true;
-        GetVersion();
-    }
+    editionRaised(raised);
     if (newCategory) setIndex(frm->cboCategory2, LoadNewCat(frm, e.category).value_or(-1));
     if (newType) {
         LoadTypes(frm);
@@ -1113,12 +1125,16 @@ void DelVoc(class frmTrans* frm) {
                  QStringLiteral("Möchten Sie den Eintrag '") + number + QStringLiteral("' wirklich entfernen")),
                vbYesNo | vbQuestion) != vbYes)
         return;
-    UpdVersion();
-    const bool done = guarded("DelVoc", [&] {
+    // The deletion and the raised edition in one transaction: both, or neither.
+    std::optional<Ado::Transaction> t;
+    bool raised = false;
+    const bool done = guarded("DelVoc", [&] { t.emplace(db()); }) && UpdVersion(raised) && guarded("DelVoc", [&] {
         if (!VocStore::remove(db(), shown)) throw VocStore::noCurrentRecord();
+        t->commit();
         LastAutoNr = shown;
     });
     if (done) {
+        editionRaised(raised);
         if (r == 1) {
             emptyGrid(frm);
             frm->txtAdd[0]->clear();

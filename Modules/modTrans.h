@@ -133,7 +133,13 @@ bool transConnectionOpen();
 void OpenTransConnection();
 void CloseTransConnection();
 void GetVersion();
-void UpdVersion();
+// Raises the edition once per program run, inside the transaction of the
+// change that calls it: false when it failed (the failure shown as
+// "Problem: UpdVersion"; the change must then stop). `raised`: raised now,
+// which counts once the change is committed (editionRaised).
+bool UpdVersion(bool& raised);
+// After the commit: the run's raise is done and the window shows the edition.
+void editionRaised(bool raised);
 
 // Categories and word types.
 // The list index of the name the box shows, also when it was typed; -1 for

@@ -1,13 +1,16 @@
 #include "Platform/Ado.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <cstdlib>
 #include <optional>
+#include <sqlite3.h>
 
 namespace Ado {
 namespace {
@@ -28,6 +31,7 @@ RuntimeError notUpdatable() {
 }
 RuntimeError noTransaction() { return {-2147168242, QStringLiteral("No transaction is active.")}; }
 RuntimeError rolledBack() { return {-2147168231, QStringLiteral("The transaction was rolled back.")}; }
+RuntimeError malformed() { return {SQLITE_CORRUPT, QStringLiteral("database disk image is malformed")}; }
 
 RuntimeError driverError(const QSqlError& e) {
     const int code = e.nativeErrorCode().toInt();
@@ -35,7 +39,9 @@ RuntimeError driverError(const QSqlError& e) {
     return {code ? code : 1, text.isEmpty() ? QStringLiteral("Database error") : text};
 }
 
-QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& binds) {
+// A statement run on a database that is not (yet) a connection's: the
+// checks while opening it.
+QSqlQuery runOn(const QSqlDatabase& db, const QString& sql, const QVariantList& binds = {}) {
     if (!db.isOpen()) throw closedError();
     QSqlQuery q(db);
     q.setForwardOnly(true);
@@ -45,13 +51,26 @@ QSqlQuery run(const QSqlDatabase& db, const QString& sql, const QVariantList& bi
     return q;
 }
 
+sqlite3* handleOf(const QSqlDriver* driver) {
+    if (!driver) return nullptr;
+    const QVariant handle = driver->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+QList<Connection*>& live();
+
 } // namespace
 
 bool next(QSqlQuery& q) {
     if (q.next()) return true;
     // The driver ends the rows early and notes why.
-    if (q.lastError().isValid()) throw driverError(q.lastError());
-    return false;
+    if (!q.lastError().isValid()) return false;
+    const RuntimeError e = driverError(q.lastError());
+    // A read that failed inside a transaction may have ended it too.
+    for (Connection* c : live())
+        if (c->open_ && c->database().driver() == q.driver()) c->noteFailure(e);
+    throw e;
 }
 
 namespace {
@@ -131,6 +150,11 @@ QSqlDatabase Connection::database() const { return QSqlDatabase::database(name_,
 void Connection::Open(const QString& file) {
     if (State() == adStateOpen && file_ == file) return;
     Close();
+    // Without a name the driver would open a temporary database of its own.
+    if (file.isEmpty()) throw RuntimeError(3706, QStringLiteral("No database file given"));
+    // A file that is missing or empty holds nothing that could be damaged.
+    const QFileInfo before(file);
+    const bool holdsData = before.exists() && before.size() > 0;
     QSqlDatabase db = QSqlDatabase::contains(name_) ? database() : QSqlDatabase::addDatabase("QSQLITE", name_);
     closeAllAtEnd();
     db.setDatabaseName(file);
@@ -141,10 +165,18 @@ void Connection::Open(const QString& file) {
     // SQLite opens any file and reads it only on the first query: a file
     // that is no database shows itself here.
     try {
-        run(db, QStringLiteral("SELECT count(*) FROM sqlite_master"), {});
+        runOn(db, QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        // A damaged page would otherwise show only where a later read meets
+        // it: a register cut short, a table list taken for empty, writes
+        // into a broken file. The check reads every page once.
+        if (holdsData) {
+            QSqlQuery check = runOn(db, QStringLiteral("PRAGMA quick_check"));
+            if (!check.next()) throw check.lastError().isValid() ? driverError(check.lastError()) : malformed();
+            if (check.value(0).toString() != QLatin1String("ok")) throw malformed();
+        }
         // Every commit reaches the disk before it returns, so a killed
         // program leaves the last committed state.
-        run(db, QStringLiteral("PRAGMA synchronous=FULL"), {});
+        runOn(db, QStringLiteral("PRAGMA synchronous=FULL"));
     } catch (const RuntimeError&) {
         db.close();
         throw;
@@ -152,6 +184,7 @@ void Connection::Open(const QString& file) {
     file_ = file;
     depth_ = 0;
     failed_ = false;
+    ended_.reset();
     open_ = true;
 }
 
@@ -160,28 +193,80 @@ void Connection::Close() {
     open_ = false;
     QSqlDatabase db = database();
     if (db.isOpen()) {
-        if (depth_ > 0 && !failed_) db.rollback();
+        if (depth_ > 0 && !failed_ && engineInTransaction()) db.rollback();
         db.close();
     }
     depth_ = 0;
     failed_ = false;
+    ended_.reset();
 }
 
 int Connection::State() const { return open_ && database().isOpen() ? adStateOpen : adStateClosed; }
 
-qint64 Connection::Execute(const QString& sql, const QVariantList& binds) {
-    // After a rollback inside a transaction, later writes of the outer
-    // levels would otherwise be committed one by one.
-    if (failed_) throw rolledBack();
-    return run(database(), sql, binds).numRowsAffected();
+bool Connection::engineInTransaction() const {
+    // A driver that does not say is taken at its word: in the transaction.
+    sqlite3* h = handleOf(database().driver());
+    return !h || sqlite3_get_autocommit(h) == 0;
 }
 
+void Connection::checkTransaction() {
+    if (depth_ == 0) return;
+    // The engine ended it where no statement of ours saw it fail (a
+    // commit or rollback of its own).
+    if (!failed_ && !engineInTransaction()) {
+        failed_ = true;
+        ended_ = rolledBack();
+    }
+    // Statements of the outer levels would otherwise be stored one by one,
+    // each on its own.
+    if (failed_) throw ended_.value_or(rolledBack());
+}
+
+void Connection::noteFailure(const RuntimeError& e) {
+    if (depth_ > 0 && !failed_ && !engineInTransaction()) {
+        failed_ = true;
+        ended_ = e;
+    }
+}
+
+QSqlQuery Connection::prepare(const QString& sql) {
+    const QSqlDatabase db = database();
+    if (!open_ || !db.isOpen()) throw closedError();
+    checkTransaction();
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.prepare(sql)) {
+        const RuntimeError e = driverError(q.lastError());
+        noteFailure(e);
+        throw e;
+    }
+    return q;
+}
+
+void Connection::exec(QSqlQuery& q, const QVariantList& binds) {
+    checkTransaction();
+    for (int i = 0; i < binds.size(); ++i) q.bindValue(i, binds[i]);
+    if (!q.exec()) {
+        const RuntimeError e = driverError(q.lastError());
+        noteFailure(e);
+        throw e;
+    }
+}
+
+QSqlQuery Connection::run(const QString& sql, const QVariantList& binds) {
+    QSqlQuery q = prepare(sql);
+    exec(q, binds);
+    return q;
+}
+
+qint64 Connection::Execute(const QString& sql, const QVariantList& binds) { return run(sql, binds).numRowsAffected(); }
+
 QVariant Connection::scalar(const QString& sql, const QVariantList& binds) {
-    QSqlQuery q = run(database(), sql, binds);
+    QSqlQuery q = run(sql, binds);
     return next(q) ? q.value(0) : QVariant();
 }
 
-QSqlQuery Connection::select(const QString& sql, const QVariantList& binds) { return run(database(), sql, binds); }
+QSqlQuery Connection::select(const QString& sql, const QVariantList& binds) { return run(sql, binds); }
 
 bool Connection::hasTable(const QString& table) {
     return scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
@@ -196,24 +281,37 @@ qint64 Connection::tableCount() {
 void Connection::BeginTrans() {
     if (depth_ == 0) {
         QSqlDatabase db = database();
-        if (!db.isOpen()) throw closedError();
+        if (!open_ || !db.isOpen()) throw closedError();
         if (!db.transaction()) throw driverError(db.lastError());
         failed_ = false;
+        ended_.reset();
+    } else {
+        // A level begun inside a transaction that is over joins nothing.
+        checkTransaction();
     }
     ++depth_;
 }
 
 void Connection::CommitTrans() {
     if (depth_ == 0) throw noTransaction();
-    if (--depth_ > 0) return;
-    if (failed_) {
-        failed_ = false;
-        throw rolledBack();
+    if (depth_ > 1) {
+        --depth_;
+        return;
     }
+    try {
+        checkTransaction();
+    } catch (const RuntimeError&) {
+        depth_ = 0;
+        failed_ = false;
+        ended_.reset();
+        throw;
+    }
+    depth_ = 0;
     QSqlDatabase db = database();
     if (!db.commit()) {
         const RuntimeError e = driverError(db.lastError());
-        db.rollback();
+        // A commit that failed may have left the transaction open.
+        if (engineInTransaction()) db.rollback();
         throw e;
     }
 }
@@ -222,10 +320,18 @@ void Connection::RollbackTrans() {
     if (depth_ == 0) throw noTransaction();
     --depth_;
     if (!failed_) {
-        QSqlDatabase db = database();
-        if (!db.rollback()) throw driverError(db.lastError());
+        failed_ = depth_ > 0;
+        if (failed_) ended_ = rolledBack();
+        // Nothing to undo where the engine ended the transaction itself.
+        if (engineInTransaction()) {
+            QSqlDatabase db = database();
+            if (!db.rollback()) throw driverError(db.lastError());
+        }
     }
-    failed_ = depth_ > 0;
+    if (depth_ == 0) {
+        failed_ = false;
+        ended_.reset();
+    }
 }
 
 // ---- Transaction ----
@@ -292,21 +398,20 @@ QString tableOf(const QString& sql, qsizetype* columnsAt) {
 
 void Recordset::Open(const QString& sql, Connection& c, const QVariantList& binds) {
     Close();
-    const QSqlDatabase db = c.database();
     qsizetype columnsAt = 0;
     QString table = tableOf(sql, &columnsAt);
     std::optional<QSqlQuery> q;
     if (!table.isEmpty()) {
         // The rowid read alongside identifies each row for Update and Delete.
         try {
-            q = run(db, sql.left(columnsAt) + QStringLiteral("rowid AS ") + kRowid + QStringLiteral(", ") +
-                            sql.mid(columnsAt),
-                    binds);
+            q = c.select(sql.left(columnsAt) + QStringLiteral("rowid AS ") + kRowid + QStringLiteral(", ") +
+                             sql.mid(columnsAt),
+                         binds);
         } catch (const RuntimeError&) {
             table.clear(); // a view or a table without rowid: read only
         }
     }
-    if (!q) q = run(db, sql, binds);
+    if (!q) q = c.select(sql, binds);
     const QSqlRecord rec = q->record();
     const int first = table.isEmpty() ? 0 : 1;
     for (int i = first; i < rec.count(); ++i) d_->names << rec.fieldName(i);
@@ -414,7 +519,7 @@ void Recordset::Update() {
                             values);
         const qint64 rowid = d.conn->scalar(QStringLiteral("SELECT last_insert_rowid()")).toLongLong();
         // Read the row back for what the database filled in (keys, defaults).
-        QSqlQuery q = run(d.conn->database(), QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(d.table), {rowid});
+        QSqlQuery q = d.conn->select(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(d.table), {rowid});
         if (next(q)) {
             const QSqlRecord rec = q.record();
             for (int i = 0; i < d.names.size(); ++i) {

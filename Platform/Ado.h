@@ -5,6 +5,14 @@
 // add, update, delete, close). Query texts take bound values (`?`), never
 // pasted user text. Failures throw RuntimeError (number and description of
 // the database's error), which handlers show as "Problem: ..." boxes.
+//
+// Every statement goes through a Connection (Execute, scalar, select, or
+// prepare + exec for a statement run many times), so that a transaction
+// the database engine ended on its own is noticed: after some failures (a
+// disk I/O error, a full disk) SQLite rolls the whole transaction back and
+// the connection is in autocommit again. From then on every statement of
+// that transaction throws the error that ended it, and so does its commit:
+// nothing runs on outside it.
 #include "Platform/Errors.h"
 
 #include <QSqlDatabase>
@@ -14,6 +22,7 @@
 #include <QVariant>
 #include <QVariantList>
 #include <memory>
+#include <optional>
 
 namespace Ado {
 
@@ -40,7 +49,10 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     // Opens the database file; a missing file is created empty. A file that
-    // is not a SQLite database throws.
+    // is not a SQLite database throws. Any other file that holds something
+    // is checked whole once (SQLite's quick check of every page and
+    // record): a damaged one throws 11 "database disk image is malformed"
+    // and is left as it was.
     void Open(const QString& file);
     void Close();
     int State() const;
@@ -53,13 +65,18 @@ public:
     // A query run with bound values, its rows read one at a time with
     // Ado::next (forward only: nothing of the rows is kept).
     QSqlQuery select(const QString& sql, const QVariantList& binds = {});
+    // A statement prepared once and run with exec() as often as needed.
+    QSqlQuery prepare(const QString& sql);
+    void exec(QSqlQuery& q, const QVariantList& binds = {});
     bool hasTable(const QString& table);
     // How many tables the database holds (none: a new or never finished file).
     qint64 tableCount();
 
     // Transactions; a transaction begun inside another joins it. A rollback
-    // at any level undoes the whole; until the outermost level ends, writes
-    // throw and the outermost CommitTrans throws instead of committing.
+    // at any level, or a failure after which the engine ended the
+    // transaction, undoes the whole; until the outermost level ends, every
+    // statement throws and the outermost CommitTrans throws instead of
+    // committing.
     void BeginTrans();
     void CommitTrans();
     void RollbackTrans();
@@ -71,10 +88,21 @@ public:
     static void closeAll();
 
 private:
+    friend bool next(QSqlQuery& q);
+    // Throws when the running transaction is over: rolled back at an inner
+    // level, or ended by the engine.
+    void checkTransaction();
+    // After a failed statement: whether it ended the running transaction.
+    void noteFailure(const RuntimeError& e);
+    bool engineInTransaction() const;
+    QSqlQuery run(const QString& sql, const QVariantList& binds);
+
     QString name_;
     QString file_;
     int depth_ = 0;
     bool failed_ = false;
+    // The error that ended the transaction; none after a rollback of an inner level.
+    std::optional<RuntimeError> ended_;
     bool open_ = false;
 };
 

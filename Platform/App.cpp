@@ -1,5 +1,7 @@
 #include "Platform/App.h"
 
+#include "Platform/Storage.h"
+
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -74,7 +76,7 @@ QString dataFolder() {
     return QDir::cleanPath(f);
 }
 
-QString dataFile(const QString& name, Access access) {
+QString dataFile(const QString& name, Access access, std::optional<RuntimeError>* error) {
     const QString folder = dataFolder();
     const QString data = folder + u'/' + name;
     const QString beside = file(name);
@@ -85,7 +87,13 @@ QString dataFile(const QString& name, Access access) {
     const QFileInfo user(folder);
     if (!user.isDir() || !user.isWritable()) return beside;
     if (access == Access::Read) return QFileInfo::exists(beside) ? beside : data;
-    if (QFileInfo::exists(beside)) QFile::copy(beside, data);
+    if (QFileInfo::exists(beside)) {
+        // Read whole and saved whole: an empty or cut copy would be taken
+        // for the file itself from then on, and hide the one beside the program.
+        RuntimeError why(0, QString());
+        const std::optional<QByteArray> bytes = Storage::read(beside, &why);
+        if ((!bytes || !Storage::save(data, *bytes, &why)) && error) *error = why;
+    }
     return data;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The running program: its folder, its title for untitled boxes, its end,
 // and whether another copy runs.
+#include "Platform/Errors.h"
+
 #include <QString>
 #include <functional>
 #include <optional>
@@ -22,9 +24,16 @@ enum class Access { Read, Write };
 // folder's copy, else the one beside the program, else the data folder's
 // path (a file not made yet). Write: the data folder's path; a file that so
 // far lies only beside the program is copied there first, so a database
-// opened for writing keeps what it held. Where the per-user folder cannot
-// be made or written, both give the path beside the program.
-QString dataFile(const QString& name, Access access = Access::Read);
+// opened for writing keeps what it held. The copy is written whole under a
+// temporary name and takes the file's name only once every byte is on the
+// disk: a copy that fails leaves nothing in the data folder, and `error`
+// says why (a full disk as "61: Disk full"). The path is given all the same,
+// so a file saved there whole loses nothing; a caller that changes the file
+// in place (a database) must not go on when `error` is set, or it would
+// start a new file in front of the one beside the program. Where the
+// per-user folder cannot be made or written, both give the path beside the
+// program.
+QString dataFile(const QString& name, Access access = Access::Read, std::optional<RuntimeError>* error = nullptr);
 // Tests: whether the program folder counts as writable (unset: ask the
 // file system), and the per-user folder used when it is not.
 void setProgramFolderWritable(std::optional<bool> writable);

@@ -14,8 +14,11 @@
 #include <QList>
 #include <QString>
 #include <memory>
+#include <optional>
 
+class QPaintDevice;
 class QPainter;
+class QPdfWriter;
 class QPrinter;
 
 namespace Err {
@@ -101,11 +104,21 @@ private:
 // The computer's printer: the default printer where there is one, else a
 // PDF file (Letter paper) in the program folder named after the moment the
 // job began ("Print 2026-03-15 100000.pdf"), never over an earlier one.
+//
+// The PDF is written under a hidden temporary name in the same folder
+// (".~Print 2026-03-15 100000.pdf.part"), every write checked, and takes its
+// name only when the job has ended whole: its length checked against what
+// was written and synced to the disk. A job that fails on the way (a full
+// disk, "61: Disk full") says so at its end and leaves no file; a job cut
+// off (the program killed) leaves nothing under a printout's name.
 class QtPrinter : public Printer {
 public:
     // With useDefaultPrinter false every job becomes a PDF file.
     explicit QtPrinter(bool useDefaultPrinter = true);
     ~QtPrinter() override;
+    // Tests: a PDF of this printer fails as on a full disk once `bytes`
+    // bytes of it are written (none: writes go through).
+    void failWritesAfter(std::optional<qint64> bytes) { room_ = bytes; }
 
 protected:
     void startJob() override;
@@ -116,9 +129,14 @@ protected:
     double lineHeight() const override;
 
 private:
+    class PdfFile;
     QString freeFileName() const;
+    QPaintDevice* device() const;
     bool useDefaultPrinter_;
+    std::optional<qint64> room_;
     std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<PdfFile> file_;
+    std::unique_ptr<QPdfWriter> pdf_;
     std::unique_ptr<QPainter> painter_;
 };
 

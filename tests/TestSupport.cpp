@@ -2,6 +2,7 @@
 
 #include "Modules/modLanguage.h"
 #include "Modules/modMain.h"
+#include "Platform/Ado.h"
 #include "Platform/App.h"
 #include "Platform/Clock.h"
 #include "Platform/Dialogs.h"
@@ -25,8 +26,10 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QTest>
+#include <QSqlDriver>
 #include <QTimer>
 #include <memory>
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 namespace TestSupport {
@@ -45,7 +48,10 @@ void copyTree(const QString& from, const QString& to) {
 }
 } // namespace
 
+void installFailingDisk();
+
 void setUp(bool withMedia) {
+    installFailingDisk();
     folder = std::make_unique<QTemporaryDir>();
     App::setPath(folder->path());
     // The program folder is writable; a test that makes it read-only
@@ -530,4 +536,98 @@ const QList<ProgramWindow>& programWindows() {
     return list;
 }
 
+} // namespace TestSupport
+
+// --- A disk that fails for a moment under a database ---------------------------
+// A file system wrapped around SQLite's own: every call goes through to it,
+// but for one write that a test has armed.
+namespace TestSupport {
+namespace {
+sqlite3_vfs* realDisk = nullptr;
+sqlite3_vfs failingDisk;
+bool writeFails = false;
+int triggers = 0;
+
+struct FailingFile {
+    sqlite3_file base;
+    bool canFail; // a database file or its journal
+    sqlite3_file* real() { return reinterpret_cast<sqlite3_file*>(this + 1); }
+};
+sqlite3_file* real(sqlite3_file* f) { return reinterpret_cast<FailingFile*>(f)->real(); }
+
+int fileClose(sqlite3_file* f) { return real(f)->pMethods->xClose(real(f)); }
+int fileRead(sqlite3_file* f, void* out, int n, sqlite3_int64 at) { return real(f)->pMethods->xRead(real(f), out, n, at); }
+int fileWrite(sqlite3_file* f, const void* in, int n, sqlite3_int64 at) {
+    if (writeFails && reinterpret_cast<FailingFile*>(f)->canFail) {
+        writeFails = false;
+        return SQLITE_IOERR_WRITE;
+    }
+    return real(f)->pMethods->xWrite(real(f), in, n, at);
+}
+int fileTruncate(sqlite3_file* f, sqlite3_int64 size) { return real(f)->pMethods->xTruncate(real(f), size); }
+int fileSync(sqlite3_file* f, int flags) { return real(f)->pMethods->xSync(real(f), flags); }
+int fileSize(sqlite3_file* f, sqlite3_int64* size) { return real(f)->pMethods->xFileSize(real(f), size); }
+int fileLock(sqlite3_file* f, int level) { return real(f)->pMethods->xLock(real(f), level); }
+int fileUnlock(sqlite3_file* f, int level) { return real(f)->pMethods->xUnlock(real(f), level); }
+int fileCheckLock(sqlite3_file* f, int* out) { return real(f)->pMethods->xCheckReservedLock(real(f), out); }
+int fileControl(sqlite3_file* f, int op, void* arg) { return real(f)->pMethods->xFileControl(real(f), op, arg); }
+int fileSectorSize(sqlite3_file* f) { return real(f)->pMethods->xSectorSize(real(f)); }
+int fileDevice(sqlite3_file* f) { return real(f)->pMethods->xDeviceCharacteristics(real(f)); }
+int fileShmMap(sqlite3_file* f, int page, int size, int extend, void volatile** out) {
+    return real(f)->pMethods->xShmMap(real(f), page, size, extend, out);
+}
+int fileShmLock(sqlite3_file* f, int offset, int n, int flags) { return real(f)->pMethods->xShmLock(real(f), offset, n, flags); }
+void fileShmBarrier(sqlite3_file* f) { real(f)->pMethods->xShmBarrier(real(f)); }
+int fileShmUnmap(sqlite3_file* f, int deleteFlag) { return real(f)->pMethods->xShmUnmap(real(f), deleteFlag); }
+int fileFetch(sqlite3_file* f, sqlite3_int64 at, int n, void** out) { return real(f)->pMethods->xFetch(real(f), at, n, out); }
+int fileUnfetch(sqlite3_file* f, sqlite3_int64 at, void* p) { return real(f)->pMethods->xUnfetch(real(f), at, p); }
+
+const sqlite3_io_methods failingMethods = {
+    3,           fileClose,      fileRead,      fileWrite,      fileTruncate, fileSync,  fileSize,
+    fileLock,    fileUnlock,     fileCheckLock, fileControl,    fileSectorSize, fileDevice, fileShmMap,
+    fileShmLock, fileShmBarrier, fileShmUnmap,  fileFetch,      fileUnfetch};
+
+int openFile(sqlite3_vfs*, const char* name, sqlite3_file* f, int flags, int* outFlags) {
+    auto* file = reinterpret_cast<FailingFile*>(f);
+    file->base.pMethods = nullptr;
+    const int result = realDisk->xOpen(realDisk, name, file->real(), flags, outFlags);
+    // SQLite closes only a file whose methods are set.
+    if (result != SQLITE_OK || !file->real()->pMethods) return result;
+    file->canFail = (flags & (SQLITE_OPEN_MAIN_DB | SQLITE_OPEN_MAIN_JOURNAL | SQLITE_OPEN_WAL)) != 0;
+    file->base.pMethods = &failingMethods;
+    return result;
+}
+
+void armWriteFailure(sqlite3_context*, int, sqlite3_value**) { writeFails = true; }
+} // namespace
+
+void installFailingDisk() {
+    writeFails = false;
+    if (realDisk) return;
+    realDisk = sqlite3_vfs_find(nullptr);
+    failingDisk = *realDisk;
+    failingDisk.zName = "quembly-failing-disk";
+    failingDisk.szOsFile = int(sizeof(FailingFile)) + realDisk->szOsFile;
+    failingDisk.xOpen = openFile;
+    sqlite3_vfs_register(&failingDisk, 1);
+}
+
+void failDatabaseWriteWhen(Ado::Connection& c, const QString& when) {
+    const QVariant handle = c.database().driver()->handle();
+    QVERIFY(qstrcmp(handle.typeName(), "sqlite3*") == 0);
+    sqlite3* db = *static_cast<sqlite3* const*>(handle.constData());
+    QCOMPARE(sqlite3_create_function_v2(db, "quembly_fail_next_write", 0, SQLITE_UTF8, nullptr, armWriteFailure, nullptr,
+                                        nullptr, nullptr),
+             SQLITE_OK);
+    c.Execute(QStringLiteral("Create Temp Trigger quembly_fail_%1 %2 Begin Select quembly_fail_next_write(); End")
+                  .arg(++triggers)
+                  .arg(when));
+}
+
+QStringList problemsShown() {
+    QStringList out;
+    for (const MsgBoxSeam::Shown& box : MsgBoxSeam::shown())
+        if (box.icon == int(vbCritical)) out << box.text;
+    return out;
+}
 } // namespace TestSupport

@@ -87,3 +87,21 @@ struct ProgramWindow {
 };
 const QList<ProgramWindow>& programWindows();
 } // namespace TestSupport
+
+// --- A disk that fails for a moment under a database ---------------------------
+#include <QStringList>
+namespace Ado {
+class Connection;
+}
+namespace TestSupport {
+// Once a statement of the kind `when` ("Before Update On Version", "Before
+// Insert On Savings") begins on the connection, the next write to a
+// database file or its journal fails as a disk I/O error (778 "disk I/O
+// error"), after which SQLite has rolled back the transaction that wrote;
+// the writes after that one go through again. Every database opened after
+// setUp() can fail so; the failure is armed on this connection only.
+void failDatabaseWriteWhen(Ado::Connection& c, const QString& when);
+// The texts of the critical boxes ("Problem: ...") shown since the message
+// boxes were last cleared, questions and notes left out.
+QStringList problemsShown();
+} // namespace TestSupport

@@ -236,8 +236,11 @@ private slots:
         Printer::install(std::make_unique<QtPrinter>(false));
         frmPrint()->txtPages->setText("2");
         printStatement(60);
-        // The user hears of the file once, when the job is done.
+        // The user hears of the file once, when the job is done; until then
+        // nothing stands under a printout's name (a program cut off now
+        // would leave none).
         QCOMPARE(MsgBoxSeam::shown().size(), 0);
+        QCOMPARE(QDir(programFolder()).entryList({"*.pdf"}, QDir::Files | QDir::Hidden), QStringList{});
         QVERIFY(frmPrint()->PrintObj());
         const QString file = App::file("Print 2026-03-15 100000.pdf");
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
@@ -269,13 +272,22 @@ private slots:
         QTest::newRow("folder for the PDF is gone") << "folder" << "Problem: SetupPage\n482: Printer error";
         QTest::newRow("position is no number") << "text" << "Problem: SetupPage\n13: Type mismatch";
         QTest::newRow("printer fails at the end") << "end" << "Problem: PrintObj\n482: Printer error";
+        QTest::newRow("disk full under the PDF") << "disk full" << "Problem: PrintObj\n61: Disk full";
     }
     void failedJob() {
         QFETCH(QString, failure);
         QFETCH(QString, box);
         const QString gone = programFolder() + "/gone";
+        const bool pdf = failure == "folder" || failure == "disk full";
         if (failure == "start") rec->failAtStart = true;
         if (failure == "end") rec->failAtEnd = true;
+        QtPrinter* full = nullptr;
+        if (failure == "disk full") {
+            auto printer = std::make_unique<QtPrinter>(false);
+            full = printer.get();
+            full->failWritesAfter(4096);
+            Printer::install(std::move(printer));
+        }
         if (failure == "folder") {
             Printer::install(std::make_unique<QtPrinter>(false));
             // Nor can the per-user folder be made: a file stands in its way.
@@ -296,19 +308,22 @@ private slots:
         QCOMPARE(MsgBoxSeam::last().text, box);
         QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
         QVERIFY(!QFileInfo::exists(gone));
-        if (failure != "folder") QCOMPARE(rec->jobsEnded, 0);
+        // Nothing of the job is left, under its name or a temporary one.
+        QCOMPARE(QDir(programFolder()).entryList({"*Print*"}, QDir::Files | QDir::Hidden), QStringList{});
+        if (!pdf) QCOMPARE(rec->jobsEnded, 0);
 
         // The next job starts afresh.
         MsgBoxSeam::clear();
         App::setPath(programFolder());
-        if (failure != "folder") {
+        if (full) full->failWritesAfter(std::nullopt);
+        if (!pdf) {
             rec->failAtStart = rec->failAtEnd = false;
             rec->lines.clear();
         }
         p->txtY->setText("0.7");
         p->SetupPage("next job");
         QVERIFY(p->PrintObj());
-        if (failure != "folder") {
+        if (!pdf) {
             QCOMPARE(rec->lines.size(), 1);
             QCOMPARE(rec->jobsEnded, 1);
             QCOMPARE(MsgBoxSeam::shown().size(), 0);

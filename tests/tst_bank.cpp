@@ -16,6 +16,7 @@
 #include "Platform/App.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Runtime.h"
+#include "Platform/Storage.h"
 #include "TestSupport.h"
 
 #include <QAccessible>
@@ -83,6 +84,34 @@ QByteArray databaseBytes(const QString& statement) {
     }
     QFile f(file);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The bytes of a book of 2,000 entries whose 40 bytes at the start of a
+// page in its middle are flipped.
+QByteArray damagedBook() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Bank.mdb"));
+    {
+        Ado::Connection c(QStringLiteral("other"));
+        Ledger::open(c, file);
+        Ledger::addAccount(c, "5", "Doe", "Jane");
+        Ado::Transaction t(c);
+        for (int i = 0; i < 2000; ++i) {
+            Ledger::Entry e;
+            e.date = QDate(2025, 1, 1).addDays(i / 10);
+            e.amount = Ledger::toMoney(1);
+            e.payee = QStringLiteral("Payee %1").arg(i);
+            Ledger::addEntry(c, Register::Checkings, "5", e);
+        }
+        t.commit();
+        c.Close();
+    }
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QByteArray bytes = f.readAll();
+    const qsizetype at = bytes.size() / 2 / 4096 * 4096;
+    for (qsizetype i = at; i < at + 40; ++i) bytes[i] = char(~bytes[i]);
+    return bytes;
 }
 
 QList<Money> balances(Ado::Connection& c, Register r, const QString& account) {
@@ -253,6 +282,7 @@ private slots:
             << "3343: \"Bank.mdb\" is not a database of this program";
         QTest::newRow("database of other tables")
             << databaseBytes(QStringLiteral("CREATE TABLE Other (x INTEGER)")) << "3078: The database holds no table 'ID'";
+        QTest::newRow("a book with 40 bytes flipped") << damagedBook() << "11: database disk image is malformed";
     }
     void foreignFileIsRefused() {
         QFETCH(QByteArray, bytes);
@@ -284,6 +314,87 @@ private slots:
         QVERIFY(!f->fraUser->isVisible());
         Store s;
         QCOMPARE(Ledger::accounts(s.c), QStringList{"12"});
+    }
+
+    // The book lies beside a program whose folder cannot be written, and the
+    // data folder is on a full disk: the copy there fails, is told, leaves
+    // nothing behind and opens nothing; once the disk has room, the log-in
+    // opens the book.
+    void failedCopyOpensNothing() {
+        {
+            Store s;
+            Ledger::addAccount(s.c, "4711", "Doe", "Jane");
+        }
+        const QByteArray book = readFile(QStringLiteral("Bank.mdb"));
+        App::setProgramFolderWritable(false);
+        Storage::failWritesAfter(4096);
+        class frmBank* f = openBank();
+        enter(f, QStringLiteral("4711"), f->optUser);
+        QCOMPARE(shownTexts(), QStringList{"Problem: OpenBankConnection\n61: Disk full"});
+        QVERIFY(f->fraUser->isVisible());
+        QVERIFY(!bLoggedIn);
+        QCOMPARE(QDir(App::dataFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{});
+        Storage::failWritesAfter(std::nullopt);
+        enter(f, QStringLiteral("4711"), f->optUser);
+        QVERIFY(bLoggedIn);
+        QCOMPARE(readFile(QStringLiteral("Bank.mdb")), book);
+    }
+
+    // A disk that fails for a moment while a booking is written (SQLite then
+    // ends its transaction): the booking stops with one message, and both
+    // registers, their balances and the transfer pair stay as they were.
+    void failedWriteBooksNothing_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("when");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Add, back-dated") << "add" << "Before Insert On Checkings"
+                                         << "Problem: Checkings Transaction\n778: disk I/O error";
+        QTest::newRow("Upd of a transfer half, the other half's write")
+            << "upd" << "Before Update On Savings" << "Problem: Deleting/Updating\n778: disk I/O error";
+        QTest::newRow("Del of a transfer half, the other half's write")
+            << "del" << "Before Delete On Savings" << "Problem: Deleting/Updating\n778: disk I/O error";
+        QTest::newRow("transfer, the second half's write")
+            << "transfer" << "Before Insert On Savings" << "Problem: Transfer\n778: disk I/O error";
+    }
+    void failedWriteBooksNothing() {
+        QFETCH(QString, change);
+        QFETCH(QString, when);
+        QFETCH(QString, message);
+        class frmBank* f = loggedIn();
+        addEntry(f, "10 Jan 2026", "100");
+        transfer(f, 0, "10 Feb 2026", "30");
+        const auto books = [] {
+            Store s;
+            QStringList rows;
+            for (const Register r : {Register::Checkings, Register::Savings})
+                for (const Ledger::Entry& e : Ledger::entries(s.c, r, "4711"))
+                    rows << QString("%1 %2 %3 %4").arg(e.date.toString(Qt::ISODate)).arg(e.amount).arg(e.balance).arg(e.link.value_or(0));
+            return rows;
+        };
+        const QStringList before = books();
+        QCOMPARE(before.size(), 3);
+        failDatabaseWriteWhen(cnBank(), when);
+        MsgBoxSeam::clear();
+        if (change == "add") {
+            addEntry(f, "1 Jan 2026", "-5");
+        } else if (change == "transfer") {
+            transfer(f, 0, "1 Jan 2026", "20");
+        } else {
+            pick(f, 2);
+            QVERIFY(f->lblTransfer->isVisible());
+            if (change == "upd") {
+                f->txtDat[3]->setTextValue(QStringLiteral("-40"));
+                f->lblDel[0]->click();
+            } else {
+                MsgBoxSeam::queueAnswer(vbYes);
+                f->lblDel[1]->click();
+            }
+        }
+        QCOMPARE(problemsShown(), QStringList{message});
+        QCOMPARE(books(), before);
+        QCOMPARE(column(f->flxGrid, 5), QStringList({"$ 100.00", "$ 70.00"}));
+        Store s;
+        checkPairs(s.c, "4711");
     }
 
     // Balances of a register holding +100 on 10 Jan, -30 on 10 Feb and +50
@@ -762,8 +873,8 @@ private slots:
         QCOMPARE(f->cboYear->accessibleName(), QStringLiteral("Jahr"));
     }
 
-    // A damaged page of "Bank.mdb" is reported; the register is never
-    // shown cut short as if whole.
+    // A page of "Bank.mdb" damaged while the book is open is reported; the
+    // register is never shown cut short as if whole.
     void damagedDatabaseIsReported() {
         {
             Store s;
@@ -779,24 +890,26 @@ private slots:
             }
             t.commit();
         }
-        // 4 KB overwritten in the middle of the file, on a page of its own.
+        class frmBank* f = openBank();
+        enter(f, QStringLiteral("5"), f->optUser);
+        QVERIFY(bLoggedIn);
+        // While the book is open: 4 KB overwritten in the middle of the file,
+        // on a page of its own, and the file's change counter moved on, as
+        // another writer's commit does, so that its pages are read afresh.
         QFile file(bankFile());
         QVERIFY(file.open(QIODevice::ReadWrite));
         QVERIFY(file.seek(file.size() / 2 / 4096 * 4096));
         file.write(QByteArray(4096, '\xa5'));
+        QVERIFY(file.seek(24));
+        file.write(QByteArray("\x7f\x7f\x7f\x7f", 4));
         file.close();
-        {
-            Store s;
-            try {
-                Ledger::entries(s.c, Register::Checkings, "5");
-                QFAIL("the register was read as if whole");
-            } catch (const RuntimeError& e) {
-                QCOMPARE(e.number, 11);
-                QCOMPARE(e.description, QStringLiteral("database disk image is malformed"));
-            }
+        try {
+            Ledger::entries(cnBank(), Register::Checkings, "5");
+            QFAIL("the register was read as if whole");
+        } catch (const RuntimeError& e) {
+            QCOMPARE(e.number, 11);
+            QCOMPARE(e.description, QStringLiteral("database disk image is malformed"));
         }
-        class frmBank* f = openBank();
-        enter(f, QStringLiteral("5"), f->optUser);
         f->cboYear->setCurrentIndex(f->cboYear->count() - 1);
         f->cboMonth->setCurrentIndex(0);
         MsgBoxSeam::clear();

@@ -217,6 +217,22 @@ private slots:
         for (; it.hasNext(); it.next()) ++pages;
         QCOMPARE(pages, 2);
     }
+
+    // No printer, and 12 KB left on the disk: the statement is not called
+    // saved, and no cut-short file is left.
+    void fullDiskLeavesNoPdf() {
+        auto pdf = std::make_unique<QtPrinter>(false);
+        pdf->failWritesAfter(12 * 1024);
+        Printer::install(std::move(pdf));
+        class frmBank* f = checkingsOf(49);
+        MsgBoxSeam::queueAnswer(vbYes);
+        f->cmdPrint->click();
+        QCOMPARE(MsgBoxSeam::shown().size(), 2);
+        QCOMPARE(MsgBoxSeam::last().text, QStringLiteral("Problem: PrintObj\n61: Disk full"));
+        QCOMPARE(QDir(App::dataFolder()).entryList({QStringLiteral("*Print*")}, QDir::Files | QDir::Hidden),
+                 QStringList{});
+        QVERIFY(f->cursor().shape() != Qt::WaitCursor);
+    }
 };
 
 QTEST_MAIN(TestBankPrint)

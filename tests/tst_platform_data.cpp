@@ -141,24 +141,34 @@ private slots:
     }
 
     void nestedTransactions_data() {
+        QTest::addColumn<bool>("innerFails"); // the inner statement fails, and the engine ends the transaction
         QTest::addColumn<bool>("innerCommits");
         QTest::addColumn<bool>("outerCommits");
         QTest::addColumn<bool>("outerThrows");
         QTest::addColumn<qint64>("rows");
-        QTest::newRow("both commit") << true << true << false << qint64(2);
-        QTest::newRow("inner rolls back") << false << true << true << qint64(0);
-        QTest::newRow("outer rolls back") << true << false << false << qint64(0);
+        QTest::newRow("both commit") << false << true << true << false << qint64(2);
+        QTest::newRow("inner rolls back") << false << false << true << true << qint64(0);
+        QTest::newRow("outer rolls back") << false << true << false << false << qint64(0);
+        QTest::newRow("engine ends it, the caller goes on") << true << true << true << true << qint64(0);
     }
     void nestedTransactions() {
+        QFETCH(bool, innerFails);
         QFETCH(bool, innerCommits);
         QFETCH(bool, outerCommits);
         Db db;
         db.c.BeginTrans();
         db.c.Execute("INSERT INTO People (Name) VALUES ('outer')");
         db.c.BeginTrans();
-        db.c.Execute("INSERT INTO People (Name) VALUES ('inner')");
+        if (innerFails)
+            QVERIFY_THROWS_EXCEPTION(RuntimeError, db.c.Execute("INSERT OR ROLLBACK INTO People (ID, Name) VALUES (1, 'inner')"));
+        else
+            db.c.Execute("INSERT INTO People (Name) VALUES ('inner')");
         innerCommits ? db.c.CommitTrans() : db.c.RollbackTrans();
-        if (!innerCommits) QVERIFY_THROWS_EXCEPTION(RuntimeError, db.c.Execute("INSERT INTO People DEFAULT VALUES"));
+        // Every statement after the end of the transaction is refused, a read too.
+        if (!innerCommits || innerFails) {
+            QVERIFY_THROWS_EXCEPTION(RuntimeError, db.c.Execute("INSERT INTO People DEFAULT VALUES"));
+            QVERIFY_THROWS_EXCEPTION(RuntimeError, db.c.scalar("SELECT count(*) FROM People"));
+        }
         bool threw = false;
         try {
             outerCommits ? db.c.CommitTrans() : db.c.RollbackTrans();

@@ -14,6 +14,7 @@
 #include "Platform/FlexGrid.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Shell.h"
+#include "Platform/Storage.h"
 #include "TestSupport.h"
 
 #include <QAccessible>
@@ -346,32 +347,40 @@ private slots:
     // with one message and every button that needs it off.
     void foreignFileIsLeftAlone_data() {
         QTest::addColumn<QStringList>("statements");
+        QTest::addColumn<int>("zeroedAt"); // two bytes of the file zeroed there afterwards; -1 none
         QTest::addColumn<QString>("reason");
         const QStringList names{"Create Table Category (Category Text)", "Create Table Type (Type Text)",
                                 "Create Table Version (Version Double)", "Insert Into Version Values (1)"};
         const QString unnumbered = "3078: The field AutoNr of the table Vocabulary is not numbered by the database";
-        QTest::newRow("not a database") << QStringList{} << "file is not a database";
-        QTest::newRow("another database") << QStringList{"Create Table Accounts (Nr Text)"}
+        const QString words = "Create Table Vocabulary (AutoNr Integer Primary Key AutoIncrement, English Text, "
+                              "German Text, Category Text, Type Text)";
+        QTest::newRow("not a database") << QStringList{} << -1 << "file is not a database";
+        QTest::newRow("another database") << QStringList{"Create Table Accounts (Nr Text)"} << -1
                                           << "3078: The database holds no vocabulary tables";
         QTest::newRow("AutoNr a plain column")
             << QStringList{"Create Table Vocabulary (AutoNr Integer, English Text, German Text, Category Text, Type Text)"} +
                    names
-            << unnumbered;
+            << -1 << unnumbered;
         QTest::newRow("AutoNr a descending key")
             << QStringList{"Create Table Vocabulary (AutoNr Integer Primary Key Desc, English Text, German Text, "
                            "Category Text, Type Text)"} +
                    names
-            << unnumbered;
+            << -1 << unnumbered;
         QTest::newRow("edition lost, repair refused (read-only, locked)")
-            << QStringList{"Create Table Vocabulary (AutoNr Integer Primary Key AutoIncrement, English Text, "
-                           "German Text, Category Text, Type Text)",
-                           "Create Table Category (Category Text)", "Create Table Type (Type Text)",
+            << QStringList{words, "Create Table Category (Category Text)", "Create Table Type (Type Text)",
                            "Create Table Version (Version Double)",
                            "Create Trigger refuse Before Insert On Version Begin Select Raise(Abort, 'refused'); End"}
-            << "refused";
+            << -1 << "refused";
+        // The count of the first page's table list: the store would look empty.
+        QTest::newRow("table list of the first page damaged")
+            << QStringList{words} + names +
+                   QStringList{"Insert Into Category Values ('Pets')", "Insert Into Type Values ('Noun')",
+                               "Insert Into Vocabulary (English, German, Category, Type) Values ('dog', 'Hund', 'Pets', 'Noun')"}
+            << 103 << "11: database disk image is malformed";
     }
     void foreignFileIsLeftAlone() {
         QFETCH(QStringList, statements);
+        QFETCH(int, zeroedAt);
         QFETCH(QString, reason);
         if (statements.isEmpty()) {
             writeFile("Voc.mdb", "These are my notes, not a database.\r\n");
@@ -381,6 +390,7 @@ private slots:
             for (const QString& sql : statements) c.Execute(sql);
             c.Close();
         }
+        if (zeroedAt >= 0) writeFile("Voc.mdb", readFile("Voc.mdb").replace(zeroedAt, 2, QByteArray(2, '\0')));
         const QByteArray before = readFile("Voc.mdb");
         class frmTrans* f = openTrans();
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
@@ -420,6 +430,30 @@ private slots:
         QCOMPARE(f->lblVersion->Caption(), QString("v 1.001"));
         QCOMPARE(allEntries().mid(0, 4), before.mid(0, 4));
         QCOMPARE(allEntries().size(), before.size() + 1);
+    }
+
+    // The store lies beside a program whose folder cannot be written, and
+    // the data folder is on a full disk: the copy there fails, is told, and
+    // leaves nothing behind; once the disk has room, every word is there.
+    void failedCopyLeavesNothing() {
+        seed(fruit());
+        const QByteArray store = readFile("Voc.mdb");
+        App::setProgramFolderWritable(false);
+        Storage::failWritesAfter(4096);
+        class frmTrans* f = openTrans();
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QVERIFY2(MsgBoxSeam::last().text.startsWith("Problem: OpenTransConnection\n61: Disk full\n\n"),
+                 qPrintable(MsgBoxSeam::last().text));
+        QVERIFY(!f->cmdAdd->isEnabled());
+        QCOMPARE(QDir(App::dataFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{});
+        QVERIFY(f->Unload());
+        Storage::failWritesAfter(std::nullopt);
+        f = openTrans();
+        QCOMPARE(MsgBoxSeam::shown().size(), 1);
+        QCOMPARE(f->cboCategory->count(), 2);
+        choose(f->cboCategory, "Food");
+        QCOMPARE(f->flxGrid->Rows(), 6);
+        QCOMPARE(readFile("Voc.mdb"), store);
     }
 
     // The session ends with the translator and the interpreter open (the
@@ -950,6 +984,52 @@ private slots:
         QCOMPARE(f->lblVersion->Caption(), QString("v 1"));
     }
 
+    // A disk that fails for a moment while a change is stored with its
+    // raised edition: the change stops there with one message (no step runs
+    // on outside the transaction), and the words, the names and the edition
+    // stay as they were.
+    void failedWriteStoresNothing_data() {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("add, new category") << "add";
+        QTest::newRow("update") << "update";
+        QTest::newRow("delete") << "delete";
+        QTest::newRow("rename category") << "rename category";
+        QTest::newRow("delete category") << "delete category";
+        QTest::newRow("rename type") << "rename type";
+        QTest::newRow("delete type") << "delete type";
+    }
+    void failedWriteStoresNothing() {
+        QFETCH(QString, change);
+        seed(fruit());
+        const QList<Entry> before = allEntries();
+        class frmTrans* f = openTrans();
+        failDatabaseWriteWhen(*cnTrans, "Before Update On Version");
+        choose(f->cboCategory, "Food");
+        f->flxGrid->clickCell(1, 1);
+        MsgBoxSeam::queueAnswer(vbYes);
+        if (change == "add") {
+            fillEntry(f, "dog", "Hund", "Pets", "Noun");
+            QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        } else if (change == "update") {
+            f->txtAdd[1]->setText("Äpfel");
+            QTest::mouseClick(f->cmdUpd, Qt::LeftButton);
+        } else if (change == "delete") {
+            QTest::mouseClick(f->cmdDel, Qt::LeftButton);
+        } else {
+            const bool type = change.endsWith("type");
+            choose(type ? f->cboType2 : f->cboCategory2, type ? "Verb" : "Food");
+            MsgBoxSeam::queueInput("Other");
+            drop(f, type ? f->lblType2 : f->lblCategory2,
+                 change.startsWith("rename") ? f->imgRenCatType : f->imgDelCatType);
+        }
+        QCOMPARE(problemsShown(), QStringList{"Problem: UpdVersion\n778: disk I/O error"});
+        QCOMPARE(allEntries(), before);
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::categories(c); }), (QStringList{"Food", "Home"}));
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::types(c); }), (QStringList{"Noun", "Verb"}));
+        QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::version(c); }), 1.0);
+        QCOMPARE(f->lblVersion->Caption(), QString("v 1"));
+    }
+
     void newEmptiesAllButCategory() {
         seed(fruit());
         class frmTrans* f = openTrans();
@@ -1318,17 +1398,33 @@ private slots:
         QVERIFY(!f->chkType->isChecked());
     }
 
+    void printFailureToldOnce_data() {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("printer refuses the job") << "start" << "Problem: SetupPage\n482: Printer error";
+        // No printer, and the disk full under a printout of 200 words: no file is left.
+        QTest::newRow("disk full under the PDF") << "disk full" << "Problem: PrintObj\n61: Disk full";
+    }
     void printFailureToldOnce() {
-        seed(fruit());
+        QFETCH(QString, failure);
+        QList<Entry> words;
+        for (int i = 1; i <= 200; ++i) words << Entry{0, QString("word%1").arg(i), "Wort", "Food", "Noun"};
+        seed(words);
         class frmTrans* f = openTrans();
         choose(f->cboCategory, "Food");
-        printer().failAtStart = true;
+        if (failure == "start") printer().failAtStart = true;
+        if (failure == "disk full") {
+            auto pdf = std::make_unique<QtPrinter>(false);
+            pdf->failWritesAfter(12 * 1024);
+            Printer::install(std::move(pdf));
+        }
         MsgBoxSeam::queueAnswer(vbYes);
         QTest::mouseClick(f->cmdPrint, Qt::LeftButton);
         QCOMPARE(MsgBoxSeam::shown().size(), 2);
-        QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: "));
+        QTEST(MsgBoxSeam::last().text, "message");
         QVERIFY(!Printer::instance().jobRunning());
         QCOMPARE(f->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(QDir(App::dataFolder()).entryList({"*Print*"}, QDir::Files | QDir::Hidden), QStringList{});
     }
 
     void printNeedsCategory() {

@@ -3,7 +3,6 @@
 #include "Platform/Errors.h"
 
 #include <QFileInfo>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <cmath>
 
@@ -33,28 +32,11 @@ QString selectList(Register r) {
     return common + ", NULL, NULL, NULL, -1, 0";
 }
 
-RuntimeError dbError(const QSqlError& e) {
-    bool ok = false;
-    const int n = e.nativeErrorCode().toInt(&ok);
-    const QString text = e.databaseText().isEmpty() ? e.text() : e.databaseText();
-    return {ok && n != 0 ? n : 3146, text.isEmpty() ? QStringLiteral("Database error") : text};
-}
-
-QSqlQuery prepared(Ado::Connection& c, const QString& sql) {
-    QSqlQuery q(c.database());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql)) throw dbError(q.lastError());
-    return q;
-}
-
-void exec(QSqlQuery& q, const QVariantList& binds) {
-    for (int i = 0; i < binds.size(); ++i) q.bindValue(i, binds[i]);
-    if (!q.exec()) throw dbError(q.lastError());
-}
-
+// Every statement goes through the connection, which refuses to run on
+// once the engine has ended the transaction of the user's operation.
 QSqlQuery run(Ado::Connection& c, const QString& sql, const QVariantList& binds = {}) {
-    QSqlQuery q = prepared(c, sql);
-    exec(q, binds);
+    QSqlQuery q = c.prepare(sql);
+    c.exec(q, binds);
     return q;
 }
 
@@ -290,7 +272,7 @@ qint64 addEntry(Ado::Connection& c, Register r, const QString& account, const En
     // row of its own day.
     const Neighbours n = neighboursOfDate(c, r, account, e.date);
     const Money balance = plus(n.before ? n.before->balance : 0, e.amount);
-    QSqlQuery q(c.database());
+    QSqlQuery q;
     if (r == Register::Checkings) {
         q = run(c,
                 "INSERT INTO Checkings (AccountNr, Chk_Number, Chk_Date, Chk_Payee, Chk_Description, Chk_Category, "
@@ -350,8 +332,8 @@ int correct(Ado::Connection& c, Register r, const QString& account, const Place&
     }
     rest.finish();
 
-    QSqlQuery write = prepared(c, "UPDATE " + k.table + " SET " + k.balance + " = ? WHERE " + k.key + " = ?");
-    for (const auto& [key, balance] : wrong) exec(write, {balance, key});
+    QSqlQuery write = c.prepare("UPDATE " + k.table + " SET " + k.balance + " = ? WHERE " + k.key + " = ?");
+    for (const auto& [key, balance] : wrong) c.exec(write, {balance, key});
     t.commit();
     return int(wrong.size());
 }
