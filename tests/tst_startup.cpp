@@ -13,6 +13,7 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -94,6 +95,25 @@ public:
 private:
     QByteArray before_;
 };
+
+// Whatever lies in the program folder and below it but the media and
+// hidden files: files by their path from the program folder, folders with
+// a "/" after it.
+QStringList folderContents() {
+    QStringList found;
+    QDirIterator it(programFolder(), QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo entry = it.nextFileInfo();
+        const QString name = QDir(programFolder()).relativeFilePath(entry.filePath());
+        if (name.startsWith(QLatin1String("Sound")) || name.startsWith(QLatin1String("Pics")) ||
+            entry.fileName().startsWith(u'.'))
+            continue;
+        found << (entry.isDir() && !entry.isSymLink() ? name + u'/' : name);
+    }
+    found.sort();
+    return found;
+}
 } // namespace
 
 class TestStartup : public QObject {
@@ -598,6 +618,63 @@ private slots:
         QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
         watchdog.start(3000);
         QCOMPARE(App::run(), 0);
+    }
+
+    // A save killed between naming its temporary file and renaming it over
+    // the kept file leaves the temporary file: the copy that holds the data
+    // folder removes such files of its kept files at start, and nothing
+    // else. Paths are from the program folder; "UserData/" is the per-user
+    // folder, a "/" at the end makes a folder, an "@" a link to a file.
+    void unfinishedSavesRemoved_data() {
+        QTest::addColumn<bool>("readOnly");  // the program folder: the data folder is UserData
+        QTest::addColumn<bool>("otherCopy"); // another copy runs on the folder
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QStringList>("remaining");
+        QTest::newRow("every kept file's")
+            << false << false
+            << QStringList{"QEM.ini.AbCdEf", "Rates.qem.xYzAbC", "Planer.qem.QWERTY", "ToDo.qem.abcdef",
+                           "Hangman.qem.XXXXXX", "2222Debts.qem.kLmNoP", "Planer.qem.unread2.GhIjKl", "Planer.qem"}
+            << QStringList{"Planer.qem"};
+        QTest::newRow("names like them stay")
+            << false << false
+            << QStringList{"Planer.qem.AbCdEf", "Planer.qem.unread", "Planer.qem.AbCd3f", "Planer.qem.AbCdEfG",
+                           "Planer.qem.AbCde", "Bank.mdb.AbCdEf", "notes.txt.AbCdEf", "planer.qem.AbCdEf",
+                           "Planer.qemXAbCdEf", "ToDo.qem.AbCdEf/", "Hangman.qem.AbCdEf@"}
+            << QStringList{"Bank.mdb.AbCdEf", "Hangman.qem.AbCdEf", "Planer.qem.AbCd3f", "Planer.qem.AbCdEfG",
+                           "Planer.qem.AbCde", "Planer.qem.unread", "Planer.qemXAbCdEf", "ToDo.qem.AbCdEf/",
+                           "notes.txt", "notes.txt.AbCdEf", "planer.qem.AbCdEf"};
+        QTest::newRow("read-only program folder: the per-user folder's")
+            << true << false << QStringList{"UserData/ToDo.qem.AbCdEf", "ToDo.qem.GhIjKl"}
+            << QStringList{"ToDo.qem.GhIjKl", "UserData/"};
+        QTest::newRow("while another copy runs") << false << true << QStringList{"ToDo.qem.AbCdEf"}
+                                                 << QStringList{"ToDo.qem.AbCdEf"};
+    }
+    void unfinishedSavesRemoved() {
+        QFETCH(bool, readOnly);
+        QFETCH(bool, otherCopy);
+        QFETCH(QStringList, present);
+        if (readOnly) {
+            App::setProgramFolderWritable(false);
+            QVERIFY(QDir().mkpath(App::dataFolder()));
+        }
+        for (const QString& name : present) {
+            if (name.endsWith(u'/')) {
+                QVERIFY(QDir(programFolder()).mkdir(name));
+            } else if (name.endsWith(u'@')) {
+                writeFile("notes.txt", "mine");
+                QVERIFY(QFile::link(App::file("notes.txt"), App::file(name.chopped(1))));
+            } else {
+                writeFile(name, "\"saved\"\r\n");
+            }
+        }
+        std::unique_ptr<OtherCopy> other;
+        if (otherCopy) {
+            other = std::make_unique<OtherCopy>(programFolder());
+            QCOMPARE(other->answer(), QString("running"));
+        }
+        start();
+        QCOMPARE(MsgBoxSeam::shown().size(), otherCopy ? 1 : 0);
+        QTEST(folderContents(), "remaining");
     }
 
     // Installed where the user cannot write: the program starts, and what it
