@@ -233,7 +233,10 @@ void ChatForm::cmdSend_Click() {
     }
     // The sender sees the line as the peer will: what the bytes carry.
     appendLine(Ansi::decode(Ansi::encode(message)));
-    txtSendData->clear();
+    // Set, not cleared: clearing is an edit the box's undo history keeps,
+    // with every message sent (and Ctrl+Z would bring the last one back);
+    // setting the text drops that history.
+    txtSendData->setText(QString());
     ScrollOutput(this);
     txtSendData->setFocus();
 }

@@ -380,6 +380,7 @@ private slots:
         // Past the box's filter (taken off here): the log shows what was sent.
         QTest::newRow("server: characters the bytes cannot carry")
             << true << QString::fromUtf8("Привет → ok") << QByteArray("Ann: ?????? ? ok");
+        QTest::newRow("client: a long line") << false << QString(20000, u'w') << "Ann: " + QByteArray(20000, 'w');
     }
     void bytesSent() {
         QFETCH(bool, serverWindow);
@@ -394,6 +395,11 @@ private slots:
         QTest::mouseClick(f->cmdSend, Qt::LeftButton);
         QCOMPARE(receiveBytes(peer.get(), int(wire.size())), wire);
         QCOMPARE(logLines(f), QStringList{Ansi::decode(wire)});
+        // The box keeps no history of what it sent (nor its memory): Ctrl+Z
+        // brings nothing back.
+        QTest::keyClick(f->txtSendData, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f->txtSendData->Text(), QString());
+        QVERIFY(!f->txtSendData->isUndoAvailable());
     }
 
     // What a raw peer writes, each chunk waited for, and the log's lines.
