@@ -774,9 +774,17 @@ private slots:
         QTest::newRow("an empty lock file left over") << "empty";
         // Its process number now belongs to a copy running from another folder.
         QTest::newRow("a lock file naming a running copy") << "record";
+        // Installed read-only: the data folder's lock is the one that counts.
+        QTest::newRow("no lock file can be made beside the program") << "nowhere";
     }
     void firstCopyHoldsTheLock() {
         QFETCH(QString, left);
+        QStringList dataFolder;
+        if (left == "nowhere") {
+            App::setProgramFolderWritable(false);
+            QVERIFY(QDir().mkdir(App::instanceLockFile(programFolder())));
+            dataFolder << App::dataFolder();
+        }
         if (left == "empty") {
             QFile file(App::instanceLockFile());
             QVERIFY(file.open(QIODevice::WriteOnly));
@@ -792,7 +800,7 @@ private slots:
         start();
         QVERIFY(MsgBoxSeam::shown().isEmpty());
         QCOMPARE(endCount(), 0);
-        const OtherCopy second(programFolder());
+        const OtherCopy second(programFolder(), dataFolder);
         QCOMPARE(second.answer(), QString("refused"));
     }
 };
