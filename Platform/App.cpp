@@ -139,7 +139,10 @@ int run() {
     return QApplication::exec();
 }
 
-QString instanceLockFile(const QString& folder) { return QDir(folder).absolutePath() + QStringLiteral("/.quembly.lock"); }
+// Hidden, so it is no file of the program's data to the user or to a listing.
+QString instanceLockFile(const QString& folder) {
+    return QDir(folder).absolutePath() + QStringLiteral("/.quembly.lock");
+}
 
 QString instanceLockFile() { return instanceLockFile(dataFolder()); }
 
