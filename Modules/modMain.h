@@ -26,6 +26,15 @@ QString DateToday(const QString& style);
 QString Christmas();
 QString Silvester();
 
+// A save killed between naming its temporary file (the kept file's name,
+// a point and six letters) and renaming it over the kept file leaves that
+// file for good. Removes such files of the program's kept files (QEM.ini,
+// Rates.qem, Planer.qem, ToDo.qem, Hangman.qem, <account>Debts.qem and
+// their ".unread" copies) from the data folder, and nothing else; only in
+// the copy that holds the data folder's lock, as another copy's save may
+// be under way.
+void RemoveUnfinishedSaves();
+
 void ReturnToMenu();
 void ShowMainMenu();
 

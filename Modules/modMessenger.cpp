@@ -9,21 +9,28 @@
 #include "Platform/MsgBox.h"
 #include "Platform/Winsock.h"
 
+#include <QElapsedTimer>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 #include <QValidator>
+#include <algorithm>
 
-void ScrollOutput(QWidget* frm) {
-    auto* box = frm->findChild<QPlainTextEdit*>(QStringLiteral("txtOutput"));
-    if (!box) return;
+namespace {
+void scrollToEnd(QPlainTextEdit* box) {
     QTextCursor caret = box->textCursor();
     caret.movePosition(QTextCursor::End);
     box->setTextCursor(caret);
     box->ensureCursorVisible();
+}
+} // namespace
+
+void ScrollOutput(QWidget* frm) {
+    if (auto* box = frm->findChild<QPlainTextEdit*>(QStringLiteral("txtOutput"))) scrollToEnd(box);
 }
 
 void PlayTalk(const QString& name) { PlaySound(App::file(QStringLiteral("Sound/") + name), 0, false); }
@@ -114,30 +121,32 @@ qsizetype keptFrom(const QString& text) {
 }
 } // namespace
 
-void appendToLog(QPlainTextEdit* log, const QString& line) {
+namespace {
+// Puts lines at the end of the log and drops its oldest ones beyond its bounds.
+void addLines(QPlainTextEdit* log, const QString& lines) {
     // Added at the end rather than by rewriting the whole text, so a long
-    // conversation (or a flood of data) costs only what arrives.
+    // conversation costs only what arrives.
     QTextDocument* doc = log->document();
-    const qsizetype from = keptFrom(line);
+    const qsizetype from = keptFrom(lines);
     if (from > 0) {
         // The newest lines alone fill the log, so every line it holds goes:
         // it starts afresh with them, at far less cost a line.
-        doc->setPlainText(visible(line.mid(from)));
+        doc->setPlainText(visible(lines.mid(from)));
         return;
     }
     QTextCursor end(doc);
     end.movePosition(QTextCursor::End);
     if (!doc->isEmpty()) end.insertBlock();
-    end.insertText(visible(line));
+    end.insertText(visible(lines));
     // A peer cannot fill the user's memory: the oldest whole lines go,
     // the newest line always stays.
-    const int lines = doc->blockCount();
+    const int count = doc->blockCount();
     int total = doc->characterCount();
-    if (lines <= kLogLines && total <= kLogCharacters) return;
+    if (count <= kLogLines && total <= kLogCharacters) return;
     const QTextBlock last = doc->lastBlock();
     QTextBlock keep = doc->firstBlock();
     int dropped = 0;
-    while (keep != last && (lines - dropped > kLogLines || total > kLogCharacters)) {
+    while (keep != last && (count - dropped > kLogLines || total > kLogCharacters)) {
         total -= keep.length();
         ++dropped;
         keep = keep.next();
@@ -147,13 +156,86 @@ void appendToLog(QPlainTextEdit* log, const QString& line) {
     // nothing go through its own line limit, which counts their breaks too
     // (and, laying out each line it passes, is slow only for long ones).
     if (keep.position() - dropped <= dropped) {
-        doc->setMaximumBlockCount(lines - dropped);
+        doc->setMaximumBlockCount(count - dropped);
         doc->setMaximumBlockCount(0);
         return;
     }
     QTextCursor front(doc);
     front.setPosition(keep.position(), QTextCursor::KeepAnchor);
     front.removeSelectedText();
+}
+
+// What a log receives while it rests. Adding lines to the document costs
+// far more than receiving them, so a peer's flood would hold the program
+// in the document while the lines pass through it unseen. After each time
+// the log takes lines in, it takes in no more for eight times as long as
+// that took (a second at most): what arrives meanwhile is gathered here and
+// taken in at once when the pause ends, the lines the log would drop
+// straight away left out. So the log takes about a ninth of the program's
+// time at most however fast lines come, and an ordinary chat, whose lines
+// take next to no time, sees every line at once.
+class LogFeed : public QObject {
+public:
+    explicit LogFeed(QPlainTextEdit* log) : QObject(log), log_(log) {
+        pause_.setSingleShot(true);
+        pause_.setTimerType(Qt::PreciseTimer);
+        connect(&pause_, &QTimer::timeout, this, [this] {
+            if (!gathered_.isEmpty()) takeIn(true);
+        });
+    }
+
+    void add(const QString& line) {
+        gathered_ << line;
+        size_ += line.size();
+        if (!pause_.isActive()) {
+            takeIn(false);
+            return;
+        }
+        // Bounded as the log is: a read goes once those after it fill the
+        // log in characters or, each at least a line, in lines.
+        while (gathered_.size() > 1 &&
+               (gathered_.size() - 1 >= kLogLines || size_ - gathered_.first().size() >= kLogCharacters))
+            size_ -= gathered_.takeFirst().size();
+    }
+    bool waiting() const { return !gathered_.isEmpty(); }
+
+private:
+    void takeIn(bool late) {
+        QElapsedTimer took;
+        took.start();
+        // Between reads a paragraph separator: a break of its own, where a
+        // line feed could join a read's closing CR into one CR LF.
+        const QString lines = gathered_.size() == 1 ? gathered_.first() : gathered_.join(QChar::ParagraphSeparator);
+        gathered_.clear();
+        size_ = 0;
+        addLines(log_, lines);
+        // Lines taken in after the window scrolled its log: scrolled here.
+        if (late) scrollToEnd(log_);
+        pause_.start(int(std::min<qint64>(8 * took.nsecsElapsed() / 1000000, 1000)));
+    }
+
+    QPlainTextEdit* log_;
+    QStringList gathered_; // what is not yet in the log, oldest first
+    qsizetype size_ = 0;   // its characters
+    QTimer pause_;
+};
+
+LogFeed* feedOf(const QPlainTextEdit* log) {
+    for (QObject* child : log->children())
+        if (auto* feed = dynamic_cast<LogFeed*>(child)) return feed;
+    return nullptr;
+}
+} // namespace
+
+void appendToLog(QPlainTextEdit* log, const QString& line) {
+    LogFeed* feed = feedOf(log);
+    if (!feed) feed = new LogFeed(log);
+    feed->add(line);
+}
+
+bool logWaiting(const QPlainTextEdit* log) {
+    const LogFeed* feed = feedOf(log);
+    return feed && feed->waiting();
 }
 
 namespace {
@@ -233,7 +315,10 @@ void ChatForm::cmdSend_Click() {
     }
     // The sender sees the line as the peer will: what the bytes carry.
     appendLine(Ansi::decode(Ansi::encode(message)));
-    txtSendData->clear();
+    // Set, not cleared: clearing is an edit the box's undo history keeps,
+    // with every message sent (and Ctrl+Z would bring the last one back);
+    // setting the text drops that history.
+    txtSendData->setText(QString());
     ScrollOutput(this);
     txtSendData->setFocus();
 }

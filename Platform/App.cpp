@@ -3,18 +3,21 @@
 #include "Platform/Storage.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
-#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QLibraryInfo>
-#include <QLockFile>
 #include <QTranslator>
 #include <QWidget>
-#include <memory>
 #include <optional>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace App {
 
@@ -37,8 +40,9 @@ QString& userFolder() {
     return f;
 }
 bool endingFlag = false;
-std::unique_ptr<QLockFile> lock;
-std::unique_ptr<QLockFile> dataLock;
+// The open lock files whose flock this copy holds (-1: none).
+int programLock = -1;
+int dataLock = -1;
 std::optional<bool> otherCopy;
 } // namespace
 
@@ -143,50 +147,76 @@ int run() {
     return QApplication::exec();
 }
 
+// Hidden, so it is no file of the program's data to the user or to a listing.
 QString instanceLockFile(const QString& folder) {
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty()) runtime = QDir::tempPath();
-    const QByteArray key =
-        QCryptographicHash::hash(QDir(folder).absolutePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return runtime + QStringLiteral("/quembly-") + QString::fromLatin1(key) + QStringLiteral(".lock");
+    return QDir(folder).absolutePath() + QStringLiteral("/.quembly.lock");
 }
 
-QString instanceLockFile() { return instanceLockFile(path()); }
+QString instanceLockFile() { return instanceLockFile(dataFolder()); }
 
 namespace {
-// Takes the lock of `folder`; false when another process holds it. One
-// that cannot be made at all (no runtime folder, no permission) lets the
-// program run.
-bool takeLock(std::unique_ptr<QLockFile>& held, const QString& folder) {
-    const QString file = instanceLockFile(folder);
-    held = std::make_unique<QLockFile>(file);
-    held->setStaleLockTime(0);
-    if (held->tryLock(0) || held->error() != QLockFile::LockFailedError) return true;
-    // A copy that ended between making its lock file and writing its process
-    // into it left the file empty, and no copy would start again. A starting
-    // copy writes it at once, so an empty one some seconds old is left over;
-    // it is removed only while no running process holds its lock.
-    if (!held->getLockInfo(nullptr, nullptr, nullptr) &&
-        QFileInfo(file).lastModified().secsTo(QDateTime::currentDateTime()) >= 2 && held->removeStaleLockFile())
-        return held->tryLock(0) || held->error() != QLockFile::LockFailedError;
-    return false;
+enum class Lock { Taken, HeldElsewhere, Unavailable };
+
+// Takes the lock of `folder` into `held`. The file is never removed, not
+// even at the end: a copy may have it open already, and another copy
+// making a new file of that name would then hold a lock of its own.
+Lock lockFolder(const QString& folder, int& held) {
+    const QByteArray file = QFile::encodeName(instanceLockFile(folder));
+    // Not inherited by programs this copy starts, which would keep the
+    // lock after it ends; never blocking on whatever lies under that name.
+    const int flags = O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+    int fd = ::open(file.constData(), flags | O_CREAT, 0644);
+    // A folder this user cannot write may hold the file another copy made.
+    if (fd < 0) fd = ::open(file.constData(), flags);
+    if (fd < 0) return Lock::Unavailable;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return Lock::Unavailable;
+    }
+    int result;
+    do result = ::flock(fd, LOCK_EX | LOCK_NB);
+    while (result != 0 && errno == EINTR);
+    if (result != 0) {
+        const bool elsewhere = errno == EWOULDBLOCK;
+        ::close(fd);
+        // A file system without locks (ENOLCK) guards nothing.
+        return elsewhere ? Lock::HeldElsewhere : Lock::Unavailable;
+    }
+    held = fd;
+    return Lock::Taken;
+}
+
+void unlock(int& fd) {
+    if (fd >= 0) ::close(fd);
+    fd = -1;
 }
 } // namespace
 
 bool previousInstance() {
     if (!otherCopy) {
+        // The data folder first, in every copy: of two copies that start
+        // at once on the same folders one always gets both.
+        const QString data = QDir(dataFolder()).absolutePath();
+        const Lock dataState = lockFolder(data, dataLock);
         // Two installations in read-only folders share the per-user data
         // folder: the copy that comes second would write over the other's files.
-        const QString data = dataFolder();
-        otherCopy = !takeLock(lock, path()) ||
-                    (QDir(data).absolutePath() != QDir(path()).absolutePath() && !takeLock(dataLock, data));
+        const Lock programState =
+            data == QDir(path()).absolutePath() ? Lock::Unavailable : lockFolder(path(), programLock);
+        otherCopy = dataState == Lock::HeldElsewhere || programState == Lock::HeldElsewhere;
+        if (*otherCopy) {
+            unlock(dataLock);
+            unlock(programLock);
+        }
     }
     return *otherCopy;
 }
 
+bool holdsDataFolderLock() { return dataLock >= 0; }
+
 void releaseInstanceLock() {
-    lock.reset();
-    dataLock.reset();
+    unlock(programLock);
+    unlock(dataLock);
     otherCopy.reset();
 }
 

@@ -58,14 +58,20 @@ void resetEnding();
 // loop began (a copy refused during its start-up), returns at once.
 int run();
 
-// True when another copy of the program holds the program folder's lock,
-// or the lock of the data folder it writes where that is another folder
-// (lock files in the per-user runtime folder, named after the folder, so
-// two installations run side by side unless they share the per-user data
-// folder). A lock that cannot be made anywhere lets the program run.
-// The first call takes the locks when they are free and keeps them for the run.
+// True when another copy of the program holds the lock of the data folder
+// it writes, or of the program folder where that is another folder. A lock
+// is an flock on a hidden file in the folder (instanceLockFile()), which
+// the kernel releases when the process ends however it ends: what the file
+// holds, the environment and reused process numbers play no part. A
+// program folder where the lock file cannot be made (installed read-only)
+// is guarded by the data folder's lock alone, since writes go there; a copy
+// that can make no lock anywhere runs. The first call takes the locks when
+// they are free and keeps them for the run.
 bool previousInstance();
-// The lock file of a folder (of the program folder when none is given).
+// Whether this copy holds the lock of its data folder (after
+// previousInstance()): only then is what lies there its own to tidy.
+bool holdsDataFolderLock();
+// The lock file of a folder (of the data folder when none is given).
 QString instanceLockFile();
 QString instanceLockFile(const QString& folder);
 void releaseInstanceLock();

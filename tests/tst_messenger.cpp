@@ -380,6 +380,7 @@ private slots:
         // Past the box's filter (taken off here): the log shows what was sent.
         QTest::newRow("server: characters the bytes cannot carry")
             << true << QString::fromUtf8("Привет → ok") << QByteArray("Ann: ?????? ? ok");
+        QTest::newRow("client: a long line") << false << QString(20000, u'w') << "Ann: " + QByteArray(20000, 'w');
     }
     void bytesSent() {
         QFETCH(bool, serverWindow);
@@ -394,6 +395,11 @@ private slots:
         QTest::mouseClick(f->cmdSend, Qt::LeftButton);
         QCOMPARE(receiveBytes(peer.get(), int(wire.size())), wire);
         QCOMPARE(logLines(f), QStringList{Ansi::decode(wire)});
+        // The box keeps no history of what it sent (nor its memory): Ctrl+Z
+        // brings nothing back.
+        QTest::keyClick(f->txtSendData, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f->txtSendData->Text(), QString());
+        QVERIFY(!f->txtSendData->isUndoAvailable());
     }
 
     // What a raw peer writes, each chunk waited for, and the log's lines.
@@ -553,6 +559,9 @@ private slots:
         QTest::newRow("line feeds over several reads") << QString(9999, u'\n') + "end" << 3 << 20000 << "1" << "end";
         QTest::newRow("line feeds in one read") << QString(30000, u'\n') + "end" << 1 << 20000 << "" << "end";
         QTest::newRow("CR LF is one break") << QString("\r\n").repeated(19999) + "end" << 2 << 20000 << "1" << "end";
+        // Reads that go in together: a CR ending one and the break before
+        // the next are two breaks, as they are when each goes in alone.
+        QTest::newRow("a CR ending each read") << QString("\r") << 3 << 6 << "0" << "";
     }
     void logKeepsItsNewestLines() {
         QFETCH(QString, read);
@@ -560,6 +569,8 @@ private slots:
         QPlainTextEdit log;
         setUpLog(&log);
         for (int i = 0; i < reads; ++i) appendToLog(&log, QString::number(i) + read);
+        // Reads that came while the log took the one before in go in together.
+        QTRY_VERIFY(!logWaiting(&log));
         const QTextDocument* doc = log.document();
         QTEST(doc->blockCount(), "lines");
         QTEST(doc->firstBlock().text().left(3), "first");

@@ -13,11 +13,14 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
-#include <QLockFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
 #include <QTimer>
+#include <memory>
 
 using namespace TestSupport;
 
@@ -47,6 +50,70 @@ void tick(class frmChoice* f, int n) {
     for (int i = 0; i < n; ++i) f->TimerTime->fire();
 }
 QString fileName(const QString& path) { return path.section(u'/', -1); }
+
+// Another copy of the program in a process of its own (tests/other_copy.cpp),
+// started on `folder` and holding what locks it got while this object lives.
+class OtherCopy {
+public:
+    explicit OtherCopy(const QString& folder, const QStringList& more = {},
+                       const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+        process_.setProcessEnvironment(environment);
+        process_.start(QStringLiteral(OTHER_COPY), QStringList{folder} + more);
+        if (process_.waitForStarted(30000) && process_.waitForReadyRead(30000))
+            answer_ = QString::fromLatin1(process_.readLine().trimmed());
+    }
+    ~OtherCopy() {
+        process_.closeWriteChannel();
+        if (!process_.waitForFinished(30000)) process_.kill();
+    }
+    // "running" (it holds its locks) or "refused".
+    QString answer() const { return answer_; }
+
+private:
+    QProcess process_;
+    QString answer_;
+};
+
+// The environment with a runtime folder (XDG_RUNTIME_DIR) of its own.
+QProcessEnvironment withRuntimeFolder(const QString& folder) {
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder);
+    return e;
+}
+
+// This process's runtime folder, set for the life of this object.
+class RuntimeFolder {
+public:
+    explicit RuntimeFolder(const QString& folder) : before_(qgetenv("XDG_RUNTIME_DIR")) {
+        qputenv("XDG_RUNTIME_DIR", folder.toLocal8Bit());
+    }
+    ~RuntimeFolder() {
+        if (before_.isNull()) qunsetenv("XDG_RUNTIME_DIR");
+        else qputenv("XDG_RUNTIME_DIR", before_);
+    }
+
+private:
+    QByteArray before_;
+};
+
+// Whatever lies in the program folder and below it but the media and
+// hidden files: files by their path from the program folder, folders with
+// a "/" after it.
+QStringList folderContents() {
+    QStringList found;
+    QDirIterator it(programFolder(), QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo entry = it.nextFileInfo();
+        const QString name = QDir(programFolder()).relativeFilePath(entry.filePath());
+        if (name.startsWith(QLatin1String("Sound")) || name.startsWith(QLatin1String("Pics")) ||
+            entry.fileName().startsWith(u'.'))
+            continue;
+        found << (entry.isDir() && !entry.isSymLink() ? name + u'/' : name);
+    }
+    found.sort();
+    return found;
+}
 } // namespace
 
 class TestStartup : public QObject {
@@ -500,25 +567,35 @@ private slots:
     void secondCopy_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<bool>("sharedData");
-        QTest::addColumn<bool>("stillWriting"); // the other copy has made its lock file but not yet written it
+        QTest::addColumn<bool>("stillWriting"); // the other copy holds its lock file still empty
+        QTest::addColumn<bool>("ownRuntimeFolder"); // each copy has a runtime folder of its own
         QTest::addColumn<QString>("message");
-        QTest::newRow("English") << "English" << false << false << "The requested program is already opened";
-        QTest::newRow("German") << "German" << false << false
+        QTest::newRow("English") << "English" << false << false << false << "The requested program is already opened";
+        QTest::newRow("German") << "German" << false << false << false
                                 << QString::fromUtf8("Das von Ihnen gewünschte Programm ist bereits geöffnet");
         QTest::newRow("another read-only installation sharing the data folder")
-            << "English" << true << false << "The requested program is already opened";
-        QTest::newRow("a copy still writing its lock") << "English" << false << true
+            << "English" << true << false << false << "The requested program is already opened";
+        QTest::newRow("a copy still writing its lock") << "English" << false << true << false
                                                        << "The requested program is already opened";
+        QTest::newRow("a copy with another runtime folder")
+            << "English" << false << false << true << "The requested program is already opened";
     }
     void secondCopy() {
         QFETCH(QString, language);
         QFETCH(bool, sharedData);
         QFETCH(bool, stillWriting);
+        QFETCH(bool, ownRuntimeFolder);
         writeFile("QEM.ini", "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
         setToday(QDate(2026, 12, 24));
         if (sharedData) App::setProgramFolderWritable(false);
-        QLockFile first(sharedData ? App::instanceLockFile(App::dataFolder()) : App::instanceLockFile());
-        QVERIFY(first.tryLock(0));
+        QTemporaryDir elsewhere, runtimeA, runtimeB;
+        std::unique_ptr<RuntimeFolder> ours;
+        if (ownRuntimeFolder) ours = std::make_unique<RuntimeFolder>(runtimeB.path());
+        const OtherCopy first(sharedData ? elsewhere.path() : programFolder(),
+                              sharedData ? QStringList{App::dataFolder()} : QStringList(),
+                              ownRuntimeFolder ? withRuntimeFolder(runtimeA.path())
+                                               : QProcessEnvironment::systemEnvironment());
+        QCOMPARE(first.answer(), QString("running"));
         if (stillWriting) QVERIFY(QFile::resize(App::instanceLockFile(), 0));
         greetings.clear();
         auto* f = start();
@@ -541,8 +618,8 @@ private slots:
     }
 
     void secondCopyDismissedLate() {
-        QLockFile first(App::instanceLockFile());
-        QVERIFY(first.tryLock(0));
+        const OtherCopy first(programFolder());
+        QCOMPARE(first.answer(), QString("running"));
         // The user reads the message while the clock ticks on.
         MsgBoxSeam::queueAction([] {
             for (int i = 0; i < 12; ++i) frmChoice()->TimerTime->fire();
@@ -555,8 +632,8 @@ private slots:
     void secondCopyNeverRunsTheEventLoop() {
         // The refused copy has ended during its start-up, before the
         // program's event loop begins: the loop then returns at once.
-        QLockFile first(App::instanceLockFile());
-        QVERIFY(first.tryLock(0));
+        const OtherCopy first(programFolder());
+        QCOMPARE(first.answer(), QString("running"));
         MsgBoxSeam::queueAction([] {
             for (int i = 0; i < 12; ++i) frmChoice()->TimerTime->fire();
         });
@@ -567,6 +644,63 @@ private slots:
         QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
         watchdog.start(3000);
         QCOMPARE(App::run(), 0);
+    }
+
+    // A save killed between naming its temporary file and renaming it over
+    // the kept file leaves the temporary file: the copy that holds the data
+    // folder removes such files of its kept files at start, and nothing
+    // else. Paths are from the program folder; "UserData/" is the per-user
+    // folder, a "/" at the end makes a folder, an "@" a link to a file.
+    void unfinishedSavesRemoved_data() {
+        QTest::addColumn<bool>("readOnly");  // the program folder: the data folder is UserData
+        QTest::addColumn<bool>("otherCopy"); // another copy runs on the folder
+        QTest::addColumn<QStringList>("present");
+        QTest::addColumn<QStringList>("remaining");
+        QTest::newRow("every kept file's")
+            << false << false
+            << QStringList{"QEM.ini.AbCdEf", "Rates.qem.xYzAbC", "Planer.qem.QWERTY", "ToDo.qem.abcdef",
+                           "Hangman.qem.XXXXXX", "2222Debts.qem.kLmNoP", "Planer.qem.unread2.GhIjKl", "Planer.qem"}
+            << QStringList{"Planer.qem"};
+        QTest::newRow("names like them stay")
+            << false << false
+            << QStringList{"Planer.qem.AbCdEf", "Planer.qem.unread", "Planer.qem.AbCd3f", "Planer.qem.AbCdEfG",
+                           "Planer.qem.AbCde", "Bank.mdb.AbCdEf", "notes.txt.AbCdEf", "planer.qem.AbCdEf",
+                           "Planer.qemXAbCdEf", "ToDo.qem.AbCdEf/", "Hangman.qem.AbCdEf@"}
+            << QStringList{"Bank.mdb.AbCdEf", "Hangman.qem.AbCdEf", "Planer.qem.AbCd3f", "Planer.qem.AbCdEfG",
+                           "Planer.qem.AbCde", "Planer.qem.unread", "Planer.qemXAbCdEf", "ToDo.qem.AbCdEf/",
+                           "notes.txt", "notes.txt.AbCdEf", "planer.qem.AbCdEf"};
+        QTest::newRow("read-only program folder: the per-user folder's")
+            << true << false << QStringList{"UserData/ToDo.qem.AbCdEf", "ToDo.qem.GhIjKl"}
+            << QStringList{"ToDo.qem.GhIjKl", "UserData/"};
+        QTest::newRow("while another copy runs") << false << true << QStringList{"ToDo.qem.AbCdEf"}
+                                                 << QStringList{"ToDo.qem.AbCdEf"};
+    }
+    void unfinishedSavesRemoved() {
+        QFETCH(bool, readOnly);
+        QFETCH(bool, otherCopy);
+        QFETCH(QStringList, present);
+        if (readOnly) {
+            App::setProgramFolderWritable(false);
+            QVERIFY(QDir().mkpath(App::dataFolder()));
+        }
+        for (const QString& name : present) {
+            if (name.endsWith(u'/')) {
+                QVERIFY(QDir(programFolder()).mkdir(name));
+            } else if (name.endsWith(u'@')) {
+                writeFile("notes.txt", "mine");
+                QVERIFY(QFile::link(App::file("notes.txt"), App::file(name.chopped(1))));
+            } else {
+                writeFile(name, "\"saved\"\r\n");
+            }
+        }
+        std::unique_ptr<OtherCopy> other;
+        if (otherCopy) {
+            other = std::make_unique<OtherCopy>(programFolder());
+            QCOMPARE(other->answer(), QString("running"));
+        }
+        start();
+        QCOMPARE(MsgBoxSeam::shown().size(), otherCopy ? 1 : 0);
+        QTEST(folderContents(), "remaining");
     }
 
     // Installed where the user cannot write: the program starts, and what it
@@ -660,23 +794,40 @@ private slots:
     }
 
     void firstCopyHoldsTheLock_data() {
-        QTest::addColumn<bool>("leftEmpty");
-        QTest::newRow("no lock before") << false;
+        QTest::addColumn<QString>("left"); // what a copy that ended long ago left in the lock file
+        QTest::newRow("no lock before") << "";
         // A copy ended between making its lock file and writing itself into it.
-        QTest::newRow("an empty lock file left over") << true;
+        QTest::newRow("an empty lock file left over") << "empty";
+        // Its process number now belongs to a copy running from another folder.
+        QTest::newRow("a lock file naming a running copy") << "record";
+        // Installed read-only: the data folder's lock is the one that counts.
+        QTest::newRow("no lock file can be made beside the program") << "nowhere";
     }
     void firstCopyHoldsTheLock() {
-        QFETCH(bool, leftEmpty);
-        if (leftEmpty) {
-            QFile left(App::instanceLockFile());
-            QVERIFY(left.open(QIODevice::WriteOnly));
-            QVERIFY(left.setFileTime(QDateTime::currentDateTime().addSecs(-10), QFileDevice::FileModificationTime));
+        QFETCH(QString, left);
+        QStringList dataFolder;
+        if (left == "nowhere") {
+            App::setProgramFolderWritable(false);
+            QVERIFY(QDir().mkdir(App::instanceLockFile(programFolder())));
+            dataFolder << App::dataFolder();
+        }
+        if (left == "empty") {
+            QFile file(App::instanceLockFile());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-10), QFileDevice::FileModificationTime));
+        }
+        QTemporaryDir elsewhere;
+        std::unique_ptr<OtherCopy> stranger;
+        if (left == "record") {
+            stranger = std::make_unique<OtherCopy>(elsewhere.path(),
+                                                   QStringList{QStringLiteral("record"), App::instanceLockFile()});
+            QCOMPARE(stranger->answer(), QString("running"));
         }
         start();
         QVERIFY(MsgBoxSeam::shown().isEmpty());
         QCOMPARE(endCount(), 0);
-        QLockFile other(App::instanceLockFile());
-        QVERIFY(!other.tryLock(0));
+        const OtherCopy second(programFolder(), dataFolder);
+        QCOMPARE(second.answer(), QString("refused"));
     }
 };
 

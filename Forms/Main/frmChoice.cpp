@@ -239,6 +239,7 @@ void frmChoice::Form_Load() {
             imgExit_Click();
             return;
         }
+        RemoveUnfinishedSaves();
 
         for (PictureButton* b : {cmdTrans, cmdBank, cmdSSS, cmdHangman1p, cmdHangman2p, cmdPlaner, cmdMsg, cmdKeyb})
             SetOfficeLook(b);
