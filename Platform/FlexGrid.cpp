@@ -96,7 +96,13 @@ public:
         return parent.isValid() ? 0 : int(visible.size());
     }
 
+    // An index outside the cells has no value: the view asks with no index
+    // at all (Ctrl+C without a current cell), and an index may outlive its
+    // row or column.
     QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.model() != this || index.row() < 0 || index.row() >= shown ||
+            index.column() < 0 || index.column() >= visible.size())
+            return {};
         const int col = visible[index.column()];
         if (role == Qt::DisplayRole) return rows[index.row()].cell(col);
         if (role == Qt::TextAlignmentRole) return int(align[col]);

@@ -641,6 +641,18 @@ private slots:
         QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::entry(c, 2)->german; }), QString("Brot"));
     }
 
+    // Ctrl+C in the empty word list (no category chosen, no current cell)
+    // copies nothing and leaves the window as it was.
+    void copyFromEmptyGrid() {
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        f->txtAdd[0]->setText("typed");
+        QTest::mouseClick(f->flxGrid->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::keyClick(f->flxGrid, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(f->flxGrid->Rows(), 1);
+        QCOMPARE(f->txtAdd[0]->text(), QString("typed"));
+    }
+
     // Enter on the current row, scrolled out of sight, brings it into view
     // and lays the overlay over it, as high as the row.
     void enterOnRowOutOfView() {
