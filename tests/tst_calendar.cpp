@@ -363,26 +363,48 @@ private slots:
         });
     }
 
-    // A screen reader tells the selected date in full as the selection
-    // moves, both of the grid and of the day that has the focus, and the
-    // month shown beside the month arrows.
+    // A screen reader (listening from the start) is told the day that gets
+    // the focus by its date in full as the selection moves, also when a
+    // month on puts the new day where the old one was; it finds the date in
+    // full on the grid and on the day that has the focus, and the month
+    // shown beside the month arrows.
     void spokenAsItMoves_data() {
         QTest::addColumn<QString>("locale");
+        QTest::addColumn<QDate>("today");
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("day");
         QTest::addColumn<QString>("month");
-        QTest::newRow("a day on") << "C" << int(Qt::Key_Right) << "Monday, 16 March 2026" << "March 2026";
-        QTest::newRow("US settings, a week on") << "en_US" << int(Qt::Key_Down) << "Sunday, March 22, 2026" << "March 2026";
+        const QDate march15(2026, 3, 15);
+        QTest::newRow("a day on") << "C" << march15 << int(Qt::Key_Right) << "Monday, 16 March 2026" << "March 2026";
+        QTest::newRow("US settings, a week on")
+            << "en_US" << march15 << int(Qt::Key_Down) << "Sunday, March 22, 2026" << "March 2026";
         QTest::newRow("German settings, a month on")
-            << "de_DE" << int(Qt::Key_PageDown) << QString::fromUtf8("Mittwoch, 15. April 2026") << "April 2026";
+            << "de_DE" << march15 << int(Qt::Key_PageDown) << QString::fromUtf8("Mittwoch, 15. April 2026") << "April 2026";
+        // February and March 2026 both begin on a Sunday.
+        QTest::newRow("a month on, the day in the same place")
+            << "C" << QDate(2026, 2, 15) << int(Qt::Key_PageDown) << "Sunday, 15 March 2026" << "March 2026";
     }
     void spokenAsItMoves() {
         QFETCH(QString, locale);
+        QFETCH(QDate, today);
         QFETCH(int, key);
         setLocale(localeNamed(locale));
+        setToday(today);
+        ReaderListening reader;
         startMenu();
         showModal([&](class frmClndr* f) {
+            QAccessibleInterface* days = QAccessible::queryAccessibleInterface(grid(f->mvClndr));
+            const QAccessible::Id before = QAccessible::uniqueId(days->focusChild());
+            reader.clear();
             type(f, Qt::Key(key));
+            processEvents();
+            // A reader speaks a focus moved to another object: the day before
+            // is not the one told.
+            QFETCH(QString, day);
+            QStringList told;
+            for (const ReaderListening::Heard& h : reader.heard())
+                if (h.type == QAccessible::Focus && h.object == grid(f->mvClndr) && h.id != before) told << h.name;
+            QVERIFY2(told.contains(day), qPrintable(told.join(u'|')));
             QTEST(readerText(grid(f->mvClndr), QAccessible::Description), "day");
             QAccessibleInterface* focused = QAccessible::queryAccessibleInterface(grid(f->mvClndr))->focusChild();
             QVERIFY(focused);
