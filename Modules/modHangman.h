@@ -195,6 +195,10 @@ void ApplyLetter(HangmanWindow* frm);
 void AfterGuess(HangmanWindow* frm);
 void EvaluateGuess(HangmanWindow* frm);
 void ResetRound(HangmanWindow* frm);
+// The two-player word's boxes named for screen readers by what they hold:
+// a hidden letter, a shown letter (by the letter), a blank between words,
+// or nothing (a box the word does not reach).
+void NameLetterBoxes(HangmanWindow* frm);
 // The letter in the letter box, submitted: checked, recorded, uncovered,
 // evaluated. A refused letter goes no further (no evaluation, no miss).
 void submitLetter(HangmanWindow* frm, bool fromHelp = false);

@@ -128,6 +128,7 @@ void frmHangman2p::Form_Load() {
     Tag = QStringLiteral("HangMan2p");
     newHangmanGame();
     SetLangHangman2p(this);
+    NameLetterBoxes(this);
     loadBoard();
 }
 
