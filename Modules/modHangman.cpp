@@ -11,6 +11,7 @@
 #include "Platform/Fonts.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Random.h"
+#include "Platform/TextEditing.h"
 #include "Platform/Timer.h"
 
 #include <QFileInfo>
@@ -163,6 +164,28 @@ void showName(Label* l, const QString& name) {
 }
 
 QString shownName(const Label* l) { return l->Caption(); }
+
+QString playerName(const QString& typed) {
+    const QString name = EditKeys::oneLine(typed);
+    QString inner;
+    int open = 0;
+    bool needed = false;
+    for (QChar c : name) {
+        const QChar::Direction d = c.direction();
+        if (d == QChar::DirR || d == QChar::DirAL || (d >= QChar::DirLRE && d <= QChar::DirPDF) ||
+            (d >= QChar::DirLRI && d <= QChar::DirPDI))
+            needed = true;
+        // A pop the name did not open would close the isolation early.
+        if (d == QChar::DirLRI || d == QChar::DirRLI || d == QChar::DirFSI) {
+            ++open;
+        } else if (d == QChar::DirPDI) {
+            if (open == 0) continue;
+            --open;
+        }
+        inner += c;
+    }
+    return needed ? QChar(0x2068) + inner + QChar(0x2069) : inner;
+}
 
 // ---------------------------------------------------------------- board --
 
