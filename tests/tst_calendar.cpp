@@ -153,12 +153,13 @@ private slots:
         QTest::addColumn<QDate>("today");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QDate>("opensOn");
-        QTest::addColumn<QString>("action"); // "click <iso date>", "Enter", "Right Enter"
+        QTest::addColumn<QString>("action"); // "click <iso date>", "Enter", "Right Enter", "KeypadEnter"
         QTest::addColumn<QString>("written");
         const QDate march15(2026, 3, 15), dec5(2026, 12, 5), eve(2003, 12, 24);
         QTest::newRow("month-first date, click") << "en_US" << march15 << "12/24/2003" << eve << "click 2004-01-03"
                                                  << "1/3/2004";
         QTest::newRow("empty field, Enter") << "en_US" << dec5 << "" << dec5 << "Enter" << "12/5/2026";
+        QTest::newRow("keypad Enter") << "en_US" << dec5 << "" << dec5 << "KeypadEnter" << "12/5/2026";
         QTest::newRow("day-first date, click") << "de_DE" << march15 << "24.12.2003" << eve << "click 2004-01-03"
                                                << "03.01.2004";
         // Enter writes the short date form too: 4 September stays 4 September.
@@ -198,6 +199,7 @@ private slots:
         for (const QString& step : action.split(u' ')) {
             if (step == "click") continue;
             if (step == "Enter") type(f, Qt::Key_Return);
+            else if (step == "KeypadEnter") QTest::keyClick(f->focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
             else if (step == "Right") type(f, Qt::Key_Right);
             else QVERIFY(clickDay(f->mvClndr, QDate::fromString(step, Qt::ISODate)));
         }
