@@ -571,6 +571,21 @@ private slots:
         QCOMPARE(gridRows(f), QStringList{"1|mine|meins"});
     }
 
+    // Find replaces whatever the grid shows: also a word just added in
+    // place to a listed category that had none (no listing counted yet).
+    void findReplacesAnAddedRow() {
+        seed(fruit());
+        inStore([](Ado::Connection& c) { return VocStore::addCategory(c, "Drinks"), true; });
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Drinks");
+        fillEntry(f, "tea", "Tee", "Drinks", "Noun");
+        QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        QCOMPARE(gridRows(f), QStringList{"1|tea|Tee"});
+        QTest::mouseClick(f->cmdFind, Qt::LeftButton);
+        QCOMPARE(gridRows(f), QStringList{"1|tea|Tee"});
+        QCOMPARE(shownTexts(), QStringList{"No records found"});
+    }
+
     void typeColumnOverSearchResults() {
         seed(fruit());
         class frmTrans* f = openTrans();
