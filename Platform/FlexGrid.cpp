@@ -113,6 +113,8 @@ public:
         if (orientation != Qt::Horizontal || section < 0 || section >= visible.size()) return {};
         const int col = visible[section];
         if (role == Qt::DisplayRole) return heading[col];
+        // Blanks that fill a column are for the eye: readers hear the words.
+        if (role == Qt::AccessibleTextRole) return heading[col].trimmed();
         // Centred or right-aligned, a blank-padded title wider than its
         // column would lose its first letters.
         if (role == Qt::TextAlignmentRole && padded(heading[col])) return int(kLeft);

@@ -498,6 +498,31 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(f->lblCategory)->text(QAccessible::Name), names[0]);
     }
 
+    // The grid's headings, padded with blanks to fill their columns, are
+    // heard by their words alone.
+    void headingsHeardWithoutPadding_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("headings");
+        QTest::newRow("English") << "English" << QStringList{"No.", "English Vocabulary", "German Vocabulary"};
+        QTest::newRow("German") << "German" << QStringList{"No.", "Deutscher Wortschatz", "Englischer Wortschatz"};
+    }
+    void headingsHeardWithoutPadding() {
+        QFETCH(QString, language);
+        CurrentLanguage = language;
+        seed(fruit());
+        ReaderListening reader;
+        class frmTrans* f = openTrans();
+        f->resize(f->width() + 300, f->height());
+        processEvents();
+        QVERIFY(f->flxGrid->TextMatrix(0, 1).endsWith(u' '));
+        QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(f->flxGrid);
+        QStringList heard;
+        for (int i = 0; i < grid->childCount(); ++i)
+            if (QAccessibleInterface* cell = grid->child(i); cell && cell->role() == QAccessible::ColumnHeader)
+                heard << cell->text(QAccessible::Name);
+        QTEST(heard, "headings");
+    }
+
     // --- Listing and searching --------------------------------------------------------
 
     void listing_data() {
