@@ -2,6 +2,7 @@
 
 #include "Forms/Main/frmChoice.h"
 #include "Modules/modMain.h"
+#include "Platform/Announce.h"
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"
 #include "Platform/MsgBox.h"
@@ -177,9 +178,18 @@ void ConverterForm::cmdCnvrt_Click() {
         rowResults[i]->setToolTipText(results->at(i).toolTip);
     }
     afterConvert();
+    tellResults();
 }
 
 void ConverterForm::afterConvert() { activeBox()->setFocus(); }
+
+void ConverterForm::tellResults() {
+    QStringList shown;
+    for (int i = 0; i < rowCount(); ++i)
+        if (i != ActiveRow && !rowResults[i]->Caption().isEmpty())
+            shown << rowResults[i]->Caption() + u' ' + rowNames[i]->Caption().simplified();
+    if (!shown.isEmpty()) tellReaders(activeBox(), shown.join(QStringLiteral(", ")));
+}
 
 void ConverterForm::cmdClr_Click() {
     for (int i = 0; i < rowCount(); ++i) {

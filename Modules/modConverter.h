@@ -35,7 +35,8 @@
 //      character.
 //   5. Anything more on a row change or "Clear": override RowButton_Click /
 //      cmdClr_Click and call the base first; after a conversion: override
-//      afterConvert().
+//      afterConvert(). A window that overrides cmdCnvrt_Click() ends it with
+//      tellResults().
 #include "Platform/Controls.h"
 #include "Platform/Form.h"
 
@@ -121,6 +122,10 @@ protected:
     // Runs after "Convert" has shown every row: gives the active box the
     // focus (a window may put the focus elsewhere or show more).
     virtual void afterConvert();
+    // Tells screen readers what "Convert" shows (see Platform/Announce.h):
+    // the result of every row but the active one, with its unit. The base's
+    // "Convert" does it last; a window that replaces it does the same.
+    void tellResults();
 
     // The factor table computation: for every row i,
     //   r = (x * factor(i)) / factor(active row),

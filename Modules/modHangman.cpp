@@ -6,10 +6,12 @@
 #include "Modules/modLanguage.h"
 #include "Modules/modMCI.h"
 #include "Modules/modResize.h"
+#include "Platform/Announce.h"
 #include "Platform/App.h"
 #include "Platform/Fonts.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Random.h"
+#include "Platform/TextEditing.h"
 #include "Platform/Timer.h"
 
 #include <QFileInfo>
@@ -162,6 +164,28 @@ void showName(Label* l, const QString& name) {
 }
 
 QString shownName(const Label* l) { return l->Caption(); }
+
+QString playerName(const QString& typed) {
+    const QString name = EditKeys::oneLine(typed);
+    QString inner;
+    int open = 0;
+    bool needed = false;
+    for (QChar c : name) {
+        const QChar::Direction d = c.direction();
+        if (d == QChar::DirR || d == QChar::DirAL || (d >= QChar::DirLRE && d <= QChar::DirPDF) ||
+            (d >= QChar::DirLRI && d <= QChar::DirPDI))
+            needed = true;
+        // A pop the name did not open would close the isolation early.
+        if (d == QChar::DirLRI || d == QChar::DirRLI || d == QChar::DirFSI) {
+            ++open;
+        } else if (d == QChar::DirPDI) {
+            if (open == 0) continue;
+            --open;
+        }
+        inner += c;
+    }
+    return needed ? QChar(0x2068) + inner + QChar(0x2069) : inner;
+}
 
 // ---------------------------------------------------------------- board --
 
@@ -574,6 +598,7 @@ void BeginGuessing(HangmanWindow* frm) {
         }
         setBackColor(frm->txtENTERL, HangmanColors::brightGreen);
         setFrameCaption(frm->fraENTERW, inLanguage("Used Letters", "Benutzte Buchstaben"));
+        NameLetterBoxes(frm);
     } else {
         setBackColor(frm->lblWord, HangmanColors::lightBlue);
         setBackColor(frm->txtENTERL, HangmanColors::lightBlue);
@@ -655,6 +680,7 @@ void ApplyLetter(HangmanWindow* frm) {
                 frm->lbl[i]->setCaption(frm->txt[i]->Text());
             }
         }
+        NameLetterBoxes(frm);
         if (HangmanGame->Right() == 1) PlayMusic(QStringLiteral("Right.mp3"));
     } else {
         const QString hidden = frm->lblHid->Caption();
@@ -678,7 +704,46 @@ void AfterGuess(HangmanWindow* frm) {
     else frm->txtENTERL->setFocus();
 }
 
+namespace {
+// The word as the player sees it, spelled out for screen readers: each
+// letter apart, a hidden one as "-", the words apart by commas.
+QString spelledWord(const HangmanWindow* frm) {
+    QString shown;
+    if (frm->twoPlayers()) {
+        for (int i = 0; i < frm->txt.size(); ++i) {
+            const QString letter = frm->txt[i]->Text();
+            const QString caption = frm->lbl[i]->Caption();
+            if (letter == QLatin1String(" ")) shown += u' ';
+            else if (!letter.isEmpty()) shown += caption.isEmpty() ? QStringLiteral("-") : caption;
+        }
+    } else {
+        shown = frm->lblWord->Caption();
+    }
+    QStringList words;
+    for (const QString& word : shown.split(u' ', Qt::SkipEmptyParts)) {
+        QStringList letters;
+        for (QChar c : word) letters << QString(c);
+        words << letters.join(u' ');
+    }
+    return words.join(QStringLiteral(", "));
+}
+
+// A guess's outcome, which a sighted player sees in the word or on the
+// gallows, told to screen readers before any message about the word.
+void tellGuess(HangmanWindow* frm) {
+    const clsHangMan& game = *HangmanGame;
+    const QString letter = frm->txtENTERL->Text();
+    if (game.Right() != 0) {
+        tellReaders(frm->txtENTERL, inLanguage("Right: ", "Richtig: ") + letter + QStringLiteral(". ") + spelledWord(frm));
+        return;
+    }
+    tellReaders(frm->txtENTERL, inLanguage("Wrong: ", "Falsch: ") + letter + QStringLiteral(". ") +
+                                    QString::number(game.Wrong() + 1) + inLanguage(" of 7 misses", " von 7 Fehlern"));
+}
+} // namespace
+
 void EvaluateGuess(HangmanWindow* frm) {
+    tellGuess(frm);
     clsHangMan& game = *HangmanGame;
     bool solved = true;
     if (frm->twoPlayers()) {
@@ -715,6 +780,7 @@ void EvaluateGuess(HangmanWindow* frm) {
             setWordOver(frm, HangmanColors::blue);
             if (frm->twoPlayers()) {
                 for (int i = 0; i < frm->txt.size(); ++i) frm->lbl[i]->setCaption(frm->txt[i]->Text());
+                NameLetterBoxes(frm);
             } else {
                 frm->lblWord->setCaption(frm->lblHid->Caption());
             }
@@ -740,6 +806,7 @@ void ResetRound(HangmanWindow* frm) {
             frm->txt[i]->clear();
             frm->txt[i]->setVisible(true);
         }
+        NameLetterBoxes(frm);
         if (!frm->txt.isEmpty()) frm->txt[0]->setFocus();
     } else {
         frm->lblWord->setCaption(QString());
@@ -759,6 +826,18 @@ void ResetRound(HangmanWindow* frm) {
                                                       frm->cmdOKL})
         w->setEnabled(false);
     if (HangmanGame->Cheat() == 0) frm->lblCHEAT->setVisible(false);
+}
+
+void NameLetterBoxes(HangmanWindow* frm) {
+    for (int i = 0; i < frm->lbl.size() && i < frm->txt.size(); ++i) {
+        const QString letter = frm->txt[i]->Text();
+        const QString caption = frm->lbl[i]->Caption();
+        QString name = caption;
+        if (letter.isEmpty()) name = inLanguage("Unused", "Unbenutzt");
+        else if (letter == QLatin1String(" ")) name = inLanguage("Blank", "Leerzeichen");
+        else if (caption.isEmpty()) name = inLanguage("Hidden letter", "Verdeckter Buchstabe");
+        frm->lbl[i]->setFunctionName(name);
+    }
 }
 
 void submitLetter(HangmanWindow* frm, bool fromHelp) {

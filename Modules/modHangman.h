@@ -172,6 +172,12 @@ void setFrameCaption(Frame* f, const QString& caption);
 // A player's name in a label, shown as typed ("&" included); the name back.
 void showName(Label* l, const QString& name);
 QString shownName(const Label* l);
+// A name as a player typed it into the log-in box, ready to be shown
+// beside the program's words: one line (as every one-line box takes it),
+// and a right-to-left name, or one holding direction marks, set apart from
+// the text around it (first strong isolate ... pop directional isolate), so
+// that it neither turns the words beside it around nor is turned by them.
+QString playerName(const QString& typed);
 
 // The German texts the two Hangman windows share (their board, buttons
 // and level list); each window's own language routine adds the rest.
@@ -195,6 +201,10 @@ void ApplyLetter(HangmanWindow* frm);
 void AfterGuess(HangmanWindow* frm);
 void EvaluateGuess(HangmanWindow* frm);
 void ResetRound(HangmanWindow* frm);
+// The two-player word's boxes named for screen readers by what they hold:
+// a hidden letter, a shown letter (by the letter), a blank between words,
+// or nothing (a box the word does not reach).
+void NameLetterBoxes(HangmanWindow* frm);
 // The letter in the letter box, submitted: checked, recorded, uncovered,
 // evaluated. A refused letter goes no further (no evaluation, no miss).
 void submitLetter(HangmanWindow* frm, bool fromHelp = false);

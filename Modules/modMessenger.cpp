@@ -3,6 +3,7 @@
 #include "Forms/Messenger/frmMessenger.h"
 #include "Modules/modLanguage.h"
 #include "Modules/modPlaySound.h"
+#include "Platform/Announce.h"
 #include "Platform/Ansi.h"
 #include "Platform/App.h"
 #include "Platform/Fonts.h"
@@ -329,4 +330,5 @@ void ChatForm::receive() {
     socket_->GetData(data);
     appendLine(data);
     ScrollOutput(this);
+    tellReaders(txtOutput, data);
 }

@@ -920,7 +920,9 @@ qint64 FindEntry(class frmTrans* frm, bool isAdd) {
     guarded("FindEntry", [&] {
         frm->setMousePointer(vbHourglass);
         frm->fraDrag->hide();
-        if (!isAdd && EntryCount != 0) {
+        // A search replaces whatever the grid shows: a listing, or rows
+        // added in place that no listing counted.
+        if (!isAdd && (EntryCount != 0 || frm->flxGrid->Rows() > 1)) {
             setIndex(frm->cboCategory, -1);
             setIndex(frm->cboType, -1);
             emptyGrid(frm);

@@ -80,11 +80,170 @@ QAccessibleInterface* accessibleControl(const QString& key, QObject* o) {
         if (auto* c = qobject_cast<ClickSurface*>(o)) return new AccessibleClickSurface(c);
     return nullptr;
 }
+
+// The actions given to a control (addControlAction): it runs them by their
+// keys before the control sees them.
+class ControlActions : public QObject {
+public:
+    struct Action {
+        QString name;
+        QKeySequence key;
+        std::function<void()> run;
+    };
+    QList<Action> actions;
+
+    explicit ControlActions(QWidget* control) : QObject(control) {
+        setObjectName(kName);
+        control->installEventFilter(this);
+    }
+    static ControlActions* of(const QObject* control) {
+        return control ? control->findChild<ControlActions*>(kName, Qt::FindDirectChildrenOnly) : nullptr;
+    }
+    const Action* named(const QString& name) const {
+        for (const Action& a : actions)
+            if (a.name == name) return &a;
+        return nullptr;
+    }
+
+protected:
+    // The key is the action's also before the window's shortcuts see it.
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::ShortcutOverride && e->type() != QEvent::KeyPress) return false;
+        auto* k = static_cast<QKeyEvent*>(e);
+        const QKeySequence pressed(k->keyCombination());
+        for (const Action& a : actions) {
+            if (a.key != pressed) continue;
+            e->accept();
+            if (e->type() == QEvent::KeyPress && !k->isAutoRepeat()) {
+                // The action may change the actions (or end the window).
+                const std::function<void()> run = a.run;
+                run();
+            }
+            return true;
+        }
+        return false;
+    }
+
+private:
+    static inline const QString kName = QStringLiteral("qem_control_actions");
+};
+
+// What readers know of a control with actions of its own: all the
+// toolkit's interface of it tells (made by the toolkit as for any such
+// control, and kept for it), and the actions besides the toolkit's ones.
+class AccessibleWithActions : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    AccessibleWithActions(QObject* control, QAccessibleInterface* made)
+        : control_(control), made_(QAccessible::uniqueId(made)) {}
+    // The toolkit's interface goes with this one; at the program's end the
+    // toolkit removes what it still keeps by itself.
+    ~AccessibleWithActions() override {
+        if (QCoreApplication::instance()) QAccessible::deleteAccessibleInterface(made_);
+    }
+
+    bool isValid() const override { return made() && made()->isValid(); }
+    QObject* object() const override { return control_; }
+    QWindow* window() const override { return made() ? made()->window() : nullptr; }
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override {
+        return made() ? made()->relations(match) : QList<QPair<QAccessibleInterface*, QAccessible::Relation>>();
+    }
+    QAccessibleInterface* focusChild() const override { return made() ? made()->focusChild() : nullptr; }
+    QAccessibleInterface* childAt(int x, int y) const override { return made() ? made()->childAt(x, y) : nullptr; }
+    QAccessibleInterface* parent() const override { return made() ? made()->parent() : nullptr; }
+    QAccessibleInterface* child(int index) const override { return made() ? made()->child(index) : nullptr; }
+    int childCount() const override { return made() ? made()->childCount() : 0; }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return made() ? made()->indexOfChild(child) : -1;
+    }
+    QString text(QAccessible::Text t) const override { return made() ? made()->text(t) : QString(); }
+    void setText(QAccessible::Text t, const QString& text) override {
+        if (made()) made()->setText(t, text);
+    }
+    QRect rect() const override { return made() ? made()->rect() : QRect(); }
+    QAccessible::Role role() const override { return made() ? made()->role() : QAccessible::NoRole; }
+    QAccessible::State state() const override { return made() ? made()->state() : QAccessible::State(); }
+    QColor foregroundColor() const override { return made() ? made()->foregroundColor() : QColor(); }
+    QColor backgroundColor() const override { return made() ? made()->backgroundColor() : QColor(); }
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::ActionInterface) return static_cast<QAccessibleActionInterface*>(this);
+        return made() ? made()->interface_cast(type) : nullptr;
+    }
+
+    QStringList actionNames() const override {
+        QStringList names = madeActions() ? madeActions()->actionNames() : QStringList();
+        if (enabled())
+            for (const ControlActions::Action& a : ControlActions::of(control_)->actions) names << a.name;
+        return names;
+    }
+    QString localizedActionName(const QString& name) const override {
+        if (own(name)) return name;
+        return madeActions() ? madeActions()->localizedActionName(name) : QString();
+    }
+    QString localizedActionDescription(const QString& name) const override {
+        if (own(name)) return name;
+        return madeActions() ? madeActions()->localizedActionDescription(name) : QString();
+    }
+    void doAction(const QString& name) override {
+        if (const ControlActions::Action* a = own(name)) {
+            const std::function<void()> run = a->run;
+            run();
+        } else if (madeActions()) {
+            madeActions()->doAction(name);
+        }
+    }
+    QStringList keyBindingsForAction(const QString& name) const override {
+        if (const ControlActions::Action* a = own(name)) return {a->key.toString()};
+        return madeActions() ? madeActions()->keyBindingsForAction(name) : QStringList();
+    }
+
+private:
+    QAccessibleInterface* made() const { return QAccessible::accessibleInterface(made_); }
+    QAccessibleActionInterface* madeActions() const { return made() ? made()->actionInterface() : nullptr; }
+    bool enabled() const {
+        auto* w = qobject_cast<QWidget*>(control_.data());
+        return w && w->isEnabled() && ControlActions::of(w);
+    }
+    const ControlActions::Action* own(const QString& name) const {
+        return enabled() ? ControlActions::of(control_)->named(name) : nullptr;
+    }
+
+    QPointer<QObject> control_;
+    QAccessible::Id made_;
+};
+
+// A control with actions of its own: the toolkit's interface, asked for
+// first (the toolkit keeps it), with the actions.
+QAccessibleInterface* accessibleWithActions(const QString&, QObject* o) {
+    static bool making = false;
+    if (making || !ControlActions::of(o)) return nullptr;
+    making = true;
+    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(o);
+    making = false;
+    return made ? new AccessibleWithActions(o, made) : nullptr;
+}
 } // namespace
 
 void installAccessibility() {
-    static const bool installed = (QAccessible::installFactory(accessibleControl), true);
+    static const bool installed =
+        (QAccessible::installFactory(accessibleControl), QAccessible::installFactory(accessibleWithActions), true);
     Q_UNUSED(installed);
+}
+
+void addControlAction(QWidget* control, const QString& name, const QKeySequence& key, std::function<void()> run) {
+    installAccessibility();
+    ControlActions* actions = ControlActions::of(control);
+    if (!actions) actions = new ControlActions(control);
+    for (ControlActions::Action& a : actions->actions) {
+        if (a.key != key) continue;
+        a = {name, key, std::move(run)};
+        return;
+    }
+    actions->actions.append({name, key, std::move(run)});
+    // An interface the toolkit made before (a reader listening while the
+    // control was built) would keep the actions from readers.
+    QAccessibleInterface* known = QAccessible::queryAccessibleInterface(control);
+    if (known && !dynamic_cast<AccessibleWithActions*>(known))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(known));
 }
 
 namespace {

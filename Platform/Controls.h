@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QClipboard>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPushButton>
 #include <functional>
@@ -285,3 +286,12 @@ void showFocusRing(QWidget* w);
 // current choice and their list of items, their caption through the label
 // whose buddy they are. Installed once, by the first window or label.
 void installAccessibility();
+
+// Gives a control an action of its own, for what the mouse does to it
+// otherwise (a double click): `key` runs it while the control has the focus
+// (the control never sees that key, so a box's key filter never takes it
+// for typing), and screen readers find it by `name`, with the key, among
+// the control's actions and can call it while the control is enabled. The
+// control keeps all else readers know of it (a box its text). Given again
+// with the same key, the action takes the new name (another language).
+void addControlAction(QWidget* control, const QString& name, const QKeySequence& key, std::function<void()> run);

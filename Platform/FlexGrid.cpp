@@ -96,7 +96,13 @@ public:
         return parent.isValid() ? 0 : int(visible.size());
     }
 
+    // An index outside the cells has no value: the view asks with no index
+    // at all (Ctrl+C without a current cell), and an index may outlive its
+    // row or column.
     QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.model() != this || index.row() < 0 || index.row() >= shown ||
+            index.column() < 0 || index.column() >= visible.size())
+            return {};
         const int col = visible[index.column()];
         if (role == Qt::DisplayRole) return rows[index.row()].cell(col);
         if (role == Qt::TextAlignmentRole) return int(align[col]);
@@ -107,6 +113,8 @@ public:
         if (orientation != Qt::Horizontal || section < 0 || section >= visible.size()) return {};
         const int col = visible[section];
         if (role == Qt::DisplayRole) return heading[col];
+        // Blanks that fill a column are for the eye: readers hear the words.
+        if (role == Qt::AccessibleTextRole) return heading[col].trimmed();
         // Centred or right-aligned, a blank-padded title wider than its
         // column would lose its first letters.
         if (role == Qt::TextAlignmentRole && padded(heading[col])) return int(kLeft);

@@ -13,7 +13,7 @@
 // rows scroll and cannot be selected. Cells are read-only to the user.
 // Cells outside the grid read as "" and are not written.
 // A heading that starts or ends with blanks is shown left-aligned, so a
-// narrow column shows its start. A column 0 wide is hidden and reads back
+// narrow column shows its start; screen readers hear it without them. A column 0 wide is hidden and reads back
 // 0 wide: the view, and so screen readers, see only the other columns,
 // while the grid's own column numbers (cells, widths, current and mouse
 // column) count every column.

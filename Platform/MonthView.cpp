@@ -77,12 +77,13 @@ private:
 // The grid of days as readers know it: a table of the cells above, numbered
 // as the toolkit numbers the cells of a table (a place for its hidden
 // headers first), so that the view's notice of a focus move names the day.
+// A cell is a day of the month shown: another month has cells of its own,
+// so that a reader, told of the focus on a day of the new month, speaks it
+// also where it stands in the place of the day it had before.
 class AccessibleDays : public QAccessibleWidget {
 public:
     explicit AccessibleDays(QAbstractItemView* view) : QAccessibleWidget(view, QAccessible::Table) {}
-    ~AccessibleDays() override {
-        for (const QAccessible::Id id : std::as_const(cells_)) QAccessible::deleteAccessibleInterface(id);
-    }
+    ~AccessibleDays() override { forgetCells(); }
     QAbstractItemView* view() const { return static_cast<QAbstractItemView*>(widget()); }
 
     int childCount() const override {
@@ -94,6 +95,12 @@ public:
         if (!m) return nullptr;
         const int row = i / (m->columnCount() + 1) - 1, column = i % (m->columnCount() + 1) - 1;
         if (row < 0 || column < 0 || row >= m->rowCount()) return nullptr;
+        const auto* calendar = static_cast<const QCalendarWidget*>(view()->parentWidget());
+        const int month = calendar->yearShown() * 12 + calendar->monthShown();
+        if (month != month_) {
+            forgetCells();
+            month_ = month;
+        }
         if (const QAccessible::Id id = cells_.value(i)) return QAccessible::accessibleInterface(id);
         auto* cell = new AccessibleDay(view(), row, column);
         cells_.insert(i, QAccessible::registerAccessibleInterface(cell));
@@ -114,20 +121,35 @@ private:
         if (!i.isValid()) return nullptr;
         return child((i.row() + 1) * (i.model()->columnCount() + 1) + i.column() + 1);
     }
+    void forgetCells() const {
+        for (const QAccessible::Id id : std::as_const(cells_)) QAccessible::deleteAccessibleInterface(id);
+        cells_.clear();
+    }
     mutable QHash<int, QAccessible::Id> cells_;
+    // The month whose days the cells are (year * 12 + month).
+    mutable int month_ = 0;
 };
 
+// The grid of days of a calendar, while the calendar is being built too:
+// the toolkit makes a reader's view of the grid already then (and keeps
+// it) when a reader listens.
 QAccessibleInterface* accessibleDays(const QString& key, QObject* o) {
     if (key == QLatin1String("QCalendarView"))
-        if (auto* view = qobject_cast<QAbstractItemView*>(o); view && qobject_cast<MonthView*>(view->parentWidget()))
+        if (auto* view = qobject_cast<QAbstractItemView*>(o); view && qobject_cast<QCalendarWidget*>(view->parentWidget()))
             return new AccessibleDays(view);
     return nullptr;
 }
-} // namespace
 
-MonthView::MonthView(QWidget* parent) : QCalendarWidget(parent) {
+// The parent, once the readers' view of the grid of days is known to the
+// toolkit: it must be before the calendar is built.
+QWidget* withAccessibleDays(QWidget* parent) {
     static const bool factory = (QAccessible::installFactory(accessibleDays), true);
     Q_UNUSED(factory);
+    return parent;
+}
+} // namespace
+
+MonthView::MonthView(QWidget* parent) : QCalendarWidget(withAccessibleDays(parent)) {
     setLocale(Runtime::locale());
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     setGridVisible(false);

@@ -20,7 +20,11 @@ public:
     // grid's description is the selected date in full (day name, day,
     // month and year by the regional settings) and follows every move, and
     // each day of the grid (the focused one too) is named by its date in
-    // full, so a reader tells the date and its month as the focus moves.
+    // full, so a reader tells the date and its month as the focus moves;
+    // the days of another month are other cells to readers, so the day that
+    // has the focus after a month change is told also where it stands in
+    // the place of the day before. Readers get these days also when they
+    // listen while the calendar is built.
     void setDaysName(const QString& name);
     // The names of the buttons that show the previous and the next month;
     // their description is the month and year shown.

@@ -103,6 +103,68 @@ void tearDown() {
 }
 
 QString programFolder() { return folder ? folder->path() : QString(); }
+
+} // namespace TestSupport
+
+// The switch a screen reader's bridge turns on (AT-SPI on this system, when
+// a reader starts): the toolkit offers no public call for it, so the tests
+// call the one the bridge calls, declared here as the toolkit exports it.
+// Without it the controls keep their notices to themselves and a reader's
+// view is never built as a reader would build it.
+class QPlatformAccessibility {
+public:
+    void setActive(bool active);
+};
+class QPlatformIntegration {
+public:
+    QPlatformAccessibility* accessibility() const;
+};
+class QGuiApplicationPrivate {
+public:
+    static QPlatformIntegration* platform_integration;
+};
+
+namespace TestSupport {
+
+namespace {
+QList<ReaderListening::Heard> readerHeard;
+
+void setReadersActive(bool on) {
+    QPlatformIntegration* platform = QGuiApplicationPrivate::platform_integration;
+    if (QPlatformAccessibility* a = platform ? platform->accessibility() : nullptr) a->setActive(on);
+}
+
+void noteForReader(QAccessibleEvent* e) {
+    QAccessibleInterface* a = e->accessibleInterface();
+    ReaderListening::Heard h{e->type(), a ? a->role() : QAccessible::NoRole, a ? a->text(QAccessible::Name) : QString(),
+                             a ? QAccessible::uniqueId(a) : 0, e->object()};
+    readerHeard << h;
+}
+} // namespace
+
+ReaderListening::ReaderListening() {
+    readerHeard.clear();
+    QAccessible::installUpdateHandler(noteForReader);
+    setReadersActive(true);
+    if (!QAccessible::isActive()) qFatal("The accessibility bridge could not be switched on.");
+}
+
+ReaderListening::~ReaderListening() {
+    setReadersActive(false);
+    QAccessible::installUpdateHandler(nullptr);
+    readerHeard.clear();
+}
+
+const QList<ReaderListening::Heard>& ReaderListening::heard() const { return readerHeard; }
+
+QStringList ReaderListening::notices() const {
+    QStringList texts;
+    for (const Heard& h : readerHeard)
+        if (h.type == QAccessible::ObjectShow && h.role == QAccessible::Notification) texts << h.name;
+    return texts;
+}
+
+void ReaderListening::clear() { readerHeard.clear(); }
 void setNow(const QDateTime& moment) { Clock::setNow(moment); }
 void setToday(const QDate& day) { Clock::setNow(QDateTime(day, QTime(10, 0))); }
 void setZone(const QString& name) { Clock::setStandardZoneName(name); }

@@ -73,6 +73,39 @@ void dropText(QWidget* box, const QString& text);
 
 } // namespace TestSupport
 
+// --- Screen readers ---------------------------------------------------------
+#include <QAccessible>
+#include <QList>
+#include <QPointer>
+namespace TestSupport {
+// A screen reader listening while this lives: the toolkit's accessibility
+// switched on as a reader's bridge switches it on when the reader starts
+// (the controls then tell readers of their changes, and every interface is
+// made as a reader asks for it), and what readers are told, in order.
+class ReaderListening {
+public:
+    // One thing told: what happened, to what (its role and name as a
+    // reader reads them at that moment, and the reader's id of it) and, for
+    // a control or a part of one, the control.
+    struct Heard {
+        QAccessible::Event type;
+        QAccessible::Role role;
+        QString name;
+        QAccessible::Id id;
+        QPointer<QObject> object;
+    };
+    ReaderListening();
+    ~ReaderListening();
+    ReaderListening(const ReaderListening&) = delete;
+    ReaderListening& operator=(const ReaderListening&) = delete;
+
+    const QList<Heard>& heard() const;
+    // The notifications shown to readers, by their texts.
+    QStringList notices() const;
+    void clear();
+};
+} // namespace TestSupport
+
 // --- Every window of the program ---------------------------------------------
 #include <QList>
 #include <functional>

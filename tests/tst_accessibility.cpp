@@ -367,6 +367,47 @@ private slots:
         QTEST(names, "names");
     }
 
+    // What a sighted user reads after an action, away from the focus, a
+    // screen reader is told as a notification: a conversion's results, the
+    // calculator's, a guess's outcome (the word spelled out, or the misses).
+    void resultsTold_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("length: 100.5 centimetres") << "length" << "English" << "" << ""
+                                                   << "39.57 Inches, 3.30 Feet, 1.10 Yards, 1.01 Meters, "
+                                                      "0.00 Kilometers: KM/H, 0.00 Miles: MPH";
+        QTest::newRow("number systems, German: 10")
+            << "numbersystems" << "German" << "10" << "Umrechnen" << QString::fromUtf8("1010 Binär, 0001 0000 BKD, 12 Oktal, A Hexadezimal");
+        QTest::newRow("calculator: 5 +") << "calculator" << "English" << "5+" << "" << "5";
+        QTest::newRow("hang man 1P: a miss") << "hangman1p" << "English" << "" << "" << "Wrong: T. 2 of 7 misses";
+        QTest::newRow("hang man 1P, German: a hit")
+            << "hangman1p" << "German" << "c" << "OK" << "Richtig: C. - C E, C R E - -";
+        QTest::newRow("hang man 2P: a hit") << "hangman2p" << "English" << "a" << "OK" << "Right: A. - A -, - O -";
+    }
+    void resultsTold() {
+        QFETCH(QString, window);
+        QFETCH(QString, language);
+        QFETCH(QString, typed);
+        QFETCH(QString, press);
+        setUp(true);
+        ReaderListening reader;
+        QWidget* w = openWalked(window, language);
+        QVERIFY(w);
+        w->show();
+        QApplication::setActiveWindow(w);
+        if (!typed.isEmpty()) typeKeys(w->focusWidget(), typed);
+        if (!press.isEmpty()) {
+            auto* b = qobject_cast<QAbstractButton*>(buttonNamed(w, press));
+            QVERIFY2(b, qPrintable(press));
+            b->click();
+        }
+        QVERIFY(!reader.notices().isEmpty());
+        QTEST(reader.notices().last(), "told");
+    }
+
     // The menu's clock tells screen readers of a new time only, not of
     // every tick that shows the same one.
     void clockTellsOnlyChanges() {

@@ -1310,6 +1310,17 @@ private slots:
         }
     }
 
+    // Ctrl+C in a register without entries (no current cell) copies
+    // nothing and leaves the window as it was.
+    void copyFromEmptyRegister() {
+        class frmBank* f = loggedIn();
+        f->flxGrid->clearRows();
+        f->txtDat[2]->setTextValue(QStringLiteral("typed"));
+        QTest::mouseClick(f->flxGrid->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::keyClick(f->flxGrid, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(f->txtDat[2]->Text(), QStringLiteral("typed"));
+    }
+
     // Up to the first of two rows, then Return or Space: the editor opens on
     // it as a click does, and "Upd" changes that entry.
     void keysOpenTheEditor_data() {

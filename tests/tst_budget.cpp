@@ -96,9 +96,13 @@ private slots:
         QFETCH(QString, typed);
         setLocale(locale);
         class frmBudget* f = openBudget(region, euro);
-        typeKeys(yearly ? f->txtGrossIncomeA : f->txtGrossIncomeM, typed + "\r");
+        TextBox* income = yearly ? f->txtGrossIncomeA : f->txtGrossIncomeM;
+        income->setFocus();
+        typeKeys(income, typed + "\r");
         QCOMPARE(messages(), QStringList());
         QVERIFY(sheetOpen(f));
+        // The keyboard goes on from the disabled income to the tithe.
+        QCOMPARE(f->focusWidget(), f->txtProTithe);
         QTEST(shown({f->txtGrossIncomeM, f->txtGrossIncomeA, f->txtTitheM, f->txtTitheA, f->txtTaxM, f->txtTaxA,
                      f->txtNetIncomeM, f->txtNetIncomeA, f->txtExpenseM[2], f->txtExpenseA[2]}),
               "figures");

@@ -153,12 +153,13 @@ private slots:
         QTest::addColumn<QDate>("today");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QDate>("opensOn");
-        QTest::addColumn<QString>("action"); // "click <iso date>", "Enter", "Right Enter"
+        QTest::addColumn<QString>("action"); // "click <iso date>", "Enter", "Right Enter", "KeypadEnter"
         QTest::addColumn<QString>("written");
         const QDate march15(2026, 3, 15), dec5(2026, 12, 5), eve(2003, 12, 24);
         QTest::newRow("month-first date, click") << "en_US" << march15 << "12/24/2003" << eve << "click 2004-01-03"
                                                  << "1/3/2004";
         QTest::newRow("empty field, Enter") << "en_US" << dec5 << "" << dec5 << "Enter" << "12/5/2026";
+        QTest::newRow("keypad Enter") << "en_US" << dec5 << "" << dec5 << "KeypadEnter" << "12/5/2026";
         QTest::newRow("day-first date, click") << "de_DE" << march15 << "24.12.2003" << eve << "click 2004-01-03"
                                                << "03.01.2004";
         // Enter writes the short date form too: 4 September stays 4 September.
@@ -198,6 +199,7 @@ private slots:
         for (const QString& step : action.split(u' ')) {
             if (step == "click") continue;
             if (step == "Enter") type(f, Qt::Key_Return);
+            else if (step == "KeypadEnter") QTest::keyClick(f->focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
             else if (step == "Right") type(f, Qt::Key_Right);
             else QVERIFY(clickDay(f->mvClndr, QDate::fromString(step, Qt::ISODate)));
         }
@@ -363,26 +365,48 @@ private slots:
         });
     }
 
-    // A screen reader tells the selected date in full as the selection
-    // moves, both of the grid and of the day that has the focus, and the
-    // month shown beside the month arrows.
+    // A screen reader (listening from the start) is told the day that gets
+    // the focus by its date in full as the selection moves, also when a
+    // month on puts the new day where the old one was; it finds the date in
+    // full on the grid and on the day that has the focus, and the month
+    // shown beside the month arrows.
     void spokenAsItMoves_data() {
         QTest::addColumn<QString>("locale");
+        QTest::addColumn<QDate>("today");
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("day");
         QTest::addColumn<QString>("month");
-        QTest::newRow("a day on") << "C" << int(Qt::Key_Right) << "Monday, 16 March 2026" << "March 2026";
-        QTest::newRow("US settings, a week on") << "en_US" << int(Qt::Key_Down) << "Sunday, March 22, 2026" << "March 2026";
+        const QDate march15(2026, 3, 15);
+        QTest::newRow("a day on") << "C" << march15 << int(Qt::Key_Right) << "Monday, 16 March 2026" << "March 2026";
+        QTest::newRow("US settings, a week on")
+            << "en_US" << march15 << int(Qt::Key_Down) << "Sunday, March 22, 2026" << "March 2026";
         QTest::newRow("German settings, a month on")
-            << "de_DE" << int(Qt::Key_PageDown) << QString::fromUtf8("Mittwoch, 15. April 2026") << "April 2026";
+            << "de_DE" << march15 << int(Qt::Key_PageDown) << QString::fromUtf8("Mittwoch, 15. April 2026") << "April 2026";
+        // February and March 2026 both begin on a Sunday.
+        QTest::newRow("a month on, the day in the same place")
+            << "C" << QDate(2026, 2, 15) << int(Qt::Key_PageDown) << "Sunday, 15 March 2026" << "March 2026";
     }
     void spokenAsItMoves() {
         QFETCH(QString, locale);
+        QFETCH(QDate, today);
         QFETCH(int, key);
         setLocale(localeNamed(locale));
+        setToday(today);
+        ReaderListening reader;
         startMenu();
         showModal([&](class frmClndr* f) {
+            QAccessibleInterface* days = QAccessible::queryAccessibleInterface(grid(f->mvClndr));
+            const QAccessible::Id before = QAccessible::uniqueId(days->focusChild());
+            reader.clear();
             type(f, Qt::Key(key));
+            processEvents();
+            // A reader speaks a focus moved to another object: the day before
+            // is not the one told.
+            QFETCH(QString, day);
+            QStringList told;
+            for (const ReaderListening::Heard& h : reader.heard())
+                if (h.type == QAccessible::Focus && h.object == grid(f->mvClndr) && h.id != before) told << h.name;
+            QVERIFY2(told.contains(day), qPrintable(told.join(u'|')));
             QTEST(readerText(grid(f->mvClndr), QAccessible::Description), "day");
             QAccessibleInterface* focused = QAccessible::queryAccessibleInterface(grid(f->mvClndr))->focusChild();
             QVERIFY(focused);

@@ -451,6 +451,10 @@ private slots:
                                << "Player 1, it's your turn to guess 5 words or phrases";
         QTest::newRow("empty, German") << "German" << "" << "Spieler 1"
                                        << "Spieler 1, Sie sind an der Reihe 5 Wörter oder Wortgruppen zu erraten";
+        // One line, and set apart from the words around it, as in two-player Hangman.
+        QTest::newRow("tab, line break and right-to-left mark")
+            << "English" << QString::fromUtf8("Ann\tLee\r\nBo‏") << QString::fromUtf8("⁨Ann Lee Bo‏⁩")
+            << QString::fromUtf8("⁨Ann Lee Bo‏⁩, it's your turn to guess 5 words or phrases");
     }
     void logIn() {
         QFETCH(QString, language);

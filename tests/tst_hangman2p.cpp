@@ -12,6 +12,7 @@
 #include "Platform/Timer.h"
 #include "TestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
@@ -241,6 +242,30 @@ private slots:
         QCOMPARE(f->lblCount->Caption(), QStringLiteral("2 Letters"));
         guess(f, QStringLiteral("ab"));
         QCOMPARE(MsgBoxSeam::last().text, QStringLiteral("Congratulations"));
+    }
+
+    // A screen reader hears each box of the word by what it holds: a hidden
+    // letter, a letter shown, a blank between words, or no part of the word.
+    void letterBoxesNamedForReaders_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("names");
+        const QString hidden = "Hidden letter", versteckt = QString::fromUtf8("Verdeckter Buchstabe");
+        QTest::newRow("English") << "English"
+                                 << (QStringList{hidden, hidden, hidden, "Blank", hidden, "O", hidden} +
+                                     QStringList(8, "Unused"));
+        QTest::newRow("German") << "German"
+                                << (QStringList{versteckt, versteckt, versteckt, "Leerzeichen", versteckt, "O", versteckt} +
+                                    QStringList(8, "Unbenutzt"));
+    }
+    void letterBoxesNamedForReaders() {
+        QFETCH(QString, language);
+        ReaderListening reader;
+        auto* f = openGame(QStringLiteral("Ann"), QStringLiteral("Bob"), language);
+        makeWord(f, QStringLiteral("cat dog"));
+        guess(f, QStringLiteral("oz"));
+        QStringList names;
+        for (Label* l : f->lbl) names << QAccessible::queryAccessibleInterface(l)->text(QAccessible::Name);
+        QTEST(names, "names");
     }
 
     void letterBoxes_data() {

@@ -437,6 +437,19 @@ private slots:
         QCOMPARE(talks(), QStringList(chunks.size(), QStringLiteral("TalkGet")));
     }
 
+    // A line that arrives is told to a screen reader, wherever the focus is.
+    void incomingLineTold() {
+        QTcpServer rawServer;
+        std::unique_ptr<QTcpSocket> peer;
+        ReaderListening reader;
+        ChatForm* f = connectRaw(false, rawServer, peer);
+        QVERIFY(f);
+        peer->write("Bob: hi there");
+        QTRY_COMPARE_WITH_TIMEOUT(logLines(f).size(), 1, 5000);
+        QVERIFY(!reader.notices().isEmpty());
+        QCOMPARE(reader.notices().last(), QStringLiteral("Bob: hi there"));
+    }
+
     void peerVanishes_data() {
         QTest::addColumn<bool>("serverWindow");
         QTest::newRow("client peer: the server listens again") << true;

@@ -48,8 +48,10 @@ class frmMorse* openFromMenu(const QString& language = en) {
 // text box ("[paste]" and the text), a key of the text box that types no
 // character ("[Ctrl+Z]", "[Ctrl+A]", "[Delete]"), an entry of
 // its context menu ("[menu]" and the entry's name, e.g. "[menu]edit-undo"),
-// or keys typed into the text box ("\b" Backspace, "\r" Enter, "{...}"
-// composed text).
+// a button or box reached from the focus by Tab or Shift+Tab ("[Tab]" or
+// "[Shift+Tab]" and the button or box, e.g. "[Tab][morse]"; a button is
+// then pressed with Return), or keys typed into the text box ("\b"
+// Backspace, "\r" Enter, "{...}" composed text).
 void work(class frmMorse* f, const QStringList& steps) {
     const QHash<QString, QKeyCombination> keys{{"[Ctrl+Z]", Qt::CTRL | Qt::Key_Z},
                                                {"[Ctrl+A]", Qt::CTRL | Qt::Key_A},
@@ -62,6 +64,16 @@ void work(class frmMorse* f, const QStringList& steps) {
         {"[At Once]", f->optAtOnce}};
     for (const QString& step : steps) {
         if (QAbstractButton* b = buttons.value(step)) QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+        else if (step.startsWith("[Tab]") || step.startsWith("[Shift+Tab]")) {
+            const bool back = step.startsWith("[Shift+Tab]");
+            const QString to = step.mid(back ? 11 : 5);
+            QWidget* target = to == "[morse]" ? static_cast<QWidget*>(f->txtMC) : buttons.value(to);
+            for (int i = 0; i < 40 && target && QApplication::focusWidget() != target; ++i)
+                QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab,
+                                back ? Qt::ShiftModifier : Qt::NoModifier);
+            QCOMPARE(QApplication::focusWidget(), target);
+            if (to != "[morse]") QTest::keyClick(target, Qt::Key_Return);
+        }
         else if (step == "[text]") QTest::mouseClick(f->txtText->viewport(), Qt::LeftButton);
         else if (step == "[morse]") QTest::mouseClick(f->txtMC->viewport(), Qt::LeftButton);
         else if (step.startsWith("[paste]")) {
@@ -277,22 +289,34 @@ private slots:
         QTest::addColumn<bool>("fromMorse");
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("result");
-        QTest::newRow("text to Morse") << en << false << "sos hi" << "... --- ...  .... .. ";
-        QTest::newRow("Morse with an empty line") << en << true << ". \r\n\r\n- " << "E\r\n\r\nT";
-        QTest::newRow("German break code") << de << true << ".--... " << "<PAUSE>";
-        QTest::newRow("empty text empties the Morse box") << en << false << "" << "";
+        QTest::addColumn<QStringList>("steps");
+        const QStringList click{"[Convert]"};
+        QTest::newRow("text to Morse") << en << false << "sos hi" << "... --- ...  .... .. " << click;
+        QTest::newRow("Morse with an empty line") << en << true << ". \r\n\r\n- " << "E\r\n\r\nT" << click;
+        QTest::newRow("German break code") << de << true << ".--... " << "<PAUSE>" << click;
+        QTest::newRow("empty text empties the Morse box") << en << false << "" << "" << click;
+        // The buttons come before the Morse box: Tab leaves the text box
+        // active; the Morse box, reached by Tab, is active when Shift+Tab
+        // goes back to them.
+        QTest::newRow("text to Morse, Convert reached by Tab")
+            << en << false << "paris" << ".--. .- .-. .. ... " << QStringList{"[Tab][Convert]"};
+        QTest::newRow("German: text to Morse, Convert reached by Tab")
+            << de << false << "paris" << ".--. .- .-. .. ... " << QStringList{"[Tab][Convert]"};
+        QTest::newRow("Morse to text, the Morse box reached by Tab")
+            << en << true << "... --- ... " << "SOS" << QStringList{"[text]", "[Tab][morse]", "[Shift+Tab][Convert]"};
     }
     void convert() {
         QFETCH(QString, language);
         QFETCH(bool, fromMorse);
         QFETCH(QString, source);
+        QFETCH(QStringList, steps);
         class frmMorse* f = openFromMenu(language);
         work(f, {"[At Once]"});
         TextArea* from = fromMorse ? f->txtMC : f->txtText;
         TextArea* to = fromMorse ? f->txtText : f->txtMC;
         to->setTextValue("old");
         from->setTextValue(source);
-        work(f, {fromMorse ? "[morse]" : "[text]", "[Convert]"});
+        work(f, QStringList{fromMorse ? "[morse]" : "[text]"} + steps);
         QTEST(to->Text(), "result");
         QCOMPARE(from->Text(), source);
         QCOMPARE(from->Tag, QString("Active"));

@@ -442,6 +442,31 @@ private slots:
         QCOMPARE(grid.ColWidth(keyCol), 600);
     }
 
+    // The model answers an index outside its cells with no value: no index
+    // at all (the view asks for the current cell's text on Ctrl+C when none
+    // is current), and an index kept after its row or column went away.
+    void modelAnswersOnlyItsCells_data() {
+        QTest::addColumn<QString>("index");
+        QTest::newRow("no index") << "none";
+        QTest::newRow("row removed since") << "row";
+        QTest::newRow("column hidden since") << "column";
+    }
+    void modelAnswersOnlyItsCells() {
+        QFETCH(QString, index);
+        Grid g;
+        QModelIndex asked;
+        if (index == "row") {
+            asked = g.grid.model()->index(2, 0);
+            g.grid.clearRows();
+        }
+        if (index == "column") {
+            asked = g.grid.model()->index(0, 2);
+            g.grid.setColWidth(2, 0);
+        }
+        QVERIFY(!g.grid.model()->data(asked).isValid());
+        QVERIFY(!g.grid.model()->data(asked, Qt::TextAlignmentRole).isValid());
+    }
+
     // Many rows, appended one by one or written after setRows, reach the
     // view in one insertion and read back cell by cell.
     void bulkFill_data() {

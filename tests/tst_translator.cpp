@@ -532,6 +532,31 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(f->lblCategory)->text(QAccessible::Name), names[0]);
     }
 
+    // The grid's headings, padded with blanks to fill their columns, are
+    // heard by their words alone.
+    void headingsHeardWithoutPadding_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("headings");
+        QTest::newRow("English") << "English" << QStringList{"No.", "English Vocabulary", "German Vocabulary"};
+        QTest::newRow("German") << "German" << QStringList{"No.", "Deutscher Wortschatz", "Englischer Wortschatz"};
+    }
+    void headingsHeardWithoutPadding() {
+        QFETCH(QString, language);
+        CurrentLanguage = language;
+        seed(fruit());
+        ReaderListening reader;
+        class frmTrans* f = openTrans();
+        f->resize(f->width() + 300, f->height());
+        processEvents();
+        QVERIFY(f->flxGrid->TextMatrix(0, 1).endsWith(u' '));
+        QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(f->flxGrid);
+        QStringList heard;
+        for (int i = 0; i < grid->childCount(); ++i)
+            if (QAccessibleInterface* cell = grid->child(i); cell && cell->role() == QAccessible::ColumnHeader)
+                heard << cell->text(QAccessible::Name);
+        QTEST(heard, "headings");
+    }
+
     // --- Listing and searching --------------------------------------------------------
 
     void listing_data() {
@@ -605,6 +630,21 @@ private slots:
         QCOMPARE(gridRows(f), QStringList{"1|mine|meins"});
     }
 
+    // Find replaces whatever the grid shows: also a word just added in
+    // place to a listed category that had none (no listing counted yet).
+    void findReplacesAnAddedRow() {
+        seed(fruit());
+        inStore([](Ado::Connection& c) { return VocStore::addCategory(c, "Drinks"), true; });
+        class frmTrans* f = openTrans();
+        choose(f->cboCategory, "Drinks");
+        fillEntry(f, "tea", "Tee", "Drinks", "Noun");
+        QTest::mouseClick(f->cmdAdd, Qt::LeftButton);
+        QCOMPARE(gridRows(f), QStringList{"1|tea|Tee"});
+        QTest::mouseClick(f->cmdFind, Qt::LeftButton);
+        QCOMPARE(gridRows(f), QStringList{"1|tea|Tee"});
+        QCOMPARE(shownTexts(), QStringList{"No records found"});
+    }
+
     void typeColumnOverSearchResults() {
         seed(fruit());
         class frmTrans* f = openTrans();
@@ -673,6 +713,18 @@ private slots:
         QTest::mouseClick(f->cmdUpd, Qt::LeftButton);
         QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::entry(c, 3)->german; }), QString("Bergkäse"));
         QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::entry(c, 2)->german; }), QString("Brot"));
+    }
+
+    // Ctrl+C in the empty word list (no category chosen, no current cell)
+    // copies nothing and leaves the window as it was.
+    void copyFromEmptyGrid() {
+        seed(fruit());
+        class frmTrans* f = openTrans();
+        f->txtAdd[0]->setText("typed");
+        QTest::mouseClick(f->flxGrid->viewport(), Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::keyClick(f->flxGrid, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(f->flxGrid->Rows(), 1);
+        QCOMPARE(f->txtAdd[0]->text(), QString("typed"));
     }
 
     // Enter on the current row, scrolled out of sight, brings it into view

@@ -361,6 +361,57 @@ private slots:
         QCOMPARE(DialogSeam::shown().size(), 2);
     }
 
+    // The font dialog of the focused box by Ctrl+Shift+F, and by the action a
+    // screen reader finds on the box (with that key), in the template and in
+    // the duplication box during a run: the run goes on, nothing is typed.
+    void fontsByKeysAndReaders_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("duringARun");
+        QTest::addColumn<bool>("byReader");
+        QTest::addColumn<QString>("action");
+        QTest::newRow("template: Ctrl+Shift+F") << "English" << false << false << "Choose Font";
+        QTest::newRow("template: the reader's action") << "English" << false << true << "Choose Font";
+        QTest::newRow("duplication box, during a run: Ctrl+Shift+F") << "English" << true << false << "Choose Font";
+        QTest::newRow("German: duplication box, during a run: the reader's action")
+            << "German" << true << true << QString::fromUtf8("Schriftart wählen");
+    }
+    void fontsByKeysAndReaders() {
+        QFETCH(QString, language);
+        QFETCH(bool, duringARun);
+        QFETCH(bool, byReader);
+        QFETCH(QString, action);
+        writeFile(QStringLiteral("QEM.ini"), "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+        ReaderListening reader;
+        auto* f = openFromMenu();
+        QApplication::setActiveWindow(f);
+        TextArea* box = duringARun ? f->txtOutput : f->txtInput;
+        if (duringARun) {
+            f->chkStart->click();
+            typeKeys(box, "ab");
+        } else {
+            box->setFocus();
+        }
+        FontChoice choice;
+        choice.font = QFont(QStringLiteral("DejaVu Serif"), 20);
+        DialogSeam::queueFont(choice);
+        QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(box);
+        QVERIFY(heard && heard->actionInterface() && heard->textInterface());
+        QVERIFY2(heard->actionInterface()->actionNames().contains(action),
+                 qPrintable(heard->actionInterface()->actionNames().join(u',')));
+        QCOMPARE(heard->actionInterface()->keyBindingsForAction(action), QStringList{"Ctrl+Shift+F"});
+        if (byReader) heard->actionInterface()->doAction(action);
+        else QTest::keyClick(box, Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(DialogSeam::shown().size(), 1);
+        QCOMPARE(DialogSeam::shown().last().kind, QString("font only"));
+        QCOMPARE(box->font().family(), "DejaVu Serif");
+        QCOMPARE(box->font().pointSizeF(), 20.0);
+        QCOMPARE(box->Text(), duringARun ? QString("ab") : QString());
+        QVERIFY(MsgBoxSeam::shown().isEmpty());
+        QCOMPARE(f->chkStart->isChecked(), duringARun);
+        // The box still tells readers its text.
+        QCOMPARE(heard->textInterface()->text(0, heard->textInterface()->characterCount()), box->Text());
+    }
+
     // The clock and the speed are read out with what they show; the
     // spinner is announced as the minutes.
     void screenReaderNames_data() {

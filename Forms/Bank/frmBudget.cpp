@@ -453,10 +453,14 @@ void frmBudget::ResetBudget() {
 }
 
 void frmBudget::UnlockBudget() {
+    const bool typedIncome = fraGrossIncome->isAncestorOf(focusWidget());
     fraGrossIncome->setEnabled(false);
     fraTitheTax->setEnabled(true);
     fraNetIncome->setEnabled(true);
     fraExpenses->setEnabled(true);
+    // The income's field leaves the focus on no control as its frame is
+    // disabled: it goes on to the first control the unlock enables.
+    if (typedIncome) txtProTithe->setFocus(Qt::TabFocusReason);
 }
 
 void frmBudget::LockBudget() {

@@ -3,6 +3,7 @@
 #include "Forms/Main/frmChoice.h"
 #include "Modules/modLanguage.h"
 #include "Modules/modMain.h"
+#include "Platform/Announce.h"
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"
 #include "Platform/Keys.h"
@@ -138,6 +139,7 @@ void frmCalc::ShowResult() {
     setDisplay(Runtime::CStr(runningResult_));
     txtEnter->clear();
     txtEnter->setFocus();
+    tellReaders(lblDISPLAY, lblDISPLAY->Caption());
 }
 
 void frmCalc::showDivisionMessage() {
@@ -197,4 +199,5 @@ void frmCalc::cmdClr_Click() {
     setDisplay(QStringLiteral("0.00"));
     runningResult_ = 0;
     txtEnter->setFocus();
+    tellReaders(lblDISPLAY, lblDISPLAY->Caption());
 }

@@ -143,6 +143,7 @@ void frmComp::cmdCnvrt_Click() {
     }
     ShowAllBases();
     box->setFocus();
+    tellResults();
 }
 
 void frmComp::ShowAllBases() {

@@ -77,9 +77,9 @@ void frmHangman1p::setUpGame() {
     cmdPROCEED->setVisible(true);
     setButtonCaption(cmdPROCEED, QStringLiteral("Start"));
 
-    QString name = InputBox(QStringLiteral("\n") + L(QStringLiteral("Please enter your name, Player 1"),
-                                                     QStringLiteral("Bitte geben Sie Ihren Namen ein, Spieler 1")),
-                            L(QStringLiteral("Log-in"), QStringLiteral("Anmeldung")));
+    QString name = playerName(InputBox(QStringLiteral("\n") + L(QStringLiteral("Please enter your name, Player 1"),
+                                                                QStringLiteral("Bitte geben Sie Ihren Namen ein, Spieler 1")),
+                                       L(QStringLiteral("Log-in"), QStringLiteral("Anmeldung"))));
     if (name.isEmpty()) name = L(QStringLiteral("Player 1"), QStringLiteral("Spieler 1"));
     showName(lblALIAS1, name);
     MsgBox(name + L(QStringLiteral(", it's your turn to guess 5 words or phrases"),

@@ -8,7 +8,6 @@
 #include "Platform/Fonts.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
-#include "Platform/TextEditing.h"
 #include "Platform/Timer.h"
 
 #include <cmath>
@@ -28,32 +27,6 @@ namespace {
 // The board lies lower than on the one-player window: the letter boxes
 // and the used letters share the frame under the title.
 constexpr int kLower = 60;
-
-// A name as the players typed it, set apart from the text around it: a
-// right-to-left name, or one holding direction marks, is isolated (first
-// strong isolate ... pop directional isolate), so that it neither turns the
-// program's words beside it around nor is turned by them. Other names stay
-// as they are. A pop the name did not open is dropped: it would close the
-// isolation early.
-QString isolated(const QString& name) {
-    QString inner;
-    int open = 0;
-    bool needed = false;
-    for (QChar c : name) {
-        const QChar::Direction d = c.direction();
-        if (d == QChar::DirR || d == QChar::DirAL || (d >= QChar::DirLRE && d <= QChar::DirPDF) ||
-            (d >= QChar::DirLRI && d <= QChar::DirPDI))
-            needed = true;
-        if (d == QChar::DirLRI || d == QChar::DirRLI || d == QChar::DirFSI) {
-            ++open;
-        } else if (d == QChar::DirPDI) {
-            if (open == 0) continue;
-            --open;
-        }
-        inner += c;
-    }
-    return needed ? QChar(0x2068) + inner + QChar(0x2069) : inner;
-}
 } // namespace
 
 frmHangman2p::frmHangman2p() {
@@ -128,6 +101,7 @@ void frmHangman2p::Form_Load() {
     Tag = QStringLiteral("HangMan2p");
     newHangmanGame();
     SetLangHangman2p(this);
+    NameLetterBoxes(this);
     loadBoard();
 }
 
@@ -153,13 +127,12 @@ void frmHangman2p::beginHalf() {
         const QString title = L(QStringLiteral("Log-in"), QStringLiteral("Anmeldung"));
         for (int player = 1; player <= 2; ++player) {
             const QString n = QString::number(player);
-            // A name is one line, as every one-line box takes it.
-            QString name = EditKeys::oneLine(InputBox(
+            QString name = playerName(InputBox(
                 QStringLiteral("\n") + L(QStringLiteral("Please enter your name, Player ") + n,
                                           QStringLiteral("Bitte geben Sie Ihren Namen ein, Spieler ") + n),
                 title));
             if (name.isEmpty()) name = L(QStringLiteral("Player "), QStringLiteral("Spieler ")) + n;
-            showName(player == 1 ? lblALIAS1 : lblALIAS2, isolated(name));
+            showName(player == 1 ? lblALIAS1 : lblALIAS2, name);
             (player == 1 ? lblTOTAL1 : lblTOTAL2)->setCaption(QStringLiteral("0"));
         }
         MsgBox(shownName(lblALIAS2) + turn + shownName(lblALIAS1) + gallow, vbInformation);

@@ -205,7 +205,18 @@ frmMorse::frmMorse() {
     // Single mode at start.
     setMode(false);
 
-    setTabOrder(txtText, txtMC);
+    // The buttons that act on the active box come right after the text box
+    // and before the Morse box: a box becomes the active one when it gets
+    // the focus, so Tab from the text box must reach them with the text box
+    // still active. The Morse box follows them, still a stop of Tab, and
+    // Shift+Tab from it reaches them with the Morse box active.
+    QWidget* previous = txtText;
+    for (QWidget* next : std::initializer_list<QWidget*>{cmdStart, cmdBreak, cmdError, cmdClr, cmdSaveFile, cmdEOM,
+                                                          cmdConvert[0], cmdConvert[1], cmdConvert[2], cmdEOC,
+                                                          cmdOpenFile, txtMC, optSingle, optAtOnce}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
     txtText->installEventFilter(this);
     txtMC->installEventFilter(this);
     txtText->onKeyPress = [this](int& KeyAscii) { txtText_KeyPress(KeyAscii); };

@@ -60,6 +60,16 @@ TextArea* textBox(QWidget* parent, const QRect& area, const QColor& text) {
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     return box;
 }
+
+// The font dialogs of the two boxes, which a double click opens, also by a
+// key on the box that has the focus and for screen readers: Ctrl+Shift+F,
+// which types nothing (the duplication box, focused during a run, would
+// take a character for typing).
+void fontActions(class frmKeyb* frm, const QString& name) {
+    const QKeySequence key(Qt::CTRL | Qt::SHIFT | Qt::Key_F);
+    addControlAction(frm->txtInput, name, key, [frm] { frm->txtInput_DblClick(); });
+    addControlAction(frm->txtOutput, name, key, [frm] { frm->txtOutput_DblClick(); });
+}
 } // namespace
 
 void SetLangKeyb(class frmKeyb* frm) {
@@ -84,6 +94,7 @@ void SetLangKeyb(class frmKeyb* frm) {
     setAccessible(frm->chkStart, frm->chkStart->text());
     setAccessible(frm->optSoundOn, frm->optSoundOn->text());
     setAccessible(frm->optSoundOff, frm->optSoundOff->text());
+    fontActions(frm, QString::fromUtf8("Schriftart wählen"));
 }
 
 frmKeyb::frmKeyb() {
@@ -170,6 +181,7 @@ frmKeyb::frmKeyb() {
     connect(cmdOpenFile, &QPushButton::clicked, this, [this] { cmdOpenFile_Click(); });
     txtInput->viewport()->installEventFilter(this);
     txtOutput->viewport()->installEventFilter(this);
+    fontActions(this, QStringLiteral("Choose Font"));
     UpDown->onChange = [this] { UpDown_Change(); };
     // Also when the countdown's end unchecks the box.
     connect(chkStart, &QCheckBox::toggled, this, [this] { chkStart_Click(); });
