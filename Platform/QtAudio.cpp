@@ -207,15 +207,38 @@ void decodeLater(const QString& path, QObject* context, std::function<void(std::
 
 // --- The stream --------------------------------------------------------------
 
+namespace {
+using SteadyClock = std::chrono::steady_clock;
+qint64 msSince(SteadyClock::time_point t) {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(SteadyClock::now() - t).count();
+}
+} // namespace
+
+// Behind the synchronous sounds not yet taken whole there is at most one
+// other sound: the one asked for last.
+void Stream::cutLocked() {
+    if (queue_.empty() || queue_.back().follow) return;
+    queue_.pop_back();
+    if (queue_.empty()) pos_ = 0;
+}
+
 void Stream::play(quint64 sound, std::shared_ptr<const Clip> clip, bool loop, bool follow) {
     {
         std::lock_guard lock(mutex_);
-        clip_ = std::move(clip);
-        pos_ = 0;
-        sound_ = sound;
-        loop_ = loop;
-        follow_ = follow;
+        cutLocked();
+        queue_.push_back(Entry{sound, std::move(clip), loop, follow});
         holding_ = false;
+        // The output's allowance to start runs from the first sound that waits for it.
+        if (!taking_ && !startingSince_) startingSince_ = SteadyClock::now();
+        ++changes_;
+    }
+    changed_.notify_all();
+}
+
+void Stream::cut() {
+    {
+        std::lock_guard lock(mutex_);
+        cutLocked();
         ++changes_;
     }
     changed_.notify_all();
@@ -224,8 +247,8 @@ void Stream::play(quint64 sound, std::shared_ptr<const Clip> clip, bool loop, bo
 void Stream::stop() {
     {
         std::lock_guard lock(mutex_);
-        clip_.reset();
-        sound_ = 0;
+        queue_.clear();
+        pos_ = 0;
         holding_ = false;
         ++changes_;
     }
@@ -234,29 +257,32 @@ void Stream::stop() {
 
 Stream::Taken Stream::take(char* out, qint64 maxBytes) {
     std::lock_guard lock(mutex_);
-    lastTake_ = std::chrono::steady_clock::now();
+    lastTake_ = SteadyClock::now();
+    taking_ = true;
+    startingSince_.reset();
     Taken t;
     while (t.bytes < maxBytes) {
-        if (!clip_) {
+        if (queue_.empty()) {
             if (holding_) break;
             std::memset(out + t.bytes, 0, size_t(maxBytes - t.bytes));
             t.bytes = maxBytes;
             break;
         }
-        const qint64 left = clip_->pcm.size() - pos_;
+        const Entry& e = queue_.front();
+        const qint64 left = e.clip->pcm.size() - pos_;
         if (left <= 0) {
-            if (loop_ && !clip_->pcm.isEmpty()) {
+            if (e.loop && !e.clip->pcm.isEmpty()) {
                 pos_ = 0;
                 continue;
             }
-            t.ended = sound_;
-            clip_.reset();
-            sound_ = 0;
-            holding_ = follow_;
+            t.ended = e.sound;
+            holding_ = e.follow && queue_.size() == 1;
+            queue_.pop_front();
+            pos_ = 0;
             continue;
         }
         const qint64 n = std::min(left, maxBytes - t.bytes);
-        std::memcpy(out + t.bytes, clip_->pcm.constData() + pos_, size_t(n));
+        std::memcpy(out + t.bytes, e.clip->pcm.constData() + pos_, size_t(n));
         pos_ += n;
         t.bytes += n;
         t.sounding = true;
@@ -270,14 +296,37 @@ void Stream::release() {
     holding_ = false;
 }
 
-qint64 Stream::idleMs() const {
-    std::lock_guard lock(mutex_);
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - lastTake_).count();
-}
-
 quint64 Stream::current() const {
     std::lock_guard lock(mutex_);
-    return sound_;
+    return queue_.empty() ? 0 : queue_.front().sound;
+}
+
+bool Stream::holds(quint64 sound) const {
+    std::lock_guard lock(mutex_);
+    return std::any_of(queue_.begin(), queue_.end(), [sound](const Entry& e) { return e.sound == sound; });
+}
+
+Stream::Activity Stream::activity() const {
+    std::lock_guard lock(mutex_);
+    Activity a;
+    a.taking = taking_;
+    a.idleMs = msSince(lastTake_);
+    a.starting = !taking_ && startingSince_.has_value();
+    if (a.starting) a.startingMs = msSince(*startingSince_);
+    return a;
+}
+
+void Stream::newOutput() {
+    std::lock_guard lock(mutex_);
+    taking_ = false;
+    startingSince_ = SteadyClock::now();
+}
+
+void Stream::rest() {
+    std::lock_guard lock(mutex_);
+    taking_ = false;
+    if (queue_.empty()) startingSince_.reset();
+    else startingSince_ = SteadyClock::now();
 }
 
 void Stream::wake() {
@@ -383,7 +432,7 @@ void Channel::decoded(const QString& path, qint64 size, qint64 modified, std::sh
 }
 
 quint64 Channel::start(const QString& path, bool loop, bool follow) {
-    dropStalledOutput();
+    dropFailingOutput();
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
         stop();
         return 0;
@@ -400,7 +449,7 @@ quint64 Channel::start(const QString& path, bool loop, bool follow) {
     if (entry.clip) {
         begin(entry.clip);
     } else {
-        stream_->stop();
+        stream_->cut();
         pending_ = path;
     }
     return sound_;
@@ -410,16 +459,19 @@ void Channel::begin(std::shared_ptr<const Clip> clip) {
     lengthMs_ = clip->lengthMs;
     started_.start();
     stream_->play(sound_, std::move(clip), loop_, follow_);
-    watch_->start(outputStallMs);
-    if (!output_) {
-        const OutputMaker& make = outputMaker();
-        auto box = std::make_shared<Output::Reports::Box>();
-        box->listener = listener_.get();
-        box->channel = this;
-        box->generation = ++generation_;
-        reports_.box_ = box;
-        output_ = make ? make(stream_, reports_) : makeServerOutput(stream_, reports_);
-    }
+    if (!output_) makeOutput();
+    watchOutput();
+}
+
+void Channel::makeOutput() {
+    stream_->newOutput();
+    const OutputMaker& make = outputMaker();
+    auto box = std::make_shared<Output::Reports::Box>();
+    box->listener = listener_.get();
+    box->channel = this;
+    box->generation = ++generation_;
+    reports_.box_ = box;
+    output_ = make ? make(stream_, reports_) : makeServerOutput(stream_, reports_);
 }
 
 void Channel::stop() {
@@ -436,32 +488,46 @@ void Channel::outputEnded(quint64 generation, quint64 sound) {
 
 void Channel::outputFailed(quint64 generation) {
     if (generation != generation_ || !output_) return;
-    // Made again at the next sound; until then the sound plays to no one.
+    // Made again at the next sound; until then the sounds play to no one,
+    // and none waits to be played late.
     dropOutput();
+    stream_->stop();
     tell(sound_);
 }
 
-bool Channel::stalled() const {
-    if (!output_ || sound_ == 0 || !pending_.isEmpty()) return false;
-    return std::min(started_.elapsed(), stream_->idleMs()) >= outputStallMs;
-}
-
-// While a sound plays, whether its output still takes it: a tune nobody
-// waits for is not to start late, when a stopped server goes on.
+// While a sound waits in the stream, whether the output starts in time and
+// then goes on taking it.
 void Channel::watchOutput() {
-    if (!output_ || sound_ == 0 || !pending_.isEmpty()) return;
-    if (dropStalledOutput()) {
+    if (!output_) return;
+    if (dropFailingOutput()) {
         tell(sound_);
-        return;
+        if (!output_) return;
     }
-    watch_->start(int(outputStallMs - std::min(started_.elapsed(), stream_->idleMs())) + 1);
+    if (stream_->current() == 0) return; // looked at again at the next sound
+    // A starting output is looked at every so often, for it may take and then stall.
+    const Stream::Activity a = stream_->activity();
+    const qint64 next = a.taking     ? outputStallMs - a.idleMs
+                        : a.starting ? std::min<qint64>(outputStallMs, outputStartMs - a.startingMs)
+                                     : outputStallMs;
+    watch_->start(int(std::max<qint64>(0, next)) + 1);
 }
 
-bool Channel::dropStalledOutput() {
-    if (!stalled()) return false;
-    // As after a server that went away: made again at the next sound, and
-    // until then the sound plays to no one, in its own time.
+bool Channel::dropFailingOutput() {
+    if (!output_) return false;
+    const Stream::Activity a = stream_->activity();
+    const bool stalled = a.taking && a.idleMs >= outputStallMs;
+    const bool late = a.starting && a.startingMs >= outputStartMs;
+    if (!stalled && !late) return false;
     dropOutput();
+    if (late) {
+        // Sounds that waited this long are not to come late: as after a
+        // server that went away, the next sound makes an output again.
+        stream_->stop();
+    } else if (stream_->current() != 0) {
+        // A server busy for a moment: what was not taken yet plays through
+        // a new output, which begins once the server lets the old one go.
+        makeOutput();
+    }
     return true;
 }
 
@@ -481,6 +547,7 @@ void Channel::tell(quint64 sound) {
 bool Channel::isPlaying() const {
     if (sound_ == 0) return false;
     if (!pending_.isEmpty() || loop_) return true;
+    if (output_ && stream_->holds(sound_)) return true;
     return started_.elapsed() < lengthMs_ + (output_ ? outputStallMs : 0);
 }
 
@@ -489,11 +556,16 @@ qint64 Channel::dueMs(quint64 sound) const {
     if (!pending_.isEmpty()) return std::max<qint64>(0, unknownLengthLimitMs - started_.elapsed());
     if (loop_) return unknownLengthLimitMs;
     const qint64 elapsed = started_.elapsed();
-    if (!output_) return std::max<qint64>(0, lengthMs_ - elapsed);
+    const qint64 rest = lengthMs_ - elapsed;
+    if (!output_) return std::max<qint64>(0, rest);
+    const qint64 most = rest + outputStallMs;
+    const Stream::Activity a = stream_->activity();
+    // A starting output may keep the first sound waiting the short bound;
+    // the sounds after it wait their length, and follow it once it takes.
+    if (!a.taking) return std::max<qint64>(0, std::min(most, std::max(rest, outputStallMs - a.startingMs)));
     // Until the output has taken the last sample, or has taken nothing for
     // the stall bound: then it is looked at again.
-    const qint64 untilStalled = outputStallMs - std::min(elapsed, stream_->idleMs());
-    return std::max<qint64>(0, std::min(lengthMs_ + outputStallMs - elapsed, untilStalled));
+    return std::max<qint64>(0, std::min(most, outputStallMs - a.idleMs));
 }
 
 } // namespace QtAudio
@@ -535,9 +607,9 @@ void QtSoundPlayer::waitForEnd(quint64 sound) {
         else deadline.start(int(std::min<qint64>(due, QtAudio::unknownLengthLimitMs)));
     };
     // An output that stopped taking samples is dropped, and the rest of the
-    // sound waited for in silence.
+    // sound waited for as the next output starts, or in silence.
     QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
-        channel_.dropStalledOutput();
+        channel_.dropFailingOutput();
         if (channel_.dueMs(sound) > 0) arm();
         else loop.quit();
     });
@@ -579,10 +651,13 @@ namespace QtAudio {
 void install() {
     SoundPlayer::install(std::make_unique<QtSoundPlayer>());
     MusicDevice::install(std::make_unique<QtMusicDevice>());
-    // The outputs go while Qt is still there.
+    // The outputs go while Qt is still there, and a healthy one closes its
+    // stream: time for a write or the last buffer's play-out to end; a server
+    // that takes longer is not waited for.
     qAddPostRoutine([] {
         SoundPlayer::install(std::make_unique<SilentSound>());
         MusicDevice::install(std::make_unique<SilentMusic>());
+        ServerOutput::waitForThreads(200);
     });
 }
 

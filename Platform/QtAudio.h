@@ -11,16 +11,22 @@
 //     (MP3 tunes, a compressed wave) on a thread of its own, playing when
 //     it is ready, from its beginning;
 //   - a service's sounds form one stream (Stream): each request cuts the
-//     sound before it, except that a synchronous sound holds the stream at
-//     its last sample until the next sound comes, so the sounds of one
-//     playback follow each other sample for sample;
+//     sound before it, except a synchronous sound not yet taken whole: the
+//     new one follows it. A synchronous sound also holds the stream at its
+//     last sample until the next sound comes, so the sounds of one playback
+//     follow each other sample for sample;
 //   - the output (Output) takes the stream on a thread of its own and feeds
 //     the audio server. Nothing on the user interface thread waits on the
-//     server: the first sound makes the output, the output connects on its
-//     thread, and an output that failed (no server, the server gone) or that
-//     takes no samples for outputStallMs (a server that stopped answering)
-//     is dropped and made again at the next sound. While none plays the
-//     sounds are silent, a synchronous one waiting its length.
+//     server: the first sound makes the output, and the output connects on
+//     its thread. A new output (or one that connects again after a rest) has
+//     outputStartMs to connect and take its first samples; the sounds asked
+//     for meanwhile wait in the stream and play once it takes. An output
+//     that took samples and then took none for outputStallMs (a server that
+//     stopped answering, a device suspended) is dropped, and a new one plays
+//     on what was not taken yet. An output that failed (no server, the server
+//     gone) or did not start within its allowance is dropped with the sounds
+//     it had not taken, and made again at the next sound. While none plays
+//     the sounds are silent, a synchronous one waiting its length.
 #include "Platform/Audio.h"
 
 #include <QByteArray>
@@ -30,6 +36,7 @@
 #include <QString>
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -62,45 +69,69 @@ std::optional<Clip> decode(const QByteArray& bytes, Kinds kinds = Kinds::All);
 // context is gone by then.
 void decodeLater(const QString& path, QObject* context, std::function<void(std::shared_ptr<const Clip>)> done);
 
-// The samples of one service in order: the sound now playing from where it
-// stands, then silence. Filled on the user interface thread, taken on the
-// output's.
+// The samples of one service in order: the sounds not yet taken, the first
+// from where it stands, then silence. Filled on the user interface thread,
+// taken on the output's; it also keeps how the output takes it.
 class Stream {
 public:
-    // Plays clip from its start in place of what plays now, as sound number
-    // `sound`. With follow, the stream holds at the clip's last sample until
-    // the next sound comes or release() is called.
+    // Plays clip from its start as sound number `sound`, in place of what
+    // plays now, or after the synchronous sounds not yet taken whole. With
+    // follow, the stream holds at the clip's last sample until the next
+    // sound comes or release() is called.
     void play(quint64 sound, std::shared_ptr<const Clip> clip, bool loop, bool follow);
+    // Cuts what play() would cut, for a sound that comes later.
+    void cut();
     void stop();
 
     struct Taken {
         qint64 bytes = 0;       // filled; fewer than asked while holding
-        quint64 ended = 0;      // the sound whose last sample is among them; 0: none
+        quint64 ended = 0;      // the last sound whose last sample is among them; 0: none
         bool holding = false;   // the stream waits for the next sound
         bool sounding = false;  // a sound's samples are among them, not only silence
     };
     Taken take(char* out, qint64 maxBytes);
     // The output can wait no longer for the next sound: silence from here.
     void release();
-    // The sound now in the stream; 0 when none.
+    // The sound at the front; 0 when none waits.
     quint64 current() const;
-    // How long ago the output last came for samples.
-    qint64 idleMs() const;
+    // That sound is in the stream, not yet taken whole.
+    bool holds(quint64 sound) const;
+
+    // How the output takes the stream.
+    struct Activity {
+        bool taking = false;   // it has taken samples since it connected
+        qint64 idleMs = 0;     // since it last came for samples
+        bool starting = false; // not taking yet, though a sound has come for it
+        qint64 startingMs = 0; // since when
+    };
+    Activity activity() const;
+    // For the channel: a new output takes the stream from now on.
+    void newOutput();
+    // For the output: it let the server go, and connects again at the next sound.
+    void rest();
+
     // For the output's thread: returns once play(), stop() or wake() was called, or after ms.
     void waitForChange(int ms);
     void wake();
 
 private:
+    struct Entry {
+        quint64 sound = 0;
+        std::shared_ptr<const Clip> clip;
+        bool loop = false;
+        bool follow = false;
+    };
+    void cutLocked();
+
     mutable std::mutex mutex_;
     std::condition_variable changed_;
-    std::shared_ptr<const Clip> clip_;
-    qint64 pos_ = 0;
-    quint64 sound_ = 0;
+    std::deque<Entry> queue_;
+    qint64 pos_ = 0; // in the first entry
     quint64 changes_ = 0;
-    bool loop_ = false;
-    bool follow_ = false;
     bool holding_ = false;
+    bool taking_ = false;
     std::chrono::steady_clock::time_point lastTake_;
+    std::optional<std::chrono::steady_clock::time_point> startingSince_;
 };
 
 // Where a channel's stream goes: an output takes the stream on a thread of
@@ -145,11 +176,14 @@ public:
     bool isPlaying() const;
     // How long from now a wait for that sound may last at most: -1 when it is
     // over (taken by the output, cut, unplayable); what remains of its length
-    // when no output plays it; otherwise until the output may have stalled.
+    // when no output plays it; while the output starts, its length or the
+    // short bound from the output's start, whichever is longer; otherwise
+    // until the output may have stalled. Never beyond the sound's length and
+    // outputStallMs from its request.
     qint64 dueMs(quint64 sound) const;
-    // Drops the output when it has taken no samples of the sound now playing
-    // for outputStallMs; true when it did.
-    bool dropStalledOutput();
+    // Drops the output when it stalled or did not start within its
+    // allowance (see the top of this file); true when it did.
+    bool dropFailingOutput();
     // Called on every change a waiter may want to know of (a sound taken,
     // decoded, the output gone), with the sound concerned.
     std::function<void(quint64)> changed;
@@ -167,7 +201,7 @@ private:
     void begin(std::shared_ptr<const Clip> clip);
     void outputEnded(quint64 generation, quint64 sound);
     void outputFailed(quint64 generation);
-    bool stalled() const;
+    void makeOutput();
     void watchOutput();
     void dropOutput();
     void tell(quint64 sound);
@@ -228,9 +262,13 @@ void install();
 qint64 waveLength(const QString& path);
 // How long a synchronous sound of unknown length is waited for at most.
 constexpr int unknownLengthLimitMs = 30000;
-// How long an output may take no samples of a sound before it counts as
+// How long an output that took samples may take none before it counts as
 // stalled (a server stopped or a device suspended): about the length of a
-// long Morse symbol, and time enough for a server to start a stream. A
-// synchronous sound is waited for at most this much beyond its length.
+// long Morse symbol. A synchronous sound is waited for at most this much
+// beyond its length.
 constexpr int outputStallMs = 500;
+// How long a new output may take to connect and take its first samples: a
+// server starting a stream on an idle or suspended device, a wireless
+// headset setting up its link, take a second or two.
+constexpr int outputStartMs = 4000;
 } // namespace QtAudio

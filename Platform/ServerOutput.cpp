@@ -5,6 +5,7 @@
 #include <pulse/simple.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -25,15 +26,27 @@ constexpr int aheadMs = 150;
 // The server asks for more when a quarter of the buffer has played, so a
 // held stream still has this much to play after waiting this long.
 constexpr auto longestHold = std::chrono::milliseconds(aheadMs * 3 / 4 - 20);
-// Silence before the first sound of a new stream (100 ms).
-constexpr int leadInChunks = 10;
+// Silence before the first sound of a new stream: more than the server's
+// buffer holds, so the last of it is written once the server takes samples.
+// It also covers the stream's first tens of milliseconds, which a server
+// starting a stream may play early, and then again in their place.
+constexpr int leadInChunks = aheadMs / chunkMs + 1;
 // After this much silence the stream goes and the server may rest.
 constexpr auto restAfter = std::chrono::seconds(3);
-// How long dropping an output waits for its thread: time for a write or the
-// last buffer's play-out to end; a server that takes longer is not waited for.
-constexpr auto closingWait = std::chrono::milliseconds(200);
-// Threads of dropped outputs still held in a server that stopped answering.
-std::atomic<int> heldInServer{0};
+
+// The outputs' threads: how many have not ended, and how many of those
+// belong to dropped outputs (held, it may be, by a server that stopped
+// answering). Never destroyed: a thread may end after the program's statics.
+struct Threads {
+    std::mutex mutex;
+    std::condition_variable changed;
+    int running = 0;
+    int dropped = 0;
+};
+Threads& threads() {
+    static Threads* t = new Threads;
+    return *t;
+}
 
 pa_simple* connect(const QByteArray& name) {
     const pa_sample_spec format{PA_SAMPLE_S16LE, quint32(QtAudio::outputRate), 1};
@@ -51,12 +64,27 @@ struct ServerOutput::Shared {
     Reports reports;
     QByteArray name;
     std::atomic<bool> quit{false};
-    std::mutex mutex;
-    std::condition_variable over;
-    bool done = false;
-    bool dropped = false;
+    // Held while the thread uses the stream: once quit is set under it, the
+    // stream is another output's, and this one touches it no more.
+    std::mutex streamMutex;
+    bool done = false;    // under threads().mutex
+    bool dropped = false; // under threads().mutex
 
     void run();
+    // Calls use with the stream unless the output was dropped; false then.
+    template <class Use> bool withStream(Use use) {
+        std::lock_guard lock(streamMutex);
+        if (quit) return false;
+        use(*stream);
+        return true;
+    }
+    // Until the threads of dropped outputs have ended; false when this one
+    // was dropped meanwhile.
+    bool othersGone() {
+        std::unique_lock lock(threads().mutex);
+        threads().changed.wait(lock, [this] { return threads().dropped == 0 || quit; });
+        return !quit;
+    }
 };
 
 void ServerOutput::Shared::run() {
@@ -73,23 +101,22 @@ void ServerOutput::Shared::run() {
                 stream->waitForChange(250);
                 continue;
             }
+            if (!othersGone()) break;
             server = connect(name);
             // Dropped while it waited for the server: the stream is another output's now.
             if (quit) break;
-            // A new stream begins with a moment of silence: while a server
-            // starts a stream it may play the stream's first tens of
-            // milliseconds early, and then again in their place.
             std::fill(chunk.begin(), chunk.end(), 0);
-            for (int i = 0; server && i < leadInChunks; ++i)
+            for (int i = 0; server && !quit && i < leadInChunks; ++i)
                 if (pa_simple_write(server, chunk.data(), chunk.size(), &error) < 0) pa_simple_free(std::exchange(server, nullptr));
+            if (quit) break;
             if (!server) {
                 reports.failed();
                 break;
             }
             lastSound = Clock::now();
         }
-        if (quit) break;
-        const QtAudio::Stream::Taken taken = stream->take(chunk.data(), qint64(chunk.size()));
+        QtAudio::Stream::Taken taken;
+        if (!withStream([&](QtAudio::Stream& s) { taken = s.take(chunk.data(), qint64(chunk.size())); })) break;
         if (taken.bytes > 0 && pa_simple_write(server, chunk.data(), size_t(taken.bytes), &error) < 0) {
             pa_simple_free(std::exchange(server, nullptr));
             reports.failed();
@@ -102,7 +129,7 @@ void ServerOutput::Shared::run() {
             if (!held) heldSince = now;
             held = true;
             if (now - heldSince > longestHold) {
-                stream->release();
+                if (!withStream([](QtAudio::Stream& s) { s.release(); })) break;
                 held = false;
             } else {
                 stream->waitForChange(1);
@@ -111,15 +138,18 @@ void ServerOutput::Shared::run() {
         }
         held = false;
         if (now - lastSound > restAfter) {
+            // From here the next sound waits for a new connection.
+            if (!withStream([](QtAudio::Stream& s) { s.rest(); })) break;
             pa_simple_drain(server, &error);
             pa_simple_free(std::exchange(server, nullptr));
         }
     }
     if (server) pa_simple_free(server);
-    std::lock_guard lock(mutex);
+    std::lock_guard lock(threads().mutex);
     done = true;
-    if (dropped) --heldInServer;
-    over.notify_all();
+    --threads().running;
+    if (dropped) --threads().dropped;
+    threads().changed.notify_all();
 }
 
 ServerOutput::ServerOutput(std::shared_ptr<QtAudio::Stream> stream, Reports reports)
@@ -128,33 +158,35 @@ ServerOutput::ServerOutput(std::shared_ptr<QtAudio::Stream> stream, Reports repo
     shared_->reports = std::move(reports);
     shared_->name = QCoreApplication::applicationName().toUtf8();
     if (shared_->name.isEmpty()) shared_->name = "Quembly";
-    // While an output before this one is still held by a server that
-    // stopped answering, this one would be held too: it fails at once, and
-    // the next sound tries again.
-    if (heldInServer > 0) {
-        shared_->reports.failed();
-        shared_->done = true;
-        return;
+    {
+        std::lock_guard lock(threads().mutex);
+        ++threads().running;
     }
     thread_ = std::thread([shared = shared_] { shared->run(); });
 }
 
+// Not waited for: a thread held by the server ends once the server answers
+// or the connection gives up, or with the program.
 ServerOutput::~ServerOutput() {
-    if (!thread_.joinable()) return;
-    shared_->quit = true;
-    shared_->stream->wake();
-    std::unique_lock lock(shared_->mutex);
-    if (shared_->over.wait_for(lock, closingWait, [this] { return shared_->done; })) {
-        lock.unlock();
-        thread_.join();
-        return;
+    {
+        std::lock_guard lock(shared_->streamMutex);
+        shared_->quit = true;
     }
-    // Held in a server that no longer answers (connecting, writing): not
-    // waited for; it ends by itself once the server answers or the
-    // connection gives up, or with the program.
-    shared_->dropped = true;
-    ++heldInServer;
+    shared_->stream->wake();
+    {
+        std::lock_guard lock(threads().mutex);
+        if (!shared_->done) {
+            shared_->dropped = true;
+            ++threads().dropped;
+        }
+    }
+    threads().changed.notify_all();
     thread_.detach();
+}
+
+void ServerOutput::waitForThreads(int ms) {
+    std::unique_lock lock(threads().mutex);
+    threads().changed.wait_for(lock, std::chrono::milliseconds(ms), [] { return threads().running == 0; });
 }
 
 bool ServerOutput::reachable() {

@@ -5,11 +5,16 @@
 // letters and the same code groups at the ends of two bare QPlainTextEdit
 // holding the same texts. No sound folder: the letters play nothing.
 // Prints the median times and their ratio (goal: at most 1.5 times the floor).
-// A second row pastes 32,000 characters (words with a few characters beyond
+// A second row pastes 1 MB of lines (words of letters) into the empty boxes,
+// with the program's letter sounds and its music device, played through an
+// output that takes nothing (so no audio server is asked), against the
+// floor of inserting the same lines and their Morse code line by line at
+// the ends of two bare QPlainTextEdit (goal: at most 1.5 times the floor).
+// A third row pastes 32,000 characters (words with a few characters beyond
 // Windows-1252) into a shown one-line box whose key handler sees every
 // character, as the chat's send box does, against QLineEdit::insert of the
 // same text into a bare QLineEdit (goal: at most 1.5 times the floor).
-// A third pastes a column of 20,000 amounts ("0.00", "0.01", ... one a line)
+// A fourth pastes a column of 20,000 amounts ("0.00", "0.01", ... one a line)
 // into the length converter's amount box, whose key handler reads the box
 // for every digit, against QLineEdit::insert of the same text (goal: at
 // most 1.5 times the floor).
@@ -20,10 +25,13 @@
 #include "Platform/App.h"
 #include "Platform/Controls.h"
 #include "Platform/MsgBox.h"
+#include "Platform/QtAudio.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
@@ -90,6 +98,25 @@ QString amountKept(const QString& column) {
     return kept;
 }
 
+// Lines of words of small letters, n characters in all with their line breaks.
+QString lines(int n) {
+    QRandomGenerator random(11);
+    QString s;
+    s.reserve(n);
+    while (s.size() < n - 1) {
+        const quint32 r = random.bounded(60);
+        if (r == 0) s += u'\n';
+        else if (r < 10) s += u' ';
+        else s += QChar(u'a' + random.bounded(26));
+    }
+    s += u'\n';
+    return s;
+}
+
+// An output that never takes its stream: the sounds are asked for as the
+// program asks for them, and heard nowhere.
+class NoOutput : public QtAudio::Output {};
+
 QString letters(int n, quint32 seed) {
     QRandomGenerator random(seed);
     QString s;
@@ -153,6 +180,49 @@ int main(int argc, char** argv) {
 
     std::printf("paste of %d letters into %d: program %9.2f ms   floor %9.2f ms   ratio %5.2f\n", n, n, program, floor,
                 program / floor);
+
+    // The program's sounds beside it, as when it is installed.
+    const QString media = qEnvironmentVariable("QEM_MEDIA_DIR", QCoreApplication::applicationDirPath() + "/..");
+    if (!QFile::link(media + "/Sound", dir.path() + "/Sound") || !QFile::exists(dir.path() + "/Sound/A.au")) {
+        std::fprintf(stderr, "no Sound folder in %s (QEM_MEDIA_DIR names the folder that holds it)\n", qPrintable(media));
+        return 1;
+    }
+    QtAudio::setOutputMaker([](std::shared_ptr<QtAudio::Stream>, QtAudio::Output::Reports) { return std::make_unique<NoOutput>(); });
+    QtAudio::install();
+    const QString megabyte = lines(1 << 20);
+    QString megabyteMorse;
+    for (const QString& line : megabyte.split(u'\n')) megabyteMorse += Morse::textToMorse(line, p) + QStringLiteral("\r\n");
+    megabyteMorse.chop(2);
+    QApplication::clipboard()->setText(megabyte);
+    const double single = medianMs(
+        [&] {
+            f->txtText->setTextValue(QString());
+            f->txtMC->setTextValue(QString());
+            f->txtText->setFocus();
+        },
+        [&] { f->txtText->paste(); });
+    if (f->txtText->Text() != QString(megabyte).replace(u'\n', QStringLiteral("\r\n")) || f->txtMC->Text() != megabyteMorse) {
+        std::fprintf(stderr, "the paste of 1 MB left wrong texts\n");
+        return 1;
+    }
+    QStringList megabyteLines = megabyte.split(u'\n');
+    megabyteLines.removeLast(); // after the last line break
+    const double singleFloor = medianMs(
+        [&] {
+            text->setPlainText(QString());
+            morse->setPlainText(QString());
+        },
+        [&] {
+            QTextCursor textEnd(text->document()), morseEnd(morse->document());
+            textEnd.movePosition(QTextCursor::End);
+            morseEnd.movePosition(QTextCursor::End);
+            for (const QString& line : megabyteLines) {
+                textEnd.insertText(line + u'\n');
+                morseEnd.insertText(Morse::textToMorse(line, p) + u'\n');
+            }
+        });
+    std::printf("paste of 1 MB of lines in Single mode, its sounds on: program %9.2f ms   floor %9.2f ms   ratio %5.2f\n",
+                single, singleFloor, single / singleFloor);
 
     const QString line = words(32000);
     TextBox box;

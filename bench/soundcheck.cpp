@@ -23,11 +23,27 @@
 //       "sos" within its sounds' length and a second, the window answering
 //       and closing; then the server goes on (SIGCONT): the playback heard
 //       tone for tone and a tune whole
+//   soundcheck pause
+//       the audio server stopped for a second just as a tune starts, on a new
+//       output and on one that has just played: each time the tune heard
+//       whole once the server goes on
+//   soundcheck handed
+//       on a sink nobody records, which takes a new stream's first samples
+//       late: a short session (the start, a converter opened and closed, the
+//       Morse window with Play Fast of "sos" twice, letters typed 4 s apart
+//       in Single mode); every sound handed whole to the server's client
+//       library (counted in the program, as it calls the library), and the
+//       second playback holding the window no longer than its sounds and
+//       the short bound
+//   soundcheck late
+//       on a sink idle until the program starts, recorded from just after:
+//       the welcome tune heard whole
 // QEM_MEDIA_DIR holds Sound/ and Pics/; QEM_SOUNDCHECK_RESTART is the command
 // that restarts the server, given the seconds it stays down. In every check a watchdog thread fails the run as
 // soon as the user interface stops answering for the patience (a hang is for
 // good; a slow machine may pause a second or two in a long paste).
 // Exit code 0: passed; 1: failed; 77: no audio output to check with.
+#include "Forms/LengthConverter/frmDis.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/MorseCode/frmMorse.h"
 #include "Forms/TypingMaster/Keyboards.h"
@@ -35,12 +51,14 @@
 #include "Modules/modLanguage.h"
 #include "Modules/modMCI.h"
 #include "Platform/App.h"
+#include "Platform/MsgBox.h"
 #include "Platform/QtAudio.h"
 #include "Platform/ServerOutput.h"
 #include "tests/TestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QMutex>
 #include <QClipboard>
 #include <QDir>
 #include <QElapsedTimer>
@@ -59,8 +77,49 @@
 #include <cstring>
 #include <functional>
 #include <csignal>
+#include <dlfcn.h>
+#include <pulse/simple.h>
 #include <thread>
 #include <unistd.h>
+
+// --- What the program hands the audio server ------------------------------
+
+// The program's calls of the server's client library pass through here on
+// their way to it: each stream's bytes are kept, as the library took them.
+namespace {
+struct Handed {
+    QMutex mutex;
+    QHash<const pa_simple*, QByteArray> open;
+    QList<QByteArray> closed;
+    int soundChunks = 0; // writes holding a sample that is not silence
+};
+Handed& handed() {
+    static Handed h;
+    return h;
+}
+template <class F> F next(const char* name) { return reinterpret_cast<F>(dlsym(RTLD_NEXT, name)); }
+} // namespace
+
+extern "C" int pa_simple_write(pa_simple* s, const void* data, size_t bytes, int* error) {
+    static const auto write = next<int (*)(pa_simple*, const void*, size_t, int*)>("pa_simple_write");
+    const int result = write(s, data, bytes, error);
+    if (result >= 0) {
+        const char* from = static_cast<const char*>(data);
+        QMutexLocker lock(&handed().mutex);
+        handed().open[s].append(from, qsizetype(bytes));
+        if (std::any_of(from, from + bytes, [](char c) { return c != 0; })) ++handed().soundChunks;
+    }
+    return result;
+}
+
+extern "C" void pa_simple_free(pa_simple* s) {
+    static const auto free = next<void (*)(pa_simple*)>("pa_simple_free");
+    {
+        QMutexLocker lock(&handed().mutex);
+        if (handed().open.contains(s)) handed().closed << handed().open.take(s);
+    }
+    free(s);
+}
 
 namespace {
 
@@ -256,6 +315,9 @@ int wholeOnes(const QList<Sound>& heard, const TuneShape& tune, double tolerance
 
 constexpr double toneToleranceMs = 15;
 constexpr double tuneToleranceMs = 25;
+// How late a sound may come after a new output was made: a few seconds,
+// for a server that starts a stream slowly.
+constexpr int startAllowanceMs = 5000;
 
 // --- The checks ------------------------------------------------------------
 
@@ -542,6 +604,193 @@ bool stuckCheck() {
     return good;
 }
 
+// The audio server stopped for a second just as a tune starts: on the
+// program's first output and on one that has just played a tune. Each time
+// the tune is to be heard whole once the server goes on.
+bool pauseCheck() {
+    phase = "an audio server pausing";
+    const qint64 server = qEnvironmentVariableIntValue("QEM_SOUNDCHECK_SERVER");
+    if (server <= 0) {
+        std::printf("FAIL: QEM_SOUNDCHECK_SERVER names no audio server\n");
+        return false;
+    }
+    const QString tune = QStringLiteral("Stretch4.mp3");
+    const TuneShape shape = tuneShape(App::file(QStringLiteral("Sound/") + tune));
+    const double bridgeMs = shape.longestPauseMs + 60;
+    bool good = true;
+    for (const bool running : {false, true}) {
+        Recording sink;
+        if (!sink.start()) {
+            std::printf("FAIL: parec records nothing\n");
+            return false;
+        }
+        settle(200);
+        if (running) {
+            PlayMusic(tune);
+            settle(qint64(ms(shape.length)) + 300);
+        }
+        ::kill(pid_t(server), SIGSTOP);
+        PlayMusic(tune);
+        settle(1000);
+        ::kill(pid_t(server), SIGCONT);
+        settle(qint64(ms(shape.length)) + startAllowanceMs);
+        const QList<Sound> heard = soundsIn(sink.stop(), shape.threshold, bridgeMs);
+        const int whole = wholeOnes(heard, shape, tuneToleranceMs);
+        const int asked = running ? 2 : 1;
+        QStringList lengths;
+        for (const Sound& s : heard) lengths << QString::number(qRound(ms(s.length)));
+        const bool ok = whole == asked && heard.size() == asked;
+        std::printf("  %s, the server stopped for 1 s as %s starts: %d of %d heard whole; heard: %s%s\n",
+                    running ? "an output that has just played" : "a new output", qPrintable(tune), whole, asked,
+                    lengths.isEmpty() ? "nothing" : qPrintable(lengths.join(u' ')), ok ? "" : "  FAILED");
+        good = ok && good;
+    }
+    std::printf("an audio server pausing %s\n", good ? "passed" : "FAILED");
+    return good;
+}
+
+// How often a sound stands whole in what the program handed the server, in
+// any one stream.
+int handedWhole(const Samples& sound) {
+    const QByteArray bytes(reinterpret_cast<const char*>(sound.constData()), sound.size() * 2);
+    if (bytes.isEmpty()) return 0;
+    // Searched in copies, so the outputs' threads are not held meanwhile.
+    QList<QByteArray> tapes;
+    {
+        QMutexLocker lock(&handed().mutex);
+        tapes = handed().closed;
+        tapes << handed().open.values();
+    }
+    // Looked for by its first sounding samples, then compared whole.
+    qsizetype head = 0;
+    while (head < bytes.size() && bytes[head] == 0) ++head;
+    if (head == bytes.size()) return 0; // silence, which no one hears
+    head &= ~qsizetype(1);
+    const QByteArray start = bytes.mid(head, 64);
+    int copies = 0;
+    for (const QByteArray& tape : tapes)
+        for (qsizetype at = tape.indexOf(start, head); at >= 0; at = tape.indexOf(start, at + 1))
+            if (at - head + bytes.size() <= tape.size() &&
+                std::memcmp(tape.constData() + at - head, bytes.constData(), size_t(bytes.size())) == 0) {
+                ++copies;
+                at += bytes.size() - 1;
+            }
+    return copies;
+}
+
+// On a sink nobody records, which takes a new stream's first samples late:
+// a short session as a user has it, then every sound looked for in what the
+// program handed the server.
+bool handedCheck() {
+    phase = "a sink nobody records";
+    struct Asked {
+        QString what;
+        Samples sound;
+        int times;
+    };
+    QList<Asked> asked;
+    // Each sound is let play out before the next: at most until it has
+    // been handed over whole, and a second more for the last buffer to play.
+    auto handOver = [&](const QString& what, const Samples& sound, int times) {
+        QElapsedTimer clock;
+        clock.start();
+        while (handedWhole(sound) < times && clock.elapsed() < ms(sound.size()) + startAllowanceMs) settle(100);
+        settle(1000);
+        asked.removeIf([&](const Asked& a) { return a.sound == sound; });
+        asked << Asked{what, sound, times};
+    };
+    auto tune = [](const QString& file) { return decoded(App::file(QStringLiteral("Sound/") + file)); };
+
+    std::printf("the start, a converter, the Morse window with its playback and letters, on a sink nobody records\n");
+    frmChoice()->Show();
+    frmChoice()->activateNow();
+    handOver(QStringLiteral("the welcome tune"), tune(QStringLiteral("Welcome.mp3")), 1);
+    frmChoice()->lblConv[0]->click();
+    handOver(QStringLiteral("the converter's tune"), tune(QStringLiteral("Stretch3.mp3")), 1);
+    frmDis()->close();
+    handOver(QStringLiteral("the tune back to the menu"), tune(QStringLiteral("Stretch4.mp3")), 1);
+    frmChoice()->Show();
+    frmChoice()->activateNow();
+    frmChoice()->lblConv[8]->click();
+    class frmMorse* morse = frmMorse();
+    morse->activateNow();
+    handOver(QStringLiteral("the converter's tune again"), tune(QStringLiteral("Stretch3.mp3")), 2);
+    Samples files;
+    enterMorse(morse, QStringLiteral("sos"), 2, files);
+    const qint64 lengthMs = qint64(ms(files.size()));
+    // Once the outputs have let the server rest, and once more at once.
+    settle(4000);
+    QList<qint64> played;
+    for (int i = 0; i < 2; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        clickPlay(morse, 2);
+        played << clock.elapsed();
+    }
+    handOver(QStringLiteral("Play Fast of sos, tone for tone"), files, 2);
+
+    // Each letter after the output has let the server rest. An idle sink
+    // takes new streams in steps of two seconds: 4.3 s apart, the letters
+    // meet it at six moments of its step.
+    MsgBoxSeam::queueAnswer(vbYes);
+    morse->optSingle->click();
+    QElapsedTimer typing;
+    typing.start();
+    const QString letters = QStringLiteral("PARISE");
+    for (qsizetype i = 0; i < letters.size(); ++i) {
+        settle(4300 * (i + 1) - typing.elapsed());
+        QTest::keyClicks(morse->txtText, QString(letters[i]));
+        asked << Asked{QStringLiteral("the letter %1").arg(letters[i]),
+                       decoded(App::file(QStringLiteral("Sound/%1.au").arg(letters[i]))), 1};
+    }
+    const Asked last = asked.takeLast();
+    handOver(last.what, last.sound, 1);
+
+    bool good = true;
+    for (const Asked& a : asked) {
+        const int copies = handedWhole(a.sound);
+        const bool ok = copies == a.times;
+        std::printf("  %-32s handed over whole %d of %d times%s\n", qPrintable(a.what), copies, a.times, ok ? "" : "  FAILED");
+        good = ok && good;
+    }
+    {
+        QMutexLocker lock(&handed().mutex);
+        std::printf("  %d chunks holding sound handed over\n", handed().soundChunks);
+    }
+    const bool timely = played[1] <= lengthMs + QtAudio::outputStallMs;
+    std::printf("  Play Fast of sos held the window %lld ms, then %lld ms (its sounds last %lld, bound %lld)%s\n",
+                qlonglong(played[0]), qlonglong(played[1]), qlonglong(lengthMs), qlonglong(lengthMs + QtAudio::outputStallMs),
+                timely ? "" : "  FAILED");
+    good = good && timely;
+    std::printf("a sink nobody records %s\n", good ? "passed" : "FAILED");
+    return good;
+}
+
+// A sink idle until the program starts, recorded from just after: the
+// welcome tune heard whole.
+bool lateCheck() {
+    phase = "a sink recorded from just after the start";
+    const QString welcome = QStringLiteral("Welcome.mp3");
+    const TuneShape shape = tuneShape(App::file(QStringLiteral("Sound/") + welcome));
+    frmChoice()->Show();
+    frmChoice()->activateNow();
+    Recording sink;
+    if (!sink.start()) {
+        std::printf("FAIL: parec records nothing\n");
+        return false;
+    }
+    settle(qint64(ms(shape.length)) + startAllowanceMs);
+    const QList<Sound> heard = soundsIn(sink.stop(), shape.threshold, shape.longestPauseMs + 60);
+    const int whole = wholeOnes(heard, shape, tuneToleranceMs);
+    QStringList lengths;
+    for (const Sound& s : heard) lengths << QString::number(qRound(ms(s.length)));
+    const bool good = whole == 1 && heard.size() == 1;
+    std::printf("  the welcome tune, recorded from just after the start: %d of 1 heard whole (%lld ms); heard: %s\n", whole,
+                qlonglong(qRound(ms(shape.length))), lengths.isEmpty() ? "nothing" : qPrintable(lengths.join(u' ')));
+    std::printf("a sink recorded from just after the start %s\n", good ? "passed" : "FAILED");
+    return good;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -579,6 +828,12 @@ int main(int argc, char** argv) {
         good = restartCheck();
     } else if (mode == QLatin1String("stuck")) {
         good = stuckCheck();
+    } else if (mode == QLatin1String("pause")) {
+        good = pauseCheck();
+    } else if (mode == QLatin1String("handed")) {
+        good = handedCheck();
+    } else if (mode == QLatin1String("late")) {
+        good = lateCheck();
     } else {
         std::printf("soundcheck: no check named %s\n", argv[1]);
     }

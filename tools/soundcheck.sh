@@ -4,14 +4,20 @@
 # first, alone, Morse playback (Play Fast and Play Slow of "sos" and "paris"),
 # recorded tone for tone; then, alone too, a server stopped by SIGSTOP before
 # the program starts: the start and Play Fast of "sos" stay within bounds and
-# the window answers and closes; after SIGCONT sound is heard again; then
-# three lines at a time:
+# the window answers and closes; after SIGCONT sound is heard again; then the
+# same server stopped for a second just as a tune starts: the tune heard whole
+# after; then four lines at a time:
 #   - quick sounds: letters typed and pasted into the Morse window, key clicks
 #     in the typing trainer, every key sounding; fails when the program stops
 #     answering or hangs; then the server killed and started again during a
 #     run: letters, a tune and a playback heard afterwards;
 #   - the first half of the tunes, each played ten times, every play heard whole;
-#   - the other half.
+#   - the other half;
+#   - a sink nobody records, which takes a new stream's first samples late:
+#     in a short session every sound is handed to the server whole (counted
+#     in the program, where it calls the server's client library); then the
+#     same sink, idle, recorded from just after the program starts: the
+#     welcome tune heard whole.
 # The recorded checks record the sink's monitor with parec.
 #   tools/soundcheck.sh [build folder]   (default: build; run after the build)
 #   tools/soundcheck.sh --restart SECONDS
@@ -22,8 +28,9 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-# serve FOLDER: a daemon of our own in FOLDER, whoever runs this (root
-# included), with only a null sink; this shell then talks to it.
+# serve FOLDER [idle]: a daemon of our own in FOLDER, whoever runs this (root
+# included), with only a null sink; this shell then talks to it. With idle,
+# nothing reads the sink's monitor.
 serve() {
   mkdir -p "$1" && chmod 700 "$1"
   export XDG_RUNTIME_DIR=$1 PULSE_RUNTIME_PATH=$1/pulse PULSE_STATE_PATH=$1/state
@@ -34,8 +41,8 @@ serve() {
     if pactl info >/dev/null 2>&1; then
       # Its monitor read all the time, as a sound card plays all the time: a
       # null sink no one reads renders in blocks of up to two seconds, and a
-      # new stream would wait that long for its first sound. It ends with the daemon.
-      parec -d @DEFAULT_MONITOR@ --latency-msec=20 >/dev/null 2>&1 &
+      # new stream waits that long for its first sound. It ends with the daemon.
+      if [ "${2:-}" != idle ]; then parec -d @DEFAULT_MONITOR@ --latency-msec=20 >/dev/null 2>&1 & fi
       return 0
     fi
     sleep 0.1
@@ -76,7 +83,7 @@ for tool in pulseaudio pactl parec; do
 done
 
 runtime=$(mktemp -d)
-lines=(quick morse stuck tunes)
+lines=(quick morse stuck tunes idle)
 finish() {
   for line in "${lines[@]}"; do
     pid=$(cat "$runtime/$line/pulse/pid" 2>/dev/null)
@@ -90,7 +97,7 @@ if ! (serve "$runtime/quick"); then
   echo "soundcheck SKIPPED: PulseAudio cannot start here: $(tail -n 1 "$runtime/quick/start.err")"
   exit 0
 fi
-(serve "$runtime/morse") && (serve "$runtime/stuck") && (serve "$runtime/tunes") || {
+(serve "$runtime/morse") && (serve "$runtime/stuck") && (serve "$runtime/tunes") && (serve "$runtime/idle" idle) || {
   echo "soundcheck FAILED: a second PulseAudio daemon does not start: $(cat "$runtime"/*/start.err)"
   exit 1
 }
@@ -129,8 +136,11 @@ started=$(date +%s)
 # The playback's timing first, on a machine not busy with the other checks.
 run morse morse
 run stuck stuck
+run stuck pause
 (run quick && run quick restart) &
 checks=($!)
+(run idle handed; run idle late) &
+checks+=($!)
 run morse tunes 0 "$half" &
 checks+=($!)
 (run tunes tunes "$half" "$tunes") &

@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <utility>
 
 class frmMorse* frmMorse() { return touchForm<class frmMorse>(); }
 
@@ -373,7 +374,11 @@ void frmMorse::txtText_KeyPress(int& KeyAscii) {
     if (!atOnce_ && !outsideCodePage) {
         if (const int index = Morse::indexOfCode(KeyAscii); index >= 0) {
             addMorse(Morse::table()[size_t(index)].morse);
-            if (const QString sound = Morse::letterSound(index); !sound.isEmpty()) PlayMusic(sound);
+            // A paste sounds only its last letter, once it is in.
+            if (QString sound = Morse::letterSound(index); !sound.isEmpty()) {
+                if (morseRun_) runSound_ = std::move(sound);
+                else PlayMusic(sound);
+            }
         }
     }
 
@@ -406,12 +411,14 @@ void frmMorse::txtText_TextRun(bool starts) {
         caretToEnd(txtText);
         caretToEnd(txtMC);
         morseRun_ = QString();
+        runSound_.clear();
         return;
     }
     putMorseRun();
     morseRun_.reset();
     caretToEnd(txtMC);
     caretToEnd(txtText);
+    if (!runSound_.isEmpty()) PlayMusic(std::exchange(runSound_, QString()));
 }
 
 void frmMorse::appendProsign(int prosign) {

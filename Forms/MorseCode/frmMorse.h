@@ -109,8 +109,10 @@ private:
     bool atOnce_ = false;
     bool busy_ = false;
     // While a paste or composed text runs through the key handler: the
-    // codes it adds to the Morse box so far, not yet in the box.
+    // codes it adds to the Morse box so far, not yet in the box, and the
+    // sound of its last letter that has one.
     std::optional<QString> morseRun_;
+    QString runSound_;
 };
 
 class frmMorse* frmMorse();
