@@ -92,6 +92,16 @@ struct Handed {
     QHash<const pa_simple*, QByteArray> open;
     QList<QByteArray> closed;
     int soundChunks = 0; // writes holding a sample that is not silence
+    // For a failed check: the longest write, the longest time between the
+    // end of one write and the next, and the streams opened since reset().
+    qint64 longestWriteUs = 0;
+    qint64 longestBetweenUs = 0;
+    qint64 lastWriteEndUs = 0;
+    int streams = 0;
+    void reset() {
+        longestWriteUs = longestBetweenUs = lastWriteEndUs = 0;
+        streams = 0;
+    }
 };
 Handed& handed() {
     static Handed h;
@@ -100,12 +110,38 @@ Handed& handed() {
 template <class F> F next(const char* name) { return reinterpret_cast<F>(dlsym(RTLD_NEXT, name)); }
 } // namespace
 
+qint64 nowUs() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+extern "C" pa_simple* pa_simple_new(const char* server, const char* name, pa_stream_direction_t dir, const char* dev,
+                                    const char* streamName, const pa_sample_spec* ss, const pa_channel_map* map,
+                                    const pa_buffer_attr* attr, int* error) {
+    static const auto open = next<pa_simple* (*)(const char*, const char*, pa_stream_direction_t, const char*,
+                                                 const char*, const pa_sample_spec*, const pa_channel_map*,
+                                                 const pa_buffer_attr*, int*)>("pa_simple_new");
+    pa_simple* s = open(server, name, dir, dev, streamName, ss, map, attr, error);
+    if (s) {
+        QMutexLocker lock(&handed().mutex);
+        ++handed().streams;
+        handed().lastWriteEndUs = 0;
+    }
+    return s;
+}
+
 extern "C" int pa_simple_write(pa_simple* s, const void* data, size_t bytes, int* error) {
     static const auto write = next<int (*)(pa_simple*, const void*, size_t, int*)>("pa_simple_write");
+    const qint64 begun = nowUs();
     const int result = write(s, data, bytes, error);
+    const qint64 ended = nowUs();
     if (result >= 0) {
         const char* from = static_cast<const char*>(data);
         QMutexLocker lock(&handed().mutex);
+        Handed& h = handed();
+        h.longestWriteUs = std::max(h.longestWriteUs, ended - begun);
+        if (h.lastWriteEndUs) h.longestBetweenUs = std::max(h.longestBetweenUs, begun - h.lastWriteEndUs);
+        h.lastWriteEndUs = ended;
         handed().open[s].append(from, qsizetype(bytes));
         if (std::any_of(from, from + bytes, [](char c) { return c != 0; })) ++handed().soundChunks;
     }
@@ -437,6 +473,10 @@ int tunePlays(const QString& file, const TuneShape& shape, int count) {
     Recording sink;
     if (!sink.start()) return -1;
     settle(200);
+    {
+        QMutexLocker lock(&handed().mutex);
+        handed().reset();
+    }
     for (int i = 0; i < count; ++i) {
         PlayMusic(file);
         settle(qint64(ms(shape.length) + bridgeMs) + 250);
@@ -447,6 +487,12 @@ int tunePlays(const QString& file, const TuneShape& shape, int count) {
     for (const Sound& s : heard) lengths << QString::number(qRound(ms(s.length)));
     std::printf("  %-14s %2d of %d heard whole (%lld ms each); heard: %s\n", qPrintable(file), whole, count,
                 qlonglong(qRound(ms(shape.length))), lengths.isEmpty() ? "nothing" : qPrintable(lengths.join(u' ')));
+    if (heard.size() != whole || whole != count) {
+        QMutexLocker lock(&handed().mutex);
+        std::printf("    streams opened: %d, longest write %lld ms, longest time between writes %lld ms\n",
+                    handed().streams, qlonglong(handed().longestWriteUs / 1000),
+                    qlonglong(handed().longestBetweenUs / 1000));
+    }
     return heard.size() == whole ? whole : -1;
 }
 
