@@ -13,10 +13,10 @@
 // rows scroll and cannot be selected. Cells are read-only to the user.
 // Cells outside the grid read as "" and are not written.
 // A heading that starts or ends with blanks is shown left-aligned, so a
-// narrow column shows its start; screen readers hear it without them. A column 0 wide is hidden and reads back
-// 0 wide: the view, and so screen readers, see only the other columns,
-// while the grid's own column numbers (cells, widths, current and mouse
-// column) count every column.
+// narrow column shows its start; screen readers hear it without them. A
+// column 0 wide is hidden and reads back 0 wide: the view, and so screen
+// readers, see only the other columns, while the grid's own column numbers
+// (cells, widths, current and mouse column) count every column.
 // The cells live in a table model of the grid's own: a row whose values hold
 // no tab is kept as one tab-separated text, other rows cell by cell.
 // Rows appended one by one (AddItem, setRows) reach the view together, when
