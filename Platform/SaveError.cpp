@@ -42,6 +42,8 @@ RuntimeError naming(const RuntimeError& why, const QString& path, const QString&
 }
 } // namespace
 
+RuntimeError outOfMemory() { return memoryError(); }
+
 RuntimeError systemError(int errnoValue) {
     switch (errnoValue) {
     case ENOSPC:

@@ -16,6 +16,9 @@ class QSaveFile;
 class QString;
 
 namespace Err {
+// The runtime's "7: Out of memory" in the program's language: an
+// allocation that failed, or a file too large to hold.
+RuntimeError outOfMemory();
 // The error of a failed system call, by its error number (errno).
 RuntimeError systemError(int errnoValue);
 // `opened`: whether QSaveFile::open succeeded (its commit failed).
