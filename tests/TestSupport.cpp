@@ -7,6 +7,7 @@
 #include "Platform/Clock.h"
 #include "Platform/Dialogs.h"
 #include "Platform/Form.h"
+#include "Platform/Memory.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Printer.h"
 #include "Platform/Shell.h"
@@ -99,6 +100,7 @@ void tearDown() {
     processEvents();
     App::releaseInstanceLock();
     App::resetEnding();
+    Memory::failAbove(std::nullopt);
     folder.reset();
 }
 
