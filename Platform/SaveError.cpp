@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <cerrno>
 
 namespace Err {
@@ -17,6 +16,7 @@ RuntimeError permissionError() { return inLanguage(permissionDenied(), "Zugriff 
 RuntimeError ioError() { return inLanguage(deviceIo(), "Geräte-E/A-Fehler"); }
 RuntimeError notFoundError() { return inLanguage(fileNotFound(), "Datei nicht gefunden"); }
 RuntimeError memoryError() { return inLanguage({7, QStringLiteral("Out of memory")}, "Nicht genügend Speicher"); }
+RuntimeError tooManyError() { return inLanguage({67, QStringLiteral("Too many files")}, "Zu viele Dateien"); }
 RuntimeError accessError() {
     return inLanguage({75, QStringLiteral("Path/File access error")}, "Fehler beim Zugriff auf Pfad/Datei");
 }
@@ -27,6 +27,7 @@ RuntimeError byNumber(int number) {
     case 7: return memoryError();
     case 53: return notFoundError();
     case 61: return diskFullError();
+    case 67: return tooManyError();
     case 70: return permissionError();
     case 75: return accessError();
     case 76: return pathError();
@@ -54,27 +55,36 @@ RuntimeError systemError(int errnoValue) {
     case EPERM:
     case EROFS:
     case EISDIR: return permissionError();
+    case EMFILE:
+    case ENFILE: return tooManyError();
     default: return ioError();
     }
 }
 
-RuntimeError saveFailed(const QSaveFile& file, bool opened, int errnoValue) {
-    if (!opened && !QFileInfo(file.fileName()).absoluteDir().exists()) return pathError();
-    // No room even for the temporary file, or, at the commit, for the new
-    // name's entry in its folder.
-    if (errnoValue == ENOSPC || errnoValue == EDQUOT) return diskFullError();
-    // The device failed while the new file was given its name.
-    if (opened && errnoValue == EIO) return ioError();
-    // The rename over a file that may not be replaced fails in the commit.
-    if (!opened || file.error() == QFileDevice::RenameError || file.error() == QFileDevice::PermissionsError)
-        return permissionError();
-    return ioError();
+RuntimeError saveFailed(const QString& path, int errnoValue) {
+    switch (errnoValue) {
+    case ENOENT:
+    case ENOTDIR:
+        if (!QFileInfo(path).absoluteDir().exists()) return pathError();
+        break;
+    case ENOSPC:
+    case EDQUOT:
+    case EIO:
+    case EMFILE:
+    case ENFILE: return systemError(errnoValue);
+    default: break;
+    }
+    // A folder or a file that may not be written, or a rename over a file
+    // that may not be replaced.
+    return permissionError();
 }
 
 RuntimeError readFailed(int errnoValue, const QString& path) {
     if (errnoValue == ENOENT || errnoValue == ENOTDIR)
         return QFileInfo(path).absoluteDir().exists() ? notFoundError() : pathError();
-    const RuntimeError why = errnoValue == EACCES || errnoValue == EPERM ? permissionError() : ioError();
+    const RuntimeError why = errnoValue == EACCES || errnoValue == EPERM           ? permissionError()
+                             : errnoValue == EMFILE || errnoValue == ENFILE ? tooManyError()
+                                                                            : ioError();
     return naming(why, path, QStringLiteral("could not be read"), "konnte nicht gelesen werden");
 }
 
@@ -89,6 +99,25 @@ RuntimeError tooLarge(const QString& path, qint64 largest) {
                                      : QStringLiteral("is larger than %1 MB, more than the program reads").arg(mb);
     const QString file = QFileInfo(path).fileName();
     return RuntimeError(7, QStringLiteral("%1 (\"%2\" %3)").arg(memoryError().description, file, state));
+}
+
+RuntimeError cannotHold(const QString& path) {
+    return naming(memoryError(), path, QStringLiteral("is larger than the memory the program can still take"),
+                  "ist größer als der Speicher, den das Programm noch belegen kann");
+}
+
+RuntimeError tooLargeToSave(const QString& path, qint64 largest) {
+    const QString mb = QString::number(largest / (1024 * 1024));
+    const QString state =
+        inGerman() ? QString::fromUtf8("wäre größer als %1 MB, mehr als das Programm liest, und wird nicht ersetzt").arg(mb)
+                   : QStringLiteral("would be larger than %1 MB, more than the program reads, and is not replaced").arg(mb);
+    return RuntimeError(7, QStringLiteral("%1 (\"%2\" %3)").arg(memoryError().description, QFileInfo(path).fileName(), state));
+}
+
+RuntimeError changedElsewhere(const QString& path) {
+    return naming(accessError(), path,
+                  QStringLiteral("was changed by another program since it was opened and is not replaced"),
+                  "wurde seit dem Öffnen von einem anderen Programm geändert und wird nicht ersetzt");
 }
 
 RuntimeError notReplaced(const RuntimeError& why, const QString& path, bool whenOpened) {

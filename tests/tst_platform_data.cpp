@@ -4,13 +4,13 @@
 #include "Modules/modLanguage.h"
 #include "Platform/Ado.h"
 #include "Platform/App.h"
+#include "Platform/Memory.h"
 #include "Platform/SaveError.h"
 #include "Platform/Storage.h"
 #include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QTest>
 #include <cerrno>
 
@@ -209,6 +209,16 @@ private slots:
         QTest::newRow("larger than a kept file may be")
             << "too large" << "English" << "7: Out of memory (\"t.txt\" is larger than 64 MB, more than the program reads)"
             << false;
+        QTest::newRow("larger than the memory left")
+            << "memory" << "English"
+            << "7: Out of memory (\"t.txt\" is larger than the memory the program can still take)" << false;
+        QTest::newRow("larger than the memory left, German")
+            << "memory" << "German"
+            << QString::fromUtf8("7: Nicht genügend Speicher (\"t.txt\" ist größer als der Speicher, den das Programm "
+                                 "noch belegen kann)")
+            << false;
+        QTest::newRow("too many files open") << "too many files" << "English"
+                                             << "67: Too many files (\"t.txt\" could not be read)" << false;
     }
     void readWholeOrNot() {
         QFETCH(QString, how);
@@ -216,7 +226,14 @@ private slots:
         QFETCH(bool, readsLater);
         CurrentLanguage = language;
         const QByteArray bytes = QByteArray("a line of the file\r\n").repeated(10000);
-        makeUnreadable("t.txt", how, bytes);
+        if (how == "memory" || how == "too many files") {
+            writeFile("t.txt", bytes);
+            // A computer short of memory; a process out of descriptors at every open.
+            if (how == "memory") Memory::failAbove(bytes.size() - 1);
+            else Storage::failReading(App::file("t.txt"), EMFILE);
+        } else {
+            makeUnreadable("t.txt", how, bytes);
+        }
         RuntimeError why(0, QString());
         QVERIFY(!Storage::read(App::file("t.txt"), &why, Storage::kLargestKeptFile));
         QTEST(QString::number(why.number) + ": " + why.description, "error");
@@ -225,27 +242,32 @@ private slots:
         QVERIFY(unreadableKept("t.txt", how, bytes));
     }
 
-    // A save whose last step, giving the new file its name, fails says why
-    // by the system's error; the old file stays.
+    // A save whose temporary file cannot be made, or whose last step, giving
+    // the new file its name, fails, says why by the system's error; the old
+    // file stays and nothing of the save is left beside it.
     void renameFailures_data() {
+        QTest::addColumn<bool>("atRename");
         QTest::addColumn<int>("errnoValue");
         QTest::addColumn<QString>("error");
-        QTest::newRow("a device error") << EIO << "57: Device I/O error";
-        QTest::newRow("no room for the name") << ENOSPC << "61: Disk full";
-        QTest::newRow("over the quota") << EDQUOT << "61: Disk full";
-        QTest::newRow("any other reason") << EACCES << "70: Permission denied";
+        QTest::newRow("a device error") << true << EIO << "57: Device I/O error";
+        QTest::newRow("no room for the name") << true << ENOSPC << "61: Disk full";
+        QTest::newRow("over the quota") << true << EDQUOT << "61: Disk full";
+        QTest::newRow("any other reason") << true << EACCES << "70: Permission denied";
+        QTest::newRow("temporary file: a device error") << false << EIO << "57: Device I/O error";
+        QTest::newRow("temporary file: no room") << false << ENOSPC << "61: Disk full";
+        QTest::newRow("temporary file: read-only file system") << false << EROFS << "70: Permission denied";
+        QTest::newRow("temporary file: no descriptor left") << false << EMFILE << "67: Too many files";
     }
     void renameFailures() {
+        QFETCH(bool, atRename);
         QFETCH(int, errnoValue);
-        QVERIFY(QDir(programFolder()).mkdir("in"));
-        QSaveFile f(App::file("in/t.txt"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("new");
-        // The folder moves away: the new file cannot be given its name.
-        QVERIFY(QDir(programFolder()).rename("in", "moved"));
-        QVERIFY(!f.commit());
-        const RuntimeError e = Err::saveFailed(f, true, errnoValue);
+        writeFile("t.txt", "old");
+        Storage::failNextSave(errnoValue, atRename);
+        RuntimeError e(0, QString());
+        QVERIFY(!Storage::save(App::file("t.txt"), "new", &e));
         QTEST(QString::number(e.number) + ": " + e.description, "error");
+        QCOMPARE(readFile("t.txt"), QByteArray("old"));
+        QCOMPARE(QDir(programFolder()).entryList({"*t.txt*"}, QDir::Files | QDir::Hidden), QStringList{"t.txt"});
     }
 
     void keysBeyond32Bits() {
