@@ -53,6 +53,47 @@ bool holds(const QString& text) {
 
 QByteArray encodeFile(const QString& text) { return holds(text) ? encode(text) : text.toUtf8(); }
 
+namespace {
+// Whether the bytes after a UTF-16 mark are UTF-16 text: whole code units,
+// and every CR or LF among the bytes is one as a character too (in a file
+// of single bytes they stand at any offset, and make no line end of UTF-16).
+bool isUtf16(QByteArrayView units, bool littleEndian) {
+    if (units.size() % 2 != 0) return false;
+    bool byteEnds = false, unitEnds = false;
+    for (qsizetype i = 0; i < units.size(); i += 2) {
+        const char low = littleEndian ? units[i] : units[i + 1], high = littleEndian ? units[i + 1] : units[i];
+        byteEnds = byteEnds || units[i] == '\r' || units[i] == '\n' || units[i + 1] == '\r' || units[i + 1] == '\n';
+        unitEnds = unitEnds || (high == 0 && (low == '\r' || low == '\n'));
+    }
+    return unitEnds || !byteEnds;
+}
+
+// The code units as they stand, a lone surrogate too (a decoder would put
+// U+FFFD in its place, and the line would not be written back as it was).
+QString fromUtf16(QByteArrayView units, bool littleEndian) {
+    QString s(units.size() / 2, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(s.data());
+    for (qsizetype i = 0; i + 1 < units.size(); i += 2) {
+        const auto low = static_cast<unsigned char>(littleEndian ? units[i] : units[i + 1]);
+        const auto high = static_cast<unsigned char>(littleEndian ? units[i + 1] : units[i]);
+        out[i / 2] = char16_t(high << 8 | low);
+    }
+    return s;
+}
+
+QByteArray toUtf16(const QString& text, bool littleEndian) {
+    QByteArray b;
+    b.reserve(2 + text.size() * 2);
+    b += littleEndian ? "\xFF\xFE" : "\xFE\xFF";
+    for (const QChar c : text) {
+        const char low = char(c.unicode() & 0xFF), high = char(c.unicode() >> 8);
+        b += littleEndian ? low : high;
+        b += littleEndian ? high : low;
+    }
+    return b;
+}
+} // namespace
+
 QString decodeDocument(const QByteArray& bytes, Encoding* writeBack) {
     Encoding read = Encoding::Windows1252;
     const auto reading = [&](QString text) {
@@ -60,9 +101,12 @@ QString decodeDocument(const QByteArray& bytes, Encoding* writeBack) {
         return text;
     };
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
-                             QStringDecoder::Flag::Stateless);
-        return reading(utf16.decode(QByteArrayView(bytes).sliced(2)));
+        const bool little = bytes.startsWith("\xFF\xFE");
+        const QByteArrayView units = QByteArrayView(bytes).sliced(2);
+        if (isUtf16(units, little)) {
+            read = little ? Encoding::Utf16LE : Encoding::Utf16BE;
+            return reading(fromUtf16(units, little));
+        }
     }
     // ASCII reads the same in both; such a file stays Windows-1252.
     const bool ascii =
@@ -72,8 +116,9 @@ QString decodeDocument(const QByteArray& bytes, Encoding* writeBack) {
     QString s = utf8.decode(bytes);
     if (!utf8.hasError()) {
         read = Encoding::Utf8;
-        if (s.startsWith(QChar(0xFEFF))) {
-            s.remove(0, 1);
+        // The decoder drops the mark itself; the bytes tell whether there was one.
+        if (bytes.startsWith("\xEF\xBB\xBF")) {
+            if (s.startsWith(QChar(0xFEFF))) s.remove(0, 1);
             read = Encoding::Utf8WithMark;
         }
         return reading(std::move(s));
@@ -82,15 +127,20 @@ QString decodeDocument(const QByteArray& bytes, Encoding* writeBack) {
     return reading(decode(bytes));
 }
 
+qsizetype textLength(const QString& decoded) {
+    qsizetype n = decoded.size();
+    while (n > 0 && (decoded[n - 1] == QChar(26) || decoded[n - 1] == QChar(0))) --n;
+    return n;
+}
+
 bool isControl(QChar c) {
     const char16_t u = c.unicode();
     return (u < 32 && u != u'\t') || u == 127;
 }
 
 bool isBinary(const QString& decoded) {
-    qsizetype n = decoded.size();
     // The end-of-file mark of old editors, and NUL bytes after the text.
-    while (n > 0 && (decoded[n - 1] == QChar(26) || decoded[n - 1] == QChar(0))) --n;
+    const qsizetype n = textLength(decoded);
     qsizetype nul = 0, control = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = decoded[i];
@@ -106,6 +156,8 @@ QByteArray encodeAs(const QString& text, Encoding encoding) {
     switch (encoding) {
     case Encoding::Utf8: return text.toUtf8();
     case Encoding::Utf8WithMark: return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    case Encoding::Utf16LE: return toUtf16(text, true);
+    case Encoding::Utf16BE: return toUtf16(text, false);
     case Encoding::Windows1252: break;
     }
     return encodeFile(text);

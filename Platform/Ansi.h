@@ -16,18 +16,28 @@ bool holds(const QString& text);
 // when that holds every character (what older copies of the program read),
 // else the whole text in UTF-8, so nothing typed is lost.
 QByteArray encodeFile(const QString& text);
-// The encoding a file is written back in: UTF-8 (with its byte-order mark
-// where it had one) when decodeDocument read it as UTF-8 and it holds more
-// than ASCII; else Windows-1252, the encoding of the old program's files
-// (UTF-16 files too, as the old program's profile routines wrote them).
-enum class Encoding { Windows1252, Utf8, Utf8WithMark };
+// The encoding a file is written back in, the one decodeDocument read it
+// in: UTF-8 (with its byte-order mark where it had one) when it holds more
+// than ASCII; UTF-16 with its mark, little or big endian; else
+// Windows-1252, the encoding of the old program's files.
+enum class Encoding { Windows1252, Utf8, Utf8WithMark, Utf16LE, Utf16BE };
 // Reads a kept file or a document the user chose: UTF-16 (little or big
 // endian) after its byte-order mark, UTF-8 when the bytes are valid UTF-8
-// (a UTF-8 byte-order mark is dropped), else Windows-1252. `writeBack`,
-// when given, is set to the encoding to write the text back in.
+// (a UTF-8 byte-order mark is dropped), else Windows-1252. A file that
+// starts with a UTF-16 mark but is no UTF-16 text (an odd number of bytes,
+// or line ends that are bytes, not characters: a Windows-1252 file whose
+// first letters are "ÿþ") is read as the rest are. UTF-16 is read code
+// unit by code unit: a lone surrogate stays in the text as it stood, to be
+// written back the same. `writeBack`, when given, is set to the encoding
+// to write the text back in.
 QString decodeDocument(const QByteArray& bytes, Encoding* writeBack = nullptr);
-// The bytes of a file read in `encoding`: UTF-8 as it was, else as encodeFile.
+// The bytes of a file read in `encoding`: UTF-8 and UTF-16 as they were
+// (with their marks), else as encodeFile.
 QByteArray encodeAs(const QString& text, Encoding encoding);
+// The length of the text without the run of NUL characters and end-of-file
+// marks (26) at its very end: what a power loss or an old editor leaves
+// after the text, which is no part of it.
+qsizetype textLength(const QString& decoded);
 // A control character that has no place in a line of text: NUL and the
 // other codes below 32 but tab, and DEL.
 bool isControl(QChar c);

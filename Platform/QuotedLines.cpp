@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <algorithm>
 #include <limits>
 
@@ -51,8 +52,9 @@ std::optional<QString> text(const QString& path, qsizetype lines, QString* error
     kept = Kept();
     RuntimeError why{0, QString()};
     std::optional<QByteArray> bytes;
+    Storage::Stamp stamp;
     if (lines < 0) {
-        bytes = Storage::read(path, &why, Storage::kLargestKeptFile);
+        bytes = Storage::read(path, &why, Storage::kLargestKeptFile, &stamp);
     } else {
         // Never more line ends than lines, whichever ends the file uses.
         qsizetype seen = 0, feeds = 0, returns = 0;
@@ -64,17 +66,22 @@ std::optional<QString> text(const QString& path, qsizetype lines, QString* error
                 seen = b.size();
                 return std::max(feeds, returns) >= lines;
             },
-            &why, Storage::kLargestKeptFile);
+            &why, Storage::kLargestKeptFile, &stamp);
     }
+    kept.readFrom = path;
     if (!bytes) {
         // A missing file is no error: the tool starts without it.
-        if (why.number == Err::fileNotFound().number || why.number == Err::pathNotFound().number)
+        if (why.number == Err::fileNotFound().number || why.number == Err::pathNotFound().number) {
+            kept.stamp = Storage::Stamp();
             return std::nullopt;
+        }
         if (error) *error = why.description;
         if (number) *number = why.number;
         kept.unread = why;
         return std::nullopt;
     }
+    kept.stamp = stamp;
+    if (lines < 0) kept.contents = qHash(*bytes, 0);
     QString decoded = Ansi::decodeDocument(*bytes, &kept.encoding);
     // The text alone is held from here on.
     bytes.reset();
@@ -83,8 +90,8 @@ std::optional<QString> text(const QString& path, qsizetype lines, QString* error
         if (damaged) *damaged = true;
         return std::nullopt;
     }
-    // The end-of-file mark of old editors ends the text.
-    while (decoded.endsWith(QChar(26))) decoded.chop(1);
+    // The end-of-file mark of old editors, and NUL bytes after the text, end it.
+    decoded.truncate(Ansi::textLength(decoded));
     return decoded;
 }
 
@@ -105,6 +112,16 @@ Line lineValue(const QString& line, QString& value) {
     if (!line.left(first).trimmed().isEmpty() || !line.mid(last + 1).trimmed().isEmpty()) return Line::Unreadable;
     value = line.mid(first + 1, last - first - 1);
     return Line::Value;
+}
+
+// Whether a line read as Windows-1252 stood there in UTF-8: its bytes are
+// valid UTF-8 and more than ASCII.
+bool standsInUtf8(const QString& line) {
+    if (std::all_of(line.begin(), line.end(), [](QChar c) { return c.unicode() < 0x80; })) return false;
+    const QByteArray bytes = Ansi::encode(line);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(bytes);
+    return !utf8.hasError() && !decoded.isEmpty();
 }
 
 // Calls `each` with every line of the text (without its line end), at most `count` (all when < 0).
@@ -132,6 +149,7 @@ std::optional<Contents> readKept(const QString& path, QString* error, bool* dama
     c.encoding = reading.encoding;
     forLines(*decoded, -1, [&](QStringView view) {
         const QString line = view.toString();
+        if (reading.encoding == Ansi::Encoding::Windows1252 && standsInUtf8(line)) reading.inUtf8.insert(line);
         QString value;
         if (lineValue(line, value) == Line::Unreadable) {
             c.setAside.append({c.values.size(), line});
@@ -140,7 +158,12 @@ std::optional<Contents> readKept(const QString& path, QString* error, bool* dama
         if (line.size() != value.size() + 2 || !line.startsWith(u'"')) c.asStood.insert(c.values.size(), line);
         c.values << value;
     });
-    if (kept) kept->setAside = c.setAside;
+    if (kept) {
+        kept->setAside = c.setAside;
+        kept->inUtf8 = reading.inUtf8;
+    }
+    c.reading = reading;
+    c.reading.setAside.clear();
     return c;
 }
 
@@ -173,6 +196,7 @@ namespace {
 struct Existing {
     enum { None, Text, Refused, Unreadable } state = None;
     QByteArray bytes;               // of a refused file
+    size_t hash = 0;                // of a text or refused file's bytes
     RuntimeError why{0, QString()}; // of an unreadable one
 };
 
@@ -186,6 +210,7 @@ Existing existing(const QString& path) {
         e.state = Existing::Unreadable;
         return e;
     }
+    e.hash = qHash(*bytes, 0);
     e.state = Ansi::isBinary(Ansi::decodeDocument(*bytes)) ? Existing::Refused : Existing::Text;
     if (e.state == Existing::Refused) e.bytes = *bytes;
     return e;
@@ -207,6 +232,23 @@ std::optional<QString> keepAside(const QString& path, const QByteArray& bytes, b
 }
 } // namespace
 
+namespace {
+// The bytes of the text in the encoding the file was read in; a
+// Windows-1252 file that cannot hold it becomes UTF-8 whole, its lines that
+// stood in UTF-8 already in their own bytes.
+QByteArray encoded(const QString& text, const Kept& kept) {
+    if (kept.encoding != Ansi::Encoding::Windows1252 || kept.inUtf8.isEmpty() || Ansi::holds(text))
+        return Ansi::encodeAs(text, kept.encoding);
+    QByteArray bytes;
+    forLines(text, -1, [&](QStringView view) {
+        const QString line = view.toString();
+        bytes += kept.inUtf8.contains(line) ? Ansi::encode(line) : line.toUtf8();
+        bytes += "\r\n";
+    });
+    return bytes;
+}
+} // namespace
+
 bool write(const QString& path, const QStringList& values, QString* error, int* number, const Kept& kept) {
     const auto fail = [&](const RuntimeError& e) {
         if (error) *error = e.description;
@@ -216,6 +258,15 @@ bool write(const QString& path, const QStringList& values, QString* error, int* 
     // What the file held when the tool opened it was never shown there; the
     // file may be read again now, but the tool's list is not all of it.
     if (kept.unread) return fail(Err::notReplaced(*kept.unread, path, true));
+    // Another program's change since the reading would be erased. A file
+    // read whole and saved where it was read is compared by its bytes below.
+    const QString readFrom = kept.readFrom.isEmpty() ? path : kept.readFrom;
+    const bool byContents = kept.contents && readFrom == path;
+    if (kept.stamp) {
+        const std::optional<Storage::Stamp> now = Storage::stampOf(readFrom);
+        if (now && now->exists && (!kept.stamp->exists || (!byContents && *now != *kept.stamp)))
+            return fail(Err::changedElsewhere(readFrom));
+    }
     const QList<SetAside>& setAside = kept.setAside;
     QString text;
     qsizetype next = 0;
@@ -231,11 +282,17 @@ bool write(const QString& path, const QStringList& values, QString* error, int* 
         text += u'"' + v + QStringLiteral("\"\r\n");
     }
     putAside(std::numeric_limits<qsizetype>::max());
+    const QByteArray bytes = encoded(text, kept);
+    text.clear();
+    // What the program would refuse to read again is not written.
+    if (bytes.size() > Storage::kLargestKeptFile) return fail(Err::tooLargeToSave(path, Storage::kLargestKeptFile));
 
     // A file the user never read through the program is not its to replace:
     // one it could not read at all stays, one it refused is kept beside it.
     const Existing old = existing(path);
     if (old.state == Existing::Unreadable) return fail(Err::notReplaced(old.why, path));
+    if (byContents && kept.stamp && kept.stamp->exists && old.state != Existing::None && old.hash != *kept.contents)
+        return fail(Err::changedElsewhere(path));
     std::optional<QString> keptAs;
     bool made = false;
     if (old.state == Existing::Refused) {
@@ -244,11 +301,15 @@ bool write(const QString& path, const QStringList& values, QString* error, int* 
         if (!keptAs) return fail(why);
     }
     RuntimeError why{0, QString()};
-    if (!Storage::save(path, Ansi::encodeAs(text, kept.encoding), &why)) {
+    if (!Storage::save(path, bytes, &why)) {
         // The original is still there: a copy of it made for this save would only be one more.
         if (made) QFile::remove(*keptAs);
         return fail(why);
     }
+    // The file is now as this save left it: the tool's next save is no other program's change.
+    kept.readFrom = path;
+    kept.stamp = Storage::stampOf(path);
+    kept.contents = qHash(bytes, 0);
     if (keptAs) {
         const QString file = QFileInfo(path).fileName(), copy = QFileInfo(*keptAs).fileName();
         MsgBox(Err::inGerman()

@@ -33,14 +33,35 @@
 //     hands it to write(), which refuses the save ("... could not be read
 //     when it was opened and is not replaced"). The tool reads the file
 //     anew the next time it opens.
-//   - A file read as UTF-8 is written back in UTF-8 (Kept::encoding), one
-//     read as Windows-1252 or UTF-16 in Windows-1252, as Platform/Ansi.h
-//     says.
+//   - A tool never replaces a file another program changed since the tool
+//     read it (an editor, a synchronisation tool): the Kept of the reading
+//     holds the file's stamp (Storage::Stamp: size, modification time,
+//     identity), and write() refuses when the file's stamp differs ("...
+//     was changed by another program since it was opened and is not
+//     replaced"); a file missing at the reading and there now counts as
+//     changed, one removed since is not (nothing of it would be lost).
+//     A file read whole is compared by its bytes too. After its own save write() moves the Kept's stamp on, so the
+//     tool's next save goes through.
+//   - A file is written back in the encoding it was read in (Kept::encoding,
+//     Platform/Ansi.h): UTF-8 with its byte-order mark where it had one,
+//     UTF-16 as UTF-16 with its mark, code unit by code unit, Windows-1252
+//     as Windows-1252 while that holds every character. A Windows-1252
+//     file that must become UTF-8 for a new character is written whole in
+//     UTF-8, and a line of it that stood there in UTF-8 already (written by
+//     another tool, read as Windows-1252) keeps its bytes rather than being
+//     encoded twice (Kept::inUtf8). A run of NUL characters or end-of-file
+//     marks at the very end of the file is no line: it is dropped at the
+//     reading and not written back.
+//   - A save that would write more than Storage::kLargestKeptFile bytes,
+//     which the program would refuse to read again, is refused before
+//     anything is written.
 #include "Platform/Ansi.h"
 #include "Platform/Errors.h"
+#include "Platform/Storage.h"
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -64,6 +85,18 @@ struct Kept {
     // Why the file, there when the tool opened it, could not be read; no
     // value when it was read, missing, or refused as not text.
     std::optional<RuntimeError> unread;
+    // The lines of a file read as Windows-1252 whose bytes are UTF-8 (a
+    // line another tool wrote), as they were read: written in their own
+    // bytes where the file becomes UTF-8.
+    QSet<QString> inUtf8;
+    // The file as the tool read it, or as its last save left it: which
+    // path, its stamp then (no stamp: not asked, nothing is checked) and,
+    // when it was read whole, a hash of its bytes (a rewrite within the
+    // clock's tick keeps size and time). write() moves them on after its
+    // own save, even through a const Kept.
+    mutable QString readFrom;
+    mutable std::optional<Storage::Stamp> stamp;
+    mutable std::optional<size_t> contents;
 };
 
 // What a kept file holds.
@@ -86,9 +119,17 @@ struct Contents {
     QHash<qsizetype, QString> asStood;
     // The encoding the file was read in.
     Ansi::Encoding encoding = Ansi::Encoding::Windows1252;
+    // What else the reading knew of the file (Kept::inUtf8, readFrom, stamp).
+    Kept reading;
 
     // What a save of the file needs from this reading.
-    Kept kept() const { return {setAside, encoding, std::nullopt}; }
+    Kept kept() const {
+        Kept k = reading;
+        k.setAside = setAside;
+        k.encoding = encoding;
+        k.unread.reset();
+        return k;
+    }
 };
 
 // Reads a kept file through Storage::read. No contents when the file does
@@ -121,7 +162,10 @@ std::optional<QStringList> readFirst(const QString& path, qsizetype count, QStri
 // after `before` of the values (at the end where fewer values remain). A
 // value holding a line break is refused before anything is written, since
 // it would shift every later value of the file; so is every save after a
-// reading that failed (kept.unread). On failure the old file stays as it
+// reading that failed (kept.unread), one over a file another program
+// changed since the reading (kept.stamp: 75, naming the file) and one that
+// would write more than Storage::kLargestKeptFile bytes (7, naming the
+// file). On failure the old file stays as it
 // was (and a copy made of it for this save is removed again), false is
 // returned, `error` tells why in the program's language and `number` gives
 // the runtime's error number for it: 5 for a refused value, else as

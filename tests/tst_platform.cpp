@@ -148,15 +148,28 @@ private slots:
         QTest::newRow("mixed line ends, an empty line")
             << QByteArray("\"a\"\r\n\n\"b\"\r\"c\"") << "" << QStringList({"a", "", "b", "c"})
             << QByteArray("\"a\"\r\n\"\"\r\n\"b\"\r\n\"c\"\r\n");
-        QTest::newRow("UTF-16 with its mark") << QByteArray("\xff\xfe\"\0\xe4\0\"\0\r\0\n\0", 12) << ""
-                                              << QStringList({"ä"}) << QByteArray("\"\xe4\"\r\n");
+        QTest::newRow("UTF-16 with its mark: written back as UTF-16")
+            << QByteArray("\xff\xfe\"\0\xe4\0\"\0\r\0\n\0", 12) << "" << QStringList({"ä"})
+            << QByteArray("\xff\xfe\"\0\xe4\0\"\0\r\0\n\0", 12);
+        QTest::newRow("UTF-16, a lone surrogate in a line set aside: its code units kept")
+            << QByteArray("\xfe\xff\0\"\0a\0\"\0\r\0\n\0\"\0\x01\xd8\0\0\"\0\r\0\n", 24) << ""
+            << QStringList({"a"}) << QByteArray("\xfe\xff\0\"\0a\0\"\0\r\0\n\0\"\0\x01\xd8\0\0\"\0\r\0\n", 24);
+        QTest::newRow("Windows-1252 starting with \"ÿþ\": not taken for UTF-16")
+            << QByteArray("\xff\xfe\"apple\"\r\n\"B\xe4r\"\r\n") << "" << QStringList({"Bär"})
+            << QByteArray("\xff\xfe\"apple\"\r\n\"B\xe4r\"\r\n");
+        QTest::newRow("UTF-8 with its mark: the mark kept")
+            << QByteArray("\xef\xbb\xbf\"J\xc3\xb6rg\"\r\n") << "" << QStringList({"Jörg"})
+            << QByteArray("\xef\xbb\xbf\"J\xc3\xb6rg\"\r\n");
         QTest::newRow("a NUL in the third of four lines: set aside in its place")
             << QByteArray("\"a\"\r\n\"b\"\r\n\"c\0\"\r\n\"d\"\r\n", 21) << "" << QStringList({"a", "b", "d"})
             << QByteArray("\"a\"\r\n\"b\"\r\n\"c\0\"\r\n\"d\"\r\n", 21);
         QTest::newRow("a NUL tail, a vertical tab, an escape")
             << QByteArray("\"a\"\r\n\"b\x0b\"\r\n\"c\"\r\n\x1b[0m\r\n\"d\"\r\n\"e\"\r\n\0\0\0", 35) << ""
             << QStringList({"a", "c", "d", "e"})
-            << QByteArray("\"a\"\r\n\"b\x0b\"\r\n\"c\"\r\n\x1b[0m\r\n\"d\"\r\n\"e\"\r\n\0\0\0\r\n", 37);
+            << QByteArray("\"a\"\r\n\"b\x0b\"\r\n\"c\"\r\n\x1b[0m\r\n\"d\"\r\n\"e\"\r\n", 32);
+        QTest::newRow("NUL padding and end-of-file marks after the text: no line")
+            << QByteArray("\"a\"\r\n\"b\"\r\n") + QByteArray(4096, '\0') + QByteArray("\x1a\0", 2) << ""
+            << QStringList({"a", "b"}) << QByteArray("\"a\"\r\n\"b\"\r\n");
         QTest::newRow("quotes that enclose nothing") << QByteArray("hello\"\r\n\"x\"\r\nx\"y\r\n") << ""
             << QStringList({"x"}) << QByteArray("hello\"\r\n\"x\"\r\nx\"y\r\n");
         QTest::newRow("the end-of-file mark of old editors") << QByteArray("\"a\"\r\n\x1a") << "" << QStringList({"a"})
@@ -212,6 +225,74 @@ private slots:
         QTEST(number, "number");
         QTEST(error, "error");
         QVERIFY(!QFileInfo::exists(App::file("t.qem")));
+    }
+
+    // A kept file saved after the tool read it and changed its list: the
+    // save keeps every line another tool wrote in its own bytes, refuses to
+    // write what the program would not read again, and refuses to replace a
+    // file another program changed meanwhile; a refused save leaves the file.
+    void keptFileSaves_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("meanwhile"); // what another program does to the file after the reading
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray mixed("\"03/17/1990  M\xc3\xbcller\"\r\n\"01/02/1980  B\xe4r\"\r\n");
+        QTest::newRow("a line in UTF-8 among Windows-1252, a name that needs UTF-8: the line keeps its bytes")
+            << mixed << "" << QString::fromUtf8("05/05/2000  Łukasz") << ""
+            << QByteArray("\"03/17/1990  M\xc3\xbcller\"\r\n\"01/02/1980  B\xc3\xa4r\"\r\n"
+                          "\"05/05/2000  \xc5\x81ukasz\"\r\n");
+        QTest::newRow("a line in UTF-8 among Windows-1252, a name Windows-1252 holds: every line kept")
+            << mixed << "" << "05/05/2000  Paddy" << ""
+            << mixed + "\"05/05/2000  Paddy\"\r\n";
+        QTest::newRow("appended to by another program")
+            << QByteArray("\"01/02/1980  Anna\"\r\n") << "append" << "05/05/2000  Paddy"
+            << "75: Path/File access error (\"t.qem\" was changed by another program since it was opened and is not "
+               "replaced)"
+            << QByteArray("\"01/02/1980  Anna\"\r\n\"07/04/1976  AddedElsewhere\"\r\n");
+        QTest::newRow("rewritten by another program, same size")
+            << QByteArray("\"01/02/1980  Anna\"\r\n") << "rewrite" << "05/05/2000  Paddy"
+            << "75: Path/File access error (\"t.qem\" was changed by another program since it was opened and is not "
+               "replaced)"
+            << QByteArray("\"01/02/1980  Emma\"\r\n");
+        QTest::newRow("missing when read, made by another program")
+            << QByteArray() << "create" << "05/05/2000  Paddy"
+            << "75: Path/File access error (\"t.qem\" was changed by another program since it was opened and is not "
+               "replaced)"
+            << QByteArray("\"07/04/1976  AddedElsewhere\"\r\n");
+        QTest::newRow("saved twice by the tool: its own save is no change")
+            << QByteArray("\"01/02/1980  Anna\"\r\n") << "save" << "05/05/2000  Paddy" << ""
+            << QByteArray("\"01/02/1980  Anna\"\r\n\"05/05/2000  Paddy\"\r\n");
+        QTest::newRow("more than the program reads again")
+            << QByteArray("\"01/02/1980  Anna\"\r\n") << "" << QString(Storage::kLargestKeptFile, u'x')
+            << "7: Out of memory (\"t.qem\" would be larger than 64 MB, more than the program reads, and is not replaced)"
+            << QByteArray("\"01/02/1980  Anna\"\r\n");
+    }
+    void keptFileSaves() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, added);
+        const QString path = App::file("t.qem");
+        if (!file.isEmpty()) writeFile("t.qem", file);
+        QuotedLines::Kept kept;
+        QStringList values = QuotedLines::readKept(path, nullptr, nullptr, nullptr, &kept)
+                                 .value_or(QuotedLines::Contents()).values;
+        if (meanwhile == "append" || meanwhile == "create") {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::Append));
+            f.write("\"07/04/1976  AddedElsewhere\"\r\n");
+        } else if (meanwhile == "rewrite") {
+            writeFile("t.qem", "\"01/02/1980  Emma\"\r\n");
+        } else if (meanwhile == "save") {
+            QVERIFY(QuotedLines::write(path, values, nullptr, nullptr, kept));
+        }
+        values << added;
+        QString error;
+        int number = 0;
+        const bool saved = QuotedLines::write(path, values, &error, &number, kept);
+        QTEST(saved ? QString() : QString::number(number) + ": " + error, "error");
+        QTEST(readFile("t.qem"), "after");
+        QCOMPARE(QDir(programFolder()).entryList(QDir::Files | QDir::Hidden), QStringList{"t.qem"});
     }
 
     // A file that is mostly not text is refused and left as it is; the first
