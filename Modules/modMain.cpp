@@ -8,11 +8,12 @@
 #include "Platform/Clock.h"
 #include "Platform/Controls.h"
 #include "Platform/MsgBox.h"
+#include "Platform/Printer.h"
 #include "Platform/Runtime.h"
+#include "Platform/Storage.h"
 
 #include <QDirIterator>
 #include <QFile>
-#include <algorithm>
 
 QString DateRegion;
 
@@ -82,42 +83,17 @@ QString DateToday(const QString& style) {
 QString Christmas() { return DateRegion == QLatin1String("America") ? QStringLiteral("12/24") : QStringLiteral("24.12"); }
 QString Silvester() { return DateRegion == QLatin1String("America") ? QStringLiteral("12/31") : QStringLiteral("31.12"); }
 
-namespace {
-bool isKeptFile(QStringView name) {
-    for (const char16_t* kept : {u"QEM.ini", u"Rates.qem", u"Planer.qem", u"ToDo.qem", u"Hangman.qem"})
-        if (name == QStringView(kept)) return true;
-    return name.endsWith(u"Debts.qem");
-}
-
-// "<kept file>.XXXXXX" or "<kept file>.unread<n>.XXXXXX", X a letter: the
-// name a save gives its temporary file. Scanned by hand: no pattern engine
-// is loaded at start.
-bool isUnfinishedSave(QStringView name) {
-    if (name.size() < 8 || name[name.size() - 7] != u'.') return false;
-    const QStringView tail = name.right(6);
-    for (const QChar c : tail)
-        if (!(c >= u'A' && c <= u'Z') && !(c >= u'a' && c <= u'z')) return false;
-    // The copy kept of a file that could not be read is no temporary file.
-    if (tail == u"unread") return false;
-    QStringView kept = name.chopped(7);
-    const qsizetype copy = kept.lastIndexOf(u".unread");
-    if (copy >= 0) {
-        const QStringView number = kept.mid(copy + 7);
-        if (std::all_of(number.begin(), number.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
-            kept = kept.left(copy);
-    }
-    return isKeptFile(kept);
-}
-} // namespace
-
 void RemoveUnfinishedSaves() {
     if (!App::holdsDataFolderLock()) return;
     // Only regular files: a folder or a link of such a name is not one a save left.
     QDirIterator it(App::dataFolder(), QDir::Files | QDir::Hidden | QDir::NoSymLinks);
     while (it.hasNext()) {
         const QFileInfo file = it.nextFileInfo();
+        const QString name = file.fileName();
         // What cannot be removed stays, as it would have without this.
-        if (isUnfinishedSave(file.fileName()) && file.isFile() && !file.isSymLink()) QFile::remove(file.filePath());
+        if ((Storage::isUnfinishedSave(name) || QtPrinter::isUnfinishedPart(name)) && file.isFile() &&
+            !file.isSymLink())
+            QFile::remove(file.filePath());
     }
 }
 

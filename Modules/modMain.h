@@ -26,13 +26,14 @@ QString DateToday(const QString& style);
 QString Christmas();
 QString Silvester();
 
-// A save killed between naming its temporary file (the kept file's name,
-// a point and six letters) and renaming it over the kept file leaves that
-// file for good. Removes such files of the program's kept files (QEM.ini,
-// Rates.qem, Planer.qem, ToDo.qem, Hangman.qem, <account>Debts.qem and
-// their ".unread" copies) from the data folder, and nothing else; only in
-// the copy that holds the data folder's lock, as another copy's save may
-// be under way.
+// A save killed between making its temporary file and renaming it over
+// the file it replaces leaves that file for good, and a print job killed
+// mid-way leaves the hidden part of its PDF. Removes such files from the
+// data folder: only names the program marks as its own
+// (Storage::isUnfinishedSave, QtPrinter::isUnfinishedPart), never a file
+// of any other name (the user's "Planer.qem.backup" stays); only in the
+// copy that holds the data folder's lock, as another copy's save or print
+// job may be under way.
 void RemoveUnfinishedSaves();
 
 void ReturnToMenu();

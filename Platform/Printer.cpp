@@ -151,8 +151,7 @@ public:
     bool create() {
         const QFileInfo target(final_);
         for (int n = 1; n < 100; ++n) {
-            file_.setFileName(target.absolutePath() + QStringLiteral("/.~") + target.fileName() +
-                              (n > 1 ? u'.' + QString::number(n) : QString()) + QStringLiteral(".part"));
+            file_.setFileName(target.absolutePath() + u'/' + partName(target.fileName(), n));
             if (file_.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
                 return open(QIODevice::WriteOnly | QIODevice::Unbuffered);
             // A part left by a job that was cut off: another name.
@@ -234,6 +233,39 @@ QtPrinter::QtPrinter(bool useDefaultPrinter) : useDefaultPrinter_(useDefaultPrin
 QtPrinter::~QtPrinter() {
     // An unfinished job is dropped with the program.
     if (painter_ || printer_ || pdf_) abandonJob();
+}
+
+QString QtPrinter::partName(const QString& fileName, int n) {
+    return QStringLiteral(".~") + fileName + (n > 1 ? u'.' + QString::number(n) : QString()) + QStringLiteral(".part");
+}
+
+namespace {
+// Takes `text` off the front of `rest`; whether it stood there.
+bool take(QStringView& rest, QStringView text) {
+    if (!rest.startsWith(text)) return false;
+    rest = rest.mid(text.size());
+    return true;
+}
+// Takes `count` digits (at least one when `count` is 0: as many as stand there) off the front of `rest`.
+bool takeDigits(QStringView& rest, qsizetype count = 0) {
+    qsizetype n = 0;
+    while (n < rest.size() && rest[n] >= u'0' && rest[n] <= u'9' && (count == 0 || n < count)) ++n;
+    if (n == 0 || (count > 0 && n < count)) return false;
+    rest = rest.mid(n);
+    return true;
+}
+} // namespace
+
+bool QtPrinter::isUnfinishedPart(QStringView fileName) {
+    // ".~Print " yyyy-MM-dd HHmmss [" (n)"] ".pdf" [".n"] ".part", as freeFileName and partName write it.
+    QStringView rest = fileName;
+    if (!take(rest, u".~Print ") || !takeDigits(rest, 4) || !take(rest, u"-") || !takeDigits(rest, 2) ||
+        !take(rest, u"-") || !takeDigits(rest, 2) || !take(rest, u" ") || !takeDigits(rest, 6))
+        return false;
+    if (take(rest, u" (") && (!takeDigits(rest) || !take(rest, u")"))) return false;
+    if (!take(rest, u".pdf")) return false;
+    if (rest == u".part") return true;
+    return take(rest, u".") && takeDigits(rest) && rest == u".part";
 }
 
 QString QtPrinter::freeFileName() const {

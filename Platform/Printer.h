@@ -113,6 +113,16 @@ private:
 // off (the program killed) leaves nothing under a printout's name.
 class QtPrinter : public Printer {
 public:
+    // The hidden name of the PDF named `fileName` while it is written
+    // (".~<fileName>.part"; ".~<fileName>.<n>.part" for the n-th try when
+    // a killed job's part holds the first).
+    static QString partName(const QString& fileName, int n = 1);
+    // Whether `fileName` is such a part of a printout named as this printer
+    // names them (".~Print 2026-03-15 100000 (2).pdf.3.part"): what a job
+    // cut off by a kill left. Scanned by hand: no pattern engine is loaded
+    // at start, where the clean-up asks.
+    static bool isUnfinishedPart(QStringView fileName);
+
     // With useDefaultPrinter false every job becomes a PDF file.
     explicit QtPrinter(bool useDefaultPrinter = true);
     ~QtPrinter() override;

@@ -113,6 +113,10 @@ bool writeString(const QString& section, const QString& key, const QString& valu
 
     // Written back in the encoding it was read in: a comment typed in UTF-8
     // stays readable in an editor, and the old program's files stay ANSI.
+    // A UTF-16 ini file becomes ANSI (or UTF-8), as the old program's
+    // profile routines wrote it: every other copy reads it so.
+    if (encoding == Ansi::Encoding::Utf16LE || encoding == Ansi::Encoding::Utf16BE)
+        encoding = Ansi::Encoding::Windows1252;
     const QByteArray text = Ansi::encodeAs(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"), encoding);
     return Storage::save(file, text, error);
 }

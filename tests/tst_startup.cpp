@@ -9,6 +9,7 @@
 #include "Platform/App.h"
 #include "Platform/Clock.h"
 #include "Platform/MsgBox.h"
+#include "Platform/Printer.h"
 #include "Platform/Storage.h"
 #include "TestSupport.h"
 
@@ -20,7 +21,11 @@
 #include <QTest>
 #include <QTimeZone>
 #include <QTimer>
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace TestSupport;
 
@@ -656,29 +661,43 @@ private slots:
         QTest::addColumn<bool>("otherCopy"); // another copy runs on the folder
         QTest::addColumn<QStringList>("present");
         QTest::addColumn<QStringList>("remaining");
-        QTest::newRow("every kept file's")
+        QTest::addColumn<QStringList>("gone"); // of `present`; every other one stays
+        QTest::newRow("the program's own temporary files")
             << false << false
-            << QStringList{"QEM.ini.AbCdEf", "Rates.qem.xYzAbC", "Planer.qem.QWERTY", "ToDo.qem.abcdef",
-                           "Hangman.qem.XXXXXX", "2222Debts.qem.kLmNoP", "Planer.qem.unread2.GhIjKl", "Planer.qem"}
-            << QStringList{"Planer.qem"};
+            << QStringList{".QEM.ini.~save-AbCdEf", ".Rates.qem.~save-xYz012", ".Planer.qem.~save-QWERTY",
+                           ".2222Debts.qem.~save-kLmNoP", ".Planer.qem.unread2.~save-GhIjKl", "Planer.qem"}
+            << QStringList{"Planer.qem"}
+            << QStringList{".QEM.ini.~save-AbCdEf", ".Rates.qem.~save-xYz012", ".Planer.qem.~save-QWERTY",
+                           ".2222Debts.qem.~save-kLmNoP", ".Planer.qem.unread2.~save-GhIjKl"};
+        QTest::newRow("a killed print job's parts")
+            << false << false
+            << QStringList{".~Print 2026-03-15 100000.pdf.part", ".~Print 2026-03-15 100000 (2).pdf.3.part",
+                           "Print 2026-03-15 100000.pdf"}
+            << QStringList{"Print 2026-03-15 100000.pdf"}
+            << QStringList{".~Print 2026-03-15 100000.pdf.part", ".~Print 2026-03-15 100000 (2).pdf.3.part"};
+        for (const char* mine : {"Planer.qem.backup", "ToDo.qem.before", "QEM.ini.backup", "Rates.qem.zipped",
+                                 "Hangman.qem.german", "2222Debts.qem.backup", "MyOldDebts.qem.Backup"})
+            QTest::newRow(mine) << false << false << QStringList{mine} << QStringList{mine} << QStringList();
         QTest::newRow("names like them stay")
             << false << false
-            << QStringList{"Planer.qem.AbCdEf", "Planer.qem.unread", "Planer.qem.AbCd3f", "Planer.qem.AbCdEfG",
-                           "Planer.qem.AbCde", "Bank.mdb.AbCdEf", "notes.txt.AbCdEf", "planer.qem.AbCdEf",
-                           "Planer.qemXAbCdEf", "ToDo.qem.AbCdEf/", "Hangman.qem.AbCdEf@"}
-            << QStringList{"Bank.mdb.AbCdEf", "Hangman.qem.AbCdEf", "Planer.qem.AbCd3f", "Planer.qem.AbCdEfG",
-                           "Planer.qem.AbCde", "Planer.qem.unread", "Planer.qemXAbCdEf", "ToDo.qem.AbCdEf/",
-                           "notes.txt", "notes.txt.AbCdEf", "planer.qem.AbCdEf"};
+            << QStringList{"Planer.qem.AbCdEf", "Planer.qem.unread", ".Planer.qem.~save-AbCdE", "Planer.qem.~save-AbCdEf",
+                           ".Planer.qem.~save-AbCdE!", "..~save-AbCdEf", ".~Print notes.pdf.part",
+                           ".~Print 2026-03-15 100000.pdf.part2", ".~Print 2026-03-15 100000.pdf",
+                           "ToDo.qem.AbCdEf/", ".Hangman.qem.~save-AbCdEf/", ".Hangman.qem.~save-GhIjKl@"}
+            << QStringList{"Planer.qem.AbCdEf", "Planer.qem.unread",
+                           "Planer.qem.~save-AbCdEf", "ToDo.qem.AbCdEf/", "notes.txt"}
+            << QStringList();
         QTest::newRow("read-only program folder: the per-user folder's")
-            << true << false << QStringList{"UserData/ToDo.qem.AbCdEf", "ToDo.qem.GhIjKl"}
-            << QStringList{"ToDo.qem.GhIjKl", "UserData/"};
-        QTest::newRow("while another copy runs") << false << true << QStringList{"ToDo.qem.AbCdEf"}
-                                                 << QStringList{"ToDo.qem.AbCdEf"};
+            << true << false << QStringList{"UserData/.ToDo.qem.~save-AbCdEf", ".ToDo.qem.~save-GhIjKl"}
+            << QStringList{"UserData/"} << QStringList{"UserData/.ToDo.qem.~save-AbCdEf"};
+        QTest::newRow("while another copy runs") << false << true << QStringList{".ToDo.qem.~save-AbCdEf"}
+                                                 << QStringList() << QStringList();
     }
     void unfinishedSavesRemoved() {
         QFETCH(bool, readOnly);
         QFETCH(bool, otherCopy);
         QFETCH(QStringList, present);
+        QFETCH(QStringList, gone);
         if (readOnly) {
             App::setProgramFolderWritable(false);
             QVERIFY(QDir().mkpath(App::dataFolder()));
@@ -701,6 +720,41 @@ private slots:
         start();
         QCOMPARE(MsgBoxSeam::shown().size(), otherCopy ? 1 : 0);
         QTEST(folderContents(), "remaining");
+        // Hidden names too: only those of the program's own shape are gone.
+        for (QString name : present) {
+            if (name.endsWith(u'/') || name.endsWith(u'@')) name.chop(1);
+            const QFileInfo file(App::file(name));
+            QVERIFY2((file.exists() || file.isSymLink()) != gone.contains(name), qPrintable(name));
+        }
+    }
+
+    // A save killed part-way (here by the file-size limit, as a kill would)
+    // leaves its temporary file; the next start removes it and nothing else.
+    void killedSaveRemoved() {
+        writeFile("Planer.qem", "\"01/02/1980  Anna\"\r\n");
+        writeFile("Planer.qem.backup", "\"mine\"\r\n");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const struct rlimit cap {10, 10}, noCore {0, 0};
+            ::setrlimit(RLIMIT_FSIZE, &cap);
+            ::setrlimit(RLIMIT_CORE, &noCore);
+            ::signal(SIGXFSZ, SIG_DFL);
+            Storage::save(App::file("Planer.qem"), QByteArray(4096, 'x'));
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ);
+        const QStringList left = QDir(programFolder()).entryList({".Planer.qem*"}, QDir::Files | QDir::Hidden);
+        QCOMPARE(left.size(), 1);
+        QVERIFY(Storage::isUnfinishedSave(left[0]));
+        const QString part = QtPrinter::partName("Print 2026-03-15 100000.pdf");
+        writeFile(part, "%PDF-1.4");
+        start();
+        QVERIFY(!QFileInfo::exists(App::file(left[0])));
+        QVERIFY(!QFileInfo::exists(App::file(part)));
+        QCOMPARE(readFile("Planer.qem"), QByteArray("\"01/02/1980  Anna\"\r\n"));
+        QCOMPARE(readFile("Planer.qem.backup"), QByteArray("\"mine\"\r\n"));
     }
 
     // Installed where the user cannot write: the program starts, and what it
