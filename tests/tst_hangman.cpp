@@ -735,10 +735,11 @@ private slots:
                                      << "1 Zeile der Datei \"Hangman.qem\" konnte nicht gelesen werden. Sie bleibt "
                                         "unverändert in der Datei."
                                      << quotedLines({"apple", "a^b", "zebra"});
-        const QByteArray tail = quotedLines({"apple", "pear"}) + QByteArray("\0\0\0\0", 4);
+        // What a power loss leaves after the text: no line, not written back.
         QTest::newRow("a tail of NUL bytes")
-            << "English" << tail << "1 line of \"Hangman.qem\" could not be read. It stays in the file as it is."
-            << tail + "\r\n" + quotedLines({"zebra"});
+            << "English" << quotedLines({"apple", "x_y", "pear"}) + QByteArray(4096, '\0')
+            << "1 line of \"Hangman.qem\" could not be read. It stays in the file as it is."
+            << quotedLines({"apple", "x_y", "pear", "zebra"});
     }
     void setAsideLines() {
         QFETCH(QString, language);
@@ -924,28 +925,43 @@ private slots:
     }
 
     void saveRefusals_data() {
-        QTest::addColumn<bool>("emptyList");
+        QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("message");
-        QTest::newRow("empty list") << true << "The list is empty and will not be saved";
-        QTest::newRow("unwritable file") << false << "Problem: HmDic_Save";
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("empty list") << "empty list" << "The list is empty and will not be saved"
+                                    << QByteArray("\"a\"\r\n");
+        QTest::newRow("unwritable file") << "folder" << "Problem: HmDic_Save" << QByteArray();
+        QTest::newRow("changed by another program while the editor was open")
+            << "changed elsewhere"
+            << "Problem: HmDic_Save\n75: Path/File access error (\"Hangman.qem\" was changed by another program since "
+               "it was opened and is not replaced)"
+            << QByteArray("\"a\"\r\n\"AddedElsewhere\"\r\n");
     }
     void saveRefusals() {
         writeFile(QStringLiteral("Hangman.qem"), quotedLines({"a"}));
         LoadDictionary();
         auto* editor = frmHmDic();
-        QFETCH(bool, emptyList);
-        if (emptyList) {
+        QFETCH(QString, how);
+        if (how == "empty list") {
             editor->lstSHOW->clear();
-        } else {
+        } else if (how == "folder") {
             // A folder where the file should be: the save cannot replace it.
             QFile::remove(App::dataFile(QStringLiteral("Hangman.qem"), App::Access::Write));
             QDir(programFolder()).mkdir(QStringLiteral("Hangman.qem"));
+        } else {
+            QFile file(App::dataFile(QStringLiteral("Hangman.qem")));
+            QVERIFY(file.open(QIODevice::Append));
+            file.write("\"AddedElsewhere\"\r\n");
+            file.close();
+            typeKeys(editor->txtEnter, QStringLiteral("zebra"));
+            QTest::mouseClick(editor->cmdAdd, Qt::LeftButton);
         }
         MsgBoxSeam::queueAnswer(vbYes);
         QTest::mouseClick(editor->cmdSave, Qt::LeftButton);
         QFETCH(QString, message);
-        QVERIFY(MsgBoxSeam::last().text.startsWith(message));
-        if (emptyList) QCOMPARE(readFile(QStringLiteral("Hangman.qem")), QByteArray("\"a\"\r\n"));
+        QVERIFY2(MsgBoxSeam::last().text.startsWith(message), qPrintable(MsgBoxSeam::last().text));
+        QFETCH(QByteArray, after);
+        if (!after.isEmpty()) QCOMPARE(readFile(QStringLiteral("Hangman.qem")), after);
     }
 };
 
