@@ -235,7 +235,9 @@ bool isUnfinishedSave(QStringView fileName) {
 
 std::optional<Stamp> stampOf(const QString& path) {
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) == 0) return stampFrom(st);
+    // A folder or a device in the file's place is no state of the file: the save itself refuses it.
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0)
+        return S_ISREG(st.st_mode) ? std::optional(stampFrom(st)) : std::nullopt;
     if (errno == ENOENT) return Stamp();
     return std::nullopt;
 }

@@ -52,8 +52,8 @@ struct Stamp {
     quint64 device = 0, inode = 0;
     bool operator==(const Stamp&) const = default;
 };
-// The stamp of the file at `path` now (a missing file's, or none when it
-// cannot be asked for).
+// The stamp of the file at `path` now (a missing file's; none when it
+// cannot be asked for or is no regular file).
 std::optional<Stamp> stampOf(const QString& path);
 
 // Whether `fileName` is a temporary file save() names its own

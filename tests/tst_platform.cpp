@@ -27,6 +27,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <cerrno>
+#include <sys/stat.h>
 
 #include <cmath>
 
@@ -372,6 +373,21 @@ private slots:
         QTEST(QString::number(number) + ": " + error, "error");
         QCOMPARE(readFile("t.out"), old);
         QCOMPARE(QDir(programFolder()).entryList(QDir::Files), QStringList{"t.out"});
+    }
+
+    // A saved file keeps who may read and write it, and a link to it stays
+    // a link; nothing of the save is left beside it.
+    void saveKeepsModeAndLink() {
+        writeFile("t.txt", "old");
+        QVERIFY(QFile::setPermissions(App::file("t.txt"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+        QVERIFY(QFile::link(App::file("t.txt"), App::file("link.txt")));
+        QVERIFY(Storage::save(App::file("link.txt"), "new"));
+        QVERIFY(QFileInfo(App::file("link.txt")).isSymLink());
+        QCOMPARE(readFile("t.txt"), QByteArray("new"));
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(App::file("t.txt")).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(0640));
+        QCOMPARE(QDir(programFolder()).entryList(QDir::Files | QDir::Hidden), QStringList({"link.txt", "t.txt"}));
     }
 
     // The write step against a real device that is always full: the failure
