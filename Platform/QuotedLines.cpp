@@ -149,12 +149,15 @@ std::optional<Contents> readKept(const QString& path, QString* error, bool* dama
     c.encoding = reading.encoding;
     forLines(*decoded, -1, [&](QStringView view) {
         const QString line = view.toString();
-        if (reading.encoding == Ansi::Encoding::Windows1252 && standsInUtf8(line)) reading.inUtf8.insert(line);
+        const bool inUtf8 = reading.encoding == Ansi::Encoding::Windows1252 && standsInUtf8(line);
+        if (inUtf8) reading.inUtf8.insert(line);
         QString value;
         if (lineValue(line, value) == Line::Unreadable) {
             c.setAside.append({c.values.size(), line});
             return;
         }
+        // The value goes back in quotes alone: that line keeps the bytes too.
+        if (inUtf8) reading.inUtf8.insert(u'"' + value + u'"');
         if (line.size() != value.size() + 2 || !line.startsWith(u'"')) c.asStood.insert(c.values.size(), line);
         c.values << value;
     });
@@ -230,9 +233,7 @@ std::optional<QString> keepAside(const QString& path, const QByteArray& bytes, b
     made = true;
     return name;
 }
-} // namespace
 
-namespace {
 // The bytes of the text in the encoding the file was read in; a
 // Windows-1252 file that cannot hold it becomes UTF-8 whole, its lines that
 // stood in UTF-8 already in their own bytes.

@@ -243,6 +243,9 @@ private slots:
             << mixed << "" << QString::fromUtf8("05/05/2000  Łukasz") << ""
             << QByteArray("\"03/17/1990  M\xc3\xbcller\"\r\n\"01/02/1980  B\xc3\xa4r\"\r\n"
                           "\"05/05/2000  \xc5\x81ukasz\"\r\n");
+        QTest::newRow("a line in UTF-8 with blanks around its quotes: its value keeps its bytes")
+            << QByteArray("  \"M\xc3\xbcller\" \r\n\"B\xe4r\"\r\n") << "" << QString::fromUtf8("Łukasz") << ""
+            << QByteArray("\"M\xc3\xbcller\"\r\n\"B\xc3\xa4r\"\r\n\"\xc5\x81ukasz\"\r\n");
         QTest::newRow("a line in UTF-8 among Windows-1252, a name Windows-1252 holds: every line kept")
             << mixed << "" << "05/05/2000  Paddy" << ""
             << mixed + "\"05/05/2000  Paddy\"\r\n";
