@@ -123,6 +123,15 @@ qsizetype keptFrom(const QString& text) {
 } // namespace
 
 namespace {
+// The characters a read takes in the log: its own, a CR LF counting as one
+// break, and one for the end of its last line.
+qsizetype logCost(const QString& read) {
+    qsizetype cost = read.size() + 1;
+    for (qsizetype i = read.indexOf(u'\r'); i >= 0 && i + 1 < read.size(); i = read.indexOf(u'\r', i + 1))
+        if (read[i + 1] == u'\n') --cost;
+    return cost;
+}
+
 // Puts lines at the end of the log and drops its oldest ones beyond its bounds.
 void addLines(QPlainTextEdit* log, const QString& lines) {
     // Added at the end rather than by rewriting the whole text, so a long
@@ -187,16 +196,20 @@ public:
 
     void add(const QString& line) {
         gathered_ << line;
-        size_ += line.size();
+        costs_ << logCost(line);
+        size_ += costs_.last();
         if (!pause_.isActive()) {
             takeIn(false);
             return;
         }
         // Bounded as the log is: a read goes once those after it fill the
-        // log in characters or, each at least a line, in lines.
+        // log in characters (counted as the log counts them) or, each at
+        // least a line, in lines. Then not even its last line would stay.
         while (gathered_.size() > 1 &&
-               (gathered_.size() - 1 >= kLogLines || size_ - gathered_.first().size() >= kLogCharacters))
-            size_ -= gathered_.takeFirst().size();
+               (gathered_.size() - 1 >= kLogLines || size_ - costs_.first() >= kLogCharacters)) {
+            gathered_.removeFirst();
+            size_ -= costs_.takeFirst();
+        }
     }
     bool waiting() const { return !gathered_.isEmpty(); }
 
@@ -208,6 +221,7 @@ private:
         // line feed could join a read's closing CR into one CR LF.
         const QString lines = gathered_.size() == 1 ? gathered_.first() : gathered_.join(QChar::ParagraphSeparator);
         gathered_.clear();
+        costs_.clear();
         size_ = 0;
         addLines(log_, lines);
         // Lines taken in after the window scrolled its log: scrolled here.
@@ -216,8 +230,9 @@ private:
     }
 
     QPlainTextEdit* log_;
-    QStringList gathered_; // what is not yet in the log, oldest first
-    qsizetype size_ = 0;   // its characters
+    QStringList gathered_;    // what is not yet in the log, oldest first
+    QList<qsizetype> costs_;  // each one's characters in the log
+    qsizetype size_ = 0;      // their sum
     QTimer pause_;
 };
 
