@@ -192,9 +192,12 @@ public:
         connect(&pause_, &QTimer::timeout, this, [this] {
             if (!gathered_.isEmpty()) takeIn(true);
         });
+        telling_.setSingleShot(true);
+        connect(&telling_, &QTimer::timeout, this, [this] { tell(); });
     }
 
-    void add(const QString& line) {
+    void add(const QString& line, bool told) {
+        if (told) keepNewest(toTell_, line);
         gathered_ << line;
         costs_ << logCost(line);
         size_ += costs_.last();
@@ -226,7 +229,34 @@ private:
         addLines(log_, lines);
         // Lines taken in after the window scrolled its log: scrolled here.
         if (late) scrollToEnd(log_);
+        for (const QString& line : std::as_const(toTell_)) keepNewest(taken_, line);
+        toTell_.clear();
+        if (!telling_.isActive()) tell();
         pause_.start(int(std::min<qint64>(8 * took.nsecsElapsed() / 1000000, 1000)));
+    }
+
+    // Readers are told the lines the log took in, at most one notice every
+    // kTellingMs: the lines of a quiet chat one by one as they come, a
+    // flood's newest lines now and then, never a notice per read.
+    void tell() {
+        if (taken_.isEmpty()) return;
+        tellReaders(log_, taken_.join(u'\n'));
+        taken_.clear();
+        telling_.start(kTellingMs);
+    }
+    static constexpr int kTellingMs = 250;
+    // A notice tells its first thousand characters: the newest lines that
+    // fit in them are kept for it (the newest one always), no more.
+    static void keepNewest(QStringList& lines, const QString& line) {
+        lines << line;
+        qsizetype characters = 0;
+        for (qsizetype i = lines.size() - 1; i >= 0; --i) {
+            characters += lines[i].size() + 1;
+            if (characters > 1000 && i < lines.size() - 1) {
+                lines.remove(0, i + 1);
+                return;
+            }
+        }
     }
 
     QPlainTextEdit* log_;
@@ -234,6 +264,9 @@ private:
     QList<qsizetype> costs_;  // each one's characters in the log
     qsizetype size_ = 0;      // their sum
     QTimer pause_;
+    QStringList toTell_; // lines readers are to be told of once the log takes them in
+    QStringList taken_;  // those the log took in, not yet told
+    QTimer telling_;     // runs while readers were told a moment ago
 };
 
 LogFeed* feedOf(const QPlainTextEdit* log) {
@@ -243,10 +276,10 @@ LogFeed* feedOf(const QPlainTextEdit* log) {
 }
 } // namespace
 
-void appendToLog(QPlainTextEdit* log, const QString& line) {
+void appendToLog(QPlainTextEdit* log, const QString& line, bool told) {
     LogFeed* feed = feedOf(log);
     if (!feed) feed = new LogFeed(log);
-    feed->add(line);
+    feed->add(line, told);
 }
 
 bool logWaiting(const QPlainTextEdit* log) {
@@ -343,7 +376,6 @@ void ChatForm::receive() {
     PlayTalk(QStringLiteral("TalkGet.wav"));
     QString data;
     socket_->GetData(data);
-    appendLine(data);
+    appendToLog(txtOutput, data, true);
     ScrollOutput(this);
-    tellReaders(txtOutput, data);
 }

@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QTcpServer>
@@ -140,7 +141,7 @@ QStringList readsOfEveryShape(quint32 seed) {
     QRandomGenerator random(seed);
     QStringList reads;
     const QStringList ends{"", "\r\n", "\n", "\r"};
-    for (int step = 0; step < 40; ++step) {
+    for (int step = 0; step < 30; ++step) {
         const QString name = QStringLiteral("%1.%2 ").arg(seed).arg(step);
         switch (random.bounded(5)) {
         case 0:
@@ -494,6 +495,42 @@ private slots:
         QCOMPARE(reader.notices().last(), QStringLiteral("Bob: hi there"));
     }
 
+    // Lines are told as the log takes them in: lines far enough apart each
+    // in a notice of its own, a flood's reads in a few notices, the newest
+    // line last.
+    void linesToldAsTheLogTakesThemIn_data() {
+        QTest::addColumn<int>("messages");
+        QTest::addColumn<int>("gapMs");
+        QTest::addColumn<bool>("eachTold");
+        QTest::newRow("five lines far apart: each told") << 5 << 400 << true;
+        QTest::newRow("a flood of 2,000 messages: a few notices a second") << 2000 << 2 << false;
+    }
+    void linesToldAsTheLogTakesThemIn() {
+        QFETCH(int, messages);
+        QFETCH(int, gapMs);
+        QTcpServer rawServer;
+        std::unique_ptr<QTcpSocket> peer;
+        ReaderListening reader;
+        ChatForm* f = connectRaw(false, rawServer, peer);
+        QVERIFY(f);
+        reader.clear();
+        QStringList sent;
+        QElapsedTimer took;
+        took.start();
+        for (int i = 1; i <= messages; ++i) {
+            sent << QStringLiteral("Bob: line %1").arg(i);
+            peer->write(sent.last().toLatin1());
+            peer->flush();
+            QTest::qWait(gapMs);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!reader.notices().isEmpty() && reader.notices().last().endsWith(sent.last()), 5000);
+        QTest::qWait(300);
+        const QStringList told = reader.notices();
+        if (QTest::currentDataTag() == QByteArrayView("five lines far apart: each told")) QCOMPARE(told, sent);
+        QVERIFY2(told.size() <= took.elapsed() / 250 + 2, qPrintable(QString::number(told.size())));
+        QCOMPARE(logLines(f).join(QString()), sent.join(QString()));
+    }
+
     void peerVanishes_data() {
         QTest::addColumn<bool>("serverWindow");
         QTest::newRow("client peer: the server listens again") << true;
@@ -647,7 +684,7 @@ private slots:
         QStringList burst{QStringList(1000, QStringLiteral("Bob: old")).join(u'\n'), "Bob: THE LINE"};
         burst << QStringList(1006, (QString(296, u'z') + "\r\n").repeated(14));
         QTest::newRow("a line just before a burst") << burst;
-        for (quint32 seed : {1u, 2u, 3u})
+        for (quint32 seed : {1u, 2u})
             QTest::newRow(qPrintable(QStringLiteral("reads of every shape, seed %1").arg(seed))) << readsOfEveryShape(seed);
     }
     void logShowsTheNewestLines() {
