@@ -8,6 +8,7 @@
 #include "Platform/App.h"
 #include "Platform/Fonts.h"
 #include "Platform/MsgBox.h"
+#include "Platform/OutOfMemory.h"
 #include "Platform/Winsock.h"
 
 #include <QElapsedTimer>
@@ -20,6 +21,7 @@
 #include <QTimer>
 #include <QValidator>
 #include <algorithm>
+#include <new>
 
 namespace {
 void scrollToEnd(QPlainTextEdit* box) {
@@ -359,6 +361,10 @@ void ChatForm::cmdSend_Click() {
             MsgBox(L(QStringLiteral("No connection"), QStringLiteral("Keine Verbindung")), vbExclamation);
         else
             ShowProblem(QStringLiteral("Sending"), e.number, e.description);
+        txtSendData->setFocus();
+        return;
+    } catch (const std::bad_alloc&) {
+        ShowOutOfMemory(QStringLiteral("Sending"));
         txtSendData->setFocus();
         return;
     }
