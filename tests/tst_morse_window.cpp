@@ -129,6 +129,22 @@ private slots:
     }
     void cleanup() { tearDown(); }
 
+    // Letters typed in Single mode sound the moment they are typed: the
+    // music device's output is kept ready while the window shows in that
+    // mode, and let rest in At Once mode and once the window is closed.
+    void lettersKeptReadyInSingleMode() {
+        class frmMorse* f = openFromMenu();
+        QVERIFY(music().keptReady);
+        work(f, {"[At Once]"});
+        QVERIFY(!music().keptReady);
+        work(f, {"[Single]"});
+        QVERIFY(music().keptReady);
+        f->close();
+        processEvents();
+        QVERIFY(!f->isVisible());
+        QVERIFY(!music().keptReady);
+    }
+
     void menuHiddenWhileOpen() {
         class frmMorse* f = openFromMenu();
         QVERIFY(!frmChoice()->isVisible());

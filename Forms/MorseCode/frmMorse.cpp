@@ -446,6 +446,7 @@ void frmMorse::cmdEOC_Click() { appendProsign(4); }
 
 void frmMorse::setMode(bool atOnce) {
     atOnce_ = atOnce;
+    keepLettersReady(isVisible());
     // In Single mode every change of the text reaches the Morse box through
     // the key handler; an undo, a Delete or a cut would leave it behind.
     txtText->setEditsByHandlerOnly(!atOnce);
@@ -623,3 +624,19 @@ void frmMorse::Form_QueryUnload(int& Cancel, int) {
 }
 
 void frmMorse::Form_Unload(int&) { ReturnToMenu(); }
+
+void frmMorse::keepLettersReady(bool shown) { KeepMusicReady(shown && !atOnce_); }
+
+void frmMorse::showEvent(QShowEvent* e) {
+    Form::showEvent(e);
+    keepLettersReady(true);
+}
+
+void frmMorse::hideEvent(QHideEvent* e) {
+    Form::hideEvent(e);
+    keepLettersReady(false);
+}
+
+frmMorse::~frmMorse() {
+    if (isVisible()) keepLettersReady(false);
+}
