@@ -151,8 +151,8 @@ QStringList readsOfEveryShape(quint32 seed) {
         case 2: reads << name + QString(random.bounded(100'000, 1'500'000), QChar(u'a' + step % 26)); break;
         case 3: {
             const QString line = name + QString(random.bounded(50, 400), u'b') + ends[random.bounded(1, 4)];
-            const QString burst = line.repeated(random.bounded(1, 40));
-            for (int i = random.bounded(100, 2000); i > 0; --i) reads << burst;
+            const QString burst = line.repeated(random.bounded(1, 20));
+            for (int i = random.bounded(100, 600); i > 0; --i) reads << burst;
             break;
         }
         default: reads << QString(); break;
