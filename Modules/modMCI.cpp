@@ -30,6 +30,8 @@ void MciCommand(int mode) {
 
 void StopMusic() { MciCommand(3); }
 
+void KeepMusicReady(bool kept) { MusicDevice::instance().keepReady(kept); }
+
 void PlayMusic(const QString& fileName) {
     SetMusicFile(fileName);
     StopMusic();

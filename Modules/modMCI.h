@@ -11,3 +11,6 @@ void StopMusic();
 void SetMusicFile(const QString& fileName);
 // 1 open and play MusicFile, 2 stop, 3 stop and close; other values do nothing.
 void MciCommand(int mode);
+// Keeps the music device's audio output ready while tunes must sound the
+// moment they are asked for (letters as they are typed), or lets it rest.
+void KeepMusicReady(bool kept);

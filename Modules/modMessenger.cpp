@@ -8,6 +8,7 @@
 #include "Platform/App.h"
 #include "Platform/Fonts.h"
 #include "Platform/MsgBox.h"
+#include "Platform/OutOfMemory.h"
 #include "Platform/Winsock.h"
 
 #include <QElapsedTimer>
@@ -20,6 +21,7 @@
 #include <QTimer>
 #include <QValidator>
 #include <algorithm>
+#include <new>
 
 namespace {
 void scrollToEnd(QPlainTextEdit* box) {
@@ -123,6 +125,15 @@ qsizetype keptFrom(const QString& text) {
 } // namespace
 
 namespace {
+// The characters a read takes in the log: its own, a CR LF counting as one
+// break, and one for the end of its last line.
+qsizetype logCost(const QString& read) {
+    qsizetype cost = read.size() + 1;
+    for (qsizetype i = read.indexOf(u'\r'); i >= 0 && i + 1 < read.size(); i = read.indexOf(u'\r', i + 1))
+        if (read[i + 1] == u'\n') --cost;
+    return cost;
+}
+
 // Puts lines at the end of the log and drops its oldest ones beyond its bounds.
 void addLines(QPlainTextEdit* log, const QString& lines) {
     // Added at the end rather than by rewriting the whole text, so a long
@@ -183,20 +194,27 @@ public:
         connect(&pause_, &QTimer::timeout, this, [this] {
             if (!gathered_.isEmpty()) takeIn(true);
         });
+        telling_.setSingleShot(true);
+        connect(&telling_, &QTimer::timeout, this, [this] { tell(); });
     }
 
-    void add(const QString& line) {
+    void add(const QString& line, bool told) {
+        if (told) keepNewest(toTell_, line);
         gathered_ << line;
-        size_ += line.size();
+        costs_ << logCost(line);
+        size_ += costs_.last();
         if (!pause_.isActive()) {
             takeIn(false);
             return;
         }
         // Bounded as the log is: a read goes once those after it fill the
-        // log in characters or, each at least a line, in lines.
+        // log in characters (counted as the log counts them) or, each at
+        // least a line, in lines. Then not even its last line would stay.
         while (gathered_.size() > 1 &&
-               (gathered_.size() - 1 >= kLogLines || size_ - gathered_.first().size() >= kLogCharacters))
-            size_ -= gathered_.takeFirst().size();
+               (gathered_.size() - 1 >= kLogLines || size_ - costs_.first() >= kLogCharacters)) {
+            gathered_.removeFirst();
+            size_ -= costs_.takeFirst();
+        }
     }
     bool waiting() const { return !gathered_.isEmpty(); }
 
@@ -208,17 +226,49 @@ private:
         // line feed could join a read's closing CR into one CR LF.
         const QString lines = gathered_.size() == 1 ? gathered_.first() : gathered_.join(QChar::ParagraphSeparator);
         gathered_.clear();
+        costs_.clear();
         size_ = 0;
         addLines(log_, lines);
         // Lines taken in after the window scrolled its log: scrolled here.
         if (late) scrollToEnd(log_);
+        for (const QString& line : std::as_const(toTell_)) keepNewest(taken_, line);
+        toTell_.clear();
+        if (!telling_.isActive()) tell();
         pause_.start(int(std::min<qint64>(8 * took.nsecsElapsed() / 1000000, 1000)));
     }
 
+    // Readers are told the lines the log took in, at most one notice every
+    // kTellingMs: the lines of a quiet chat one by one as they come, a
+    // flood's newest lines now and then, never a notice per read.
+    void tell() {
+        if (taken_.isEmpty()) return;
+        tellReaders(log_, taken_.join(u'\n'));
+        taken_.clear();
+        telling_.start(kTellingMs);
+    }
+    static constexpr int kTellingMs = 250;
+    // A notice tells its first thousand characters: the newest lines that
+    // fit in them are kept for it (the newest one always), no more.
+    static void keepNewest(QStringList& lines, const QString& line) {
+        lines << line;
+        qsizetype characters = 0;
+        for (qsizetype i = lines.size() - 1; i >= 0; --i) {
+            characters += lines[i].size() + 1;
+            if (characters > 1000 && i < lines.size() - 1) {
+                lines.remove(0, i + 1);
+                return;
+            }
+        }
+    }
+
     QPlainTextEdit* log_;
-    QStringList gathered_; // what is not yet in the log, oldest first
-    qsizetype size_ = 0;   // its characters
+    QStringList gathered_;    // what is not yet in the log, oldest first
+    QList<qsizetype> costs_;  // each one's characters in the log
+    qsizetype size_ = 0;      // their sum
     QTimer pause_;
+    QStringList toTell_; // lines readers are to be told of once the log takes them in
+    QStringList taken_;  // those the log took in, not yet told
+    QTimer telling_;     // runs while readers were told a moment ago
 };
 
 LogFeed* feedOf(const QPlainTextEdit* log) {
@@ -228,10 +278,10 @@ LogFeed* feedOf(const QPlainTextEdit* log) {
 }
 } // namespace
 
-void appendToLog(QPlainTextEdit* log, const QString& line) {
+void appendToLog(QPlainTextEdit* log, const QString& line, bool told) {
     LogFeed* feed = feedOf(log);
     if (!feed) feed = new LogFeed(log);
-    feed->add(line);
+    feed->add(line, told);
 }
 
 bool logWaiting(const QPlainTextEdit* log) {
@@ -313,6 +363,10 @@ void ChatForm::cmdSend_Click() {
             ShowProblem(QStringLiteral("Sending"), e.number, e.description);
         txtSendData->setFocus();
         return;
+    } catch (const std::bad_alloc&) {
+        ShowOutOfMemory(QStringLiteral("Sending"));
+        txtSendData->setFocus();
+        return;
     }
     // The sender sees the line as the peer will: what the bytes carry.
     appendLine(Ansi::decode(Ansi::encode(message)));
@@ -328,7 +382,6 @@ void ChatForm::receive() {
     PlayTalk(QStringLiteral("TalkGet.wav"));
     QString data;
     socket_->GetData(data);
-    appendLine(data);
+    appendToLog(txtOutput, data, true);
     ScrollOutput(this);
-    tellReaders(txtOutput, data);
 }

@@ -49,7 +49,11 @@ void setUpLog(QPlainTextEdit* log);
 // is over, the log then scrolled to its end. A flood so costs the log
 // about a ninth of the program's time at most, and the lines it would drop
 // unseen cost next to nothing.
-void appendToLog(QPlainTextEdit* log, const QString& line);
+// With told (a line that arrived), screen readers are told of the line once
+// the log has taken it in; lines taken in within a quarter of a second of
+// the last notice are told together in the next one, their newest thousand
+// characters.
+void appendToLog(QPlainTextEdit* log, const QString& line, bool told = false);
 // Whether lines added to the log are still waiting to go in.
 bool logWaiting(const QPlainTextEdit* log);
 constexpr int kLogCharacters = 4 * 1024 * 1024;

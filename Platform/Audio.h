@@ -34,6 +34,10 @@ public:
     virtual void play() = 0;
     virtual void stop() = 0;
     virtual void close() = 0;
+    // Keeps the audio output ready for the next tune, for tunes that must
+    // sound the moment they are asked for (letters as they are typed), or
+    // lets it rest again. Nothing where there is no output.
+    virtual void keepReady(bool) {}
 
     static MusicDevice& instance();
     static void install(std::unique_ptr<MusicDevice> device);
@@ -80,10 +84,13 @@ public:
     bool playing = false;
     // The file of the last tune that started playing ("" if none).
     QString lastPlayed;
+    // Whether the output is kept ready.
+    bool keptReady = false;
 
     bool open(const QString& path) override;
     bool isOpen() const override { return !openFile.isEmpty(); }
     void play() override;
     void stop() override;
     void close() override;
+    void keepReady(bool kept) override { keptReady = kept; }
 };

@@ -319,7 +319,23 @@ Stream::Activity Stream::activity() const {
 void Stream::newOutput() {
     std::lock_guard lock(mutex_);
     taking_ = false;
-    startingSince_ = SteadyClock::now();
+    // An output made to be ready has no allowance until a sound waits for it.
+    if (queue_.empty()) startingSince_.reset();
+    else startingSince_ = SteadyClock::now();
+}
+
+void Stream::setKept(bool kept) {
+    {
+        std::lock_guard lock(mutex_);
+        kept_ = kept;
+        ++changes_;
+    }
+    changed_.notify_all();
+}
+
+bool Stream::kept() const {
+    std::lock_guard lock(mutex_);
+    return kept_;
 }
 
 void Stream::rest() {
@@ -381,7 +397,8 @@ void setOutputMaker(OutputMaker maker) { outputMaker() = std::move(maker); }
 
 // --- The channel -------------------------------------------------------------
 
-Channel::Channel() : stream_(std::make_shared<Stream>()), listener_(std::make_unique<QObject>()) {
+Channel::Channel()
+    : stream_(std::make_shared<Stream>()), startAllowanceMs_(outputStartMs), listener_(std::make_unique<QObject>()) {
     watch_ = new QTimer(listener_.get());
     watch_->setSingleShot(true);
     QObject::connect(watch_, &QTimer::timeout, listener_.get(), [this] { watchOutput(); });
@@ -507,7 +524,7 @@ void Channel::watchOutput() {
     // A starting output is looked at every so often, for it may take and then stall.
     const Stream::Activity a = stream_->activity();
     const qint64 next = a.taking     ? outputStallMs - a.idleMs
-                        : a.starting ? std::min<qint64>(outputStallMs, outputStartMs - a.startingMs)
+                        : a.starting ? std::min<qint64>(outputStallMs, startAllowanceMs_ - a.startingMs)
                                      : outputStallMs;
     watch_->start(int(std::max<qint64>(0, next)) + 1);
 }
@@ -516,19 +533,28 @@ bool Channel::dropFailingOutput() {
     if (!output_) return false;
     const Stream::Activity a = stream_->activity();
     const bool stalled = a.taking && a.idleMs >= outputStallMs;
-    const bool late = a.starting && a.startingMs >= outputStartMs;
+    const bool late = a.starting && a.startingMs >= startAllowanceMs_;
     if (!stalled && !late) return false;
     dropOutput();
     if (late) {
         // Sounds that waited this long are not to come late: as after a
-        // server that went away, the next sound makes an output again.
+        // server that went away, the next sound makes an output again. It
+        // is given longer: a server this slow to start a stream (a wireless
+        // headset setting up its link, a remote server) is still heard,
+        // and its streams after a rest take no longer than the first.
         stream_->stop();
+        startAllowanceMs_ = std::min(2 * startAllowanceMs_, outputStartMostMs);
     } else if (stream_->current() != 0) {
         // A server busy for a moment: what was not taken yet plays through
         // a new output, which begins once the server lets the old one go.
         makeOutput();
     }
     return true;
+}
+
+void Channel::keepReady(bool kept) {
+    stream_->setKept(kept);
+    if (kept && !output_) makeOutput();
 }
 
 void Channel::dropOutput() {
@@ -645,6 +671,8 @@ void QtMusicDevice::close() {
     channel_.stop();
     file_.clear();
 }
+
+void QtMusicDevice::keepReady(bool kept) { channel_.keepReady(kept); }
 
 namespace QtAudio {
 

@@ -19,14 +19,21 @@
 //     the audio server. Nothing on the user interface thread waits on the
 //     server: the first sound makes the output, and the output connects on
 //     its thread. A new output (or one that connects again after a rest) has
-//     outputStartMs to connect and take its first samples; the sounds asked
-//     for meanwhile wait in the stream and play once it takes. An output
-//     that took samples and then took none for outputStallMs (a server that
-//     stopped answering, a device suspended) is dropped, and a new one plays
-//     on what was not taken yet. An output that failed (no server, the server
-//     gone) or did not start within its allowance is dropped with the sounds
-//     it had not taken, and made again at the next sound. While none plays
-//     the sounds are silent, a synchronous one waiting its length.
+//     its allowance to connect and take its first samples; the sounds asked
+//     for meanwhile wait in the stream and play once it takes. One that did
+//     not take within it is given up with the sounds it had not taken, and
+//     made again at the next sound with twice the allowance (outputStartMs
+//     at first): a server slow to start a stream is waited for, never left
+//     unheard for a whole session. An output that took samples and then
+//     took none for outputStallMs (a server that stopped answering, a device
+//     suspended) is dropped, and a new one plays on what was not taken yet.
+//     An output that failed (no server, the server gone) is dropped with the
+//     sounds it had not taken, and made again at the next sound. While none
+//     plays the sounds are silent, a synchronous one waiting its length.
+//   - a service may keep its output ready (the Morse window's letters as
+//     they are typed): the output connects at once and does not let the
+//     server rest while it is kept, so a sound after a quiet spell does not
+//     wait for a new connection.
 #include "Platform/Audio.h"
 
 #include <QByteArray>
@@ -109,6 +116,9 @@ public:
     void newOutput();
     // For the output: it let the server go, and connects again at the next sound.
     void rest();
+    // Whether the output is to stay connected with no sound to play (see the top of this file).
+    void setKept(bool kept);
+    bool kept() const;
 
     // For the output's thread: returns once play(), stop() or wake() was called, or after ms.
     void waitForChange(int ms);
@@ -130,6 +140,7 @@ private:
     quint64 changes_ = 0;
     bool holding_ = false;
     bool taking_ = false;
+    bool kept_ = false;
     std::chrono::steady_clock::time_point lastTake_;
     std::optional<std::chrono::steady_clock::time_point> startingSince_;
 };
@@ -184,6 +195,9 @@ public:
     // Drops the output when it stalled or did not start within its
     // allowance (see the top of this file); true when it did.
     bool dropFailingOutput();
+    // Keeps the output connected, ready for the next sound, or lets it rest
+    // again after a quiet spell.
+    void keepReady(bool kept);
     // Called on every change a waiter may want to know of (a sound taken,
     // decoded, the output gone), with the sound concerned.
     std::function<void(quint64)> changed;
@@ -211,6 +225,7 @@ private:
     std::unique_ptr<Output> output_;
     Output::Reports reports_;
     quint64 generation_ = 0;
+    int startAllowanceMs_; // the next output's to start
     std::unique_ptr<QObject> listener_;
     QTimer* watch_ = nullptr; // a child of listener_
     quint64 numbers_ = 0;
@@ -246,6 +261,7 @@ public:
     void play() override;
     void stop() override;
     void close() override;
+    void keepReady(bool kept) override;
 
 private:
     QtAudio::Channel channel_;
@@ -267,8 +283,10 @@ constexpr int unknownLengthLimitMs = 30000;
 // long Morse symbol. A synchronous sound is waited for at most this much
 // beyond its length.
 constexpr int outputStallMs = 500;
-// How long a new output may take to connect and take its first samples: a
-// server starting a stream on an idle or suspended device, a wireless
-// headset setting up its link, take a second or two.
+// A channel's first allowance for an output to connect and take its first
+// samples: a server starting a stream on an idle or suspended device, a
+// wireless headset setting up its link, take a second or two.
 constexpr int outputStartMs = 4000;
+// The allowance doubles after each output given up, up to this.
+constexpr int outputStartMostMs = 32000;
 } // namespace QtAudio

@@ -96,8 +96,8 @@ void ServerOutput::Shared::run() {
     int error = 0;
     while (!quit) {
         if (!server) {
-            // Connected for a sound, not for silence.
-            if (stream->current() == 0) {
+            // Connected for a sound, not for silence, unless kept ready.
+            if (stream->current() == 0 && !stream->kept()) {
                 stream->waitForChange(250);
                 continue;
             }
@@ -137,7 +137,7 @@ void ServerOutput::Shared::run() {
             continue;
         }
         held = false;
-        if (now - lastSound > restAfter) {
+        if (now - lastSound > restAfter && !stream->kept()) {
             // From here the next sound waits for a new connection.
             if (!withStream([](QtAudio::Stream& s) { s.rest(); })) break;
             pa_simple_drain(server, &error);

@@ -19,7 +19,8 @@
 // short buffer ahead of what is heard, reports each sound whose last sample
 // it wrote, waits at a held stream for the next sound as long as what it
 // wrote still plays, and lets the server rest after a few seconds of
-// silence. A connection or write that fails is reported once, and the
+// silence. A stream kept ready connects with no sound and does not rest
+// while it is kept. A connection or write that fails is reported once, and the
 // thread ends.
 #include "Platform/QtAudio.h"
 

@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
 #include <QTcpServer>
@@ -114,6 +115,50 @@ std::unique_ptr<QTcpSocket> rawClient(int port) {
 QByteArray receiveBytes(QTcpSocket* peer, int n) {
     if (!QTest::qWaitFor([&] { return peer->bytesAvailable() >= n; }, 5000)) return {};
     return peer->readAll();
+}
+
+// The log as it must read after those reads: each read's lines (CR LF, CR
+// and LF each a break), the newest of them within the log's lines and
+// characters (a line and its end), the newest one always.
+QStringList newestLines(const QStringList& reads) {
+    QStringList all;
+    for (QString read : reads)
+        all << read.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n').split(u'\n');
+    QStringList kept;
+    qsizetype characters = 0;
+    for (qsizetype i = all.size() - 1; i >= 0; --i) {
+        characters += all[i].size() + 1;
+        if (!kept.isEmpty() && (kept.size() >= kLogLines || characters > kLogCharacters)) break;
+        kept.prepend(all[i]);
+    }
+    return kept;
+}
+
+// A chat's reads of every shape, from a seeded generator: short lines with
+// every line end, a CR ending one read and its LF beginning the next, long
+// lines, bursts of lines; "" where the log may take in what waits.
+QStringList readsOfEveryShape(quint32 seed) {
+    QRandomGenerator random(seed);
+    QStringList reads;
+    const QStringList ends{"", "\r\n", "\n", "\r"};
+    for (int step = 0; step < 30; ++step) {
+        const QString name = QStringLiteral("%1.%2 ").arg(seed).arg(step);
+        switch (random.bounded(5)) {
+        case 0:
+            for (int i = random.bounded(1, 30); i > 0; --i) reads << name + QString::number(i) + ends[random.bounded(4)];
+            break;
+        case 1: reads << name + "split\r" << "\n" + name + "after"; break;
+        case 2: reads << name + QString(random.bounded(100'000, 1'500'000), QChar(u'a' + step % 26)); break;
+        case 3: {
+            const QString line = name + QString(random.bounded(50, 400), u'b') + ends[random.bounded(1, 4)];
+            const QString burst = line.repeated(random.bounded(1, 20));
+            for (int i = random.bounded(100, 600); i > 0; --i) reads << burst;
+            break;
+        }
+        default: reads << QString(); break;
+        }
+    }
+    return reads;
 }
 
 } // namespace
@@ -450,6 +495,42 @@ private slots:
         QCOMPARE(reader.notices().last(), QStringLiteral("Bob: hi there"));
     }
 
+    // Lines are told as the log takes them in: lines far enough apart each
+    // in a notice of its own, a flood's reads in a few notices, the newest
+    // line last.
+    void linesToldAsTheLogTakesThemIn_data() {
+        QTest::addColumn<int>("messages");
+        QTest::addColumn<int>("gapMs");
+        QTest::addColumn<bool>("eachTold");
+        QTest::newRow("five lines far apart: each told") << 5 << 400 << true;
+        QTest::newRow("a flood of 2,000 messages: a few notices a second") << 2000 << 2 << false;
+    }
+    void linesToldAsTheLogTakesThemIn() {
+        QFETCH(int, messages);
+        QFETCH(int, gapMs);
+        QTcpServer rawServer;
+        std::unique_ptr<QTcpSocket> peer;
+        ReaderListening reader;
+        ChatForm* f = connectRaw(false, rawServer, peer);
+        QVERIFY(f);
+        reader.clear();
+        QStringList sent;
+        QElapsedTimer took;
+        took.start();
+        for (int i = 1; i <= messages; ++i) {
+            sent << QStringLiteral("Bob: line %1").arg(i);
+            peer->write(sent.last().toLatin1());
+            peer->flush();
+            QTest::qWait(gapMs);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!reader.notices().isEmpty() && reader.notices().last().endsWith(sent.last()), 5000);
+        QTest::qWait(300);
+        const QStringList told = reader.notices();
+        if (QTest::currentDataTag() == QByteArrayView("five lines far apart: each told")) QCOMPARE(told, sent);
+        QVERIFY2(told.size() <= took.elapsed() / 250 + 2, qPrintable(QString::number(told.size())));
+        QCOMPARE(logLines(f).join(QString()), sent.join(QString()));
+    }
+
     void peerVanishes_data() {
         QTest::addColumn<bool>("serverWindow");
         QTest::newRow("client peer: the server listens again") << true;
@@ -590,6 +671,36 @@ private slots:
         QTEST(doc->lastBlock().text().left(3), "last");
         QVERIFY(doc->characterCount() <= kLogCharacters);
         QCOMPARE(doc->availableUndoSteps(), 0);
+    }
+
+    // Whatever the reads and however they meet the log's rests, the log
+    // shows the newest whole lines within its bounds, none missing between
+    // them. Reads are added while the log rests; "" lets it take them in.
+    void logShowsTheNewestLines_data() {
+        QTest::addColumn<QStringList>("reads");
+        // Older lines, one just before a burst of a little over the log's
+        // bound in raw characters (298 a line with its CR LF), within it
+        // as the log counts them: the older lines stay, and so does it.
+        QStringList burst{QStringList(1000, QStringLiteral("Bob: old")).join(u'\n'), "Bob: THE LINE"};
+        burst << QStringList(1006, (QString(296, u'z') + "\r\n").repeated(14));
+        QTest::newRow("a line just before a burst") << burst;
+        for (quint32 seed : {1u, 2u})
+            QTest::newRow(qPrintable(QStringLiteral("reads of every shape, seed %1").arg(seed))) << readsOfEveryShape(seed);
+    }
+    void logShowsTheNewestLines() {
+        QFETCH(QStringList, reads);
+        QPlainTextEdit log;
+        setUpLog(&log);
+        QStringList sent;
+        for (qsizetype i = 0; i <= reads.size(); ++i) {
+            if (i < reads.size() && !reads[i].isEmpty()) {
+                appendToLog(&log, reads[i]);
+                sent << reads[i];
+                continue;
+            }
+            QTRY_VERIFY(!logWaiting(&log));
+            QCOMPARE(log.toPlainText().split(u'\n'), newestLines(sent));
+        }
     }
 
     // An error on an open connection (not an orderly end) is told, and the

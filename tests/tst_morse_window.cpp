@@ -8,6 +8,7 @@
 #include "Modules/modLanguage.h"
 #include "Platform/App.h"
 #include "Platform/Dialogs.h"
+#include "Platform/Memory.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Storage.h"
 #include "TestSupport.h"
@@ -127,6 +128,22 @@ private slots:
         QVERIFY(QFile::link(qEnvironmentVariable("QEM_MEDIA_DIR") + "/Sound", programFolder() + "/Sound"));
     }
     void cleanup() { tearDown(); }
+
+    // Letters typed in Single mode sound the moment they are typed: the
+    // music device's output is kept ready while the window shows in that
+    // mode, and let rest in At Once mode and once the window is closed.
+    void lettersKeptReadyInSingleMode() {
+        class frmMorse* f = openFromMenu();
+        QVERIFY(music().keptReady);
+        work(f, {"[At Once]"});
+        QVERIFY(!music().keptReady);
+        work(f, {"[Single]"});
+        QVERIFY(music().keptReady);
+        f->close();
+        processEvents();
+        QVERIFY(!f->isVisible());
+        QVERIFY(!music().keptReady);
+    }
 
     void menuHiddenWhileOpen() {
         class frmMorse* f = openFromMenu();
@@ -551,6 +568,9 @@ private slots:
         QTest::newRow("save over a pipe") << "[Save]" << "in.txt" << "pipe"
                                           << "Problem: Morse_SaveFile\n75: Path/File access error (\"in.txt\" is not a "
                                              "regular file)";
+        // Read whole, and then more than the memory left to make its text.
+        QTest::newRow("open a document that cannot be held") << "[Open]" << "in.txt" << "short of memory"
+                                                             << "Problem: Morse_OpenFile\n7: Out of memory";
     }
     void documentFails() {
         QFETCH(QString, button);
@@ -560,15 +580,22 @@ private slots:
         class frmMorse* f = openFromMenu();
         work(f, {"[At Once]", "[text]", "a"});
         const QByteArray document = QByteArray("a long document\r\n").repeated(12000);
-        if (fault == "full disk") Storage::failWritesAfter(0);
-        else if (!fault.isEmpty()) makeUnreadable(path, fault, document);
+        if (fault == "full disk") {
+            Storage::failWritesAfter(0);
+        } else if (fault == "short of memory") {
+            writeFile(path, document);
+            Memory::failAbove(document.size() * 3 / 2);
+        } else if (!fault.isEmpty()) {
+            makeUnreadable(path, fault, document);
+        }
         DialogSeam::queueFile(path.startsWith('/') ? path : programFolder() + "/" + path);
         work(f, {button});
         QTEST(MsgBoxSeam::last().text, "message");
         QCOMPARE(MsgBoxSeam::last().icon, int(vbCritical));
         QCOMPARE(f->txtText->Text(), QString("A"));
         QVERIFY(!QFileInfo::exists(programFolder() + "/doc.txt"));
-        if (!fault.isEmpty() && fault != "full disk") QVERIFY(unreadableKept(path, fault, document));
+        if (!fault.isEmpty() && fault != "full disk" && fault != "short of memory")
+            QVERIFY(unreadableKept(path, fault, document));
     }
 
     // Where the program's folder cannot be written, the save dialog starts

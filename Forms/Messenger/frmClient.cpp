@@ -4,11 +4,13 @@
 #include "Modules/modLanguage.h"
 #include "Platform/Keys.h"
 #include "Platform/MsgBox.h"
+#include "Platform/SaveError.h"
 #include "Platform/Winsock.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <new>
 
 class frmClient* frmClient() { return touchForm<class frmClient>(); }
 
@@ -123,6 +125,10 @@ void frmClient::ConnectSteps() {
             return;
         }
     } catch (const RuntimeError& e) {
+        number = e.number;
+        description = e.description;
+    } catch (const std::bad_alloc&) {
+        const RuntimeError e = Err::outOfMemory();
         number = e.number;
         description = e.description;
     }

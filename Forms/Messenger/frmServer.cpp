@@ -3,10 +3,12 @@
 #include "Forms/Messenger/frmMessenger.h"
 #include "Modules/modLanguage.h"
 #include "Platform/MsgBox.h"
+#include "Platform/SaveError.h"
 #include "Platform/Winsock.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <new>
 
 class frmServer* frmServer() { return touchForm<class frmServer>(); }
 
@@ -56,28 +58,38 @@ void frmServer::Form_Load() {
 // plainly; the window stays open and can still be closed. It then says it
 // is not listening and hands out no address that would answer nothing.
 void frmServer::StartListening() {
+    RuntimeError failed{0, QString()};
     try {
         tcpServer->Listen();
         lblMyIP->setCaption(L(QStringLiteral("Local IP:  "), QStringLiteral("Lokale IP: ")) + tcpServer->LocalIP());
+        return;
     } catch (const RuntimeError& e) {
-        ShowProblem(QStringLiteral("Listening"), e.number, e.description);
-        showNotListening();
-        lblMyIP->setCaption(QString());
+        failed = e;
+    } catch (const std::bad_alloc&) {
+        failed = Err::outOfMemory();
     }
+    ShowProblem(QStringLiteral("Listening"), failed.number, failed.description);
+    showNotListening();
+    lblMyIP->setCaption(QString());
 }
 
 void frmServer::tcpServer_ConnectionRequest(int requestID) {
+    RuntimeError failed{0, QString()};
     try {
         // No second client while one is connected: the listener closes.
         if (tcpServer->State() != Winsock::sckClosed) tcpServer->Close();
         PlayTalk(QStringLiteral("TalkIn.wav"));
         tcpServer->Accept(requestID);
         showStatus(true);
+        return;
     } catch (const RuntimeError& e) {
-        ShowProblem(QStringLiteral("Accepting"), e.number, e.description);
-        tcpServer->Close();
-        StartListening();
+        failed = e;
+    } catch (const std::bad_alloc&) {
+        failed = Err::outOfMemory();
     }
+    ShowProblem(QStringLiteral("Accepting"), failed.number, failed.description);
+    tcpServer->Close();
+    StartListening();
 }
 
 void frmServer::tcpServer_DataArrival(int) { receive(); }

@@ -11,7 +11,9 @@
 #include "Platform/Dialogs.h"
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"
+#include "Platform/Memory.h"
 #include "Platform/MsgBox.h"
+#include "Platform/OutOfMemory.h"
 #include "Platform/Storage.h"
 #include "Platform/TextEditing.h"
 
@@ -21,6 +23,7 @@
 #include <QKeyEvent>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <new>
 #include <utility>
 
 class frmMorse* frmMorse() { return touchForm<class frmMorse>(); }
@@ -443,6 +446,7 @@ void frmMorse::cmdEOC_Click() { appendProsign(4); }
 
 void frmMorse::setMode(bool atOnce) {
     atOnce_ = atOnce;
+    keepLettersReady(isVisible());
     // In Single mode every change of the text reaches the Morse box through
     // the key handler; an undo, a Delete or a cut would leave it behind.
     txtText->setEditsByHandlerOnly(!atOnce);
@@ -568,26 +572,33 @@ void frmMorse::Morse_OpenFile() {
     if (!box || busy_) return;
     const QString path = FileDialog::open(documentOptions(box == txtMC, false));
     if (path.isEmpty()) return;
-    // Whole or not at all: a read that fails part-way leaves the box as it was.
-    RuntimeError why{0, QString()};
-    const std::optional<QByteArray> bytes = Storage::read(path, &why);
-    if (!bytes) {
-        ShowProblem(QStringLiteral("Morse_OpenFile"), why.number, why.description);
-        return;
+    try {
+        // Whole or not at all: a read that fails part-way leaves the box as it was.
+        RuntimeError why{0, QString()};
+        const std::optional<QByteArray> bytes = Storage::read(path, &why);
+        if (!bytes) {
+            ShowProblem(QStringLiteral("Morse_OpenFile"), why.number, why.description);
+            return;
+        }
+        if (bytes->isEmpty()) return;
+        // The text takes two bytes a character, and the box keeps a copy of
+        // it: a document that cannot be held so leaves the box as it was.
+        Memory::reserve(4 * bytes->size());
+        QString text = Ansi::decodeDocument(*bytes);
+        if (Ansi::isBinary(text)) {
+            MsgBox(L(QStringLiteral("\"%1\" is not a text document; it was not opened."),
+                     QString::fromUtf8("\"%1\" ist kein Textdokument; es wurde nicht geöffnet."))
+                       .arg(QFileInfo(path).fileName()),
+                   vbCritical);
+            return;
+        }
+        // The line end that saving writes after the text.
+        if (text.endsWith(QStringLiteral("\r\n"))) text.chop(2);
+        else if (text.endsWith(u'\n')) text.chop(1);
+        box->setTextValue(text);
+    } catch (const std::bad_alloc&) {
+        ShowOutOfMemory(QStringLiteral("Morse_OpenFile"));
     }
-    if (bytes->isEmpty()) return;
-    QString text = Ansi::decodeDocument(*bytes);
-    if (Ansi::isBinary(text)) {
-        MsgBox(L(QStringLiteral("\"%1\" is not a text document; it was not opened."),
-                 QString::fromUtf8("\"%1\" ist kein Textdokument; es wurde nicht geöffnet."))
-                   .arg(QFileInfo(path).fileName()),
-               vbCritical);
-        return;
-    }
-    // The line end that saving writes after the text.
-    if (text.endsWith(QStringLiteral("\r\n"))) text.chop(2);
-    else if (text.endsWith(u'\n')) text.chop(1);
-    box->setTextValue(text);
 }
 
 void frmMorse::Morse_SaveFile() {
@@ -596,11 +607,15 @@ void frmMorse::Morse_SaveFile() {
     const FileDialog::Options o = documentOptions(box == txtMC, true);
     const QString path = FileDialog::save(o);
     if (path.isEmpty()) return;
-    // Written whole beside the old file and renamed over it: a failed save
-    // leaves the old document as it was.
-    RuntimeError why{0, QString()};
-    if (!Storage::save(path, Ansi::encodeFile(box->Text() + QStringLiteral("\r\n")), &why))
-        ShowProblem(QStringLiteral("Morse_SaveFile"), why.number, why.description);
+    try {
+        // Written whole beside the old file and renamed over it: a failed save
+        // leaves the old document as it was.
+        RuntimeError why{0, QString()};
+        if (!Storage::save(path, Ansi::encodeFile(box->Text() + QStringLiteral("\r\n")), &why))
+            ShowProblem(QStringLiteral("Morse_SaveFile"), why.number, why.description);
+    } catch (const std::bad_alloc&) {
+        ShowOutOfMemory(QStringLiteral("Morse_SaveFile"));
+    }
 }
 
 void frmMorse::Form_QueryUnload(int& Cancel, int) {
@@ -609,3 +624,19 @@ void frmMorse::Form_QueryUnload(int& Cancel, int) {
 }
 
 void frmMorse::Form_Unload(int&) { ReturnToMenu(); }
+
+void frmMorse::keepLettersReady(bool shown) { KeepMusicReady(shown && !atOnce_); }
+
+void frmMorse::showEvent(QShowEvent* e) {
+    Form::showEvent(e);
+    keepLettersReady(true);
+}
+
+void frmMorse::hideEvent(QHideEvent* e) {
+    Form::hideEvent(e);
+    keepLettersReady(false);
+}
+
+frmMorse::~frmMorse() {
+    if (isVisible()) keepLettersReady(false);
+}

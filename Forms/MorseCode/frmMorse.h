@@ -33,6 +33,7 @@ class frmMorse : public Form {
     Q_OBJECT
 public:
     frmMorse();
+    ~frmMorse() override;
 
     // Controls.
     TextArea* txtText;
@@ -87,8 +88,13 @@ protected:
     void Form_Unload(int& Cancel) override;
     QString formName() const override { return QStringLiteral("Morse"); }
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
 
 private:
+    // Each letter typed in Single mode sounds at once: the music device's
+    // output is kept ready while the window shows in that mode.
+    void keepLettersReady(bool shown);
     void buildChart();
     Morse::Prosigns prosigns() const;
     TextArea* activeBox() const;
