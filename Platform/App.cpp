@@ -86,11 +86,14 @@ QString keptHereMark(const QString& user) {
            QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16));
 }
 
+bool hasJournal(const QString& file) {
+    return QFileInfo::exists(file + QStringLiteral("-journal")) || QFileInfo::exists(file + QStringLiteral("-wal"));
+}
+
 // A store is copied through the engine: its journal or log beside it
 // belongs to it.
 bool isStore(const QString& name, const QString& file) {
-    return name.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive) ||
-           QFileInfo::exists(file + QStringLiteral("-journal")) || QFileInfo::exists(file + QStringLiteral("-wal"));
+    return name.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive) || hasJournal(file);
 }
 } // namespace
 
@@ -125,7 +128,7 @@ QString dataFile(const QString& name, Access access, std::optional<RuntimeError>
     if (!QFileInfo::exists(beside)) return data;
     RuntimeError why(0, QString());
     bool copied = false;
-    if (isStore(name, beside) && QFileInfo(beside).size() > 0) {
+    if (isStore(name, beside) && (QFileInfo(beside).size() > 0 || hasJournal(beside))) {
         // As the engine reads it: the bare file without its journal or log
         // could be a change half made or lack the last ones committed.
         const std::optional<RuntimeError> failed = Ado::copyStore(beside, data);
