@@ -1085,6 +1085,8 @@ private slots:
         QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::types(c); }), (QStringList{"Noun", "Verb"}));
         QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::version(c); }), 1.0);
         QCOMPARE(f->lblVersion->Caption(), QString("v 1"));
+        // No wait cursor is left behind.
+        QVERIFY(f->cursor().shape() != Qt::WaitCursor);
     }
 
     void newEmptiesAllButCategory() {
