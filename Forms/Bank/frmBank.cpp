@@ -743,6 +743,11 @@ void frmBank::cmdOK_Click() {
         if (!fraUser->isVisibleTo(this)) showLoginPanel();
         cnBank().Close();
         ShowProblem(QStringLiteral("Could Not Access Database"), e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        const RuntimeError e = Err::outOfMemory();
+        if (!fraUser->isVisibleTo(this)) showLoginPanel();
+        cnBank().Close();
+        ShowProblem(QStringLiteral("Could Not Access Database"), e.number, e.description);
     }
 }
 
@@ -1438,6 +1443,10 @@ void frmBank::cmdKillDebts_Click() {
                 objBank->TotalDebts(this);
             } catch (const RuntimeError& e) {
                 // The list shows what the file still holds.
+                objBank->LoadDebts(this);
+                ShowProblem(QStringLiteral("Reimburse"), e.number, e.description);
+            } catch (const std::bad_alloc&) {
+                const RuntimeError e = Err::outOfMemory();
                 objBank->LoadDebts(this);
                 ShowProblem(QStringLiteral("Reimburse"), e.number, e.description);
             }
