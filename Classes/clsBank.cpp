@@ -7,6 +7,7 @@
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
 #include "Platform/QuotedLines.h"
+#include "Platform/SaveError.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -41,6 +42,10 @@ void clsBank::OpenBankConnection() {
         cnBank().Close();
         Ledger::open(cnBank(), BankFile());
     } catch (const RuntimeError& e) {
+        cnBank().Close();
+        ShowProblem(QStringLiteral("OpenBankConnection"), e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        const RuntimeError e = Err::outOfMemory();
         cnBank().Close();
         ShowProblem(QStringLiteral("OpenBankConnection"), e.number, e.description);
     }
@@ -79,6 +84,9 @@ void clsBank::FindYears(class frmBank* frm, const QString& table) {
         // The latest year, just before "All", once.
         if (frm->cboYear->count() > 1) frm->cboYear->setCurrentIndex(frm->cboYear->count() - 2);
     } catch (const RuntimeError& e) {
+        ShowProblem(QStringLiteral("FindYears"), e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        const RuntimeError e = Err::outOfMemory();
         ShowProblem(QStringLiteral("FindYears"), e.number, e.description);
     }
 }

@@ -8,6 +8,7 @@
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
 #include "Platform/Runtime.h"
+#include "Platform/SaveError.h"
 
 #include <QComboBox>
 #include <QRadioButton>
@@ -232,6 +233,10 @@ void FillCheckingsGrid(class frmBank* frm) {
     } catch (const RuntimeError& e) {
         failedFill(frm, grid, true);
         ShowProblem(QStringLiteral("Display Checkings"), e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        const RuntimeError e = Err::outOfMemory();
+        failedFill(frm, grid, true);
+        ShowProblem(QStringLiteral("Display Checkings"), e.number, e.description);
     }
 }
 
@@ -257,6 +262,10 @@ void FillSavingsGrid(class frmBank* frm) {
         endFill(frm, grid);
         frm->lblEntries->setCaption(EntriesCaption(false));
     } catch (const RuntimeError& e) {
+        failedFill(frm, grid, false);
+        ShowProblem(QStringLiteral("Display Savings"), e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        const RuntimeError e = Err::outOfMemory();
         failedFill(frm, grid, false);
         ShowProblem(QStringLiteral("Display Savings"), e.number, e.description);
     }

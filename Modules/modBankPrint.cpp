@@ -7,6 +7,7 @@
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
 #include "Platform/Printer.h"
+#include "Platform/SaveError.h"
 
 #include <QComboBox>
 #include <QList>
@@ -101,6 +102,12 @@ void printStatement(class frmBank* frm, const Statement& s) {
             frmPrint()->PrintObj();
         }
     } catch (const RuntimeError& e) {
+        printer.KillDoc();
+        frm->setMousePointer(vbDefault);
+        ShowProblem(s.procedure, e.number, e.description);
+        return;
+    } catch (const std::bad_alloc&) {
+        const RuntimeError e = Err::outOfMemory();
         printer.KillDoc();
         frm->setMousePointer(vbDefault);
         ShowProblem(s.procedure, e.number, e.description);

@@ -9,6 +9,7 @@
 #include "Platform/FlexGrid.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
+#include "Platform/SaveError.h"
 #include "Platform/Printer.h"
 #include "Platform/Progress.h"
 
@@ -542,6 +543,9 @@ template <class F> bool guarded(const char* name, F&& body) {
         return true;
     } catch (const RuntimeError& e) {
         ShowProblem(QString::fromLatin1(name), e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        const RuntimeError e = Err::outOfMemory();
+        ShowProblem(QString::fromLatin1(name), e.number, e.description);
     } catch (const std::exception& e) {
         ShowProblem(QString::fromLatin1(name), 0, QString::fromLocal8Bit(e.what()));
     }
@@ -803,6 +807,11 @@ void changeName(class frmTrans* frm, bool category, bool rename) {
     }
     bool done = false, raised = false;
     std::optional<Ado::Transaction> change;
+    // The arrow is back however the change ends.
+    struct Arrow {
+        class frmTrans* form;
+        ~Arrow() { form->setMousePointer(vbArrow); }
+    } arrow{frm};
     guarded(t.routine, [&] {
         if (rename) {
             // Refuses the old name itself too; the same name in other letter case is another name.
@@ -826,7 +835,6 @@ void changeName(class frmTrans* frm, bool category, bool rename) {
     if (category) LoadCats(frm);
     else LoadTypes(frm);
     editionRaised(raised);
-    frm->setMousePointer(vbArrow);
 }
 
 } // namespace

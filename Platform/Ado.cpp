@@ -1,6 +1,11 @@
 #include "Platform/Ado.h"
 
+#include "Platform/SaveError.h"
+#include "Platform/Storage.h"
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPointer>
 #include <QRegularExpression>
@@ -8,9 +13,15 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTemporaryDir>
 #include <cstdlib>
 #include <optional>
 #include <sqlite3.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace Ado {
 namespace {
@@ -558,6 +569,106 @@ void Recordset::Delete() {
     d.rows.removeAt(d.pos);
     d.rowids.removeAt(d.pos);
     d.deleted = true;
+}
+
+// ---- Copying a store ----
+
+namespace {
+
+// One engine connection of the copy, closed on every way out.
+struct EngineFile {
+    sqlite3* db = nullptr;
+    ~EngineFile() {
+        if (db) sqlite3_close_v2(db);
+    }
+};
+
+RuntimeError engineError(sqlite3* db, int rc) {
+    const int code = (db ? sqlite3_errcode(db) : rc) & 0xff;
+    if (code == SQLITE_NOMEM) return Err::outOfMemory();
+    const char* text = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    return {code ? code : 1, QString::fromUtf8(text)};
+}
+
+// The quick check Open makes, run on the engine's own handle; reading every
+// page also makes the engine roll back a hot journal or take in the log.
+void quickCheck(sqlite3* db) {
+    sqlite3_stmt* step = nullptr;
+    int rc = sqlite3_prepare_v2(db, "PRAGMA quick_check", -1, &step, nullptr);
+    if (rc != SQLITE_OK) throw engineError(db, rc);
+    rc = sqlite3_step(step);
+    const bool whole = rc == SQLITE_ROW &&
+                       qstrcmp(reinterpret_cast<const char*>(sqlite3_column_text(step, 0)), "ok") == 0;
+    sqlite3_finalize(step);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) throw engineError(db, rc);
+    if (!whole) throw malformed();
+}
+
+void syncFile(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw Err::systemError(errno);
+    const int result = ::fsync(fd);
+    const int why = errno;
+    ::close(fd);
+    if (result != 0) throw Err::systemError(why);
+}
+
+void copyFile(const QString& from, const QString& to) {
+    RuntimeError why(0, QString());
+    const std::optional<QByteArray> bytes = Storage::read(from, &why);
+    if (!bytes || !Storage::save(to, *bytes, &why)) throw why;
+}
+
+} // namespace
+
+std::optional<RuntimeError> copyStore(const QString& source, const QString& target) {
+    const QString name = QFileInfo(source).fileName();
+    // The private folder goes with this function, with whatever lies in it.
+    QTemporaryDir work(QFileInfo(target).absolutePath() + QStringLiteral("/.qem-copy-XXXXXX"));
+    const QString copy = work.path() + u'/' + name;
+    const QString made = work.path() + QStringLiteral("/copy");
+    try {
+        if (!work.isValid()) throw Err::systemError(errno ? errno : EACCES);
+        copyFile(source, copy);
+        // The shared-memory index is not copied: the engine makes it anew from the log.
+        for (const char* suffix : {"-journal", "-wal"})
+            if (QFileInfo::exists(source + QLatin1String(suffix)))
+                copyFile(source + QLatin1String(suffix), copy + QLatin1String(suffix));
+        EngineFile from, to;
+        int rc = sqlite3_open_v2(QFile::encodeName(copy).constData(), &from.db, SQLITE_OPEN_READWRITE, nullptr);
+        if (rc != SQLITE_OK) throw engineError(from.db, rc);
+        quickCheck(from.db);
+        rc = sqlite3_open_v2(QFile::encodeName(made).constData(), &to.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                             nullptr);
+        if (rc != SQLITE_OK) throw engineError(to.db, rc);
+        sqlite3_backup* backup = sqlite3_backup_init(to.db, "main", from.db, "main");
+        if (!backup) throw engineError(to.db, sqlite3_errcode(to.db));
+        rc = sqlite3_backup_step(backup, -1);
+        sqlite3_backup_finish(backup);
+        if (rc != SQLITE_DONE) throw engineError(to.db, rc);
+        rc = sqlite3_close(to.db);
+        to.db = nullptr;
+        if (rc != SQLITE_OK) throw engineError(nullptr, rc);
+        syncFile(made);
+        if (::rename(QFile::encodeName(made).constData(), QFile::encodeName(target).constData()) != 0)
+            throw Err::systemError(errno);
+        // The name is on the disk with the folder's next sync at the latest:
+        // a copy not kept is made again from the source.
+        try {
+            syncFile(QFileInfo(target).absolutePath());
+        } catch (const RuntimeError&) {
+        }
+        return std::nullopt;
+    } catch (const RuntimeError& e) {
+        const QString file = QDir::toNativeSeparators(source);
+        return RuntimeError(e.number, e.description +
+                                          (Err::inGerman() ? QStringLiteral(" (\"") + file +
+                                                                 QString::fromUtf8("\" ließ sich nicht kopieren)")
+                                                           : QStringLiteral(" (\"") + file +
+                                                                 QStringLiteral("\" could not be copied)")));
+    } catch (const std::bad_alloc&) {
+        return Err::outOfMemory();
+    }
 }
 
 } // namespace Ado

@@ -106,6 +106,16 @@ private:
     bool open_ = false;
 };
 
+// Copies the store `source` to `target` (a name not in use) as the engine
+// reads it: a hot journal beside it rolled back, committed changes still in
+// its write-ahead log replayed, and every page checked as Open checks it.
+// The file and its journal or log are first copied into a private folder
+// beside `target`, so nothing beside `source` is written (it may lie in a
+// read-only folder), and the engine's backup there takes the name `target`
+// only once whole and on the disk. On any failure nothing is left at
+// `target` and the error names `source`.
+std::optional<RuntimeError> copyStore(const QString& source, const QString& target);
+
 // Begins a transaction and rolls it back when left without commit() (an
 // exception or early return undoes everything done inside).
 class Transaction {

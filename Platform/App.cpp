@@ -1,8 +1,10 @@
 #include "Platform/App.h"
 
+#include "Platform/Ado.h"
 #include "Platform/Storage.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -72,12 +74,44 @@ bool programFolderWritable() {
     return writable;
 }
 
+namespace {
+QString userDataFolder() {
+    const QString f = userFolder();
+    return QDir::cleanPath(f.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) : f);
+}
+
+QString keptHereMark(const QString& user) {
+    const QByteArray key = QDir(path()).absolutePath().toUtf8();
+    return user + QStringLiteral("/.quembly-data-") +
+           QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16));
+}
+
+bool hasJournal(const QString& file) {
+    return QFileInfo::exists(file + QStringLiteral("-journal")) || QFileInfo::exists(file + QStringLiteral("-wal"));
+}
+
+// A store is copied through the engine: its journal or log beside it
+// belongs to it.
+bool isStore(const QString& name, const QString& file) {
+    return name.endsWith(QLatin1String(".mdb"), Qt::CaseInsensitive) || hasJournal(file);
+}
+} // namespace
+
+QString dataFolderMark() { return keptHereMark(userDataFolder()); }
+
 QString dataFolder() {
+    const QString user = userDataFolder();
+    // Once the per-user folder has held this program folder's data it holds
+    // it for good: a program folder writable again, or a probe that failed
+    // once, must not bring back older files in front of what was saved there.
+    const QString mark = keptHereMark(user);
+    if (QFileInfo::exists(mark)) return user;
     if (programFolderWritable()) return path();
-    QString f = userFolder();
-    if (f.isEmpty()) f = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(f);
-    return QDir::cleanPath(f);
+    QDir().mkpath(user);
+    // Where the mark cannot be made, nothing can be saved there either.
+    QFile made(mark);
+    if (made.open(QIODevice::WriteOnly | QIODevice::NewOnly)) made.close();
+    return user;
 }
 
 QString dataFile(const QString& name, Access access, std::optional<RuntimeError>* error) {
@@ -91,13 +125,22 @@ QString dataFile(const QString& name, Access access, std::optional<RuntimeError>
     const QFileInfo user(folder);
     if (!user.isDir() || !user.isWritable()) return beside;
     if (access == Access::Read) return QFileInfo::exists(beside) ? beside : data;
-    if (QFileInfo::exists(beside)) {
+    if (!QFileInfo::exists(beside)) return data;
+    RuntimeError why(0, QString());
+    bool copied = false;
+    if (isStore(name, beside) && (QFileInfo(beside).size() > 0 || hasJournal(beside))) {
+        // As the engine reads it: the bare file without its journal or log
+        // could be a change half made or lack the last ones committed.
+        const std::optional<RuntimeError> failed = Ado::copyStore(beside, data);
+        copied = !failed;
+        if (failed) why = *failed;
+    } else {
         // Read whole and saved whole: an empty or cut copy would be taken
         // for the file itself from then on, and hide the one beside the program.
-        RuntimeError why(0, QString());
         const std::optional<QByteArray> bytes = Storage::read(beside, &why);
-        if ((!bytes || !Storage::save(data, *bytes, &why)) && error) *error = why;
+        copied = bytes && Storage::save(data, *bytes, &why);
     }
+    if (!copied && error) *error = why;
     return data;
 }
 
@@ -157,10 +200,11 @@ QString instanceLockFile() { return instanceLockFile(dataFolder()); }
 namespace {
 enum class Lock { Taken, HeldElsewhere, Unavailable };
 
-// Takes the lock of `folder` into `held`. The file is never removed, not
+// Takes the lock of `folder` into `held`: exclusive, or shared where this
+// copy only reads there. The file is never removed, not
 // even at the end: a copy may have it open already, and another copy
 // making a new file of that name would then hold a lock of its own.
-Lock lockFolder(const QString& folder, int& held) {
+Lock lockFolder(const QString& folder, int& held, bool shared = false) {
     const QByteArray file = QFile::encodeName(instanceLockFile(folder));
     // Not inherited by programs this copy starts, which would keep the
     // lock after it ends; never blocking on whatever lies under that name.
@@ -175,7 +219,7 @@ Lock lockFolder(const QString& folder, int& held) {
         return Lock::Unavailable;
     }
     int result;
-    do result = ::flock(fd, LOCK_EX | LOCK_NB);
+    do result = ::flock(fd, (shared ? LOCK_SH : LOCK_EX) | LOCK_NB);
     while (result != 0 && errno == EINTR);
     if (result != 0) {
         const bool elsewhere = errno == EWOULDBLOCK;
@@ -200,9 +244,13 @@ bool previousInstance() {
         const QString data = QDir(dataFolder()).absolutePath();
         const Lock dataState = lockFolder(data, dataLock);
         // Two installations in read-only folders share the per-user data
-        // folder: the copy that comes second would write over the other's files.
-        const Lock programState =
-            data == QDir(path()).absolutePath() ? Lock::Unavailable : lockFolder(path(), programLock);
+        // folder: the copy that comes second would write over the other's
+        // files. A copy whose data lies elsewhere only reads the program
+        // folder: it shares that lock with other such copies (the users of
+        // one installation), and keeps out a copy that writes there.
+        const Lock programState = data == QDir(path()).absolutePath()
+                                      ? Lock::Unavailable
+                                      : lockFolder(path(), programLock, /*shared=*/true);
         otherCopy = dataState == Lock::HeldElsewhere || programState == Lock::HeldElsewhere;
         if (*otherCopy) {
             unlock(dataLock);

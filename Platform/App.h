@@ -17,16 +17,26 @@ void setPath(const QString& folder);
 QString file(const QString& name);
 
 // Where the program keeps what it writes: the program folder when it can
-// be written, else the per-user data folder (made on first use).
+// be written, else the per-user data folder (made on first use). Once the
+// per-user folder has held this program folder's data (a mark there says
+// so), it stays the data folder, even when the program folder can be
+// written again: the saves of one session are found by the next, and the
+// program folder is then only where files not yet copied are read from.
 QString dataFolder();
+// The mark in the per-user folder that this program folder's data lives
+// there: one hidden file per program folder, named by its path, so that
+// installations sharing the per-user folder each keep their own choice.
+QString dataFolderMark();
 enum class Access { Read, Write };
 // Where data file `name` ("QEM.ini", "Bank.mdb", ...) lives. Read: the data
 // folder's copy, else the one beside the program, else the data folder's
 // path (a file not made yet). Write: the data folder's path; a file that so
 // far lies only beside the program is copied there first, so a database
-// opened for writing keeps what it held. The copy is written whole under a
-// temporary name and takes the file's name only once every byte is on the
-// disk: a copy that fails leaves nothing in the data folder, and `error`
+// opened for writing keeps what it held. A store (".mdb", or a file with
+// a journal or log beside it) is copied through the engine
+// (Ado::copyStore): as the engine reads it, or not at all. Any other copy
+// is written whole under a temporary name and takes the file's name only
+// once every byte is on the disk: a copy that fails leaves nothing in the data folder, and `error`
 // says why (a full disk as "61: Disk full"). The path is given all the same,
 // so a file saved there whole loses nothing; a caller that changes the file
 // in place (a database) must not go on when `error` is set, or it would
@@ -59,7 +69,10 @@ void resetEnding();
 int run();
 
 // True when another copy of the program holds the lock of the data folder
-// it writes, or of the program folder where that is another folder. A lock
+// it writes, or, where that is another folder, holds the program folder's
+// lock exclusively (it writes there). A copy whose data lies elsewhere
+// holds the program folder's lock shared: the users of one read-only
+// installation, each with a per-user folder of their own, all run. A lock
 // is an flock on a hidden file in the folder (instanceLockFile()), which
 // the kernel releases when the process ends however it ends: what the file
 // holds, the environment and reused process numbers play no part. A

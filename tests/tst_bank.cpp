@@ -179,6 +179,12 @@ void addEntry(class frmBank* f, const QString& date, const QString& amount,
     f->lblAdd[0]->click();
 }
 
+// Number, date, payee, amount and category, as the editor shows them.
+QStringList editorFields(class frmBank* f) {
+    return {f->txtDat[0]->Text(), f->txtDat[1]->Text(), f->cboPayee->currentText(), f->txtDat[3]->Text(),
+            f->cboCat->currentText()};
+}
+
 QStringList column(FlexGrid* g, int col) {
     QStringList out;
     for (int row = 1; row < g->Rows(); ++row) out << g->TextMatrix(row, col);
@@ -330,12 +336,14 @@ private slots:
         Storage::failWritesAfter(4096);
         class frmBank* f = openBank();
         enter(f, QStringLiteral("4711"), f->optUser);
-        QCOMPARE(shownTexts(), QStringList{"Problem: OpenBankConnection\n61: Disk full"});
+        QCOMPARE(shownTexts(), QStringList{"Problem: OpenBankConnection\n61: Disk full (\"" +
+                                           QDir::toNativeSeparators(App::file("Bank.mdb")) + "\" could not be copied)"});
         QVERIFY(f->fraUser->isVisible());
         QVERIFY(!bLoggedIn);
-        // Only the lock of the running copy.
-        QCOMPARE(QDir(App::dataFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System),
-                 QStringList{QFileInfo(App::instanceLockFile()).fileName()});
+        // Only the lock of the running copy and the mark that the data lives there.
+        QCOMPARE(QDir(App::dataFolder())
+                     .entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::Dirs | QDir::NoDotAndDotDot),
+                 (QStringList{QFileInfo(App::dataFolderMark()).fileName(), QFileInfo(App::instanceLockFile()).fileName()}));
         Storage::failWritesAfter(std::nullopt);
         enter(f, QStringLiteral("4711"), f->optUser);
         QVERIFY(bLoggedIn);
@@ -357,6 +365,8 @@ private slots:
             << "del" << "Before Delete On Savings" << "Problem: Deleting/Updating\n778: disk I/O error";
         QTest::newRow("transfer, the second half's write")
             << "transfer" << "Before Insert On Savings" << "Problem: Transfer\n778: disk I/O error";
+        QTest::newRow("Add, the book held locked by another program")
+            << "add" << "held" << "Problem: Checkings Transaction\n5: database is locked";
     }
     void failedWriteBooksNothing() {
         QFETCH(QString, change);
@@ -375,10 +385,17 @@ private slots:
         };
         const QStringList before = books();
         QCOMPARE(before.size(), 3);
-        failDatabaseWriteWhen(cnBank(), when);
+        std::unique_ptr<Store> other;
+        if (when == "held") {
+            other = std::make_unique<Store>();
+            other->c.Execute("BEGIN IMMEDIATE");
+        } else {
+            failDatabaseWriteWhen(cnBank(), when);
+        }
         MsgBoxSeam::clear();
         if (change == "add") {
-            addEntry(f, "1 Jan 2026", "-5");
+            f->cboCat->setCurrentIndex(3);
+            addEntry(f, "1 Jan 2026", "-5", "Grocer", "17");
         } else if (change == "transfer") {
             transfer(f, 0, "1 Jan 2026", "20");
         } else {
@@ -393,10 +410,48 @@ private slots:
             }
         }
         QCOMPARE(problemsShown(), QStringList{message});
+        // Every typed field is kept for another try.
+        if (change == "add")
+            QCOMPARE(editorFields(f), QStringList({"17", "1 Jan 2026", "Grocer", "-5.00", "Groceries"}));
+        other.reset();
         QCOMPARE(books(), before);
         QCOMPARE(column(f->flxGrid, 5), QStringList({"$ 100.00", "$ 70.00"}));
         Store s;
         checkPairs(s.c, "4711");
+    }
+
+    // The totals and the entry count change away from the focus: a change
+    // that moves them tells them once, as shown; one that is refused or
+    // moves nothing tells nothing.
+    void totalsToldToReaders_data() {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("Add") << "add" << QStringList{"Checkings $95.00, Savings $0.00, 2 Entries, 0 are reconciled"};
+        QTest::newRow("Upd") << "upd" << QStringList{"Checkings $40.00, Savings $0.00, 1 Entries, 0 are reconciled"};
+        QTest::newRow("Upd of the description alone") << "describe" << QStringList{};
+        QTest::newRow("Del") << "del" << QStringList{"Checkings $0.00, Savings $0.00, 0 Entries, 0 are reconciled"};
+        QTest::newRow("transfer")
+            << "transfer" << QStringList{"Checkings $70.00, Savings $30.00, 2 Entries, 0 are reconciled"};
+        QTest::newRow("Add refused") << "refused" << QStringList{};
+    }
+    void totalsToldToReaders() {
+        QFETCH(QString, change);
+        class frmBank* f = loggedIn();
+        addEntry(f, "10 Jan 2026", "100");
+        ReaderListening reader;
+        if (change == "add" || change == "refused") {
+            if (change == "refused") failDatabaseWriteWhen(cnBank(), "Before Insert On Checkings");
+            addEntry(f, "12 Jan 2026", "-5");
+        } else if (change == "transfer") {
+            transfer(f, 0, "10 Feb 2026", "30");
+        } else {
+            pick(f, 1);
+            if (change == "del") MsgBoxSeam::queueAnswer(vbYes);
+            if (change == "upd") f->txtDat[3]->setTextValue(QStringLiteral("40"));
+            if (change == "describe") f->txtDat[2]->setTextValue(QStringLiteral("Rent"));
+            f->lblDel[change == "del" ? 1 : 0]->click();
+        }
+        QTEST(reader.notices(), "told");
     }
 
     // Balances of a register holding +100 on 10 Jan, -30 on 10 Feb and +50

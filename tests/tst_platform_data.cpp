@@ -11,6 +11,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cerrno>
 
@@ -27,6 +30,87 @@ struct Db {
     }
     qint64 count() { return c.scalar("SELECT count(*) FROM People").toLongLong(); }
 };
+// A store "Voc.mdb" with the word alpha committed, left beside the program
+// as a killed writer leaves it: "journal", 300 more rows of x committed,
+// then a change of them all to y spilled into the file with its journal
+// beside it; "log", beta committed after
+// alpha, both only in the write-ahead log; "damaged", a header and no pages.
+// Words are read by their first five letters.
+void leaveStore(const QString& left) {
+    if (left == "damaged") {
+        writeFile("Voc.mdb", QByteArray("SQLite format 3", 16) + QByteArray(4080, 'x'));
+        return;
+    }
+    QTemporaryDir scratch;
+    const QString file = scratch.path() + "/Voc.mdb";
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "writer");
+        db.setDatabaseName(file);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        if (left == "log") {
+            QVERIFY(q.exec("PRAGMA journal_mode=WAL"));
+            QVERIFY(q.exec("PRAGMA wal_autocheckpoint=0"));
+        }
+        QVERIFY(q.exec("CREATE TABLE Words (Word TEXT)"));
+        QVERIFY(q.exec("INSERT INTO Words VALUES ('alpha')"));
+        if (left == "log") QVERIFY(q.exec("INSERT INTO Words VALUES ('beta')"));
+        if (left == "journal") {
+            QVERIFY(q.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                           "INSERT INTO Words SELECT printf('%.500c', 'x') FROM n"));
+            const QByteArray committed = Storage::read(file).value_or("?");
+            QVERIFY(q.exec("PRAGMA cache_size=1"));
+            QVERIFY(q.exec("BEGIN"));
+            QVERIFY(q.exec("UPDATE Words SET Word = printf('%.500c', 'y') WHERE Word <> 'alpha'"));
+            // The change has reached the file itself, not only the cache.
+            QVERIFY(Storage::read(file).value_or("?") != committed);
+        }
+        for (const QString suffix : {"", "-journal", "-wal"})
+            if (QFileInfo::exists(file + suffix)) QVERIFY(QFile::copy(file + suffix, App::file("Voc.mdb" + suffix)));
+        q.finish();
+        if (left == "journal") QVERIFY(q.exec("ROLLBACK"));
+        q = QSqlQuery();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("writer");
+}
+
+// What the per-user folder holds, hidden files and folders too.
+QStringList userFolderContents() {
+    return QDir(App::dataFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::Dirs | QDir::NoDotAndDotDot);
+}
+
+// A word added to "Words.qem" or "Voc.mdb" in the data folder, as a session
+// of the program adds it; and every word the data folder holds.
+void addWord(const QString& name, const QString& word) {
+    std::optional<RuntimeError> failed;
+    const QString file = App::dataFile(name, App::Access::Write, &failed);
+    QVERIFY(!failed);
+    if (name.endsWith(".mdb")) {
+        Connection c("test");
+        c.Open(file);
+        c.Execute("CREATE TABLE IF NOT EXISTS Words (Word TEXT)");
+        c.Execute("INSERT INTO Words VALUES (?)", {word});
+        return;
+    }
+    const QByteArray held = QFile::exists(file) ? Storage::read(file).value_or("?") : QByteArray();
+    QVERIFY(Storage::save(file, held + word.toUtf8() + "\r\n"));
+}
+QStringList wordsIn(const QString& store) {
+    Connection c("test");
+    c.Open(store);
+    QStringList all;
+    if (!c.hasTable("Words")) return all;
+    QSqlQuery q = c.select("SELECT substr(Word, 1, 5) FROM Words GROUP BY 1 ORDER BY min(rowid)");
+    while (Ado::next(q)) all << q.value(0).toString();
+    return all;
+}
+QStringList words(const QString& name) {
+    if (name.endsWith(".mdb")) return wordsIn(App::dataFile(name, App::Access::Write));
+    const QString file = App::dataFile(name);
+    if (!QFile::exists(file)) return {};
+    return QString::fromUtf8(Storage::read(file).value_or("?")).split("\r\n", Qt::SkipEmptyParts);
+}
 } // namespace
 
 class TestData : public QObject {
@@ -268,6 +352,65 @@ private slots:
         QTEST(QString::number(e.number) + ": " + e.description, "error");
         QCOMPARE(readFile("t.txt"), QByteArray("old"));
         QCOMPARE(QDir(programFolder()).entryList({"*t.txt*"}, QDir::Files | QDir::Hidden), QStringList{"t.txt"});
+    }
+
+    // The program folder cannot be written and a store beside it is copied
+    // to the per-user folder: the copy holds what the engine reads from the
+    // store (a half-done change rolled back, committed words of the log
+    // taken in), or is refused, naming the store, with nothing left behind.
+    // The files beside the program are never written.
+    void storeCopiedAsTheEngineReadsIt_data() {
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QStringList>("words"); // none: refused
+        QTest::newRow("a change killed with its journal beside") << "journal" << QStringList{"alpha", "xxxxx"};
+        QTest::newRow("committed words only in the log") << "log" << QStringList{"alpha", "beta"};
+        QTest::newRow("a damaged store") << "damaged" << QStringList{};
+    }
+    void storeCopiedAsTheEngineReadsIt() {
+        QFETCH(QString, left);
+        leaveStore(left);
+        if (QTest::currentTestFailed()) return;
+        QStringList beside = QDir(programFolder()).entryList({"Voc.mdb*"}, QDir::Files);
+        QMap<QString, QByteArray> bytes;
+        for (const QString& name : beside) bytes[name] = readFile(name);
+        App::setProgramFolderWritable(false);
+        std::optional<RuntimeError> failed;
+        const QString copy = App::dataFile("Voc.mdb", App::Access::Write, &failed);
+        const QString mark = QFileInfo(App::dataFolderMark()).fileName();
+        QFETCH(QStringList, words);
+        if (words.isEmpty()) {
+            QVERIFY(failed);
+            QVERIFY2(failed->description.contains(QDir::toNativeSeparators(App::file("Voc.mdb"))),
+                     qPrintable(failed->description));
+            QCOMPARE(userFolderContents(), QStringList{mark});
+        } else {
+            QVERIFY2(!failed, failed ? qPrintable(failed->description) : "");
+            QCOMPARE(userFolderContents(), (QStringList{mark, "Voc.mdb"}));
+            QCOMPARE(wordsIn(copy), words);
+        }
+        for (const QString& name : beside) QCOMPARE(readFile(name), bytes[name]);
+    }
+
+    // Session one adds alpha with the program folder writable, session two
+    // beta while it cannot be written (installed read-only, write-protected,
+    // or a probe that failed once), session three gamma with it writable
+    // again: each session finds what the one before saved.
+    void sessionsFindTheLastSaves_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a kept file") << "Words.qem";
+        QTest::newRow("a store") << "Voc.mdb";
+    }
+    void sessionsFindTheLastSaves() {
+        QFETCH(QString, name);
+        const QStringList added{"alpha", "beta", "gamma"};
+        const QList<bool> writable{true, false, true};
+        for (int session = 0; session < 3; ++session) {
+            App::setProgramFolderWritable(writable[session]);
+            QCOMPARE(words(name), added.mid(0, session));
+            addWord(name, added[session]);
+        }
+        QCOMPARE(words(name), added);
+        QCOMPARE(App::dataFolder(), QDir::cleanPath(programFolder() + "/UserData"));
     }
 
     void keysBeyond32Bits() {

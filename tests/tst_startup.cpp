@@ -757,6 +757,37 @@ private slots:
         QCOMPARE(readFile("Planer.qem.backup"), QByteArray("\"mine\"\r\n"));
     }
 
+    // A read-only installation that holds the lock file of a copy that ran
+    // while it could be written, used by several users, each with a
+    // per-user folder of their own: every user's copy runs, and a copy
+    // that would write in the program folder is kept out, as it keeps them
+    // out while it runs.
+    void sharedInstallation_data() {
+        QTest::addColumn<QString>("first"); // "user": another user's copy; "writer": a copy writing beside the program
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("another user's copy runs") << "user" << false;
+        QTest::newRow("a copy writing in the program folder") << "writer" << true;
+    }
+    void sharedInstallation() {
+        QFETCH(QString, first);
+        QFETCH(bool, refused);
+        QFile left(App::instanceLockFile(programFolder()));
+        QVERIFY(left.open(QIODevice::WriteOnly));
+        left.close();
+        QTemporaryDir otherHome, thirdHome;
+        const OtherCopy other(programFolder(), first == "user" ? QStringList{otherHome.path()} : QStringList());
+        QCOMPARE(other.answer(), QString("running"));
+        App::setProgramFolderWritable(false);
+        start();
+        QCOMPARE(MsgBoxSeam::shown().size(), refused ? 1 : 0);
+        if (refused) return;
+        QCOMPARE(endCount(), 0);
+        const OtherCopy third(programFolder(), {thirdHome.path()});
+        QCOMPARE(third.answer(), QString("running"));
+        const OtherCopy writer(programFolder());
+        QCOMPARE(writer.answer(), QString("refused"));
+    }
+
     // Installed where the user cannot write: the program starts, and what it
     // writes lands in the per-user folder.
     void readOnlyProgramFolder() {

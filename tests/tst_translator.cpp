@@ -442,10 +442,15 @@ private slots:
         Storage::failWritesAfter(4096);
         class frmTrans* f = openTrans();
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
-        QVERIFY2(MsgBoxSeam::last().text.startsWith("Problem: OpenTransConnection\n61: Disk full\n\n"),
+        QVERIFY2(MsgBoxSeam::last().text.startsWith("Problem: OpenTransConnection\n61: Disk full (\"" +
+                                                    QDir::toNativeSeparators(App::file("Voc.mdb")) +
+                                                    "\" could not be copied)\n\n"),
                  qPrintable(MsgBoxSeam::last().text));
         QVERIFY(!f->cmdAdd->isEnabled());
-        QCOMPARE(QDir(App::dataFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{});
+        // Nothing but the mark that the data lives there.
+        QCOMPARE(QDir(App::dataFolder())
+                     .entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::Dirs | QDir::NoDotAndDotDot),
+                 QStringList{QFileInfo(App::dataFolderMark()).fileName()});
         QVERIFY(f->Unload());
         Storage::failWritesAfter(std::nullopt);
         f = openTrans();
@@ -1080,6 +1085,8 @@ private slots:
         QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::types(c); }), (QStringList{"Noun", "Verb"}));
         QCOMPARE(inStore([](Ado::Connection& c) { return VocStore::version(c); }), 1.0);
         QCOMPARE(f->lblVersion->Caption(), QString("v 1"));
+        // No wait cursor is left behind.
+        QVERIFY(f->cursor().shape() != Qt::WaitCursor);
     }
 
     void newEmptiesAllButCategory() {

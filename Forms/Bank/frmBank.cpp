@@ -9,6 +9,7 @@
 #include "Modules/modBankPrint.h"
 #include "Modules/modLanguage.h"
 #include "Modules/modMain.h"
+#include "Platform/Announce.h"
 #include "Platform/Ansi.h"
 #include "Platform/App.h"
 #include "Platform/Fonts.h"
@@ -16,6 +17,7 @@
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
 #include "Platform/Runtime.h"
+#include "Platform/SaveError.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -741,6 +743,11 @@ void frmBank::cmdOK_Click() {
         if (!fraUser->isVisibleTo(this)) showLoginPanel();
         cnBank().Close();
         ShowProblem(QStringLiteral("Could Not Access Database"), e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        const RuntimeError e = Err::outOfMemory();
+        if (!fraUser->isVisibleTo(this)) showLoginPanel();
+        cnBank().Close();
+        ShowProblem(QStringLiteral("Could Not Access Database"), e.number, e.description);
     }
 }
 
@@ -895,6 +902,14 @@ QString storedDate(Register r, const QString& key) {
 }
 } // namespace
 
+namespace {
+// An allocation that failed, shown by the routine's trap as the runtime did.
+void showOutOfMemory(const QString& label) {
+    const RuntimeError e = Err::outOfMemory();
+    ShowProblem(label, e.number, e.description);
+}
+} // namespace
+
 void frmBank::flxGrid_Click() {
     try {
         if (vEntryCount == 0 || flxGrid->Row() < 1) return;
@@ -925,6 +940,8 @@ void frmBank::flxGrid_Click() {
         Activation();
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("FlexGrid Checkings"), e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        showOutOfMemory(QStringLiteral("FlexGrid Checkings"));
     }
 }
 
@@ -948,6 +965,8 @@ void frmBank::flxgrid2_Click() {
         Activation();
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("FlexGrid Savings"), e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        showOutOfMemory(QStringLiteral("FlexGrid Savings"));
     }
 }
 
@@ -1071,6 +1090,8 @@ void frmBank::Activation() {
         if (checkingsShown()) txtDat[0]->setFocus();
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("Activation"), e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        showOutOfMemory(QStringLiteral("Activation"));
     }
 }
 
@@ -1089,10 +1110,10 @@ void frmBank::lblAdd_Click(int Index) {
             } lower;
             if (objBank->CheckIfValidNumber(this) == QLatin1String("False") && checkingsShown()) return;
             cboFromTo->setCurrentIndex(-1);
-            if (checkingsShown())
-                SaveCheckingsEntry();
-            else
-                SaveSavingsEntry();
+            const QString before = totalsShown();
+            // A refused entry keeps what was typed, for another try.
+            if (!(checkingsShown() ? SaveCheckingsEntry() : SaveSavingsEntry())) return;
+            tellTotals(before);
             fraDrag->setVisible(false);
             lblAdd_Click(1);
         } else if (Index == 1) {
@@ -1129,6 +1150,8 @@ void frmBank::lblAdd_Click(int Index) {
         }
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("Adding/Clearing"), e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        showOutOfMemory(QStringLiteral("Adding/Clearing"));
     }
 }
 
@@ -1158,6 +1181,7 @@ bool frmBank::saveEntry(Register r) {
     const bool transfer = cboFromTo->currentIndex() != -1;
     Ledger::Money& newAmount = checkings ? objBank->NewCheckingsTransaction : objBank->NewSavingsTransaction;
     bool saved = true;
+    std::optional<RuntimeError> failure;
     try {
         newAmount = exactAmount(txtDat[3]->Text());
         txtDat[3]->setTextValue(BankText::money(newAmount, Runtime::decimalSeparator()));
@@ -1187,11 +1211,17 @@ bool frmBank::saveEntry(Register r) {
         const Ledger::Money balance = Ledger::entry(cnBank(), r, key)->balance;
         t.commit();
         txtDat[4]->setTextValue(BankText::money(balance, Runtime::decimalSeparator(), 1));
+    } catch (const std::bad_alloc&) {
+        failure = Err::outOfMemory();
     } catch (const RuntimeError& e) {
+        failure = e;
+    }
+    if (failure) {
+        const RuntimeError& e = *failure;
         bDateOld = false;
         objBank->WrongBalance = 0;
         // A transfer's handler undoes both halves and reports.
-        if (transfer) throw;
+        if (transfer) throw e;
         saved = false;
         // Nothing was stored: the register shows what is, and the entry's
         // year does not join the year list.
@@ -1202,14 +1232,31 @@ bool frmBank::saveEntry(Register r) {
     (checkings ? objBank->LastCheckingsBalance : objBank->LastSavingsBalance) =
         Ledger::lastBalance(cnBank(), r, account());
     if (!transfer) {
+        // The fill sets the payee box to the last row's: a refused entry keeps the typed one.
+        const QString payee = cboPayee->currentText();
         if (checkings)
             FillCheckingsGrid(this);
         else
             FillSavingsGrid(this);
+        if (!saved) cboPayee->setEditText(payee);
         Activation();
         txtDat[3]->setFocus();
     }
     return saved;
+}
+
+QString frmBank::totalsShown() const {
+    QStringList shown;
+    for (const auto& [name, total] : {std::pair{lblCheckings, lblCheckingsTotal}, std::pair{lblSavings, lblSavingsTotal}})
+        shown << name->Caption() + u' ' + total->Caption();
+    // The count's two lines as two parts of the notice.
+    shown << lblEntries->Caption().split(QStringLiteral("\r\n"));
+    return shown.join(QStringLiteral(", "));
+}
+
+void frmBank::tellTotals(const QString& before) {
+    const QString now = totalsShown();
+    if (now != before) tellReaders(lblEntries, now);
 }
 
 void frmBank::showStoredState() {
@@ -1360,11 +1407,16 @@ void frmBank::lblDel_Click(int Index) {
                        vbExclamation);
                 return;
             }
+            const QString before = totalsShown();
             if (!(Index == 0 ? UpdateEntry() : DeleteEntry())) return;
+            tellTotals(before);
         }
         lblAdd_Click(1);
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("Deleting/Updating"), e.number, e.description);
+        if (Index != 2) showStoredState();
+    } catch (const std::bad_alloc&) {
+        showOutOfMemory(QStringLiteral("Deleting/Updating"));
         if (Index != 2) showStoredState();
     }
 }
@@ -1393,6 +1445,10 @@ void frmBank::cmdKillDebts_Click() {
                 // The list shows what the file still holds.
                 objBank->LoadDebts(this);
                 ShowProblem(QStringLiteral("Reimburse"), e.number, e.description);
+            } catch (const std::bad_alloc&) {
+                const RuntimeError e = Err::outOfMemory();
+                objBank->LoadDebts(this);
+                ShowProblem(QStringLiteral("Reimburse"), e.number, e.description);
             }
         }
     }
@@ -1412,6 +1468,7 @@ void frmBank::cmdTransfer_Click() {
     const QString checkingsPayee = direction == 0 ? L(QStringLiteral("Savings"), QStringLiteral("Sparkonto"))
                                                   : L(QStringLiteral("Checkings"), QStringLiteral("Girokonto"));
     const QString description = L(QStringLiteral("Transfer"), QString::fromUtf8("Überweisung"));
+    const QString before = totalsShown();
     // Both halves, their links and both corrections, or nothing.
     transferring_ = true;
     try {
@@ -1456,6 +1513,7 @@ void frmBank::cmdTransfer_Click() {
     // not hold brings the year in, as "Add" does.
     objBank->AddYear(this, BankText::dateOf(date).year());
     showStoredState();
+    tellTotals(before);
     fraDrag->setVisible(false);
     lblAdd_Click(1);
     txtDat[5]->clear();

@@ -206,6 +206,11 @@ private:
     QChar separator() const;
     // Both registers and the totals as stored (after a failed operation).
     void showStoredState();
+    // The totals and the entry count as shown, and, after a change of the
+    // book, told to screen readers when they moved from `before` (they
+    // change away from the focus).
+    QString totalsShown() const;
+    void tellTotals(const QString& before);
     // "Upd" and "Del" of the entry editor; false when a check stopped them.
     bool UpdateEntry();
     // The register's new amount formatted and its balances corrected.

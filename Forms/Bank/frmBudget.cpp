@@ -11,6 +11,7 @@
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
 #include "Platform/UpDown.h"
+#include "Platform/SaveError.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -294,6 +295,9 @@ void frmBudget::txtGrossIncomeM_KeyUp(int& KeyCode, int) {
         txtGrossIncomeM->setCursorPosition(int(txtGrossIncomeM->Text().size()));
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("GrossIncomeM_KeyUp"), e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        const RuntimeError e = Err::outOfMemory();
+        ShowProblem(QStringLiteral("GrossIncomeM_KeyUp"), e.number, e.description);
     }
 }
 
@@ -317,6 +321,9 @@ void frmBudget::txtGrossIncomeA_KeyUp(int& KeyCode, int) {
         ShowBudget();
         txtGrossIncomeA->setCursorPosition(int(txtGrossIncomeA->Text().size()));
     } catch (const RuntimeError& e) {
+        ShowProblem(QStringLiteral("txtGrossIncomeA_KeyUp"), e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        const RuntimeError e = Err::outOfMemory();
         ShowProblem(QStringLiteral("txtGrossIncomeA_KeyUp"), e.number, e.description);
     }
 }
@@ -377,6 +384,9 @@ void frmBudget::ShowBudget() {
             box->setTextValue(income(amount(box->Text())));
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("ShowBudget"), e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        const RuntimeError e = Err::outOfMemory();
+        ShowProblem(QStringLiteral("ShowBudget"), e.number, e.description);
     }
 }
 
@@ -431,6 +441,9 @@ void frmBudget::CreateBudget() {
         }
         BudgetCreated = true;
     } catch (const RuntimeError& e) {
+        ShowProblem(QStringLiteral("CreateBudget"), e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        const RuntimeError e = Err::outOfMemory();
         ShowProblem(QStringLiteral("CreateBudget"), e.number, e.description);
     }
     building_ = false;

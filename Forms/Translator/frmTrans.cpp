@@ -11,6 +11,7 @@
 #include "Platform/Fonts.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Shell.h"
+#include "Platform/SaveError.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -398,6 +399,9 @@ void frmTrans::Form_Resize() {
         }
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("Form_Resize"), e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        const RuntimeError e = Err::outOfMemory();
+        ShowProblem(QStringLiteral("Form_Resize"), e.number, e.description);
     }
 }
 
@@ -457,6 +461,9 @@ void frmTrans::flxGrid_Click() {
         flxGrid->setCol(0);
         txtChange->hide();
     } catch (const RuntimeError& e) {
+        ShowProblem(QStringLiteral("flxGrid_Click"), e.number, e.description);
+    } catch (const std::bad_alloc&) {
+        const RuntimeError e = Err::outOfMemory();
         ShowProblem(QStringLiteral("flxGrid_Click"), e.number, e.description);
     }
 }
