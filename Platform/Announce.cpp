@@ -35,7 +35,10 @@ public:
 class AccessibleNotice : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
     explicit AccessibleNotice(Notice* n) : QAccessibleWidget(n, QAccessible::Notification) {}
-    const QString& told() const { return static_cast<Notice*>(widget())->told; }
+    QString told() const {
+        const auto* notice = static_cast<const Notice*>(widget());
+        return notice ? notice->told : QString();
+    }
 
     QString text(QAccessible::Text t) const override {
         return t == QAccessible::Name ? told() : QAccessibleWidget::text(t);
