@@ -705,40 +705,58 @@ void AfterGuess(HangmanWindow* frm) {
 }
 
 namespace {
-// The word as the player sees it, spelled out for screen readers: each
-// letter apart, a hidden one as "-", the words apart by commas.
-QString spelledWord(const HangmanWindow* frm) {
+// The word as the player sees it (or, with `solution`, as it is), spelled
+// out for screen readers: each letter apart, a hidden one as "-", the words
+// apart by commas; as far as a notice tells it, however long the word.
+QString spelledWord(const HangmanWindow* frm, bool solution) {
     QString shown;
     if (frm->twoPlayers()) {
         for (int i = 0; i < frm->txt.size(); ++i) {
             const QString letter = frm->txt[i]->Text();
             const QString caption = frm->lbl[i]->Caption();
             if (letter == QLatin1String(" ")) shown += u' ';
+            else if (solution) shown += letter;
             else if (!letter.isEmpty()) shown += caption.isEmpty() ? QStringLiteral("-") : caption;
         }
     } else {
-        shown = frm->lblWord->Caption();
+        shown = solution ? frm->lblHid->Caption() : frm->lblWord->Caption();
     }
-    QStringList words;
-    for (const QString& word : shown.split(u' ', Qt::SkipEmptyParts)) {
-        QStringList letters;
-        for (QChar c : word) letters << QString(c);
-        words << letters.join(u' ');
+    QString spelled;
+    bool inWord = false;
+    for (const QChar c : std::as_const(shown)) {
+        if (spelled.size() >= kLongestTold) break;
+        if (c == u' ') {
+            inWord = false;
+            continue;
+        }
+        if (inWord) spelled += u' ';
+        else if (!spelled.isEmpty()) spelled += QStringLiteral(", ");
+        spelled += c;
+        inWord = true;
     }
-    return words.join(QStringLiteral(", "));
+    return spelled;
 }
 
 // A guess's outcome, which a sighted player sees in the word or on the
-// gallows, told to screen readers before any message about the word.
+// gallows, told to screen readers before any message about the word: a
+// miss with its count, except while the cheat is on (no miss counts then),
+// and with the solution the seventh miss uncovers.
 void tellGuess(HangmanWindow* frm) {
+    if (!readersListen()) return;
     const clsHangMan& game = *HangmanGame;
     const QString letter = frm->txtENTERL->Text();
     if (game.Right() != 0) {
-        tellReaders(frm->txtENTERL, inLanguage("Right: ", "Richtig: ") + letter + QStringLiteral(". ") + spelledWord(frm));
+        tellReaders(frm->txtENTERL,
+                    inLanguage("Right: ", "Richtig: ") + letter + QStringLiteral(". ") + spelledWord(frm, false));
         return;
     }
-    tellReaders(frm->txtENTERL, inLanguage("Wrong: ", "Falsch: ") + letter + QStringLiteral(". ") +
-                                    QString::number(game.Wrong() + 1) + inLanguage(" of 7 misses", " von 7 Fehlern"));
+    QString told = inLanguage("Wrong: ", "Falsch: ") + letter + u'.';
+    if (game.Cheat() == 0) {
+        const int misses = game.Wrong() + 1;
+        told += u' ' + QString::number(misses) + inLanguage(" of 7 misses", " von 7 Fehlern");
+        if (misses == 7) told += inLanguage(". Solution: ", ". Lösung: ") + spelledWord(frm, true);
+    }
+    tellReaders(frm->txtENTERL, told);
 }
 } // namespace
 

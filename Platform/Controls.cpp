@@ -28,6 +28,14 @@
 namespace {
 int tw(qreal v) { return int(v) * Form::twipsPerPixel; }
 
+// Runs a control's action that a screen reader called, once the call has
+// returned, as the toolkit's own buttons do: an action may open a modal
+// dialog, and the reader would wait for its reply until the dialog closed.
+// Nothing runs if the control is gone by then.
+void afterTheCall(QObject* control, std::function<void()> run) {
+    QMetaObject::invokeMethod(control, std::move(run), Qt::QueuedConnection);
+}
+
 // A label or picture: a button where it has a click handler (decided when
 // asked, as the handler may be set after the reader first saw it), else
 // text or a picture; a label names its buddy.
@@ -61,9 +69,11 @@ public:
         else if (isButton()) names.prepend(pressAction());
         return names;
     }
+    // Run once the reader's call has returned (see afterTheCall).
     void doAction(const QString& action) override {
-        if (surface()->isToggle() && (action == toggleAction() || action == pressAction())) surface()->toggle();
-        else if (action == pressAction() && isButton()) surface()->click();
+        ClickSurface* s = surface();
+        if (s->isToggle() && (action == toggleAction() || action == pressAction())) afterTheCall(s, [s] { s->toggle(); });
+        else if (action == pressAction() && isButton()) afterTheCall(s, [s] { s->click(); });
         else QAccessibleWidget::doAction(action);
     }
     QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override {
@@ -185,8 +195,7 @@ public:
     }
     void doAction(const QString& name) override {
         if (const ControlActions::Action* a = own(name)) {
-            const std::function<void()> run = a->run;
-            run();
+            afterTheCall(control_, a->run);
         } else if (madeActions()) {
             madeActions()->doAction(name);
         }

@@ -291,7 +291,10 @@ void installAccessibility();
 // otherwise (a double click): `key` runs it while the control has the focus
 // (the control never sees that key, so a box's key filter never takes it
 // for typing), and screen readers find it by `name`, with the key, among
-// the control's actions and can call it while the control is enabled. The
+// the control's actions and can call it while the control is enabled; the
+// reader's call returns at once and the action runs after it, as the
+// toolkit's buttons do, so an action that opens a dialog never holds the
+// reader until the dialog closes (the same for a label button's press). The
 // control keeps all else readers know of it (a box its text). Given again
 // with the same key, the action takes the new name (another language).
 void addControlAction(QWidget* control, const QString& name, const QKeySequence& key, std::function<void()> run);

@@ -95,18 +95,14 @@ public:
         if (!m) return nullptr;
         const int row = i / (m->columnCount() + 1) - 1, column = i % (m->columnCount() + 1) - 1;
         if (row < 0 || column < 0 || row >= m->rowCount()) return nullptr;
-        const auto* calendar = static_cast<const QCalendarWidget*>(view()->parentWidget());
-        const int month = calendar->yearShown() * 12 + calendar->monthShown();
-        if (month != month_) {
-            forgetCells();
-            month_ = month;
-        }
+        keepCellsCurrent();
         if (const QAccessible::Id id = cells_.value(i)) return QAccessible::accessibleInterface(id);
         auto* cell = new AccessibleDay(view(), row, column);
         cells_.insert(i, QAccessible::registerAccessibleInterface(cell));
         return cell;
     }
     int indexOfChild(const QAccessibleInterface* cell) const override {
+        keepCellsCurrent();
         for (auto it = cells_.cbegin(); it != cells_.cend(); ++it)
             if (QAccessible::accessibleInterface(it.value()) == cell) return it.key();
         return -1;
@@ -121,13 +117,31 @@ private:
         if (!i.isValid()) return nullptr;
         return child((i.row() + 1) * (i.model()->columnCount() + 1) + i.column() + 1);
     }
+    // The cells known are those of the month and the layout shown: a cell
+    // is a place in the grid by its number, and the numbers move when the
+    // grid gains or loses a row or column (the week numbers go while the
+    // calendar is being set up, perhaps after a reader asked for a day).
+    void keepCellsCurrent() const {
+        const QAbstractItemModel* m = view()->model();
+        const auto* calendar = static_cast<const QCalendarWidget*>(view()->parentWidget());
+        const Layout now{calendar->yearShown() * 12 + calendar->monthShown(), m ? m->rowCount() : 0,
+                         m ? m->columnCount() : 0};
+        if (now == layout_) return;
+        forgetCells();
+        layout_ = now;
+    }
     void forgetCells() const {
         for (const QAccessible::Id id : std::as_const(cells_)) QAccessible::deleteAccessibleInterface(id);
         cells_.clear();
     }
+    // The month whose days the cells are (year * 12 + month) and the
+    // grid's rows and columns then.
+    struct Layout {
+        int month = 0, rows = 0, columns = 0;
+        bool operator==(const Layout&) const = default;
+    };
     mutable QHash<int, QAccessible::Id> cells_;
-    // The month whose days the cells are (year * 12 + month).
-    mutable int month_ = 0;
+    mutable Layout layout_;
 };
 
 // The grid of days of a calendar, while the calendar is being built too:

@@ -6,13 +6,19 @@
 // Label and picture buttons take the focus and click by Space and Enter,
 // the focus shows with enough contrast, and the menu's clock tells readers
 // of a new time only.
+#include "Forms/HangMan1P/frmHangman1p.h"
+#include "Forms/HangMan2P/frmHangman2p.h"
 #include "Forms/Main/frmAbout.h"
 #include "Forms/Main/frmChoice.h"
 #include "Forms/Translator/frmTrans.h"
+#include "Forms/TypingMaster/frmKeyb.h"
 #include "Modules/modHangman.h"
 #include "Modules/modMain.h"
-#include "Platform/MsgBox.h"
+#include "Platform/Announce.h"
 #include "Platform/Controls.h"
+#include "Platform/Dialogs.h"
+#include "Platform/MsgBox.h"
+#include "Platform/Random.h"
 #include "Platform/UpDown.h"
 #include "TestSupport.h"
 
@@ -26,6 +32,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSet>
 #include <QTest>
 
 #include <algorithm>
@@ -219,7 +226,10 @@ QList<QWidget*> titleBarButtons(QWidget* window) {
 class TestAccessibility : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { tearDown(); }
+    void cleanup() {
+        tearDown();
+        RandomSeam::clear();
+    }
 
     void everyControlNamed_data() {
         QTest::addColumn<int>("window");
@@ -369,43 +379,180 @@ private slots:
 
     // What a sighted user reads after an action, away from the focus, a
     // screen reader is told as a notification: a conversion's results, the
-    // calculator's, a guess's outcome (the word spelled out, or the misses).
+    // calculator's, a guess's outcome (the word spelled out, or the misses;
+    // the solution when the word is lost).
+    // Steps are typed into the focus, "[name]" presses the button so named.
     void resultsTold_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("press");
+        QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QString>("told");
-        QTest::newRow("length: 100.5 centimetres") << "length" << "English" << "" << ""
+        QTest::newRow("length: 100.5 centimetres") << "length" << "English" << QStringList()
                                                    << "39.57 Inches, 3.30 Feet, 1.10 Yards, 1.01 Meters, "
                                                       "0.00 Kilometers: KM/H, 0.00 Miles: MPH";
         QTest::newRow("number systems, German: 10")
-            << "numbersystems" << "German" << "10" << "Umrechnen" << QString::fromUtf8("1010 Binär, 0001 0000 BKD, 12 Oktal, A Hexadezimal");
-        QTest::newRow("calculator: 5 +") << "calculator" << "English" << "5+" << "" << "5";
-        QTest::newRow("hang man 1P: a miss") << "hangman1p" << "English" << "" << "" << "Wrong: T. 2 of 7 misses";
+            << "numbersystems" << "German" << QStringList{"10", "[Umrechnen]"}
+            << QString::fromUtf8("1010 Binär, 0001 0000 BKD, 12 Oktal, A Hexadezimal");
+        QTest::newRow("calculator: 5 +") << "calculator" << "English" << QStringList{"5+"} << "5";
+        QTest::newRow("hang man 1P: a miss") << "hangman1p" << "English" << QStringList() << "Wrong: T. 2 of 7 misses";
         QTest::newRow("hang man 1P, German: a hit")
-            << "hangman1p" << "German" << "c" << "OK" << "Richtig: C. - C E, C R E - -";
-        QTest::newRow("hang man 2P: a hit") << "hangman2p" << "English" << "a" << "OK" << "Right: A. - A -, - O -";
+            << "hangman1p" << "German" << QStringList{"c", "[OK]"} << "Richtig: C. - C E, C R E - -";
+        QTest::newRow("hang man 2P: a hit") << "hangman2p" << "English" << QStringList{"a", "[OK]"}
+                                            << "Right: A. - A -, - O -";
+        QTest::newRow("hang man 1P: the word lost")
+            << "hangman1p" << "English"
+            << QStringList{"b", "[OK]", "d", "[OK]", "f", "[OK]", "g", "[OK]", "h", "[OK]"}
+            << "Wrong: H. 7 of 7 misses. Solution: I C E, C R E A M";
+        QTest::newRow("hang man 2P, German: the word lost")
+            << "hangman2p" << "German"
+            << QStringList{"b", "[OK]", "e", "[OK]", "f", "[OK]", "h", "[OK]", "i", "[OK]", "j", "[OK]"}
+            << QString::fromUtf8("Falsch: J. 7 von 7 Fehlern. Lösung: C A T, D O G");
     }
     void resultsTold() {
         QFETCH(QString, window);
         QFETCH(QString, language);
-        QFETCH(QString, typed);
-        QFETCH(QString, press);
+        QFETCH(QStringList, steps);
         setUp(true);
         ReaderListening reader;
         QWidget* w = openWalked(window, language);
         QVERIFY(w);
         w->show();
         QApplication::setActiveWindow(w);
-        if (!typed.isEmpty()) typeKeys(w->focusWidget(), typed);
-        if (!press.isEmpty()) {
-            auto* b = qobject_cast<QAbstractButton*>(buttonNamed(w, press));
-            QVERIFY2(b, qPrintable(press));
-            b->click();
+        for (const QString& step : steps) {
+            if (!step.startsWith(u'[')) {
+                typeKeys(w->focusWidget(), step);
+                continue;
+            }
+            QWidget* b = buttonNamed(w, step.mid(1, step.size() - 2));
+            QVERIFY2(b, qPrintable(step));
+            if (auto* s = qobject_cast<ClickSurface*>(b)) s->click();
+            else static_cast<QAbstractButton*>(b)->click();
         }
         QVERIFY(!reader.notices().isEmpty());
         QTEST(reader.notices().last(), "told");
+    }
+
+    // While the cheat is on no miss counts, and a miss is told without one.
+    void cheatMissTellsNoCount_data() {
+        QTest::addColumn<int>("players");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("one player") << 1 << "English" << "Wrong: Z.";
+        QTest::newRow("two players, German") << 2 << "German" << "Falsch: Z.";
+    }
+    void cheatMissTellsNoCount() {
+        QFETCH(int, players);
+        QFETCH(QString, language);
+        setUp(true);
+        ReaderListening reader;
+        writeFile(QStringLiteral("QEM.ini"), "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+        LoadLanguage();
+        writeFile(QStringLiteral("Hangman.qem"), "\"ice cream\"\r\n");
+        frmChoice();
+        MsgBoxSeam::queueInput(QStringLiteral("Ann"));
+        MsgBoxSeam::queueInput(QStringLiteral("Bob"));
+        HangmanWindow* f = players == 1 ? static_cast<HangmanWindow*>(frmHangman1p()) : frmHangman2p();
+        f->Show();
+        f->activateNow();
+        // The cheat goes on before the word starts.
+        f->lblFRAME->click();
+        if (players == 2)
+            for (int i = 0; i < 2; ++i) f->txt[i]->typeText(QStringLiteral("ab").mid(i, 1));
+        f->cmdPROCEED->click();
+        f->txtENTERL->setText(QStringLiteral("Z"));
+        f->cmdOKL->click();
+        QVERIFY(!reader.notices().isEmpty());
+        QTEST(reader.notices().last(), "told");
+    }
+
+    // Each text told is a notice of its own, shown once and never renamed,
+    // holding the text as its content too (what braille displays show): a
+    // reader that reads late still reads every text as it was told.
+    void noticesReadAsTold() {
+        setUp(true);
+        ReaderListening reader;
+        QWidget window;
+        auto* result = new QLabel(&window);
+        window.show();
+        const QStringList lines{"Bob: one", "Bob: two\r\nlines", "Bob: three", "Bob: four", "Bob: five"};
+        for (const QString& line : lines) {
+            tellReaders(result, line);
+            QTest::qWait(50);
+        }
+        const QStringList told{"Bob: one", "Bob: two lines", "Bob: three", "Bob: four", "Bob: five"};
+        QStringList read, readAsText;
+        QSet<QAccessible::Id> notices;
+        for (const ReaderListening::Heard& h : reader.heard()) {
+            if (h.role != QAccessible::Notification) continue;
+            QCOMPARE(h.type, QAccessible::ObjectShow);
+            notices << h.id;
+            QAccessibleInterface* notice = QAccessible::accessibleInterface(h.id);
+            QVERIFY(notice && notice->isValid() && notice->textInterface());
+            read << notice->text(QAccessible::Name);
+            readAsText << notice->textInterface()->text(0, notice->textInterface()->characterCount());
+        }
+        QCOMPARE(reader.notices(), told);
+        QCOMPARE(read, told);
+        QCOMPARE(readAsText, told);
+        QCOMPARE(notices.size(), told.size());
+    }
+
+    // A flood of texts keeps only the last few notices: what it costs stays
+    // bounded, and the newest text is still there to read.
+    void floodKeepsFewNotices() {
+        setUp(true);
+        ReaderListening reader;
+        QWidget window;
+        auto* result = new QLabel(&window);
+        window.show();
+        for (int i = 0; i < 1000; ++i) tellReaders(result, QStringLiteral("line %1").arg(i));
+        const QList<QWidget*> live = window.findChildren<QWidget*>(QStringLiteral("qem_reader_notice"));
+        QVERIFY2(!live.isEmpty() && live.size() <= 20, qPrintable(QString::number(live.size())));
+        QCOMPARE(reader.notices().size(), 1000);
+        QAccessibleInterface* last = QAccessible::accessibleInterface(reader.heard().last().id);
+        QVERIFY(last);
+        QCOMPARE(last->textInterface()->text(0, 20), QStringLiteral("line 999"));
+    }
+
+    // A reader's call of an action the program adds returns before the
+    // action opens its dialog, as the toolkit's own press does: the dialog
+    // comes once the call is answered.
+    void readerActionReturnsBeforeItsDialog_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("control"); // a button's name; "" the typing window's duplication box
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("typing: the duplication box's font") << "typing" << "" << "Choose Font" << "font only";
+        // Rock against the computer's rock.
+        QTest::newRow("rock-paper-scissors: a sign pressed") << "sss" << "ROCK" << "Press" << "Tie";
+    }
+    void readerActionReturnsBeforeItsDialog() {
+        QFETCH(QString, window);
+        QFETCH(QString, control);
+        QFETCH(QString, action);
+        QFETCH(QString, dialog);
+        setUp(true);
+        ReaderListening reader;
+        QWidget* w = openWalked(window, QStringLiteral("English"));
+        QVERIFY(w);
+        QWidget* called = control.isEmpty() ? static_cast<QWidget*>(frmKeyb()->txtOutput) : buttonNamed(w, control);
+        QVERIFY(called);
+        RandomSeam::script({0.1});
+        DialogSeam::clear();
+        MsgBoxSeam::clear();
+        FontChoice choice;
+        choice.font = QFont(QStringLiteral("DejaVu Serif"), 20);
+        DialogSeam::queueFont(choice);
+        QAccessibleActionInterface* actions = QAccessible::queryAccessibleInterface(called)->actionInterface();
+        QVERIFY(actions);
+        QVERIFY2(actions->actionNames().contains(action), qPrintable(actions->actionNames().join(u',')));
+        actions->doAction(action);
+        QVERIFY(DialogSeam::shown().isEmpty() && MsgBoxSeam::shown().isEmpty());
+        processEvents();
+        QStringList shown;
+        for (const DialogSeam::Shown& d : DialogSeam::shown()) shown << d.kind;
+        for (const auto& box : MsgBoxSeam::shown()) shown << box.text;
+        QCOMPARE(shown, QStringList{dialog});
     }
 
     // The menu's clock tells screen readers of a new time only, not of

@@ -417,30 +417,85 @@ private slots:
     }
 
     // Every day of the page, those of the neighbouring months included,
-    // tells readers the date a click on it picks.
+    // tells readers the date a click on it picks, read as soon as the
+    // calendar opens with a reader listening from the start; where today
+    // stands on the page moves the days that could be named wrongly.
+    void everyDayTellsItsDate_data() {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("8 Dec 2026") << QDate(2026, 12, 8) << "Tuesday, 8 December 2026";
+        QTest::newRow("17 Mar 2027") << QDate(2027, 3, 17) << "Wednesday, 17 March 2027";
+        QTest::newRow("1 Feb 2026") << QDate(2026, 2, 1) << "Sunday, 1 February 2026";
+    }
     void everyDayTellsItsDate() {
+        QFETCH(QDate, today);
         setLocale(localeNamed("en_GB"));
-        setToday(QDate(2026, 12, 8));
+        setToday(today);
+        ReaderListening reader;
         startMenu();
         showModal([&](class frmClndr* f) {
             QAccessibleInterface* days = QAccessible::queryAccessibleInterface(grid(f->mvClndr));
-            QStringList wrong;
-            int told = 0;
+            // Names and places first, all as the calendar opened; a click
+            // on a day of another month shows that month, with cells of its own.
+            QStringList names;
+            QList<QPoint> places;
             for (int i = 0; i < days->childCount(); ++i) {
                 QAccessibleInterface* cell = days->child(i);
                 if (!cell || cell->role() != QAccessible::Cell) continue;
-                const QString name = cell->text(QAccessible::Name);
-                const QPoint at = grid(f->mvClndr)->viewport()->mapFromGlobal(cell->rect().center());
-                QTest::mouseClick(grid(f->mvClndr)->viewport(), Qt::LeftButton, {}, at);
+                QCOMPARE(days->indexOfChild(cell), i);
+                names << cell->text(QAccessible::Name);
+                places << grid(f->mvClndr)->viewport()->mapFromGlobal(cell->rect().center());
+            }
+            QCOMPARE(names.size(), 42);
+            QStringList wrong;
+            for (int i = 0; i < names.size(); ++i) {
+                QTest::mouseClick(grid(f->mvClndr)->viewport(), Qt::LeftButton, {}, places[i]);
                 const QString picked = QLocale("en_GB").toString(f->mvClndr->Value(), QLocale::LongFormat);
-                if (name != picked) wrong << name + " picks " + picked;
-                ++told;
-                f->mvClndr->setValue(QDate(2026, 12, 8));
+                if (names[i] != picked) wrong << names[i] + " picks " + picked;
+                f->mvClndr->setValue(today);
             }
             QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join('\n')));
-            QCOMPARE(told, 42);
-            QCOMPARE(days->focusChild()->text(QAccessible::Name), QString("Tuesday, 8 December 2026"));
+            QTEST(days->focusChild()->text(QAccessible::Name), "focused");
         });
+    }
+
+    // In the bank's date picker, the day a reader hears as the arrows move
+    // is the day Enter writes into the bank's field.
+    void bankPicksTheDayHeard_data() {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<QString>("heard");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("8 Dec 2026") << QDate(2026, 12, 8) << "Saturday, 12 December 2026" << "12 Dec 2026";
+        QTest::newRow("17 Mar 2027") << QDate(2027, 3, 17) << "Sunday, 21 March 2027" << "21 Mar 2027";
+        QTest::newRow("1 Feb 2026") << QDate(2026, 2, 1) << "Thursday, 5 February 2026" << "5 Feb 2026";
+    }
+    void bankPicksTheDayHeard() {
+        QFETCH(QDate, today);
+        setToday(today);
+        ReaderListening reader;
+        startMenu()->setVisible(false);
+        frmClndr::FromBank = true;
+        auto* f = frmClndr();
+        f->Show();
+        f->activateNow();
+        QAbstractItemView* days = grid(f->mvClndr);
+        // Read as it opened, the page is six weeks of days one after another.
+        QAccessibleInterface* cells = QAccessible::queryAccessibleInterface(days);
+        QStringList named, page;
+        for (int i = 0; i < cells->childCount(); ++i)
+            if (QAccessibleInterface* cell = cells->child(i); cell && cell->role() == QAccessible::Cell)
+                named << cell->text(QAccessible::Name);
+        const QDate first = QLocale::c().toDate(named.value(0), QLocale::LongFormat);
+        for (int i = 0; i < 42; ++i) page << QLocale::c().toString(first.addDays(i), QLocale::LongFormat);
+        QCOMPARE(named, page);
+        for (int i = 0; i < 4; ++i) type(f, Qt::Key_Right);
+        processEvents();
+        QString heard;
+        for (const ReaderListening::Heard& h : reader.heard())
+            if (h.type == QAccessible::Focus && h.object == days && h.role == QAccessible::Cell) heard = h.name;
+        QTEST(heard, "heard");
+        type(f, Qt::Key_Return);
+        QTEST(bankField->Text(), "written");
     }
 
     // Month and day names, and the first day of the week, are those of the

@@ -1,7 +1,7 @@
 // Rock-paper-scissors: every sign against every sign with the computer's
 // draws scripted, the game's end on its last attempt with each verdict, a
 // missing sign picture, the attempt limit, the signs before OK, the looks
-// of the sign labels, and the German texts.
+// of the sign labels, the German texts, and what a screen reader is told.
 #include "Forms/Main/frmChoice.h"
 #include "Forms/RockPaperScissors/frmSSS.h"
 #include "Platform/App.h"
@@ -240,6 +240,34 @@ private slots:
         QCOMPARE(f->lblSSS[Paper]->FontSize(), 16.0);
         QTest::mouseRelease(f->lblSSS[Paper], Qt::LeftButton, {}, QPoint(-5, -5));
         QCOMPARE(f->lblSSS[Paper]->FontSize(), 20.0);
+    }
+
+    // A screen reader knows the computer's picture by its sign and is told
+    // it with the outcome, before the message shows the outcome.
+    void computerSignTold_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<int>("player");
+        QTest::addColumn<int>("computer");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("English: paper, won") << "English" << +Scissors << +Paper << "Computer: Paper"
+                                             << "Computer: Paper. You won";
+        QTest::newRow("German: well, lost") << "German" << +Rock << +Well << "Computer: Brunnen"
+                                            << "Computer: Brunnen. Sie haben verloren";
+    }
+    void computerSignTold() {
+        QFETCH(QString, language);
+        QFETCH(int, player);
+        QFETCH(int, computer);
+        writeFile(QStringLiteral("QEM.ini"), "[Values]\r\nLanguage=" + language.toLatin1() + "\r\n");
+        ReaderListening reader;
+        auto* f = startGame();
+        play(f, Sign(player), Sign(computer));
+        QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(f->picSSS);
+        QVERIFY(picture);
+        QTEST(picture->text(QAccessible::Name), "picture");
+        QCOMPARE(reader.notices().size(), 1);
+        QTEST(reader.notices().last(), "told");
     }
 
     void german() {

@@ -3,6 +3,7 @@
 #include "Forms/Main/frmChoice.h"
 #include "Modules/modLanguage.h"
 #include "Modules/modMain.h"
+#include "Platform/Announce.h"
 #include "Platform/App.h"
 #include "Platform/Fonts.h"
 #include "Platform/MsgBox.h"
@@ -237,15 +238,24 @@ void frmSSS::cmdOK_Click() {
     setFixedSize(px(kPlayWidth), px(kHeight));
 }
 
+// The outcome, told to screen readers with the computer's sign (the picture
+// a sighted player looks at), then shown and scored.
 void frmSSS::announce(Signs::Outcome outcome) {
+    QString message;
     switch (outcome) {
-    case Signs::Tie: MsgBox(L(QStringLiteral("Tie"), QStringLiteral("Gleichstand")), vbExclamation); break;
+    case Signs::Tie: message = L(QStringLiteral("Tie"), QStringLiteral("Gleichstand")); break;
+    case Signs::Win: message = L(QStringLiteral("You won"), QStringLiteral("Sie haben gewonnen")); break;
+    case Signs::Lose: message = L(QStringLiteral("You lost"), QStringLiteral("Sie haben verloren")); break;
+    }
+    tellReaders(picSSS, picSSS->accessibleName() + QStringLiteral(". ") + message);
+    switch (outcome) {
+    case Signs::Tie: MsgBox(message, vbExclamation); break;
     case Signs::Win:
-        MsgBox(L(QStringLiteral("You won"), QStringLiteral("Sie haben gewonnen")), isGerman() ? vbExclamation : vbInformation);
+        MsgBox(message, isGerman() ? vbExclamation : vbInformation);
         lblPScore->setCaption(QString::number(int(Runtime::Val(lblPScore->Caption())) + 1));
         break;
     case Signs::Lose:
-        MsgBox(L(QStringLiteral("You lost"), QStringLiteral("Sie haben verloren")), vbExclamation);
+        MsgBox(message, vbExclamation);
         lblAIScore->setCaption(QString::number(int(Runtime::Val(lblAIScore->Caption())) + 1));
         break;
     }
@@ -278,6 +288,11 @@ void frmSSS::lblSSS_Click(int Index) {
         return;
     }
     picSSS->setPicture(picture);
+    // Readers know the picture by the sign it shows.
+    static const char* const english[]{"Rock", "Scissors", "Paper", "Hole"};
+    static const char* const german[]{"Stein", "Schere", "Papier", "Brunnen"};
+    picSSS->setAccessibleName(QStringLiteral("Computer: ") +
+                              L(QLatin1String(english[computer - 1]), QLatin1String(german[computer - 1])));
     ++Attempts;
     lblTry->setCaption(QString::number(Attempts) + u'/' + QString::number(tryLimit_));
     announce(Signs::outcome(Index, computer));
