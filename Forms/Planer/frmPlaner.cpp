@@ -6,9 +6,12 @@
 #include "Modules/modMain.h"
 #include "Modules/modPlaner.h"
 #include "Platform/App.h"
+#include "Platform/Clock.h"
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"
+#include "Platform/Memory.h"
 #include "Platform/MsgBox.h"
+#include "Platform/Problem.h"
 #include "Platform/QuotedLines.h"
 #include "Platform/UpDown.h"
 
@@ -239,6 +242,9 @@ void frmPlaner::Form_Activate() {
     showCount();
     showCountToDo();
     FindNextTarget(this);
+    // The next events count the days from today: a new day keys them again.
+    auto* watch = new Clock::DayWatch(this);
+    connect(watch, &Clock::DayWatch::dayChanged, this, [this] { FindNextTarget(this); });
 }
 
 // ---- the lists and their files ---------------------------------------------
@@ -323,42 +329,80 @@ QuotedLines::Contents frmPlaner::readFile(const QString& name, const QString& la
     return file.value_or(QuotedLines::Contents());
 }
 
-QList<QuotedLines::SetAside> frmPlaner::keptAside(const QString& name, const QuotedLines::Contents& file) {
+void frmPlaner::tellSetAside(const QString& name, const QuotedLines::Contents& file) {
     if (!file.setAside.isEmpty()) ShowSetAside(name, file.setAside.size());
-    return file.setAside;
 }
 
-bool frmPlaner::writeFile(const QString& name, const QStringList& lines, const QuotedLines::Kept& kept,
-                          const QString& label) {
-    QStringList values;
-    for (const QString& l : lines)
-        if (!l.isEmpty()) values << l;
-    QString why;
-    int number = 0;
-    if (QuotedLines::write(App::dataFile(name, App::Access::Write), values, &why, &number, kept)) return true;
-    ShowProblem(label, number, why);
-    return false;
+namespace {
+// What a save of the list costs at least while it is written: the lines
+// gathered, and the file's text built from them before it is written.
+qint64 saveCost(const QListWidget* list) {
+    qint64 characters = 0;
+    for (int i = 0; i < list->count(); ++i) characters += list->item(i)->text().size();
+    constexpr qint64 perLine = qint64(sizeof(QString)) + 4;
+    return list->count() * perLine + characters * qint64(sizeof(QChar) + 1);
 }
+} // namespace
+
+bool frmPlaner::writeFile(const QString& name, const QListWidget* list, const QuotedLines::Kept& kept,
+                          const QString& label) {
+    bool written = false;
+    // A save that cannot be built leaves the list and the file as they are.
+    Problem::trap(label, [&] {
+        Memory::reserve(saveCost(list));
+        QStringList values;
+        values.reserve(list->count());
+        for (int i = 0; i < list->count(); ++i)
+            if (const QString l = list->item(i)->text(); !l.isEmpty()) values << l;
+        QString why;
+        int number = 0;
+        written = QuotedLines::write(App::dataFile(name, App::Access::Write), values, &why, &number, kept);
+        if (!written) ShowProblem(label, number, why);
+    });
+    return written;
+}
+
+namespace {
+// What a list of `rows` events costs at least, held in the window: per
+// event its list item with its text, and its keyed twin; with the European
+// form its second item. Asked for before the lists are built, so that a
+// list that cannot be held is refused whole instead of failing half-built.
+qint64 eventsCost(qsizetype rows, bool european) {
+    constexpr qint64 perItem = 160, perKeyed = 64;
+    return qint64(rows) * (perItem * (european ? 2 : 1) + perKeyed);
+}
+} // namespace
 
 void frmPlaner::fillEvents(bool european) {
     lstSHOW->clear();
     lstSHOWeu->clear();
     keyedOn_ = QDate();
     PlanerChanged = false;
-    QuotedLines::Contents file = readFile(kPlanerFile, QStringLiteral("PlanerLoad"), eventsKept_);
-    // Sorted once and added at once: inserting each line at its place
-    // would cost a search per line.
-    const QStringList lines = Events::fromFile(file, european);
-    eventsKept_.setAside = keptAside(kPlanerFile, file);
-    fillLinked(lstSHOW, lines, lastLink_ + 1);
-    // The European twins in the order of the sorted US list, under the same numbers.
-    if (european) {
-        QStringList twins;
-        twins.reserve(lines.size());
-        for (const QString& l : lines) twins << Events::line(Events::dateOf(l), Events::nameOf(l), true);
-        fillLinked(lstSHOWeu, twins, lastLink_ + 1);
-    }
-    lastLink_ += int(lines.size());
+    const QString routine = QStringLiteral("PlanerLoad");
+    QuotedLines::Contents file = readFile(kPlanerFile, routine, eventsKept_);
+    const bool loaded = Problem::trap(routine, [&] {
+        Memory::reserve(eventsCost(file.values.size(), european));
+        // Sorted once and added at once: inserting each line at its place
+        // would cost a search per line.
+        const QStringList lines = Events::fromFile(file, european);
+        eventsKept_.setAside = file.setAside;
+        fillLinked(lstSHOW, lines, lastLink_ + 1);
+        // The European twins in the order of the sorted US list, under the same numbers.
+        if (european) {
+            QStringList twins;
+            twins.reserve(lines.size());
+            for (const QString& l : lines) twins << Events::line(Events::dateOf(l), Events::nameOf(l), true);
+            fillLinked(lstSHOWeu, twins, lastLink_ + 1);
+        }
+        lastLink_ += int(lines.size());
+    }, [&] {
+        // An empty list of a file that holds events: a save would erase
+        // them, so the window holds the file as not read.
+        lstSHOW->clear();
+        lstSHOWeu->clear();
+        eventsKept_.unread = Err::outOfMemory();
+    });
+    if (loaded) tellSetAside(kPlanerFile, file);
     txtDate->setFocus();
 }
 
@@ -370,9 +414,16 @@ void frmPlaner::PlanerLoadEu() { fillEvents(true); }
 void frmPlaner::PlanerLoadToDo() {
     lstToDo->clear();
     ToDoChanged = false;
-    QuotedLines::Contents file = readFile(kToDoFile, QStringLiteral("PlanerLoadToDo"), toDoKept_);
-    lstToDo->addItems(ToDo::fromFile(file));
-    toDoKept_.setAside = keptAside(kToDoFile, file);
+    const QString routine = QStringLiteral("PlanerLoadToDo");
+    QuotedLines::Contents file = readFile(kToDoFile, routine, toDoKept_);
+    const bool loaded = Problem::trap(routine, [&] {
+        lstToDo->addItems(ToDo::fromFile(file));
+        toDoKept_.setAside = file.setAside;
+    }, [&] {
+        lstToDo->clear();
+        toDoKept_.unread = Err::outOfMemory();
+    });
+    if (loaded) tellSetAside(kToDoFile, file);
     txtPY->setFocus();
 }
 
@@ -380,7 +431,7 @@ void frmPlaner::PlanerSave() {
     saveFailed_ = false;
     if (MsgBox(L(QStringLiteral("Are you sure"), QStringLiteral("Sind Sie sicher")), vbYesNo | vbQuestion) == vbYes) {
         // The flag stays set until the file holds the list.
-        if (writeFile(kPlanerFile, texts(lst), eventsKept_, QStringLiteral("PlanerSave"))) PlanerChanged = false;
+        if (writeFile(kPlanerFile, lst, eventsKept_, QStringLiteral("PlanerSave"))) PlanerChanged = false;
         else saveFailed_ = true;
     }
     txtDate->setFocus();
@@ -389,7 +440,7 @@ void frmPlaner::PlanerSave() {
 void frmPlaner::PlanerSaveToDo() {
     saveFailed_ = false;
     if (MsgBox(L(QStringLiteral("Are you sure"), QStringLiteral("Sind Sie sicher")), vbYesNo | vbQuestion) == vbYes) {
-        if (writeFile(kToDoFile, texts(lstToDo), toDoKept_, QStringLiteral("PlanerSaveToDo"))) ToDoChanged = false;
+        if (writeFile(kToDoFile, lstToDo, toDoKept_, QStringLiteral("PlanerSaveToDo"))) ToDoChanged = false;
         else saveFailed_ = true;
     }
     txtPY->setFocus();

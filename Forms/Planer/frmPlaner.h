@@ -114,17 +114,17 @@ protected:
     QString formName() const override { return QStringLiteral("Planer"); }
 
 private:
-    // Writes the lines to the data file as its reading left it to be saved
+    // Writes the list's lines to the data file as its reading left it to be saved
     // (`kept`: the lines set aside back in their places; no save over a
     // file that could not be read); on failure says why under `label`.
-    bool writeFile(const QString& name, const QStringList& lines, const QuotedLines::Kept& kept,
+    bool writeFile(const QString& name, const QListWidget* list, const QuotedLines::Kept& kept,
                    const QString& label);
     // What a data file holds; nothing when it is missing, unreadable (the
     // problem is shown under `label`) or not text (that is shown). `kept`
     // is what a save of it needs.
     QuotedLines::Contents readFile(const QString& name, const QString& label, QuotedLines::Kept& kept);
     // The lines of a read file that were set aside, which the user is told of.
-    static QList<QuotedLines::SetAside> keptAside(const QString& name, const QuotedLines::Contents& file);
+    static void tellSetAside(const QString& name, const QuotedLines::Contents& file);
     // Loads "Planer.qem" into the US list and, with the European form, its
     // twins into the European list.
     void fillEvents(bool european);
