@@ -16,6 +16,7 @@
 #include "Platform/UpDown.h"
 
 #include <QAbstractItemView>
+#include <QAbstractListModel>
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QScrollBar>
@@ -93,6 +94,30 @@ bool isDigit(int code) { return code >= 48 && code <= 57; }
 constexpr int kBackspace = 8, kEnter = 13;
 } // namespace
 
+// The rows of lst1: the window's keyed events, each row's text made when
+// it is asked for. The window changes the events between the calls that
+// tell the view.
+class KeyedRows : public QAbstractListModel {
+public:
+    KeyedRows(const QList<Events::Keyed>& keyed, QObject* parent) : QAbstractListModel(parent), keyed_(keyed) {}
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(keyed_.size()); }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= keyed_.size()) return {};
+        if (role == Qt::DisplayRole) return keyed_[index.row()].text();
+        if (role == Qt::UserRole) return keyed_[index.row()].link;
+        return {};
+    }
+    void beginReset() { beginResetModel(); }
+    void endReset() { endResetModel(); }
+    void beginInsert(int row) { beginInsertRows({}, row, row); }
+    void endInsert() { endInsertRows(); }
+    void beginRemove(int row) { beginRemoveRows({}, row, row); }
+    void endRemove() { endRemoveRows(); }
+
+private:
+    const QList<Events::Keyed>& keyed_;
+};
+
 frmPlaner::frmPlaner() {
     initPlanerResources();
     setCaption(QStringLiteral("QEM Planer"));
@@ -137,8 +162,10 @@ frmPlaner::frmPlaner() {
     lblNext->setBuddy(UpDown);
     lblDate->setBuddy(txtDate);
     lblName->setBuddy(txtName);
-    lst1 = new QListWidget(this);
+    lst1 = new QListView(this);
     lst1->setVisible(false);
+    keyedRows_ = new KeyedRows(keyed_, lst1);
+    lst1->setModel(keyedRows_);
 
     fraToDo = new Frame(QStringLiteral("To-Do List"), this);
     fraToDo->setFont(face());
@@ -495,10 +522,10 @@ void frmPlaner::nameNextEvents() {
 }
 
 void frmPlaner::setKeyed(const QList<Events::Keyed>& keyed, const QDate& today) {
+    keyedRows_->beginReset();
     keyed_ = keyed;
+    keyedRows_->endReset();
     keyedOn_ = today;
-    lst1->clear();
-    for (const Events::Keyed& k : keyed) lst1->addItem(new LinkedItem(k.text(), k.link));
     removeNextEvents(0, cboNext->count());
 }
 
@@ -507,8 +534,9 @@ void frmPlaner::keyEvent(const Events::Entry& event) {
     const std::optional<Events::Keyed> k = Events::keyedEvent(event, keyedOn_);
     if (!k) return;
     const qsizetype at = Events::keyedPosition(keyed_, *k);
+    keyedRows_->beginInsert(int(at));
     keyed_.insert(at, *k);
-    lst1->insertItem(int(at), new LinkedItem(k->text(), k->link));
+    keyedRows_->endInsert();
     // cboNext holds the first keyed events: the new one is among them when
     // it comes before their end; showNextEvents then takes off or adds the last.
     if (at < cboNext->count()) insertNextEvents(at, at + 1);
@@ -518,8 +546,9 @@ void frmPlaner::unkeyEvent(int link) {
     const auto k = std::find_if(keyed_.cbegin(), keyed_.cend(), [&](const Events::Keyed& e) { return e.link == link; });
     if (k == keyed_.cend()) return;
     const qsizetype at = k - keyed_.cbegin();
+    keyedRows_->beginRemove(int(at));
     keyed_.removeAt(at);
-    delete lst1->takeItem(int(at));
+    keyedRows_->endRemove();
     if (at < cboNext->count()) removeNextEvents(at, at + 1);
 }
 

@@ -38,8 +38,11 @@ public:
     Label* lblNext;
     class UpDown* UpDown;
     QComboBox* cboNext;
-    // Hidden: the events keyed by the days until they come.
-    QListWidget* lst1;
+    // Hidden: the events keyed by the days until they come, one row each,
+    // its text "0005 " and the US line, its data of Qt::UserRole the link
+    // number. The rows show keyedEvents(): their texts are made when asked
+    // for, so a long list is held once.
+    QListView* lst1;
     // The event list in use: lstSHOWeu with the European form, else lstSHOW.
     QListWidget* lst = nullptr;
 
@@ -102,6 +105,7 @@ public:
     // The day the events were keyed for; none after loading.
     QDate keyedOn() const { return keyedOn_; }
     void setKeyed(const QList<Events::Keyed>& keyed, const QDate& today);
+    const QList<Events::Keyed>& keyedEvents() const { return keyed_; }
     // cboNext as the look-ahead shows the keyed events; its first item selected.
     void showNextEvents(int lookAhead, bool german);
 
@@ -151,8 +155,9 @@ private:
     // that are no entries, to be written back, and whether they could be read.
     QuotedLines::Kept eventsKept_;
     QuotedLines::Kept toDoKept_;
-    // The events as lst1 holds them, and the day they were keyed for.
+    // The events as lst1 shows them, and the day they were keyed for.
     QList<Events::Keyed> keyed_;
+    class KeyedRows* keyedRows_ = nullptr;
     QDate keyedOn_;
     // What the words of cboNext's items were chosen by, and the width of each item's text.
     int shownLookAhead_ = 0;
