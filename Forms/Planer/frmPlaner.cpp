@@ -277,23 +277,55 @@ void frmPlaner::Form_Activate() {
 // ---- the lists and their files ---------------------------------------------
 
 namespace {
-// An event's list item, its link number (its data of Qt::UserRole) held in
-// itself: set as data afterwards, it would give every item of a long list a
-// second allocation, half again the memory of the whole list.
+// An event's list item, its text and link number (its data of Qt::UserRole)
+// held in itself: kept by the toolkit, they take an allocation of their
+// own per item, half again the memory of a long list.
 class LinkedItem : public QListWidgetItem {
 public:
-    LinkedItem(const QString& text, int link) : QListWidgetItem(text, nullptr, UserType), link_(link) {}
+    LinkedItem(const QString& text, int link) : QListWidgetItem(nullptr, UserType), text_(text), link_(link) {}
     QVariant data(int role) const override {
-        return role == Qt::UserRole ? QVariant(link_) : QListWidgetItem::data(role);
+        if (role == Qt::DisplayRole || role == Qt::EditRole) return shown();
+        if (role == Qt::UserRole) return link_;
+        return QListWidgetItem::data(role);
     }
     void setData(int role, const QVariant& value) override {
-        if (role == Qt::UserRole) link_ = value.toInt();
-        else QListWidgetItem::setData(role, value);
+        if (role == Qt::UserRole) {
+            link_ = value.toInt();
+        } else if (role == Qt::DisplayRole || role == Qt::EditRole) {
+            text_ = kept(value.toString());
+            if (QListWidget* l = listWidget()) l->viewport()->update();
+        } else {
+            QListWidgetItem::setData(role, value);
+        }
     }
     QListWidgetItem* clone() const override { return new LinkedItem(*this); }
 
+protected:
+    virtual QString shown() const { return text_; }
+    virtual QString kept(const QString& text) const { return text; }
+    QString text_;
+
 private:
     int link_;
+};
+
+// A European twin: it keeps its event's US line, shared with the US item,
+// and shows the European form made from it when asked, so a long list's
+// lines are held once.
+class TwinItem : public LinkedItem {
+public:
+    TwinItem(const QString& usLine, int link) : LinkedItem(usLine, link) {}
+    QListWidgetItem* clone() const override { return new TwinItem(*this); }
+
+protected:
+    QString shown() const override {
+        const QDate date = Events::dateOf(text_);
+        return date.isValid() ? Events::line(date, Events::nameOf(text_), true) : text_;
+    }
+    QString kept(const QString& text) const override {
+        const QDate date = Events::dateOf(text);
+        return date.isValid() ? Events::line(date, Events::nameOf(text), false) : text;
+    }
 };
 } // namespace
 
@@ -317,10 +349,11 @@ int frmPlaner::addSorted(QListWidget* list, const QString& text, int link) {
     return row;
 }
 
-void frmPlaner::fillLinked(QListWidget* list, const QStringList& lines, int firstLink) {
+void frmPlaner::fillLinked(QListWidget* list, const QStringList& lines, int firstLink, bool twins) {
     // Item by item at the end: as fast as the list's own insertion of all
     // texts at once, which makes items without their link numbers.
-    for (int i = 0; i < lines.size(); ++i) list->addItem(new LinkedItem(lines[i], firstLink + i));
+    for (int i = 0; i < lines.size(); ++i)
+        list->addItem(twins ? new TwinItem(lines[i], firstLink + i) : new LinkedItem(lines[i], firstLink + i));
 }
 
 int frmPlaner::findLink(const QListWidget* list, int link) {
@@ -333,11 +366,8 @@ void frmPlaner::addEvent(const QDate& date, const QString& name) {
     const int link = ++lastLink_;
     const QString usLine = Events::line(date, name, false);
     addSorted(lstSHOW, usLine, link);
-    if (DateSeparator == QLatin1String(".")) {
-        // The European list keeps its items where they are added.
-        auto* item = new QListWidgetItem(Events::line(date, name, true), lstSHOWeu);
-        item->setData(Qt::UserRole, link);
-    }
+    // The European list keeps its items where they are added.
+    if (DateSeparator == QLatin1String(".")) lstSHOWeu->addItem(new TwinItem(usLine, link));
     keyEvent({usLine, link});
 }
 
@@ -415,12 +445,7 @@ void frmPlaner::fillEvents(bool european) {
         eventsKept_.setAside = file.setAside;
         fillLinked(lstSHOW, lines, lastLink_ + 1);
         // The European twins in the order of the sorted US list, under the same numbers.
-        if (european) {
-            QStringList twins;
-            twins.reserve(lines.size());
-            for (const QString& l : lines) twins << Events::line(Events::dateOf(l), Events::nameOf(l), true);
-            fillLinked(lstSHOWeu, twins, lastLink_ + 1);
-        }
+        if (european) fillLinked(lstSHOWeu, lines, lastLink_ + 1, true);
         lastLink_ += int(lines.size());
     }, [&] {
         // An empty list of a file that holds events: a save would erase

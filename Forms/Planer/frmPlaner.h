@@ -89,8 +89,9 @@ public:
     void addEvent(const QDate& date, const QString& name);
     // Adds a line to a sorted list at its place; returns its position.
     static int addSorted(QListWidget* list, const QString& text, int link = 0);
-    // Appends the lines to `list`, linked firstLink, firstLink + 1, ...
-    static void fillLinked(QListWidget* list, const QStringList& lines, int firstLink);
+    // Appends the lines to `list`, linked firstLink, firstLink + 1, ...;
+    // with `twins` the US lines shown in their European form.
+    static void fillLinked(QListWidget* list, const QStringList& lines, int firstLink, bool twins = false);
     // The first item of `list` with the link number, or -1.
     static int findLink(const QListWidget* list, int link);
     static int linkOf(const QListWidgetItem* item);
