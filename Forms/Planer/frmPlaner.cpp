@@ -271,7 +271,8 @@ void frmPlaner::Form_Activate() {
     FindNextTarget(this);
     // The next events count the days from today: a new day keys them again.
     auto* watch = new Clock::DayWatch(this);
-    connect(watch, &Clock::DayWatch::dayChanged, this, [this] { FindNextTarget(this); });
+    connect(watch, &Clock::DayWatch::dayChanged, this,
+            [this] { Problem::trap(QStringLiteral("FindNextTarget"), [this] { FindNextTarget(this); }); });
 }
 
 // ---- the lists and their files ---------------------------------------------
