@@ -254,8 +254,8 @@ void frmChoice::Form_Load() {
         showDate();
         // A new day changes the date alone: the greetings and tunes of the
         // start are not given again.
-        dayWatch_ = new Clock::DayWatch(this);
-        connect(dayWatch_, &Clock::DayWatch::dayChanged, this, [this] { showDate(); });
+        auto* watch = new Clock::DayWatch(this);
+        connect(watch, &Clock::DayWatch::dayChanged, this, [this] { showDate(); });
         TimerTime_Timer();
         if (DateRegion == QLatin1String("Europe")) cmdBank->setCaption(QString::fromUtf8("€"));
 

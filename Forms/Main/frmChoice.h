@@ -4,7 +4,6 @@
 #include "Platform/Controls.h"
 #include "Platform/Effects.h"
 #include "Platform/Form.h"
-#include "Platform/Clock.h"
 #include "Platform/Timer.h"
 
 #include <QList>
@@ -109,7 +108,6 @@ private:
     // Today in the date label, its long form in the tooltip; again whenever
     // the day changes while the menu is open.
     void showDate();
-    Clock::DayWatch* dayWatch_ = nullptr;
     // Reads the globe's frames (GifFile) and starts it turning.
     void startGlobe();
     // The menu has been drawn once; until then an activation leaves the
