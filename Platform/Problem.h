@@ -11,6 +11,7 @@
 #include "Platform/SaveError.h"
 
 #include <new>
+#include <utility>
 
 namespace Problem {
 
