@@ -18,6 +18,19 @@ QDate today() { return now().date(); }
 QTime time() { return now().time(); }
 void setNow(const QDateTime& moment) { fixed = moment; }
 
+DayWatch::DayWatch(QObject* parent) : QObject(parent), day_(today()) {
+    timer_.setInterval(1000);
+    connect(&timer_, &QTimer::timeout, this, &DayWatch::look);
+    timer_.start();
+}
+
+void DayWatch::look() {
+    const QDate now = today();
+    if (now == day_) return;
+    day_ = now;
+    emit dayChanged(now);
+}
+
 namespace {
 const QString zoneInfo = QStringLiteral("/usr/share/zoneinfo");
 

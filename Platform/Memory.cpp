@@ -42,6 +42,11 @@ void reserve(qint64 bytes) {
     if (!mayHold(bytes)) throw std::bad_alloc();
 }
 
+qint64 textCost(qint64 characters) {
+    constexpr qint64 copies = 3, layoutPerCharacter = 4;
+    return characters * (copies * qint64(sizeof(char16_t)) + layoutPerCharacter);
+}
+
 void failAbove(std::optional<qint64> bytes) { failing = bytes; }
 
 } // namespace Memory

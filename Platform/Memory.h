@@ -21,6 +21,11 @@ bool mayHold(qint64 bytes);
 // Throws std::bad_alloc unless mayHold(bytes).
 void reserve(qint64 bytes);
 
+// What an editor box holds for a text of `characters` characters, at the
+// least: the text decoded, its copy with one kind of line end, and the
+// editor's own copy with the layout of its lines.
+qint64 textCost(qint64 characters);
+
 // Tests: every reserve() of more than `bytes` fails, as on a computer short
 // of memory (none: only the real limits count).
 void failAbove(std::optional<qint64> bytes);

@@ -1,5 +1,7 @@
 #include "Platform/RichTextBox.h"
 
+#include "Platform/Memory.h"
+#include "Platform/SaveError.h"
 #include "Platform/Storage.h"
 #include "Platform/TextEditing.h"
 
@@ -9,6 +11,7 @@
 #include <QTextBlock>
 
 #include <algorithm>
+#include <new>
 
 RichTextBox::RichTextBox(QWidget* parent) : QTextEdit(parent) {
     // Formats come from the program, not from pasted documents.
@@ -170,7 +173,17 @@ bool RichTextBox::LoadFile(const QString& path, QString* error, int* number) {
         if (number) *number = why.number;
         return false;
     }
-    setTextValue(Ansi::decodeDocument(*bytes));
+    // A document too large to hold is refused before it is decoded; the
+    // box keeps what it showed.
+    try {
+        Memory::reserve(Memory::textCost(bytes->size()));
+        setTextValue(Ansi::decodeDocument(*bytes));
+    } catch (const std::bad_alloc&) {
+        const RuntimeError e = Err::outOfMemory();
+        if (error) *error = e.description;
+        if (number) *number = e.number;
+        return false;
+    }
     return true;
 }
 

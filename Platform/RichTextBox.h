@@ -73,8 +73,8 @@ public:
     bool SaveFile(const QString& path, QString* error = nullptr, int* number = nullptr) const;
     // Replaces the content with a plain text file: UTF-8 when it is valid
     // UTF-8, else Windows-1252. The file is read whole through
-    // Storage::read; when it cannot be, the content stays as it was and
-    // `error` and `number` say why.
+    // Storage::read; when it cannot be, or is too large to hold ("7: Out of
+    // memory"), the content stays as it was and `error` and `number` say why.
     bool LoadFile(const QString& path, QString* error = nullptr, int* number = nullptr);
 
     std::function<void(int& KeyAscii)> onKeyPress;

@@ -11,6 +11,7 @@
 #include "Platform/App.h"
 #include "Platform/Dialogs.h"
 #include "Platform/KeyboardLayout.h"
+#include "Platform/Memory.h"
 #include "Platform/MsgBox.h"
 #include "Platform/RichTextBox.h"
 #include "TestSupport.h"
@@ -468,13 +469,16 @@ private slots:
                                 << "Problem: OpenFile\n75: Path/File access error (\"in.txt\" is not a regular file)";
         QTest::newRow("a link to a device")
             << "device" << "Problem: OpenFile\n75: Path/File access error (\"in.txt\" is not a regular file)";
+        QTest::newRow("more than memory holds") << "short of memory" << "Problem: OpenFile\n7: Out of memory";
     }
     void openFails() {
         QFETCH(QString, how);
         seed(kWords);
         class frmInterpret* f = openInterpreter();
         f->txtInput->setTextValue("before");
-        TestSupport::makeUnreadable("in.txt", how, QByteArray("house and garden\r\n").repeated(4000));
+        const QByteArray text = QByteArray("house and garden\r\n").repeated(4000);
+        if (how == "short of memory") TestSupport::writeFile("in.txt", text), Memory::failAbove(text.size());
+        else TestSupport::makeUnreadable("in.txt", how, text);
         DialogSeam::queueFile(App::file("in.txt"));
         QTest::mouseClick(f->cmdOpenFile, Qt::LeftButton);
         QTEST(MsgBoxSeam::last().text, "message");
@@ -482,13 +486,27 @@ private slots:
         QCOMPARE(f->txtInput->Text(), QString("before"));
     }
 
-    void storeClosedNothingInterpreted() {
+    // An interpretation that cannot be made writes nothing and says why;
+    // the window keeps the text and what it wrote before.
+    void interpretationRefused_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("the word store closed")
+            << "closed" << "Problem: Text_Interpret\n3704: Operation is not allowed when the object is closed.";
+        QTest::newRow("more than memory holds") << "short of memory" << "Problem: WriteOutput\n7: Out of memory";
+    }
+    void interpretationRefused() {
+        QFETCH(QString, how);
         seed(kWords);
         class frmInterpret* f = openInterpreter();
-        CloseTransConnection();
         interpretText(f, "house");
-        QCOMPARE(f->txtOutput->Text(), QString());
-        QVERIFY(MsgBoxSeam::last().text.startsWith("Problem: Text_Interpret\n"));
+        const QString before = f->txtOutput->Text();
+        if (how == "closed") CloseTransConnection();
+        else Memory::failAbove(0);
+        interpretText(f, "garden and house");
+        QCOMPARE(f->txtOutput->Text(), before);
+        QCOMPARE(f->txtInput->Text(), QString("garden and house"));
+        QTEST(MsgBoxSeam::last().text, "message");
     }
 
     void captionsShowWhole_data() {

@@ -10,6 +10,7 @@
 #include "Modules/modPlaner.h"
 #include "Platform/Ansi.h"
 #include "Platform/App.h"
+#include "Platform/Memory.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Storage.h"
 #include "Platform/UpDown.h"
@@ -288,6 +289,8 @@ private slots:
         QTest::newRow("a day later, keyed again")
             << QStringList{"spin 3", "day 2026-12-07", "add 12/08/2000 Eve"}
             << QStringList{"In 1 Days: Eve", "In 2 Days: Bob"};
+        QTest::newRow("midnight passes with the window open")
+            << QStringList{"midnight 2026-12-09"} << QStringList{"Today: Bob"};
     }
     void nextEventsFollowChanges() {
         QFETCH(QStringList, steps);
@@ -300,12 +303,15 @@ private slots:
             if (what == "spin") f->UpDown->setValue(rest.toInt());
             else if (what == "add") addEvent(f, rest.section(' ', 0, 0), rest.section(' ', 1));
             else if (what == "day") setToday(QDate::fromString(rest, Qt::ISODate));
+            else if (what == "midnight") setNow(QDateTime(QDate::fromString(rest, Qt::ISODate), QTime(0, 0, 10)));
             else {
                 f->lstSHOW->setCurrentRow(int(items(f->lstSHOW).indexOf(rest)));
                 QTest::mouseClick(f->cmdDel, Qt::LeftButton);
             }
         }
-        QTEST(items(f->cboNext), "shown");
+        // Nothing but the clock moved: the window sees the new day by itself.
+        QFETCH(QStringList, shown);
+        QTRY_COMPARE(items(f->cboNext), shown);
         QCOMPARE(f->cboNext->currentIndex(), 0);
         // Each item stands for its event.
         f->cboNext->setCurrentIndex(f->cboNext->count() - 1);
@@ -580,6 +586,9 @@ private slots:
         QTest::newRow("a link to a device") << events << "device"
             << "Problem: PlanerLoad\n75: Path/File access error (\"Planer.qem\" is not a regular file)"
             << "Problem: PlanerSave\n75: Path/File access error " + whenOpened;
+        QTest::newRow("more events than memory holds") << events << "short of memory"
+            << "Problem: PlanerLoad\n7: Out of memory"
+            << "Problem: PlanerSave\n7: Out of memory " + whenOpened;
         QTest::newRow("larger than the planner shows") << events << "too large"
             << "Problem: PlanerLoad\n7: Out of memory (\"Planer.qem\" is larger than 64 MB, more than the program "
                "reads)"
@@ -590,8 +599,12 @@ private slots:
         QFETCH(QString, how);
         const QByteArray stored = file == "ToDo.qem" ? quoted({" 01  Call Bob", " 02  Shop"})
                                                      : quoted({"24.12.1990  Anna", "01.01.2000  NewYear"});
-        makeUnreadable(file, how, stored);
+        // Short of memory: the file reads, the lists cannot be built.
+        const bool shortOfMemory = how == "short of memory";
+        if (shortOfMemory) writeFile(file, stored), Memory::failAbove(200);
+        else makeUnreadable(file, how, stored);
         class frmPlaner* f = openPlaner();
+        Memory::failAbove(std::nullopt);
         QCOMPARE(MsgBoxSeam::shown().size(), 1);
         QTEST(MsgBoxSeam::last().text, "loadProblem");
         QCOMPARE(f->lstSHOWeu->count() + f->lstToDo->count(), 0);
@@ -602,30 +615,43 @@ private slots:
         QTest::mouseClick(file == "ToDo.qem" ? f->cmdSaveToDo : f->cmdSave, Qt::LeftButton);
         QTEST(MsgBoxSeam::last().text, "saveProblem");
         QVERIFY(file == "ToDo.qem" ? ToDoChanged : PlanerChanged);
-        QVERIFY(unreadableKept(file, how, stored));
+        QVERIFY(shortOfMemory ? readFile(file) == stored : unreadableKept(file, how, stored));
         PlanerChanged = ToDoChanged = false;
     }
 
     // A save that fails keeps the changes: the window says why, and closing
     // asks again and stays open while the file does not take them.
     void failedSaveKeepsTheChanges_data() {
-        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("events");
         QTest::addColumn<QString>("problem");
-        QTest::newRow("a folder in the file's place") << false << "Problem: PlanerSave\n70: Permission denied";
-        QTest::newRow("a full disk") << true << "Problem: PlanerSave\n61: Disk full";
+        QTest::newRow("a folder in the file's place") << "folder" << 0 << "Problem: PlanerSave\n70: Permission denied";
+        QTest::newRow("a full disk") << "full disk" << 1 << "Problem: PlanerSave\n61: Disk full";
+        QTest::newRow("short of memory") << "short of memory" << 6000 << "Problem: PlanerSave\n7: Out of memory";
     }
     void failedSaveKeepsTheChanges() {
-        QFETCH(bool, fullDisk);
-        const QByteArray stored = quoted({"01.01.2000  NewYear"});
-        if (fullDisk) writeFile("Planer.qem", stored);
+        QFETCH(QString, fault);
+        QFETCH(int, events);
+        QStringList lines;
+        for (int i = 1; i <= events; ++i) lines << QString("01.01.2000  Event %1").arg(i, 4, 10, QChar('0'));
+        const QByteArray stored = quoted(lines);
+        if (events > 0) writeFile("Planer.qem", stored);
         class frmPlaner* f = openPlaner();
         addEvent(f, "24.12.1990", "Anna");
-        if (fullDisk) Storage::failWritesAfter(0);
-        else QVERIFY(QDir(programFolder()).mkdir("Planer.qem"));
+        // What it would take to write the file is not there.
+        const auto setFault = [&](bool on) {
+            if (fault == "full disk") Storage::failWritesAfter(on ? std::optional<qint64>(0) : std::nullopt);
+            else if (fault == "short of memory") Memory::failAbove(on ? std::optional<qint64>(stored.size()) : std::nullopt);
+            else if (on) QVERIFY(QDir(programFolder()).mkdir("Planer.qem"));
+            else QVERIFY(QDir(programFolder()).rmdir("Planer.qem"));
+        };
+        setFault(true);
         MsgBoxSeam::queueAnswer(vbYes);
         QTest::mouseClick(f->cmdSave, Qt::LeftButton);
         QTEST(MsgBoxSeam::last().text, "problem");
         QVERIFY(PlanerChanged);
+        QCOMPARE(f->lst->count(), events + 1);
+        QCOMPARE(f->lst->item(events)->text(), QString("24.12.1990  Anna"));
         // Closing asks; the save fails again and the window stays open.
         MsgBoxSeam::clear();
         MsgBoxSeam::queueAnswer(vbYes);
@@ -633,14 +659,12 @@ private slots:
         QVERIFY(!closePlaner(f));
         QCOMPARE(MsgBoxSeam::shown().size(), 3);
         QVERIFY(isFormLoaded<class frmPlaner>());
-        if (fullDisk) QCOMPARE(readFile("Planer.qem"), stored);
-        if (fullDisk) Storage::failWritesAfter(std::nullopt);
-        else QVERIFY(QDir(programFolder()).rmdir("Planer.qem"));
+        if (events > 0) QCOMPARE(readFile("Planer.qem"), stored);
+        setFault(false);
         MsgBoxSeam::queueAnswer(vbYes);
         MsgBoxSeam::queueAnswer(vbYes);
         QVERIFY(closePlaner(f));
-        QCOMPARE(readFile("Planer.qem"), quoted(fullDisk ? QStringList{"01.01.2000  NewYear", "24.12.1990  Anna"}
-                                                         : QStringList{"24.12.1990  Anna"}));
+        QCOMPARE(readFile("Planer.qem"), quoted(lines << "24.12.1990  Anna"));
     }
 
     void closeQuestion_data() {

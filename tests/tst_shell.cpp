@@ -880,6 +880,42 @@ private slots:
         QVERIFY(MsgBoxSeam::shown().isEmpty());
     }
 
+    // The menu left open across midnight shows the new day, with its long
+    // form in the tooltip; the greetings and the tune of the start are not
+    // given again.
+    void dateFollowsTheDay_data() {
+        QTest::addColumn<QDateTime>("started");
+        QTest::addColumn<QDateTime>("later");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("longDate");
+        QTest::newRow("midnight into Christmas Eve")
+            << QDateTime(QDate(2026, 12, 23), QTime(23, 59, 50)) << QDateTime(QDate(2026, 12, 24), QTime(0, 0, 10))
+            << "24.12.2026" << "Thursday, 24 December 2026";
+        QTest::newRow("over New Year")
+            << QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)) << QDateTime(QDate(2027, 1, 1), QTime(0, 0, 1))
+            << "01.01.2027" << "Friday, 1 January 2027";
+    }
+    void dateFollowsTheDay() {
+        QFETCH(QDateTime, started);
+        QFETCH(QDateTime, later);
+        setNow(started);
+        int greetings = 0;
+        Form::setModalHandler([&](Form* w) {
+            ++greetings;
+            w->Unload();
+        });
+        auto* f = start();
+        f->activateNow();
+        const int shownAtStart = greetings;
+        const QStringList tuneAtStart = music().commands;
+        setNow(later);
+        QFETCH(QString, date);
+        QTRY_COMPARE(f->lblDate->Caption(), date);
+        QTEST(f->lblDate->ToolTipText(), "longDate");
+        QCOMPARE(greetings, shownAtStart);
+        QCOMPARE(music().commands, tuneAtStart);
+    }
+
     void globeReadOnceDrawn() {
         // The menu shows on its globe's first frame: the other frames are
         // read once the menu has been drawn.

@@ -9,6 +9,7 @@
 #include "Platform/App.h"
 #include "Platform/Dialogs.h"
 #include "Platform/KeyboardLayout.h"
+#include "Platform/Memory.h"
 #include "Platform/MsgBox.h"
 #include "TestSupport.h"
 
@@ -318,6 +319,8 @@ private slots:
         const QByteArray text = QByteArray("a line to copy\r\n").repeated(5000);
         QTest::newRow("reading fails part-way") << text << "in.txt" << "I/O error" << before
                                                 << "Problem: OpenFile\n57: Device I/O error (\"in.txt\" could not be read)";
+        QTest::newRow("more than memory holds") << QByteArray("a template") << "t.txt" << "short of memory" << before
+                                                << "Problem: OpenFile\n7: Out of memory";
         QTest::newRow("a pipe") << QByteArray() << "in.txt" << "pipe" << before
                                 << "Problem: OpenFile\n75: Path/File access error (\"in.txt\" is not a regular file)";
         QTest::newRow("a link to a device")
@@ -330,7 +333,8 @@ private slots:
         QFETCH(QString, fault);
         auto* f = openFromMenu();
         f->txtInput->setTextValue(QStringLiteral("before"));
-        if (!fault.isEmpty()) makeUnreadable(chosen, fault, bytes);
+        if (fault == "short of memory") writeFile(chosen, bytes), Memory::failAbove(bytes.size());
+        else if (!fault.isEmpty()) makeUnreadable(chosen, fault, bytes);
         else if (chosen != "gone.txt") writeFile(QStringLiteral("t.txt"), bytes), writeFile(QStringLiteral("README"), bytes);
         DialogSeam::queueFile(chosen.isEmpty() ? QString() : App::file(chosen));
         QTest::mouseClick(f->cmdOpenFile, Qt::LeftButton);

@@ -14,6 +14,7 @@
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"
 #include "Platform/MsgBox.h"
+#include "Platform/Problem.h"
 #include "Platform/Resources.h"
 #include "Platform/Runtime.h"
 
@@ -219,8 +220,13 @@ void frmChoice::nameControls() {
         control->setAccessibleName(QString::fromUtf8(de ? name.second : name.first));
 }
 
+void frmChoice::showDate() {
+    lblDate->setCaption(DateToday(QStringLiteral("Medium")));
+    lblDate->setToolTipText(DateToday(QStringLiteral("Long")));
+}
+
 void frmChoice::Form_Load() {
-    try {
+    Problem::trap(QStringLiteral("Choice_Load"), [&] {
         lblTitle->setCaption(App::title() + QStringLiteral(", v") + versionText());
         lblVersion->setCaption(QStringLiteral("QEM ") + shortVersionText());
         LoadLanguage();
@@ -245,8 +251,11 @@ void frmChoice::Form_Load() {
             SetOfficeLook(b);
         // The bank's currency sign stands out from the flat button.
         cmdBank->setStyleSheet(cmdBank->styleSheet() + QStringLiteral(" PictureButton { color: #ffe070; }"));
-        lblDate->setCaption(DateToday(QStringLiteral("Medium")));
-        lblDate->setToolTipText(DateToday(QStringLiteral("Long")));
+        showDate();
+        // A new day changes the date alone: the greetings and tunes of the
+        // start are not given again.
+        auto* watch = new Clock::DayWatch(this);
+        connect(watch, &Clock::DayWatch::dayChanged, this, [this] { showDate(); });
         TimerTime_Timer();
         if (DateRegion == QLatin1String("Europe")) cmdBank->setCaption(QString::fromUtf8("€"));
 
@@ -267,14 +276,12 @@ void frmChoice::Form_Load() {
             frmMsg()->lblMsg->setCaption(L(QStringLiteral("Happy New Year!"), QStringLiteral("Prosit Neujahr!")));
             frmMsg()->Show(vbModal);
         }
-    } catch (const RuntimeError& e) {
-        ShowProblem(QStringLiteral("Choice_Load"), e.number, e.description);
-    }
+    });
 }
 
 void frmChoice::Form_Activate() {
     if (refused_) return;
-    try {
+    Problem::trap(QStringLiteral("ChoiceActivate"), [&] {
         const QString day = lblDate->Caption().left(5);
         if (ActivatedOnce != 1) {
             if (day != Silvester() && day != Christmas()) PlayMusic(QStringLiteral("Welcome.mp3"));
@@ -291,9 +298,7 @@ void frmChoice::Form_Activate() {
             return;
         }
         startGlobe();
-    } catch (const RuntimeError& e) {
-        ShowProblem(QStringLiteral("ChoiceActivate"), e.number, e.description);
-    }
+    });
 }
 
 void frmChoice::startGlobe() {
@@ -316,11 +321,7 @@ void frmChoice::paintEvent(QPaintEvent* e) {
         globeWaits_ = false;
         // The menu may have lost the activation meanwhile: its next one starts the globe.
         if (refused_ || Form::activeForm() != this) return;
-        try {
-            startGlobe();
-        } catch (const RuntimeError& e) {
-            ShowProblem(QStringLiteral("ChoiceActivate"), e.number, e.description);
-        }
+        Problem::trap(QStringLiteral("ChoiceActivate"), [this] { startGlobe(); });
     });
 }
 
@@ -336,11 +337,7 @@ void frmChoice::TimerTime_Timer() {
 void frmChoice::TimerGif_Timer() {
     // Nothing to animate in a copy that is about to close.
     if (refused_ || App::previousInstance()) return;
-    try {
-        AnimateGif(this);
-    } catch (const RuntimeError& e) {
-        ShowProblem(QStringLiteral("TimerGif"), e.number, e.description);
-    }
+    Problem::trap(QStringLiteral("TimerGif"), [this] { AnimateGif(this); });
 }
 
 void frmChoice::imgExit_Click() {

@@ -105,6 +105,9 @@ private:
     void nameControls();
     // A copy refused because another one runs: closes once the clock allows.
     bool refused_ = false;
+    // Today in the date label, its long form in the tooltip; again whenever
+    // the day changes while the menu is open.
+    void showDate();
     // Reads the globe's frames (GifFile) and starts it turning.
     void startGlobe();
     // The menu has been drawn once; until then an activation leaves the

@@ -6,13 +6,17 @@
 #include "Modules/modMain.h"
 #include "Modules/modPlaner.h"
 #include "Platform/App.h"
+#include "Platform/Clock.h"
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"
+#include "Platform/Memory.h"
 #include "Platform/MsgBox.h"
+#include "Platform/Problem.h"
 #include "Platform/QuotedLines.h"
 #include "Platform/UpDown.h"
 
 #include <QAbstractItemView>
+#include <QAbstractListModel>
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QScrollBar>
@@ -90,6 +94,30 @@ bool isDigit(int code) { return code >= 48 && code <= 57; }
 constexpr int kBackspace = 8, kEnter = 13;
 } // namespace
 
+// The rows of lst1: the window's keyed events, each row's text made when
+// it is asked for. The window changes the events between the calls that
+// tell the view.
+class KeyedRows : public QAbstractListModel {
+public:
+    KeyedRows(const QList<Events::Keyed>& keyed, QObject* parent) : QAbstractListModel(parent), keyed_(keyed) {}
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(keyed_.size()); }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || index.row() >= keyed_.size()) return {};
+        if (role == Qt::DisplayRole) return keyed_[index.row()].text();
+        if (role == Qt::UserRole) return keyed_[index.row()].link;
+        return {};
+    }
+    void beginReset() { beginResetModel(); }
+    void endReset() { endResetModel(); }
+    void beginInsert(int row) { beginInsertRows({}, row, row); }
+    void endInsert() { endInsertRows(); }
+    void beginRemove(int row) { beginRemoveRows({}, row, row); }
+    void endRemove() { endRemoveRows(); }
+
+private:
+    const QList<Events::Keyed>& keyed_;
+};
+
 frmPlaner::frmPlaner() {
     initPlanerResources();
     setCaption(QStringLiteral("QEM Planer"));
@@ -134,8 +162,10 @@ frmPlaner::frmPlaner() {
     lblNext->setBuddy(UpDown);
     lblDate->setBuddy(txtDate);
     lblName->setBuddy(txtName);
-    lst1 = new QListWidget(this);
+    lst1 = new QListView(this);
     lst1->setVisible(false);
+    keyedRows_ = new KeyedRows(keyed_, lst1);
+    lst1->setModel(keyedRows_);
 
     fraToDo = new Frame(QStringLiteral("To-Do List"), this);
     fraToDo->setFont(face());
@@ -239,28 +269,64 @@ void frmPlaner::Form_Activate() {
     showCount();
     showCountToDo();
     FindNextTarget(this);
+    // The next events count the days from today: a new day keys them again.
+    auto* watch = new Clock::DayWatch(this);
+    connect(watch, &Clock::DayWatch::dayChanged, this,
+            [this] { Problem::trap(QStringLiteral("FindNextTarget"), [this] { FindNextTarget(this); }); });
 }
 
 // ---- the lists and their files ---------------------------------------------
 
 namespace {
-// An event's list item, its link number (its data of Qt::UserRole) held in
-// itself: set as data afterwards, it would give every item of a long list a
-// second allocation, half again the memory of the whole list.
+// An event's list item, its text and link number (its data of Qt::UserRole)
+// held in itself: kept by the toolkit, they take an allocation of their
+// own per item, half again the memory of a long list.
 class LinkedItem : public QListWidgetItem {
 public:
-    LinkedItem(const QString& text, int link) : QListWidgetItem(text, nullptr, UserType), link_(link) {}
+    LinkedItem(const QString& text, int link) : QListWidgetItem(nullptr, UserType), text_(text), link_(link) {}
     QVariant data(int role) const override {
-        return role == Qt::UserRole ? QVariant(link_) : QListWidgetItem::data(role);
+        if (role == Qt::DisplayRole || role == Qt::EditRole) return shown();
+        if (role == Qt::UserRole) return link_;
+        return QListWidgetItem::data(role);
     }
     void setData(int role, const QVariant& value) override {
-        if (role == Qt::UserRole) link_ = value.toInt();
-        else QListWidgetItem::setData(role, value);
+        if (role == Qt::UserRole) {
+            link_ = value.toInt();
+        } else if (role == Qt::DisplayRole || role == Qt::EditRole) {
+            text_ = kept(value.toString());
+            if (QListWidget* l = listWidget()) l->viewport()->update();
+        } else {
+            QListWidgetItem::setData(role, value);
+        }
     }
     QListWidgetItem* clone() const override { return new LinkedItem(*this); }
 
+protected:
+    virtual QString shown() const { return text_; }
+    virtual QString kept(const QString& text) const { return text; }
+    QString text_;
+
 private:
     int link_;
+};
+
+// A European twin: it keeps its event's US line, shared with the US item,
+// and shows the European form made from it when asked, so a long list's
+// lines are held once.
+class TwinItem : public LinkedItem {
+public:
+    TwinItem(const QString& usLine, int link) : LinkedItem(usLine, link) {}
+    QListWidgetItem* clone() const override { return new TwinItem(*this); }
+
+protected:
+    QString shown() const override {
+        const QDate date = Events::dateOf(text_);
+        return date.isValid() ? Events::line(date, Events::nameOf(text_), true) : text_;
+    }
+    QString kept(const QString& text) const override {
+        const QDate date = Events::dateOf(text);
+        return date.isValid() ? Events::line(date, Events::nameOf(text), false) : text;
+    }
 };
 } // namespace
 
@@ -284,10 +350,11 @@ int frmPlaner::addSorted(QListWidget* list, const QString& text, int link) {
     return row;
 }
 
-void frmPlaner::fillLinked(QListWidget* list, const QStringList& lines, int firstLink) {
+void frmPlaner::fillLinked(QListWidget* list, const QStringList& lines, int firstLink, bool twins) {
     // Item by item at the end: as fast as the list's own insertion of all
     // texts at once, which makes items without their link numbers.
-    for (int i = 0; i < lines.size(); ++i) list->addItem(new LinkedItem(lines[i], firstLink + i));
+    for (int i = 0; i < lines.size(); ++i)
+        list->addItem(twins ? new TwinItem(lines[i], firstLink + i) : new LinkedItem(lines[i], firstLink + i));
 }
 
 int frmPlaner::findLink(const QListWidget* list, int link) {
@@ -300,11 +367,8 @@ void frmPlaner::addEvent(const QDate& date, const QString& name) {
     const int link = ++lastLink_;
     const QString usLine = Events::line(date, name, false);
     addSorted(lstSHOW, usLine, link);
-    if (DateSeparator == QLatin1String(".")) {
-        // The European list keeps its items where they are added.
-        auto* item = new QListWidgetItem(Events::line(date, name, true), lstSHOWeu);
-        item->setData(Qt::UserRole, link);
-    }
+    // The European list keeps its items where they are added.
+    if (DateSeparator == QLatin1String(".")) lstSHOWeu->addItem(new TwinItem(usLine, link));
     keyEvent({usLine, link});
 }
 
@@ -323,42 +387,75 @@ QuotedLines::Contents frmPlaner::readFile(const QString& name, const QString& la
     return file.value_or(QuotedLines::Contents());
 }
 
-QList<QuotedLines::SetAside> frmPlaner::keptAside(const QString& name, const QuotedLines::Contents& file) {
+void frmPlaner::tellSetAside(const QString& name, const QuotedLines::Contents& file) {
     if (!file.setAside.isEmpty()) ShowSetAside(name, file.setAside.size());
-    return file.setAside;
 }
 
-bool frmPlaner::writeFile(const QString& name, const QStringList& lines, const QuotedLines::Kept& kept,
-                          const QString& label) {
-    QStringList values;
-    for (const QString& l : lines)
-        if (!l.isEmpty()) values << l;
-    QString why;
-    int number = 0;
-    if (QuotedLines::write(App::dataFile(name, App::Access::Write), values, &why, &number, kept)) return true;
-    ShowProblem(label, number, why);
-    return false;
+namespace {
+// What a save of the list costs at least while it is written: the lines
+// gathered, and the file's text built from them before it is written.
+qint64 saveCost(const QListWidget* list) {
+    qint64 characters = 0;
+    for (int i = 0; i < list->count(); ++i) characters += list->item(i)->text().size();
+    constexpr qint64 perLine = qint64(sizeof(QString)) + 4;
+    return list->count() * perLine + characters * qint64(sizeof(QChar) + 1);
 }
+} // namespace
+
+bool frmPlaner::writeFile(const QString& name, const QListWidget* list, const QuotedLines::Kept& kept,
+                          const QString& label) {
+    bool written = false;
+    // A save that cannot be built leaves the list and the file as they are.
+    Problem::trap(label, [&] {
+        Memory::reserve(saveCost(list));
+        QStringList values;
+        values.reserve(list->count());
+        for (int i = 0; i < list->count(); ++i)
+            if (const QString l = list->item(i)->text(); !l.isEmpty()) values << l;
+        QString why;
+        int number = 0;
+        written = QuotedLines::write(App::dataFile(name, App::Access::Write), values, &why, &number, kept);
+        if (!written) ShowProblem(label, number, why);
+    });
+    return written;
+}
+
+namespace {
+// What a list of `rows` events costs at least, held in the window: per
+// event its list item with its text, and its keyed twin; with the European
+// form its second item. Asked for before the lists are built, so that a
+// list that cannot be held is refused whole instead of failing half-built.
+qint64 eventsCost(qsizetype rows, bool european) {
+    constexpr qint64 perItem = 160, perKeyed = 64;
+    return qint64(rows) * (perItem * (european ? 2 : 1) + perKeyed);
+}
+} // namespace
 
 void frmPlaner::fillEvents(bool european) {
     lstSHOW->clear();
     lstSHOWeu->clear();
     keyedOn_ = QDate();
     PlanerChanged = false;
-    QuotedLines::Contents file = readFile(kPlanerFile, QStringLiteral("PlanerLoad"), eventsKept_);
-    // Sorted once and added at once: inserting each line at its place
-    // would cost a search per line.
-    const QStringList lines = Events::fromFile(file, european);
-    eventsKept_.setAside = keptAside(kPlanerFile, file);
-    fillLinked(lstSHOW, lines, lastLink_ + 1);
-    // The European twins in the order of the sorted US list, under the same numbers.
-    if (european) {
-        QStringList twins;
-        twins.reserve(lines.size());
-        for (const QString& l : lines) twins << Events::line(Events::dateOf(l), Events::nameOf(l), true);
-        fillLinked(lstSHOWeu, twins, lastLink_ + 1);
-    }
-    lastLink_ += int(lines.size());
+    const QString routine = QStringLiteral("PlanerLoad");
+    QuotedLines::Contents file = readFile(kPlanerFile, routine, eventsKept_);
+    const bool loaded = Problem::trap(routine, [&] {
+        Memory::reserve(eventsCost(file.values.size(), european));
+        // Sorted once and added at once: inserting each line at its place
+        // would cost a search per line.
+        const QStringList lines = Events::fromFile(file, european);
+        eventsKept_.setAside = file.setAside;
+        fillLinked(lstSHOW, lines, lastLink_ + 1);
+        // The European twins in the order of the sorted US list, under the same numbers.
+        if (european) fillLinked(lstSHOWeu, lines, lastLink_ + 1, true);
+        lastLink_ += int(lines.size());
+    }, [&] {
+        // An empty list of a file that holds events: a save would erase
+        // them, so the window holds the file as not read.
+        lstSHOW->clear();
+        lstSHOWeu->clear();
+        eventsKept_.unread = Err::outOfMemory();
+    });
+    if (loaded) tellSetAside(kPlanerFile, file);
     txtDate->setFocus();
 }
 
@@ -370,9 +467,16 @@ void frmPlaner::PlanerLoadEu() { fillEvents(true); }
 void frmPlaner::PlanerLoadToDo() {
     lstToDo->clear();
     ToDoChanged = false;
-    QuotedLines::Contents file = readFile(kToDoFile, QStringLiteral("PlanerLoadToDo"), toDoKept_);
-    lstToDo->addItems(ToDo::fromFile(file));
-    toDoKept_.setAside = keptAside(kToDoFile, file);
+    const QString routine = QStringLiteral("PlanerLoadToDo");
+    QuotedLines::Contents file = readFile(kToDoFile, routine, toDoKept_);
+    const bool loaded = Problem::trap(routine, [&] {
+        lstToDo->addItems(ToDo::fromFile(file));
+        toDoKept_.setAside = file.setAside;
+    }, [&] {
+        lstToDo->clear();
+        toDoKept_.unread = Err::outOfMemory();
+    });
+    if (loaded) tellSetAside(kToDoFile, file);
     txtPY->setFocus();
 }
 
@@ -380,7 +484,7 @@ void frmPlaner::PlanerSave() {
     saveFailed_ = false;
     if (MsgBox(L(QStringLiteral("Are you sure"), QStringLiteral("Sind Sie sicher")), vbYesNo | vbQuestion) == vbYes) {
         // The flag stays set until the file holds the list.
-        if (writeFile(kPlanerFile, texts(lst), eventsKept_, QStringLiteral("PlanerSave"))) PlanerChanged = false;
+        if (writeFile(kPlanerFile, lst, eventsKept_, QStringLiteral("PlanerSave"))) PlanerChanged = false;
         else saveFailed_ = true;
     }
     txtDate->setFocus();
@@ -389,7 +493,7 @@ void frmPlaner::PlanerSave() {
 void frmPlaner::PlanerSaveToDo() {
     saveFailed_ = false;
     if (MsgBox(L(QStringLiteral("Are you sure"), QStringLiteral("Sind Sie sicher")), vbYesNo | vbQuestion) == vbYes) {
-        if (writeFile(kToDoFile, texts(lstToDo), toDoKept_, QStringLiteral("PlanerSaveToDo"))) ToDoChanged = false;
+        if (writeFile(kToDoFile, lstToDo, toDoKept_, QStringLiteral("PlanerSaveToDo"))) ToDoChanged = false;
         else saveFailed_ = true;
     }
     txtPY->setFocus();
@@ -444,10 +548,10 @@ void frmPlaner::nameNextEvents() {
 }
 
 void frmPlaner::setKeyed(const QList<Events::Keyed>& keyed, const QDate& today) {
+    keyedRows_->beginReset();
     keyed_ = keyed;
+    keyedRows_->endReset();
     keyedOn_ = today;
-    lst1->clear();
-    for (const Events::Keyed& k : keyed) lst1->addItem(new LinkedItem(k.text(), k.link));
     removeNextEvents(0, cboNext->count());
 }
 
@@ -456,8 +560,9 @@ void frmPlaner::keyEvent(const Events::Entry& event) {
     const std::optional<Events::Keyed> k = Events::keyedEvent(event, keyedOn_);
     if (!k) return;
     const qsizetype at = Events::keyedPosition(keyed_, *k);
+    keyedRows_->beginInsert(int(at));
     keyed_.insert(at, *k);
-    lst1->insertItem(int(at), new LinkedItem(k->text(), k->link));
+    keyedRows_->endInsert();
     // cboNext holds the first keyed events: the new one is among them when
     // it comes before their end; showNextEvents then takes off or adds the last.
     if (at < cboNext->count()) insertNextEvents(at, at + 1);
@@ -467,8 +572,9 @@ void frmPlaner::unkeyEvent(int link) {
     const auto k = std::find_if(keyed_.cbegin(), keyed_.cend(), [&](const Events::Keyed& e) { return e.link == link; });
     if (k == keyed_.cend()) return;
     const qsizetype at = k - keyed_.cbegin();
+    keyedRows_->beginRemove(int(at));
     keyed_.removeAt(at);
-    delete lst1->takeItem(int(at));
+    keyedRows_->endRemove();
     if (at < cboNext->count()) removeNextEvents(at, at + 1);
 }
 

@@ -38,8 +38,11 @@ public:
     Label* lblNext;
     class UpDown* UpDown;
     QComboBox* cboNext;
-    // Hidden: the events keyed by the days until they come.
-    QListWidget* lst1;
+    // Hidden: the events keyed by the days until they come, one row each,
+    // its text "0005 " and the US line, its data of Qt::UserRole the link
+    // number. The rows show keyedEvents(): their texts are made when asked
+    // for, so a long list is held once.
+    QListView* lst1;
     // The event list in use: lstSHOWeu with the European form, else lstSHOW.
     QListWidget* lst = nullptr;
 
@@ -86,8 +89,9 @@ public:
     void addEvent(const QDate& date, const QString& name);
     // Adds a line to a sorted list at its place; returns its position.
     static int addSorted(QListWidget* list, const QString& text, int link = 0);
-    // Appends the lines to `list`, linked firstLink, firstLink + 1, ...
-    static void fillLinked(QListWidget* list, const QStringList& lines, int firstLink);
+    // Appends the lines to `list`, linked firstLink, firstLink + 1, ...;
+    // with `twins` the US lines shown in their European form.
+    static void fillLinked(QListWidget* list, const QStringList& lines, int firstLink, bool twins = false);
     // The first item of `list` with the link number, or -1.
     static int findLink(const QListWidget* list, int link);
     static int linkOf(const QListWidgetItem* item);
@@ -102,6 +106,7 @@ public:
     // The day the events were keyed for; none after loading.
     QDate keyedOn() const { return keyedOn_; }
     void setKeyed(const QList<Events::Keyed>& keyed, const QDate& today);
+    const QList<Events::Keyed>& keyedEvents() const { return keyed_; }
     // cboNext as the look-ahead shows the keyed events; its first item selected.
     void showNextEvents(int lookAhead, bool german);
 
@@ -114,17 +119,17 @@ protected:
     QString formName() const override { return QStringLiteral("Planer"); }
 
 private:
-    // Writes the lines to the data file as its reading left it to be saved
+    // Writes the list's lines to the data file as its reading left it to be saved
     // (`kept`: the lines set aside back in their places; no save over a
     // file that could not be read); on failure says why under `label`.
-    bool writeFile(const QString& name, const QStringList& lines, const QuotedLines::Kept& kept,
+    bool writeFile(const QString& name, const QListWidget* list, const QuotedLines::Kept& kept,
                    const QString& label);
     // What a data file holds; nothing when it is missing, unreadable (the
     // problem is shown under `label`) or not text (that is shown). `kept`
     // is what a save of it needs.
     QuotedLines::Contents readFile(const QString& name, const QString& label, QuotedLines::Kept& kept);
     // The lines of a read file that were set aside, which the user is told of.
-    static QList<QuotedLines::SetAside> keptAside(const QString& name, const QuotedLines::Contents& file);
+    static void tellSetAside(const QString& name, const QuotedLines::Contents& file);
     // Loads "Planer.qem" into the US list and, with the European form, its
     // twins into the European list.
     void fillEvents(bool european);
@@ -151,8 +156,9 @@ private:
     // that are no entries, to be written back, and whether they could be read.
     QuotedLines::Kept eventsKept_;
     QuotedLines::Kept toDoKept_;
-    // The events as lst1 holds them, and the day they were keyed for.
+    // The events as lst1 shows them, and the day they were keyed for.
     QList<Events::Keyed> keyed_;
+    class KeyedRows* keyedRows_ = nullptr;
     QDate keyedOn_;
     // What the words of cboNext's items were chosen by, and the width of each item's text.
     int shownLookAhead_ = 0;

@@ -8,7 +8,9 @@
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"
 #include "Platform/KeyboardLayout.h"
+#include "Platform/Memory.h"
 #include "Platform/MsgBox.h"
+#include "Platform/Problem.h"
 #include "Platform/Progress.h"
 #include "Platform/RichTextBox.h"
 
@@ -345,13 +347,16 @@ void Text_Interpret(class frmInterpret* frm) {
         return qint64(double(std::min(done, total)) / double(std::max<qsizetype>(1, total)) * half);
     };
     QList<Run> runs;
-    try {
+    const bool interpreted = Problem::trap(QStringLiteral("WriteOutput"), [&] {
+        // The interpretation and the output it adds, at least as long as
+        // the text, are refused before they are built when they cannot be held.
+        Memory::reserve(2 * Memory::textCost(text.size()));
         const WordIndex& index = cachedIndex(*cnTrans, frm->cboCategory->currentText(),
                                              frm->lblLanguage->Caption().startsWith(QLatin1String("Eng")));
         runs = interpret(text, index, Options{frm->chkShowOld->isChecked()},
                          [&](qsizetype done, qsizetype total) { progress.step(part(done, total)); });
-    } catch (const RuntimeError& e) {
-        ShowProblem(QStringLiteral("WriteOutput"), e.number, e.description);
+    }, [&] { runs.clear(); });
+    if (!interpreted) {
         frm->setMousePointer(vbDefault);
         return;
     }
@@ -359,20 +364,29 @@ void Text_Interpret(class frmInterpret* frm) {
     const auto fontOf = [frm](Style s) -> const FontChoice& {
         return s == Style::Translated ? frm->cmnDlg2 : s == Style::OldWord ? frm->cmnDlgOld : frm->cmnDlg;
     };
-    QList<RichTextBox::Stretch> stretches;
-    // A new translation starts two lines below the one before.
-    if (!out->document()->isEmpty()) stretches << RichTextBox::Stretch{QStringLiteral("\n\n"), frm->cmnDlg.font, frm->cmnDlg.color};
-    // Neighbouring stretches of one font are written as one.
-    for (qsizetype i = 0; i < runs.size();) {
-        QString stretch = runs[i].text;
-        const Style style = runs[i].style;
-        qsizetype j = i + 1;
-        while (j < runs.size() && runs[j].style == style) stretch += runs[j++].text;
-        stretches << RichTextBox::Stretch{stretch, fontOf(style).font, fontOf(style).color};
-        i = j;
+    // The output may still fall short of memory part-way: what it took stays shown.
+    const bool written = Problem::trap(QStringLiteral("Text_Interpret"), [&] {
+        QList<RichTextBox::Stretch> stretches;
+        // A new translation starts two lines below the one before.
+        if (!out->document()->isEmpty())
+            stretches << RichTextBox::Stretch{QStringLiteral("\n\n"), frm->cmnDlg.font, frm->cmnDlg.color};
+        // Neighbouring stretches of one font are written as one.
+        for (qsizetype i = 0; i < runs.size();) {
+            QString stretch = runs[i].text;
+            const Style style = runs[i].style;
+            qsizetype j = i + 1;
+            while (j < runs.size() && runs[j].style == style) stretch += runs[j++].text;
+            stretches << RichTextBox::Stretch{stretch, fontOf(style).font, fontOf(style).color};
+            i = j;
+        }
+        runs.clear();
+        out->appendFormatted(stretches,
+                             [&](qsizetype done, qsizetype total) { progress.step(half + part(done, total)); });
+    });
+    if (!written) {
+        frm->setMousePointer(vbDefault);
+        return;
     }
-    runs.clear();
-    out->appendFormatted(stretches, [&](qsizetype done, qsizetype total) { progress.step(half + part(done, total)); });
     progress.show(2 * half);
     frm->setMousePointer(vbArrow);
     frm->txtInput->setSelStart(int(text.size()));

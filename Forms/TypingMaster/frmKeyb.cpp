@@ -10,8 +10,10 @@
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"
 #include "Platform/Keys.h"
+#include "Platform/Memory.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
+#include "Platform/Problem.h"
 #include "Platform/Storage.h"
 
 #include <QApplication>
@@ -250,14 +252,16 @@ void frmKeyb::cmdOpenFile_Click() {
     o.initialDir = App::path();
     const QString name = FileDialog::open(o);
     if (name.isEmpty()) return;
-    // Whole or not at all: a read that fails part-way leaves the template as it was.
-    RuntimeError why{0, QString()};
-    const std::optional<QByteArray> bytes = Storage::read(name, &why);
-    if (!bytes) {
-        ShowProblem(QStringLiteral("OpenFile"), why.number, why.description);
-        return;
-    }
-    if (!bytes->isEmpty()) txtInput->setTextValue(Ansi::decodeDocument(*bytes));
+    // Whole or not at all: a read that fails part-way, or a template too
+    // large to hold, leaves the template as it was.
+    Problem::trap(QStringLiteral("OpenFile"), [&] {
+        RuntimeError why{0, QString()};
+        const std::optional<QByteArray> bytes = Storage::read(name, &why);
+        if (!bytes) throw why;
+        if (bytes->isEmpty()) return;
+        Memory::reserve(Memory::textCost(bytes->size()));
+        txtInput->setTextValue(Ansi::decodeDocument(*bytes));
+    });
 }
 
 // Only the font's name and size are taken over; a cancelled dialog keeps both.
