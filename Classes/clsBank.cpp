@@ -6,6 +6,7 @@
 #include "Platform/App.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
+#include "Platform/OutOfMemory.h"
 #include "Platform/QuotedLines.h"
 #include "Platform/SaveError.h"
 
@@ -86,8 +87,7 @@ void clsBank::FindYears(class frmBank* frm, const QString& table) {
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("FindYears"), e.number, e.description);
     } catch (const std::bad_alloc&) {
-        const RuntimeError e = Err::outOfMemory();
-        ShowProblem(QStringLiteral("FindYears"), e.number, e.description);
+        ShowOutOfMemory(QStringLiteral("FindYears"));
     }
 }
 

@@ -9,9 +9,10 @@
 #include "Platform/FlexGrid.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
-#include "Platform/SaveError.h"
+#include "Platform/OutOfMemory.h"
 #include "Platform/Printer.h"
 #include "Platform/Progress.h"
+#include "Platform/SaveError.h"
 
 #include <QCheckBox>
 #include <QCollator>
@@ -544,8 +545,7 @@ template <class F> bool guarded(const char* name, F&& body) {
     } catch (const RuntimeError& e) {
         ShowProblem(QString::fromLatin1(name), e.number, e.description);
     } catch (const std::bad_alloc&) {
-        const RuntimeError e = Err::outOfMemory();
-        ShowProblem(QString::fromLatin1(name), e.number, e.description);
+        ShowOutOfMemory(QString::fromLatin1(name));
     } catch (const std::exception& e) {
         ShowProblem(QString::fromLatin1(name), 0, QString::fromLocal8Bit(e.what()));
     }

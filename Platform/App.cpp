@@ -60,18 +60,32 @@ void setPath(const QString& f) {
 
 QString file(const QString& name) { return path() + u'/' + name; }
 
+namespace {
+// Asked once per program folder: every data file's path goes through here.
+QString probedFolder;
+bool probedWritable = false;
+int probeFailures = 0;
+
+// The permission bits can say yes on a read-only mount: try it.
+bool probe(const QString& folder) {
+    if (probeFailures > 0) {
+        --probeFailures;
+        return false;
+    }
+    QTemporaryFile file(folder + QStringLiteral("/.qem-write-XXXXXX"));
+    return file.open();
+}
+} // namespace
+
 bool programFolderWritable() {
     if (writableOverride) return *writableOverride;
-    // Asked once per program folder: every data file's path goes through here.
-    static QString probedFolder;
-    static bool writable = false;
-    if (probedFolder == path()) return writable;
+    if (probedFolder == path()) return probedWritable;
     probedFolder = path();
     const QFileInfo info(probedFolder);
-    // The permission bits can say yes on a read-only mount: try it.
-    QTemporaryFile probe(probedFolder + QStringLiteral("/.qem-write-XXXXXX"));
-    writable = info.isDir() && info.isWritable() && probe.open();
-    return writable;
+    // A second try: one passing fault (an I/O error) must not move the data
+    // folder, which then stays in the per-user folder for good.
+    probedWritable = info.isDir() && info.isWritable() && (probe(probedFolder) || probe(probedFolder));
+    return probedWritable;
 }
 
 namespace {
@@ -145,6 +159,10 @@ QString dataFile(const QString& name, Access access, std::optional<RuntimeError>
 }
 
 void setProgramFolderWritable(std::optional<bool> writable) { writableOverride = writable; }
+void failProbes(int attempts) {
+    probeFailures = attempts;
+    probedFolder.clear();
+}
 void setUserDataFolder(const QString& f) { userFolder() = f; }
 
 void setToolkitLanguage(const QString& code) {

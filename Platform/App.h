@@ -48,6 +48,9 @@ QString dataFile(const QString& name, Access access = Access::Read, std::optiona
 // file system), and the per-user folder used when it is not.
 void setProgramFolderWritable(std::optional<bool> writable);
 void setUserDataFolder(const QString& folder);
+// Tests: the program folder is probed anew, and its next `attempts` tries
+// to write there fail as on a device error.
+void failProbes(int attempts);
 
 // The language of the toolkit's own texts (standard buttons, dialogs,
 // context menus): "de" loads Qt's German translations, anything else

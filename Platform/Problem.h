@@ -8,6 +8,7 @@
 // routine that must undo a part it built does so in `undo`.
 #include "Platform/Errors.h"
 #include "Platform/MsgBox.h"
+#include "Platform/OutOfMemory.h"
 #include "Platform/SaveError.h"
 
 #include <new>
@@ -27,8 +28,7 @@ bool trap(const QString& routine, Work&& work, Undo&& undo) {
     } catch (const std::bad_alloc&) {
         // What failed to be built is gone by now, so the box has room.
         undo();
-        const RuntimeError e = Err::outOfMemory();
-        ShowProblem(routine, e.number, e.description);
+        ShowOutOfMemory(routine);
     }
     return false;
 }

@@ -397,20 +397,26 @@ private slots:
     // again: each session finds what the one before saved.
     void sessionsFindTheLastSaves_data() {
         QTest::addColumn<QString>("name");
-        QTest::newRow("a kept file") << "Words.qem";
-        QTest::newRow("a store") << "Voc.mdb";
+        QTest::addColumn<int>("failedProbes"); // in the second session; -1: the folder is read-only
+        QTest::addColumn<QString>("dataFolder");
+        QTest::newRow("a kept file") << "Words.qem" << -1 << "UserData";
+        QTest::newRow("a store") << "Voc.mdb" << -1 << "UserData";
+        QTest::newRow("one probe failing once") << "Voc.mdb" << 1 << ".";
+        QTest::newRow("the probe failing twice") << "Words.qem" << 2 << "UserData";
     }
     void sessionsFindTheLastSaves() {
         QFETCH(QString, name);
+        QFETCH(int, failedProbes);
         const QStringList added{"alpha", "beta", "gamma"};
-        const QList<bool> writable{true, false, true};
         for (int session = 0; session < 3; ++session) {
-            App::setProgramFolderWritable(writable[session]);
+            const bool second = session == 1;
+            if (failedProbes < 0) App::setProgramFolderWritable(!second);
+            else App::failProbes(second ? failedProbes : 0);
             QCOMPARE(words(name), added.mid(0, session));
             addWord(name, added[session]);
         }
         QCOMPARE(words(name), added);
-        QCOMPARE(App::dataFolder(), QDir::cleanPath(programFolder() + "/UserData"));
+        QTEST(QDir(programFolder()).relativeFilePath(App::dataFolder()), "dataFolder");
     }
 
     void keysBeyond32Bits() {

@@ -16,6 +16,7 @@
 #include "Platform/Keys.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
+#include "Platform/OutOfMemory.h"
 #include "Platform/Runtime.h"
 #include "Platform/SaveError.h"
 
@@ -905,8 +906,7 @@ QString storedDate(Register r, const QString& key) {
 namespace {
 // An allocation that failed, shown by the routine's trap as the runtime did.
 void showOutOfMemory(const QString& label) {
-    const RuntimeError e = Err::outOfMemory();
-    ShowProblem(label, e.number, e.description);
+    ShowOutOfMemory(label);
 }
 } // namespace
 

@@ -10,8 +10,9 @@
 #include "Platform/Keys.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
-#include "Platform/UpDown.h"
+#include "Platform/OutOfMemory.h"
 #include "Platform/SaveError.h"
+#include "Platform/UpDown.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -296,8 +297,7 @@ void frmBudget::txtGrossIncomeM_KeyUp(int& KeyCode, int) {
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("GrossIncomeM_KeyUp"), e.number, e.description);
     } catch (const std::bad_alloc&) {
-        const RuntimeError e = Err::outOfMemory();
-        ShowProblem(QStringLiteral("GrossIncomeM_KeyUp"), e.number, e.description);
+        ShowOutOfMemory(QStringLiteral("GrossIncomeM_KeyUp"));
     }
 }
 
@@ -323,8 +323,7 @@ void frmBudget::txtGrossIncomeA_KeyUp(int& KeyCode, int) {
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("txtGrossIncomeA_KeyUp"), e.number, e.description);
     } catch (const std::bad_alloc&) {
-        const RuntimeError e = Err::outOfMemory();
-        ShowProblem(QStringLiteral("txtGrossIncomeA_KeyUp"), e.number, e.description);
+        ShowOutOfMemory(QStringLiteral("txtGrossIncomeA_KeyUp"));
     }
 }
 
@@ -385,8 +384,7 @@ void frmBudget::ShowBudget() {
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("ShowBudget"), e.number, e.description);
     } catch (const std::bad_alloc&) {
-        const RuntimeError e = Err::outOfMemory();
-        ShowProblem(QStringLiteral("ShowBudget"), e.number, e.description);
+        ShowOutOfMemory(QStringLiteral("ShowBudget"));
     }
 }
 
@@ -443,8 +441,7 @@ void frmBudget::CreateBudget() {
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("CreateBudget"), e.number, e.description);
     } catch (const std::bad_alloc&) {
-        const RuntimeError e = Err::outOfMemory();
-        ShowProblem(QStringLiteral("CreateBudget"), e.number, e.description);
+        ShowOutOfMemory(QStringLiteral("CreateBudget"));
     }
     building_ = false;
 }

@@ -10,8 +10,9 @@
 #include "Platform/FlexGrid.h"
 #include "Platform/Fonts.h"
 #include "Platform/MsgBox.h"
-#include "Platform/Shell.h"
+#include "Platform/OutOfMemory.h"
 #include "Platform/SaveError.h"
+#include "Platform/Shell.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -400,8 +401,7 @@ void frmTrans::Form_Resize() {
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("Form_Resize"), e.number, e.description);
     } catch (const std::bad_alloc&) {
-        const RuntimeError e = Err::outOfMemory();
-        ShowProblem(QStringLiteral("Form_Resize"), e.number, e.description);
+        ShowOutOfMemory(QStringLiteral("Form_Resize"));
     }
 }
 
@@ -463,8 +463,7 @@ void frmTrans::flxGrid_Click() {
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("flxGrid_Click"), e.number, e.description);
     } catch (const std::bad_alloc&) {
-        const RuntimeError e = Err::outOfMemory();
-        ShowProblem(QStringLiteral("flxGrid_Click"), e.number, e.description);
+        ShowOutOfMemory(QStringLiteral("flxGrid_Click"));
     }
 }
 
