@@ -667,6 +667,23 @@ private slots:
         QCOMPARE(readFile("Planer.qem"), quoted(lines << "24.12.1990  Anna"));
     }
 
+    // Another program (an editor, a synchronisation tool) adds a line while
+    // the planner is open: the save does not erase it, and says why.
+    void changedElsewhereNotReplaced() {
+        writeFile("Planer.qem", quoted({"24.12.1990  Anna"}));
+        class frmPlaner* f = openPlaner();
+        const QByteArray elsewhere = quoted({"24.12.1990  Anna", "07/04/1976  AddedElsewhere"});
+        writeFile("Planer.qem", elsewhere);
+        addEvent(f, "17.03.1990", "Paddy");
+        MsgBoxSeam::queueAnswer(vbYes);
+        QTest::mouseClick(f->cmdSave, Qt::LeftButton);
+        QCOMPARE(MsgBoxSeam::last().text, QString("Problem: PlanerSave\n75: Path/File access error (\"Planer.qem\" was "
+                                                  "changed by another program since it was opened and is not replaced)"));
+        QCOMPARE(readFile("Planer.qem"), elsewhere);
+        QVERIFY(PlanerChanged);
+        QCOMPARE(f->lst->count(), 2);
+    }
+
     void closeQuestion_data() {
         QTest::addColumn<QList<int>>("answers");
         QTest::addColumn<QStringList>("asked");
