@@ -9,7 +9,6 @@
 #include "Platform/Errors.h"
 #include "Platform/MsgBox.h"
 #include "Platform/OutOfMemory.h"
-#include "Platform/SaveError.h"
 
 #include <new>
 #include <utility>

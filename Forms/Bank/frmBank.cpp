@@ -903,13 +903,6 @@ QString storedDate(Register r, const QString& key) {
 }
 } // namespace
 
-namespace {
-// An allocation that failed, shown by the routine's trap as the runtime did.
-void showOutOfMemory(const QString& label) {
-    ShowOutOfMemory(label);
-}
-} // namespace
-
 void frmBank::flxGrid_Click() {
     try {
         if (vEntryCount == 0 || flxGrid->Row() < 1) return;
@@ -941,7 +934,7 @@ void frmBank::flxGrid_Click() {
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("FlexGrid Checkings"), e.number, e.description);
     } catch (const std::bad_alloc&) {
-        showOutOfMemory(QStringLiteral("FlexGrid Checkings"));
+        ShowOutOfMemory(QStringLiteral("FlexGrid Checkings"));
     }
 }
 
@@ -966,7 +959,7 @@ void frmBank::flxgrid2_Click() {
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("FlexGrid Savings"), e.number, e.description);
     } catch (const std::bad_alloc&) {
-        showOutOfMemory(QStringLiteral("FlexGrid Savings"));
+        ShowOutOfMemory(QStringLiteral("FlexGrid Savings"));
     }
 }
 
@@ -1091,7 +1084,7 @@ void frmBank::Activation() {
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("Activation"), e.number, e.description);
     } catch (const std::bad_alloc&) {
-        showOutOfMemory(QStringLiteral("Activation"));
+        ShowOutOfMemory(QStringLiteral("Activation"));
     }
 }
 
@@ -1151,7 +1144,7 @@ void frmBank::lblAdd_Click(int Index) {
     } catch (const RuntimeError& e) {
         ShowProblem(QStringLiteral("Adding/Clearing"), e.number, e.description);
     } catch (const std::bad_alloc&) {
-        showOutOfMemory(QStringLiteral("Adding/Clearing"));
+        ShowOutOfMemory(QStringLiteral("Adding/Clearing"));
     }
 }
 
@@ -1416,7 +1409,7 @@ void frmBank::lblDel_Click(int Index) {
         ShowProblem(QStringLiteral("Deleting/Updating"), e.number, e.description);
         if (Index != 2) showStoredState();
     } catch (const std::bad_alloc&) {
-        showOutOfMemory(QStringLiteral("Deleting/Updating"));
+        ShowOutOfMemory(QStringLiteral("Deleting/Updating"));
         if (Index != 2) showStoredState();
     }
 }

@@ -13,7 +13,7 @@
 #include "Platform/Fonts.h"
 #include "Platform/Memory.h"
 #include "Platform/MsgBox.h"
-#include "Platform/OutOfMemory.h"
+#include "Platform/Problem.h"
 #include "Platform/Storage.h"
 #include "Platform/TextEditing.h"
 
@@ -23,7 +23,6 @@
 #include <QKeyEvent>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <new>
 #include <utility>
 
 class frmMorse* frmMorse() { return touchForm<class frmMorse>(); }
@@ -572,18 +571,14 @@ void frmMorse::Morse_OpenFile() {
     if (!box || busy_) return;
     const QString path = FileDialog::open(documentOptions(box == txtMC, false));
     if (path.isEmpty()) return;
-    try {
+    Problem::trap(QStringLiteral("Morse_OpenFile"), [&] {
         // Whole or not at all: a read that fails part-way leaves the box as it was.
         RuntimeError why{0, QString()};
         const std::optional<QByteArray> bytes = Storage::read(path, &why);
-        if (!bytes) {
-            ShowProblem(QStringLiteral("Morse_OpenFile"), why.number, why.description);
-            return;
-        }
+        if (!bytes) throw why;
         if (bytes->isEmpty()) return;
-        // The text takes two bytes a character, and the box keeps a copy of
-        // it: a document that cannot be held so leaves the box as it was.
-        Memory::reserve(4 * bytes->size());
+        // A document the box cannot hold leaves the box as it was.
+        Memory::reserve(Memory::textCost(bytes->size()));
         QString text = Ansi::decodeDocument(*bytes);
         if (Ansi::isBinary(text)) {
             MsgBox(L(QStringLiteral("\"%1\" is not a text document; it was not opened."),
@@ -596,9 +591,7 @@ void frmMorse::Morse_OpenFile() {
         if (text.endsWith(QStringLiteral("\r\n"))) text.chop(2);
         else if (text.endsWith(u'\n')) text.chop(1);
         box->setTextValue(text);
-    } catch (const std::bad_alloc&) {
-        ShowOutOfMemory(QStringLiteral("Morse_OpenFile"));
-    }
+    });
 }
 
 void frmMorse::Morse_SaveFile() {
@@ -607,15 +600,12 @@ void frmMorse::Morse_SaveFile() {
     const FileDialog::Options o = documentOptions(box == txtMC, true);
     const QString path = FileDialog::save(o);
     if (path.isEmpty()) return;
-    try {
+    Problem::trap(QStringLiteral("Morse_SaveFile"), [&] {
         // Written whole beside the old file and renamed over it: a failed save
         // leaves the old document as it was.
         RuntimeError why{0, QString()};
-        if (!Storage::save(path, Ansi::encodeFile(box->Text() + QStringLiteral("\r\n")), &why))
-            ShowProblem(QStringLiteral("Morse_SaveFile"), why.number, why.description);
-    } catch (const std::bad_alloc&) {
-        ShowOutOfMemory(QStringLiteral("Morse_SaveFile"));
-    }
+        if (!Storage::save(path, Ansi::encodeFile(box->Text() + QStringLiteral("\r\n")), &why)) throw why;
+    });
 }
 
 void frmMorse::Form_QueryUnload(int& Cancel, int) {

@@ -13,6 +13,7 @@
 #include "Platform/MsgBox.h"
 #include "Platform/Problem.h"
 #include "Platform/QuotedLines.h"
+#include "Platform/SaveError.h"
 #include "Platform/UpDown.h"
 
 #include <QAbstractItemView>
