@@ -1,6 +1,5 @@
 #include "Platform/RichTextBox.h"
 
-#include "Platform/Memory.h"
 #include "Platform/SaveError.h"
 #include "Platform/Storage.h"
 #include "Platform/TextEditing.h"
@@ -166,25 +165,19 @@ bool RichTextBox::SaveFile(const QString& path, QString* error, int* number) con
 }
 
 bool RichTextBox::LoadFile(const QString& path, QString* error, int* number) {
-    RuntimeError why{0, QString()};
-    const std::optional<QByteArray> bytes = Storage::read(path, &why);
-    if (!bytes) {
-        if (error) *error = why.description;
-        if (number) *number = why.number;
-        return false;
-    }
-    // A document too large to hold is refused before it is decoded; the
-    // box keeps what it showed.
+    // Whole or not at all: the box keeps what it showed.
+    std::optional<RuntimeError> failed;
     try {
-        Memory::reserve(Memory::textCost(bytes->size()));
-        setTextValue(Ansi::decodeDocument(*bytes));
+        setTextValue(Storage::readDocument(path));
+    } catch (const RuntimeError& e) {
+        failed = e;
     } catch (const std::bad_alloc&) {
-        const RuntimeError e = Err::outOfMemory();
-        if (error) *error = e.description;
-        if (number) *number = e.number;
-        return false;
+        failed = Err::outOfMemory();
     }
-    return true;
+    if (!failed) return true;
+    if (error) *error = failed->description;
+    if (number) *number = failed->number;
+    return false;
 }
 
 void RichTextBox::typeText(const QString& text) { EditKeys::type(this, onKeyPress, text); }

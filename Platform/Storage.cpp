@@ -1,5 +1,6 @@
 #include "Platform/Storage.h"
 
+#include "Platform/Ansi.h"
 #include "Platform/Memory.h"
 #include "Platform/SaveError.h"
 
@@ -244,6 +245,14 @@ std::optional<Stamp> stampOf(const QString& path) {
 
 std::optional<QByteArray> read(const QString& path, RuntimeError* error, qint64 largest, Stamp* stamp) {
     return readFile(path, nullptr, error, largest, stamp);
+}
+
+QString readDocument(const QString& path) {
+    RuntimeError why(0, QString());
+    const std::optional<QByteArray> bytes = read(path, &why);
+    if (!bytes) throw why;
+    Memory::reserve(Memory::textCost(bytes->size()));
+    return Ansi::decodeDocument(*bytes);
 }
 
 std::optional<QByteArray> readStart(const QString& path, const std::function<bool(const QByteArray&)>& enough,

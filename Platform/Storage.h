@@ -78,6 +78,12 @@ constexpr qint64 kLargestKeptFile = 64 * 1024 * 1024;
 std::optional<QByteArray> read(const QString& path, RuntimeError* error = nullptr, qint64 largest = -1,
                                Stamp* stamp = nullptr);
 
+// A document the user opens into a box, read as read() does and decoded
+// as Platform/Ansi.h says; one that a box could not hold
+// (Memory::textCost) is refused before it is decoded. Throws the reading's
+// RuntimeError, or std::bad_alloc, so the box keeps what it showed.
+QString readDocument(const QString& path);
+
 // The file's beginning: read as read() does, piece by piece, until
 // `enough` (asked with all bytes read so far) is true or the file ends.
 // More than `largest` bytes (when >= 0) without `enough` is too large.

@@ -11,7 +11,6 @@
 #include "Platform/Dialogs.h"
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"
-#include "Platform/Memory.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Problem.h"
 #include "Platform/Storage.h"
@@ -572,14 +571,10 @@ void frmMorse::Morse_OpenFile() {
     const QString path = FileDialog::open(documentOptions(box == txtMC, false));
     if (path.isEmpty()) return;
     Problem::trap(QStringLiteral("Morse_OpenFile"), [&] {
-        // Whole or not at all: a read that fails part-way leaves the box as it was.
-        RuntimeError why{0, QString()};
-        const std::optional<QByteArray> bytes = Storage::read(path, &why);
-        if (!bytes) throw why;
-        if (bytes->isEmpty()) return;
-        // A document the box cannot hold leaves the box as it was.
-        Memory::reserve(Memory::textCost(bytes->size()));
-        QString text = Ansi::decodeDocument(*bytes);
+        // Whole or not at all: a read that fails part-way, or a document the
+        // box cannot hold, leaves the box as it was.
+        QString text = Storage::readDocument(path);
+        if (text.isEmpty()) return;
         if (Ansi::isBinary(text)) {
             MsgBox(L(QStringLiteral("\"%1\" is not a text document; it was not opened."),
                      QString::fromUtf8("\"%1\" ist kein Textdokument; es wurde nicht geöffnet."))

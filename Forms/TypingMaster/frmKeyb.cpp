@@ -10,7 +10,6 @@
 #include "Platform/Errors.h"
 #include "Platform/Fonts.h"
 #include "Platform/Keys.h"
-#include "Platform/Memory.h"
 #include "Platform/MsgBox.h"
 #include "Platform/Numbers.h"
 #include "Platform/Problem.h"
@@ -255,12 +254,8 @@ void frmKeyb::cmdOpenFile_Click() {
     // Whole or not at all: a read that fails part-way, or a template too
     // large to hold, leaves the template as it was.
     Problem::trap(QStringLiteral("OpenFile"), [&] {
-        RuntimeError why{0, QString()};
-        const std::optional<QByteArray> bytes = Storage::read(name, &why);
-        if (!bytes) throw why;
-        if (bytes->isEmpty()) return;
-        Memory::reserve(Memory::textCost(bytes->size()));
-        txtInput->setTextValue(Ansi::decodeDocument(*bytes));
+        const QString text = Storage::readDocument(name);
+        if (!text.isEmpty()) txtInput->setTextValue(text);
     });
 }
 
