@@ -9,7 +9,6 @@
 #include "Platform/App.h"
 #include "Platform/Clock.h"
 #include "Platform/MsgBox.h"
-#include "Platform/Printer.h"
 #include "Platform/Storage.h"
 #include "TestSupport.h"
 
@@ -748,11 +747,8 @@ private slots:
         const QStringList left = QDir(programFolder()).entryList({".Planer.qem*"}, QDir::Files | QDir::Hidden);
         QCOMPARE(left.size(), 1);
         QVERIFY(Storage::isUnfinishedSave(left[0]));
-        const QString part = QtPrinter::partName("Print 2026-03-15 100000.pdf");
-        writeFile(part, "%PDF-1.4");
         start();
         QVERIFY(!QFileInfo::exists(App::file(left[0])));
-        QVERIFY(!QFileInfo::exists(App::file(part)));
         QCOMPARE(readFile("Planer.qem"), QByteArray("\"01/02/1980  Anna\"\r\n"));
         QCOMPARE(readFile("Planer.qem.backup"), QByteArray("\"mine\"\r\n"));
     }
